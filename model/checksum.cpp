@@ -1,0 +1,83 @@
+#include "checksum.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace klu {
+namespace {
+
+constexpr char kEndOfText = 0x1A;
+
+std::array<uint16_t, 256> MakeCrcTable() {
+    std::array<uint16_t, 256> table{};
+    for (unsigned n = 0; n < 256; ++n) {
+        unsigned crc = n;
+        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0xA001u : crc >> 1;
+        table[n] = static_cast<uint16_t>(crc);
+    }
+    return table;
+}
+
+uint16_t ReverseBits16(uint16_t v) {
+    uint16_t out = 0;
+    for (int bit = 0; bit < 16; ++bit) {
+        out = static_cast<uint16_t>((out << 1) | (v & 1));
+        v = static_cast<uint16_t>(v >> 1);
+    }
+    return out;
+}
+
+uint16_t Adjust(uint16_t v) {
+    if (v > 0x7FFF && (v & 0xFF) != 0) v = static_cast<uint16_t>(v + 0x100);
+    return v;
+}
+
+}  // namespace
+
+uint16_t Crc16Arc(std::string_view bytes, uint16_t crc) {
+    static const std::array<uint16_t, 256> table = MakeCrcTable();
+    for (char c : bytes) {
+        crc = static_cast<uint16_t>((crc >> 8) ^ table[(crc ^ static_cast<unsigned char>(c)) & 0xFF]);
+    }
+    return crc;
+}
+
+uint16_t StoredChecksum(std::string_view bytes_before) {
+    return Adjust(ReverseBits16(Crc16Arc(bytes_before)));
+}
+
+bool VerifyChecksum(std::string_view file, int64_t data_end, int32_t info_length) {
+    std::vector<int64_t> candidates;
+    if (info_length == 0) {
+        candidates.push_back(data_end);
+        candidates.push_back(static_cast<int64_t>(file.size()));
+        const size_t end_of_text = file.find(kEndOfText);
+        if (end_of_text != std::string_view::npos) {
+            candidates.push_back(static_cast<int64_t>(end_of_text) + 3);
+        }
+    } else {
+        candidates.push_back(info_length);
+    }
+    // A value is taken after c - 2 bytes have been read; a candidate whose positions lie outside
+    // the file is never reached.
+    std::erase_if(candidates, [&](int64_t c) {
+        return c < 3 || c > static_cast<int64_t>(file.size());
+    });
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+
+    uint16_t crc = 0;
+    size_t done = 0;
+    for (int64_t c : candidates) {
+        const auto covered = static_cast<size_t>(c - 2);
+        crc = Crc16Arc(file.substr(done, covered - done), crc);
+        done = covered;
+        const uint16_t stored = static_cast<uint16_t>(static_cast<unsigned char>(file[covered]) |
+                                                      static_cast<unsigned char>(file[covered + 1]) << 8);
+        if (Adjust(ReverseBits16(crc)) == stored) return true;
+    }
+    return false;
+}
+
+}  // namespace klu

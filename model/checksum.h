@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace klu {
+
+// CRC-16/ARC (polynomial 0x8005 reflected, initial value 0, no final XOR), continued from crc.
+uint16_t Crc16Arc(std::string_view bytes, uint16_t crc = 0);
+
+// The value a hint file stores for the bytes in front of its checksum: the CRC-16/ARC with its
+// bits reversed, plus 0x100 when it is above 0x7FFF and its low byte is not 0.
+uint16_t StoredChecksum(std::string_view bytes_before);
+
+// Tests the checksum at its candidate positions (1-based counts of bytes: the checksum occupies
+// the two bytes that end there, low byte first). With info_length 0 the candidates are the data
+// end, the end of the file and the two bytes after the first end-of-text byte; otherwise only
+// info_length.
+bool VerifyChecksum(std::string_view file, int64_t data_end, int32_t info_length);
+
+}  // namespace klu

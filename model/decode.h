@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace klu {
+
+// The fixed constant mixed into every text key.
+inline constexpr std::string_view kKeyConstant = "vmq";
+
+// Fills the table of the older generation's substitution. Decode88 builds it on first use as
+// well, so calling this at start-up only moves the (tiny) cost there.
+void BuildDecodeTable88();
+
+// Keyless substitution: older-format titles and hints, and hint lines of newer files.
+std::string Decode88(std::string_view stored);
+
+// A key of the title's length, derived from the root title of the file.
+std::string DeriveTextKey(std::string_view title, std::string_view constant = kKeyConstant);
+
+// Keyed decoders. They differ only in the position they mix into each key byte: the position in
+// the line (nested hints) or the position in the key (text bodies). An empty key leaves the line
+// as stored.
+std::string DecodeNestedHint(std::string_view stored, std::string_view key);
+std::string DecodeTextBlock(std::string_view stored, std::string_view key);
+
+}  // namespace klu

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "items_hunk.h"
+
+namespace klu {
+
+// An empty line between hunks; its title is read and ignored.
+class TBlankHunk : public THunk {
+public:
+    TBlankHunk(HunkReader& reader, int32_t line_count, THunk* owner);
+    std::string GetName() const override { return {}; }
+    int GetType() const override { return BLANK; }
+    int Open() override { return 0; }
+    void Flatten(TMetaTextHunk&) override {}
+};
+
+// A hunk this reader reads past and never shows.
+class TIncentiveHunk : public TItemsHunk {
+public:
+    TIncentiveHunk(HunkReader& reader, int32_t line_count, THunk* owner);
+    int GetType() const override { return INCENTIVE; }
+};
+
+}  // namespace klu

@@ -1,0 +1,166 @@
+#include "hint_document.h"
+
+#include <map>
+#include <optional>
+
+#include "checksum.h"
+#include "decode.h"
+#include "file_bytes.h"
+#include "hint_stream.h"
+#include "hunk_reader.h"
+#include "info_hunk.h"
+#include "meta_text_hunk.h"
+#include "text_util.h"
+
+namespace klu {
+namespace {
+
+constexpr std::string_view kMagic = "KLU";
+constexpr std::string_view kZipMagic = "PK";
+constexpr std::string_view kEndOf88a = "** END OF 88A FORMAT **";
+constexpr const char* kAuthorNoteTitle = "A note from the author";
+
+// The older format: a flat list of subjects, questions and one-line hints tied together by
+// body line numbers, then an optional note from the author up to the marker line.
+LoadResult Read88a(HintStream& stream, THintDocument& document) {
+    const std::string magic = stream.GetLine();
+    if (!EqualsNoCase(magic, kMagic)) {
+        return StartsWithNoCase(magic, kZipMagic) ? LoadZipArchive : LoadNotHintFile;
+    }
+    auto* root = new TMetaTextHunk(stream.GetLine(), nullptr, SUBJECT);
+    document.Add(root);
+    const int64_t first_hint = stream.ReadInt();
+    const int64_t last_hint = stream.ReadInt();
+    stream.SkipLine();
+
+    // Slot T holds the hunk whose content begins at body line T; a line belongs to the hunk in
+    // the highest slot at or below it.
+    std::map<int64_t, TMetaTextHunk*> slots{{0, root}};
+    auto owner_of = [&slots, root](int64_t line) {
+        const auto above = slots.upper_bound(line);
+        return above == slots.begin() ? root : std::prev(above)->second;
+    };
+
+    std::optional<int64_t> first_question;
+    for (int64_t i = 1; i < first_hint && stream.Good(); i += 2) {
+        std::string name = Decode88(stream.GetLine());
+        if (stream.Fail()) break;
+        const int64_t target = stream.ReadInt();
+        stream.SkipLine();
+        TMetaTextHunk* parent = owner_of(i);
+        if (!first_question) first_question = target;
+        TMetaTextHunk* hunk = i < *first_question
+                                  ? new TMetaTextHunk(std::move(name), parent, SUBJECT)
+                                  : new TMetaTextHunk(std::move(name) + "?", parent, HINT);
+        slots[target] = hunk;
+        parent->AddChild(hunk);
+    }
+    for (int64_t j = first_hint; j <= last_hint && stream.Good(); ++j) {
+        std::string hint = Decode88(stream.GetLine());
+        if (stream.Fail()) break;
+        TMetaTextHunk* parent = owner_of(j);
+        parent->AddChild(new THunkLine(std::move(hint)));
+        if (j != last_hint && !slots.contains(j + 1)) {
+            auto* separator = new THunkLine("-");
+            separator->isSeparator = 1;
+            parent->AddChild(separator);
+        }
+    }
+    if (stream.Good()) {
+        auto note = std::make_unique<TMetaTextHunk>(kAuthorNoteTitle, root, CREDIT);
+        for (;;) {
+            std::string line = stream.GetLine();
+            if (stream.Fail() || EqualsNoCase(line, kEndOf88a)) break;
+            note->AddChild(new THunkLine(std::move(line)));
+        }
+        if (!note->children.empty()) root->AddChild(note.release());
+    }
+    return LoadOk;
+}
+
+// The newer format: the root hunk, the other top-level hunks, the text bodies of the data area
+// and the checksum.
+LoadResult Read96a(HunkReader& reader, THintDocument& document) {
+    HintStream& stream = reader.stream;
+    reader.currentLine = 0;
+    THunk* root = reader.ReadHunk(nullptr);
+    document.Add(root);
+
+    int32_t info_length = 0;
+    bool info_seen = false;
+    while (stream.Good() && stream.Peek() != HintStream::kEof) {
+        const size_t start = stream.Tell();
+        THunk* hunk = reader.ReadHunk(root);
+        document.Add(hunk);
+        stream.Clear();
+        if (hunk->GetType() == INFO) {
+            auto* info = static_cast<TInfoHunk*>(hunk);
+            info_length = info->infoLength;
+            info->Finish(document.FindByType(VERHUNK));
+            info_seen = true;
+        }
+        if (stream.Tell() == start) break;  // nothing could be read: the rest is not hunks
+    }
+    root->LoadData(reader);
+    if (!info_seen) {
+        auto* info = new TInfoHunk(std::string(), root);
+        info->lineNumber = reader.currentLine;
+        document.Add(info);
+        info->Finish(document.FindByType(VERHUNK));
+    }
+    return VerifyChecksum(stream.Bytes(), root->GetDataEnd(), info_length) ? LoadOk : LoadCorrupted;
+}
+
+}  // namespace
+
+const char* LoadResultName(int result) {
+    switch (result) {
+        case LoadOk: return "LoadOk";
+        case LoadNotHintFile: return "LoadNotHintFile";
+        case LoadCorrupted: return "LoadCorrupted";
+        case LoadOutOfMemory: return "LoadOutOfMemory";
+        case LoadZipArchive: return "LoadZipArchive";
+        default: return "Unknown";
+    }
+}
+
+THunk* THintDocument::GetRoot() const {
+    if (entries_.empty()) return nullptr;
+    return static_cast<THunk*>(entries_[entries_.size() >= 2 ? 1 : 0].get());
+}
+
+THunk* THintDocument::FindByType(int kind) const {
+    for (const auto& entry : entries_) {
+        if (entry->GetType() == kind) return static_cast<THunk*>(entry.get());
+    }
+    return nullptr;
+}
+
+LoadResult LoadHintFile(HintStream& stream, THintDocument& document, bool picture_mode) {
+    document.Clear();
+    try {
+        LoadResult result = Read88a(stream, document);
+        if (result != LoadOk) return result;
+        if (stream.Good() && stream.Peek() != HintStream::kEof) {
+            HunkReader reader(stream, picture_mode);
+            result = Read96a(reader, document);
+        }
+        if (result == LoadCorrupted) document.Clear();
+        return result;
+    } catch (const std::exception&) {
+        // Out of memory, or hunks nested too deeply to follow.
+        document.Clear();
+        return LoadOutOfMemory;
+    }
+}
+
+bool LoadHintFileAt(const std::string& path, THintDocument& document, bool picture_mode,
+                    LoadResult& result) {
+    std::vector<char> bytes;
+    if (!ReadFileBytes(path, bytes)) return false;
+    HintStream stream(std::move(bytes));
+    result = LoadHintFile(stream, document, picture_mode);
+    return true;
+}
+
+}  // namespace klu

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace klu {
+
+// A hint file held in memory and read the way a text-mode input stream reads it on the platform
+// the format comes from: a carriage return before a line feed is dropped (CRLF is one line end
+// for every read), and the byte 0x1A ends the text, as end of file does. A seek clears that end,
+// so the data area behind it can be read. Reads on a failed stream do nothing and give empty
+// results, as a standard stream's do; the error state is cleared by Clear.
+class HintStream {
+public:
+    static constexpr int kEof = -1;
+
+    explicit HintStream(std::vector<char> bytes);
+
+    // State.
+    bool Good() const { return !eof_ && !fail_; }
+    bool Fail() const { return fail_; }
+    bool Eof() const { return eof_; }
+    void Clear() { eof_ = fail_ = false; }
+
+    // Numbers: with the prefix rule a leading "0" means octal and "0x" hexadecimal; after
+    // SetDecimal every number is decimal, leading zeros included. White space (line ends too) is
+    // skipped first. A malformed number sets the fail state and gives 0; one out of the 32-bit
+    // range sets it and gives the nearest limit.
+    void SetDecimal() { decimal_ = true; }
+    bool Decimal() const { return decimal_; }
+    int32_t ReadInt();
+
+    // Characters and lines.
+    int Peek();
+    int Get();
+    // Reads up to the next line end (consumed, not stored). At most max_chars characters are
+    // kept; the rest of the line is consumed all the same.
+    std::string GetLine(size_t max_chars = SIZE_MAX);
+    // Consumes the rest of the current line, line end included.
+    void SkipLine();
+
+    // Position: offsets count bytes from the start of the file. Seek outside the file fails.
+    size_t Tell() const { return pos_; }
+    void Seek(int64_t offset);
+
+    // The whole file, as the checksum test reads it in binary mode.
+    std::string_view Bytes() const { return {bytes_.data(), bytes_.size()}; }
+
+private:
+    // Raw byte at pos_ as the text reader sees it: kEof at the end or at 0x1A.
+    int RawAt(size_t pos) const;
+    // Length of the line end at pos_ (2 for CRLF, 1 for LF), or 0.
+    size_t LineEndAt(size_t pos) const;
+
+    std::vector<char> bytes_;
+    size_t pos_ = 0;
+    bool eof_ = false;
+    bool fail_ = false;
+    bool decimal_ = false;
+};
+
+}  // namespace klu

@@ -1,0 +1,56 @@
+#include "hunk.h"
+
+#include "hunk_reader.h"
+#include "hunk_ui.h"
+#include "text_util.h"
+
+namespace klu {
+
+THunk::THunk(HunkReader& reader, int32_t line_count, THunk* owner, bool read_title)
+    : TKLUObject({}, owner), lineNumber(reader.currentLine), lineCount(line_count) {
+    if (read_title) title = reader.ReadLine();
+}
+
+THunk::THunk(std::string name, THunk* owner) : TKLUObject(std::move(name), owner) {}
+
+THunk::~THunk() { CloseView(); }
+
+int THunk::Open() {
+    if (HunkUi* ui = GetHunkUi()) ui->ShowUnknownData(*this);
+    return 0;
+}
+
+THunk* THunk::FindByLine(int32_t line) { return lineNumber == line ? this : nullptr; }
+
+THunk* THunk::FindByName(std::string_view name) {
+    return EqualsNoCase(title, name) ? this : nullptr;
+}
+
+void THunk::CloseView() {
+    if (!view) return;
+    if (HunkUi* ui = GetHunkUi()) ui->CloseView(*this);
+    view = nullptr;
+}
+
+void THunk::Flatten(TMetaTextHunk&) {}
+void THunk::AddHeading(TMetaTextHunk&) {}
+void THunk::WriteText(std::ostream&) {}
+void THunk::Find(std::string_view, TMetaTextHunk&) {}
+
+THunk* THunk::Top() {
+    THunk* top = this;
+    while (top->parent) top = top->parent;
+    return top;
+}
+
+const THunk* THunk::Top() const {
+    const THunk* top = this;
+    while (top->parent) top = top->parent;
+    return top;
+}
+
+void SkipBodyLines(HunkReader& reader, int64_t from, int32_t line_count) {
+    for (int64_t i = from; i <= line_count && !reader.TextEnded(); ++i) reader.ReadLine();
+}
+
+}  // namespace klu

@@ -1,0 +1,74 @@
+#include "hunk_reader.h"
+
+#include "filler_hunks.h"
+#include "hunk_kind.h"
+#include "info_hunk.h"
+#include "link_hunk.h"
+#include "media_hunks.h"
+#include "meta_text_hunk.h"
+#include "text_hunk.h"
+
+namespace klu {
+namespace {
+
+constexpr size_t kMaxKeyword = 79;
+
+THunk* MakeHunk(HunkReader& reader, HunkKind kind, int32_t line_count, THunk* parent) {
+    switch (kind) {
+        case COMMENT:
+        case CREDIT:
+        case VERHUNK:
+        case HINT:
+        case SUBJECT:
+        case NESTHINT:
+            return new TMetaTextHunk(reader, line_count, parent, kind);
+        case GIFA:
+            return new TGIFaHunk(reader, line_count, parent);
+        case BLANK:
+            return new TBlankHunk(reader, line_count, parent);
+        case INCENTIVE:
+            return new TIncentiveHunk(reader, line_count, parent);
+        case INFO:
+            return new TInfoHunk(reader, line_count, parent);
+        case LINK:
+            return new TLinkHunk(reader, line_count, parent);
+        case TEXT:
+            return new TTextHunk(reader, line_count, parent);
+        case HYPERPNG:
+            if (reader.pictureMode) return new TPNGObject(reader, line_count, parent, true);
+            return new THyperPNGHunk(reader, line_count, parent);
+        case OVERLAY:
+            return new TOverlayHunk(reader, line_count, parent);
+        case SOUND:
+            return new TSoundHunk(reader, line_count, parent);
+        default: {
+            auto* hunk = new THunk(reader, line_count, parent);
+            SkipBodyLines(reader, 3, line_count);
+            return hunk;
+        }
+    }
+}
+
+}  // namespace
+
+void HunkReader::SkipLineTail() {
+    for (int i = 0; i < 2; ++i) {
+        const int c = stream.Get();
+        if (c == '\n' || c == HintStream::kEof) break;
+    }
+    CountLine();
+}
+
+THunk* HunkReader::ReadHunk(THunk* parent) {
+    if (depth_ >= kMaxDepth) throw NestingTooDeep();
+    ++depth_;
+    const int32_t line_count = stream.ReadInt();
+    stream.Get();  // the separator after the number
+    const std::string keyword = stream.GetLine(kMaxKeyword);
+    CountLine();
+    THunk* hunk = MakeHunk(*this, KindOfKeyword(keyword), line_count, parent);
+    --depth_;
+    return hunk;
+}
+
+}  // namespace klu

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "hint_stream.h"
+
+namespace klu {
+
+class THunk;
+
+// Thrown when hunks nest deeper than a reader can follow; the load turns it into the
+// out-of-memory result.
+struct NestingTooDeep : std::runtime_error {
+    NestingTooDeep() : std::runtime_error("hunks nested too deeply") {}
+};
+
+// The state of one load of the newer format: the stream, the running line counter that gives
+// every hunk its line number, and the picture mode of the load.
+class HunkReader {
+public:
+    static constexpr int kMaxDepth = 1000;
+
+    HunkReader(HintStream& in, bool picture_mode) : stream(in), pictureMode(picture_mode) {}
+
+    // Reads one line and counts it.
+    std::string ReadLine() {
+        ++currentLine;
+        return stream.GetLine();
+    }
+    // Counts a line whose characters were consumed by other reads.
+    void CountLine() { ++currentLine; }
+    // After a media hunk's numbers: skip at most two characters, stopping after a line end.
+    void SkipLineTail();
+    // True once nothing more can be read (end of text, or a failed read).
+    bool TextEnded() const { return !stream.Good(); }
+
+    // Reads a header line and the hunk it introduces, with its body.
+    THunk* ReadHunk(THunk* parent);
+
+    HintStream& stream;
+    const bool pictureMode;
+    int32_t currentLine = 0;
+
+private:
+    int depth_ = 0;
+};
+
+}  // namespace klu

@@ -1,0 +1,100 @@
+#include "info_hunk.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+
+#include "hunk_reader.h"
+#include "hunk_ui.h"
+#include "text_util.h"
+
+namespace klu {
+namespace {
+
+// The leading decimal number of a value, as the C library's atoi reads it, kept in 32 bits.
+int32_t LeadingNumber(const std::string& text) {
+    const long long value = std::strtoll(text.c_str(), nullptr, 10);
+    return static_cast<int32_t>(std::clamp<long long>(value, std::numeric_limits<int32_t>::min(),
+                                                      std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
+
+TInfoHunk::TInfoHunk(HunkReader& reader, int32_t line_count, THunk* owner)
+    : TItemsHunk(reader, line_count, owner) {
+    for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) ParseLine(reader.ReadLine());
+}
+
+TInfoHunk::TInfoHunk(std::string name, THunk* owner) : TItemsHunk(std::move(name), owner) {}
+
+int TInfoHunk::Open() {
+    if (HunkUi* ui = GetHunkUi()) ui->OpenWindow(*this);
+    return 0;
+}
+
+void TInfoHunk::ParseLine(std::string line) {
+    // Every key is tested in this order; the list keys replace the line by their value, so a
+    // value may itself start with a later key.
+    auto value_after = [&line](std::string_view key) -> std::optional<std::string> {
+        if (!StartsWithNoCase(line, key)) return std::nullopt;
+        return line.substr(key.size());
+    };
+    if (auto v = value_after("author=")) author = *v;
+    if (auto v = value_after("publisher=")) publisher = *v;
+    if (auto v = value_after("date=")) date = *v;
+    if (auto v = value_after("time=")) time = *v;
+    if (auto v = value_after("length=")) {
+        line = *v;
+        infoLength = LeadingNumber(line);
+    }
+    if (auto v = value_after("copyright=")) {
+        line = *v;
+        copyright.push_back(std::make_unique<THunkLine>(line));
+    }
+    if (auto v = value_after("author-note=")) {
+        line = *v;
+        authorNote.push_back(std::make_unique<THunkLine>(line));
+    }
+    if (auto v = value_after("game-note=")) {
+        line = *v;
+        gameNote.push_back(std::make_unique<THunkLine>(line));
+    }
+}
+
+void TInfoHunk::AddLine(const std::string& text) { AddChild(new THunkLine(text)); }
+
+void TInfoHunk::AddField(const std::string& label, const std::string& value) {
+    if (value.empty()) return;
+    const size_t before = children.size();
+    AddLine(label);
+    if (children.size() > before) children.back()->hardBreak = 1;
+    AddLine(value);
+    AddLine(" ");
+}
+
+void TInfoHunk::AddList(const char* heading, const std::vector<std::unique_ptr<THunkLine>>& lines) {
+    if (lines.empty()) return;
+    AddLine(heading);
+    for (const auto& line : lines) AddLine(line->title);
+    AddLine(" ");
+}
+
+void TInfoHunk::Finish(const THunk* version) {
+    AddField("Author:", author);
+    AddField("Game Publisher:", publisher);
+    if (!date.empty() && !time.empty()) AddField("Time Created:", date + " " + time);
+    AddList("Copyright:", copyright);
+    AddList("About the Author:", authorNote);
+    AddList("About the Game:", gameNote);
+    if (version) {
+        AddField("KLU Version:", version->GetName());
+        AddLine("Compiler Info:");
+        if (auto* items = dynamic_cast<const TItemsHunk*>(version)) {
+            for (const TKLUObject* child : items->children) AddLine(child->GetName());
+        }
+    }
+    title = Top()->GetName() + " File Information";
+}
+
+}  // namespace klu

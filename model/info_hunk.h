@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "items_hunk.h"
+
+namespace klu {
+
+// The information block: author, publisher, date, length and notes, turned by Finish into the
+// lines of the "File Information" window.
+class TInfoHunk : public TItemsHunk {
+public:
+    TInfoHunk(HunkReader& reader, int32_t line_count, THunk* owner);
+    TInfoHunk(std::string name, THunk* owner);
+
+    int GetType() const override { return INFO; }
+    int Open() override;
+
+    // Builds the display lines; version is the file's version hunk, if any.
+    void Finish(const THunk* version);
+    void AddField(const std::string& label, const std::string& value);
+
+    std::string date;
+    std::string time;
+    std::string author;
+    std::string publisher;
+    int32_t infoLength = 0;
+    std::vector<std::unique_ptr<THunkLine>> copyright;
+    std::vector<std::unique_ptr<THunkLine>> authorNote;
+    std::vector<std::unique_ptr<THunkLine>> gameNote;
+
+private:
+    void ParseLine(std::string line);
+    void AddLine(const std::string& text);
+    void AddList(const char* heading, const std::vector<std::unique_ptr<THunkLine>>& lines);
+};
+
+}  // namespace klu

@@ -1,0 +1,165 @@
+#include "items_hunk.h"
+
+#include <algorithm>
+
+#include "text_util.h"
+
+namespace klu {
+namespace {
+
+constexpr std::string_view kCommandEnds = "#+-.1234567890";
+constexpr size_t kShortLine = 20;  // shorter lines end with a hard break in automatic mode
+
+}  // namespace
+
+TItemsHunk::~TItemsHunk() {
+    // The view goes first, while the children it shows still exist.
+    CloseView();
+    if (ownsChildren) {
+        for (TKLUObject* child : children) delete child;
+    }
+}
+
+THunk* TItemsHunk::FindByLine(int32_t line) {
+    if (lineNumber == line) return this;
+    for (TKLUObject* child : children) {
+        if (!child->IsHunk()) continue;
+        if (THunk* found = static_cast<THunk*>(child)->FindByLine(line)) return found;
+    }
+    return nullptr;
+}
+
+THunk* TItemsHunk::FindByName(std::string_view name) {
+    if (EqualsNoCase(title, name)) return this;
+    for (TKLUObject* child : children) {
+        if (!child->IsHunk()) continue;
+        if (THunk* found = static_cast<THunk*>(child)->FindByName(name)) return found;
+    }
+    return nullptr;
+}
+
+void TItemsHunk::SetNumber(const std::string& prefix) {
+    number = prefix;
+    int counter = 0;
+    ForEachChildHunk([&](THunk* child) {
+        const int kind = child->GetType();
+        if (kind != BLANK && kind != LINK && kind != OVERLAY) ++counter;
+        child->SetNumber(prefix + std::to_string(counter) + ".");
+    });
+}
+
+int64_t TItemsHunk::GetDataEnd() const {
+    int64_t end = 0;
+    ForEachChildHunk([&](THunk* child) { end = std::max(end, child->GetDataEnd()); });
+    return end;
+}
+
+void TItemsHunk::LoadData(HunkReader& reader) {
+    ForEachChildHunk([&](THunk* child) { child->LoadData(reader); });
+}
+
+void TItemsHunk::RestoreState(std::string& state) {
+    ForEachChildHunk([&](THunk* child) { child->RestoreState(state); });
+}
+
+void TItemsHunk::SaveState(std::string& state) const {
+    ForEachChildHunk([&](THunk* child) { child->SaveState(state); });
+}
+
+void TItemsHunk::ResetState() {
+    ForEachChildHunk([](THunk* child) { child->ResetState(); });
+}
+
+bool TItemsHunk::StateValid() const {
+    return std::all_of(children.begin(), children.end(), [](TKLUObject* child) {
+        return !child->IsHunk() || static_cast<THunk*>(child)->StateValid();
+    });
+}
+
+void TItemsHunk::ApplyCommand(char letter, char sign) {
+    switch (FoldCase(letter)) {
+        case 'W':
+            if (sign == '+') breakMode = 2, wrapMode = 1;
+            if (sign == '-') breakMode = 1, wrapMode = 2;
+            if (sign == '.') breakMode = 0, wrapMode = 0;
+            break;
+        case 'P':
+            if (sign == '+') fontMode = 2;
+            if (sign == '-') fontMode = 1;
+            break;
+        default:
+            break;  // any other command only cuts the line
+    }
+}
+
+void TItemsHunk::AddChild(TKLUObject* object) {
+    if (object->IsHunk()) {
+        Insert(object, false, false);
+        return;
+    }
+    std::string text = std::move(object->title);
+    const bool was_empty = text.empty();
+    bool had_command = false;
+    size_t i = 0;
+    while ((i = text.find('#', i)) != std::string::npos) {
+        const size_t p = text.find_first_of(kCommandEnds, i + 1);
+        if (p == std::string::npos || p - i >= 3) {
+            ++i;
+            continue;
+        }
+        had_command = true;
+        const std::string_view command(text.data() + i + 1, p - i);
+        const char last = command.back();
+        if (last == '+' || last == '-' || last == '.') {
+            Insert(new THunkLine(text.substr(0, i)), true, false);
+            const char letter = command.size() == 2 ? command.front() : '\0';
+            text.erase(0, p + 1);
+            ApplyCommand(letter, last);
+            i = 0;
+        } else {
+            if (command == "#") text.erase(i + 1, 1);  // "##" stands for one "#"
+            ++i;
+        }
+    }
+    if (!text.empty() || was_empty) {
+        object->title = std::move(text);
+        Insert(object, false, had_command);
+    } else {
+        delete object;
+    }
+}
+
+void TItemsHunk::Insert(TKLUObject* object, bool is_piece, bool had_command) {
+    object->endsSourceLine = !is_piece;
+    const bool is_hunk = object->IsHunk();
+    if (!is_hunk && object->title.empty()) {
+        if (is_piece && !had_command && !children.empty()) children.back()->endsSourceLine = 0;
+        delete object;
+        return;
+    }
+    if (breakMode == 0) {
+        const bool adjacent = is_piece || had_command;
+        if ((is_hunk || object->title.size() < 2) && !adjacent) {
+            object->hardBreak = 1;
+            if (!children.empty()) children.back()->hardBreak = 1;
+        } else {
+            object->hardBreak = object->title.size() < kShortLine && !adjacent;
+        }
+    } else {
+        object->hardBreak = breakMode == 1;
+    }
+    object->altFont = fontMode == 1;
+    object->wrap = wrapMode < 2;
+    try {
+        children.push_back(object);
+    } catch (...) {
+        delete object;
+        throw;
+    }
+}
+
+void TItemsHunk::Flatten(TMetaTextHunk&) {}
+void TItemsHunk::WriteText(std::ostream&) {}
+void TItemsHunk::Find(std::string_view, TMetaTextHunk&) {}
+
+}  // namespace klu

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <vector>
+
+#include "hunk.h"
+
+namespace klu {
+
+// A hunk with an ordered list of children (lines and hunks), owned unless ownsChildren is
+// cleared by a hunk that only borrows them.
+class TItemsHunk : public THunk {
+public:
+    using THunk::THunk;
+    ~TItemsHunk() override;
+
+    THunk* FindByLine(int32_t line) override;
+    THunk* FindByName(std::string_view name) override;
+    void SetNumber(const std::string& prefix) override;
+    void Flatten(TMetaTextHunk& target) override;
+    void WriteText(std::ostream& out) override;
+    int64_t GetDataEnd() const override;
+    void LoadData(HunkReader& reader) override;
+    void RestoreState(std::string& state) override;
+    void SaveState(std::string& state) const override;
+    void ResetState() override;
+    bool StateValid() const override;
+    void Find(std::string_view phrase, TMetaTextHunk& results) override;
+
+    // Appends a line or hunk: in-line markup of a line is carried out, then Insert.
+    void AddChild(TKLUObject* object);
+    // Sets the layout flags of an object and appends it; an empty line is deleted instead.
+    void Insert(TKLUObject* object, bool is_piece, bool had_command);
+
+    TKLUObject* GetChild(size_t index) const { return children[index]; }
+    size_t GetChildCount() const { return children.size(); }
+
+    int32_t breakMode = 0;  // 0 automatic, 1 every line ends, 2 lines are joined
+    int32_t wrapMode = 0;   // 2: appended lines are not wrapped
+    int32_t fontMode = 0;   // 1: appended lines use the second font
+    std::vector<TKLUObject*> children;
+    bool ownsChildren = true;
+
+protected:
+    // Runs f on every child that is a hunk, in order.
+    template <typename F>
+    void ForEachChildHunk(F&& f) const {
+        for (TKLUObject* child : children) {
+            if (child->IsHunk()) f(static_cast<THunk*>(child));
+        }
+    }
+
+private:
+    void ApplyCommand(char letter, char sign);
+};
+
+}  // namespace klu

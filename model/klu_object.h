@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "hunk_kind.h"
+
+namespace klu {
+
+class THunk;
+
+// A line of text; the base of everything in a loaded tree.
+class TKLUObject {
+public:
+    explicit TKLUObject(std::string text = {}, THunk* owner = nullptr)
+        : title(std::move(text)), parent(owner) {}
+    TKLUObject(const TKLUObject&) = delete;
+    TKLUObject& operator=(const TKLUObject&) = delete;
+    virtual ~TKLUObject() = default;
+
+    virtual std::string GetName() const { return title; }
+    virtual void SetName(std::string name) { title = std::move(name); }
+    virtual int GetType() const { return ABSTRACT; }
+    virtual bool IsHunk() const { return false; }
+    virtual int Open() { return 0; }
+
+    std::string title;
+    // Layout flags, set when the object is appended to a hunk.
+    uint8_t hardBreak = 0;       // the line ends here when text is flowed
+    uint8_t isSeparator = 0;     // a "-" between two hints
+    uint8_t wrap = 1;            // may be word-wrapped at the window edge
+    uint8_t altFont = 0;         // shown in the view's second font
+    uint8_t endsSourceLine = 0;  // joining it with the next line puts a blank between them
+    THunk* parent = nullptr;     // not owning
+};
+
+// One body line of a hunk, decoded.
+class THunkLine : public TKLUObject {
+public:
+    using TKLUObject::TKLUObject;
+};
+
+}  // namespace klu

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "items_hunk.h"
+
+namespace klu {
+
+// Data that a view keeps on a picture (the decoded image, the overlay cache). The model only
+// owns it, so that it goes away with the hunk.
+class ViewData {
+public:
+    virtual ~ViewData() = default;
+};
+
+// Where a hunk's bytes lie in the file's data area.
+struct DataRange {
+    int32_t spare = 0;  // stored, never used
+    int32_t dataOffset = 0;
+    int32_t dataLength = 0;
+    int64_t End() const { return int64_t{dataOffset} + dataLength; }
+};
+
+// Old GIF picture data, offered for saving only.
+class TGIFaHunk : public THunk, public DataRange {
+public:
+    TGIFaHunk(HunkReader& reader, int32_t line_count, THunk* owner);
+    int GetType() const override { return GIFA; }
+    int Open() override;
+    void Flatten(TMetaTextHunk& target) override;
+    int64_t GetDataEnd() const override { return End(); }
+};
+
+// A complete wave file image.
+class TSoundHunk : public THunk, public DataRange {
+public:
+    TSoundHunk(HunkReader& reader, int32_t line_count, THunk* owner);
+    int GetType() const override { return SOUND; }
+    int Open() override;
+    void Flatten(TMetaTextHunk& target) override;
+    int64_t GetDataEnd() const override { return End(); }
+};
+
+// PNG data painted onto its picture at (x, y) when opened.
+class TOverlayHunk : public THunk, public DataRange {
+public:
+    TOverlayHunk(HunkReader& reader, int32_t line_count, THunk* owner);
+    int GetType() const override { return OVERLAY; }
+    int Open() override;
+    void Flatten(TMetaTextHunk& target) override;
+
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+// A hot spot of a picture, in pixels from its top left corner, and the hunk it opens.
+struct Rect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+    THunk* target = nullptr;  // a child of the picture object; not owning
+};
+
+// A PNG picture with hot spots: region i leads to child hunk i.
+class TPNGObject : public TItemsHunk, public DataRange {
+public:
+    static constexpr const char* kGraphicTitle = "This is a graphic.";
+
+    TPNGObject(HunkReader& reader, int32_t line_count, THunk* owner, bool read_title);
+    int GetType() const override { return PNGOBJECT; }
+    void Flatten(TMetaTextHunk& target) override;
+
+    std::vector<Rect> regions;
+    std::unique_ptr<ViewData> image;
+    std::unique_ptr<ViewData> overlays;
+};
+
+// A picture hunk of an ordinary hint file: its one child is the picture object.
+class THyperPNGHunk : public TItemsHunk {
+public:
+    THyperPNGHunk(HunkReader& reader, int32_t line_count, THunk* owner);
+    int GetType() const override { return HYPERPNG; }
+    int Open() override;
+    TPNGObject* Finish() const;
+};
+
+}  // namespace klu

@@ -1,0 +1,130 @@
+#include "meta_text_hunk.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+#include "decode.h"
+#include "hunk_reader.h"
+#include "hunk_ui.h"
+
+namespace klu {
+
+TMetaTextHunk::TMetaTextHunk(std::string name, THunk* owner, int kind_id)
+    : TItemsHunk(std::move(name), owner), kind(kind_id) {}
+
+TMetaTextHunk::TMetaTextHunk(HunkReader& reader, int32_t line_count, THunk* owner, int kind_id)
+    : TItemsHunk(reader, line_count, owner), kind(kind_id) {
+    switch (kind) {
+        case HINT:
+            ReadHintLines(reader);
+            break;
+        case SUBJECT:
+            ReadChildHunks(reader);
+            break;
+        case NESTHINT:
+            ReadNestedHintLines(reader);
+            break;
+        default:
+            ReadPlainLines(reader);
+            break;
+    }
+}
+
+int TMetaTextHunk::Open() {
+    if (HunkUi* ui = GetHunkUi()) ui->OpenWindow(*this);
+    return 0;
+}
+
+void TMetaTextHunk::ReadPlainLines(HunkReader& reader) {
+    for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
+        AddChild(new THunkLine(reader.ReadLine()));
+    }
+}
+
+void TMetaTextHunk::AppendSeparator() {
+    if (!children.empty()) children.back()->hardBreak = 1;
+    auto* separator = new THunkLine("-");
+    separator->isSeparator = 1;
+    separator->hardBreak = 1;
+    AddChild(separator);
+}
+
+void TMetaTextHunk::ReadHintLines(HunkReader& reader) {
+    for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
+        std::string line = reader.ReadLine();
+        if (line == "-") {
+            AppendSeparator();
+        } else {
+            AddChild(new THunkLine(Decode88(line)));
+        }
+    }
+}
+
+void TMetaTextHunk::ReadChildHunks(HunkReader& reader) {
+    for (int64_t i = 3; i <= lineCount && !reader.TextEnded();) {
+        THunk* child = reader.ReadHunk(this);
+        AddChild(child);
+        if (child->lineCount < 1) break;  // a damaged count would never advance
+        i += child->lineCount;
+    }
+}
+
+void TMetaTextHunk::ReadNestedHintLines(HunkReader& reader) {
+    const std::string key = DeriveTextKey(Top()->title);
+    for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
+        std::string line = reader.ReadLine();
+        if (line == "=") {
+            THunk* child = reader.ReadHunk(this);
+            AddChild(child);
+            if (child->lineCount < 1) break;
+            i += child->lineCount;
+        } else if (line == "-") {
+            if (i != 3) AppendSeparator();
+        } else {
+            AddChild(new THunkLine(DecodeNestedHint(line, key)));
+        }
+    }
+}
+
+int32_t TMetaTextHunk::HintCount() const {
+    const auto separators = std::count_if(children.begin(), children.end(), [](TKLUObject* c) {
+        return !c->IsHunk() && c->isSeparator;
+    });
+    return static_cast<int32_t>(std::min<int64_t>(1 + separators, std::numeric_limits<int32_t>::max()));
+}
+
+void TMetaTextHunk::RestoreState(std::string& state) {
+    if (HoldsHints()) {
+        const long value = std::strtol(state.c_str(), nullptr, 10);
+        revealed = static_cast<int32_t>(std::clamp<long>(value, std::numeric_limits<int32_t>::min(),
+                                                         std::numeric_limits<int32_t>::max()));
+        const size_t comma = state.find(',');
+        if (comma != std::string::npos) state.erase(0, comma + 1);
+    }
+    TItemsHunk::RestoreState(state);
+}
+
+void TMetaTextHunk::SaveState(std::string& state) const {
+    if (HoldsHints()) {
+        state += std::to_string(revealed);
+        state += ',';
+    }
+    TItemsHunk::SaveState(state);
+}
+
+void TMetaTextHunk::ResetState() {
+    revealed = 0;
+    TItemsHunk::ResetState();
+}
+
+bool TMetaTextHunk::StateValid() const {
+    // A negative count is as broken as one beyond the last hint.
+    if (revealed < 0 || revealed > HintCount()) return false;
+    return TItemsHunk::StateValid();
+}
+
+void TMetaTextHunk::Flatten(TMetaTextHunk& target) { TItemsHunk::Flatten(target); }
+void TMetaTextHunk::WriteText(std::ostream& out) { TItemsHunk::WriteText(out); }
+
+}  // namespace klu

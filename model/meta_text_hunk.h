@@ -1,0 +1,42 @@
+#pragma once
+
+#include "items_hunk.h"
+
+namespace klu {
+
+// Subjects, questions (kind HINT), nested hints, comments, credits, version hunks, and the hunks
+// of the older format.
+class TMetaTextHunk : public TItemsHunk {
+public:
+    // An empty hunk, built by the older-format reader and by commands that build result hunks.
+    TMetaTextHunk(std::string name, THunk* owner, int kind_id);
+    // Reads the title and the body of the given kind.
+    TMetaTextHunk(HunkReader& reader, int32_t line_count, THunk* owner, int kind_id);
+
+    int GetType() const override { return kind; }
+    int Open() override;
+    void Flatten(TMetaTextHunk& target) override;
+    void WriteText(std::ostream& out) override;
+    void RestoreState(std::string& state) override;
+    void SaveState(std::string& state) const override;
+    void ResetState() override;
+    void SetRevealed(int32_t n) override { revealed = n; }
+    bool StateValid() const override;
+    int32_t GetRevealed() const override { return revealed; }
+
+    // 1 + the number of separators among the children.
+    int32_t HintCount() const;
+    bool HoldsHints() const { return kind == HINT || kind == NESTHINT; }
+
+    int32_t revealed = 0;
+    int32_t kind;
+
+private:
+    void ReadPlainLines(HunkReader& reader);
+    void ReadHintLines(HunkReader& reader);
+    void ReadChildHunks(HunkReader& reader);
+    void ReadNestedHintLines(HunkReader& reader);
+    void AppendSeparator();
+};
+
+}  // namespace klu
