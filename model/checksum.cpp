@@ -13,7 +13,8 @@ std::array<uint16_t, 256> MakeCrcTable() {
     std::array<uint16_t, 256> table{};
     for (unsigned n = 0; n < 256; ++n) {
         unsigned crc = n;
-        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0xA001u : crc >> 1;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? (crc >> 1) ^ 0xA001u : crc >> 1;
         table[n] = static_cast<uint16_t>(crc);
     }
     return table;
@@ -38,7 +39,8 @@ uint16_t Adjust(uint16_t v) {
 uint16_t Crc16Arc(std::string_view bytes, uint16_t crc) {
     static const std::array<uint16_t, 256> table = MakeCrcTable();
     for (char c : bytes) {
-        crc = static_cast<uint16_t>((crc >> 8) ^ table[(crc ^ static_cast<unsigned char>(c)) & 0xFF]);
+        crc =
+            static_cast<uint16_t>((crc >> 8) ^ table[(crc ^ static_cast<unsigned char>(c)) & 0xFF]);
     }
     return crc;
 }
@@ -61,9 +63,8 @@ bool VerifyChecksum(std::string_view file, int64_t data_end, int32_t info_length
     }
     // A value is taken after c - 2 bytes have been read; a candidate whose positions lie outside
     // the file is never reached.
-    std::erase_if(candidates, [&](int64_t c) {
-        return c < 3 || c > static_cast<int64_t>(file.size());
-    });
+    std::erase_if(candidates,
+                  [&](int64_t c) { return c < 3 || c > static_cast<int64_t>(file.size()); });
     std::sort(candidates.begin(), candidates.end());
     candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
 
@@ -73,8 +74,9 @@ bool VerifyChecksum(std::string_view file, int64_t data_end, int32_t info_length
         const auto covered = static_cast<size_t>(c - 2);
         crc = Crc16Arc(file.substr(done, covered - done), crc);
         done = covered;
-        const uint16_t stored = static_cast<uint16_t>(static_cast<unsigned char>(file[covered]) |
-                                                      static_cast<unsigned char>(file[covered + 1]) << 8);
+        const uint16_t stored =
+            static_cast<uint16_t>(static_cast<unsigned char>(file[covered]) |
+                                  static_cast<unsigned char>(file[covered + 1]) << 8);
         if (Adjust(ReverseBits16(crc)) == stored) return true;
     }
     return false;

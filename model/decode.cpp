@@ -6,13 +6,18 @@ namespace klu {
 namespace {
 
 // Bytes of text, title and key enter the keyed arithmetic as signed 8-bit values.
-int Signed(char c) { return static_cast<signed char>(c); }
+int Signed(char c) {
+    return static_cast<signed char>(c);
+}
 
 std::array<unsigned char, 256> MakeTable88() {
     std::array<unsigned char, 256> table{};
-    for (int c = 0; c < 256; ++c) table[c] = static_cast<unsigned char>(c);
-    for (int c = 32; c <= 79; ++c) table[c] = static_cast<unsigned char>(2 * c - 32);
-    for (int c = 80; c <= 255; ++c) table[c] = static_cast<unsigned char>((2 * c - 127) % 256);
+    for (int c = 0; c < 256; ++c)
+        table[c] = static_cast<unsigned char>(c);
+    for (int c = 32; c <= 79; ++c)
+        table[c] = static_cast<unsigned char>(2 * c - 32);
+    for (int c = 80; c <= 255; ++c)
+        table[c] = static_cast<unsigned char>((2 * c - 127) % 256);
     return table;
 }
 
@@ -22,7 +27,9 @@ const std::array<unsigned char, 256>& Table88() {
 }
 
 // "While v < 32, add 96" in one step, so that very negative values cost no loop.
-int RaiseToPrintable(int v) { return v < 32 ? v + 96 * ((32 - v + 95) / 96) : v; }
+int RaiseToPrintable(int v) {
+    return v < 32 ? v + 96 * ((32 - v + 95) / 96) : v;
+}
 
 template <typename MixPosition>
 std::string DecodeKeyed(std::string_view stored, std::string_view key, MixPosition mix) {
@@ -38,7 +45,9 @@ std::string DecodeKeyed(std::string_view stored, std::string_view key, MixPositi
 
 }  // namespace
 
-void BuildDecodeTable88() { (void)Table88(); }
+void BuildDecodeTable88() {
+    (void)Table88();
+}
 
 std::string Decode88(std::string_view stored) {
     const auto& table = Table88();

@@ -7,7 +7,9 @@
 namespace klu {
 namespace {
 
-int Signed(char c) { return static_cast<signed char>(c); }
+int Signed(char c) {
+    return static_cast<signed char>(c);
+}
 
 // For each plain byte, a stored byte that Decode88 turns into it (-1 when there is none),
 // preferring printable stored bytes.
@@ -17,8 +19,10 @@ std::array<int, 256> MakeInverse88() {
     for (int pass = 0; pass < 2; ++pass) {
         for (int s = 255; s >= 0; --s) {
             const bool printable = s >= 32;
-            if ((pass == 0) != printable || IsReservedStoredByte(static_cast<unsigned char>(s))) continue;
-            const auto plain = static_cast<unsigned char>(Decode88(std::string(1, static_cast<char>(s)))[0]);
+            if ((pass == 0) != printable || IsReservedStoredByte(static_cast<unsigned char>(s)))
+                continue;
+            const auto plain =
+                static_cast<unsigned char>(Decode88(std::string(1, static_cast<char>(s)))[0]);
             if (inverse[plain] < 0) inverse[plain] = s;
         }
     }
@@ -66,7 +70,9 @@ std::optional<std::string> EncodeKeyed(std::string_view plain, std::string_view 
 
 }  // namespace
 
-bool IsReservedStoredByte(unsigned char c) { return c == '\n' || c == '\r' || c == 0x1A; }
+bool IsReservedStoredByte(unsigned char c) {
+    return c == '\n' || c == '\r' || c == 0x1A;
+}
 
 std::optional<std::string> Encode88(std::string_view plain) {
     static const std::array<int, 256> inverse = MakeInverse88();

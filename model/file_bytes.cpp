@@ -8,7 +8,8 @@
 namespace klu {
 
 bool ReadFileBytes(const std::string& path, std::vector<char>& bytes) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
     if (!file) return false;
     struct stat info {};
     if (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) return false;

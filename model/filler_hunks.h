@@ -6,7 +6,7 @@ namespace klu {
 
 // An empty line between hunks; its title is read and ignored.
 class TBlankHunk : public THunk {
-public:
+  public:
     TBlankHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     std::string GetName() const override { return {}; }
     int GetType() const override { return BLANK; }
@@ -16,7 +16,7 @@ public:
 
 // A hunk this reader reads past and never shows.
 class TIncentiveHunk : public TItemsHunk {
-public:
+  public:
     TIncentiveHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     int GetType() const override { return INCENTIVE; }
 };

@@ -115,12 +115,18 @@ LoadResult Read96a(HunkReader& reader, THintDocument& document) {
 
 const char* LoadResultName(int result) {
     switch (result) {
-        case LoadOk: return "LoadOk";
-        case LoadNotHintFile: return "LoadNotHintFile";
-        case LoadCorrupted: return "LoadCorrupted";
-        case LoadOutOfMemory: return "LoadOutOfMemory";
-        case LoadZipArchive: return "LoadZipArchive";
-        default: return "Unknown";
+        case LoadOk:
+            return "LoadOk";
+        case LoadNotHintFile:
+            return "LoadNotHintFile";
+        case LoadCorrupted:
+            return "LoadCorrupted";
+        case LoadOutOfMemory:
+            return "LoadOutOfMemory";
+        case LoadZipArchive:
+            return "LoadZipArchive";
+        default:
+            return "Unknown";
     }
 }
 

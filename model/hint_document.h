@@ -25,7 +25,7 @@ const char* LoadResultName(int result);
 // The top-level objects of one loaded file: entry 0 the older-format root, entry 1 the
 // newer-format root, then the other top-level hunks.
 class THintDocument {
-public:
+  public:
     THintDocument() = default;
     THintDocument(const THintDocument&) = delete;
     THintDocument& operator=(const THintDocument&) = delete;
@@ -39,7 +39,7 @@ public:
     // The first entry of the kind, or none.
     THunk* FindByType(int kind) const;
 
-private:
+  private:
     std::vector<std::unique_ptr<TKLUObject>> entries_;
 };
 

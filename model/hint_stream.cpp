@@ -8,7 +8,9 @@ namespace {
 
 constexpr char kEndOfText = 0x1A;
 
-bool IsSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 int DigitValue(int c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -62,7 +64,8 @@ std::string HintStream::GetLine(size_t max_chars) {
     const char* begin = bytes_.data() + pos_;
     const char* end = bytes_.data() + bytes_.size();
     const char* stop = begin;
-    while (stop != end && *stop != '\n' && *stop != kEndOfText) ++stop;
+    while (stop != end && *stop != '\n' && *stop != kEndOfText)
+        ++stop;
     const bool ended_by_line_feed = stop != end && *stop == '\n';
     const char* text_end = stop;
     if (ended_by_line_feed && text_end != begin && text_end[-1] == '\r') --text_end;
@@ -77,7 +80,9 @@ std::string HintStream::GetLine(size_t max_chars) {
     return line;
 }
 
-void HintStream::SkipLine() { (void)GetLine(0); }
+void HintStream::SkipLine() {
+    (void)GetLine(0);
+}
 
 void HintStream::Seek(int64_t offset) {
     if (fail_) return;
@@ -91,7 +96,8 @@ void HintStream::Seek(int64_t offset) {
 
 int32_t HintStream::ReadInt() {
     if (fail_) return 0;
-    while (IsSpace(Peek())) Get();
+    while (IsSpace(Peek()))
+        Get();
     if (Peek() == kEof) {
         fail_ = true;
         return 0;
@@ -129,7 +135,8 @@ int32_t HintStream::ReadInt() {
     if (overflow || value > std::numeric_limits<int32_t>::max() ||
         value < std::numeric_limits<int32_t>::min()) {
         fail_ = true;
-        return value < 0 ? std::numeric_limits<int32_t>::min() : std::numeric_limits<int32_t>::max();
+        return value < 0 ? std::numeric_limits<int32_t>::min()
+                         : std::numeric_limits<int32_t>::max();
     }
     return static_cast<int32_t>(value);
 }

@@ -13,7 +13,7 @@ namespace klu {
 // so the data area behind it can be read. Reads on a failed stream do nothing and give empty
 // results, as a standard stream's do; the error state is cleared by Clear.
 class HintStream {
-public:
+  public:
     static constexpr int kEof = -1;
 
     explicit HintStream(std::vector<char> bytes);
@@ -48,7 +48,7 @@ public:
     // The whole file, as the checksum test reads it in binary mode.
     std::string_view Bytes() const { return {bytes_.data(), bytes_.size()}; }
 
-private:
+  private:
     // Raw byte at pos_ as the text reader sees it: kEof at the end or at 0x1A.
     int RawAt(size_t pos) const;
     // Length of the line end at pos_ (2 for CRLF, 1 for LF), or 0.

@@ -13,14 +13,18 @@ THunk::THunk(HunkReader& reader, int32_t line_count, THunk* owner, bool read_tit
 
 THunk::THunk(std::string name, THunk* owner) : TKLUObject(std::move(name), owner) {}
 
-THunk::~THunk() { CloseView(); }
+THunk::~THunk() {
+    CloseView();
+}
 
 int THunk::Open() {
     if (HunkUi* ui = GetHunkUi()) ui->ShowUnknownData(*this);
     return 0;
 }
 
-THunk* THunk::FindByLine(int32_t line) { return lineNumber == line ? this : nullptr; }
+THunk* THunk::FindByLine(int32_t line) {
+    return lineNumber == line ? this : nullptr;
+}
 
 THunk* THunk::FindByName(std::string_view name) {
     return EqualsNoCase(title, name) ? this : nullptr;
@@ -39,18 +43,21 @@ void THunk::Find(std::string_view, TMetaTextHunk&) {}
 
 THunk* THunk::Top() {
     THunk* top = this;
-    while (top->parent) top = top->parent;
+    while (top->parent)
+        top = top->parent;
     return top;
 }
 
 const THunk* THunk::Top() const {
     const THunk* top = this;
-    while (top->parent) top = top->parent;
+    while (top->parent)
+        top = top->parent;
     return top;
 }
 
 void SkipBodyLines(HunkReader& reader, int64_t from, int32_t line_count) {
-    for (int64_t i = from; i <= line_count && !reader.TextEnded(); ++i) reader.ReadLine();
+    for (int64_t i = from; i <= line_count && !reader.TextEnded(); ++i)
+        reader.ReadLine();
 }
 
 }  // namespace klu

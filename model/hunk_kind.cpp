@@ -6,11 +6,12 @@ namespace klu {
 namespace {
 
 constexpr std::array<std::string_view, kKindCount> kKindNames = {
-    "COMMENT", "CREDIT", "GIFA",     "HINT",  "SUBJECT", "VERHUNK", "BLANK",   "INCENTIVE", "INFO",
-    "LINK",    "NESTHINT", "TEXT", "HYPERPNG", "OVERLAY", "SOUND", "UNKNOWN", "PNGOBJECT", "ABSTRACT"};
+    "COMMENT",  "CREDIT",    "GIFA",  "HINT",    "SUBJECT",   "VERHUNK",
+    "BLANK",    "INCENTIVE", "INFO",  "LINK",    "NESTHINT",  "TEXT",
+    "HYPERPNG", "OVERLAY",   "SOUND", "UNKNOWN", "PNGOBJECT", "ABSTRACT"};
 
 constexpr std::array<std::string_view, 15> kKeywords = {
-    "COMMENT", "CREDIT", "GIFA", "HINT",     "SUBJECT", "VERSION", "BLANK", "INCENTIVE",
+    "COMMENT", "CREDIT", "GIFA",     "HINT", "SUBJECT",  "VERSION", "BLANK", "INCENTIVE",
     "INFO",    "LINK",   "NESTHINT", "TEXT", "HYPERPNG", "OVERLAY", "SOUND"};
 
 }  // namespace

@@ -19,7 +19,7 @@ struct NestingTooDeep : std::runtime_error {
 // The state of one load of the newer format: the stream, the running line counter that gives
 // every hunk its line number, and the picture mode of the load.
 class HunkReader {
-public:
+  public:
     static constexpr int kMaxDepth = 1000;
 
     HunkReader(HintStream& in, bool picture_mode) : stream(in), pictureMode(picture_mode) {}
@@ -43,7 +43,7 @@ public:
     const bool pictureMode;
     int32_t currentLine = 0;
 
-private:
+  private:
     int depth_ = 0;
 };
 

@@ -5,7 +5,11 @@ namespace {
 HunkUi* installed_ui = nullptr;
 }
 
-void SetHunkUi(HunkUi* ui) { installed_ui = ui; }
-HunkUi* GetHunkUi() { return installed_ui; }
+void SetHunkUi(HunkUi* ui) {
+    installed_ui = ui;
+}
+HunkUi* GetHunkUi() {
+    return installed_ui;
+}
 
 }  // namespace klu

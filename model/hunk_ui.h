@@ -10,7 +10,7 @@ class TSoundHunk;
 // The one way from the model to whatever shows hunks. The reader installs windows; tests install
 // a recorder; with nothing installed, opening a hunk does nothing.
 class HunkUi {
-public:
+  public:
     virtual ~HunkUi() = default;
     // The common open of an item hunk: a window that shows its children.
     virtual void OpenWindow(THunk& hunk) = 0;

@@ -23,7 +23,8 @@ int32_t LeadingNumber(const std::string& text) {
 
 TInfoHunk::TInfoHunk(HunkReader& reader, int32_t line_count, THunk* owner)
     : TItemsHunk(reader, line_count, owner) {
-    for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) ParseLine(reader.ReadLine());
+    for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i)
+        ParseLine(reader.ReadLine());
 }
 
 TInfoHunk::TInfoHunk(std::string name, THunk* owner) : TItemsHunk(std::move(name), owner) {}
@@ -62,7 +63,9 @@ void TInfoHunk::ParseLine(std::string line) {
     }
 }
 
-void TInfoHunk::AddLine(const std::string& text) { AddChild(new THunkLine(text)); }
+void TInfoHunk::AddLine(const std::string& text) {
+    AddChild(new THunkLine(text));
+}
 
 void TInfoHunk::AddField(const std::string& label, const std::string& value) {
     if (value.empty()) return;
@@ -76,7 +79,8 @@ void TInfoHunk::AddField(const std::string& label, const std::string& value) {
 void TInfoHunk::AddList(const char* heading, const std::vector<std::unique_ptr<THunkLine>>& lines) {
     if (lines.empty()) return;
     AddLine(heading);
-    for (const auto& line : lines) AddLine(line->title);
+    for (const auto& line : lines)
+        AddLine(line->title);
     AddLine(" ");
 }
 
@@ -91,7 +95,8 @@ void TInfoHunk::Finish(const THunk* version) {
         AddField("KLU Version:", version->GetName());
         AddLine("Compiler Info:");
         if (auto* items = dynamic_cast<const TItemsHunk*>(version)) {
-            for (const TKLUObject* child : items->children) AddLine(child->GetName());
+            for (const TKLUObject* child : items->children)
+                AddLine(child->GetName());
         }
     }
     title = Top()->GetName() + " File Information";

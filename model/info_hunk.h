@@ -10,7 +10,7 @@ namespace klu {
 // The information block: author, publisher, date, length and notes, turned by Finish into the
 // lines of the "File Information" window.
 class TInfoHunk : public TItemsHunk {
-public:
+  public:
     TInfoHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     TInfoHunk(std::string name, THunk* owner);
 
@@ -30,7 +30,7 @@ public:
     std::vector<std::unique_ptr<THunkLine>> authorNote;
     std::vector<std::unique_ptr<THunkLine>> gameNote;
 
-private:
+  private:
     void ParseLine(std::string line);
     void AddLine(const std::string& text);
     void AddList(const char* heading, const std::vector<std::unique_ptr<THunkLine>>& lines);

@@ -16,7 +16,8 @@ TItemsHunk::~TItemsHunk() {
     // The view goes first, while the children it shows still exist.
     CloseView();
     if (ownsChildren) {
-        for (TKLUObject* child : children) delete child;
+        for (TKLUObject* child : children)
+            delete child;
     }
 }
 

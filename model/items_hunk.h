@@ -9,7 +9,7 @@ namespace klu {
 // A hunk with an ordered list of children (lines and hunks), owned unless ownsChildren is
 // cleared by a hunk that only borrows them.
 class TItemsHunk : public THunk {
-public:
+  public:
     using THunk::THunk;
     ~TItemsHunk() override;
 
@@ -40,7 +40,7 @@ public:
     std::vector<TKLUObject*> children;
     bool ownsChildren = true;
 
-protected:
+  protected:
     // Runs f on every child that is a hunk, in order.
     template <typename F>
     void ForEachChildHunk(F&& f) const {
@@ -49,7 +49,7 @@ protected:
         }
     }
 
-private:
+  private:
     void ApplyCommand(char letter, char sign);
 };
 

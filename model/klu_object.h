@@ -11,7 +11,7 @@ class THunk;
 
 // A line of text; the base of everything in a loaded tree.
 class TKLUObject {
-public:
+  public:
     explicit TKLUObject(std::string text = {}, THunk* owner = nullptr)
         : title(std::move(text)), parent(owner) {}
     TKLUObject(const TKLUObject&) = delete;
@@ -36,7 +36,7 @@ public:
 
 // One body line of a hunk, decoded.
 class THunkLine : public TKLUObject {
-public:
+  public:
     using TKLUObject::TKLUObject;
 };
 

@@ -6,7 +6,7 @@ namespace klu {
 
 // A cross-reference to the hunk whose header stands on targetLine.
 class TLinkHunk : public THunk {
-public:
+  public:
     TLinkHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     // A link built by the program (search results); the builder sets the target and marker.
     TLinkHunk(std::string name, THunk* owner);

@@ -10,7 +10,7 @@ namespace klu {
 // Data that a view keeps on a picture (the decoded image, the overlay cache). The model only
 // owns it, so that it goes away with the hunk.
 class ViewData {
-public:
+  public:
     virtual ~ViewData() = default;
 };
 
@@ -24,7 +24,7 @@ struct DataRange {
 
 // Old GIF picture data, offered for saving only.
 class TGIFaHunk : public THunk, public DataRange {
-public:
+  public:
     TGIFaHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     int GetType() const override { return GIFA; }
     int Open() override;
@@ -34,7 +34,7 @@ public:
 
 // A complete wave file image.
 class TSoundHunk : public THunk, public DataRange {
-public:
+  public:
     TSoundHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     int GetType() const override { return SOUND; }
     int Open() override;
@@ -44,7 +44,7 @@ public:
 
 // PNG data painted onto its picture at (x, y) when opened.
 class TOverlayHunk : public THunk, public DataRange {
-public:
+  public:
     TOverlayHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     int GetType() const override { return OVERLAY; }
     int Open() override;
@@ -65,7 +65,7 @@ struct Rect {
 
 // A PNG picture with hot spots: region i leads to child hunk i.
 class TPNGObject : public TItemsHunk, public DataRange {
-public:
+  public:
     static constexpr const char* kGraphicTitle = "This is a graphic.";
 
     TPNGObject(HunkReader& reader, int32_t line_count, THunk* owner, bool read_title);
@@ -79,7 +79,7 @@ public:
 
 // A picture hunk of an ordinary hint file: its one child is the picture object.
 class THyperPNGHunk : public TItemsHunk {
-public:
+  public:
     THyperPNGHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     int GetType() const override { return HYPERPNG; }
     int Open() override;

@@ -91,7 +91,8 @@ int32_t TMetaTextHunk::HintCount() const {
     const auto separators = std::count_if(children.begin(), children.end(), [](TKLUObject* c) {
         return !c->IsHunk() && c->isSeparator;
     });
-    return static_cast<int32_t>(std::min<int64_t>(1 + separators, std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        std::min<int64_t>(1 + separators, std::numeric_limits<int32_t>::max()));
 }
 
 void TMetaTextHunk::RestoreState(std::string& state) {
@@ -124,7 +125,11 @@ bool TMetaTextHunk::StateValid() const {
     return TItemsHunk::StateValid();
 }
 
-void TMetaTextHunk::Flatten(TMetaTextHunk& target) { TItemsHunk::Flatten(target); }
-void TMetaTextHunk::WriteText(std::ostream& out) { TItemsHunk::WriteText(out); }
+void TMetaTextHunk::Flatten(TMetaTextHunk& target) {
+    TItemsHunk::Flatten(target);
+}
+void TMetaTextHunk::WriteText(std::ostream& out) {
+    TItemsHunk::WriteText(out);
+}
 
 }  // namespace klu

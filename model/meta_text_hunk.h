@@ -7,7 +7,7 @@ namespace klu {
 // Subjects, questions (kind HINT), nested hints, comments, credits, version hunks, and the hunks
 // of the older format.
 class TMetaTextHunk : public TItemsHunk {
-public:
+  public:
     // An empty hunk, built by the older-format reader and by commands that build result hunks.
     TMetaTextHunk(std::string name, THunk* owner, int kind_id);
     // Reads the title and the body of the given kind.
@@ -31,7 +31,7 @@ public:
     int32_t revealed = 0;
     int32_t kind;
 
-private:
+  private:
     void ReadPlainLines(HunkReader& reader);
     void ReadHintLines(HunkReader& reader);
     void ReadChildHunks(HunkReader& reader);

@@ -6,7 +6,7 @@ namespace klu {
 
 // Free text whose enciphered body lies in the data area; LoadData reads it at the end of a load.
 class TTextHunk : public TItemsHunk {
-public:
+  public:
     static constexpr int32_t kNoWrapFlag = 2;
     static constexpr int32_t kAltFontFlag = 1;
 

@@ -8,8 +8,10 @@ namespace {
 struct UpperTable {
     unsigned char map[256];
     constexpr UpperTable() : map() {
-        for (int c = 0; c < 256; ++c) map[c] = static_cast<unsigned char>(c);
-        for (int c = 'a'; c <= 'z'; ++c) map[c] = static_cast<unsigned char>(c - 32);
+        for (int c = 0; c < 256; ++c)
+            map[c] = static_cast<unsigned char>(c);
+        for (int c = 'a'; c <= 'z'; ++c)
+            map[c] = static_cast<unsigned char>(c - 32);
         for (int c = 0xE0; c <= 0xFE; ++c) {
             if (c != 0xF7) map[c] = static_cast<unsigned char>(c - 32);  // not the division sign
         }
@@ -23,18 +25,21 @@ constexpr UpperTable kUpper;
 
 }  // namespace
 
-char FoldCase(char c) { return static_cast<char>(kUpper.map[static_cast<unsigned char>(c)]); }
+char FoldCase(char c) {
+    return static_cast<char>(kUpper.map[static_cast<unsigned char>(c)]);
+}
 
 std::string ToUpper(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = FoldCase(c);
+    for (char& c : out)
+        c = FoldCase(c);
     return out;
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return FoldCase(x) == FoldCase(y);
+           });
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {

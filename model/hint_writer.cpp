@@ -1,0 +1,498 @@
+#include "hint_writer.h"
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+
+#include "checksum.h"
+#include "decode.h"
+#include "encipher.h"
+#include "hunk_kind.h"
+#include "text_util.h"
+
+namespace klu {
+using namespace std::string_literals;
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr char kEndOfText = 0x1A;
+constexpr std::string_view kEndOf88a = "** END OF 88A FORMAT **";
+
+struct WriteError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+HunkKind KindOf(const HintNode& node) {
+    return KindOfKeyword(node.keyword);
+}
+
+bool CarriesData(HunkKind kind) {
+    return kind == GIFA || kind == SOUND || kind == OVERLAY || kind == HYPERPNG;
+}
+
+std::string Numbers(std::initializer_list<int64_t> values) {
+    std::string out;
+    for (int64_t v : values) {
+        if (!out.empty()) out += ' ';
+        out += std::to_string(v);
+    }
+    return out;
+}
+
+std::string Encode88OrThrow(std::string_view plain) {
+    auto stored = Encode88(plain);
+    if (!stored) throw WriteError("cannot encipher \"" + std::string(plain) + "\"");
+    return *stored;
+}
+
+// Writes a spec in rounds: the text holds the data offsets (and perhaps the file's length),
+// whose digits change the text's length, so the text is written again until nothing moves.
+class Writer {
+  public:
+    explicit Writer(const HintFileSpec& spec);
+    std::string Write();
+
+    std::map<const HintNode*, int32_t> lines;  // header line of every newer-format node
+
+  private:
+    int64_t LineCountOf(const HintNode& node) const;
+    void Layout(const HintNode& node, int64_t& line);
+    void CollectData(const HintNode& node);
+    std::string EncodeTextBody(const HintNode& node) const;
+    std::string StoredNestedLine(const std::string& plain) const;
+
+    void Write88a();
+    void WriteNode(const HintNode& node);
+    void WriteBody(const HintNode& node);
+    void Emit(std::string_view line) {
+        text_ += line;
+        text_ += kLineEnd;
+    }
+
+    const HintFileSpec& spec_;
+    std::string key_;
+    const HintNode* length_info_ = nullptr;  // the information hunk that carries "length="
+    std::vector<std::pair<const HintNode*, std::string>> data_;  // in data-area order
+    std::map<const HintNode*, size_t> data_index_;
+    std::string text_;
+    int64_t data_start_ = 0;
+    int64_t file_size_ = 0;
+};
+
+Writer::Writer(const HintFileSpec& spec) : spec_(spec) {
+    if (!spec_.root) return;
+    key_ = DeriveTextKey(spec_.root->title);
+    if (spec_.checksumAt == ChecksumAt::InfoLength) {
+        for (const auto& node : spec_.topLevel) {
+            if (KindOf(*node) == INFO) {
+                length_info_ = node.get();
+                break;
+            }
+        }
+        if (!length_info_) throw WriteError("the file length needs an information hunk");
+    }
+    int64_t line = 1;
+    Layout(*spec_.root, line);
+    for (const auto& node : spec_.topLevel)
+        Layout(*node, line);
+
+    CollectData(*spec_.root);
+    for (const auto& node : spec_.topLevel)
+        CollectData(*node);
+    if (spec_.checksumAt == ChecksumAt::DataEnd) {
+        // The checksum ends the last GIF or sound data: those go first, the last one growing by
+        // the two checksum bytes, so that the data end is not also the end of the file.
+        std::stable_partition(data_.begin(), data_.end(), [](const auto& piece) {
+            const HunkKind kind = KindOf(*piece.first);
+            return kind == GIFA || kind == SOUND;
+        });
+        auto last = std::find_if(data_.rbegin(), data_.rend(), [](const auto& piece) {
+            const HunkKind kind = KindOf(*piece.first);
+            return kind == GIFA || kind == SOUND;
+        });
+        if (last == data_.rend()) throw WriteError("the data end needs GIF or sound data");
+        last->second += "\0\0"s;
+    }
+    for (size_t i = 0; i < data_.size(); ++i)
+        data_index_[data_[i].first] = i;
+}
+
+int64_t Writer::LineCountOf(const HintNode& node) const {
+    int64_t count = 2;
+    switch (KindOf(node)) {
+        case SUBJECT:
+            for (const auto& item : node.items) {
+                if (item.node) count += LineCountOf(*item.node);
+            }
+            return count;
+        case NESTHINT:
+            for (const auto& item : node.items)
+                count += item.node ? 1 + LineCountOf(*item.node) : 1;
+            return count;
+        case HYPERPNG:
+            ++count;
+            for (const auto& item : node.items) {
+                if (item.node) count += 1 + LineCountOf(*item.node);
+            }
+            return count;
+        case TEXT:
+        case LINK:
+        case GIFA:
+        case SOUND:
+        case OVERLAY:
+            return count + 1 + node.extraLines;
+        case BLANK:
+            return count + node.extraLines;
+        default:
+            return count + static_cast<int64_t>(node.items.size()) +
+                   (&node == length_info_ ? 1 : 0);
+    }
+}
+
+void Writer::Layout(const HintNode& node, int64_t& line) {
+    lines[&node] = static_cast<int32_t>(line);
+    int64_t child_line = line + 2;
+    switch (KindOf(node)) {
+        case SUBJECT:
+            for (const auto& item : node.items) {
+                if (item.node) Layout(*item.node, child_line);
+            }
+            break;
+        case NESTHINT:
+            for (const auto& item : node.items) {
+                ++child_line;  // the "=" line, or a text line
+                if (item.node) Layout(*item.node, child_line);
+            }
+            break;
+        case HYPERPNG:
+            ++child_line;  // the data line
+            for (const auto& item : node.items) {
+                if (!item.node) continue;
+                ++child_line;  // the region line
+                Layout(*item.node, child_line);
+            }
+            break;
+        default:
+            break;
+    }
+    line += LineCountOf(node);
+}
+
+void Writer::CollectData(const HintNode& node) {
+    const HunkKind kind = KindOf(node);
+    if (kind == TEXT) data_.emplace_back(&node, EncodeTextBody(node));
+    if (CarriesData(kind)) data_.emplace_back(&node, node.data);
+    for (const auto& item : node.items) {
+        if (item.node) CollectData(*item.node);
+    }
+}
+
+std::string Writer::EncodeTextBody(const HintNode& node) const {
+    std::string body;
+    for (const auto& item : node.items) {
+        auto stored = EncodeTextBlock(item.line, key_);
+        if (!stored) throw WriteError("cannot encipher text line \"" + item.line + "\"");
+        body += *stored;
+        body += kLineEnd;
+    }
+    return body;
+}
+
+std::string Writer::StoredNestedLine(const std::string& plain) const {
+    auto stored = EncodeNestedHint(plain, key_);
+    if (!stored) throw WriteError("cannot encipher nested hint \"" + plain + "\"");
+    if (*stored != "=" && *stored != "-") return *stored;
+    // A one-character line must not read as a marker: look for another stored byte.
+    for (int s = 32; s < 256; ++s) {
+        const std::string candidate(1, static_cast<char>(s));
+        if (candidate != "=" && candidate != "-" && DecodeNestedHint(candidate, key_) == plain) {
+            return candidate;
+        }
+    }
+    throw WriteError("nested hint line \"" + plain + "\" reads as a marker");
+}
+
+void Writer::Write88a() {
+    Emit("KLU");
+    Emit(spec_.title88);
+    int64_t question_count = 0;
+    int64_t hint_count = 0;
+    for (const auto& subject : spec_.subjects88) {
+        question_count += static_cast<int64_t>(subject.questions.size());
+        for (const auto& question : subject.questions) {
+            hint_count += static_cast<int64_t>(question.hints.size());
+        }
+    }
+    const auto subject_count = static_cast<int64_t>(spec_.subjects88.size());
+    const int64_t first_hint = 2 * subject_count + 2 * question_count + 1;
+    Emit(std::to_string(first_hint));
+    Emit(std::to_string(first_hint + hint_count - 1));
+
+    // Subject pairs come first, each pointing at its first question pair; question pairs follow,
+    // each pointing at its first hint line.
+    int64_t question_line = 2 * subject_count + 1;
+    for (const auto& subject : spec_.subjects88) {
+        Emit(Encode88OrThrow(subject.title));
+        Emit(std::to_string(question_line));
+        question_line += 2 * static_cast<int64_t>(subject.questions.size());
+    }
+    int64_t hint_line = first_hint;
+    for (const auto& subject : spec_.subjects88) {
+        for (const auto& question : subject.questions) {
+            Emit(Encode88OrThrow(question.title));
+            Emit(std::to_string(hint_line));
+            hint_line += static_cast<int64_t>(question.hints.size());
+        }
+    }
+    for (const auto& subject : spec_.subjects88) {
+        for (const auto& question : subject.questions) {
+            for (const auto& hint : question.hints)
+                Emit(Encode88OrThrow(hint));
+        }
+    }
+    for (const auto& line : spec_.note88) {
+        if (EqualsNoCase(line, kEndOf88a)) throw WriteError("a note line reads as the end marker");
+        Emit(line);
+    }
+    if (spec_.root) Emit(kEndOf88a);
+}
+
+void Writer::WriteNode(const HintNode& node) {
+    Emit(std::to_string(LineCountOf(node)) + " " + node.keyword);
+    Emit(node.title);
+    WriteBody(node);
+}
+
+void Writer::WriteBody(const HintNode& node) {
+    const HunkKind kind = KindOf(node);
+    int64_t offset = 0;
+    int64_t length = 0;
+    if (const auto it = data_index_.find(&node); it != data_index_.end()) {
+        offset = data_start_;
+        for (size_t i = 0; i < it->second; ++i)
+            offset += static_cast<int64_t>(data_[i].second.size());
+        length = static_cast<int64_t>(data_[it->second].second.size());
+    }
+    switch (kind) {
+        case SUBJECT:
+            for (const auto& item : node.items) {
+                if (item.node) WriteNode(*item.node);
+            }
+            return;
+        case HINT:
+            for (const auto& item : node.items) {
+                if (item.separator) {
+                    Emit("-");
+                    continue;
+                }
+                const std::string stored = Encode88OrThrow(item.line);
+                if (stored == "-")
+                    throw WriteError("hint line \"" + item.line + "\" reads as a separator");
+                Emit(stored);
+            }
+            return;
+        case NESTHINT:
+            for (const auto& item : node.items) {
+                if (item.node) {
+                    Emit("=");
+                    WriteNode(*item.node);
+                } else {
+                    Emit(item.separator ? "-" : StoredNestedLine(item.line));
+                }
+            }
+            return;
+        case TEXT:
+            Emit(Numbers({node.spare, node.textFlags, offset, length}));
+            break;
+        case LINK: {
+            int64_t target = node.targetLine.value_or(0);
+            if (node.linkTarget) {
+                const auto it = lines.find(node.linkTarget);
+                if (it == lines.end())
+                    throw WriteError("link \"" + node.title + "\" leads outside the file");
+                target = it->second;
+            }
+            Emit(std::to_string(target));
+            break;
+        }
+        case OVERLAY:
+            Emit(Numbers({node.spare, offset, length, node.x, node.y}));
+            break;
+        case GIFA:
+        case SOUND:
+            Emit(Numbers({node.spare, offset, length}));
+            break;
+        case HYPERPNG:
+            Emit(Numbers({node.spare, offset, length}));
+            for (const auto& item : node.items) {
+                if (!item.node) continue;
+                Emit(Numbers({item.region[0], item.region[1], item.region[2], item.region[3]}));
+                WriteNode(*item.node);
+            }
+            return;
+        case BLANK:
+            break;
+        default:
+            if (&node == length_info_) Emit("length=" + std::to_string(file_size_));
+            for (const auto& item : node.items)
+                Emit(item.line);
+            return;
+    }
+    for (int32_t i = 0; i < node.extraLines; ++i)
+        Emit("");
+}
+
+std::string Writer::Write() {
+    std::string file;
+    for (int round = 0; round < 16; ++round) {
+        text_.clear();
+        Write88a();
+        if (spec_.root) {
+            WriteNode(*spec_.root);
+            for (const auto& node : spec_.topLevel)
+                WriteNode(*node);
+        }
+        file = text_;
+        file += kEndOfText;
+        const size_t end_of_text = file.size();
+        if (spec_.checksumAt == ChecksumAt::AfterEndOfText) file += "\0\0"s;
+        const auto data_start = static_cast<int64_t>(file.size());
+        for (const auto& piece : data_)
+            file += piece.second;
+        int64_t checksum_end = 0;  // 1-based end of the two checksum bytes
+        switch (spec_.checksumAt) {
+            case ChecksumAt::FileEnd:
+            case ChecksumAt::InfoLength:
+                file += "\0\0"s;
+                checksum_end = static_cast<int64_t>(file.size());
+                break;
+            case ChecksumAt::AfterEndOfText:
+                checksum_end = static_cast<int64_t>(end_of_text) + 2;
+                break;
+            case ChecksumAt::DataEnd: {
+                int64_t end = data_start;
+                for (const auto& piece : data_) {
+                    end += static_cast<int64_t>(piece.second.size());
+                    const HunkKind kind = KindOf(*piece.first);
+                    if (kind == GIFA || kind == SOUND) checksum_end = end;
+                }
+                break;
+            }
+            case ChecksumAt::Nowhere:
+                break;
+        }
+        const auto size = static_cast<int64_t>(file.size());
+        const bool settled = data_start == data_start_ && size == file_size_;
+        data_start_ = data_start;
+        file_size_ = size;
+        if (!settled) continue;
+        if (checksum_end > 0) {
+            const auto at = static_cast<size_t>(checksum_end - 2);
+            const uint16_t value = StoredChecksum(std::string_view(file).substr(0, at));
+            file[at] = static_cast<char>(value & 0xFF);
+            file[at + 1] = static_cast<char>(value >> 8);
+        }
+        return file + spec_.trailer;
+    }
+    throw WriteError("the layout did not settle");
+}
+
+}  // namespace
+
+HintNode& HintNode::Line(std::string text) {
+    HintItem item;
+    item.line = std::move(text);
+    items.push_back(std::move(item));
+    return *this;
+}
+
+HintNode& HintNode::Separator() {
+    HintItem item;
+    item.line = "-";
+    item.separator = true;
+    items.push_back(std::move(item));
+    return *this;
+}
+
+HintNode* HintNode::Add(std::unique_ptr<HintNode> child) {
+    HintItem item;
+    item.node = std::move(child);
+    items.push_back(std::move(item));
+    return items.back().node.get();
+}
+
+HintNode* HintNode::AddRegion(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                              std::unique_ptr<HintNode> child) {
+    HintNode* added = Add(std::move(child));
+    items.back().region = {left, top, right, bottom};
+    return added;
+}
+
+std::unique_ptr<HintNode> MakeNode(std::string keyword, std::string title) {
+    auto node = std::make_unique<HintNode>();
+    node->keyword = std::move(keyword);
+    node->title = std::move(title);
+    return node;
+}
+
+std::unique_ptr<HintNode> MakeSubject(std::string title) {
+    return MakeNode("SUBJECT", std::move(title));
+}
+
+std::unique_ptr<HintNode> MakeQuestion(std::string title,
+                                       const std::vector<std::vector<std::string>>& hints) {
+    auto node = MakeNode("HINT", std::move(title));
+    for (size_t i = 0; i < hints.size(); ++i) {
+        if (i > 0) node->Separator();
+        for (const auto& line : hints[i])
+            node->Line(line);
+    }
+    return node;
+}
+
+std::unique_ptr<HintNode> MakeText(std::string title, std::vector<std::string> lines,
+                                   int32_t flags) {
+    auto node = MakeNode("TEXT", std::move(title));
+    node->textFlags = flags;
+    for (auto& line : lines)
+        node->Line(std::move(line));
+    return node;
+}
+
+std::unique_ptr<HintNode> MakeLink(std::string title, const HintNode* target) {
+    auto node = MakeNode("LINK", std::move(title));
+    node->linkTarget = target;
+    return node;
+}
+
+std::unique_ptr<HintNode> MakeBlank() {
+    return MakeNode("BLANK", "");
+}
+
+std::unique_ptr<HintNode> MakeData(std::string keyword, std::string title, std::string data) {
+    auto node = MakeNode(std::move(keyword), std::move(title));
+    node->data = std::move(data);
+    return node;
+}
+
+std::optional<std::string> WriteHintFile(const HintFileSpec& spec, std::string* error) {
+    try {
+        Writer writer(spec);
+        return writer.Write();
+    } catch (const WriteError& e) {
+        if (error) *error = e.what();
+        return std::nullopt;
+    }
+}
+
+int32_t LineNumberOf(const HintFileSpec& spec, const HintNode* node) {
+    try {
+        Writer writer(spec);
+        const auto it = writer.lines.find(node);
+        return it == writer.lines.end() ? 0 : it->second;
+    } catch (const WriteError&) {
+        return 0;
+    }
+}
+
+}  // namespace klu

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace klu {
+
+struct HintNode;
+
+// One entry of a hunk's body: a plain line, a hint separator, or an embedded hunk (a child of a
+// subject, a hunk inside a nested hint, or a hot spot target of a picture with its region).
+struct HintItem {
+    std::string line;
+    bool separator = false;
+    std::unique_ptr<HintNode> node;
+    std::array<int32_t, 4> region{};  // left, top, right, bottom: for picture children
+};
+
+// A hunk to write, in plain text: the writer enciphers what the format stores enciphered.
+// keyword is written as given, so tests can use any letter case or an unknown keyword.
+struct HintNode {
+    std::string keyword;
+    std::string title;
+    std::vector<HintItem> items;
+    // Binary data of GIFA, SOUND, OVERLAY and HYPERPNG (the PNG) hunks.
+    std::string data;
+    int32_t spare = 0;                     // the unused first number of line 3
+    int32_t textFlags = 0;                 // TEXT: 2 no wrap, 1 alternate font
+    int32_t x = 0, y = 0;                  // OVERLAY position
+    const HintNode* linkTarget = nullptr;  // LINK: the hunk it leads to ...
+    std::optional<int32_t> targetLine;     // ... or a line number given outright
+    int32_t extraLines = 0;  // lines after line 3 that a TEXT, LINK, BLANK, media hunk carries
+
+    HintNode& Line(std::string text);
+    HintNode& Separator();
+    HintNode* Add(std::unique_ptr<HintNode> child);
+    HintNode* AddRegion(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                        std::unique_ptr<HintNode> child);
+};
+
+std::unique_ptr<HintNode> MakeNode(std::string keyword, std::string title);
+std::unique_ptr<HintNode> MakeSubject(std::string title);
+// A question; each inner list is one hint of one or more lines.
+std::unique_ptr<HintNode> MakeQuestion(std::string title,
+                                       const std::vector<std::vector<std::string>>& hints);
+std::unique_ptr<HintNode> MakeText(std::string title, std::vector<std::string> lines,
+                                   int32_t flags = 0);
+std::unique_ptr<HintNode> MakeLink(std::string title, const HintNode* target);
+std::unique_ptr<HintNode> MakeBlank();
+std::unique_ptr<HintNode> MakeData(std::string keyword, std::string title, std::string data);
+
+// The older format's subjects and questions.
+struct Old88Question {
+    std::string title;
+    std::vector<std::string> hints;
+};
+struct Old88Subject {
+    std::string title;
+    std::vector<Old88Question> questions;
+};
+
+// Where the checksum goes. The loader looks at the end of the file, right after the end-of-text
+// byte, at the end of the last GIF or sound data, or at the length the information hunk gives.
+enum class ChecksumAt { FileEnd, AfterEndOfText, DataEnd, InfoLength, Nowhere };
+
+struct HintFileSpec {
+    std::string title88;
+    std::vector<Old88Subject> subjects88;
+    std::vector<std::string> note88;
+    std::unique_ptr<HintNode> root;  // none for an older-format file
+    std::vector<std::unique_ptr<HintNode>> topLevel;
+    ChecksumAt checksumAt = ChecksumAt::FileEnd;
+    std::string trailer;  // bytes appended after everything
+};
+
+// Builds the bytes of a hint file, or gives nothing and an error message when the spec cannot be
+// written (a character the format cannot encipher, a link to a hunk outside the file, ...).
+std::optional<std::string> WriteHintFile(const HintFileSpec& spec, std::string* error = nullptr);
+
+// The header line number that the loader gives to each node of the spec's newer-format part.
+int32_t LineNumberOf(const HintFileSpec& spec, const HintNode* node);
+
+}  // namespace klu
