@@ -1,0 +1,101 @@
+// The information block: its keys and the display text that Finish builds.
+#include "model/info_hunk.h"
+
+#include <gtest/gtest.h>
+
+#include "model/hunk_reader.h"
+#include "model_test_support.h"
+
+namespace klu {
+namespace {
+
+using test::ChildTexts;
+using test::LoadBytes;
+
+// Loads a file whose information hunk holds the given lines, with an optional version hunk
+// before it, and gives the information hunk.
+TInfoHunk* LoadInfo(THintDocument& doc, std::vector<std::string> lines, bool with_version = false) {
+    HintFileSpec spec;
+    spec.root = MakeSubject("The Game");
+    if (with_version) {
+        spec.topLevel.push_back(MakeNode("VERSION", "96a"));
+        spec.topLevel.back()->Line("made by hand").Line("second line");
+    }
+    if (!lines.empty()) {
+        spec.topLevel.push_back(MakeNode("INFO", "ignored title"));
+        for (auto& line : lines)
+            spec.topLevel.back()->Line(std::move(line));
+    }
+    EXPECT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    return dynamic_cast<TInfoHunk*>(doc.FindByType(INFO));
+}
+
+TEST(InfoHunk, KeysInAnyCaseOnlyAtTheStartOfTheLine) {
+    THintDocument doc;
+    TInfoHunk* info = LoadInfo(doc, {"AUTHOR=Ann", " publisher=Spaced", "publisher =Also not",
+                                     "Publisher=Games Inc", "author=Bob"});
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->author, "Bob");  // the last one wins
+    EXPECT_EQ(info->publisher, "Games Inc");
+    EXPECT_EQ(ChildTexts(*info), (std::vector<std::string>{"Author:", "Bob", " ",
+                                                           "Game Publisher:", "Games Inc", " "}));
+    EXPECT_EQ(info->children[0]->hardBreak, 1);
+    EXPECT_EQ(info->title, "The Game File Information");
+}
+
+TEST(InfoHunk, TimeCreatedNeedsBothDateAndTime) {
+    THintDocument doc;
+    TInfoHunk* only_date = LoadInfo(doc, {"date=1 May 1996"});
+    ASSERT_NE(only_date, nullptr);
+    EXPECT_TRUE(only_date->children.empty());
+    THintDocument doc2;
+    TInfoHunk* both = LoadInfo(doc2, {"time=12:00", "date=1 May 1996"});
+    EXPECT_EQ(ChildTexts(*both),
+              (std::vector<std::string>{"Time Created:", "1 May 1996 12:00", " "}));
+}
+
+TEST(InfoHunk, ListsKeepFileOrderAndAValueMayHoldALaterKey) {
+    THintDocument doc;
+    TInfoHunk* info = LoadInfo(doc, {"copyright=1996 One", "copyright=game-note=Two",
+                                     "author-note=Likes ## signs", "copyright=Three"});
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(ChildTexts(*info),
+              (std::vector<std::string>{"Copyright:", "1996 One", "game-note=Two", "Three", " ",
+                                        "About the Author:", "Likes # signs", " ",
+                                        "About the Game:", "Two", " "}));
+}
+
+int32_t LengthOf(const std::string& line) {
+    const std::string body = "title\r\n" + line + "\r\n";
+    HintStream stream(std::vector<char>(body.begin(), body.end()));
+    HunkReader reader(stream, false);
+    TInfoHunk info(reader, 3, nullptr);
+    return info.infoLength;
+}
+
+TEST(InfoHunk, LengthTakesTheLeadingNumber) {
+    EXPECT_EQ(LengthOf("length= +1234 bytes"), 1234);
+    EXPECT_EQ(LengthOf("LENGTH=-5"), -5);
+    EXPECT_EQ(LengthOf("length=about 40"), 0);
+    EXPECT_EQ(LengthOf("length=99999999999"), INT32_MAX);
+    EXPECT_EQ(LengthOf("the length=40"), 0);
+}
+
+TEST(InfoHunk, FileWithoutInfoGetsAnEmptyOneShowingTheVersion) {
+    THintDocument doc;
+    TInfoHunk* info = LoadInfo(doc, {}, true);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(doc.Entry(doc.Count() - 1), info);
+    EXPECT_EQ(ChildTexts(*info),
+              (std::vector<std::string>{"KLU Version:", "96a", " ",
+                                        "Compiler Info:", "made by hand", "second line"}));
+    EXPECT_EQ(info->title, "The Game File Information");
+
+    THintDocument bare;
+    TInfoHunk* empty = LoadInfo(bare, {"nothing=known"});
+    ASSERT_NE(empty, nullptr);
+    EXPECT_TRUE(empty->children.empty());
+}
+
+}  // namespace
+}  // namespace klu
