@@ -36,11 +36,6 @@ void THunk::CloseView() {
     view = nullptr;
 }
 
-void THunk::Flatten(TMetaTextHunk&) {}
-void THunk::AddHeading(TMetaTextHunk&) {}
-void THunk::WriteText(std::ostream&) {}
-void THunk::Find(std::string_view, TMetaTextHunk&) {}
-
 THunk* THunk::Top() {
     THunk* top = this;
     while (top->parent)

@@ -159,8 +159,4 @@ void TItemsHunk::Insert(TKLUObject* object, bool is_piece, bool had_command) {
     }
 }
 
-void TItemsHunk::Flatten(TMetaTextHunk&) {}
-void TItemsHunk::WriteText(std::ostream&) {}
-void TItemsHunk::Find(std::string_view, TMetaTextHunk&) {}
-
 }  // namespace klu

@@ -92,17 +92,4 @@ TPNGObject* THyperPNGHunk::Finish() const {
     return children.empty() ? nullptr : dynamic_cast<TPNGObject*>(children.front());
 }
 
-void TGIFaHunk::Flatten(TMetaTextHunk& target) {
-    THunk::Flatten(target);
-}
-void TSoundHunk::Flatten(TMetaTextHunk& target) {
-    THunk::Flatten(target);
-}
-void TOverlayHunk::Flatten(TMetaTextHunk& target) {
-    THunk::Flatten(target);
-}
-void TPNGObject::Flatten(TMetaTextHunk& target) {
-    TItemsHunk::Flatten(target);
-}
-
 }  // namespace klu

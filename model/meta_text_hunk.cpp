@@ -125,11 +125,4 @@ bool TMetaTextHunk::StateValid() const {
     return TItemsHunk::StateValid();
 }
 
-void TMetaTextHunk::Flatten(TMetaTextHunk& target) {
-    TItemsHunk::Flatten(target);
-}
-void TMetaTextHunk::WriteText(std::ostream& out) {
-    TItemsHunk::WriteText(out);
-}
-
 }  // namespace klu

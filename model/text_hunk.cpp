@@ -42,8 +42,4 @@ void TTextHunk::LoadData(HunkReader& reader) {
     stream.Seek(static_cast<int64_t>(resume));
 }
 
-void TTextHunk::Flatten(TMetaTextHunk& target) {
-    TItemsHunk::Flatten(target);
-}
-
 }  // namespace klu

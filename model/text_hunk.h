@@ -14,7 +14,6 @@ class TTextHunk : public TItemsHunk {
 
     int GetType() const override { return TEXT; }
     int Open() override;
-    void Flatten(TMetaTextHunk& target) override;
     void LoadData(HunkReader& reader) override;
 
     int32_t unused = 0;

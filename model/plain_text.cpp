@@ -1,0 +1,229 @@
+// Flattening the tree into numbered lines and writing them as plain text.
+#include "plain_text.h"
+
+#include <algorithm>
+#include <ostream>
+#include <utility>
+
+#include "filler_hunks.h"
+#include "hint_document.h"
+#include "link_hunk.h"
+#include "media_hunks.h"
+#include "meta_text_hunk.h"
+#include "text_hunk.h"
+
+namespace klu {
+namespace {
+
+constexpr const char* kGifText =
+    "This section contains image data in an unsupported format.  You will need to get a newer "
+    "version of this hint file to display the image.";
+constexpr const char* kSoundText =
+    "This section contains sound data.  You will need to open it from within the reader to play "
+    "the sound.";
+constexpr const char* kMediaText =
+    "This section contains graphics or sounds that cannot be converted to text.";
+constexpr const char* kBullet = "* ";
+
+bool IsDash(const TKLUObject* object) {
+    return !object->IsHunk() && object->title == "-";
+}
+
+// A line that flattening creates: it belongs to the result hunk, which deletes it.
+void AppendCreated(TMetaTextHunk& target, std::string text, bool hard_break) {
+    auto* line = new TKLUObject(std::move(text), &target);
+    line->hardBreak = hard_break;
+    target.children.push_back(line);
+}
+
+void AppendBorrowed(TMetaTextHunk& target, TKLUObject* object) {
+    target.children.push_back(object);
+}
+
+int32_t DashCount(const TItemsHunk& hunk) {
+    int32_t count = 0;
+    for (const TKLUObject* child : hunk.children)
+        count += IsDash(child);
+    return count;
+}
+
+// Writes the children of a hunk as flowed text. With bullets, "-" lines are written as "* ",
+// and so is the start of a question that holds more than one hint.
+void WriteChildren(const TItemsHunk& hunk, std::ostream& out, bool bullets, bool holds_hints) {
+    int column = 0;
+    if (bullets && holds_hints && DashCount(hunk) > 0) {
+        out << kBullet;
+        column = 2;
+    }
+    for (size_t i = 0; i < hunk.children.size(); ++i) {
+        const TKLUObject* child = hunk.children[i];
+        if (bullets && IsDash(child)) {
+            out << kBullet;
+            column += 2;
+            continue;
+        }
+        std::string text = child->GetName();
+        while (!text.empty()) {
+            const std::string piece = TakePiece(text, kExportWidth - column, column == 0);
+            out << piece;
+            if (!text.empty()) {
+                out << '\n';
+                column = 0;
+            } else {
+                column += static_cast<int>(piece.size());
+            }
+        }
+        const bool last = i + 1 == hunk.children.size();
+        if (!child->hardBreak && !last) {
+            if (child->endsSourceLine) {
+                out << ' ';
+                ++column;
+            }
+        } else {
+            out << '\n';
+            column = 0;
+        }
+    }
+}
+
+}  // namespace
+
+std::string TakePiece(std::string& text, int width, bool at_line_start) {
+    if (width < 1) return {};
+    const auto limit = static_cast<size_t>(width);
+    if (text.size() <= limit) return std::exchange(text, std::string());
+    const size_t last_blank = text.rfind(' ', limit - 1);
+    size_t cut = last_blank;
+    if (last_blank == std::string::npos || (last_blank == 0 && at_line_start)) {
+        if (!at_line_start) {
+            cut = 0;
+        } else {
+            const size_t next_blank = text.find(' ', 1);
+            cut = next_blank == std::string::npos ? text.size() : next_blank;
+        }
+    }
+    std::string piece = text.substr(0, cut);
+    if (cut != 0) text.erase(0, std::min(cut + 1, text.size()));
+    return piece;
+}
+
+void THunk::AddHeading(TMetaTextHunk& target) {
+    if (number.empty()) return;
+    const bool first_of_subject = number == "1." && parent && parent->GetType() == SUBJECT;
+    if (!first_of_subject) {
+        AppendCreated(target, "", true);
+        AppendCreated(target, "", true);
+    }
+    AppendCreated(target, number + " " + title, true);
+    if (GetType() != SUBJECT) AppendCreated(target, "", true);
+}
+
+void THunk::Flatten(TMetaTextHunk& target) {
+    AddHeading(target);
+    AppendCreated(target, kUnknownDataText, true);
+}
+
+void THunk::WriteText(std::ostream& out) {
+    out << (GetType() == UNKNOWN ? kUnknownDataText : kMediaText) << '\n';
+}
+
+void TItemsHunk::Flatten(TMetaTextHunk& target) {
+    AddHeading(target);
+    for (TKLUObject* child : children) {
+        if (child->IsHunk()) {
+            static_cast<THunk*>(child)->Flatten(target);
+        } else {
+            AppendBorrowed(target, child);
+        }
+    }
+}
+
+void TItemsHunk::WriteText(std::ostream& out) {
+    WriteChildren(*this, out, false, false);
+}
+
+void TMetaTextHunk::Flatten(TMetaTextHunk& target) {
+    AddHeading(target);
+    const bool subject = kind == SUBJECT;
+    if (HoldsHints() && DashCount(*this) > 0) AppendCreated(target, kBullet, false);
+    for (TKLUObject* child : children) {
+        if (IsDash(child)) {
+            AppendCreated(target, kBullet, false);
+        } else if (!child->IsHunk()) {
+            AppendBorrowed(target, child);
+        } else if (!subject) {
+            auto* hunk = static_cast<THunk*>(child);
+            if (hunk->GetType() == PNGOBJECT) {
+                AppendBorrowed(target, hunk);
+            } else {
+                AppendCreated(target, hunk->GetName() + " [see " + hunk->GetNumber() + "]",
+                              hunk->hardBreak);
+            }
+        }
+    }
+    if (!subject && !children.empty() && !children.back()->hardBreak) {
+        AppendCreated(target, "", true);
+    }
+    for (TKLUObject* child : children) {
+        if (child->IsHunk() && child->GetType() != PNGOBJECT) {
+            static_cast<THunk*>(child)->Flatten(target);
+        }
+    }
+}
+
+void TMetaTextHunk::WriteText(std::ostream& out) {
+    WriteChildren(*this, out, true, HoldsHints());
+}
+
+void TGIFaHunk::Flatten(TMetaTextHunk& target) {
+    AddHeading(target);
+    AppendCreated(target, kGifText, true);
+}
+
+void TSoundHunk::Flatten(TMetaTextHunk& target) {
+    AddHeading(target);
+    AppendCreated(target, kSoundText, true);
+}
+
+void TOverlayHunk::Flatten(TMetaTextHunk& target) {
+    AddHeading(target);
+}
+
+void TPNGObject::Flatten(TMetaTextHunk& target) {
+    AppendBorrowed(target, this);
+    for (TKLUObject* child : children) {
+        if (child->IsHunk() && child->GetType() != OVERLAY) {
+            static_cast<THunk*>(child)->Flatten(target);
+        }
+    }
+}
+
+FlattenedText::FlattenedText(const std::string& title)
+    : hunk_(new TMetaTextHunk(title, nullptr, SUBJECT)) {}
+
+FlattenedText::~FlattenedText() {
+    std::erase_if(hunk_->children, [this](TKLUObject* child) {
+        if (child->parent != hunk_) return false;
+        delete child;
+        return true;
+    });
+    hunk_->ownsChildren = false;
+    delete hunk_;
+}
+
+void FlattenTree(THunk& root, TMetaTextHunk& result) {
+    root.SetNumber("");
+    root.Flatten(result);
+}
+
+bool ExportText(const THintDocument& document, std::ostream& out) {
+    THunk* root = document.GetRoot();
+    if (!root) return false;
+    FlattenedText result("Hints for " + root->GetName());
+    FlattenTree(*root, result.hunk());
+    out << "KLU: " << result.hunk().title << "\n\n\n";
+    result.hunk().WriteText(out);
+    return static_cast<bool>(out);
+}
+
+}  // namespace klu

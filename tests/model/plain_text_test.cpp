@@ -1,0 +1,152 @@
+// The plain-text export: numbering, headings, bullets and flowing to 75 columns.
+#include "model/plain_text.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "model/meta_text_hunk.h"
+#include "model_test_support.h"
+
+namespace klu {
+namespace {
+
+using test::LoadBytes;
+
+std::string Export(const HintFileSpec& spec) {
+    THintDocument doc;
+    EXPECT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    std::ostringstream out;
+    EXPECT_TRUE(ExportText(doc, out));
+    return out.str();
+}
+
+TEST(Export, NumbersHeadingsAndBullets) {
+    HintFileSpec spec;
+    spec.root = MakeSubject("The Game");
+    HintNode* caves = spec.root->Add(MakeSubject("Caves"));
+    caves->Add(MakeQuestion("How do I get in?", {{"Push the rock."}}));
+    HintNode* lamp = caves->Add(
+        MakeQuestion("Where is the lamp?", {{"Look left."}, {"Look right."}, {"Under the bed."}}));
+    HintNode* tower = spec.root->Add(MakeSubject("Tower"));
+    tower->Add(MakeBlank());
+    tower->Add(MakeText("Note", {"A short text.", "-"}));
+    tower->Add(MakeLink("see lamp", lamp));
+    HintNode* nest = tower->Add(MakeNode("NESTHINT", "Stuck"));
+    nest->Line("Try this first.");
+    nest->Add(MakeLink("the lamp question", lamp));
+    EXPECT_EQ(Export(spec),
+              "KLU: Hints for The Game\n\n\n"
+              "1. Caves\n\n\n"
+              "1.1. How do I get in?\n\nPush the rock.\n\n\n"
+              "1.2. Where is the lamp?\n\n* Look left.\n* Look right.\n* Under the bed.\n\n\n"
+              "2. Tower\n\n\n"
+              "2.1. Note\n\nA short text.\n* \n\n"  // a "-" in a text is a bullet too
+              "2.2. Stuck\n\nTry this first.\nthe lamp question [see 1.2.]\n");
+}
+
+TEST(Export, NumberingSkipsBlanksLinksAndOverlays) {
+    HintFileSpec spec;
+    spec.root = MakeSubject("Root");
+    HintNode* subject = spec.root->Add(MakeSubject("Subject"));
+    subject->Add(MakeBlank());
+    HintNode* text = subject->Add(MakeText("Text", {"body"}));
+    subject->Add(MakeLink("Link", text));
+    subject->Add(MakeQuestion("Hint", {{"h"}}));
+    THintDocument doc;
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    doc.GetRoot()->SetNumber("");
+    auto* loaded = test::Items(test::Items(doc.GetRoot())->children[0]);
+    ASSERT_EQ(loaded->children.size(), 4u);
+    auto number = [&](size_t i) { return static_cast<THunk*>(loaded->children[i])->number; };
+    EXPECT_EQ(number(0), "1.0.");
+    EXPECT_EQ(number(1), "1.1.");
+    EXPECT_EQ(number(2), "1.1.");
+    EXPECT_EQ(number(3), "1.2.");
+    EXPECT_EQ(static_cast<THunk*>(loaded->children[2])->GetNumber(), "1.1.");  // its target's
+}
+
+TEST(Export, SourceLinesWithoutBreaksAreJoinedAndFlowed) {
+    HintFileSpec spec;
+    spec.root = MakeSubject("Flow");
+    spec.root->Add(MakeQuestion(
+        "Q", {{"The first source line of this hint is long enough to join",
+               "with the second one, and together they are longer than a line of the export."}}));
+    EXPECT_EQ(Export(spec),
+              "KLU: Hints for Flow\n\n\n"
+              "1. Q\n\n"
+              "The first source line of this hint is long enough to join with the second\n"
+              // The last line had no break, so an empty line ends the question after a blank.
+              "one, and together they are longer than a line of the export. \n");
+}
+
+TEST(Export, MediaHunksWriteTheirPlaceholders) {
+    HintFileSpec spec;
+    spec.root = MakeSubject("Media");
+    spec.root->Add(MakeData("GIFA", "Map", "GIF89a"));
+    spec.root->Add(MakeData("SOUND", "Bell", "RIFF"));
+    HintNode* picture = spec.root->Add(MakeData("HYPERPNG", "Picture", "PNG"));
+    picture->AddRegion(0, 0, 1, 1, MakeData("OVERLAY", "Over", "PNG"));
+    picture->AddRegion(0, 0, 1, 1, MakeText("Spot", {"Behind the spot."}));
+    spec.root->Add(MakeNode("MYSTERY", "Odd"));
+    const std::string out = Export(spec);
+    EXPECT_NE(out.find("1. Map\n\nThis section contains image data in an unsupported format."),
+              std::string::npos);
+    EXPECT_NE(out.find("2. Bell\n\nThis section contains sound data."), std::string::npos);
+    // The picture: its heading, then its object's line; the overlay is left out and the text
+    // behind the hot spot follows, numbered below the picture object (3.1.).
+    EXPECT_NE(out.find("3. Picture\n\nThis is a graphic.\n\n\n3.1.1. Spot\n\nBehind the spot.\n"),
+              std::string::npos);
+    EXPECT_EQ(out.find("Over"), std::string::npos);
+    EXPECT_NE(out.find("4. Odd\n\nThis data type was not recognized."), std::string::npos);
+}
+
+TEST(Export, LeavesTheTreeAsItWas) {
+    HintFileSpec spec;
+    spec.root = MakeSubject("Keep");
+    spec.root->Add(MakeQuestion("Q", {{"a"}, {"b"}}));
+    THintDocument doc;
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    auto* question = test::Items(test::Items(doc.GetRoot())->children[0]);
+    const auto before = test::ChildTexts(*question);
+    for (int i = 0; i < 2; ++i) {
+        std::ostringstream out;
+        ASSERT_TRUE(ExportText(doc, out));
+    }
+    EXPECT_EQ(test::ChildTexts(*question), before);
+    EXPECT_EQ(question->children[0]->parent, nullptr);
+}
+
+TEST(TakePiece, CutsAtTheLastBlankBeforeTheWidth) {
+    std::string exactly(75, 'x');
+    std::string text = exactly;
+    EXPECT_EQ(TakePiece(text, 75, true), exactly);
+    EXPECT_TRUE(text.empty());
+
+    text = std::string(74, 'a') + " b";  // 76 characters, blank at position 74
+    EXPECT_EQ(TakePiece(text, 75, true), std::string(74, 'a'));
+    EXPECT_EQ(text, "b");
+
+    text = std::string(75, 'a') + " b";  // the blank at 75 is not below the width
+    EXPECT_EQ(TakePiece(text, 75, true), std::string(75, 'a'));
+    EXPECT_EQ(text, "b");
+}
+
+TEST(TakePiece, LongWordsAndLineStarts) {
+    std::string word = std::string(80, 'w') + " tail";
+    EXPECT_EQ(TakePiece(word, 75, true), std::string(80, 'w'));
+    EXPECT_EQ(word, "tail");
+
+    const std::string blank_then_word = " " + std::string(80, 'z');
+    std::string lead = blank_then_word;
+    EXPECT_EQ(TakePiece(lead, 75, true), blank_then_word);  // leading blank included
+    EXPECT_TRUE(lead.empty());
+
+    std::string midline = std::string(30, 'm');
+    EXPECT_EQ(TakePiece(midline, 10, false), "");  // the caller starts a new line
+    EXPECT_EQ(midline.size(), 30u);
+    EXPECT_EQ(TakePiece(midline, 0, true), "");
+}
+
+}  // namespace
+}  // namespace klu

@@ -1,0 +1,102 @@
+// Searching: what text of a hunk is searched and how each match is recorded.
+#include "model/search.h"
+
+#include <gtest/gtest.h>
+
+#include "model/link_hunk.h"
+#include "model/meta_text_hunk.h"
+#include "model_test_support.h"
+
+namespace klu {
+namespace {
+
+using test::LoadBytes;
+
+// Each entry as "title@line" strings, entries closed by the one-blank line.
+std::vector<std::vector<std::string>> Entries(const TMetaTextHunk& results) {
+    std::vector<std::vector<std::string>> entries(1);
+    for (const TKLUObject* child : results.children) {
+        if (child->IsHunk()) {
+            auto* link = static_cast<const TLinkHunk*>(child);
+            entries.back().push_back(link->title + "@" + std::to_string(link->targetLine));
+        } else if (child->title == " ") {
+            entries.emplace_back();
+        } else {
+            EXPECT_EQ(child->title, ":");
+        }
+    }
+    entries.pop_back();
+    return entries;
+}
+
+// Root (1) > "Subject 1" (3) > "Question 1?" (5), "Question 2?" (8, two lines); "Subject 2" (12)
+// > nested hint (14: title, a line, "=") with an embedded question (18).
+class SearchFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        HintFileSpec spec;
+        spec.root = MakeSubject("Root");
+        HintNode* first = spec.root->Add(MakeSubject("Subject 1"));
+        first->Add(MakeQuestion("Question 1?", {{"Look under the doormat"}}));
+        first->Add(MakeQuestion("Question 2?", {{"The brass key opens the", "cellar door below"}}));
+        HintNode* second = spec.root->Add(MakeSubject("Subject 2"));
+        HintNode* nest = second->Add(MakeNode("NESTHINT", "Nested"));
+        nest->Line("A hint about the doormat");
+        nest->Add(MakeQuestion("Inner?", {{"doormat again"}}));
+        ASSERT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    }
+    std::vector<std::vector<std::string>> Search(std::string_view phrase) {
+        results = FindInTree(*doc.GetRoot(), phrase);
+        EXPECT_EQ(results->parent, doc.GetRoot());
+        return Entries(*results);
+    }
+    THintDocument doc;
+    std::unique_ptr<TMetaTextHunk> results;
+};
+
+TEST_F(SearchFile, MatchInAHintGivesTheChainFromTheTop) {
+    EXPECT_EQ(Search("brass"),
+              (std::vector<std::vector<std::string>>{{"Subject 1@3", "Question 2?@8"}}));
+    EXPECT_EQ(results->title, "Search Results for \"brass\"");
+    auto* link = static_cast<TLinkHunk*>(results->children[2]);
+    EXPECT_EQ(link->Target(), doc.GetRoot()->FindByName("Question 2?"));
+}
+
+TEST_F(SearchFile, TitlesOfChildrenMakeTheirParentTheMatch) {
+    EXPECT_EQ(Search("question"), (std::vector<std::vector<std::string>>{{"Subject 1@3"}}));
+    // Titles of the root's children: the root matches, with an entry of no links.
+    EXPECT_EQ(Search("subject 2"), (std::vector<std::vector<std::string>>{{}}));
+    EXPECT_EQ(results->children.size(), 1u);
+}
+
+TEST_F(SearchFile, PhraseAcrossTwoSourceLinesIsFound) {
+    EXPECT_EQ(Search("OPENS THE CELLAR"),
+              (std::vector<std::vector<std::string>>{{"Subject 1@3", "Question 2?@8"}}));
+}
+
+TEST_F(SearchFile, EntriesFollowTheTreeInPreOrder) {
+    EXPECT_EQ(Search("doormat"),
+              (std::vector<std::vector<std::string>>{{"Subject 1@3", "Question 1?@5"},
+                                                     {"Subject 2@12", "Nested@14"},
+                                                     {"Subject 2@12", "Nested@14", "Inner?@18"}}));
+}
+
+TEST_F(SearchFile, NoMatchLeavesTheResultsEmpty) {
+    EXPECT_TRUE(Search("nowhere to be found").empty());
+    EXPECT_TRUE(results->children.empty());
+    EXPECT_TRUE(Search("#%\xE9").empty());
+    EXPECT_TRUE(Search(std::string(254, 'q')).empty());
+}
+
+TEST(SearchCase, AccentedLettersMatchEitherCase) {
+    HintFileSpec spec;
+    spec.root = MakeSubject("Caf\xC9");  // É
+    spec.root->Add(MakeQuestion("Menu?", {{"Order the cr\xC9me br\xFBl\xC9"
+                                           "e"}}));
+    THintDocument doc;
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    EXPECT_FALSE(FindInTree(*doc.GetRoot(), "cr\xE9me")->children.empty());
+}
+
+}  // namespace
+}  // namespace klu
