@@ -1,0 +1,346 @@
+#include "outline.h"
+
+#include <array>
+#include <cctype>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "file_bytes.h"
+#include "hunk_kind.h"
+
+namespace klu {
+namespace {
+
+// A fault at a line of the outline.
+struct OutlineFault : std::runtime_error {
+    OutlineFault(int at, const std::string& message) : std::runtime_error(message), line(at) {}
+    int line;
+};
+
+// One line of the outline with the lines indented below it.
+struct OutlineLine {
+    int number = 0;
+    int indent = 0;
+    std::string content;  // without indentation and trailing blanks
+    std::string body;     // for "> text": the text, trailing blanks kept
+    std::vector<OutlineLine> children;
+
+    bool IsBody() const { return content[0] == '>'; }
+    bool IsSeparator() const { return content == "-"; }
+};
+
+// Element words and the hunk keywords they stand for.
+const std::map<std::string, std::string>& ElementKeywords() {
+    static const std::map<std::string, std::string> keywords = {
+        {"subject", "SUBJECT"}, {"question", "HINT"},   {"nested", "NESTHINT"},
+        {"text", "TEXT"},       {"comment", "COMMENT"}, {"credit", "CREDIT"},
+        {"link", "LINK"},       {"blank", "BLANK"},     {"picture", "HYPERPNG"},
+        {"overlay", "OVERLAY"}, {"sound", "SOUND"},     {"gif", "GIFA"},
+        {"version", "VERSION"}, {"info", "INFO"},       {"incentive", "INCENTIVE"}};
+    return keywords;
+}
+
+std::string Trim(std::string_view s) {
+    const size_t begin = s.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) return {};
+    const size_t end = s.find_last_not_of(" \t\r");
+    return std::string(s.substr(begin, end - begin + 1));
+}
+
+int IndentOf(std::string_view line) {
+    int indent = 0;
+    for (char c : line) {
+        if (c == ' ') {
+            ++indent;
+        } else if (c == '\t') {
+            indent = (indent / 4 + 1) * 4;
+        } else {
+            break;
+        }
+    }
+    return indent;
+}
+
+// Splits the text into lines and nests them by indentation.
+std::vector<OutlineLine> NestLines(const std::string& text) {
+    std::vector<OutlineLine> top;
+    std::vector<OutlineLine*> open;  // the chain of lines that may take children
+    std::istringstream in(text);
+    std::string raw;
+    for (int number = 1; std::getline(in, raw); ++number) {
+        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+        OutlineLine line;
+        line.number = number;
+        line.content = Trim(raw);
+        if (line.content.empty() || line.content[0] == ';') continue;
+        line.indent = IndentOf(raw);
+        if (line.IsBody()) {
+            line.body = raw.substr(raw.find('>') + 1);
+            if (!line.body.empty() && line.body[0] == ' ') line.body.erase(0, 1);
+        }
+        while (!open.empty() && open.back()->indent >= line.indent)
+            open.pop_back();
+        std::vector<OutlineLine>& siblings = open.empty() ? top : open.back()->children;
+        siblings.push_back(std::move(line));
+        open.push_back(&siblings.back());
+    }
+    return top;
+}
+
+// "word: value" of an element line.
+std::pair<std::string, std::string> SplitElement(const OutlineLine& line) {
+    const size_t colon = line.content.find(':');
+    if (colon == std::string::npos) {
+        throw OutlineFault(line.number, "expected \"kind: title\", \"> text\" or \"-\"");
+    }
+    std::string word = Trim(std::string_view(line.content).substr(0, colon));
+    for (char& c : word)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return {word, Trim(std::string_view(line.content).substr(colon + 1))};
+}
+
+class OutlineBuilder {
+  public:
+    explicit OutlineBuilder(std::string base) : base_(std::move(base)) {}
+    HintFileSpec Build(const std::vector<OutlineLine>& top);
+
+  private:
+    void BuildOlder(const std::vector<OutlineLine>& top);
+    std::unique_ptr<HintNode> BuildElement(const OutlineLine& line, const std::string& word,
+                                           const std::string& value);
+    void BuildBody(HintNode& node, const std::vector<OutlineLine>& lines);
+    void AddHint(HintNode& question, const OutlineLine& line, const std::string& text);
+    void AddSpot(HintNode& picture, const OutlineLine& line, const std::string& numbers);
+    std::string ReadData(const OutlineLine& line, const std::string& name) const;
+    void IndexTitles(const HintNode& node);
+    void ResolveLinks();
+
+    std::string base_;
+    HintFileSpec spec_;
+    std::vector<std::pair<HintNode*, std::pair<int, std::string>>> links_;
+    std::map<std::string, const HintNode*> by_title_;
+};
+
+std::string OutlineBuilder::ReadData(const OutlineLine& line, const std::string& name) const {
+    const std::string path = !name.empty() && name[0] == '/' ? name : base_ + name;
+    std::vector<char> bytes;
+    if (!ReadFileBytes(path, bytes))
+        throw OutlineFault(line.number, "cannot read \"" + path + "\"");
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
+                                                       const std::string& word,
+                                                       const std::string& value) {
+    const auto keyword = ElementKeywords().find(word);
+    if (keyword == ElementKeywords().end()) {
+        throw OutlineFault(line.number, "unknown element \"" + word + "\"");
+    }
+    auto node = MakeNode(keyword->second, value);
+    if (word == "link") {
+        const size_t arrow = value.rfind("->");
+        if (arrow == std::string::npos)
+            throw OutlineFault(line.number, "a link needs \"-> title\"");
+        node->title = Trim(value.substr(0, arrow));
+        links_.push_back({node.get(), {line.number, Trim(value.substr(arrow + 2))}});
+    } else if (word == "picture" || word == "overlay" || word == "sound" || word == "gif") {
+        const size_t equals = value.rfind('=');
+        if (equals == std::string::npos)
+            throw OutlineFault(line.number, word + " needs \"= file\"");
+        node->title = Trim(value.substr(0, equals));
+        std::string file = Trim(value.substr(equals + 1));
+        if (word == "overlay") {
+            const size_t at = file.rfind(" at ");
+            std::istringstream position(at == std::string::npos ? "" : file.substr(at + 4));
+            if (!(position >> node->x >> node->y)) {
+                throw OutlineFault(line.number, "an overlay needs \"= file at X Y\"");
+            }
+            file = Trim(file.substr(0, at));
+        }
+        node->data = ReadData(line, file);
+    } else if (word == "blank") {
+        node->title.clear();
+    }
+    BuildBody(*node, line.children);
+    return node;
+}
+
+void OutlineBuilder::AddHint(HintNode& question, const OutlineLine& line, const std::string& text) {
+    if (question.keyword != "HINT")
+        throw OutlineFault(line.number, "\"hint:\" belongs to a question");
+    if (!question.items.empty()) question.Separator();
+    question.Line(text);
+    for (const OutlineLine& more : line.children) {
+        if (!more.IsBody())
+            throw OutlineFault(more.number, "a hint continues with \"> text\" lines");
+        question.Line(more.body);
+    }
+}
+
+void OutlineBuilder::AddSpot(HintNode& picture, const OutlineLine& line,
+                             const std::string& numbers) {
+    if (picture.keyword != "HYPERPNG")
+        throw OutlineFault(line.number, "\"spot:\" belongs to a picture");
+    std::array<int32_t, 4> region{};
+    std::istringstream in(numbers);
+    if (!(in >> region[0] >> region[1] >> region[2] >> region[3])) {
+        throw OutlineFault(line.number, "a spot needs four numbers: left top right bottom");
+    }
+    if (line.children.size() != 1 || line.children[0].IsBody() || line.children[0].IsSeparator()) {
+        throw OutlineFault(line.number, "a spot leads to exactly one element indented below it");
+    }
+    const OutlineLine& target = line.children[0];
+    const auto [word, value] = SplitElement(target);
+    picture.AddRegion(region[0], region[1], region[2], region[3],
+                      BuildElement(target, word, value));
+}
+
+void OutlineBuilder::BuildBody(HintNode& node, const std::vector<OutlineLine>& lines) {
+    const std::string& kind = node.keyword;
+    const bool takes_lines = kind != "SUBJECT" && kind != "LINK" && kind != "BLANK" &&
+                             kind != "HYPERPNG" && kind != "OVERLAY" && kind != "SOUND" &&
+                             kind != "GIFA";
+    for (const OutlineLine& line : lines) {
+        if (line.IsBody()) {
+            if (!takes_lines)
+                throw OutlineFault(line.number, "this element holds no \"> text\" lines");
+            node.Line(line.body);
+            continue;
+        }
+        if (line.IsSeparator()) {
+            if (kind != "NESTHINT" && kind != "HINT") {
+                throw OutlineFault(line.number,
+                                   "\"-\" separates the hints of a question or nested hint");
+            }
+            node.Separator();
+            continue;
+        }
+        const auto [word, value] = SplitElement(line);
+        if (word == "hint") {
+            AddHint(node, line, value);
+        } else if (word == "spot") {
+            AddSpot(node, line, value);
+        } else if (word == "flags" && kind == "TEXT") {
+            node.textFlags = static_cast<int32_t>(std::strtol(value.c_str(), nullptr, 10));
+        } else if (kind == "SUBJECT" || kind == "NESTHINT") {
+            if (word == "version" || word == "info") {
+                throw OutlineFault(line.number, "\"" + word + "\" stands at the top level only");
+            }
+            node.Add(BuildElement(line, word, value));
+        } else {
+            throw OutlineFault(line.number, "\"" + word + "\" cannot stand here");
+        }
+    }
+}
+
+void OutlineBuilder::IndexTitles(const HintNode& node) {
+    if (node.keyword != "LINK") by_title_.emplace(node.title, &node);
+    for (const HintItem& item : node.items) {
+        if (item.node) IndexTitles(*item.node);
+    }
+}
+
+void OutlineBuilder::ResolveLinks() {
+    IndexTitles(*spec_.root);
+    for (const auto& node : spec_.topLevel)
+        IndexTitles(*node);
+    for (auto& [link, where] : links_) {
+        const auto it = by_title_.find(where.second);
+        if (it == by_title_.end()) {
+            throw OutlineFault(where.first, "no element is titled \"" + where.second + "\"");
+        }
+        link->linkTarget = it->second;
+    }
+}
+
+void OutlineBuilder::BuildOlder(const std::vector<OutlineLine>& top) {
+    for (const OutlineLine& line : top) {
+        const auto [word, value] = SplitElement(line);
+        if (word == "title" || word == "format") continue;
+        if (word == "note") {
+            spec_.note88.push_back(value);
+            continue;
+        }
+        if (word != "subject")
+            throw OutlineFault(line.number, "an 88a outline holds subjects and notes");
+        Old88Subject& subject = spec_.subjects88.emplace_back(Old88Subject{value, {}});
+        for (const OutlineLine& q : line.children) {
+            const auto [q_word, q_value] = SplitElement(q);
+            if (q_word != "question")
+                throw OutlineFault(q.number, "an 88a subject holds questions");
+            Old88Question& question = subject.questions.emplace_back(Old88Question{q_value, {}});
+            for (const OutlineLine& h : q.children) {
+                const auto [h_word, h_value] = SplitElement(h);
+                if (h_word != "hint") throw OutlineFault(h.number, "an 88a question holds hints");
+                question.hints.push_back(h_value);
+            }
+        }
+    }
+}
+
+HintFileSpec OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
+    if (top.empty()) throw OutlineFault(1, "the outline is empty");
+    const auto [first_word, title] = SplitElement(top[0]);
+    if (first_word != "title")
+        throw OutlineFault(top[0].number, "the outline starts with \"title:\"");
+    spec_.title88 = title;
+    bool older = false;
+    for (const OutlineLine& line : top) {
+        const auto [word, value] = SplitElement(line);
+        if (word == "format") {
+            if (value != "88a" && value != "96a")
+                throw OutlineFault(line.number, "format is 88a or 96a");
+            older = value == "88a";
+        } else if (word == "checksum") {
+            static const std::map<std::string, ChecksumAt> places = {
+                {"end", ChecksumAt::FileEnd},
+                {"after-end-of-text", ChecksumAt::AfterEndOfText},
+                {"data-end", ChecksumAt::DataEnd},
+                {"info-length", ChecksumAt::InfoLength}};
+            const auto it = places.find(value);
+            if (it == places.end()) throw OutlineFault(line.number, "unknown checksum place");
+            spec_.checksumAt = it->second;
+        }
+    }
+    if (older) {
+        BuildOlder(top);
+        return std::move(spec_);
+    }
+    spec_.root = MakeSubject(title);
+    for (size_t i = 1; i < top.size(); ++i) {
+        const OutlineLine& line = top[i];
+        if (line.IsBody() || line.IsSeparator()) {
+            BuildBody(*spec_.root, {line});
+            continue;
+        }
+        const auto [word, value] = SplitElement(line);
+        if (word == "format" || word == "checksum") continue;
+        if (word == "version" || word == "info") {
+            spec_.topLevel.push_back(BuildElement(line, word, value));
+        } else {
+            BuildBody(*spec_.root, {line});
+        }
+    }
+    ResolveLinks();
+    return std::move(spec_);
+}
+
+}  // namespace
+
+std::optional<HintFileSpec> CompileOutline(const std::string& text, const std::string& base_folder,
+                                           OutlineError* error) {
+    try {
+        std::string base = base_folder;
+        if (!base.empty() && base.back() != '/') base += '/';
+        OutlineBuilder builder(base);
+        return builder.Build(NestLines(text));
+    } catch (const OutlineFault& fault) {
+        if (error) *error = {fault.line, fault.what()};
+        return std::nullopt;
+    }
+}
+
+}  // namespace klu
