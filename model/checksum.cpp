@@ -49,25 +49,15 @@ uint16_t StoredChecksum(std::string_view bytes_before) {
     return Adjust(ReverseBits16(Crc16Arc(bytes_before)));
 }
 
-bool VerifyChecksum(std::string_view file, int64_t data_end, int32_t info_length) {
-    std::vector<int64_t> candidates;
-    if (info_length == 0) {
-        candidates.push_back(data_end);
-        candidates.push_back(static_cast<int64_t>(file.size()));
-        const size_t end_of_text = file.find(kEndOfText);
-        if (end_of_text != std::string_view::npos) {
-            candidates.push_back(static_cast<int64_t>(end_of_text) + 3);
-        }
-    } else {
-        candidates.push_back(info_length);
-    }
-    // A value is taken after c - 2 bytes have been read; a candidate whose positions lie outside
-    // the file is never reached.
+namespace {
+
+// True when the checksum stands at one of the candidates (1-based byte counts at which the two
+// checksum bytes end). A candidate outside the file is never reached.
+bool MatchesAtAny(std::string_view file, std::vector<int64_t> candidates) {
     std::erase_if(candidates,
                   [&](int64_t c) { return c < 3 || c > static_cast<int64_t>(file.size()); });
     std::sort(candidates.begin(), candidates.end());
     candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
-
     uint16_t crc = 0;
     size_t done = 0;
     for (int64_t c : candidates) {
@@ -80,6 +70,20 @@ bool VerifyChecksum(std::string_view file, int64_t data_end, int32_t info_length
         if (Adjust(ReverseBits16(crc)) == stored) return true;
     }
     return false;
+}
+
+}  // namespace
+
+bool VerifyChecksum(std::string_view file, const std::function<int64_t()>& data_end,
+                    int32_t info_length) {
+    if (info_length != 0) return MatchesAtAny(file, {info_length});
+    std::vector<int64_t> candidates{static_cast<int64_t>(file.size())};
+    const size_t end_of_text = file.find(kEndOfText);
+    if (end_of_text != std::string_view::npos) {
+        candidates.push_back(static_cast<int64_t>(end_of_text) + 3);
+    }
+    // The data end takes a walk over the whole tree: only when the cheaper places fail.
+    return MatchesAtAny(file, candidates) || MatchesAtAny(file, {data_end()});
 }
 
 }  // namespace klu

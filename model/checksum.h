@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace klu {
@@ -16,6 +17,7 @@ uint16_t StoredChecksum(std::string_view bytes_before);
 // the two bytes that end there, low byte first). With info_length 0 the candidates are the data
 // end, the end of the file and the two bytes after the first end-of-text byte; otherwise only
 // info_length.
-bool VerifyChecksum(std::string_view file, int64_t data_end, int32_t info_length);
+bool VerifyChecksum(std::string_view file, const std::function<int64_t()>& data_end,
+                    int32_t info_length);
 
 }  // namespace klu

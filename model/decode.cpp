@@ -31,16 +31,8 @@ int RaiseToPrintable(int v) {
     return v < 32 ? v + 96 * ((32 - v + 95) / 96) : v;
 }
 
-template <typename MixPosition>
-std::string DecodeKeyed(std::string_view stored, std::string_view key, MixPosition mix) {
-    std::string out(stored);
-    if (key.empty()) return out;
-    for (size_t i = 0; i < stored.size(); ++i) {
-        const size_t k_index = i % key.size();
-        const int k = Signed(key[k_index]) ^ static_cast<int>(mix(i, k_index) + 40);
-        out[i] = static_cast<char>(RaiseToPrintable(Signed(stored[i]) - k));
-    }
-    return out;
+char DecodeKeyedByte(char stored, int mixed_key) {
+    return static_cast<char>(RaiseToPrintable(Signed(stored) - mixed_key));
 }
 
 }  // namespace
@@ -50,12 +42,17 @@ void BuildDecodeTable88() {
 }
 
 std::string Decode88(std::string_view stored) {
-    const auto& table = Table88();
-    std::string out(stored.size(), '\0');
-    for (size_t i = 0; i < stored.size(); ++i) {
-        out[i] = static_cast<char>(table[static_cast<unsigned char>(stored[i])]);
-    }
+    std::string out(stored);
+    Decode88InPlace(out);
     return out;
+}
+
+void Decode88InPlace(std::string& line) {
+    const auto& table = Table88();
+    char* data = line.data();
+    for (size_t i = 0; i < line.size(); ++i) {
+        data[i] = static_cast<char>(table[static_cast<unsigned char>(data[i])]);
+    }
 }
 
 std::string DeriveTextKey(std::string_view title, std::string_view constant) {
@@ -70,11 +67,36 @@ std::string DeriveTextKey(std::string_view title, std::string_view constant) {
 }
 
 std::string DecodeNestedHint(std::string_view stored, std::string_view key) {
-    return DecodeKeyed(stored, key, [](size_t i, size_t) { return i; });
+    std::string out(stored);
+    if (key.empty()) return out;
+    char* data = out.data();
+    for (size_t i = 0, k = 0; i < out.size(); ++i) {
+        data[i] = DecodeKeyedByte(data[i], Signed(key[k]) ^ static_cast<int>(i + 40));
+        if (++k == key.size()) k = 0;
+    }
+    return out;
 }
 
 std::string DecodeTextBlock(std::string_view stored, std::string_view key) {
-    return DecodeKeyed(stored, key, [](size_t, size_t k_index) { return k_index; });
+    std::string out(stored);
+    DecodeTextBlockInPlace(out, TextBlockKey(key));
+    return out;
+}
+
+std::vector<int> TextBlockKey(std::string_view key) {
+    std::vector<int> mixed(key.size());
+    for (size_t k = 0; k < key.size(); ++k)
+        mixed[k] = Signed(key[k]) ^ static_cast<int>(k + 40);
+    return mixed;
+}
+
+void DecodeTextBlockInPlace(std::string& line, const std::vector<int>& mixed_key) {
+    if (mixed_key.empty()) return;
+    char* data = line.data();
+    for (size_t i = 0, k = 0; i < line.size(); ++i) {
+        data[i] = DecodeKeyedByte(data[i], mixed_key[k]);
+        if (++k == mixed_key.size()) k = 0;
+    }
 }
 
 }  // namespace klu

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace klu {
 
@@ -14,6 +15,7 @@ void BuildDecodeTable88();
 
 // Keyless substitution: older-format titles and hints, and hint lines of newer files.
 std::string Decode88(std::string_view stored);
+void Decode88InPlace(std::string& line);
 
 // A key of the title's length, derived from the root title of the file.
 std::string DeriveTextKey(std::string_view title, std::string_view constant = kKeyConstant);
@@ -23,5 +25,9 @@ std::string DeriveTextKey(std::string_view title, std::string_view constant = kK
 // as stored.
 std::string DecodeNestedHint(std::string_view stored, std::string_view key);
 std::string DecodeTextBlock(std::string_view stored, std::string_view key);
+
+// Text bodies decode many lines with one key: mix the key once, then decode each line in place.
+std::vector<int> TextBlockKey(std::string_view key);
+void DecodeTextBlockInPlace(std::string& line, const std::vector<int>& mixed_key);
 
 }  // namespace klu

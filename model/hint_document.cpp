@@ -108,7 +108,9 @@ LoadResult Read96a(HunkReader& reader, THintDocument& document) {
         document.Add(info);
         info->Finish(document.FindByType(VERHUNK));
     }
-    return VerifyChecksum(stream.Bytes(), root->GetDataEnd(), info_length) ? LoadOk : LoadCorrupted;
+    const bool sound = VerifyChecksum(
+        stream.Bytes(), [root] { return root->GetDataEnd(); }, info_length);
+    return sound ? LoadOk : LoadCorrupted;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "hint_stream.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace klu {

@@ -56,7 +56,8 @@ void TMetaTextHunk::ReadHintLines(HunkReader& reader) {
         if (line == "-") {
             AppendSeparator();
         } else {
-            AddChild(new THunkLine(Decode88(line)));
+            Decode88InPlace(line);
+            AddChild(new THunkLine(std::move(line)));
         }
     }
 }

@@ -24,7 +24,7 @@ int TTextHunk::Open() {
 
 void TTextHunk::LoadData(HunkReader& reader) {
     HintStream& stream = reader.stream;
-    const std::string key = DeriveTextKey(Top()->title);
+    const std::vector<int> key = TextBlockKey(DeriveTextKey(Top()->title));
     const size_t resume = stream.Tell();
     // Each body is read on its own, so that one damaged body leaves the others whole.
     stream.Clear();
@@ -36,7 +36,8 @@ void TTextHunk::LoadData(HunkReader& reader) {
         std::string line = stream.GetLine();
         if (stream.Fail()) break;
         count += static_cast<int64_t>(line.size()) + 2;
-        AddChild(new THunkLine(DecodeTextBlock(line, key)));
+        DecodeTextBlockInPlace(line, key);
+        AddChild(new THunkLine(std::move(line)));
     }
     stream.Clear();
     stream.Seek(static_cast<int64_t>(resume));

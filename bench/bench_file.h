@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "model/hint_writer.h"
+
+namespace klu::bench {
+
+// What went into a generated file, as the generator counted it.
+struct TextHeavyStats {
+    size_t chapters = 0;
+    size_t subjects = 0;
+    size_t questions = 0;
+    size_t nestedHints = 0;
+    size_t textHunks = 0;
+    size_t hintLines = 0;   // lines of questions and nested hints
+    size_t textLines = 0;   // lines of text bodies
+    size_t textBytes = 0;   // bytes of the text bodies (line ends included)
+    size_t otherBytes = 0;  // everything else, estimated the same way
+};
+
+// Builds a text-heavy newer-format file of roughly target_bytes: chapters of subjects, each with
+// questions of two to four hints, now and then a nested hint (sometimes with a question inside)
+// and text hunks with long bodies, so that about half the bytes lie in the data area. Every line
+// is a sentence of 40 to 75 printable ASCII characters made of words drawn with a fixed seed, so
+// the same arguments always give the same file.
+HintFileSpec MakeTextHeavySpec(size_t target_bytes, uint32_t seed, TextHeavyStats* stats = nullptr);
+
+// A generated file on disk, written once per process and reused by every benchmark.
+struct BenchFile {
+    std::string path;
+    size_t size = 0;
+    TextHeavyStats stats;
+};
+
+// Writes the file for target_bytes into dir on the first call with that size and gives the same
+// file afterwards. Throws std::runtime_error when the file cannot be built or written.
+const BenchFile& TextHeavyFile(const std::string& dir, size_t target_bytes);
+
+}  // namespace klu::bench

@@ -1,0 +1,349 @@
+// Load speed and tree memory of a large text-heavy hint file.
+//
+//   BM_Floor  reads the file the way the loader does and runs the checksum over every byte: the
+//             least any load of the file can cost.
+//   BM_Load   loads the same file into a document, checksum included. Its counters give the
+//             load time over the floor time of the same run (target: 3 at most) and the heap
+//             bytes the loaded tree keeps per byte of file (target: 4 at most).
+//
+// Extra flags, read before the benchmark library's own: --file_mb=N (size of the generated file,
+// 10 by default) and --file_dir=DIR (where it is written, the build folder by default).
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <sys/stat.h>
+#include <time.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bench_file.h"
+#include "model/checksum.h"
+#include "model/hint_document.h"
+#include "model/hunk.h"
+#include "model/items_hunk.h"
+
+#ifndef KLU_BENCH_DIR
+#define KLU_BENCH_DIR "/tmp"
+#endif
+
+// ---------------------------------------------------------------------------------------------
+// Heap accounting. Every global operator new and delete goes through these; while counting is on
+// for a thread, the usable size of each block it gets or gives back is added or taken off, so
+// the figure includes what the allocator rounds each request up to.
+
+namespace {
+
+struct HeapCounts {
+    int64_t live = 0;    // bytes in blocks not yet freed
+    int64_t peak = 0;    // the highest live seen
+    int64_t blocks = 0;  // blocks not yet freed
+};
+
+thread_local bool t_counting = false;
+thread_local HeapCounts t_heap;
+
+void* CountedAlloc(std::size_t size) {
+    void* block = std::malloc(size == 0 ? 1 : size);
+    if (!block) throw std::bad_alloc();
+    if (t_counting) {
+        t_heap.live += static_cast<int64_t>(malloc_usable_size(block));
+        t_heap.peak = std::max(t_heap.peak, t_heap.live);
+        ++t_heap.blocks;
+    }
+    return block;
+}
+
+void* CountedAllocNoThrow(std::size_t size) noexcept {
+    try {
+        return CountedAlloc(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void CountedFree(void* block) noexcept {
+    if (!block) return;
+    if (t_counting) {
+        t_heap.live -= static_cast<int64_t>(malloc_usable_size(block));
+        --t_heap.blocks;
+    }
+    std::free(block);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    return CountedAlloc(size);
+}
+void* operator new[](std::size_t size) {
+    return CountedAlloc(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return CountedAllocNoThrow(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return CountedAllocNoThrow(size);
+}
+void operator delete(void* block) noexcept {
+    CountedFree(block);
+}
+void operator delete[](void* block) noexcept {
+    CountedFree(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    CountedFree(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+    CountedFree(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+    CountedFree(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+    CountedFree(block);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// CPU seconds of the calling thread: kernel time of its reads included, time spent waiting for
+// another process's turn on the processor left out, so a busy machine changes the figure little.
+double ThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// Times the part of each iteration that counts. Its CPU time becomes the iteration's time for
+// the library (manual time); wall-clock time is summed too, for the summary.
+class StepTimer {
+  public:
+    void Start() {
+        wallStart_ = Clock::now();
+        cpuStart_ = ThreadCpuSeconds();
+    }
+    void Stop(benchmark::State& state) {
+        const double cpu = ThreadCpuSeconds() - cpuStart_;
+        wallSum_ += std::chrono::duration<double>(Clock::now() - wallStart_).count();
+        cpuSum_ += cpu;
+        state.SetIterationTime(cpu);
+    }
+    // Seconds per iteration.
+    void Result(const benchmark::State& state, double& cpu, double& wall) const {
+        const auto iterations = static_cast<double>(state.iterations());
+        cpu = cpuSum_ / iterations;
+        wall = wallSum_ / iterations;
+    }
+
+  private:
+    Clock::time_point wallStart_;
+    double cpuStart_ = 0;
+    double cpuSum_ = 0;
+    double wallSum_ = 0;
+};
+
+size_t g_file_mb = 10;
+std::string g_file_dir = KLU_BENCH_DIR;
+
+// Seconds per iteration of the last run of each benchmark, for the ratio and the summary.
+double g_floor_cpu = 0;
+double g_floor_wall = 0;
+double g_load_cpu = 0;
+double g_load_wall = 0;
+double g_tree_ratio = 0;
+double g_peak_ratio = 0;
+
+const klu::bench::BenchFile& File() {
+    return klu::bench::TextHeavyFile(g_file_dir, g_file_mb * 1000 * 1000);
+}
+
+// Reads a whole file as the loader does: one buffer of the file's size, filled in 64 KiB reads.
+bool ReadLikeLoader(const std::string& path, std::vector<char>& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    struct stat info {};
+    if (fstat(fileno(file), &info) != 0) {
+        std::fclose(file);
+        return false;
+    }
+    bytes.clear();
+    bytes.reserve(static_cast<size_t>(info.st_size));
+    char buffer[1 << 16];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    const bool ok = !std::ferror(file);
+    std::fclose(file);
+    return ok;
+}
+
+void BM_Floor(benchmark::State& state) {
+    const auto& file = File();
+    StepTimer timer;
+    for (auto _ : state) {
+        timer.Start();
+        bool read = false;
+        {
+            // The buffer is freed inside the step, as the loader frees the file's bytes.
+            std::vector<char> bytes;
+            read = ReadLikeLoader(file.path, bytes) && bytes.size() == file.size;
+            benchmark::DoNotOptimize(klu::Crc16Arc(std::string_view(bytes.data(), bytes.size())));
+        }
+        timer.Stop(state);
+        if (!read) {
+            state.SkipWithError("cannot read the benchmark file");
+            return;
+        }
+    }
+    timer.Result(state, g_floor_cpu, g_floor_wall);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(file.size));
+    state.counters["file_bytes"] = static_cast<double>(file.size);
+}
+
+// Lines held by the text hunks of a tree, and the number of text hunks.
+void CountText(const klu::TKLUObject& object, size_t& hunks, size_t& lines) {
+    const auto* items = dynamic_cast<const klu::TItemsHunk*>(&object);
+    if (!items) return;
+    if (items->GetType() == klu::TEXT) {
+        ++hunks;
+        lines += items->GetChildCount();
+        return;
+    }
+    for (const klu::TKLUObject* child : items->children)
+        CountText(*child, hunks, lines);
+}
+
+void BM_Load(benchmark::State& state) {
+    const auto& file = File();
+    StepTimer timer;
+    for (auto _ : state) {
+        // Only the load is timed: the document of the step before is destroyed outside it.
+        auto document = std::make_unique<klu::THintDocument>();
+        klu::LoadResult result = klu::LoadNotHintFile;
+        timer.Start();
+        const bool loaded = klu::LoadHintFileAt(file.path, *document, false, result);
+        timer.Stop(state);
+        if (!loaded || result != klu::LoadOk) {
+            state.SkipWithError("the benchmark file did not load");
+            return;
+        }
+        benchmark::DoNotOptimize(document->Count());
+        document.reset();
+        // The allocator merges the small blocks the tree gave back only when a large block is
+        // asked for next, which would be the next load's file buffer: ask for one here, outside
+        // the timed step, so that each load starts as the first load of a process does.
+        void* settle = std::malloc(file.size);
+        benchmark::DoNotOptimize(settle);
+        std::free(settle);
+    }
+    timer.Result(state, g_load_cpu, g_load_wall);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(file.size));
+    if (g_floor_cpu > 0) state.counters["load_over_floor"] = g_load_cpu / g_floor_cpu;
+
+    // One more load, counted: what the tree keeps once the load is over (the file's bytes are
+    // gone by then), and the most the load held at any time.
+    klu::THintDocument document;
+    klu::LoadResult result = klu::LoadNotHintFile;
+    const HeapCounts before = t_heap;
+    t_heap.peak = t_heap.live;
+    t_counting = true;
+    const bool loaded = klu::LoadHintFileAt(file.path, document, false, result);
+    t_counting = false;
+    const HeapCounts after = t_heap;
+    if (!loaded || result != klu::LoadOk) {
+        state.SkipWithError("the benchmark file did not load");
+        return;
+    }
+
+    // The tree must hold what the generator put in, or the figures mean nothing.
+    size_t text_hunks = 0;
+    size_t text_lines = 0;
+    CountText(*document.GetRoot(), text_hunks, text_lines);
+    if (text_hunks != file.stats.textHunks || text_lines != file.stats.textLines) {
+        state.SkipWithError("the loaded tree does not match the generated file");
+        return;
+    }
+
+    const auto size = static_cast<double>(file.size);
+    g_tree_ratio = static_cast<double>(after.live - before.live) / size;
+    g_peak_ratio = static_cast<double>(after.peak - before.live) / size;
+    state.counters["tree_bytes_per_file_byte"] = g_tree_ratio;
+    state.counters["peak_bytes_per_file_byte"] = g_peak_ratio;
+    state.counters["tree_blocks"] = static_cast<double>(after.blocks - before.blocks);
+}
+
+// The "Time" column, the rates and the ratio are CPU time of the timed steps (see StepTimer);
+// the "CPU" column is the whole loop, destruction of each loaded document included.
+BENCHMARK(BM_Floor)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// Takes --file_mb and --file_dir out of the arguments; gives false on a bad value.
+bool TakeOwnFlags(int& argc, char** argv) {
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg.starts_with("--file_mb=")) {
+            const long mb = std::strtol(argv[i] + std::strlen("--file_mb="), nullptr, 10);
+            if (mb <= 0) return false;
+            g_file_mb = static_cast<size_t>(mb);
+        } else if (arg.starts_with("--file_dir=")) {
+            g_file_dir = std::string(arg.substr(std::strlen("--file_dir=")));
+        } else {
+            argv[kept++] = argv[i];
+        }
+    }
+    argc = kept;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!TakeOwnFlags(argc, argv)) {
+        std::fprintf(stderr, "--file_mb needs a positive number\n");
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    try {
+        const auto& file = File();
+        std::printf(
+            "file %s: %zu bytes, %zu chapters, %zu subjects, %zu questions, %zu nested "
+            "hints, %zu text hunks, %zu hint lines, %zu text lines\n",
+            file.path.c_str(), file.size, file.stats.chapters, file.stats.subjects,
+            file.stats.questions, file.stats.nestedHints, file.stats.textHunks,
+            file.stats.hintLines, file.stats.textLines);
+        std::printf("text bodies: about %.0f%% of the bytes\n",
+                    100.0 * static_cast<double>(file.stats.textBytes) /
+                        static_cast<double>(file.stats.textBytes + file.stats.otherBytes));
+        std::fflush(stdout);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (g_floor_cpu > 0 && g_load_cpu > 0) {
+        std::printf("CPU:  floor %.2f ms, load %.2f ms, load/floor %.2f (target <= 3)\n",
+                    g_floor_cpu * 1e3, g_load_cpu * 1e3, g_load_cpu / g_floor_cpu);
+        std::printf("wall: floor %.2f ms, load %.2f ms, load/floor %.2f\n", g_floor_wall * 1e3,
+                    g_load_wall * 1e3, g_load_wall / g_floor_wall);
+    }
+    if (g_tree_ratio > 0) {
+        std::printf("tree %.2f bytes per file byte (target <= 4), peak during load %.2f\n",
+                    g_tree_ratio, g_peak_ratio);
+    }
+    return 0;
+}
