@@ -1,0 +1,30 @@
+#include "commands.h"
+
+#include <iostream>
+
+#include "dump_json.h"
+#include "exit_codes.h"
+#include "load_document.h"
+#include "model/hint_document.h"
+
+namespace klu::cli {
+
+int RunCheck(const CommandArgs& args) {
+    THintDocument document;
+    const int status = LoadDocument(args.operands.at(0), document, false);
+    if (status == kExitCannotOpen) return status;
+    std::cout << status << ' ' << LoadResultName(status) << '\n';
+    return status;
+}
+
+int RunDump(const CommandArgs& args) {
+    THintDocument document;
+    const int status = LoadDocument(args.operands.at(0), document, args.Has("--picture-mode"));
+    if (status == kExitCannotOpen) return status;
+    // Whatever a failed load may have built is not the file's tree: show no entries then.
+    if (status != LoadOk) document.Clear();
+    std::cout << DocumentToJson(document, status).dump(2) << '\n';
+    return status;
+}
+
+}  // namespace klu::cli

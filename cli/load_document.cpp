@@ -1,0 +1,20 @@
+#include "load_document.h"
+
+#include <iostream>
+
+#include "exit_codes.h"
+#include "model/hint_document.h"
+
+namespace klu::cli {
+
+int LoadDocument(const std::string& path, THintDocument& document, bool picture_mode) {
+    LoadResult result = LoadOk;
+    if (!LoadHintFileAt(path, document, picture_mode, result)) {
+        // The same words the reader shows in its message box.
+        std::cerr << "The file " << path << " could not be opened.\n";
+        return kExitCannotOpen;
+    }
+    return result;
+}
+
+}  // namespace klu::cli

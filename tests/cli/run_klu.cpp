@@ -1,0 +1,70 @@
+#include "run_klu.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace klu::cli_test {
+namespace {
+
+using File = std::unique_ptr<FILE, decltype(&std::fclose)>;
+
+File AnonymousFile() {
+    File file(std::tmpfile(), &std::fclose);
+    if (!file) throw std::runtime_error("cannot make a temporary file");
+    return file;
+}
+
+std::string ReadAll(FILE* file) {
+    std::rewind(file);
+    std::string text;
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, got);
+    return text;
+}
+
+}  // namespace
+
+KluRun RunKlu(const std::vector<std::string>& args, const std::string& working_folder) {
+    // Output goes to files rather than pipes, so a large dump cannot block the child.
+    File out = AnonymousFile();
+    File err = AnonymousFile();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fileno(out.get()), STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, fileno(err.get()), STDERR_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", 0, 0);
+    if (!working_folder.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, working_folder.c_str());
+    }
+
+    std::string program = KLU_BINARY;
+    std::vector<char*> argv{program.data()};
+    std::vector<std::string> words = args;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) throw std::runtime_error("cannot start " + program);
+
+    int wait_status = 0;
+    if (waitpid(pid, &wait_status, 0) != pid) throw std::runtime_error("lost " + program);
+    KluRun run;
+    run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
+    run.out = ReadAll(out.get());
+    run.err = ReadAll(err.get());
+    return run;
+}
+
+}  // namespace klu::cli_test

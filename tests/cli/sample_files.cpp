@@ -1,0 +1,85 @@
+#include "sample_files.h"
+
+#include <stdexcept>
+
+#include "model/text_hunk.h"
+
+namespace klu::cli_test {
+
+// Line numbers count from the first line after the older-format part; a hunk spans its header,
+// its title and its body lines:
+//   1 SUBJECT "Tour" (root, 47 lines)
+//   3   SUBJECT "Caf\xE9 corner" (8 lines)
+//   5     HINT "How do I open the door?" (6): 7 hint, 8 "-", 9 hint, 10 hint
+//  11   TEXT "Intro" (3)
+//  14   LINK "See the door" (3) -> 5
+//  17   BLANK (2)
+//  19   NESTHINT "Nested" (8): 21 line, 22 "-", 23 "=", then
+//  24     LINK "Jump" (3) -> 11
+//  27   GIFA "Old picture" (3)
+//  30   SOUND "Noise" (3)
+//  33   HYPERPNG "Map" (11): 35 data line, 36 region line, then
+//  37     OVERLAY "Lamp" (3), 40 region line, then
+//  41     LINK "Back" (3) -> 3
+//  44   FROBNICATE "Mystery \x80\xFF" (4): an unknown keyword with two body lines
+//  48 VERSION "1.0" (3)
+//  51 INFO "" (3)
+HintFileSpec TourSpec() {
+    HintFileSpec spec;
+    spec.title88 = "Tour, older part";
+    spec.root = MakeSubject("Tour");
+    HintNode& root = *spec.root;
+
+    HintNode* corner = root.Add(MakeSubject("Caf\xE9 corner"));
+    const HintNode* door = corner->Add(
+        MakeQuestion("How do I open the door?",
+                     {{"Look around."}, {"Ask the caf\xE9 owner.", "It is under the mat."}}));
+    const HintNode* intro = root.Add(MakeText("Intro", {"Welcome to the tour.", "Second line"},
+                                              TTextHunk::kNoWrapFlag | TTextHunk::kAltFontFlag));
+    root.Add(MakeLink("See the door", door));
+    root.Add(MakeBlank());
+    HintNode* nested = root.Add(MakeNode("NESTHINT", "Nested"));
+    nested->Line("First nested").Separator();
+    nested->Add(MakeLink("Jump", intro));
+    root.Add(MakeData("GIFA", "Old picture", std::string(kGifData)));
+    root.Add(MakeData("SOUND", "Noise", std::string(kSoundData)));
+    HintNode* map = root.Add(MakeData("HYPERPNG", "Map", std::string(kMapPng)));
+    HintNode* lamp =
+        map->AddRegion(1, 2, 30, 40, MakeData("OVERLAY", "Lamp", std::string(kOverlayPng)));
+    lamp->x = 3;
+    lamp->y = 4;
+    map->AddRegion(5, 6, 7, 8, MakeLink("Back", corner));
+    root.Add(MakeNode("FROBNICATE", "Mystery \x80\xFF"))->Line("first unknown").Line("second");
+
+    spec.topLevel.push_back(MakeNode("VERSION", "1.0"));
+    spec.topLevel.back()->Line("compiler x");
+    spec.topLevel.push_back(MakeNode("INFO", ""));
+    spec.topLevel.back()->Line("author=Jane");
+    return spec;
+}
+
+HintFileSpec OlderFormatSpec() {
+    HintFileSpec spec;
+    spec.title88 = "Older";
+    spec.subjects88 = {{"Old subject", {{"Old question", {"hint one", "hint two"}}}}};
+    return spec;
+}
+
+HintFileSpec NestedSubjectsSpec(int depth) {
+    HintFileSpec spec;
+    spec.title88 = "Deep";
+    spec.root = MakeSubject("Deep root");
+    HintNode* inner = spec.root.get();
+    for (int i = 0; i < depth; ++i)
+        inner = inner->Add(MakeSubject("Level " + std::to_string(i)));
+    return spec;
+}
+
+std::string Bytes(const HintFileSpec& spec) {
+    std::string error;
+    const auto bytes = WriteHintFile(spec, &error);
+    if (!bytes) throw std::runtime_error("the writer refused a test file: " + error);
+    return *bytes;
+}
+
+}  // namespace klu::cli_test

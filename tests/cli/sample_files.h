@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "model/hint_writer.h"
+
+namespace klu::cli_test {
+
+// Media bytes of the tour file; the tests find them in the written file to learn their offsets.
+inline constexpr std::string_view kGifData = "GIF89a tour picture";
+inline constexpr std::string_view kSoundData = "RIFF tour sound WAVEfmt ";
+inline constexpr std::string_view kMapPng = "\x89PNG tour map";
+inline constexpr std::string_view kOverlayPng = "\x89PNG tour overlay";
+
+// A newer-format file that holds a hunk of every kind the dump gives fields of its own; the line
+// layout the tests expect is written out beside its definition.
+HintFileSpec TourSpec();
+
+// An older-format file only: one subject, one question with two hints.
+HintFileSpec OlderFormatSpec();
+
+// A root subject with the given number of subjects nested one in the other below it.
+HintFileSpec NestedSubjectsSpec(int depth);
+
+// The bytes of a file; throws when the writer refuses the spec, as a test cannot go on then.
+std::string Bytes(const HintFileSpec& spec);
+
+}  // namespace klu::cli_test
