@@ -1,5 +1,5 @@
 // klu: the command-line companion of the reader. Parses the command line, finds the command in
-// the table below and runs it; every command lives in one function of commands.cpp.
+// the table below and runs it; every command lives in one Run function (commands.h).
 
 #include <algorithm>
 #include <exception>
@@ -34,6 +34,46 @@ const std::vector<CommandSpec>& Commands() {
          .switches = {"--picture-mode"},
          .valueOptions = {},
          .run = RunDump},
+        {.name = "export",
+         .synopsis = "FILE [OUT]",
+         .summary = "write FILE as numbered plain text to OUT, or to stdout without OUT",
+         .minOperands = 1,
+         .maxOperands = 2,
+         .switches = {},
+         .valueOptions = {},
+         .run = RunExport},
+        {.name = "find",
+         .synopsis = "FILE PHRASE",
+         .summary = "search FILE for PHRASE and print the matches as JSON",
+         .minOperands = 2,
+         .maxOperands = 2,
+         .switches = {},
+         .valueOptions = {},
+         .run = RunFind},
+        {.name = "info",
+         .synopsis = "FILE",
+         .summary = "print the information block of FILE, or its author's note",
+         .minOperands = 1,
+         .maxOperands = 1,
+         .switches = {},
+         .valueOptions = {},
+         .run = RunInfo},
+        {.name = "list",
+         .synopsis = "FOLDER [--cache FILE]",
+         .summary = "list the hint files of FOLDER by title, via the title cache FILE",
+         .minOperands = 1,
+         .maxOperands = 1,
+         .switches = {},
+         .valueOptions = {"--cache"},
+         .run = RunList},
+        {.name = "compile",
+         .synopsis = "SOURCE OUT",
+         .summary = "compile the outline SOURCE into the hint file OUT",
+         .minOperands = 2,
+         .maxOperands = 2,
+         .switches = {},
+         .valueOptions = {},
+         .run = RunCompile},
     };
     return commands;
 }
@@ -45,7 +85,17 @@ void PrintUsage(std::ostream& out) {
             << '\n';
     }
     out << "  klu --help\n      print this text\n"
-        << "  klu --version\n      print the version\n";
+        << "  klu --version\n      print the version\n"
+        << "\nexit status:\n"
+        << "  0-4  the load result of FILE (0 LoadOk, 1 LoadNotHintFile, 2 LoadCorrupted,\n"
+        << "       3 LoadOutOfMemory, 4 LoadZipArchive); export, find and info print nothing\n"
+        << "       unless it is 0\n"
+        << "  5    FILE cannot be opened, or FOLDER cannot be read\n"
+        << "  64   the command line is wrong\n"
+        << "  65   compile: SOURCE holds an error, reported as SOURCE:LINE: message\n"
+        << "  66   compile: SOURCE cannot be read\n"
+        << "  70   klu itself failed\n"
+        << "  73   export, compile: OUT cannot be written\n";
 }
 
 int UsageError(const std::string& message) {

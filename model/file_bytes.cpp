@@ -1,6 +1,8 @@
 #include "file_bytes.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
@@ -8,11 +10,20 @@
 namespace klu {
 
 bool ReadFileBytes(const std::string& path, std::vector<char>& bytes) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
-    if (!file) return false;
+    // Opened without blocking, so that a pipe or device under a hint file's name cannot hang
+    // the reader; only regular files are read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
     struct stat info {};
-    if (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(fdopen(fd, "rb"), &std::fclose);
+    if (!file) {
+        ::close(fd);
+        return false;
+    }
     bytes.clear();
     bytes.reserve(static_cast<size_t>(info.st_size));
     char buffer[1 << 16];

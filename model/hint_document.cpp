@@ -134,12 +134,12 @@ const char* LoadResultName(int result) {
 
 THunk* THintDocument::GetRoot() const {
     if (entries_.empty()) return nullptr;
-    return static_cast<THunk*>(entries_[entries_.size() >= 2 ? 1 : 0].get());
+    return entries_[entries_.size() >= 2 ? 1 : 0]->AsHunk();
 }
 
 THunk* THintDocument::FindByType(int kind) const {
     for (const auto& entry : entries_) {
-        if (entry->GetType() == kind) return static_cast<THunk*>(entry.get());
+        if (entry->GetType() == kind) return entry->AsHunk();
     }
     return nullptr;
 }

@@ -25,6 +25,7 @@ class THunk : public TKLUObject {
 
     int GetType() const override { return UNKNOWN; }
     bool IsHunk() const override { return true; }
+    THunk* AsHunk() override { return this; }
     int Open() override;
 
     virtual std::string GetNumber() const { return number; }

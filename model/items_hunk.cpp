@@ -24,8 +24,9 @@ TItemsHunk::~TItemsHunk() {
 THunk* TItemsHunk::FindByLine(int32_t line) {
     if (lineNumber == line) return this;
     for (TKLUObject* child : children) {
-        if (!child->IsHunk()) continue;
-        if (THunk* found = static_cast<THunk*>(child)->FindByLine(line)) return found;
+        THunk* hunk = child->AsHunk();
+        if (!hunk) continue;
+        if (THunk* found = hunk->FindByLine(line)) return found;
     }
     return nullptr;
 }
@@ -33,8 +34,9 @@ THunk* TItemsHunk::FindByLine(int32_t line) {
 THunk* TItemsHunk::FindByName(std::string_view name) {
     if (EqualsNoCase(title, name)) return this;
     for (TKLUObject* child : children) {
-        if (!child->IsHunk()) continue;
-        if (THunk* found = static_cast<THunk*>(child)->FindByName(name)) return found;
+        THunk* hunk = child->AsHunk();
+        if (!hunk) continue;
+        if (THunk* found = hunk->FindByName(name)) return found;
     }
     return nullptr;
 }
@@ -73,7 +75,8 @@ void TItemsHunk::ResetState() {
 
 bool TItemsHunk::StateValid() const {
     return std::all_of(children.begin(), children.end(), [](TKLUObject* child) {
-        return !child->IsHunk() || static_cast<THunk*>(child)->StateValid();
+        const THunk* hunk = child->AsHunk();
+        return !hunk || hunk->StateValid();
     });
 }
 

@@ -45,7 +45,7 @@ class TItemsHunk : public THunk {
     template <typename F>
     void ForEachChildHunk(F&& f) const {
         for (TKLUObject* child : children) {
-            if (child->IsHunk()) f(static_cast<THunk*>(child));
+            if (THunk* hunk = child->AsHunk()) f(hunk);
         }
     }
 

@@ -23,6 +23,9 @@ class TKLUObject {
     virtual int GetType() const { return ABSTRACT; }
     virtual bool IsHunk() const { return false; }
     virtual int Open() { return 0; }
+    // The object as a hunk of the tree, or none. Entries of a folder listing show as links
+    // (IsHunk) without being hunks, so walkers of the tree ask this rather than IsHunk.
+    virtual THunk* AsHunk() { return nullptr; }
 
     std::string title;
     // Layout flags, set when the object is appended to a hunk.

@@ -130,8 +130,8 @@ void THunk::WriteText(std::ostream& out) {
 void TItemsHunk::Flatten(TMetaTextHunk& target) {
     AddHeading(target);
     for (TKLUObject* child : children) {
-        if (child->IsHunk()) {
-            static_cast<THunk*>(child)->Flatten(target);
+        if (THunk* hunk = child->AsHunk()) {
+            hunk->Flatten(target);
         } else {
             AppendBorrowed(target, child);
         }
@@ -151,8 +151,7 @@ void TMetaTextHunk::Flatten(TMetaTextHunk& target) {
             AppendCreated(target, kBullet, false);
         } else if (!child->IsHunk()) {
             AppendBorrowed(target, child);
-        } else if (!subject) {
-            auto* hunk = static_cast<THunk*>(child);
+        } else if (THunk* hunk = child->AsHunk(); hunk && !subject) {
             if (hunk->GetType() == PNGOBJECT) {
                 AppendBorrowed(target, hunk);
             } else {
@@ -165,8 +164,9 @@ void TMetaTextHunk::Flatten(TMetaTextHunk& target) {
         AppendCreated(target, "", true);
     }
     for (TKLUObject* child : children) {
-        if (child->IsHunk() && child->GetType() != PNGOBJECT) {
-            static_cast<THunk*>(child)->Flatten(target);
+        THunk* hunk = child->AsHunk();
+        if (hunk && hunk->GetType() != PNGOBJECT) {
+            hunk->Flatten(target);
         }
     }
 }
@@ -192,8 +192,9 @@ void TOverlayHunk::Flatten(TMetaTextHunk& target) {
 void TPNGObject::Flatten(TMetaTextHunk& target) {
     AppendBorrowed(target, this);
     for (TKLUObject* child : children) {
-        if (child->IsHunk() && child->GetType() != OVERLAY) {
-            static_cast<THunk*>(child)->Flatten(target);
+        THunk* hunk = child->AsHunk();
+        if (hunk && hunk->GetType() != OVERLAY) {
+            hunk->Flatten(target);
         }
     }
 }

@@ -17,8 +17,20 @@ TEST(KluHelpAndVersion, HelpGoesToStdoutAndNamesEveryCommand) {
     const KluRun run = RunKlu({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_NE(run.out.find("klu check FILE"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("klu dump FILE [--picture-mode]"), std::string::npos) << run.out;
+    for (const char* usage :
+         {"klu check FILE\n", "klu dump FILE [--picture-mode]\n", "klu export FILE [OUT]\n",
+          "klu find FILE PHRASE\n", "klu info FILE\n", "klu list FOLDER [--cache FILE]\n",
+          "klu compile SOURCE OUT\n", "klu --help\n", "klu --version\n"}) {
+        EXPECT_NE(run.out.find(usage), std::string::npos) << usage;
+    }
+}
+
+TEST(KluHelpAndVersion, HelpExplainsTheExitStatuses) {
+    const std::string out = RunKlu({"--help"}).out;
+    for (const char* status : {"\n  0-4 ", "\n  5 ", "\n  64 ", "\n  65 ", "\n  66 ", "\n  73 "}) {
+        EXPECT_NE(out.find(status), std::string::npos) << status;
+    }
+    EXPECT_NE(out.find("OUT cannot be written"), std::string::npos) << out;
 }
 
 TEST(KluHelpAndVersion, VersionIsOneLineWithThreeNumbers) {
@@ -48,6 +60,20 @@ TEST(KluUsageErrors, MissingOrExtraFile) {
     ExpectUsageError({"dump"});
     ExpectUsageError({"check", "a.klu", "b.klu"});
     ExpectUsageError({"dump", "a.klu", "b.klu"});
+    ExpectUsageError({"export"});
+    ExpectUsageError({"export", "a.klu", "a.txt", "b.txt"});
+    ExpectUsageError({"find", "a.klu"});
+    ExpectUsageError({"find", "a.klu", "lamp", "oil"});
+    ExpectUsageError({"info"});
+    ExpectUsageError({"list"});
+    ExpectUsageError({"list", "a", "b"});
+    ExpectUsageError({"compile", "a.txt"});
+}
+
+TEST(KluUsageErrors, CacheOptionNeedsItsValue) {
+    TempFolder folder;
+    ExpectUsageError({"list", folder.PathOf(""), "--cache"});
+    ExpectUsageError({"info", folder.PathOf("x.klu"), "--cache", "c.db"});
 }
 
 TEST(KluUsageErrors, OptionOfAnotherCommandOrUnknownOption) {

@@ -1,0 +1,41 @@
+// klu compile: a plain-text outline compiled into a hint file by the model's writer.
+
+#include <filesystem>
+#include <iostream>
+#include <vector>
+
+#include "commands.h"
+#include "exit_codes.h"
+#include "model/file_bytes.h"
+#include "model/hint_writer.h"
+#include "model/outline.h"
+#include "output_file.h"
+
+namespace klu::cli {
+
+int RunCompile(const CommandArgs& args) {
+    const std::string& source = args.operands.at(0);
+    std::vector<char> text;
+    if (!ReadFileBytes(source, text)) {
+        std::cerr << "The file " << source << " could not be read.\n";
+        return kExitNoInput;
+    }
+    // Data files named in the outline are found beside it.
+    const std::string base_folder = std::filesystem::path(source).parent_path().string();
+    OutlineError outline_error;
+    const std::optional<HintFileSpec> spec =
+        CompileOutline(std::string(text.begin(), text.end()), base_folder, &outline_error);
+    if (!spec) {
+        std::cerr << source << ':' << outline_error.line << ": " << outline_error.message << '\n';
+        return kExitDataError;
+    }
+    std::string writer_error;
+    const std::optional<std::string> bytes = WriteHintFile(*spec, &writer_error);
+    if (!bytes) {
+        std::cerr << source << ": " << writer_error << '\n';
+        return kExitDataError;
+    }
+    return WriteOutputFile(args.operands.at(1), *bytes);
+}
+
+}  // namespace klu::cli

@@ -1,0 +1,34 @@
+// klu export: the Decode to Text export of a hint file, to a file or to standard output.
+
+#include <iostream>
+#include <sstream>
+
+#include "commands.h"
+#include "exit_codes.h"
+#include "load_document.h"
+#include "model/hint_document.h"
+#include "model/plain_text.h"
+#include "output_file.h"
+
+namespace klu::cli {
+
+int RunExport(const CommandArgs& args) {
+    const std::string& path = args.operands.at(0);
+    THintDocument document;
+    const int status = LoadDocument(path, document, false);
+    if (status != LoadOk) return status;
+    // The whole text is made before OUT is touched, so a failure leaves no half-written file.
+    std::ostringstream text;
+    if (!ExportText(document, text)) {
+        std::cerr << "klu: " << path << " holds no hints to export\n";
+        return kExitInternalError;
+    }
+    if (args.operands.size() < 2) {
+        WriteToStdout(text.view());
+        return status;
+    }
+    const int written = WriteOutputFile(args.operands[1], text.view());
+    return written != 0 ? written : status;
+}
+
+}  // namespace klu::cli

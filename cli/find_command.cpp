@@ -1,0 +1,31 @@
+// klu find: Find in File over a hint file's tree, the result as JSON.
+
+#include <iostream>
+#include <memory>
+
+#include "commands.h"
+#include "find_json.h"
+#include "load_document.h"
+#include "model/hint_document.h"
+#include "model/hunk.h"
+#include "model/meta_text_hunk.h"
+#include "model/search.h"
+
+namespace klu::cli {
+
+int RunFind(const CommandArgs& args) {
+    THintDocument document;
+    const int status = LoadDocument(args.operands.at(0), document, false);
+    if (status != LoadOk) return status;
+    // The phrase is taken byte for byte, as the reader takes what is typed into its search box.
+    const std::string& phrase = args.operands.at(1);
+    THunk* root = document.GetRoot();
+    const std::unique_ptr<TMetaTextHunk> results =
+        root != nullptr ? FindInTree(*root, phrase)
+                        : std::make_unique<TMetaTextHunk>(SearchTitle(phrase), nullptr, SUBJECT);
+    if (results->children.empty()) std::cerr << kNoHintsFound << '\n';
+    std::cout << SearchResultsToJson(*results).dump(2) << '\n';
+    return status;
+}
+
+}  // namespace klu::cli

@@ -1,0 +1,38 @@
+#include "find_json.h"
+
+#include "latin1.h"
+#include "model/link_hunk.h"
+#include "model/meta_text_hunk.h"
+
+namespace klu::cli {
+namespace {
+
+// The line that closes the links of one match.
+bool ClosesMatch(const TKLUObject& child) {
+    return !child.IsHunk() && child.GetName() == " ";
+}
+
+}  // namespace
+
+Json SearchResultsToJson(const TMetaTextHunk& results) {
+    Json entries = Json::array();
+    Json links = Json::array();
+    for (const TKLUObject* child : results.children) {
+        if (const auto* link = dynamic_cast<const TLinkHunk*>(child)) {
+            Json node = Json::object();
+            node["title"] = Latin1ToUtf8(link->GetName());
+            node["line"] = link->targetLine;
+            links.push_back(std::move(node));
+        } else if (ClosesMatch(*child)) {
+            entries.push_back(std::exchange(links, Json::array()));
+        }
+    }
+    // Links after the last closing line still belong to a match.
+    if (!links.empty()) entries.push_back(std::move(links));
+    Json root = Json::object();
+    root["title"] = Latin1ToUtf8(results.GetName());
+    root["entries"] = std::move(entries);
+    return root;
+}
+
+}  // namespace klu::cli

@@ -1,0 +1,47 @@
+// klu list: the verbose listing of a folder's hint files, one "title TAB path" line per entry.
+
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+#include "commands.h"
+#include "exit_codes.h"
+#include "model/file_info.h"
+#include "model/file_locations.h"
+#include "model/folder_listing.h"
+
+namespace klu::cli {
+namespace {
+
+// The folder of the running program, where the reader keeps its title cache when it may.
+std::string ProgramFolder() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : program.parent_path().string();
+}
+
+std::string TitleCachePath(const CommandArgs& args) {
+    if (const auto given = args.optionValues.find("--cache"); given != args.optionValues.end()) {
+        return given->second;
+    }
+    return FileLocations(ProgramFolder()).TitleCachePath();
+}
+
+}  // namespace
+
+int RunList(const CommandArgs& args) {
+    const std::string& folder = args.operands.at(0);
+    const std::unique_ptr<TMetaTextHunk> listing = BuildFolderListing(folder, TitleCachePath(args));
+    if (!listing) {
+        std::cerr << "The folder " << folder << " could not be read.\n";
+        return kExitCannotOpen;
+    }
+    for (const TKLUObject* child : listing->children) {
+        const auto* entry = dynamic_cast<const TFileInfo*>(child);
+        if (entry == nullptr) continue;
+        std::cout << entry->GetName() << '\t' << entry->path << '\n';
+    }
+    return 0;
+}
+
+}  // namespace klu::cli

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "klu_object.h"
+
+namespace klu {
+
+class TextFileLines;
+
+// One entry of the verbose file listing: a hint file named by the title stored inside it, with
+// the header values that its title cache record carries. The inherited title stays empty.
+class TFileInfo : public TKLUObject {
+  public:
+    // Scans the header of the file at path. A file that cannot be opened, or is not a hint file,
+    // gives an entry with an empty title and an empty version.
+    TFileInfo(std::string file_path, int32_t reserved_value);
+    // Scans the header from lines already opened; path is only stored.
+    TFileInfo(TextFileLines& lines, std::string file_path, int32_t reserved_value);
+    // Reads one title cache record. A damaged record (a line missing, a line end missing, a third
+    // line that is not a number) leaves the stream failed.
+    explicit TFileInfo(std::istream& records);
+    TFileInfo(const TFileInfo& other);
+
+    std::string GetName() const override { return fileTitle; }
+    int GetType() const override { return ABSTRACT; }
+    // A link in the listing window.
+    bool IsHunk() const override { return true; }
+    // The reader's listing window handles a click on an entry by opening path as a hint file; the
+    // model has nothing to open by itself.
+    int Open() override { return 0; }
+
+    std::string path;  // in a listing: the full path; read from the cache: the bare file name
+    std::string fileTitle;
+    std::string version;
+    std::string author;
+    std::string publisher;
+    std::string time;
+    std::string date;
+    int32_t reserved = 0;
+
+  private:
+    void ScanHeader(TextFileLines& lines);
+    void MarkAsLine();
+};
+
+}  // namespace klu

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace klu {
+
+inline constexpr char kProfileFileName[] = "KLUWIN.INI";
+inline constexpr char kTitleCacheFileName[] = "VIRIDADO.DB";
+
+// Gives the value of an environment variable, or nothing when it is not set.
+using EnvironmentLookup = std::function<std::optional<std::string>(const std::string& name)>;
+
+// The environment of this process.
+std::optional<std::string> ProcessEnvironment(const std::string& name);
+
+// Where the program keeps its own files: the profile and the title cache live beside the
+// program when its folder is writable. Otherwise (an installed program) the profile goes to
+// $XDG_CONFIG_HOME/kluwin/ (default ~/.config/kluwin/) and the title cache to
+// $XDG_CACHE_HOME/kluwin/ (default ~/.cache/kluwin/); those folders are created when missing.
+// Folders end in "/".
+class FileLocations {
+  public:
+    explicit FileLocations(const std::string& program_folder,
+                           const EnvironmentLookup& environment = ProcessEnvironment);
+
+    bool BesideProgram() const { return besideProgram_; }
+    const std::string& ProfileFolder() const { return profileFolder_; }
+    const std::string& CacheFolder() const { return cacheFolder_; }
+    std::string ProfilePath() const { return profileFolder_ + kProfileFileName; }
+    std::string TitleCachePath() const { return cacheFolder_ + kTitleCacheFileName; }
+
+  private:
+    bool besideProgram_ = false;
+    std::string profileFolder_;
+    std::string cacheFolder_;
+};
+
+// The folder with a "/" at its end; "./" for an empty one.
+std::string FolderWithSlash(std::string folder);
+
+// True when files can be created in the folder.
+bool FolderIsWritable(const std::string& folder);
+
+}  // namespace klu

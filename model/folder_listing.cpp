@@ -1,0 +1,93 @@
+#include "folder_listing.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "file_info.h"
+#include "file_locations.h"
+#include "sort_key.h"
+#include "text_util.h"
+#include "title_cache.h"
+
+namespace klu {
+namespace {
+
+bool IsHintFileName(std::string_view name) {
+    constexpr std::string_view kExtension = ".klu";
+    return !name.starts_with('.') && name.size() > kExtension.size() &&
+           EqualsNoCase(name.substr(name.size() - kExtension.size()), kExtension);
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+bool ListHintFileNames(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    // Read with the C interface: the type of most entries comes with the name, without a stat
+    // or a path object per file, which counts when a cached listing should cost next to nothing.
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+    if (!dir) return false;
+    const std::string base = FolderWithSlash(folder);
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (!entry) break;
+        if (!IsHintFileName(entry->d_name)) continue;
+        const bool regular =
+            entry->d_type == DT_REG || ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
+                                        IsRegularFile(base + entry->d_name));
+        if (regular) names.emplace_back(entry->d_name);
+    }
+    if (errno != 0) return false;  // the end of the folder leaves errno alone
+    std::sort(names.begin(), names.end());
+    return true;
+}
+
+std::unique_ptr<TMetaTextHunk> BuildFolderListing(const std::string& folder,
+                                                  const std::string& cache_path,
+                                                  ListingStats* stats) {
+    const std::string base = FolderWithSlash(folder);
+    std::vector<std::string> names;
+    if (!ListHintFileNames(base, names)) return nullptr;
+
+    ListingStats counts;
+    TitleCache cache(cache_path);
+    counts.cacheOpen = cache.IsOpen();
+    std::vector<std::unique_ptr<TFileInfo>> entries;
+    entries.reserve(names.size());
+    for (const std::string& name : names) {
+        if (const TFileInfo* cached = cache.Find(name)) {
+            entries.push_back(std::make_unique<TFileInfo>(*cached));
+            entries.back()->path = base + name;
+            ++counts.fromCache;
+        } else {
+            entries.push_back(std::make_unique<TFileInfo>(base + name, 0));
+            ++counts.scanned;
+            if (cache.Append(*entries.back())) ++counts.recordsWritten;
+        }
+    }
+
+    std::vector<TKLUObject*> sorted;
+    sorted.reserve(entries.size());
+    for (const auto& entry : entries)
+        sorted.push_back(entry.get());
+    SortByTitle(sorted);
+
+    // The entries go in as they are, one per line, without the markup processing of AddChild.
+    auto listing =
+        std::make_unique<TMetaTextHunk>(std::string(kListingTitlePrefix) + base, nullptr, SUBJECT);
+    listing->children = std::move(sorted);
+    for (auto& entry : entries)
+        (void)entry.release();  // owned by the listing now
+    if (stats) *stats = counts;
+    return listing;
+}
+
+}  // namespace klu

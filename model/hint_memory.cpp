@@ -1,0 +1,62 @@
+#include "hint_memory.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "hint_document.h"
+#include "hunk.h"
+
+namespace klu {
+
+int64_t MeasureFileLength(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat info {};
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    ::close(fd);
+    return regular ? static_cast<int64_t>(info.st_size) : -1;
+}
+
+std::string MemoryKey(std::string_view path, int64_t length) {
+    std::string key(path);
+    key += '.';
+    key += std::to_string(length);
+    return key;
+}
+
+std::string MemoryKeyOf(const std::string& path) {
+    return MemoryKey(path, MeasureFileLength(path));
+}
+
+std::string HintMemoryString(const THunk& root) {
+    std::string memory;
+    root.SaveState(memory);
+    return memory;
+}
+
+void ApplyHintMemory(THunk& root, std::string memory) {
+    if (!memory.empty()) root.RestoreState(memory);
+    if (!root.StateValid()) root.ResetState();
+}
+
+std::optional<ProfileEntry> HintMemoryEntry(const THintDocument& document,
+                                            const std::string& path) {
+    const THunk* root = document.GetRoot();
+    if (!root) return std::nullopt;
+    return ProfileEntry{kMemorySection, MemoryKeyOf(path), HintMemoryString(*root)};
+}
+
+bool SaveHintMemory(ProfileFile& profile, const THintDocument& document, const std::string& path) {
+    std::optional<ProfileEntry> entry = HintMemoryEntry(document, path);
+    return !entry || profile.WriteProfileStrings({*std::move(entry)});
+}
+
+void RestoreHintMemory(const ProfileFile& profile, THintDocument& document,
+                       const std::string& path) {
+    THunk* root = document.GetRoot();
+    if (!root) return;
+    ApplyHintMemory(*root, profile.ReadProfileString(kMemorySection, MemoryKeyOf(path), ""));
+}
+
+}  // namespace klu

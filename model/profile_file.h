@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "profile_text.h"
+
+namespace klu {
+
+// A private-profile file on disk. Every read looks at the file as it is now, and every write
+// changes it at once, so several objects (or processes) may share one file. A file that is
+// missing or cannot be read gives every default. Writing never loses the file: it is replaced
+// as a whole (see ReplaceWholeFile) and keeps every section and key the program does not know.
+// A write that fails is reported through the result, which callers are free to ignore.
+class ProfileFile {
+  public:
+    // A value is read into a buffer of 2048 characters, so at most 2047 of them are seen.
+    static constexpr size_t kValueLimit = 2047;
+
+    explicit ProfileFile(std::string path) : path_(std::move(path)) {}
+
+    const std::string& Path() const { return path_; }
+
+    // The value of the key, or default_value when there is none; cut to kValueLimit characters.
+    std::string ReadProfileString(std::string_view section, std::string_view key,
+                                  std::string_view default_value) const;
+
+    // Gives false when the file could not be written, or the entry is one that reading could
+    // not find again (see ProfileText::Set).
+    bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value);
+
+    // Writes several entries with one replacement of the file. Entries that cannot be stored
+    // are left out, the others are still written; false when any was left out or the file could
+    // not be written.
+    bool WriteProfileStrings(const std::vector<ProfileEntry>& entries);
+
+  private:
+    std::string path_;
+};
+
+}  // namespace klu

@@ -1,0 +1,64 @@
+#include "recent_files.h"
+
+#include <algorithm>
+
+#include "leading_number.h"
+#include "text_util.h"
+
+namespace klu {
+namespace {
+
+constexpr char kNoEntry[] = "Default";
+
+bool HoldsFile(const std::string& value) {
+    return !value.empty() && value != kNoEntry;
+}
+
+}  // namespace
+
+std::string RecentFiles::EntryKey(int index) {
+    return kRecentSection + std::to_string(index);
+}
+
+std::string RecentFiles::MenuText(int index, const std::string& path) {
+    return "&" + std::to_string(index + 1) + " " + path;
+}
+
+int RecentFiles::ShownCount() const {
+    return LeadingNumber32(profile_.ReadProfileString(kRecentSection, "Count", "4"));
+}
+
+std::optional<std::string> RecentFiles::Entry(int index) const {
+    if (index < 0 || index >= kCapacity) return std::nullopt;
+    std::string value = profile_.ReadProfileString(kRecentSection, EntryKey(index), kNoEntry);
+    if (!HoldsFile(value)) return std::nullopt;
+    return value;
+}
+
+std::vector<RecentFile> RecentFiles::Shown() const {
+    std::vector<RecentFile> shown;
+    const int count = std::min(ShownCount(), kCapacity);
+    for (int index = 0; index < count; ++index) {
+        if (std::optional<std::string> path = Entry(index)) shown.push_back({index, *path});
+    }
+    return shown;
+}
+
+bool RecentFiles::Add(const std::string& path) {
+    // A path the profile cannot hold must not shift the others without taking the first place.
+    if (!HoldsFile(path) || !ProfileText::CanStore(kRecentSection, EntryKey(0), path)) return false;
+    std::vector<std::string> entries;
+    for (int index = 0; index < kCapacity; ++index) {
+        std::string value = profile_.ReadProfileString(kRecentSection, EntryKey(index), kNoEntry);
+        if (!EqualsNoCase(value, path)) entries.push_back(std::move(value));
+    }
+    entries.insert(entries.begin(), path);
+    entries.resize(kCapacity, kNoEntry);
+
+    std::vector<ProfileEntry> writes;
+    for (int index = 0; index < kCapacity; ++index)
+        writes.push_back({kRecentSection, EntryKey(index), entries[static_cast<size_t>(index)]});
+    return profile_.WriteProfileStrings(writes);
+}
+
+}  // namespace klu

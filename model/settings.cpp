@@ -1,0 +1,82 @@
+#include "settings.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "hint_memory.h"
+#include "leading_number.h"
+#include "text_util.h"
+
+namespace klu {
+namespace {
+
+constexpr char kDefaultFont[] = "Arial,10,400,0";
+constexpr char kDefaultLinkColor[] = "16711680";  // blue
+
+// The text after the next ","; all of it when there is no ",".
+std::string_view CutAfterComma(std::string_view text) {
+    const size_t comma = text.find(',');
+    return comma == std::string_view::npos ? text : text.substr(comma + 1);
+}
+
+const char* OnOff(bool on) {
+    return on ? "On" : "Off";
+}
+
+}  // namespace
+
+FontRecord ParseFontRecord(std::string_view text) {
+    FontRecord font;
+    font.face = std::string(text.substr(0, std::min(text.find(','), FontRecord::kFaceLimit)));
+    std::string_view rest = CutAfterComma(text);
+    font.pointSize = LeadingNumber32(rest);
+    rest = CutAfterComma(rest);
+    font.weight = LeadingNumber32(rest);
+    rest = CutAfterComma(rest);
+    font.italic = rest == "1";
+    return font;
+}
+
+std::string FormatFontRecord(const FontRecord& font) {
+    return font.face + "," + std::to_string(font.pointSize) + "," + std::to_string(font.weight) +
+           "," + (font.italic ? "1" : "0");
+}
+
+FontRecord FixedFontOf(const FontRecord& font) {
+    FontRecord fixed = font;
+    fixed.face = "Courier New";
+    return fixed;
+}
+
+Settings LoadSettings(const ProfileFile& profile, const std::string& program_folder) {
+    const auto read = [&](const char* key, std::string_view default_value) {
+        return profile.ReadProfileString(kSettingsSection, key, default_value);
+    };
+    Settings settings;
+    settings.mainFont = ParseFontRecord(read("MainFont", kDefaultFont));
+    settings.fixedFont = FixedFontOf(settings.mainFont);
+    settings.showCounting = EqualsNoCase(read("Counting", "On"), "On");
+    settings.hintMemoryOn = EqualsNoCase(read("Memory", "On"), "On");
+    // A 32-bit colour register: larger and negative numbers wrap around.
+    settings.linkColor = static_cast<uint32_t>(LeadingNumber(read("TextColor", kDefaultLinkColor)));
+    settings.listFolder = read("InstallDir", program_folder);
+    return settings;
+}
+
+bool SaveSettings(ProfileFile& profile, const Settings& settings,
+                  const THintDocument& current_document, const std::string& current_path) {
+    std::vector<ProfileEntry> entries;
+    if (auto memory = HintMemoryEntry(current_document, current_path))
+        entries.push_back(*std::move(memory));
+    const auto add = [&](const char* key, std::string value) {
+        entries.push_back({kSettingsSection, key, std::move(value)});
+    };
+    add("MainFont", FormatFontRecord(settings.mainFont));
+    add("Counting", OnOff(settings.showCounting));
+    add("Memory", OnOff(settings.hintMemoryOn));
+    add("TextColor", std::to_string(settings.linkColor));
+    add("InstallDir", settings.listFolder);
+    return profile.WriteProfileStrings(entries);
+}
+
+}  // namespace klu

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "profile_file.h"
+
+namespace klu {
+
+class THintDocument;
+
+// The profile section of the user's settings.
+inline constexpr char kSettingsSection[] = "KLUWIN";
+
+// A font as the settings keep it; the views make a screen font of it.
+struct FontRecord {
+    static constexpr size_t kFaceLimit = 31;
+
+    std::string face;  // at most kFaceLimit characters
+    int32_t pointSize = 0;
+    int32_t weight = 0;  // 400 normal, 700 bold
+    bool italic = false;
+
+    bool operator==(const FontRecord&) const = default;
+};
+
+// The settings of the program; empty (no face, zeros, false) until loaded.
+struct Settings {
+    FontRecord mainFont;
+    FontRecord fixedFont;    // mainFont with the face "Courier New"
+    uint32_t linkColor = 0;  // 0x00BBGGRR: red in the low byte
+    bool showCounting = false;
+    bool hintMemoryOn = false;
+    std::string listFolder;  // the folder the verbose listing shows
+};
+
+// Reads a "MainFont" value: face "," points "," weight "," italic ("1" or "0"). A missing ","
+// leaves the rest as it is, so the next field is read from the same text again.
+FontRecord ParseFontRecord(std::string_view text);
+std::string FormatFontRecord(const FontRecord& font);
+
+// The font for lines that ask for the alternate font: font with the face "Courier New".
+FontRecord FixedFontOf(const FontRecord& font);
+
+// Reads section "KLUWIN". Every value that is missing takes its default, and every value is read
+// as far as it goes; none is rejected.
+Settings LoadSettings(const ProfileFile& profile, const std::string& program_folder);
+
+// Writes the hint memory of the current document (when it has a root, under the memory key of
+// current_path), then section "KLUWIN", with one replacement of the file. False when something
+// could not be written; the caller may ignore it.
+bool SaveSettings(ProfileFile& profile, const Settings& settings,
+                  const THintDocument& current_document, const std::string& current_path);
+
+}  // namespace klu

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <fstream>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "file_info.h"
+
+namespace klu {
+
+// The part of a path after its last "/" (the whole path when it has none).
+std::string FileNameOf(std::string_view path);
+
+// Writes one cache record: eight lines, each ended by CR LF (file name, title, reserved number,
+// version, author, publisher, date, time). A field cannot hold a line end, so carriage returns
+// and line feeds inside a field are written as blanks. Flushes the stream afterwards.
+void WriteRecord(std::ostream& out, const TFileInfo& entry);
+
+// Reads records from in up to its end or the first damaged record, which is dropped with all
+// that follows it. intact_end receives the offset just after the last good record.
+std::vector<std::unique_ptr<TFileInfo>> ReadRecords(std::istream& in, std::streamoff& intact_end);
+
+// The title cache: the records of one cache file, looked up by file name without regard to
+// letter case, and new records appended to the file. Records are never changed or removed, so the
+// cache keeps records of files that are gone. A file that cannot be opened for reading and
+// writing (created when missing) gives an empty cache that writes nothing.
+class TitleCache {
+  public:
+    explicit TitleCache(const std::string& path);
+
+    bool IsOpen() const { return file_.is_open(); }
+    size_t RecordCount() const { return records_.size(); }
+    const TFileInfo& Record(size_t index) const { return *records_[index]; }
+
+    // The first record whose file name equals name ignoring case, or null.
+    const TFileInfo* Find(std::string_view file_name) const;
+
+    // Appends a record for entry (its file name taken from its path) to the file and to the
+    // records found by Find. False when nothing was written: the cache is not open or failed
+    // before, or the file name holds a line end and could never be found again.
+    bool Append(const TFileInfo& entry);
+
+  private:
+    void AddRecord(std::unique_ptr<TFileInfo> record);
+    bool DropDamagedTail();
+
+    std::string path_;
+    std::fstream file_;
+    std::vector<std::unique_ptr<TFileInfo>> records_;
+    std::unordered_map<std::string, size_t> byName_;  // upper-case file name -> first record
+    std::streamoff intactEnd_ = 0;
+    bool damagedTail_ = false;
+    bool writeFailed_ = false;
+};
+
+}  // namespace klu

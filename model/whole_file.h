@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace klu {
+
+enum class ReadOutcome { Read, Missing, Failed };
+
+// Reads a whole regular file into bytes. Missing when nothing exists at the path; Failed when
+// something exists but cannot be read, or is not a regular file.
+ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes);
+
+// Makes bytes the content of the file at path without ever leaving a half-written file: the
+// bytes go to a new file in the same folder, which is flushed to the disk and then renamed over
+// the old one, so a crash or a full disk leaves the old file as it was. A symbolic link is
+// followed and stays a link. An existing file keeps its permissions; one that we may not write
+// is left alone. Gives false when the file could not be replaced.
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes);
+
+}  // namespace klu

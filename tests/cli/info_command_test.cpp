@@ -1,0 +1,106 @@
+// klu info: the lines of the information window as Save Window writes them, the author's note
+// of an older-format file, and the message of a file without either.
+
+#include <gtest/gtest.h>
+
+#include "run_klu.h"
+#include "sample_files.h"
+#include "temp_folder.h"
+
+namespace klu::cli_test {
+namespace {
+
+const std::string kNoInformation =
+    "This KLU file does not contain an information block.  See the \"About this KLU File\" "
+    "section of the file, if one exists, for information about this file.\n";
+
+// A newer-format file with every field of the information block and a version hunk.
+HintFileSpec InformedSpec() {
+    HintFileSpec spec;
+    spec.title88 = "Informed, older part";
+    spec.note88 = {"An older note that the newer part hides."};
+    spec.root = MakeSubject("Informed");
+    spec.root->Add(MakeQuestion("Why?", {{"Because."}}));
+    spec.topLevel.push_back(MakeNode("VERSION", "2.0"));
+    spec.topLevel.back()->Line("made by hand");
+    spec.topLevel.push_back(MakeNode("INFO", ""));
+    spec.topLevel.back()
+        ->Line("author=Ann Writer")
+        .Line("publisher=Old Games Inc.")
+        .Line("date=Jan 2 1999")
+        .Line("time=10:30")
+        .Line("copyright=(c) 1999 Ann Writer")
+        .Line("author-note=I wrote these hints over one long winter.")
+        .Line("author-note=Enjoy.")
+        .Line("game-note=A game of caves and caf\xE9s");
+    return spec;
+}
+
+class KluInfo : public ::testing::Test {
+  protected:
+    KluRun Info(const HintFileSpec& spec) {
+        return RunKlu({"info", folder_.Write("info.klu", Bytes(spec))});
+    }
+    TempFolder folder_;
+};
+
+TEST_F(KluInfo, NewerFormatFileShowsItsInformationBlock) {
+    const KluRun run = Info(InformedSpec());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    // Labels and short values end their lines; a line of 20 characters or more runs on into the
+    // next one; the " " lines between the fields stay; bytes are written as they are.
+    EXPECT_EQ(run.out,
+              "Author:\nAnn Writer\n \n"
+              "Game Publisher:\nOld Games Inc.\n \n"
+              "Time Created:\nJan 2 1999 10:30\n \n"
+              "Copyright:\n(c) 1999 Ann Writer\n \n"
+              "About the Author:\nI wrote these hints over one long winter. Enjoy.\n \n"
+              "About the Game:\nA game of caves and caf\xE9s\n \n"
+              "KLU Version:\n2.0\n \n"
+              "Compiler Info:\nmade by hand\n");
+}
+
+TEST_F(KluInfo, VersionAloneStillMakesAnInformationBlock) {
+    HintFileSpec spec = InformedSpec();
+    spec.topLevel.pop_back();
+    const KluRun run = Info(spec);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "KLU Version:\n2.0\n \nCompiler Info:\nmade by hand\n");
+}
+
+TEST_F(KluInfo, OlderFormatFileShowsTheAuthorsNote) {
+    HintFileSpec spec = OlderFormatSpec();
+    spec.note88 = {"These hints took me a whole summer to write.", "Thanks for playing."};
+    const KluRun run = Info(spec);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "These hints took me a whole summer to write. Thanks for playing.\n");
+}
+
+TEST_F(KluInfo, WithoutInformationTheMessageGoesToStderr) {
+    const KluRun older = Info(OlderFormatSpec());
+    EXPECT_EQ(older.status, 0);
+    EXPECT_EQ(older.out, "");
+    EXPECT_EQ(older.err, kNoInformation);
+
+    // A newer-format file without information or version: its older note does not stand in.
+    HintFileSpec newer = InformedSpec();
+    newer.topLevel.clear();
+    const KluRun bare = Info(newer);
+    EXPECT_EQ(bare.status, 0);
+    EXPECT_EQ(bare.out, "");
+    EXPECT_EQ(bare.err, kNoInformation);
+}
+
+TEST_F(KluInfo, FailedLoadPrintsNothing) {
+    std::string corrupted = Bytes(InformedSpec());
+    corrupted.back() = static_cast<char>(corrupted.back() ^ 0x01);
+    const KluRun run = RunKlu({"info", folder_.Write("bad.klu", corrupted)});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.find("information block"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace klu::cli_test

@@ -1,0 +1,72 @@
+// Where the profile and the title cache go: beside the program, or in the XDG folders.
+#include "model/file_locations.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "temp_folder.h"
+
+namespace klu {
+namespace {
+
+using test::TempFolder;
+
+// An environment made of the given variables only.
+EnvironmentLookup Environment(std::map<std::string, std::string> variables) {
+    return [variables = std::move(variables)](const std::string& name) {
+        auto found = variables.find(name);
+        return found == variables.end() ? std::nullopt : std::optional(found->second);
+    };
+}
+
+TEST(FileLocationsChoice, AWritableProgramFolderHoldsBothFiles) {
+    TempFolder program;
+    const FileLocations locations(program.path(), Environment({{"HOME", "/nonexistent"}}));
+    EXPECT_TRUE(locations.BesideProgram());
+    EXPECT_EQ(locations.ProfilePath(), program / "KLUWIN.INI");
+    EXPECT_EQ(locations.TitleCachePath(), program / "VIRIDADO.DB");
+}
+
+// A program folder that does not exist cannot be written, also by root.
+TEST(FileLocationsChoice, OtherwiseTheXdgFoldersAreCreatedAndUsed) {
+    TempFolder home;
+    const std::string program = home / "no-such-program-folder";
+    const FileLocations locations(program, Environment({{"HOME", home.path()},
+                                                        {"XDG_CONFIG_HOME", home / "config"},
+                                                        {"XDG_CACHE_HOME", home / "cache/"}}));
+    EXPECT_FALSE(locations.BesideProgram());
+    EXPECT_EQ(locations.ProfilePath(), home / "config/kluwin/KLUWIN.INI");
+    EXPECT_EQ(locations.TitleCachePath(), home / "cache/kluwin/VIRIDADO.DB");
+    EXPECT_TRUE(std::filesystem::is_directory(home / "config/kluwin"));
+    EXPECT_TRUE(std::filesystem::is_directory(home / "cache/kluwin"));
+}
+
+TEST(FileLocationsChoice, UnsetEmptyOrRelativeXdgVariablesFallBackToHome) {
+    TempFolder home;
+    const FileLocations locations(home / "missing", Environment({{"HOME", home.path()},
+                                                                 {"XDG_CONFIG_HOME", "relative"},
+                                                                 {"XDG_CACHE_HOME", ""}}));
+    EXPECT_EQ(locations.ProfileFolder(), home / ".config/kluwin/");
+    EXPECT_EQ(locations.CacheFolder(), home / ".cache/kluwin/");
+    EXPECT_TRUE(std::filesystem::is_directory(home / ".config/kluwin"));
+    EXPECT_FALSE(std::filesystem::exists(home / "relative"));
+
+    const FileLocations homeless("/no/such/program", Environment({}));
+    EXPECT_EQ(homeless.ProfilePath(), "/no/such/program/KLUWIN.INI");
+}
+
+TEST(FileLocationsChoice, AReadOnlyProgramFolderIsLeftAlone) {
+    TempFolder program;
+    TempFolder home;
+    if (!test::ReadOnlyFolderStopsWrites(program.path()))
+        GTEST_SKIP() << "permission bits do not stop this user (root)";
+    ::chmod(program.path().c_str(), 0555);
+    const FileLocations locations(program.path(), Environment({{"HOME", home.path()}}));
+    EXPECT_FALSE(locations.BesideProgram());
+    EXPECT_EQ(locations.ProfilePath(), home / ".config/kluwin/KLUWIN.INI");
+}
+
+}  // namespace
+}  // namespace klu

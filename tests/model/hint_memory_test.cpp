@@ -1,0 +1,146 @@
+// Hint memory: the key of a file, and the counts kept in the profile from one run to the next.
+#include "model/hint_memory.h"
+
+#include <gtest/gtest.h>
+
+#include "model/settings.h"
+#include "model/text_util.h"
+#include "model_test_support.h"
+#include "temp_folder.h"
+
+namespace klu {
+namespace {
+
+using test::TempFolder;
+using test::WriteFile;
+
+TEST(MemoryKeyText, IsThePathADotAndTheLengthMeasuredByOpeningTheFile) {
+    EXPECT_EQ(MemoryKey("C:\\HINTS\\GAME.KLU", 48211), "C:\\HINTS\\GAME.KLU.48211");
+    TempFolder folder;
+    WriteFile(folder / "five.klu", "12345");
+    EXPECT_EQ(MemoryKeyOf(folder / "five.klu"), folder / "five.klu.5");
+    EXPECT_EQ(MemoryKeyOf(folder / "none.klu"), folder / "none.klu.-1");
+    EXPECT_EQ(MeasureFileLength(folder.path()), -1);
+}
+
+// Three questions: "First?" (3 hints) in a subject, a nested hint (1 hint) holding "Inner?"
+// (1 hint); saved in that order.
+class RememberedFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WriteFile(path, FileBytes("Memory Test"));
+        ASSERT_TRUE(Open(document));
+    }
+    static std::string FileBytes(const std::string& title) {
+        HintFileSpec spec;
+        spec.root = MakeSubject(title);
+        spec.root->Add(MakeSubject("Chapter"))->Add(MakeQuestion("First?", {{"a"}, {"b"}, {"c"}}));
+        HintNode* nest = spec.root->Add(MakeNode("NESTHINT", "Nested"));
+        nest->Line("only hint");
+        nest->Add(MakeQuestion("Inner?", {{"x"}}));
+        return test::WriteOrFail(spec);
+    }
+    bool Open(THintDocument& into) const {
+        LoadResult result = LoadOk;
+        return LoadHintFileAt(path, into, false, result) && result == LoadOk && into.GetRoot();
+    }
+    // The counts of a freshly loaded copy after its memory is restored.
+    std::string Reopened() const {
+        THintDocument again;
+        if (!Open(again)) return "not loaded";
+        RestoreHintMemory(profile, again, path);
+        return HintMemoryString(*again.GetRoot());
+    }
+    THunk& Question(const char* name) const { return *document.GetRoot()->FindByName(name); }
+
+    TempFolder folder;
+    std::string path = folder / "Game.klu";
+    ProfileFile profile{folder / "KLUWIN.INI"};
+    THintDocument document;
+};
+
+TEST_F(RememberedFile, CountsComeBackWhenTheFileIsOpenedAgain) {
+    EXPECT_EQ(Reopened(), "0,0,0,");
+    Question("First?").SetRevealed(2);
+    Question("Inner?").SetRevealed(1);
+    ASSERT_TRUE(SaveHintMemory(profile, document, path));
+    EXPECT_EQ(profile.ReadProfileString("Memory", MemoryKeyOf(path), ""), "2,0,1,");
+    EXPECT_EQ(Reopened(), "2,0,1,");
+}
+
+TEST_F(RememberedFile, SaveSettingsKeepsTheMemoryOfTheCurrentFile) {
+    Question("First?").SetRevealed(3);
+    ASSERT_TRUE(SaveSettings(profile, LoadSettings(profile, "/p/"), document, path));
+    EXPECT_EQ(Reopened(), "3,0,0,");
+    // A reset followed by a save stores zeros.
+    document.GetRoot()->ResetState();
+    ASSERT_TRUE(SaveSettings(profile, LoadSettings(profile, "/p/"), document, path));
+    EXPECT_EQ(profile.ReadProfileString("Memory", MemoryKeyOf(path), "none"), "0,0,0,");
+}
+
+TEST_F(RememberedFile, KeysMatchWhateverTheirCase) {
+    ASSERT_TRUE(profile.WriteProfileString("MEMORY", ToUpper(MemoryKeyOf(path)), "1,1,0,"));
+    EXPECT_EQ(Reopened(), "1,1,0,");
+}
+
+TEST_F(RememberedFile, AChangedFileStartsWithoutMemoryAndTheOldEntryStays) {
+    const std::string old_key = MemoryKeyOf(path);
+    ASSERT_TRUE(profile.WriteProfileString("Memory", old_key, "2,1,1,"));
+    WriteFile(path, FileBytes("Memory Test, Second Edition"));
+    EXPECT_EQ(Reopened(), "0,0,0,");
+    EXPECT_EQ(profile.ReadProfileString("Memory", old_key, ""), "2,1,1,");
+}
+
+TEST_F(RememberedFile, TooManyHintsForOneQuestionResetsEveryCount) {
+    ASSERT_TRUE(profile.WriteProfileString("Memory", MemoryKeyOf(path), "2,1,5,"));
+    EXPECT_EQ(Reopened(), "0,0,0,");
+    ASSERT_TRUE(profile.WriteProfileString("Memory", MemoryKeyOf(path), "-1,1,1,"));
+    EXPECT_EQ(Reopened(), "0,0,0,");
+}
+
+TEST_F(RememberedFile, ShortLongAndCommalessStrings) {
+    THunk& root = *document.GetRoot();
+    ApplyHintMemory(root, "3,");
+    EXPECT_EQ(HintMemoryString(root), "3,0,0,");  // the rest stays 0
+    ApplyHintMemory(root, "1,1,1,3,3,garbage");
+    EXPECT_EQ(HintMemoryString(root), "1,1,1,");  // the surplus is ignored
+    ApplyHintMemory(root, "1");
+    EXPECT_EQ(HintMemoryString(root), "1,1,1,");  // every question reads the same number
+    ApplyHintMemory(root, "2");
+    EXPECT_EQ(HintMemoryString(root), "0,0,0,");  // 2 is too many for the nested hint
+    ApplyHintMemory(root, "x,y,z,");
+    EXPECT_EQ(HintMemoryString(root), "0,0,0,");
+    Question("First?").SetRevealed(2);
+    ApplyHintMemory(root, "");
+    EXPECT_EQ(HintMemoryString(root), "2,0,0,");  // nothing stored changes nothing
+}
+
+TEST_F(RememberedFile, AFileDeletedWhileOpenIsSavedUnderMinusOne) {
+    Question("First?").SetRevealed(1);
+    ASSERT_TRUE(std::filesystem::remove(path));
+    ASSERT_TRUE(SaveHintMemory(profile, document, path));
+    EXPECT_EQ(profile.ReadProfileString("Memory", path + ".-1", ""), "1,0,0,");
+}
+
+TEST(HintMemoryWithoutQuestions, AnEmptyStringIsStillWrittenAndNoRootWritesNothing) {
+    TempFolder folder;
+    const std::string path = folder / "plain.klu";
+    HintFileSpec spec;
+    spec.root = MakeSubject("No Questions");
+    spec.root->Add(MakeText("Words", {"just text"}));
+    THintDocument document;
+    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(spec), document), LoadOk);
+
+    ProfileFile profile(folder / "KLUWIN.INI");
+    ASSERT_TRUE(SaveHintMemory(profile, document, path));
+    EXPECT_EQ(profile.ReadProfileString("Memory", path + ".-1", "none"), "");
+    ASSERT_TRUE(std::filesystem::remove(profile.Path()));
+
+    document.Clear();
+    EXPECT_TRUE(SaveHintMemory(profile, document, path));
+    RestoreHintMemory(profile, document, path);
+    EXPECT_FALSE(std::filesystem::exists(profile.Path()));
+}
+
+}  // namespace
+}  // namespace klu

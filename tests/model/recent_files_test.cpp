@@ -1,0 +1,91 @@
+// The recent-file list: its entries in section "MRU" and how an open reorders them.
+#include "model/recent_files.h"
+
+#include <gtest/gtest.h>
+
+#include "temp_folder.h"
+
+namespace klu {
+namespace {
+
+using test::TempFolder;
+using test::WriteFile;
+
+class RecentList : public ::testing::Test {
+  protected:
+    // The paths the menu shows, in order.
+    std::vector<std::string> ShownPaths() const {
+        std::vector<std::string> paths;
+        for (const RecentFile& file : recent.Shown())
+            paths.push_back(file.path);
+        return paths;
+    }
+    TempFolder folder;
+    ProfileFile profile{folder / "KLUWIN.INI"};
+    RecentFiles recent{profile};
+};
+
+TEST(RecentFileText, KeysAndMenuTexts) {
+    EXPECT_EQ(RecentFiles::EntryKey(0), "MRU0");
+    EXPECT_EQ(RecentFiles::EntryKey(3), "MRU3");
+    EXPECT_EQ(RecentFiles::MenuText(0, "/hints/game.klu"), "&1 /hints/game.klu");
+    EXPECT_EQ(RecentFiles::MenuText(3, "x"), "&4 x");
+}
+
+TEST_F(RecentList, StartsEmptyAndTakesEachOpenedFileFirst) {
+    EXPECT_EQ(recent.ShownCount(), 4);
+    EXPECT_TRUE(recent.Shown().empty());
+    ASSERT_TRUE(recent.Add("/a.klu"));
+    ASSERT_TRUE(recent.Add("/b.klu"));
+    EXPECT_EQ(ShownPaths(), (std::vector<std::string>{"/b.klu", "/a.klu"}));
+    EXPECT_EQ(profile.ReadProfileString("MRU", "MRU0", ""), "/b.klu");
+    EXPECT_EQ(profile.ReadProfileString("MRU", "MRU2", ""), "Default");
+    EXPECT_EQ(recent.Entry(2), std::nullopt);
+    EXPECT_EQ(recent.Entry(4), std::nullopt);
+    EXPECT_EQ(recent.Entry(-1), std::nullopt);
+}
+
+TEST_F(RecentList, TheSameFileInAnotherCaseKeepsOneEntryMovedFirst) {
+    for (const char* path : {"/a.klu", "/b.klu", "/c.klu"})
+        ASSERT_TRUE(recent.Add(path));
+    ASSERT_TRUE(recent.Add("/A.KLU"));
+    EXPECT_EQ(ShownPaths(), (std::vector<std::string>{"/A.KLU", "/c.klu", "/b.klu"}));
+    ASSERT_TRUE(recent.Add("/A.KLU"));
+    EXPECT_EQ(ShownPaths(), (std::vector<std::string>{"/A.KLU", "/c.klu", "/b.klu"}));
+}
+
+TEST_F(RecentList, AFifthFilePushesTheOldestOut) {
+    for (const char* path : {"/1.klu", "/2.klu", "/3.klu", "/4.klu", "/5.klu"})
+        ASSERT_TRUE(recent.Add(path));
+    EXPECT_EQ(ShownPaths(), (std::vector<std::string>{"/5.klu", "/4.klu", "/3.klu", "/2.klu"}));
+    EXPECT_EQ(profile.ReadProfileString("MRU", "MRU4", "absent"), "absent");
+}
+
+TEST_F(RecentList, EmptyAndDefaultEntriesAreSkippedAndCountIsOnlyRead) {
+    WriteFile(profile.Path(), "[mru]\nCount=2\nMRU0=Default\nMRU1=/one.klu\nMRU2=/two.klu\n");
+    EXPECT_EQ(recent.ShownCount(), 2);
+    ASSERT_EQ(recent.Shown().size(), 1u);
+    EXPECT_EQ(recent.Shown()[0].index, 1);
+    EXPECT_EQ(recent.Shown()[0].path, "/one.klu");
+
+    ASSERT_TRUE(recent.Add("/new.klu"));
+    EXPECT_EQ(ShownPaths(), (std::vector<std::string>{"/new.klu"}));  // entry 1 holds none now
+    EXPECT_EQ(recent.Entry(2), "/one.klu");
+    EXPECT_EQ(profile.ReadProfileString("MRU", "Count", ""), "2");
+
+    ProfileFile fresh(folder / "fresh.ini");
+    RecentFiles fresh_list(fresh);
+    ASSERT_TRUE(fresh_list.Add("/x.klu"));
+    EXPECT_EQ(fresh.ReadProfileString("MRU", "Count", "never written"), "never written");
+}
+
+TEST_F(RecentList, APathTheProfileCannotHoldChangesNothing) {
+    ASSERT_TRUE(recent.Add("/a.klu"));
+    const std::string before = test::ReadFile(profile.Path());
+    EXPECT_FALSE(recent.Add("/two\nlines.klu"));
+    EXPECT_FALSE(recent.Add(""));
+    EXPECT_EQ(test::ReadFile(profile.Path()), before);
+}
+
+}  // namespace
+}  // namespace klu
