@@ -1,0 +1,75 @@
+// Writes the starting inputs of the fuzzers into the folder given on the command line.
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "seed_catalog.h"
+
+namespace {
+
+// Files copied through other systems end their lines with a line feed alone.
+std::string WithLineFeedsOnly(const std::string& bytes) {
+    std::string out;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        out.push_back(bytes[i]);
+    }
+    return out;
+}
+
+bool WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) std::cerr << path.string() << ": cannot write\n";
+    return static_cast<bool>(out);
+}
+
+// Writes the seed, and for files without binary data also their line-feed form. Gives the
+// number of files written, or -1 when the seed cannot be written.
+int WriteSeed(const std::filesystem::path& folder, const klu::seeds::Seed& seed) {
+    std::string error;
+    const std::optional<std::string> bytes = klu::WriteHintFile(seed.file, &error);
+    if (!bytes) {
+        std::cerr << seed.name << ": " << error << '\n';
+        return -1;
+    }
+    if (!WriteBytes(folder / seed.name, *bytes)) return -1;
+    const bool text_only = seed.name.starts_with("older_") || seed.name.starts_with("newer_");
+    if (!text_only) return 1;
+    return WriteBytes(folder / ("lf_" + seed.name), WithLineFeedsOnly(*bytes)) ? 2 : -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: fuzz_seeds FOLDER\n";
+        return 2;
+    }
+    const std::filesystem::path folder = argv[1];
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        std::cerr << folder << ": " << error.message() << '\n';
+        return 1;
+    }
+    using Catalog = std::vector<klu::seeds::Seed> (*)();
+    const Catalog catalogs[] = {klu::seeds::OlderFormatSeeds, klu::seeds::NewerFormatSeeds,
+                                klu::seeds::MetaHunkSeeds, klu::seeds::PictureSeeds,
+                                klu::seeds::ChecksumSeeds};
+    int written = 0;
+    int failed = 0;
+    for (const Catalog catalog : catalogs) {
+        for (const auto& seed : catalog()) {
+            const int count = WriteSeed(folder, seed);
+            if (count < 0) {
+                ++failed;
+            } else {
+                written += count;
+            }
+        }
+    }
+    std::cout << written << " seed files written to " << folder.string() << '\n';
+    return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/hint_writer.h"
+
+namespace klu::seeds {
+
+// One starting input for the fuzzers: a file name and the hint file to write under it.
+struct Seed {
+    std::string name;
+    HintFileSpec file;
+};
+
+// A newer-format file whose root subject carries the title; its older-format part is empty.
+HintFileSpec NewerFile(const std::string& title);
+
+std::vector<Seed> OlderFormatSeeds();
+std::vector<Seed> NewerFormatSeeds();
+std::vector<Seed> MetaHunkSeeds();
+std::vector<Seed> PictureSeeds();
+std::vector<Seed> ChecksumSeeds();
+
+}  // namespace klu::seeds

@@ -1,0 +1,177 @@
+// Draws the pictures and makes the sounds of the demo game, so that the repository holds only
+// the program that makes them: make_demo_media FOLDER writes bay.png, lamp.png, bell.wav and
+// oldmap.gif there.
+#include <png.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Rgb {
+    uint8_t r, g, b;
+};
+
+// Writes an 8-bit palette PNG; returns false on any failure.
+bool WritePalettePng(const std::string& path, int width, int height,
+                     const std::vector<Rgb>& palette, const std::vector<uint8_t>& pixels) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!png || !info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    std::vector<png_color> colors;
+    for (const Rgb& c : palette)
+        colors.push_back({c.r, c.g, c.b});
+    png_set_PLTE(png, info, colors.data(), static_cast<int>(colors.size()));
+    png_write_info(png, info);
+    for (int y = 0; y < height; ++y) {
+        png_write_row(png, pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width));
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0;
+}
+
+// The bay at dusk: sky, sea, sand and a lighthouse with a dark lamp room at (152, 30).
+bool WriteBay(const std::string& path) {
+    const int w = 240, h = 160;
+    const std::vector<Rgb> palette = {{250, 200, 140}, {40, 90, 160}, {230, 210, 150},
+                                      {245, 245, 240}, {200, 40, 40}, {60, 60, 70}};
+    std::vector<uint8_t> pixels(static_cast<size_t>(w * h));
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            uint8_t c = y < 70 ? 0 : (y < 110 + (x / 24) % 3 ? 1 : 2);
+            const bool tower = x >= 140 && x < 176 && y >= 40 && y < 120;
+            if (tower) c = ((y - 40) / 16) % 2 ? 4 : 3;
+            if (x >= 144 && x < 172 && y >= 24 && y < 40) c = 5;  // the lamp room
+            pixels[static_cast<size_t>(y * w + x)] = c;
+        }
+    }
+    return WritePalettePng(path, w, h, palette, pixels);
+}
+
+// The lit lamp, painted over the lamp room when the player opens it.
+bool WriteLamp(const std::string& path) {
+    const int w = 28, h = 16;
+    const std::vector<Rgb> palette = {{255, 230, 80}, {255, 255, 200}};
+    std::vector<uint8_t> pixels(static_cast<size_t>(w * h));
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const int dx = x - w / 2, dy = y - h / 2;
+            pixels[static_cast<size_t>(y * w + x)] = dx * dx + dy * dy < 30 ? 1 : 0;
+        }
+    }
+    return WritePalettePng(path, w, h, palette, pixels);
+}
+
+void PutLe(std::string& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// A short fading bell: 8-bit mono PCM at 11025 Hz.
+bool WriteBell(const std::string& path) {
+    const int rate = 11025;
+    std::string samples;
+    for (int i = 0; i < rate * 4 / 10; ++i) {
+        const double t = static_cast<double>(i) / rate;
+        const double v = std::sin(2 * M_PI * 880 * t) * std::exp(-6 * t);
+        samples += static_cast<char>(static_cast<uint8_t>(128 + 100 * v));
+    }
+    std::string wav = "RIFF";
+    PutLe(wav, static_cast<uint32_t>(36 + samples.size()), 4);
+    wav += "WAVEfmt ";
+    PutLe(wav, 16, 4);
+    PutLe(wav, 1, 2);  // PCM
+    PutLe(wav, 1, 2);  // mono
+    PutLe(wav, rate, 4);
+    PutLe(wav, rate, 4);
+    PutLe(wav, 1, 2);
+    PutLe(wav, 8, 2);
+    wav += "data";
+    PutLe(wav, static_cast<uint32_t>(samples.size()), 4);
+    wav += samples;
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(wav.data(), 1, wav.size(), file) == wav.size();
+    return std::fclose(file) == 0 && written;
+}
+
+// An old two-colour map in GIF form. Every pixel is sent after a clear code, which keeps the
+// LZW codes at three bits without building a code table.
+bool WriteOldMap(const std::string& path) {
+    const int w = 16, h = 16;
+    std::string gif = "GIF87a";
+    PutLe(gif, w, 2);
+    PutLe(gif, h, 2);
+    gif += static_cast<char>(0x80);  // global colour table of 2 entries
+    gif += '\0';
+    gif += '\0';
+    gif += "\xC8\xB4\x82\x50\x3C\x28";  // parchment and ink
+    gif += ',';
+    PutLe(gif, 0, 2);
+    PutLe(gif, 0, 2);
+    PutLe(gif, w, 2);
+    PutLe(gif, h, 2);
+    gif += '\0';
+    gif += static_cast<char>(2);  // minimum code size
+    std::string data;
+    uint32_t bits = 0;
+    int count = 0;
+    auto emit = [&](uint32_t code) {
+        bits |= code << count;
+        count += 3;
+        while (count >= 8) {
+            data += static_cast<char>(bits & 0xFF);
+            bits >>= 8;
+            count -= 8;
+        }
+    };
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            emit(4);  // clear
+            emit((x == y || x + y == w - 1) ? 1 : 0);
+        }
+    }
+    emit(5);  // end of information
+    if (count > 0) data += static_cast<char>(bits & 0xFF);
+    for (size_t at = 0; at < data.size(); at += 255) {
+        const std::string block = data.substr(at, 255);
+        gif += static_cast<char>(block.size());
+        gif += block;
+    }
+    gif += '\0';
+    gif += ';';
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(gif.data(), 1, gif.size(), file) == gif.size();
+    return std::fclose(file) == 0 && written;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_demo_media FOLDER\n");
+        return 64;
+    }
+    const std::string folder = std::string(argv[1]) + "/";
+    if (!WriteBay(folder + "bay.png") || !WriteLamp(folder + "lamp.png") ||
+        !WriteBell(folder + "bell.wav") || !WriteOldMap(folder + "oldmap.gif")) {
+        std::fprintf(stderr, "make_demo_media: cannot write into %s\n", folder.c_str());
+        return 1;
+    }
+    return 0;
+}
