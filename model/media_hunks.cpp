@@ -13,14 +13,19 @@ void ReadDataRange(HunkReader& reader, DataRange& range) {
     range.dataLength = reader.stream.ReadInt();
 }
 
+// The body of a GIF or sound hunk: its data line, read in decimal, then lines it does not use.
+void ReadDataHunkBody(HunkReader& reader, DataRange& range, int32_t line_count) {
+    reader.stream.SetDecimal();
+    ReadDataRange(reader, range);
+    reader.SkipLineTail();
+    SkipBodyLines(reader, 4, line_count);
+}
+
 }  // namespace
 
 TGIFaHunk::TGIFaHunk(HunkReader& reader, int32_t line_count, THunk* owner)
     : THunk(reader, line_count, owner) {
-    reader.stream.SetDecimal();
-    ReadDataRange(reader, *this);
-    reader.SkipLineTail();
-    SkipBodyLines(reader, 4, lineCount);
+    ReadDataHunkBody(reader, *this, lineCount);
 }
 
 int TGIFaHunk::Open() {
@@ -30,10 +35,7 @@ int TGIFaHunk::Open() {
 
 TSoundHunk::TSoundHunk(HunkReader& reader, int32_t line_count, THunk* owner)
     : THunk(reader, line_count, owner) {
-    reader.stream.SetDecimal();
-    ReadDataRange(reader, *this);
-    reader.SkipLineTail();
-    SkipBodyLines(reader, 4, lineCount);
+    ReadDataHunkBody(reader, *this, lineCount);
 }
 
 int TSoundHunk::Open() {
