@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <new>
 #include <string>
@@ -30,6 +31,9 @@
 #include "model/hint_document.h"
 #include "model/hunk.h"
 #include "model/items_hunk.h"
+#include "model/meta_text_hunk.h"
+#include "model/plain_text.h"
+#include "model/search.h"
 
 #ifndef KLU_BENCH_DIR
 #define KLU_BENCH_DIR "/tmp"
@@ -284,10 +288,63 @@ void BM_Load(benchmark::State& state) {
     state.counters["tree_blocks"] = static_cast<double>(after.blocks - before.blocks);
 }
 
+// Export and a fruitless search on the loaded tree; each is compared with the load's time.
+const klu::THintDocument& LoadedDocument() {
+    static const auto document = [] {
+        auto loaded = std::make_unique<klu::THintDocument>();
+        klu::LoadResult result = klu::LoadNotHintFile;
+        if (!klu::LoadHintFileAt(File().path, *loaded, false, result) || result != klu::LoadOk) {
+            loaded.reset();
+        }
+        return loaded;
+    }();
+    return *document;
+}
+
+void BM_Export(benchmark::State& state) {
+    const auto& document = LoadedDocument();
+    const std::string out_path = File().path + ".txt";
+    StepTimer timer;
+    for (auto _ : state) {
+        timer.Start();
+        std::ofstream out(out_path, std::ios::binary | std::ios::trunc);
+        const bool written = klu::ExportText(document, out);
+        out.close();
+        timer.Stop(state);
+        if (!written) {
+            state.SkipWithError("the export failed");
+            return;
+        }
+    }
+    double cpu = 0, wall = 0;
+    timer.Result(state, cpu, wall);
+    if (g_load_cpu > 0) state.counters["export_over_load"] = cpu / g_load_cpu;
+    std::remove(out_path.c_str());
+}
+
+void BM_FindNothing(benchmark::State& state) {
+    const auto& document = LoadedDocument();
+    StepTimer timer;
+    for (auto _ : state) {
+        timer.Start();
+        const auto results = klu::FindInTree(*document.GetRoot(), "a phrase that occurs nowhere");
+        timer.Stop(state);
+        if (!results->children.empty()) {
+            state.SkipWithError("the phrase was found");
+            return;
+        }
+    }
+    double cpu = 0, wall = 0;
+    timer.Result(state, cpu, wall);
+    if (g_load_cpu > 0) state.counters["find_over_load"] = cpu / g_load_cpu;
+}
+
 // The "Time" column, the rates and the ratio are CPU time of the timed steps (see StepTimer);
 // the "CPU" column is the whole loop, destruction of each loaded document included.
 BENCHMARK(BM_Floor)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_FindNothing)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // Takes --file_mb and --file_dir out of the arguments; gives false on a bad value.
 bool TakeOwnFlags(int& argc, char** argv) {
