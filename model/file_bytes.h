@@ -5,8 +5,13 @@
 
 namespace klu {
 
-// Reads a whole regular file. Gives false when the path cannot be opened or read, or names
-// something other than a regular file.
+enum class ReadOutcome { Read, Missing, Failed };
+
+// Reads a whole regular file. Missing when nothing exists at the path; Failed when something
+// exists but cannot be read, or is not a regular file (a pipe or device is never waited on).
+ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes);
+
+// The same into a byte vector; gives true only when the file was read.
 bool ReadFileBytes(const std::string& path, std::vector<char>& bytes);
 
 }  // namespace klu

@@ -77,24 +77,6 @@ void SyncFolderOf(const std::string& target) {
 
 }  // namespace
 
-ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) {
-        return errno == ENOENT || errno == ENOTDIR ? ReadOutcome::Missing : ReadOutcome::Failed;
-    }
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadOutcome::Failed;
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return ReadOutcome::Failed;
-        if (got == 0) return ReadOutcome::Read;
-        bytes.append(buffer, static_cast<size_t>(got));
-    }
-}
-
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
     std::string target;
     if (!ResolveTarget(path, target)) return false;

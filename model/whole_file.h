@@ -3,13 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "file_bytes.h"
+
 namespace klu {
-
-enum class ReadOutcome { Read, Missing, Failed };
-
-// Reads a whole regular file into bytes. Missing when nothing exists at the path; Failed when
-// something exists but cannot be read, or is not a regular file.
-ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes);
 
 // Makes bytes the content of the file at path without ever leaving a half-written file: the
 // bytes go to a new file in the same folder, which is flushed to the disk and then renamed over
