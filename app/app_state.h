@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+
+#include "model/file_locations.h"
+#include "model/hint_document.h"
+#include "model/profile_file.h"
+#include "model/recent_files.h"
+#include "model/settings.h"
+
+namespace klu {
+
+inline constexpr char kHelpFileName[] = "RORED.KLU";
+
+// Everything the program keeps while it runs: the documents, the settings and where its own
+// files live. TKLUApp owns one; the frame and the commands borrow it.
+class AppState {
+  public:
+    // program_folder ends in "/"; command_argument is the first argument, or empty.
+    AppState(std::string program_folder, std::string command_argument,
+             const EnvironmentLookup& environment = ProcessEnvironment);
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
+
+    const std::string programFolder;
+    const std::string commandArgument;
+    const FileLocations locations;
+    const std::string helpFilePath;
+    ProfileFile profile;
+    RecentFiles recentFiles;
+    THintDocument currentDocument;
+    THintDocument helpDocument;
+    std::string currentPath;  // the path currentDocument was opened from
+    Settings settings;
+
+    // The file-level commands work only while this holds.
+    bool FileLoaded() const { return currentDocument.GetRoot() != nullptr; }
+
+    // Reads the help file beside the program in picture mode. A missing or damaged help file
+    // leaves the help document empty or partial; that is not an error here.
+    void LoadHelpFile();
+    // Reads the settings from the profile.
+    void ReadSettings();
+    // Writes the hint memory of the current file and the settings. False when the profile could
+    // not be written.
+    bool WriteSettings();
+    // Empties both documents.
+    void ClearDocuments();
+};
+
+// The folder of the program file, ending in "/", from the first command-line element.
+std::string ProgramFolderOf(const std::string& program_path);
+
+}  // namespace klu

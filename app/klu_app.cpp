@@ -1,0 +1,38 @@
+#include "klu_app.h"
+
+#include <filesystem>
+
+namespace klu {
+
+TKLUApp::TKLUApp(std::string program_folder, std::string command_argument,
+                 std::unique_ptr<UserDialogs> dialogs, const EnvironmentLookup& environment)
+    : state_(std::move(program_folder), std::move(command_argument), environment),
+      dialogs_(std::move(dialogs)) {}
+
+// The frame (and with it every child window) goes before the settings are written.
+TKLUApp::~TKLUApp() {
+    frame_.reset();
+    state_.WriteSettings();
+    state_.ClearDocuments();
+}
+
+void TKLUApp::BuildMainWindow(bool enter_list_folder) {
+    frame_ = std::make_unique<TKLUMDIFrame>(state_, *dialogs_);
+    state_.LoadHelpFile();
+    state_.ReadSettings();
+    if (enter_list_folder) EnterListFolder();
+    frame_->UpdateMenus();
+}
+
+void TKLUApp::ShowMainWindow() {
+    frame_->show();
+    frame_->RunCommandLine();
+}
+
+// The open dialog starts in the listing folder. A folder that does not exist is no error.
+void TKLUApp::EnterListFolder() {
+    std::error_code error;
+    std::filesystem::current_path(state_.settings.listFolder, error);
+}
+
+}  // namespace klu

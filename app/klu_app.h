@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app_state.h"
+#include "klu_mdi_frame.h"
+#include "user_dialogs.h"
+
+namespace klu {
+
+// "TKLUApp": owns the program's state and its main window, and keeps the order of start-up and
+// shutdown. The QApplication itself is made by the caller.
+class TKLUApp {
+  public:
+    TKLUApp(std::string program_folder, std::string command_argument,
+            std::unique_ptr<UserDialogs> dialogs,
+            const EnvironmentLookup& environment = ProcessEnvironment);
+    ~TKLUApp();
+    TKLUApp(const TKLUApp&) = delete;
+    TKLUApp& operator=(const TKLUApp&) = delete;
+
+    // Builds the frame, loads the help file and the settings and enters the listing folder.
+    // enter_list_folder is off where the process must keep its current folder (tests).
+    void BuildMainWindow(bool enter_list_folder = true);
+    // Shows the frame and acts on the command line.
+    void ShowMainWindow();
+
+    AppState& State() { return state_; }
+    UserDialogs& Dialogs() { return *dialogs_; }
+    TKLUMDIFrame* MainWindow() const { return frame_.get(); }
+
+  private:
+    void EnterListFolder();
+
+    AppState state_;
+    std::unique_ptr<UserDialogs> dialogs_;
+    std::unique_ptr<TKLUMDIFrame> frame_;
+};
+
+// "Application name" for the window system and the profile.
+inline constexpr char kApplicationName[] = "KLUWIN";
+
+}  // namespace klu

@@ -1,0 +1,119 @@
+#include "klu_mdi_frame.h"
+
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "button_icons.h"
+#include "command_ids.h"
+#include "command_line.h"
+#include "klu_icon.h"
+#include "menu_builder.h"
+#include "menu_table.h"
+
+namespace klu {
+
+TKLUMDIFrame::TKLUMDIFrame(AppState& state, UserDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), state_(state) {
+    setWindowTitle(QStringLiteral("KLU Reader"));
+    setWindowIcon(KluIcon());
+    menuBar()->setObjectName(QStringLiteral("KLU_MENU"));
+
+    client_ = new TKLUClient(state, dialogs, this);
+    setCentralWidget(client_);
+
+    BuiltMenu menu = BuildKluMenu(*menuBar());
+    actions_ = std::move(menu.actions);
+    popups_ = std::move(menu.popups);
+    for (const auto& [id, action] : actions_) {
+        connect(action, &QAction::triggered, this, [this, id = id] { Dispatch(id); });
+    }
+    for (QMenu* popup : popups_)
+        connect(popup, &QMenu::aboutToShow, this, &TKLUMDIFrame::UpdateMenus);
+
+    QAction* exit = Action(CM_EXIT);
+    QMenu* fileMenu = popups_.front();
+    recentFiles_ = std::make_unique<RecentFileMenu>(*fileMenu, *exit, state.recentFiles,
+                                                    [this](int index) { OpenRecentFile(index); });
+    connect(fileMenu, &QMenu::aboutToShow, this, &TKLUMDIFrame::UpdateRecentFiles);
+
+    QFont statusFont = statusBar()->font();
+    statusFont.setPointSize(10);
+    statusFont.setBold(false);
+    statusFont.setItalic(false);
+    statusBar()->setFont(statusFont);
+
+    BuildControlBar();
+
+    connect(client_, &TKLUClient::StateChanged, this, &TKLUMDIFrame::UpdateMenus);
+    connect(client_, &QMdiArea::subWindowActivated, this, &TKLUMDIFrame::UpdateMenus);
+    UpdateMenus();
+}
+
+// The client outlives this object's members while the base class deletes the children, and
+// closing them would otherwise ask for the enabling of actions already gone.
+TKLUMDIFrame::~TKLUMDIFrame() {
+    disconnect(client_, nullptr, this, nullptr);
+}
+
+QAction* TKLUMDIFrame::Action(int id) const {
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void TKLUMDIFrame::BuildControlBar() {
+    controlBar_ = new T3DControlBar(this);
+    for (const ControlBarSlot& slot : ControlBarLayout()) {
+        if (slot.id == 0) {
+            controlBar_->AddGap(slot.gap);
+            continue;
+        }
+        QAction* action = Action(slot.id);
+        action->setIcon(ButtonIcon(slot.id, *style()));
+        action->setIconVisibleInMenu(false);  // the pictures belong to the control bar only
+        controlBar_->AddButton(action);
+    }
+    addToolBar(Qt::TopToolBarArea, controlBar_);
+}
+
+void TKLUMDIFrame::UpdateMenus() {
+    for (const auto& [id, action] : actions_)
+        action->setEnabled(client_->IsCommandEnabled(id));
+}
+
+void TKLUMDIFrame::UpdateRecentFiles() {
+    recentFiles_->Refresh();
+}
+
+void TKLUMDIFrame::Dispatch(int id) {
+    if (id == CM_EXIT) {
+        close();
+        return;
+    }
+    client_->Command(id);
+}
+
+void TKLUMDIFrame::OpenRecentFile(int index) {
+    if (std::optional<std::string> path = state_.recentFiles.Entry(index))
+        client_->OpenHintFile(*path);
+    UpdateMenus();
+}
+
+void TKLUMDIFrame::RunCommandLine() {
+    const CommandLineAction action = ParseCommandArgument(state_.commandArgument);
+    switch (action.kind) {
+        case CommandLineAction::ShowHelp:
+            client_->ShowHelpFile();
+            break;
+        case CommandLineAction::VerboseListing:
+            client_->Command(CM_VERBOSELISTING);
+            break;
+        case CommandLineAction::OpenFile:
+            client_->OpenHintFile(action.path);
+            break;
+        case CommandLineAction::None:
+            break;
+    }
+    UpdateMenus();
+}
+
+}  // namespace klu

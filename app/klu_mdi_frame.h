@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+
+#include "app_state.h"
+#include "control_bar.h"
+#include "klu_client.h"
+#include "recent_file_menu.h"
+#include "user_dialogs.h"
+
+namespace klu {
+
+// "TKLUMDIFrame": the main window with the menu, the control bar, the status bar and the MDI
+// client.
+class TKLUMDIFrame : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    TKLUMDIFrame(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~TKLUMDIFrame() override;
+
+    TKLUClient& Client() const { return *client_; }
+    T3DControlBar& ControlBar() const { return *controlBar_; }
+    // The action of a command of KLU_MENU, or none.
+    QAction* Action(int id) const;
+    // The pop-ups of KLU_MENU, top to bottom.
+    const std::vector<QMenu*>& Popups() const { return popups_; }
+
+    // Enables every command from the state of the program and of the current child window.
+    void UpdateMenus();
+    // Puts the recent files into the File pop-up.
+    void UpdateRecentFiles();
+    // Acts on the command-line argument; run once the frame is shown.
+    void RunCommandLine();
+
+  private:
+    void BuildControlBar();
+    void Dispatch(int id);
+    void OpenRecentFile(int index);
+
+    AppState& state_;
+    TKLUClient* client_ = nullptr;
+    T3DControlBar* controlBar_ = nullptr;
+    std::map<int, QAction*> actions_;
+    std::vector<QMenu*> popups_;
+    std::unique_ptr<RecentFileMenu> recentFiles_;
+};
+
+}  // namespace klu

@@ -1,0 +1,110 @@
+#include "menu_table.h"
+
+#include "command_ids.h"
+
+namespace klu {
+
+namespace {
+
+MenuItemSpec Item(int id, std::string text, std::string accelerator, std::string hint,
+                  Enabling enabling = Enabling::Always) {
+    return MenuItemSpec{id, std::move(text), std::move(accelerator), std::move(hint), enabling};
+}
+
+MenuItemSpec Separator() {
+    return MenuItemSpec{};
+}
+
+std::vector<PopupSpec> BuildMenu() {
+    using enum Enabling;
+    return {
+        {"&File",
+         {
+             Item(CM_FILEOPEN, "&Open...\tCtrl+O", "Ctrl+O", "Opens a new KLU hint file"),
+             Item(CM_VERBOSELISTING, "&Verbose File Listing", "",
+                  "Shows the full titles for all KLU files stored in the default folder"),
+             Item(CM_CHANGELISTFOLDER, "&Change Verbose Listing Folder...", "",
+                  "Sets the folder used with the Verbose File Listing command"),
+             Separator(),
+             Item(CM_PRINTFILE, "&Print File...\tCtrl+Shift+P", "Ctrl+Shift+P",
+                  "Prints the current file", FileLoaded),
+             Item(CM_PRINTERSETUP, "P&rinter Setup...", "",
+                  "Lets you choose and configure a default printer"),
+             Separator(),
+             Item(CM_FILEINFO, "&Information", "",
+                  "Displays author, copyright, and other information about the current file",
+                  FileLoaded),
+             Item(CM_FINDINFILE, "&Find in File...\tCtrl+F", "Ctrl+F",
+                  "Searches the hint file for a given phrase", FileLoaded),
+             Item(CM_DECODETOTEXT, "&Decode to Text...\tCtrl+Shift+S", "Ctrl+Shift+S",
+                  "Decodes the current file to plain text", FileLoaded),
+             Separator(),
+             Item(CM_EXIT, "E&xit", "", "Exits KLUWIN"),
+         }},
+        {"&Windows",
+         {
+             Item(CM_CASCADECHILDREN, "&Cascade", "", "Cascades all open windows"),
+             Item(CM_TILECHILDREN, "&Tile", "", "Tiles all open windows"),
+             Item(CM_ARRANGEICONS, "Arrange &Icons", "", "Arranges icons of minimized windows"),
+             Item(CM_CLOSECHILDREN, "Close &All", "", "Closes all open windows"),
+             Separator(),
+             Item(CM_SHOWTOPWINDOW, "Show Top &Window\tCtrl+W", "Ctrl+W",
+                  "Shows the top-level window for the current hint file", FileLoaded),
+             Separator(),
+             Item(CM_SAVEWINDOW, "&Save Window\tCtrl+S", "Ctrl+S",
+                  "Saves the contents of the active window to a text file", View),
+             Item(CM_PRINTWINDOW, "&Print Window\tCtrl+P", "Ctrl+P",
+                  "Prints the contents of the active window", View),
+             Item(CM_COPYTOCLIPBOARD, "C&opy to Clipboard\tCtrl+C", "Ctrl+C",
+                  "Copies the content of the active window to the clipboard", View),
+         }},
+        {"&Options",
+         {
+             Item(CM_SETOPTIONS, "&Set Options...", "", "Sets interface options"),
+             Item(CM_RESETHINTMEMORY, "&Reset Hint Memory", "",
+                  "Resets the list of hints that have been displayed previously in this file",
+                  FileLoaded),
+         }},
+        {"&Help",
+         {
+             Item(CM_SHOWHELPFILE, "Show &Help File\tF1", "F1", "Displays the on-line help file"),
+             Item(CM_PRINTHELPFILE, "&Print Help File", "",
+                  "Prints a copy of the on-line help file"),
+             Separator(),
+             Item(CM_WEBSITE, "&Go to the KLU Web Site", "",
+                  std::string("Go to ") + kMakerWebAddress +
+                      " for the latest KLU hint files and information"),
+             Separator(),
+             Item(CM_ABOUT, "&About KLUWIN...", "",
+                  "Displays copyright information for this program"),
+         }},
+    };
+}
+
+}  // namespace
+
+const std::vector<PopupSpec>& KluMenu() {
+    static const std::vector<PopupSpec> menu = BuildMenu();
+    return menu;
+}
+
+const MenuItemSpec* FindMenuItem(int id) {
+    if (id == 0) return nullptr;
+    for (const PopupSpec& popup : KluMenu()) {
+        for (const MenuItemSpec& item : popup.items) {
+            if (item.id == id) return &item;
+        }
+    }
+    return nullptr;
+}
+
+const std::vector<ControlBarSlot>& ControlBarLayout() {
+    static const std::vector<ControlBarSlot> layout = {
+        {CM_FILEOPEN, 0}, {CM_FINDINFILE, 0},   {CM_DECODETOTEXT, 0}, {CM_PRINTFILE, 0},
+        {0, 15},          {CM_SAVEWINDOW, 0},   {CM_PRINTWINDOW, 0},  {CM_SHOWTOPWINDOW, 0},
+        {0, 10},          {CM_SHOWHELPFILE, 0},
+    };
+    return layout;
+}
+
+}  // namespace klu

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace klu {
+
+// The address of the maker's web site, opened by Go to the KLU Web Site.
+inline constexpr char kMakerWebAddress[] = "https://kluwin.example.org/";
+
+// When a command may run.
+enum class Enabling {
+    Always,
+    FileLoaded,  // only while the current document has a root
+    View,        // only while the active child window handles it
+};
+
+// One entry of a pop-up: a command, or a separator (id 0).
+struct MenuItemSpec {
+    int id = 0;
+    std::string text;         // with its "&" accelerator and "\t" shortcut text
+    std::string accelerator;  // portable key-sequence text; empty for none
+    std::string hint;         // the status-bar hint
+    Enabling enabling = Enabling::Always;
+    bool IsSeparator() const { return id == 0; }
+};
+
+struct PopupSpec {
+    std::string title;
+    std::vector<MenuItemSpec> items;
+};
+
+// "KLU_MENU": the four pop-ups, top to bottom as the menu shows them.
+const std::vector<PopupSpec>& KluMenu();
+
+// The command's entry of KLU_MENU, or none.
+const MenuItemSpec* FindMenuItem(int id);
+
+// A place on the control bar: a button, or a gap of some pixels (id 0).
+struct ControlBarSlot {
+    int id = 0;
+    int gap = 0;
+};
+
+// The control bar, left to right.
+const std::vector<ControlBarSlot>& ControlBarLayout();
+
+}  // namespace klu

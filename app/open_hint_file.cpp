@@ -1,0 +1,109 @@
+#include "open_hint_file.h"
+
+#include <QApplication>
+#include <QMdiSubWindow>
+
+#include "klu_client.h"
+#include "model/file_bytes.h"
+#include "model/hint_memory.h"
+#include "model/hint_stream.h"
+#include "model/hunk.h"
+#include "model/text_util.h"
+
+namespace klu {
+
+namespace {
+
+// The wait cursor for as long as the object lives; the cursor before comes back after it.
+class WaitCursor {
+  public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The message of a failed load, or nothing for a result without one.
+const char* LoadFailureText(LoadResult result) {
+    switch (result) {
+        case LoadNotHintFile:
+            return kNotHintFileText;
+        case LoadCorrupted:
+            return kCorruptedText;
+        case LoadOutOfMemory:
+            return kOutOfMemoryText;
+        case LoadZipArchive:
+            return kZipArchiveText;
+        case LoadOk:
+            break;
+    }
+    return nullptr;
+}
+
+void ShowLoadFailure(UserDialogs& dialogs, LoadResult result) {
+    const char* text = LoadFailureText(result);
+    if (!text) return;
+    // The archive message offers the help subject on unpacking.
+    const MessageButtons buttons =
+        result == LoadZipArchive ? MessageButtons::OkHelp : MessageButtons::Ok;
+    dialogs.ShowMessage(text, kErrorTitle, MessageIcon::Stop, buttons);
+}
+
+// Everything after a load that succeeded: the help-file test, the recent files, the settings,
+// the top window and the hint memory. length is the file's length when it was opened.
+void FinishOpen(TKLUClient& client, AppState& state, UserDialogs& dialogs,
+                const std::string& path, int64_t length) {
+    state.currentPath = path;
+    const THunk* loaded_root = state.currentDocument.GetRoot();
+    if (loaded_root && IsHelpFile(path, loaded_root->GetName())) {
+        dialogs.ShowMessage(kHelpNoticeText, kHelpNoticeTitle, MessageIcon::None,
+                            MessageButtons::Ok);
+        state.currentDocument.Clear();
+        client.ShowHelpFile();
+    } else {
+        state.recentFiles.Add(path);
+    }
+    state.ReadSettings();
+
+    THunk* root = state.currentDocument.GetRoot();
+    if (!root) return;
+    root->Open();
+    ApplyHintMemory(*root,
+                    state.profile.ReadProfileString(kMemorySection, MemoryKey(path, length), ""));
+}
+
+}  // namespace
+
+bool IsHelpFile(const std::string& path, const std::string& root_title) {
+    return FindNoCase(path, std::string("/") + kHelpFileName) != std::string::npos &&
+           EqualsNoCase(root_title, kHelpDocumentTitle);
+}
+
+void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
+                  const std::string& path) {
+    state.WriteSettings();
+
+    std::vector<char> bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        dialogs.ShowMessage(path + kCannotOpenText, kErrorTitle, MessageIcon::Stop,
+                            MessageButtons::Ok);
+        return;
+    }
+    const auto length = static_cast<int64_t>(bytes.size());
+    HintStream stream(std::move(bytes));
+
+    if (client.findWindow) {
+        delete client.findWindow.data();
+        client.findWindow = nullptr;
+    }
+
+    WaitCursor wait;
+    const LoadResult result = LoadHintFile(stream, state.currentDocument, false);
+    if (result == LoadOk) {
+        FinishOpen(client, state, dialogs, path, length);
+    } else {
+        ShowLoadFailure(dialogs, result);
+    }
+}
+
+}  // namespace klu

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "app_state.h"
+#include "user_dialogs.h"
+
+namespace klu {
+
+class TKLUClient;
+
+// The texts of opening a file.
+inline constexpr char kCannotOpenText[] =
+    " could not be opened.  Make sure that this file exists, and that no other application is "
+    "using it.";
+inline constexpr char kNotHintFileText[] = "The file you have tried to open is not a KLU file.";
+inline constexpr char kCorruptedText[] =
+    "The hint file that you have tried to open has been corrupted.  Try downloading it again, and "
+    "contact the KLU for support if you continue receive this error.";
+inline constexpr char kOutOfMemoryText[] =
+    "Out of memory.  Close any open applications and try loading this file again.";
+inline constexpr char kZipArchiveText[] =
+    "The file you have tried to open is a ZIP-compressed archive.  You must first uncompress .ZIP "
+    "files before loading them into the KLU reader.";
+inline constexpr char kErrorTitle[] = "Error";
+inline constexpr char kHelpNoticeText[] =
+    "The file that you have opened is the on-line help file for this program.  For future "
+    "reference, you can access the file directly by selecting 'Show Help File' from the 'Help' "
+    "menu or by pressing F1.  You can even view the help file when another KLU hint file is "
+    "already open.";
+inline constexpr char kHelpNoticeTitle[] = "KLU Help File";
+inline constexpr char kHelpDocumentTitle[] = "KLU Reader Documentation";
+
+// Whether a file just loaded from path is the program's own help file: the path names
+// RORED.KLU (in any letter case) and the root carries the help file's title.
+bool IsHelpFile(const std::string& path, const std::string& root_title);
+
+// Saves the state of the file open now, loads the file at path into the current document and
+// opens its top window with the hint memory of that file; every failure has its own message.
+void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
+                  const std::string& path);
+
+}  // namespace klu

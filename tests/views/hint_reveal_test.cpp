@@ -1,0 +1,92 @@
+// Revealing hints one at a time, with and without hint memory and counting.
+#include "views/hint_reveal.h"
+
+#include <gtest/gtest.h>
+
+#include "model/meta_text_hunk.h"
+
+namespace klu {
+namespace {
+
+// A question of three hints: "a", "-", "b", "-", "c" (children 0 to 4).
+class ThreeHints : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* text : {"first hint text", "-", "second hint text", "-", "third"}) {
+            auto* line = new THunkLine(text);
+            line->isSeparator = std::string(text) == "-";
+            question.AddChild(line);
+        }
+    }
+    TMetaTextHunk question{"Q?", nullptr, HINT};
+};
+
+TEST_F(ThreeHints, RevealsOneHintPerPressThenCloses) {
+    HintReveal reveal(question, false);
+    reveal.ShowNextHint(true, false);  // the window's first reveal when it opens
+    EXPECT_EQ(reveal.HintCount(), 3);
+    EXPECT_EQ(reveal.VisibleCount(), 2);  // the first hint and its separator
+    EXPECT_EQ(reveal.ButtonText(), "Hint 1 of 3.  Another hint?");
+    EXPECT_EQ(reveal.ButtonAreaHeight(), 25);
+
+    EXPECT_EQ(reveal.AnotherHint(true, false), HintReveal::Press::Revealed);
+    EXPECT_EQ(reveal.VisibleCount(), 4);
+    EXPECT_EQ(reveal.AnotherHint(true, false), HintReveal::Press::Revealed);
+    EXPECT_EQ(reveal.VisibleCount(), 5);
+    EXPECT_EQ(reveal.ButtonText(), "No more hints.");
+    EXPECT_EQ(reveal.AnotherHint(true, false), HintReveal::Press::Close);
+    EXPECT_EQ(question.GetRevealed(), 0);  // memory off: the hunk keeps its count
+}
+
+TEST_F(ThreeHints, WithoutCountingTheButtonKeepsItsText) {
+    HintReveal reveal(question, false);
+    reveal.ShowNextHint(false, false);
+    EXPECT_EQ(reveal.ButtonText(), "Another hint?");
+}
+
+TEST_F(ThreeHints, HintMemoryStartsFromTheRememberedCountAndStoresEachReveal) {
+    question.SetRevealed(2);
+    HintReveal reveal(question, true);
+    reveal.ShowNextHint(true, true);
+    EXPECT_EQ(reveal.HintsShown(), 2);
+    EXPECT_EQ(reveal.VisibleCount(), 4);
+    EXPECT_EQ(reveal.ButtonText(), "Hint 2 of 3.  Another hint?");
+    reveal.AnotherHint(true, true);
+    EXPECT_EQ(question.GetRevealed(), 3);
+
+    // The memory is ignored when it is off.
+    HintReveal fresh(question, false);
+    fresh.ShowNextHint(true, false);
+    EXPECT_EQ(fresh.HintsShown(), 1);
+}
+
+TEST(HintRevealOthers, HunkWithoutSeparatorsShowsEverythingAndIgnoresPresses) {
+    TMetaTextHunk subject("S", nullptr, SUBJECT);
+    subject.AddChild(new THunkLine("a line of the subject text"));
+    subject.AddChild(new TMetaTextHunk("child", &subject, HINT));
+    HintReveal reveal(subject, true);
+    reveal.ShowNextHint(true, true);
+    EXPECT_EQ(reveal.VisibleCount(), 2);
+    EXPECT_EQ(reveal.ButtonAreaHeight(), 0);
+    EXPECT_EQ(reveal.ButtonText(), "No more hints.");
+    EXPECT_EQ(reveal.AnotherHint(true, true), HintReveal::Press::Nothing);
+}
+
+TEST(HintRevealOthers, SubHunkTitledDashCountsButIsNoStop) {
+    TMetaTextHunk nested("N", nullptr, NESTHINT);
+    nested.AddChild(new THunkLine("one hint of the nested hint"));
+    nested.AddChild(new TMetaTextHunk("-", &nested, HINT));
+    nested.AddChild(new THunkLine("still the first hint"));
+    HintReveal reveal(nested, false);
+    reveal.ShowNextHint(true, false);
+    EXPECT_EQ(reveal.HintCount(), 2);
+    EXPECT_EQ(reveal.VisibleCount(), 3);  // the scan ran past the sub-hunk to the end
+
+    TMetaTextHunk empty("E", nullptr, HINT);
+    HintReveal none(empty, false);
+    none.ShowNextHint(true, false);
+    EXPECT_EQ(none.VisibleCount(), 0);
+}
+
+}  // namespace
+}  // namespace klu
