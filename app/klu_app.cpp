@@ -10,14 +10,19 @@ TKLUApp::TKLUApp(std::string program_folder, std::string command_argument,
       dialogs_(std::move(dialogs)) {}
 
 // The frame (and with it every child window) goes before the settings are written.
+// The windows of the hunks go with it; from then on opening a hunk shows nothing.
 TKLUApp::~TKLUApp() {
     frame_.reset();
+    if (GetHunkUi() == hunkUi_.get()) SetHunkUi(nullptr);
+    hunkUi_.reset();
     state_.WriteSettings();
     state_.ClearDocuments();
 }
 
 void TKLUApp::BuildMainWindow(bool enter_list_folder) {
     frame_ = std::make_unique<TKLUMDIFrame>(state_, *dialogs_);
+    hunkUi_ = std::make_unique<WindowHunkUi>(frame_->Client(), state_, *dialogs_);
+    SetHunkUi(hunkUi_.get());
     state_.LoadHelpFile();
     state_.ReadSettings();
     if (enter_list_folder) EnterListFolder();

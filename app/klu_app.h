@@ -6,6 +6,7 @@
 #include "app_state.h"
 #include "klu_mdi_frame.h"
 #include "user_dialogs.h"
+#include "window_hunk_ui.h"
 
 namespace klu {
 
@@ -36,6 +37,7 @@ class TKLUApp {
     AppState state_;
     std::unique_ptr<UserDialogs> dialogs_;
     std::unique_ptr<TKLUMDIFrame> frame_;
+    std::unique_ptr<WindowHunkUi> hunkUi_;
 };
 
 // "Application name" for the window system and the profile.

@@ -190,24 +190,24 @@ std::unique_ptr<HintNode> Generator::Subject(size_t index) {
 }
 
 HintFileSpec Generator::Build(size_t target_bytes) {
-    HintFileSpec spec;
-    spec.title88 = "Benchmark Adventure";
-    spec.root = MakeSubject("Benchmark Adventure: The Complete Hints");
+    HintFileSpec plan;
+    plan.title88 = "Benchmark Adventure";
+    plan.root = MakeSubject("Benchmark Adventure: The Complete Hints");
     size_t subject_index = 0;
     while (stats_.textBytes + stats_.otherBytes < target_bytes) {
         std::string title = "Chapter " + std::to_string(stats_.chapters + 1);
         CountNode(title);
-        HintNode* chapter = spec.root->Add(MakeSubject(std::move(title)));
+        HintNode* chapter = plan.root->Add(MakeSubject(std::move(title)));
         ++stats_.chapters;
         for (int i = 0; i < 25 && stats_.textBytes + stats_.otherBytes < target_bytes; ++i) {
             chapter->Add(Subject(subject_index++));
         }
     }
-    spec.topLevel.push_back(MakeNode("VERSION", "1.0"));
-    spec.topLevel.back()->Line("Generated for the load benchmark");
-    spec.topLevel.push_back(MakeNode("INFO", ""));
-    spec.topLevel.back()->Line("author=Benchmark");
-    return spec;
+    plan.topLevel.push_back(MakeNode("VERSION", "1.0"));
+    plan.topLevel.back()->Line("Generated for the load benchmark");
+    plan.topLevel.push_back(MakeNode("INFO", ""));
+    plan.topLevel.back()->Line("author=Benchmark");
+    return plan;
 }
 
 }  // namespace
@@ -223,9 +223,9 @@ const BenchFile& TextHeavyFile(const std::string& dir, size_t target_bytes) {
     if (const auto it = files.find(target_bytes); it != files.end()) return it->second;
 
     BenchFile file;
-    const HintFileSpec spec = MakeTextHeavySpec(target_bytes, 0x4B4C55u, &file.stats);
+    const HintFileSpec plan = MakeTextHeavySpec(target_bytes, 0x4B4C55u, &file.stats);
     std::string error;
-    const auto bytes = WriteHintFile(spec, &error);
+    const auto bytes = WriteHintFile(plan, &error);
     if (!bytes) throw std::runtime_error("the writer refused the benchmark file: " + error);
 
     file.path = dir + "/text_heavy_" + std::to_string(target_bytes) + ".klu";

@@ -53,11 +53,11 @@ double ThreadCpuSeconds() {
 // A small newer-format file: a few subjects of questions, a version hunk and the information
 // hunk at the end, where the scan has to read to.
 klu::HintFileSpec GameSpec(const std::string& title, std::mt19937& random) {
-    klu::HintFileSpec spec;
-    spec.title88 = title;
-    spec.root = klu::MakeSubject(title);
+    klu::HintFileSpec plan;
+    plan.title88 = title;
+    plan.root = klu::MakeSubject(title);
     for (int s = 0; s < 4; ++s) {
-        klu::HintNode* subject = spec.root->Add(klu::MakeSubject("Part " + std::to_string(s + 1)));
+        klu::HintNode* subject = plan.root->Add(klu::MakeSubject("Part " + std::to_string(s + 1)));
         for (unsigned q = 0; q < 3 + random() % 4; ++q) {
             subject->Add(klu::MakeQuestion(
                 "How do I get past obstacle " + std::to_string(q) + "?",
@@ -66,14 +66,14 @@ klu::HintFileSpec GameSpec(const std::string& title, std::mt19937& random) {
                  {"Push the third stone from the left, then walk through the opening."}}));
         }
     }
-    spec.topLevel.push_back(klu::MakeNode("VERSION", "96a"));
-    spec.topLevel.push_back(klu::MakeNode("INFO", "Information"));
-    spec.topLevel.back()
+    plan.topLevel.push_back(klu::MakeNode("VERSION", "96a"));
+    plan.topLevel.push_back(klu::MakeNode("INFO", "Information"));
+    plan.topLevel.back()
         ->Line("author=Author " + std::to_string(random() % 50))
         .Line("publisher=Publisher")
         .Line("date=1 May 1996")
         .Line("time=12:00");
-    return spec;
+    return plan;
 }
 
 // The generated folder, written once per process and removed at exit.

@@ -15,7 +15,7 @@ bool LooksLikeOption(std::string_view word) {
 
 }  // namespace
 
-std::optional<CommandArgs> ParseCommandArgs(const CommandSpec& spec,
+std::optional<CommandArgs> ParseCommandArgs(const CommandSpec& plan,
                                             const std::vector<std::string>& words,
                                             std::string& error) {
     CommandArgs args;
@@ -26,25 +26,25 @@ std::optional<CommandArgs> ParseCommandArgs(const CommandSpec& spec,
             args.operands.push_back(word);
         } else if (word == "--") {
             options_ended = true;
-        } else if (Contains(spec.switches, word)) {
+        } else if (Contains(plan.switches, word)) {
             args.switches.insert(word);
-        } else if (Contains(spec.valueOptions, word)) {
+        } else if (Contains(plan.valueOptions, word)) {
             if (i + 1 == words.size()) {
                 error = "option " + word + " needs a value";
                 return std::nullopt;
             }
             args.optionValues[word] = words[++i];
         } else {
-            error = "unknown option " + word + " for " + std::string(spec.name);
+            error = "unknown option " + word + " for " + std::string(plan.name);
             return std::nullopt;
         }
     }
-    if (args.operands.size() < spec.minOperands) {
-        error = std::string(spec.name) + " needs " + std::string(spec.synopsis);
+    if (args.operands.size() < plan.minOperands) {
+        error = std::string(plan.name) + " needs " + std::string(plan.synopsis);
         return std::nullopt;
     }
-    if (args.operands.size() > spec.maxOperands) {
-        error = "too many arguments for " + std::string(spec.name);
+    if (args.operands.size() > plan.maxOperands) {
+        error = "too many arguments for " + std::string(plan.name);
         return std::nullopt;
     }
     return args;

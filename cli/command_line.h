@@ -33,7 +33,7 @@ struct CommandSpec {
 
 // Sorts the words after the command name. An option may stand anywhere; after "--" every word
 // is an operand, so a path may begin with "-". Gives nothing and a message on misuse.
-std::optional<CommandArgs> ParseCommandArgs(const CommandSpec& spec,
+std::optional<CommandArgs> ParseCommandArgs(const CommandSpec& plan,
                                             const std::vector<std::string>& words,
                                             std::string& error);
 

@@ -23,14 +23,14 @@ int RunCompile(const CommandArgs& args) {
     // Data files named in the outline are found beside it.
     const std::string base_folder = std::filesystem::path(source).parent_path().string();
     OutlineError outline_error;
-    const std::optional<HintFileSpec> spec =
+    const std::optional<HintFileSpec> plan =
         CompileOutline(std::string(text.begin(), text.end()), base_folder, &outline_error);
-    if (!spec) {
+    if (!plan) {
         std::cerr << source << ':' << outline_error.line << ": " << outline_error.message << '\n';
         return kExitDataError;
     }
     std::string writer_error;
-    const std::optional<std::string> bytes = WriteHintFile(*spec, &writer_error);
+    const std::optional<std::string> bytes = WriteHintFile(*plan, &writer_error);
     if (!bytes) {
         std::cerr << source << ": " << writer_error << '\n';
         return kExitDataError;

@@ -45,11 +45,11 @@ std::string Encode88OrThrow(std::string_view plain) {
     return *stored;
 }
 
-// Writes a spec in rounds: the text holds the data offsets (and perhaps the file's length),
+// Writes a plan in rounds: the text holds the data offsets (and perhaps the file's length),
 // whose digits change the text's length, so the text is written again until nothing moves.
 class Writer {
   public:
-    explicit Writer(const HintFileSpec& spec);
+    explicit Writer(const HintFileSpec& plan);
     std::string Write();
 
     std::map<const HintNode*, int32_t> lines;  // header line of every newer-format node
@@ -79,7 +79,7 @@ class Writer {
     int64_t file_size_ = 0;
 };
 
-Writer::Writer(const HintFileSpec& spec) : spec_(spec) {
+Writer::Writer(const HintFileSpec& plan) : spec_(plan) {
     if (!spec_.root) return;
     key_ = DeriveTextKey(spec_.root->title);
     if (spec_.checksumAt == ChecksumAt::InfoLength) {
@@ -475,9 +475,9 @@ std::unique_ptr<HintNode> MakeData(std::string keyword, std::string title, std::
     return node;
 }
 
-std::optional<std::string> WriteHintFile(const HintFileSpec& spec, std::string* error) {
+std::optional<std::string> WriteHintFile(const HintFileSpec& plan, std::string* error) {
     try {
-        Writer writer(spec);
+        Writer writer(plan);
         return writer.Write();
     } catch (const WriteError& e) {
         if (error) *error = e.what();
@@ -485,9 +485,9 @@ std::optional<std::string> WriteHintFile(const HintFileSpec& spec, std::string* 
     }
 }
 
-int32_t LineNumberOf(const HintFileSpec& spec, const HintNode* node) {
+int32_t LineNumberOf(const HintFileSpec& plan, const HintNode* node) {
     try {
-        Writer writer(spec);
+        Writer writer(plan);
         const auto it = writer.lines.find(node);
         return it == writer.lines.end() ? 0 : it->second;
     } catch (const WriteError&) {

@@ -77,11 +77,11 @@ struct HintFileSpec {
     std::string trailer;  // bytes appended after everything
 };
 
-// Builds the bytes of a hint file, or gives nothing and an error message when the spec cannot be
+// Builds the bytes of a hint file, or gives nothing and an error message when the plan cannot be
 // written (a character the format cannot encipher, a link to a hunk outside the file, ...).
-std::optional<std::string> WriteHintFile(const HintFileSpec& spec, std::string* error = nullptr);
+std::optional<std::string> WriteHintFile(const HintFileSpec& plan, std::string* error = nullptr);
 
-// The header line number that the loader gives to each node of the spec's newer-format part.
-int32_t LineNumberOf(const HintFileSpec& spec, const HintNode* node);
+// The header line number that the loader gives to each node of the plan's newer-format part.
+int32_t LineNumberOf(const HintFileSpec& plan, const HintNode* node);
 
 }  // namespace klu

@@ -13,7 +13,7 @@ struct OutlineError {
     std::string message;
 };
 
-// Turns a plain-text outline into the spec of a hint file. Indentation nests elements; each
+// Turns a plain-text outline into the plan of a hint file. Indentation nests elements; each
 // element line reads "kind: title", body lines start with ">", and "-" separates hints of a
 // nested hint. Data files (pictures, sounds, GIF pictures) are read relative to base_folder.
 // The format is described in the README.

@@ -21,12 +21,12 @@ inline std::optional<std::string> NoEnvironment(const std::string&) {
 
 // A hint file with a subject and two questions.
 inline std::string SampleHintFile(const std::string& title = "Sample Game") {
-    HintFileSpec spec;
-    spec.root = MakeSubject(title);
-    spec.root->Add(MakeSubject("Chapter"))->Add(MakeQuestion("Where?", {{"here"}, {"there"}}));
-    spec.root->Add(MakeQuestion("Why?", {{"because"}}));
+    HintFileSpec plan;
+    plan.root = MakeSubject(title);
+    plan.root->Add(MakeSubject("Chapter"))->Add(MakeQuestion("Where?", {{"here"}, {"there"}}));
+    plan.root->Add(MakeQuestion("Why?", {{"because"}}));
     std::string error;
-    std::optional<std::string> bytes = WriteHintFile(spec, &error);
+    std::optional<std::string> bytes = WriteHintFile(plan, &error);
     EXPECT_TRUE(bytes.has_value()) << error;
     return bytes.value_or(std::string());
 }

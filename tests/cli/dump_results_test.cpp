@@ -84,13 +84,13 @@ TEST_F(KluDumpResults, HighBytesBecomeTheirOwnCodePointsInUtf8) {
 }
 
 TEST_F(KluDumpResults, ControlCharactersAreEscaped) {
-    HintFileSpec spec = OlderFormatSpec();
-    spec.title88 = std::string("Tab\there, bell\x07 and \"quotes\"");
-    const Dumped dumped = Dump(folder_.Write("controls.klu", Bytes(spec)));
+    HintFileSpec plan = OlderFormatSpec();
+    plan.title88 = std::string("Tab\there, bell\x07 and \"quotes\"");
+    const Dumped dumped = Dump(folder_.Write("controls.klu", Bytes(plan)));
     ASSERT_EQ(dumped.run.status, 0) << dumped.run.err;
     EXPECT_NE(dumped.run.out.find(R"("Tab\there, bell\u0007 and \"quotes\"")"), std::string::npos)
         << dumped.run.out;
-    EXPECT_EQ(dumped.json.at("entries").at(0).at("title"), spec.title88);
+    EXPECT_EQ(dumped.json.at("entries").at(0).at("title"), plan.title88);
 }
 
 TEST_F(KluDumpResults, StdoutIsOneDocumentEndedByANewline) {

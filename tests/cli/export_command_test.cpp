@@ -17,19 +17,19 @@ namespace {
 constexpr int kCannotCreate = 73;
 
 HintFileSpec SmallGameSpec() {
-    HintFileSpec spec;
-    spec.title88 = "Small Game, older part";
-    spec.root = MakeSubject("Small Game");
-    HintNode* start = spec.root->Add(MakeSubject("Caf\xE9 start"));
+    HintFileSpec plan;
+    plan.title88 = "Small Game, older part";
+    plan.root = MakeSubject("Small Game");
+    HintNode* start = plan.root->Add(MakeSubject("Caf\xE9 start"));
     start->Add(MakeQuestion(
         "How do I begin?",
         {{"Look around."},
          {"Open the door with the key that lies under the mat.", "Then go into the house now."}}));
-    spec.root->Add(
+    plan.root->Add(
         MakeText("About", {"This file is a small test of the plain-text export, with one line "
                            "that is long enough to wrap.",
                            "Second line."}));
-    return spec;
+    return plan;
 }
 
 // Worked out from the rules: the first subject of a subject gets no empty lines before its

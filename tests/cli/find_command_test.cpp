@@ -20,17 +20,17 @@ namespace {
 //  15     HINT "What does the sign say?": 17 (the tree reads "##" as one "#")
 //  18   LINK "Lamp question" -> 5
 HintFileSpec FindGameSpec() {
-    HintFileSpec spec;
-    spec.title88 = "Find Game, older part";
-    spec.root = MakeSubject("Find Game");
-    HintNode* cellar = spec.root->Add(MakeSubject("Cellar"));
+    HintFileSpec plan;
+    plan.title88 = "Find Game, older part";
+    plan.root = MakeSubject("Find Game");
+    HintNode* cellar = plan.root->Add(MakeSubject("Cellar"));
     const HintNode* lamp = cellar->Add(
         MakeQuestion("Where is the lamp?", {{"Behind the barrel."}, {"The lamp is lit."}}));
-    HintNode* attic = spec.root->Add(MakeSubject("Attic"));
+    HintNode* attic = plan.root->Add(MakeSubject("Attic"));
     attic->Add(MakeQuestion("How do I open the chest?", {{"Use the lamp."}}));
     attic->Add(MakeQuestion("What does the sign say?", {{"It reads \"100% caf\xE9 ##1\"."}}));
-    spec.root->Add(MakeLink("Lamp question", lamp));
-    return spec;
+    plan.root->Add(MakeLink("Lamp question", lamp));
+    return plan;
 }
 
 class KluFind : public ::testing::Test {

@@ -16,15 +16,15 @@ const std::string kNoInformation =
 
 // A newer-format file with every field of the information block and a version hunk.
 HintFileSpec InformedSpec() {
-    HintFileSpec spec;
-    spec.title88 = "Informed, older part";
-    spec.note88 = {"An older note that the newer part hides."};
-    spec.root = MakeSubject("Informed");
-    spec.root->Add(MakeQuestion("Why?", {{"Because."}}));
-    spec.topLevel.push_back(MakeNode("VERSION", "2.0"));
-    spec.topLevel.back()->Line("made by hand");
-    spec.topLevel.push_back(MakeNode("INFO", ""));
-    spec.topLevel.back()
+    HintFileSpec plan;
+    plan.title88 = "Informed, older part";
+    plan.note88 = {"An older note that the newer part hides."};
+    plan.root = MakeSubject("Informed");
+    plan.root->Add(MakeQuestion("Why?", {{"Because."}}));
+    plan.topLevel.push_back(MakeNode("VERSION", "2.0"));
+    plan.topLevel.back()->Line("made by hand");
+    plan.topLevel.push_back(MakeNode("INFO", ""));
+    plan.topLevel.back()
         ->Line("author=Ann Writer")
         .Line("publisher=Old Games Inc.")
         .Line("date=Jan 2 1999")
@@ -33,13 +33,13 @@ HintFileSpec InformedSpec() {
         .Line("author-note=I wrote these hints over one long winter.")
         .Line("author-note=Enjoy.")
         .Line("game-note=A game of caves and caf\xE9s");
-    return spec;
+    return plan;
 }
 
 class KluInfo : public ::testing::Test {
   protected:
-    KluRun Info(const HintFileSpec& spec) {
-        return RunKlu({"info", folder_.Write("info.klu", Bytes(spec))});
+    KluRun Info(const HintFileSpec& plan) {
+        return RunKlu({"info", folder_.Write("info.klu", Bytes(plan))});
     }
     TempFolder folder_;
 };
@@ -62,17 +62,17 @@ TEST_F(KluInfo, NewerFormatFileShowsItsInformationBlock) {
 }
 
 TEST_F(KluInfo, VersionAloneStillMakesAnInformationBlock) {
-    HintFileSpec spec = InformedSpec();
-    spec.topLevel.pop_back();
-    const KluRun run = Info(spec);
+    HintFileSpec plan = InformedSpec();
+    plan.topLevel.pop_back();
+    const KluRun run = Info(plan);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "KLU Version:\n2.0\n \nCompiler Info:\nmade by hand\n");
 }
 
 TEST_F(KluInfo, OlderFormatFileShowsTheAuthorsNote) {
-    HintFileSpec spec = OlderFormatSpec();
-    spec.note88 = {"These hints took me a whole summer to write.", "Thanks for playing."};
-    const KluRun run = Info(spec);
+    HintFileSpec plan = OlderFormatSpec();
+    plan.note88 = {"These hints took me a whole summer to write.", "Thanks for playing."};
+    const KluRun run = Info(plan);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, "These hints took me a whole summer to write. Thanks for playing.\n");

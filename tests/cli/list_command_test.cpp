@@ -16,9 +16,9 @@ namespace {
 namespace fs = std::filesystem;
 
 HintFileSpec OlderTitled(const std::string& title) {
-    HintFileSpec spec = OlderFormatSpec();
-    spec.title88 = title;
-    return spec;
+    HintFileSpec plan = OlderFormatSpec();
+    plan.title88 = title;
+    return plan;
 }
 
 class KluList : public ::testing::Test {

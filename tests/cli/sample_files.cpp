@@ -25,10 +25,10 @@ namespace klu::cli_test {
 //  48 VERSION "1.0" (3)
 //  51 INFO "" (3)
 HintFileSpec TourSpec() {
-    HintFileSpec spec;
-    spec.title88 = "Tour, older part";
-    spec.root = MakeSubject("Tour");
-    HintNode& root = *spec.root;
+    HintFileSpec plan;
+    plan.title88 = "Tour, older part";
+    plan.root = MakeSubject("Tour");
+    HintNode& root = *plan.root;
 
     HintNode* corner = root.Add(MakeSubject("Caf\xE9 corner"));
     const HintNode* door = corner->Add(
@@ -51,33 +51,33 @@ HintFileSpec TourSpec() {
     map->AddRegion(5, 6, 7, 8, MakeLink("Back", corner));
     root.Add(MakeNode("FROBNICATE", "Mystery \x80\xFF"))->Line("first unknown").Line("second");
 
-    spec.topLevel.push_back(MakeNode("VERSION", "1.0"));
-    spec.topLevel.back()->Line("compiler x");
-    spec.topLevel.push_back(MakeNode("INFO", ""));
-    spec.topLevel.back()->Line("author=Jane");
-    return spec;
+    plan.topLevel.push_back(MakeNode("VERSION", "1.0"));
+    plan.topLevel.back()->Line("compiler x");
+    plan.topLevel.push_back(MakeNode("INFO", ""));
+    plan.topLevel.back()->Line("author=Jane");
+    return plan;
 }
 
 HintFileSpec OlderFormatSpec() {
-    HintFileSpec spec;
-    spec.title88 = "Older";
-    spec.subjects88 = {{"Old subject", {{"Old question", {"hint one", "hint two"}}}}};
-    return spec;
+    HintFileSpec plan;
+    plan.title88 = "Older";
+    plan.subjects88 = {{"Old subject", {{"Old question", {"hint one", "hint two"}}}}};
+    return plan;
 }
 
 HintFileSpec NestedSubjectsSpec(int depth) {
-    HintFileSpec spec;
-    spec.title88 = "Deep";
-    spec.root = MakeSubject("Deep root");
-    HintNode* inner = spec.root.get();
+    HintFileSpec plan;
+    plan.title88 = "Deep";
+    plan.root = MakeSubject("Deep root");
+    HintNode* inner = plan.root.get();
     for (int i = 0; i < depth; ++i)
         inner = inner->Add(MakeSubject("Level " + std::to_string(i)));
-    return spec;
+    return plan;
 }
 
-std::string Bytes(const HintFileSpec& spec) {
+std::string Bytes(const HintFileSpec& plan) {
     std::string error;
-    const auto bytes = WriteHintFile(spec, &error);
+    const auto bytes = WriteHintFile(plan, &error);
     if (!bytes) throw std::runtime_error("the writer refused a test file: " + error);
     return *bytes;
 }

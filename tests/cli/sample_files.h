@@ -22,7 +22,7 @@ HintFileSpec OlderFormatSpec();
 // A root subject with the given number of subjects nested one in the other below it.
 HintFileSpec NestedSubjectsSpec(int depth);
 
-// The bytes of a file; throws when the writer refuses the spec, as a test cannot go on then.
-std::string Bytes(const HintFileSpec& spec);
+// The bytes of a file; throws when the writer refuses the plan, as a test cannot go on then.
+std::string Bytes(const HintFileSpec& plan);
 
 }  // namespace klu::cli_test

@@ -26,21 +26,21 @@ std::string NewerFile(std::string_view hunks) {
 }
 
 HintFileSpec RichFile() {
-    HintFileSpec spec;
-    spec.title88 = "Rich";
-    spec.subjects88 = {{"Old subject", {{"Old question", {"one", "two"}}}}};
-    spec.note88 = {"note"};
-    spec.root = MakeSubject("Rich");
-    HintNode* q = spec.root->Add(MakeQuestion("Q", {{"a"}, {"b"}}));
-    HintNode* nest = spec.root->Add(MakeNode("NESTHINT", "N"));
+    HintFileSpec plan;
+    plan.title88 = "Rich";
+    plan.subjects88 = {{"Old subject", {{"Old question", {"one", "two"}}}}};
+    plan.note88 = {"note"};
+    plan.root = MakeSubject("Rich");
+    HintNode* q = plan.root->Add(MakeQuestion("Q", {{"a"}, {"b"}}));
+    HintNode* nest = plan.root->Add(MakeNode("NESTHINT", "N"));
     nest->Line("nested line");
     nest->Add(MakeLink("to Q", q));
-    HintNode* pic = spec.root->Add(MakeData("HYPERPNG", "P", "png"));
+    HintNode* pic = plan.root->Add(MakeData("HYPERPNG", "P", "png"));
     pic->AddRegion(1, 2, 3, 4, MakeText("T", {"text line"}));
-    spec.root->Add(MakeData("SOUND", "S", "RIFF"));
-    spec.topLevel.push_back(MakeNode("INFO", "i"));
-    spec.topLevel.back()->Line("copyright=me");
-    return spec;
+    plan.root->Add(MakeData("SOUND", "S", "RIFF"));
+    plan.topLevel.push_back(MakeNode("INFO", "i"));
+    plan.topLevel.back()->Line("copyright=me");
+    return plan;
 }
 
 TEST(BadInput, EveryTruncationLoadsWithoutFault) {

@@ -57,16 +57,16 @@ TEST(Checksum, NoAdjustmentWhenTheLowByteIsZeroOrTheValueIsLow) {
 }
 
 HintFileSpec WithGifAndText(ChecksumAt where) {
-    HintFileSpec spec;
-    spec.title88 = "Sum";
-    spec.root = MakeSubject("Sum");
-    spec.root->Add(MakeQuestion("Where?", {{"Here."}, {"There."}}));
-    spec.root->Add(MakeData("GIFA", "Old picture", std::string(100, 'G')));
-    spec.root->Add(MakeText("Notes", {"Some notes for the player."}));
-    spec.topLevel.push_back(MakeNode("INFO", "info"));
-    spec.topLevel.back()->Line("author=Someone");
-    spec.checksumAt = where;
-    return spec;
+    HintFileSpec plan;
+    plan.title88 = "Sum";
+    plan.root = MakeSubject("Sum");
+    plan.root->Add(MakeQuestion("Where?", {{"Here."}, {"There."}}));
+    plan.root->Add(MakeData("GIFA", "Old picture", std::string(100, 'G')));
+    plan.root->Add(MakeText("Notes", {"Some notes for the player."}));
+    plan.topLevel.push_back(MakeNode("INFO", "info"));
+    plan.topLevel.back()->Line("author=Someone");
+    plan.checksumAt = where;
+    return plan;
 }
 
 class ChecksumPlace : public ::testing::TestWithParam<ChecksumAt> {};
@@ -96,10 +96,10 @@ INSTANTIATE_TEST_SUITE_P(EveryCandidate, ChecksumPlace,
                                            ChecksumAt::DataEnd, ChecksumAt::InfoLength));
 
 TEST(ChecksumPlaces, DataEndCountsGifAndSoundButNotPictures) {
-    HintFileSpec spec = WithGifAndText(ChecksumAt::DataEnd);
+    HintFileSpec plan = WithGifAndText(ChecksumAt::DataEnd);
     // Picture data after the GIF: the data end is still the GIF's end.
-    spec.root->Add(MakeData("HYPERPNG", "Picture", std::string(50, 'P')));
-    const std::string bytes = test::WriteOrFail(spec);
+    plan.root->Add(MakeData("HYPERPNG", "Picture", std::string(50, 'P')));
+    const std::string bytes = test::WriteOrFail(plan);
     THintDocument doc;
     ASSERT_EQ(LoadBytes(bytes, doc), LoadOk);
     const int64_t data_end = doc.GetRoot()->GetDataEnd();
@@ -118,9 +118,9 @@ TEST(ChecksumPlaces, InfoLengthIsTheOnlyCandidateWhenGiven) {
     EXPECT_EQ(LoadBytes(bytes + "appended", doc), LoadOk);
 
     // The same file with the checksum at its end but a stated length elsewhere fails.
-    HintFileSpec spec = WithGifAndText(ChecksumAt::FileEnd);
-    spec.topLevel.back()->Line("length=50");
-    EXPECT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadCorrupted);
+    HintFileSpec plan = WithGifAndText(ChecksumAt::FileEnd);
+    plan.topLevel.back()->Line("length=50");
+    EXPECT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadCorrupted);
 }
 
 TEST(ChecksumPlaces, NoChecksumAnywhereIsCorrupt) {
@@ -131,12 +131,12 @@ TEST(ChecksumPlaces, NoChecksumAnywhereIsCorrupt) {
 }
 
 TEST(ChecksumPlaces, OlderFormatFilesHaveNone) {
-    HintFileSpec spec;
-    spec.title88 = "Old";
-    spec.subjects88 = {{"S", {{"Q", {"H"}}}}};
-    spec.checksumAt = ChecksumAt::Nowhere;
+    HintFileSpec plan;
+    plan.title88 = "Old";
+    plan.subjects88 = {{"S", {{"Q", {"H"}}}}};
+    plan.checksumAt = ChecksumAt::Nowhere;
     THintDocument doc;
-    EXPECT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    EXPECT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
 }
 
 }  // namespace

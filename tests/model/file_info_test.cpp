@@ -27,13 +27,13 @@ TEST(FileInfoScan, OlderFileGivesItsTitleWithoutLeadingBlanks) {
 
 TEST(FileInfoScan, NewerFileGivesRootTitleVersionAndInformationKeys) {
     TempFolder folder;
-    HintFileSpec spec =
+    HintFileSpec plan =
         NewerFileSpec("  The Newer Game", "Release 2",
                       {"Author=Ann", "PUBLISHER=Games Inc", " author=not at the start",
                        "date=1 May 1996", "TIME=12:00", "author=Bob"});
     // Lines past the count of the information hunk's header are not read.
-    spec.topLevel.push_back(MakeNode("COMMENT", "author=Eve"));
-    WriteHintFileAt(folder / "new.klu", spec);
+    plan.topLevel.push_back(MakeNode("COMMENT", "author=Eve"));
+    WriteHintFileAt(folder / "new.klu", plan);
     const TFileInfo entry(folder / "new.klu", 0);
     EXPECT_EQ(entry.fileTitle, "  The Newer Game");  // leading blanks stay here
     EXPECT_EQ(entry.version, "Release 2");
@@ -80,9 +80,9 @@ TEST(FileInfoScan, KeepsWhatWasFoundWhenTheTextEnds) {
 
 TEST(FileInfoScan, StopsReadingAtTheInformationHunk) {
     TempFolder folder;
-    HintFileSpec spec = NewerFileSpec("Pictures", "96a", {"author=Ann"});
-    spec.root->Add(MakeData("GIFA", "A big picture", std::string(300'000, 'G')));
-    WriteHintFileAt(folder / "big.klu", spec);
+    HintFileSpec plan = NewerFileSpec("Pictures", "96a", {"author=Ann"});
+    plan.root->Add(MakeData("GIFA", "A big picture", std::string(300'000, 'G')));
+    WriteHintFileAt(folder / "big.klu", plan);
     TextFileLines lines(folder / "big.klu");
     const TFileInfo entry(lines, folder / "big.klu", 0);
     EXPECT_EQ(entry.author, "Ann");

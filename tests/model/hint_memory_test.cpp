@@ -32,13 +32,13 @@ class RememberedFile : public ::testing::Test {
         ASSERT_TRUE(Open(document));
     }
     static std::string FileBytes(const std::string& title) {
-        HintFileSpec spec;
-        spec.root = MakeSubject(title);
-        spec.root->Add(MakeSubject("Chapter"))->Add(MakeQuestion("First?", {{"a"}, {"b"}, {"c"}}));
-        HintNode* nest = spec.root->Add(MakeNode("NESTHINT", "Nested"));
+        HintFileSpec plan;
+        plan.root = MakeSubject(title);
+        plan.root->Add(MakeSubject("Chapter"))->Add(MakeQuestion("First?", {{"a"}, {"b"}, {"c"}}));
+        HintNode* nest = plan.root->Add(MakeNode("NESTHINT", "Nested"));
         nest->Line("only hint");
         nest->Add(MakeQuestion("Inner?", {{"x"}}));
-        return test::WriteOrFail(spec);
+        return test::WriteOrFail(plan);
     }
     bool Open(THintDocument& into) const {
         LoadResult result = LoadOk;
@@ -125,11 +125,11 @@ TEST_F(RememberedFile, AFileDeletedWhileOpenIsSavedUnderMinusOne) {
 TEST(HintMemoryWithoutQuestions, AnEmptyStringIsStillWrittenAndNoRootWritesNothing) {
     TempFolder folder;
     const std::string path = folder / "plain.klu";
-    HintFileSpec spec;
-    spec.root = MakeSubject("No Questions");
-    spec.root->Add(MakeText("Words", {"just text"}));
+    HintFileSpec plan;
+    plan.root = MakeSubject("No Questions");
+    plan.root->Add(MakeText("Words", {"just text"}));
     THintDocument document;
-    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(spec), document), LoadOk);
+    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(plan), document), LoadOk);
 
     ProfileFile profile(folder / "KLUWIN.INI");
     ASSERT_TRUE(SaveHintMemory(profile, document, path));

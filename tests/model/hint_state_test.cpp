@@ -13,15 +13,15 @@ using test::LoadBytes;
 class TwoQuestions : public ::testing::Test {
   protected:
     void SetUp() override {
-        HintFileSpec spec;
-        spec.root = MakeSubject("State");
-        HintNode* subject = spec.root->Add(MakeSubject("Chapter"));
+        HintFileSpec plan;
+        plan.root = MakeSubject("State");
+        HintNode* subject = plan.root->Add(MakeSubject("Chapter"));
         subject->Add(MakeQuestion("First?", {{"a"}, {"b"}, {"c"}}));
-        HintNode* nest = spec.root->Add(MakeNode("NESTHINT", "Nested"));
+        HintNode* nest = plan.root->Add(MakeNode("NESTHINT", "Nested"));
         nest->Separator();  // ignored as the first body line
         nest->Line("only hint");
         nest->Add(MakeQuestion("Inner?", {{"x"}}));
-        ASSERT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+        ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
         root = doc.GetRoot();
         first = root->FindByName("First?");
         nested = root->FindByName("Nested");

@@ -15,18 +15,18 @@ using test::LoadBytes;
 // Loads a file whose information hunk holds the given lines, with an optional version hunk
 // before it, and gives the information hunk.
 TInfoHunk* LoadInfo(THintDocument& doc, std::vector<std::string> lines, bool with_version = false) {
-    HintFileSpec spec;
-    spec.root = MakeSubject("The Game");
+    HintFileSpec plan;
+    plan.root = MakeSubject("The Game");
     if (with_version) {
-        spec.topLevel.push_back(MakeNode("VERSION", "96a"));
-        spec.topLevel.back()->Line("made by hand").Line("second line");
+        plan.topLevel.push_back(MakeNode("VERSION", "96a"));
+        plan.topLevel.back()->Line("made by hand").Line("second line");
     }
     if (!lines.empty()) {
-        spec.topLevel.push_back(MakeNode("INFO", "ignored title"));
+        plan.topLevel.push_back(MakeNode("INFO", "ignored title"));
         for (auto& line : lines)
-            spec.topLevel.back()->Line(std::move(line));
+            plan.topLevel.back()->Line(std::move(line));
     }
-    EXPECT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    EXPECT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
     return dynamic_cast<TInfoHunk*>(doc.FindByType(INFO));
 }
 

@@ -13,15 +13,15 @@ using test::Items;
 using test::LoadBytes;
 
 HintFileSpec TwoSubjects() {
-    HintFileSpec spec;
-    spec.title88 = "Old Game";
-    spec.subjects88 = {
+    HintFileSpec plan;
+    plan.title88 = "Old Game";
+    plan.subjects88 = {
         {"The Cave",
          {{"How do I light the lamp", {"Look around.", "Use the flint on the lamp."}},
           {"Where is the key?", {"Under the mat."}}}},
         {"The Tower", {{"How do I climb", {"Rope.", "Tie it to the hook.", "Pull yourself up."}}}},
     };
-    return spec;
+    return plan;
 }
 
 TEST(Load88a, SubjectsQuestionsAndHintsWithSeparators) {
@@ -54,16 +54,16 @@ TEST(Load88a, SubjectsQuestionsAndHintsWithSeparators) {
 }
 
 TEST(Load88a, AuthorNoteBecomesTheLastChildOfTheRoot) {
-    HintFileSpec spec = TwoSubjects();
-    spec.note88 = {"Written on a rainy day.", "Enjoy!"};
+    HintFileSpec plan = TwoSubjects();
+    plan.note88 = {"Written on a rainy day.", "Enjoy!"};
     THintDocument doc;
-    ASSERT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
     auto* root = Items(doc.GetRoot());
     ASSERT_EQ(root->children.size(), 3u);
     auto* note = Items(root->children[2]);
     EXPECT_EQ(note->title, "A note from the author");
     EXPECT_EQ(note->GetType(), CREDIT);
-    EXPECT_EQ(ChildTexts(*note), spec.note88);  // plain, not deciphered
+    EXPECT_EQ(ChildTexts(*note), plan.note88);  // plain, not deciphered
 }
 
 TEST(Load88a, MagicLineIsCaseInsensitiveButExact) {

@@ -27,10 +27,10 @@ using test::LoadBytes;
 //   30-33 FROB (unknown keyword) with two lines
 // VERSION 34-36, INFO 37-39.
 HintFileSpec EveryKind() {
-    HintFileSpec spec;
-    spec.title88 = "Game";
-    spec.root = MakeSubject("Game");
-    HintNode& root = *spec.root;
+    HintFileSpec plan;
+    plan.title88 = "Game";
+    plan.root = MakeSubject("Game");
+    HintNode& root = *plan.root;
     HintNode* q1 = root.Add(MakeQuestion("Q1?", {{"A first hint that is long"}, {"second"}}));
     HintNode* nest = root.Add(MakeNode("NESTHINT", "N1"));
     nest->Line("first");
@@ -45,24 +45,24 @@ HintFileSpec EveryKind() {
     pic->AddRegion(5, 5, 20, 20, MakeText("T", {"Text body line one.", "Line two."}));
     root.Add(MakeBlank());
     root.Add(MakeNode("FROB", "x"))->Line("junk1").Line("junk2");
-    spec.topLevel.push_back(MakeNode("VERSION", "1.0"));
-    spec.topLevel.back()->Line("compiler 7");
-    spec.topLevel.push_back(MakeNode("INFO", "info"));
-    spec.topLevel.back()->Line("author=Ann Example");
-    return spec;
+    plan.topLevel.push_back(MakeNode("VERSION", "1.0"));
+    plan.topLevel.back()->Line("compiler 7");
+    plan.topLevel.push_back(MakeNode("INFO", "info"));
+    plan.topLevel.back()->Line("author=Ann Example");
+    return plan;
 }
 
 class EveryKindFile : public ::testing::Test {
   protected:
     void SetUp() override {
-        spec = EveryKind();
-        ASSERT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+        plan = EveryKind();
+        ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
         root = Items(doc.GetRoot());
         ASSERT_NE(root, nullptr);
     }
     THunk* At(int32_t line) { return root->FindByLine(line); }
 
-    HintFileSpec spec;
+    HintFileSpec plan;
     THintDocument doc;
     TItemsHunk* root = nullptr;
 };
@@ -84,7 +84,7 @@ TEST_F(EveryKindFile, EveryHunkHasTheLineNumberOfItsHeader) {
     EXPECT_EQ(static_cast<THunk*>(doc.Entry(2))->lineNumber, 34);
     EXPECT_EQ(static_cast<THunk*>(doc.Entry(3))->lineNumber, 37);
     // The writer agrees with the loader about where its nodes stand.
-    EXPECT_EQ(LineNumberOf(spec, spec.topLevel[1].get()), 37);
+    EXPECT_EQ(LineNumberOf(plan, plan.topLevel[1].get()), 37);
 }
 
 TEST_F(EveryKindFile, HintHunkDecodesLinesAndMarksSeparators) {
@@ -167,12 +167,12 @@ TEST(Load96a, PictureModeBuildsThePictureObjectDirectly) {
 }
 
 TEST(Load96a, KeywordsInAnyCaseSelectTheSameClass) {
-    HintFileSpec spec;
-    spec.root = MakeNode("subject", "Root");
-    spec.root->Add(MakeNode("Hint", "question"))->Line("the hint");
-    spec.root->Add(MakeNode("cOmMeNt", "remark"))->Line("plain text");
+    HintFileSpec plan;
+    plan.root = MakeNode("subject", "Root");
+    plan.root->Add(MakeNode("Hint", "question"))->Line("the hint");
+    plan.root->Add(MakeNode("cOmMeNt", "remark"))->Line("plain text");
     THintDocument doc;
-    ASSERT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
     auto* root = Items(doc.GetRoot());
     EXPECT_EQ(root->GetType(), SUBJECT);
     EXPECT_EQ(root->children[0]->GetType(), HINT);

@@ -19,9 +19,9 @@ inline LoadResult LoadBytes(const std::string& bytes, THintDocument& doc,
     return LoadHintFile(stream, doc, picture_mode);
 }
 
-inline std::string WriteOrFail(const HintFileSpec& spec) {
+inline std::string WriteOrFail(const HintFileSpec& plan) {
     std::string error;
-    auto bytes = WriteHintFile(spec, &error);
+    auto bytes = WriteHintFile(plan, &error);
     EXPECT_TRUE(bytes.has_value()) << error;
     return bytes.value_or(std::string());
 }

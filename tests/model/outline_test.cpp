@@ -45,10 +45,10 @@ info:
 
 TEST(Outline, BuildsTheTreeItDescribes) {
     OutlineError error;
-    auto spec = CompileOutline(kOutline, ".", &error);
-    ASSERT_TRUE(spec) << error.line << ": " << error.message;
+    auto plan = CompileOutline(kOutline, ".", &error);
+    ASSERT_TRUE(plan) << error.line << ": " << error.message;
     THintDocument doc;
-    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(*spec), doc), LoadOk);
+    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(*plan), doc), LoadOk);
     auto* root = Items(doc.GetRoot());
     EXPECT_EQ(root->title, "The Bay");
     EXPECT_EQ(ChildTexts(*root), (std::vector<std::string>{"Beach", "Lighthouse"}));
@@ -86,7 +86,7 @@ TEST(Outline, PicturesReadTheirDataRelativeToTheOutline) {
         std::fclose(f);
     }
     OutlineError error;
-    auto spec = CompileOutline(
+    auto plan = CompileOutline(
         "title: Pictures\n"
         "picture: Map = pic.png\n"
         "    spot: 1 2 30 40\n"
@@ -96,9 +96,9 @@ TEST(Outline, PicturesReadTheirDataRelativeToTheOutline) {
         "            > Hidden text.\n"
         "sound: Bell = bell.wav\n",
         folder, &error);
-    ASSERT_TRUE(spec) << error.line << ": " << error.message;
+    ASSERT_TRUE(plan) << error.line << ": " << error.message;
     THintDocument doc;
-    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(*spec), doc), LoadOk);
+    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(*plan), doc), LoadOk);
     auto* picture = dynamic_cast<THyperPNGHunk*>(Items(doc.GetRoot())->children.at(0));
     ASSERT_NE(picture, nullptr);
     TPNGObject* object = picture->Finish();
@@ -132,14 +132,14 @@ TEST(Outline, ReportsTheLineOfAMistake) {
 
 TEST(Outline, OlderFormat) {
     OutlineError error;
-    auto spec = CompileOutline(
+    auto plan = CompileOutline(
         "title: Old One\nformat: 88a\nsubject: S\n    question: Q\n        hint: H1\n        hint: "
         "H2\n"
         "note: Thanks for playing.\n",
         ".", &error);
-    ASSERT_TRUE(spec) << error.message;
+    ASSERT_TRUE(plan) << error.message;
     THintDocument doc;
-    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(*spec), doc), LoadOk);
+    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(*plan), doc), LoadOk);
     EXPECT_EQ(doc.Count(), 1u);
     auto* question = Items(Items(Items(doc.GetRoot())->children.at(0))->children.at(0));
     EXPECT_EQ(ChildTexts(*question), (std::vector<std::string>{"H1", "-", "H2"}));

@@ -13,29 +13,29 @@ namespace {
 
 using test::LoadBytes;
 
-std::string Export(const HintFileSpec& spec) {
+std::string Export(const HintFileSpec& plan) {
     THintDocument doc;
-    EXPECT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    EXPECT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
     std::ostringstream out;
     EXPECT_TRUE(ExportText(doc, out));
     return out.str();
 }
 
 TEST(Export, NumbersHeadingsAndBullets) {
-    HintFileSpec spec;
-    spec.root = MakeSubject("The Game");
-    HintNode* caves = spec.root->Add(MakeSubject("Caves"));
+    HintFileSpec plan;
+    plan.root = MakeSubject("The Game");
+    HintNode* caves = plan.root->Add(MakeSubject("Caves"));
     caves->Add(MakeQuestion("How do I get in?", {{"Push the rock."}}));
     HintNode* lamp = caves->Add(
         MakeQuestion("Where is the lamp?", {{"Look left."}, {"Look right."}, {"Under the bed."}}));
-    HintNode* tower = spec.root->Add(MakeSubject("Tower"));
+    HintNode* tower = plan.root->Add(MakeSubject("Tower"));
     tower->Add(MakeBlank());
     tower->Add(MakeText("Note", {"A short text.", "-"}));
     tower->Add(MakeLink("see lamp", lamp));
     HintNode* nest = tower->Add(MakeNode("NESTHINT", "Stuck"));
     nest->Line("Try this first.");
     nest->Add(MakeLink("the lamp question", lamp));
-    EXPECT_EQ(Export(spec),
+    EXPECT_EQ(Export(plan),
               "KLU: Hints for The Game\n\n\n"
               "1. Caves\n\n\n"
               "1.1. How do I get in?\n\nPush the rock.\n\n\n"
@@ -46,15 +46,15 @@ TEST(Export, NumbersHeadingsAndBullets) {
 }
 
 TEST(Export, NumberingSkipsBlanksLinksAndOverlays) {
-    HintFileSpec spec;
-    spec.root = MakeSubject("Root");
-    HintNode* subject = spec.root->Add(MakeSubject("Subject"));
+    HintFileSpec plan;
+    plan.root = MakeSubject("Root");
+    HintNode* subject = plan.root->Add(MakeSubject("Subject"));
     subject->Add(MakeBlank());
     HintNode* text = subject->Add(MakeText("Text", {"body"}));
     subject->Add(MakeLink("Link", text));
     subject->Add(MakeQuestion("Hint", {{"h"}}));
     THintDocument doc;
-    ASSERT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
     doc.GetRoot()->SetNumber("");
     auto* loaded = test::Items(test::Items(doc.GetRoot())->children[0]);
     ASSERT_EQ(loaded->children.size(), 4u);
@@ -67,12 +67,12 @@ TEST(Export, NumberingSkipsBlanksLinksAndOverlays) {
 }
 
 TEST(Export, SourceLinesWithoutBreaksAreJoinedAndFlowed) {
-    HintFileSpec spec;
-    spec.root = MakeSubject("Flow");
-    spec.root->Add(MakeQuestion(
+    HintFileSpec plan;
+    plan.root = MakeSubject("Flow");
+    plan.root->Add(MakeQuestion(
         "Q", {{"The first source line of this hint is long enough to join",
                "with the second one, and together they are longer than a line of the export."}}));
-    EXPECT_EQ(Export(spec),
+    EXPECT_EQ(Export(plan),
               "KLU: Hints for Flow\n\n\n"
               "1. Q\n\n"
               "The first source line of this hint is long enough to join with the second\n"
@@ -81,15 +81,15 @@ TEST(Export, SourceLinesWithoutBreaksAreJoinedAndFlowed) {
 }
 
 TEST(Export, MediaHunksWriteTheirPlaceholders) {
-    HintFileSpec spec;
-    spec.root = MakeSubject("Media");
-    spec.root->Add(MakeData("GIFA", "Map", "GIF89a"));
-    spec.root->Add(MakeData("SOUND", "Bell", "RIFF"));
-    HintNode* picture = spec.root->Add(MakeData("HYPERPNG", "Picture", "PNG"));
+    HintFileSpec plan;
+    plan.root = MakeSubject("Media");
+    plan.root->Add(MakeData("GIFA", "Map", "GIF89a"));
+    plan.root->Add(MakeData("SOUND", "Bell", "RIFF"));
+    HintNode* picture = plan.root->Add(MakeData("HYPERPNG", "Picture", "PNG"));
     picture->AddRegion(0, 0, 1, 1, MakeData("OVERLAY", "Over", "PNG"));
     picture->AddRegion(0, 0, 1, 1, MakeText("Spot", {"Behind the spot."}));
-    spec.root->Add(MakeNode("MYSTERY", "Odd"));
-    const std::string out = Export(spec);
+    plan.root->Add(MakeNode("MYSTERY", "Odd"));
+    const std::string out = Export(plan);
     EXPECT_NE(out.find("1. Map\n\nThis section contains image data in an unsupported format."),
               std::string::npos);
     EXPECT_NE(out.find("2. Bell\n\nThis section contains sound data."), std::string::npos);
@@ -102,11 +102,11 @@ TEST(Export, MediaHunksWriteTheirPlaceholders) {
 }
 
 TEST(Export, LeavesTheTreeAsItWas) {
-    HintFileSpec spec;
-    spec.root = MakeSubject("Keep");
-    spec.root->Add(MakeQuestion("Q", {{"a"}, {"b"}}));
+    HintFileSpec plan;
+    plan.root = MakeSubject("Keep");
+    plan.root->Add(MakeQuestion("Q", {{"a"}, {"b"}}));
     THintDocument doc;
-    ASSERT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
     auto* question = test::Items(test::Items(doc.GetRoot())->children[0]);
     const auto before = test::ChildTexts(*question);
     for (int i = 0; i < 2; ++i) {

@@ -34,16 +34,16 @@ std::vector<std::vector<std::string>> Entries(const TMetaTextHunk& results) {
 class SearchFile : public ::testing::Test {
   protected:
     void SetUp() override {
-        HintFileSpec spec;
-        spec.root = MakeSubject("Root");
-        HintNode* first = spec.root->Add(MakeSubject("Subject 1"));
+        HintFileSpec plan;
+        plan.root = MakeSubject("Root");
+        HintNode* first = plan.root->Add(MakeSubject("Subject 1"));
         first->Add(MakeQuestion("Question 1?", {{"Look under the doormat"}}));
         first->Add(MakeQuestion("Question 2?", {{"The brass key opens the", "cellar door below"}}));
-        HintNode* second = spec.root->Add(MakeSubject("Subject 2"));
+        HintNode* second = plan.root->Add(MakeSubject("Subject 2"));
         HintNode* nest = second->Add(MakeNode("NESTHINT", "Nested"));
         nest->Line("A hint about the doormat");
         nest->Add(MakeQuestion("Inner?", {{"doormat again"}}));
-        ASSERT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+        ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
     }
     std::vector<std::vector<std::string>> Search(std::string_view phrase) {
         results = FindInTree(*doc.GetRoot(), phrase);
@@ -89,12 +89,12 @@ TEST_F(SearchFile, NoMatchLeavesTheResultsEmpty) {
 }
 
 TEST(SearchCase, AccentedLettersMatchEitherCase) {
-    HintFileSpec spec;
-    spec.root = MakeSubject("Caf\xC9");  // É
-    spec.root->Add(MakeQuestion("Menu?", {{"Order the cr\xC9me br\xFBl\xC9"
+    HintFileSpec plan;
+    plan.root = MakeSubject("Caf\xC9");  // É
+    plan.root->Add(MakeQuestion("Menu?", {{"Order the cr\xC9me br\xFBl\xC9"
                                            "e"}}));
     THintDocument doc;
-    ASSERT_EQ(LoadBytes(test::WriteOrFail(spec), doc), LoadOk);
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
     EXPECT_FALSE(FindInTree(*doc.GetRoot(), "cr\xE9me")->children.empty());
 }
 
