@@ -51,8 +51,8 @@ void ShowLoadFailure(UserDialogs& dialogs, LoadResult result) {
 
 // Everything after a load that succeeded: the help-file test, the recent files, the settings,
 // the top window and the hint memory. length is the file's length when it was opened.
-void FinishOpen(TKLUClient& client, AppState& state, UserDialogs& dialogs,
-                const std::string& path, int64_t length) {
+void FinishOpen(TKLUClient& client, AppState& state, UserDialogs& dialogs, const std::string& path,
+                int64_t length) {
     state.currentPath = path;
     const THunk* loaded_root = state.currentDocument.GetRoot();
     if (loaded_root && IsHelpFile(path, loaded_root->GetName())) {

@@ -66,10 +66,9 @@ MessageAnswer QtUserDialogs::ShowMessage(const std::string& text, const std::str
 std::optional<std::string> QtUserDialogs::AskOpenFile(const std::string& title,
                                                       const std::string& folder,
                                                       const std::string& filter) {
-    const QString path = QFileDialog::getOpenFileName(owner_, QString::fromStdString(title),
-                                                      QString::fromStdString(folder),
-                                                      QString::fromStdString(filter), nullptr,
-                                                      QFileDialog::HideNameFilterDetails);
+    const QString path = QFileDialog::getOpenFileName(
+        owner_, QString::fromStdString(title), QString::fromStdString(folder),
+        QString::fromStdString(filter), nullptr, QFileDialog::HideNameFilterDetails);
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
 }

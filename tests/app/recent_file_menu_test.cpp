@@ -2,6 +2,7 @@
 #include <QMenu>
 
 #include "app/menu_builder.h"
+#include "app/open_hint_file.h"
 #include "frame_fixture.h"
 
 namespace klu::test {
@@ -65,8 +66,18 @@ TEST_F(RecentFileMenuTest, ChoosingAnItemOpensThatPath) {
     ASSERT_EQ(CommandIdOf(*second), 31991);
     second->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_NE(dialogs.messages[0].text.find("/a/one.klu"), std::string::npos)
-        << dialogs.messages[0].text;
+    EXPECT_EQ(dialogs.messages[0].text, std::string("/a/one.klu") + kCannotOpenText);
+
+    // A file that is there opens and moves to the top of the list.
+    const std::string path = folder / "three.klu";
+    WriteFile(path, SampleHintFile("From the List"));
+    ASSERT_TRUE(state.recentFiles.Add(path));
+    ASSERT_TRUE(state.recentFiles.Add("/a/one.klu"));
+    ItemsBeforeExit();
+    FileMenu().actions()[12]->trigger();
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(state.FileLoaded());
+    EXPECT_EQ(state.recentFiles.Entry(0), path);
 }
 
 }  // namespace

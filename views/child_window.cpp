@@ -1,0 +1,43 @@
+#include "child_window.h"
+
+#include <QMdiSubWindow>
+
+#include "model/hunk.h"
+#include "window_icons.h"
+#include "windows1252.h"
+
+namespace klu {
+
+TChild::TChild(THunk& shown, std::string kind_name, const Settings& current_settings,
+               QWidget* parent)
+    : QWidget(parent), settings_(current_settings), hunk_(shown), kindName_(std::move(kind_name)) {
+    setWindowTitle(FromWindows1252(hunk_.GetName()));
+}
+
+TChild::~TChild() {
+    if (hunk_.view == this) hunk_.view = nullptr;
+}
+
+void TChild::SetupWindow() {
+    const QIcon icon = WindowIcon(kindName_);
+    setWindowIcon(icon);
+    Frame().setWindowIcon(icon);
+    CreateFonts();
+}
+
+QWidget& TChild::Frame() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) return *frame;
+    return *this;
+}
+
+void TChild::CloseWindow() {
+    QWidget& frame = Frame();
+    frame.setAttribute(Qt::WA_DeleteOnClose);
+    frame.close();
+}
+
+void TChild::DestroyWindow() {
+    delete &Frame();
+}
+
+}  // namespace klu

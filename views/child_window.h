@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "model/settings.h"
+
+namespace klu {
+
+class THunk;
+
+// "TChild": the widget of an MDI child window that shows a hunk. Its title is the hunk's name,
+// its icon follows its kind name, and while it lives the hunk's view points back at it.
+class TChild : public QWidget {
+    Q_OBJECT
+
+  public:
+    TChild(THunk& hunk, std::string kind_name, const Settings& settings, QWidget* parent = nullptr);
+    ~TChild() override;
+
+    THunk& Hunk() const { return hunk_; }
+    const std::string& KindName() const { return kindName_; }
+
+    // Run once the window is in its frame: the icon, then the fonts.
+    virtual void SetupWindow();
+    // Makes the window's fonts from the settings; run again when the settings change.
+    virtual void CreateFonts() {}
+
+    // The window as the MDI area holds it: its sub-window, or itself outside an MDI area.
+    QWidget& Frame();
+    // Closes the window; it is deleted once the event loop gets to it.
+    void CloseWindow();
+    // Deletes the window at once: the hunk it shows is going away.
+    void DestroyWindow();
+
+  protected:
+    const Settings& settings_;
+
+  private:
+    THunk& hunk_;
+    std::string kindName_;
+};
+
+}  // namespace klu

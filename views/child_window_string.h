@@ -1,0 +1,46 @@
+#pragma once
+
+#include "child_window.h"
+
+namespace klu {
+
+class TItemsHunk;
+class TStringControl;
+
+// "TStringChild": a child window filled by a text control_, with a sunken frame round it.
+class TStringChild : public TChild {
+    Q_OBJECT
+
+  public:
+    static constexpr int kControlId = 1003;
+
+    TStringChild(TItemsHunk& hunk, std::string kind_name, const Settings& settings,
+                 QWidget* parent = nullptr);
+
+    TStringControl& Control() const { return *control_; }
+
+    void CreateFonts() override;
+    // The room under the control_ for a button.
+    virtual int ButtonAreaHeight() const { return 0; }
+    // Asked by the control_ when the focus runs off its links: true when a button took it.
+    virtual bool FocusButton(bool forward);
+    // What Space in the control_ and Enter on the button do.
+    virtual void DefaultAction() {}
+
+    // The gap between the window edge and the control_: none when maximised or minimised.
+    int Margin() const;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    // Places the control_ (and what a derived window adds) in the client area.
+    virtual void LayOut();
+
+    int clientWidth = 0;
+    int clientHeight = 0;
+
+  private:
+    TStringControl* control_;
+};
+
+}  // namespace klu

@@ -1,0 +1,283 @@
+#include "hot_spot_control.h"
+
+#include <QFocusEvent>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "model/items_hunk.h"
+
+namespace klu {
+namespace {
+
+// Up and Down scroll by this many pixels, not by a line.
+constexpr int kArrowScroll = 10;
+
+bool IsTab(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    return key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
+}
+
+}  // namespace
+
+QColor ColorFromColorRef(uint32_t color_ref) {
+    return QColor(static_cast<int>(color_ref & 0xFFu), static_cast<int>((color_ref >> 8) & 0xFFu),
+                  static_cast<int>((color_ref >> 16) & 0xFFu));
+}
+
+THotSpotControl::THotSpotControl(QWidget* parent, TItemsHunk& shown)
+    : QAbstractScrollArea(parent),
+      hunk(shown),
+      visibleCount(static_cast<int>(shown.GetChildCount())),
+      normalFont(font()),
+      fixedFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)),
+      measurer(std::make_unique<QtTextMeasurer>(normalFont, fixedFont)),
+      textColor(palette().color(QPalette::WindowText)) {
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    viewport()->setMouseTracking(true);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    horizontalScrollBar()->setSingleStep(measurer->AverageCharWidth(TextFont::Normal));
+    verticalScrollBar()->setSingleStep(measurer->LineHeight());
+}
+
+THotSpotControl::~THotSpotControl() = default;
+
+int THotSpotControl::ShownCount() const {
+    return std::clamp(visibleCount, 0, static_cast<int>(hunk.GetChildCount()));
+}
+
+void THotSpotControl::SetVisibleCount(int count) {
+    if (count == visibleCount) return;
+    visibleCount = count;
+    if (currentLink != nullptr && PositionOf(currentLink) < 0) currentLink = nullptr;
+    Relayout();
+}
+
+bool THotSpotControl::IsFocusable(int position) const {
+    if (position < 0 || position >= ShownCount()) return false;
+    const TKLUObject* child = hunk.GetChild(static_cast<size_t>(position));
+    return child->IsHunk() && child->GetType() != PNGOBJECT && !child->GetName().empty();
+}
+
+std::vector<TKLUObject*> THotSpotControl::FocusableLinks() const {
+    std::vector<TKLUObject*> result;
+    for (int i = 0; i < ShownCount(); ++i) {
+        if (IsFocusable(i)) result.push_back(hunk.GetChild(static_cast<size_t>(i)));
+    }
+    return result;
+}
+
+int THotSpotControl::PositionOf(const TKLUObject* object) const {
+    for (int i = 0; i < ShownCount(); ++i) {
+        if (hunk.GetChild(static_cast<size_t>(i)) == object) return i;
+    }
+    return -1;
+}
+
+TKLUObject* THotSpotControl::SelectNextLink(int position) {
+    currentLink = nullptr;
+    for (int i = std::max(position, 0); i < ShownCount(); ++i) {
+        if (IsFocusable(i)) {
+            currentLink = hunk.GetChild(static_cast<size_t>(i));
+            return currentLink;
+        }
+    }
+    if (position != 0) {
+        if (focusButton && focusButton(true)) return currentLink;
+        return SelectNextLink(0);
+    }
+    return currentLink;
+}
+
+TKLUObject* THotSpotControl::SelectPrevLink(int position) {
+    const int last = ShownCount() - 1;
+    if (position == -2) position = last;
+    currentLink = nullptr;
+    for (int i = std::min(position, last); i >= 0; --i) {
+        if (IsFocusable(i)) {
+            currentLink = hunk.GetChild(static_cast<size_t>(i));
+            return currentLink;
+        }
+    }
+    if (position != last) {
+        if (focusButton && focusButton(false)) return currentLink;
+        return SelectPrevLink(last);
+    }
+    return currentLink;
+}
+
+void THotSpotControl::CreateFonts(const FontRecord& main_font, const FontRecord& fixed_font) {
+    normalFont = ScreenFontOf(main_font);
+    fixedFont = fixed_font.face.empty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
+                                        : ScreenFontOf(fixed_font);
+    if (fixed_font.pointSize > 0) fixedFont.setPointSize(fixed_font.pointSize);
+    measurer = std::make_unique<QtTextMeasurer>(normalFont, fixedFont);
+    verticalScrollBar()->setSingleStep(measurer->LineHeight());
+    horizontalScrollBar()->setSingleStep(measurer->AverageCharWidth(TextFont::Normal));
+    Relayout();
+}
+
+void THotSpotControl::ApplySettings(const Settings& settings) {
+    linkColor = ColorFromColorRef(settings.linkColor);
+    CreateFonts(settings.mainFont, settings.fixedFont);
+}
+
+void THotSpotControl::SetTextColor(const QColor& color) {
+    textColor = color;
+    viewport()->update();
+}
+
+void THotSpotControl::SetLinkColor(const QColor& color) {
+    linkColor = color;
+    viewport()->update();
+}
+
+std::vector<TKLUObject*> THotSpotControl::LinksAt(QPoint point) const {
+    const QPoint p = point + ScrollOffset();
+    std::vector<TKLUObject*> hits;
+    for (const TLinkInfo& link : links) {
+        if (link.left <= p.x() && p.x() < link.right && link.top <= p.y() && p.y() < link.bottom) {
+            hits.push_back(link.target);
+        }
+    }
+    return hits;
+}
+
+void THotSpotControl::ShowFocus(bool) {}
+
+void THotSpotControl::HideFocus() {}
+
+QPoint THotSpotControl::ScrollOffset() const {
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+int THotSpotControl::PageSize() const {
+    return verticalScrollBar()->pageStep();
+}
+
+void THotSpotControl::ScrollVerticallyTo(int position) {
+    HideFocus();
+    verticalScrollBar()->setValue(position);  // the scroll bar keeps it within its range
+    ShowFocus(false);
+}
+
+void THotSpotControl::ScrollVerticallyBy(int pixels) {
+    ScrollVerticallyTo(verticalScrollBar()->value() + pixels);
+}
+
+void THotSpotControl::OpenCurrentLink() {
+    if (currentLink != nullptr) currentLink->Open();
+}
+
+void THotSpotControl::MoveFocus(bool forward) {
+    const int k = std::max(PositionOf(currentLink), 0);
+    HideFocus();
+    if (forward) {
+        SelectNextLink(k + 1);
+    } else {
+        SelectPrevLink(k - 1);
+    }
+    ShowFocus(true);
+}
+
+bool THotSpotControl::event(QEvent* e) {
+    // Tab moves between links here instead of to the next widget.
+    if (e->type() == QEvent::KeyPress && IsTab(*static_cast<QKeyEvent*>(e))) {
+        keyPressEvent(static_cast<QKeyEvent*>(e));
+        return true;
+    }
+    return QAbstractScrollArea::event(e);
+}
+
+void THotSpotControl::keyPressEvent(QKeyEvent* key) {
+    switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            OpenCurrentLink();
+            break;
+        case Qt::Key_Tab:
+            MoveFocus(!(key->modifiers() & Qt::ShiftModifier));
+            break;
+        case Qt::Key_Backtab:
+            MoveFocus(false);
+            break;
+        case Qt::Key_PageUp:
+            ScrollVerticallyBy(-PageSize());
+            break;
+        case Qt::Key_PageDown:
+            ScrollVerticallyBy(PageSize());
+            break;
+        case Qt::Key_Home:
+            ScrollVerticallyTo(0);
+            break;
+        case Qt::Key_End:
+            ScrollVerticallyTo(verticalScrollBar()->maximum());
+            break;
+        case Qt::Key_Up:
+            ScrollVerticallyBy(-kArrowScroll);
+            break;
+        case Qt::Key_Down:
+            ScrollVerticallyBy(kArrowScroll);
+            break;
+        case Qt::Key_Escape:
+            if (closeWindow) closeWindow();
+            break;
+        case Qt::Key_Space:
+            if (defaultAction) {
+                defaultAction();
+            } else {
+                OpenCurrentLink();
+            }
+            break;
+        default:
+            // Left and Right do nothing here; the rest goes on to the window and its shortcuts.
+            key->ignore();
+            return;
+    }
+    key->accept();
+}
+
+void THotSpotControl::mouseMoveEvent(QMouseEvent* mouse) {
+    const bool over_link = !LinksAt(mouse->position().toPoint()).empty();
+    viewport()->setCursor(over_link ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    QAbstractScrollArea::mouseMoveEvent(mouse);
+}
+
+void THotSpotControl::mousePressEvent(QMouseEvent* mouse) {
+    if (mouse->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(mouse);
+        return;
+    }
+    mouse->accept();
+    // Where regions overlap every one opens. Opening may close this control's window, so the
+    // targets are collected first.
+    for (TKLUObject* target : LinksAt(mouse->position().toPoint()))
+        target->Open();
+}
+
+void THotSpotControl::mouseReleaseEvent(QMouseEvent* mouse) {
+    // The press did the work of a left click.
+    if (mouse->button() == Qt::LeftButton) {
+        mouse->accept();
+        return;
+    }
+    QAbstractScrollArea::mouseReleaseEvent(mouse);
+}
+
+void THotSpotControl::focusInEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusInEvent(e);
+    focusDrawn = false;
+    viewport()->update();
+}
+
+void THotSpotControl::focusOutEvent(QFocusEvent* e) {
+    HideFocus();
+    QAbstractScrollArea::focusOutEvent(e);
+}
+
+}  // namespace klu

@@ -1,0 +1,156 @@
+#include "string_control.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <algorithm>
+#include <string>
+
+#include "model/items_hunk.h"
+#include "text_control_accessible.h"
+#include "text_layout_links.h"
+#include "windows1252.h"
+
+namespace klu {
+
+TStringControl::TStringControl(QWidget* parent, TItemsHunk& shown)
+    : THotSpotControl(parent, shown), lineHeight(Measurer().LineHeight()) {
+    InstallTextControlAccessibility();
+}
+
+void TStringControl::SetPictureSize(PictureSizeFn fn) {
+    pictureSize = std::move(fn);
+    Relayout();
+}
+
+bool TStringControl::IsSingleImage() const {
+    return Hunk().GetChildCount() == 1 && Hunk().GetChild(0)->GetType() == PNGOBJECT;
+}
+
+TSize TStringControl::Layout() {
+    const QSize size = viewport()->size();
+    TLayoutResult result =
+        klu::Layout(Hunk(), VisibleCount(), {size.width(), size.height()}, Measurer(), pictureSize);
+    fragments = std::move(result.fragments);
+    return result.size;
+}
+
+void TStringControl::Relayout() {
+    lineHeight = Measurer().LineHeight();
+    documentSize = Layout();
+    links = LinksOf(fragments);
+    const QSize control = viewport()->size();
+    const TSize ranges = ScrollRanges(documentSize, {control.width(), control.height()});
+    horizontalScrollBar()->setRange(0, ranges.width);
+    verticalScrollBar()->setRange(0, ranges.height);
+    horizontalScrollBar()->setPageStep(std::max(1, control.width()));
+    verticalScrollBar()->setPageStep(std::max(1, PageSize()));
+    focusDrawn = false;
+    viewport()->update();
+}
+
+int TStringControl::PageSize() const {
+    const int height = viewport()->height();
+    if (lineHeight <= 0) return height;
+    return height - height % lineHeight - lineHeight;
+}
+
+std::vector<QRect> TStringControl::FragmentRects(const TKLUObject* object) const {
+    const QPoint offset = ScrollOffset();
+    std::vector<QRect> rects;
+    for (const TWrapInfo& f : fragments) {
+        if (f.object != object) continue;
+        rects.push_back(QRect(QPoint(f.left, f.top) - offset,
+                              QPoint(f.right, f.bottom) - offset - QPoint(1, 1)));
+    }
+    return rects;
+}
+
+void TStringControl::ShowFocus(bool scroll_into_view) {
+    if (scroll_into_view && CurrentLink() != nullptr) {
+        int top = 10000;
+        int bottom = 0;
+        for (const TWrapInfo& f : fragments) {
+            if (f.object != CurrentLink()) continue;
+            top = std::min(top, f.top);
+            bottom = std::max(bottom, f.bottom);
+        }
+        QScrollBar* bar = verticalScrollBar();
+        if (top < bar->value()) bar->setValue(top);
+        if (bar->value() + viewport()->height() < bottom) {
+            bar->setValue(bottom - viewport()->height());
+        }
+    }
+    viewport()->update();
+}
+
+void TStringControl::HideFocus() {
+    if (focusDrawn) viewport()->update();
+    focusDrawn = false;
+}
+
+void TStringControl::resizeEvent(QResizeEvent* event) {
+    THotSpotControl::resizeEvent(event);
+    Relayout();
+}
+
+void TStringControl::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    const QPoint offset = ScrollOffset();
+    painter.translate(-offset);
+    const QPen rule_pen(palette().color(QPalette::WindowText));
+    const int width = viewport()->width();
+    // As on paper, a colour stays in force until a fragment sets another.
+    QColor color = TextColor();
+    std::string text;
+    const TKLUObject* text_of = nullptr;
+    for (const TWrapInfo& f : fragments) {
+        TKLUObject* object = f.object;
+        if (object->isSeparator) {
+            const TSeparatorLine rule = SeparatorLineOf(f, width, lineHeight);
+            painter.setPen(rule_pen);
+            painter.drawLine(rule.x1, rule.y, rule.x2, rule.y);
+            continue;
+        }
+        if (object->GetType() == PNGOBJECT) {
+            // Pictures are shown as a frame of their size until they can be drawn.
+            if (f.right > f.left && f.bottom > f.top) {
+                painter.setPen(QPen(color, 1, Qt::DashLine));
+                painter.drawRect(QRect(QPoint(f.left, f.top), QPoint(f.right - 1, f.bottom - 1)));
+            }
+            continue;
+        }
+        color = object->IsHunk() ? LinkColor() : TextColor();
+        const TextFont font = object->altFont ? TextFont::Fixed : TextFont::Normal;
+        painter.setFont(object->altFont ? FixedFont() : NormalFont());
+        painter.setPen(color);
+        if (text_of != object) {
+            text = object->GetName();
+            text_of = object;
+        }
+        const size_t start = std::min(static_cast<size_t>(f.start), text.size());
+        const std::string_view run =
+            std::string_view(text).substr(start, static_cast<size_t>(f.length));
+        painter.drawText(QPoint(f.left, f.top + Measurer().Ascent(font)), FromWindows1252(run));
+    }
+    if (hasFocus()) PaintFocus(painter);
+}
+
+void TStringControl::PaintFocus(QPainter& painter) {
+    if (CurrentLink() == nullptr) return;
+    for (const TWrapInfo& f : fragments) {
+        if (f.object != CurrentLink()) continue;
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        // Styles draw focus only after keyboard use; the focused link is always marked.
+        option.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
+        option.rect = QRect(QPoint(f.left, f.top), QPoint(f.right - 1, f.bottom - 1));
+        option.backgroundColor = viewport()->palette().color(QPalette::Base);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        focusDrawn = true;
+    }
+}
+
+}  // namespace klu

@@ -1,0 +1,211 @@
+#include "text_control_accessible.h"
+
+#include <algorithm>
+
+#include "model/items_hunk.h"
+#include "string_control.h"
+#include "windows1252.h"
+
+namespace klu {
+namespace {
+
+// One link of a text view: its title as name, a press that opens it.
+class LinkAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+  public:
+    LinkAccessible(TStringControl* owner, TKLUObject* link) : control(owner), target(link) {}
+
+    bool IsShown() const {
+        if (control.isNull()) return false;
+        const std::vector<TKLUObject*> links = control->FocusableLinks();
+        return std::find(links.begin(), links.end(), target) != links.end();
+    }
+
+    bool isValid() const override { return !control.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override {
+        QAccessibleInterface* p = parent();
+        return p != nullptr ? p->window() : nullptr;
+    }
+    QAccessibleInterface* parent() const override {
+        return control.isNull() ? nullptr : QAccessible::queryAccessibleInterface(control.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessible::Role role() const override { return QAccessible::Link; }
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind != QAccessible::Name || !IsShown()) return {};
+        return FromWindows1252(target->GetName());
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    QRect rect() const override {
+        if (!IsShown()) return {};
+        QRect all;
+        for (const QRect& r : control->FragmentRects(target))
+            all = all.united(r);
+        return all.translated(control->viewport()->mapToGlobal(QPoint(0, 0)));
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        s.focusable = true;
+        s.linked = true;
+        s.invisible = !IsShown();
+        s.focused = !control.isNull() && control->hasFocus() && control->CurrentLink() == target;
+        return s;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ActionInterface) {
+            return static_cast<QAccessibleActionInterface*>(this);
+        }
+        return nullptr;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        // The link is opened only while it is still one of the view's links.
+        if (name == pressAction() && IsShown()) target->Open();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+  private:
+    QPointer<TStringControl> control;
+    TKLUObject* target;
+};
+
+QAccessibleInterface* TextControlFactory(const QString&, QObject* object) {
+    if (auto* control = qobject_cast<TStringControl*>(object)) {
+        return new TextControlAccessible(control);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string AccessibleTextOf(const TItemsHunk& hunk, int visible_count) {
+    const size_t count =
+        std::min(static_cast<size_t>(std::max(visible_count, 0)), hunk.GetChildCount());
+    std::string text;
+    const TKLUObject* previous = nullptr;
+    for (size_t i = 0; i < count; ++i) {
+        const TKLUObject* child = hunk.GetChild(i);
+        if (child->GetType() == PNGOBJECT) continue;  // a picture has no text of its own
+        if (previous != nullptr) {
+            if (previous->hardBreak || previous->isSeparator || child->isSeparator) {
+                text += '\n';
+            } else if (previous->endsSourceLine) {
+                text += ' ';
+            }
+        }
+        if (!child->isSeparator) text += child->GetName();
+        previous = child;
+    }
+    return text;
+}
+
+void InstallTextControlAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(TextControlFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+TextControlAccessible::TextControlAccessible(TStringControl* control)
+    : QAccessibleWidget(control, QAccessible::Document) {}
+
+TextControlAccessible::~TextControlAccessible() {
+    for (const auto& entry : linkIds)
+        QAccessible::deleteAccessibleInterface(entry.second);
+}
+
+TStringControl* TextControlAccessible::Control() const {
+    return static_cast<TStringControl*>(widget());
+}
+
+void* TextControlAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QString TextControlAccessible::AllText() const {
+    return FromWindows1252(AccessibleTextOf(Control()->Hunk(), Control()->VisibleCount()));
+}
+
+QString TextControlAccessible::text(QAccessible::Text kind) const {
+    if (kind == QAccessible::Name) {
+        const QString name = QAccessibleWidget::text(kind);
+        return name.isEmpty() ? FromWindows1252(Control()->Hunk().GetName()) : name;
+    }
+    if (kind == QAccessible::Value) return AllText();
+    return QAccessibleWidget::text(kind);
+}
+
+int TextControlAccessible::childCount() const {
+    return static_cast<int>(Control()->FocusableLinks().size());
+}
+
+QAccessibleInterface* TextControlAccessible::child(int index) const {
+    const std::vector<TKLUObject*> links = Control()->FocusableLinks();
+    if (index < 0 || index >= static_cast<int>(links.size())) return nullptr;
+    TKLUObject* link = links[static_cast<size_t>(index)];
+    const auto found = linkIds.find(link);
+    if (found != linkIds.end()) return QAccessible::accessibleInterface(found->second);
+    QAccessibleInterface* made = new LinkAccessible(Control(), link);
+    linkIds[link] = QAccessible::registerAccessibleInterface(made);
+    return made;
+}
+
+int TextControlAccessible::indexOfChild(const QAccessibleInterface* child_interface) const {
+    for (int i = 0; i < childCount(); ++i) {
+        if (child(i) == child_interface) return i;
+    }
+    return -1;
+}
+
+QAccessibleInterface* TextControlAccessible::childAt(int x, int y) const {
+    const QPoint local = Control()->viewport()->mapFromGlobal(QPoint(x, y));
+    const std::vector<TKLUObject*> links = Control()->FocusableLinks();
+    for (size_t i = 0; i < links.size(); ++i) {
+        for (const QRect& r : Control()->FragmentRects(links[i])) {
+            if (r.contains(local)) return child(static_cast<int>(i));
+        }
+    }
+    return nullptr;
+}
+
+void TextControlAccessible::selection(int, int* start, int* end) const {
+    *start = 0;
+    *end = 0;
+}
+
+QString TextControlAccessible::text(int start, int end) const {
+    const QString all = AllText();
+    start = std::clamp(start, 0, static_cast<int>(all.size()));
+    end = std::clamp(end, start, static_cast<int>(all.size()));
+    return all.mid(start, end - start);
+}
+
+int TextControlAccessible::characterCount() const {
+    return static_cast<int>(AllText().size());
+}
+
+QRect TextControlAccessible::characterRect(int) const {
+    return {};
+}
+
+int TextControlAccessible::offsetAtPoint(const QPoint&) const {
+    return -1;
+}
+
+QString TextControlAccessible::attributes(int offset, int* start, int* end) const {
+    *start = offset;
+    *end = offset;
+    return {};
+}
+
+}  // namespace klu

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <map>
+#include <string>
+
+namespace klu {
+
+class TItemsHunk;
+class TKLUObject;
+class TStringControl;
+
+// What a screen reader reads of a text view: the visible children's text in order, a line
+// break after a child that ends its line, a blank where source lines join.
+std::string AccessibleTextOf(const TItemsHunk& hunk, int visible_count);
+
+// Makes every TStringControl accessible through TextControlAccessible; safe to call often.
+void InstallTextControlAccessibility();
+
+// The text view as a read-only document whose children are its visible links.
+class TextControlAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+  public:
+    explicit TextControlAccessible(TStringControl* control);
+    ~TextControlAccessible() override;
+
+    void* interface_cast(QAccessible::InterfaceType type) override;
+    QString text(QAccessible::Text kind) const override;
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QAccessibleInterface* childAt(int x, int y) const override;
+
+    // The text interface, read only.
+    void selection(int index, int* start, int* end) const override;
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int start, int end) const override;
+    int characterCount() const override;
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint& point) const override;
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override;
+
+  private:
+    TStringControl* Control() const;
+    QString AllText() const;
+
+    // The accessible objects made for links so far, by link; they live as long as this one.
+    mutable std::map<const TKLUObject*, QAccessible::Id> linkIds;
+};
+
+}  // namespace klu

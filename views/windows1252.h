@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+namespace klu {
+
+// Hint text is single-byte Windows-1252; Qt draws and measures Unicode. The bytes stay as they
+// are everywhere else: convert only at the point of drawing or measuring.
+QString FromWindows1252(std::string_view text);
+
+// The Unicode character of one Windows-1252 byte. The five bytes the code page leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control characters of the same value.
+char16_t Windows1252Char(unsigned char byte);
+
+}  // namespace klu
