@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 namespace klu {
 
@@ -16,7 +18,16 @@ bool EqualsIgnoringCase(const std::string& text, const std::string& upper) {
 }  // namespace
 
 std::string CommandArgumentOf(const std::vector<std::string>& arguments) {
-    return arguments.size() > 1 ? arguments[1] : std::string();
+    if (arguments.size() < 2) return {};
+    const std::string& argument = arguments[1];
+    // The reader changes into the listing folder at start-up, so a relative path typed in a
+    // shell would then name another file: it is made absolute while it still means the right one.
+    if (ParseCommandArgument(argument).kind != CommandLineAction::OpenFile || argument[0] == '/') {
+        return argument;
+    }
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(argument, error);
+    return error ? argument : absolute.lexically_normal().string();
 }
 
 CommandLineAction ParseCommandArgument(const std::string& argument) {

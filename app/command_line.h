@@ -14,7 +14,8 @@ struct CommandLineAction {
     bool operator==(const CommandLineAction&) const = default;
 };
 
-// The first argument after the program name, or empty; later ones are ignored.
+// The first argument after the program name, or empty; later ones are ignored. A relative path
+// is made absolute against the current folder.
 std::string CommandArgumentOf(const std::vector<std::string>& arguments);
 
 // "/HELP" and "/VERBOSE" in any letter case are switches; any other non-empty argument is a path.

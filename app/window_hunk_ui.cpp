@@ -7,8 +7,11 @@
 
 #include "model/hunk_kind.h"
 #include "model/items_hunk.h"
+#include "model/media_hunks.h"
+#include "model/png_size.h"
 #include "views/hint_button.h"
 #include "views/hint_child.h"
+#include "views/string_control.h"
 
 namespace klu {
 
@@ -70,6 +73,14 @@ void WindowHunkUi::OpenWindow(THunk& hunk) {
     } else {
         auto* window =
             new THintChild(*items, std::string(KindName(hunk.GetType())), state.settings);
+        // Pictures take the room their header declares; the help file's pictures are read
+        // from the help file.
+        const std::string path =
+            hunk.Top() == state.helpDocument.GetRoot() ? state.helpFilePath : state.currentPath;
+        window->Control().SetPictureSize([path](const TPNGObject& picture) {
+            const auto size = ReadPngSize(path, picture.dataOffset, picture.dataLength);
+            return size ? TSize{size->width, size->height} : TSize{};
+        });
         hunk.view = window;
         QMdiSubWindow* frame = client.addSubWindow(window);
         PlaceNewWindow(*frame);

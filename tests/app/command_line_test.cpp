@@ -1,4 +1,6 @@
 // The command line: switches in any letter case, a path, and what the frame does with each.
+#include <filesystem>
+
 #include "app/command_line.h"
 #include "frame_fixture.h"
 
@@ -29,6 +31,11 @@ TEST(CommandLineTest, OnlyTheFirstArgumentCounts) {
     EXPECT_EQ(CommandArgumentOf({"kluwin"}), "");
     EXPECT_EQ(CommandArgumentOf({"kluwin", "/help", "other.klu"}), "/help");
     EXPECT_EQ(CommandArgumentOf({}), "");
+    // Regression: the reader changes folder at start-up, so a relative path must not stay relative.
+    const std::string here = std::filesystem::current_path().string();
+    EXPECT_EQ(CommandArgumentOf({"kluwin", "games/demo.klu"}), here + "/games/demo.klu");
+    EXPECT_EQ(CommandArgumentOf({"kluwin", "./demo.klu"}), here + "/demo.klu");
+    EXPECT_EQ(CommandArgumentOf({"kluwin", "/abs/demo.klu"}), "/abs/demo.klu");
 }
 
 // The frame acts on the argument of its state.
