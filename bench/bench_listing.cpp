@@ -12,8 +12,10 @@
 // Extra flag, read before the benchmark library's own: --files=N (2000 by default).
 
 #include <benchmark/benchmark.h>
+
 #include <stdlib.h>
 #include <time.h>
+#include "bench_flags.h"
 
 #include <chrono>
 #include <cstdio>
@@ -194,19 +196,11 @@ BENCHMARK(BM_ListingWarm)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // Takes --files out of the arguments; gives false on a bad value.
 bool TakeOwnFlags(int& argc, char** argv) {
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg.starts_with("--files=")) {
-            const long files =
-                std::strtol(argv[i] + std::string_view("--files=").size(), nullptr, 10);
-            if (files <= 0) return false;
-            g_file_count = static_cast<size_t>(files);
-        } else {
-            argv[kept++] = argv[i];
-        }
+    if (auto files = klu::bench::TakeFlag(argc, argv, "files")) {
+        const auto count = klu::bench::PositiveNumber(*files);
+        if (!count) return false;
+        g_file_count = *count;
     }
-    argc = kept;
     return true;
 }
 

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "bench_file.h"
+#include "bench_flags.h"
 #include "model/checksum.h"
 #include "model/hint_document.h"
 #include "model/hunk.h"
@@ -348,20 +349,12 @@ BENCHMARK(BM_FindNothing)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // Takes --file_mb and --file_dir out of the arguments; gives false on a bad value.
 bool TakeOwnFlags(int& argc, char** argv) {
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg.starts_with("--file_mb=")) {
-            const long mb = std::strtol(argv[i] + std::strlen("--file_mb="), nullptr, 10);
-            if (mb <= 0) return false;
-            g_file_mb = static_cast<size_t>(mb);
-        } else if (arg.starts_with("--file_dir=")) {
-            g_file_dir = std::string(arg.substr(std::strlen("--file_dir=")));
-        } else {
-            argv[kept++] = argv[i];
-        }
+    if (auto dir = klu::bench::TakeFlag(argc, argv, "file_dir")) g_file_dir = *dir;
+    if (auto mb = klu::bench::TakeFlag(argc, argv, "file_mb")) {
+        const auto size = klu::bench::PositiveNumber(*mb);
+        if (!size) return false;
+        g_file_mb = *size;
     }
-    argc = kept;
     return true;
 }
 
