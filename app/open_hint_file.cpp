@@ -9,19 +9,11 @@
 #include "model/hint_stream.h"
 #include "model/hunk.h"
 #include "model/text_util.h"
+#include "views/wait_cursor.h"
 
 namespace klu {
 
 namespace {
-
-// The wait cursor for as long as the object lives; the cursor before comes back after it.
-class WaitCursor {
-  public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // The message of a failed load, or nothing for a result without one.
 const char* LoadFailureText(LoadResult result) {

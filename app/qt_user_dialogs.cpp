@@ -1,7 +1,17 @@
 #include "qt_user_dialogs.h"
 
+#include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+#include <cmath>
 
 #include "about_dialog.h"
 
@@ -71,6 +81,95 @@ std::optional<std::string> QtUserDialogs::AskOpenFile(const std::string& title,
         QString::fromStdString(filter), nullptr, QFileDialog::HideNameFilterDetails);
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
+}
+
+std::optional<std::string> QtUserDialogs::AskSaveFile(const std::string& filter,
+                                                      const std::string& default_suffix) {
+    QFileDialog dialog(owner_, QString(), QString(), QString::fromStdString(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Text is appended to a chosen file and pictures replace it; neither asks first.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setDefaultSuffix(QString::fromStdString(default_suffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtUserDialogs::AskFolder(const std::string& prompt) {
+    const QString folder = QFileDialog::getExistingDirectory(owner_, QString::fromStdString(prompt));
+    if (folder.isEmpty()) return std::nullopt;
+    std::string path = folder.toStdString();
+    if (!path.ends_with('/')) path += '/';
+    return path;
+}
+
+std::optional<std::string> QtUserDialogs::AskText(const std::string& title,
+                                                  const std::string& prompt, int max_length) {
+    QInputDialog dialog(owner_);
+    dialog.setWindowTitle(QString::fromStdString(title));
+    dialog.setLabelText(QString::fromStdString(prompt));
+    dialog.setInputMode(QInputDialog::TextInput);
+    if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMaxLength(max_length);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+std::optional<ChosenFont> QtUserDialogs::AskFont(const FontRecord& current) {
+    QFont start(QString::fromStdString(current.face), std::max(1, current.pointSize));
+    start.setWeight(current.weight >= 700 ? QFont::Bold : QFont::Normal);
+    start.setItalic(current.italic);
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, start, owner_, QString(),
+                                            QFontDialog::ScalableFonts | QFontDialog::NonScalableFonts);
+    if (!ok) return std::nullopt;
+    ChosenFont chosen;
+    chosen.tenthsOfPoint = static_cast<int>(std::lround(font.pointSizeF() * 10));
+    chosen.font.face = font.family().toStdString().substr(0, FontRecord::kFaceLimit);
+    chosen.font.pointSize = chosen.tenthsOfPoint / 10;
+    chosen.font.weight = font.weight() >= QFont::Bold ? 700 : 400;
+    chosen.font.italic = font.italic();
+    return chosen;
+}
+
+namespace {
+
+QColor ToQColor(uint32_t rgb) {
+    return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                  static_cast<int>((rgb >> 16) & 0xFF));
+}
+
+uint32_t FromQColor(const QColor& color) {
+    return static_cast<uint32_t>(color.red()) | static_cast<uint32_t>(color.green()) << 8 |
+           static_cast<uint32_t>(color.blue()) << 16;
+}
+
+}  // namespace
+
+std::optional<uint32_t> QtUserDialogs::AskColor(uint32_t initial, CustomColors& custom) {
+    for (int i = 0; i < QColorDialog::customCount() && i < 16; ++i)
+        QColorDialog::setCustomColor(i, ToQColor(custom[static_cast<size_t>(i)]));
+    const QColor color = QColorDialog::getColor(ToQColor(initial), owner_);
+    for (int i = 0; i < QColorDialog::customCount() && i < 16; ++i)
+        custom[static_cast<size_t>(i)] = FromQColor(QColorDialog::customColor(i));
+    if (!color.isValid()) return std::nullopt;
+    return FromQColor(color);
+}
+
+bool QtUserDialogs::AskPrint(QPrinter& printer, int page_count) {
+    QPrintDialog dialog(&printer, owner_);
+    dialog.setMinMax(1, std::max(1, page_count));
+    dialog.setFromTo(1, std::max(1, page_count));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUserDialogs::AskPrinterSetup(QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, owner_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUserDialogs::OpenWebAddress(const std::string& url) {
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
 }
 
 void QtUserDialogs::ShowAbout() {

@@ -1,7 +1,13 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
+
+#include "model/settings.h"
+
+class QPrinter;
 
 namespace klu {
 
@@ -9,8 +15,18 @@ enum class MessageIcon { None, Information, Warning, Stop, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo, OkHelp };
 enum class MessageAnswer { Ok, Cancel, Yes, No, Help };
 
-// Everything that asks the user in a modal dialog goes through here, so that the commands can be
-// tried without anyone answering.
+// A font the user picked: the record to keep and its size in tenths of a point, which the
+// record's whole points may round down.
+struct ChosenFont {
+    FontRecord font;
+    int tenthsOfPoint = 0;
+};
+
+// The colour dialog's sixteen custom colours, 0x00BBGGRR each.
+using CustomColors = std::array<uint32_t, 16>;
+
+// Everything that asks the user in a modal dialog, or hands work to the desktop, goes through
+// here, so that the commands can be tried without anyone answering.
 class UserDialogs {
   public:
     virtual ~UserDialogs() = default;
@@ -23,6 +39,29 @@ class UserDialogs {
     virtual std::optional<std::string> AskOpenFile(const std::string& title,
                                                    const std::string& folder,
                                                    const std::string& filter) = 0;
+    // The file to write, or nothing when cancelled. default_suffix ("txt") is added to a name
+    // typed without one. An existing file is accepted without asking.
+    virtual std::optional<std::string> AskSaveFile(const std::string& filter,
+                                                   const std::string& default_suffix) = 0;
+    // A folder, ending in "/", or nothing when cancelled.
+    virtual std::optional<std::string> AskFolder(const std::string& prompt) = 0;
+    // One line of text of at most max_length characters, or nothing when cancelled.
+    virtual std::optional<std::string> AskText(const std::string& title,
+                                               const std::string& prompt, int max_length) = 0;
+    // The font dialog, started on current; nothing when cancelled.
+    virtual std::optional<ChosenFont> AskFont(const FontRecord& current) = 0;
+    // The colour dialog, started on initial (0x00BBGGRR); the user's changes to the custom
+    // colours are kept in custom even when the dialog is cancelled.
+    virtual std::optional<uint32_t> AskColor(uint32_t initial, CustomColors& custom) = 0;
+
+    // The print dialog for a document of page_count pages, on printer, which it may change (the
+    // chosen printer, the page range). False when cancelled.
+    virtual bool AskPrint(QPrinter& printer, int page_count) = 0;
+    // The printer setup dialog; false when cancelled.
+    virtual bool AskPrinterSetup(QPrinter& printer) = 0;
+
+    // Opens the address in the user's web browser; false when that failed.
+    virtual bool OpenWebAddress(const std::string& url) = 0;
 
     // The About box.
     virtual void ShowAbout() = 0;

@@ -11,6 +11,8 @@
 
 #include "app/klu_app.h"
 #include "bench_file.h"
+// The tests' dialog double: a benchmark must never wait for a person.
+#include "tests/app/fake_user_dialogs.h"
 #include "views/string_control.h"
 
 #ifndef KLU_BENCH_DIR
@@ -18,20 +20,6 @@
 #endif
 
 namespace {
-
-// Answers every dialog at once; a benchmark must never wait for a person.
-class SilentDialogs : public klu::UserDialogs {
-  public:
-    klu::MessageAnswer ShowMessage(const std::string&, const std::string&, klu::MessageIcon,
-                                   klu::MessageButtons) override {
-        return klu::MessageAnswer::Ok;
-    }
-    std::optional<std::string> AskOpenFile(const std::string&, const std::string&,
-                                           const std::string&) override {
-        return std::nullopt;
-    }
-    void ShowAbout() override {}
-};
 
 // Notes when a text control first paints.
 class FirstPaint : public QObject {
@@ -56,7 +44,7 @@ void BM_OpenTopWindow(benchmark::State& state) {
         const auto start = std::chrono::steady_clock::now();
         {
             klu::TKLUApp reader(
-                folder, file.path, std::make_unique<SilentDialogs>(),
+                folder, file.path, std::make_unique<klu::test::FakeUserDialogs>(),
                 [](const std::string&) -> std::optional<std::string> { return std::nullopt; });
             reader.BuildMainWindow(false);
             reader.ShowMainWindow();

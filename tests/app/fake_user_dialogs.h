@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPrinter>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,13 +29,72 @@ class FakeUserDialogs : public UserDialogs {
         openRequests.push_back(title + "|" + folder + "|" + filter);
         return openAnswer;
     }
+    std::optional<std::string> AskSaveFile(const std::string& filter,
+                                           const std::string& default_suffix) override {
+        saveRequests.push_back(filter + "|" + default_suffix);
+        return saveAnswer;
+    }
+    std::optional<std::string> AskFolder(const std::string& prompt) override {
+        folderPrompts.push_back(prompt);
+        return folderAnswer;
+    }
+    std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
+                                       int max_length) override {
+        textRequests.push_back(title + "|" + prompt + "|" + std::to_string(max_length));
+        return textAnswer;
+    }
+    std::optional<ChosenFont> AskFont(const FontRecord& current) override {
+        fontRequests.push_back(current);
+        return fontAnswer;
+    }
+    std::optional<uint32_t> AskColor(uint32_t initial, CustomColors& custom) override {
+        colorRequests.push_back(initial);
+        customSeen = custom;
+        if (customAnswer) custom = *customAnswer;
+        return colorAnswer;
+    }
+    // Prints to printFile as PDF when it is set; cancels otherwise.
+    bool AskPrint(QPrinter& printer, int page_count) override {
+        printRequests.push_back(page_count);
+        if (printFile.empty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(printFile));
+        return true;
+    }
+    bool AskPrinterSetup(QPrinter&) override {
+        ++printerSetups;
+        return setupAnswer;
+    }
+    bool OpenWebAddress(const std::string& url) override {
+        webAddresses.push_back(url);
+        return webAnswer;
+    }
     void ShowAbout() override { ++aboutShown; }
 
     std::vector<Message> messages;
     std::vector<std::string> openRequests;
+    std::vector<std::string> saveRequests;
+    std::vector<std::string> folderPrompts;
+    std::vector<std::string> textRequests;
+    std::vector<FontRecord> fontRequests;
+    std::vector<uint32_t> colorRequests;
+    std::vector<int> printRequests;
+    std::vector<std::string> webAddresses;
+    CustomColors customSeen{};
+    int printerSetups = 0;
     int aboutShown = 0;
+
     MessageAnswer answer = MessageAnswer::Ok;
     std::optional<std::string> openAnswer;
+    std::optional<std::string> saveAnswer;
+    std::optional<std::string> folderAnswer;
+    std::optional<std::string> textAnswer;
+    std::optional<ChosenFont> fontAnswer;
+    std::optional<uint32_t> colorAnswer;
+    std::optional<CustomColors> customAnswer;
+    std::string printFile;
+    bool setupAnswer = true;
+    bool webAnswer = true;
 };
 
 }  // namespace klu::test
