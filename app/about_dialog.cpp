@@ -9,7 +9,7 @@
 
 namespace klu {
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : TCenterDialog(parent) {
     setWindowTitle(QStringLiteral("KLU Reader for Windows"));
 
     auto* icon = new QLabel(this);

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "center_dialog.h"
 
 namespace klu {
 
 // "KLU_START": the program's name, version and notice, centred over its owner.
-class AboutDialog : public QDialog {
+class AboutDialog : public TCenterDialog {
     Q_OBJECT
 
   public:

@@ -9,7 +9,7 @@ AppState::AppState(std::string program_folder, std::string command_argument,
     : programFolder(FolderWithSlash(std::move(program_folder))),
       commandArgument(std::move(command_argument)),
       locations(programFolder, environment),
-      helpFilePath(programFolder + kHelpFileName),
+      helpFilePath(HelpFilePathFor(programFolder)),
       profile(locations.ProfilePath()),
       recentFiles(profile) {}
 
@@ -36,6 +36,17 @@ std::string ProgramFolderOf(const std::string& program_path) {
     std::filesystem::path path = std::filesystem::absolute(program_path, error);
     if (error) path = program_path;
     return FolderWithSlash(path.parent_path().string());
+}
+
+std::string HelpFilePathFor(const std::string& program_folder) {
+    const std::string folder = FolderWithSlash(program_folder);
+    const std::string beside = folder + kHelpFileName;
+    std::error_code error;
+    if (std::filesystem::is_regular_file(beside, error)) return beside;
+    const std::filesystem::path installed =
+        std::filesystem::path(folder + "../share/kluwin/" + kHelpFileName).lexically_normal();
+    if (std::filesystem::is_regular_file(installed, error)) return installed.string();
+    return beside;
 }
 
 }  // namespace klu

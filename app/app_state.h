@@ -36,7 +36,7 @@ class AppState {
     // The file-level commands work only while this holds.
     bool FileLoaded() const { return currentDocument.GetRoot() != nullptr; }
 
-    // Reads the help file beside the program in picture mode. A missing or damaged help file
+    // Reads the help file (HelpFilePathFor) in picture mode. A missing or damaged help file
     // leaves the help document empty or partial; that is not an error here.
     void LoadHelpFile();
     // Reads the settings from the profile.
@@ -50,5 +50,10 @@ class AppState {
 
 // The folder of the program file, ending in "/", from the first command-line element.
 std::string ProgramFolderOf(const std::string& program_path);
+
+// Where the help file is read from: beside the program when it is there, else the share/kluwin/
+// folder of an installed program (program_folder + "../share/kluwin/"). When it is in neither
+// place, the path beside the program, so that a missing help file behaves as it always did.
+std::string HelpFilePathFor(const std::string& program_folder);
 
 }  // namespace klu

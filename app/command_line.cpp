@@ -15,7 +15,31 @@ bool EqualsIgnoringCase(const std::string& text, const std::string& upper) {
     });
 }
 
+constexpr char kUsage[] =
+    "usage: kluwin [FILE | /HELP | /VERBOSE]\n"
+    "\n"
+    "The KLU Reader shows KLU hint files: graded hints for computer games, revealed one at\n"
+    "a time.\n"
+    "\n"
+    "  FILE        open the hint file FILE\n"
+    "  /HELP       open the reader's help file\n"
+    "  /VERBOSE    open the verbose listing of the hint files in the listing folder\n"
+    "  --help      print this text and end\n"
+    "  --version   print the version and end\n"
+    "\n"
+    "Only the first argument counts; /HELP and /VERBOSE may be written in any letter case.\n"
+    "The settings, recent files and hint memory are kept in KLUWIN.INI beside the program,\n"
+    "or in ~/.config/kluwin/ when the program's folder cannot be written.\n";
+
 }  // namespace
+
+std::optional<std::string> ConsoleAnswerOf(const std::vector<std::string>& arguments) {
+    if (arguments.size() < 2) return std::nullopt;
+    const std::string& first = arguments[1];
+    if (first == "--help" || first == "-h") return std::string(kUsage);
+    if (first == "--version") return std::string("kluwin ") + KLU_VERSION + "\n";
+    return std::nullopt;
+}
 
 std::string CommandArgumentOf(const std::vector<std::string>& arguments) {
     if (arguments.size() < 2) return {};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,10 @@ std::string CommandArgumentOf(const std::vector<std::string>& arguments);
 
 // "/HELP" and "/VERBOSE" in any letter case are switches; any other non-empty argument is a path.
 CommandLineAction ParseCommandArgument(const std::string& argument);
+
+// What the reader prints instead of starting when the first argument is "--help" (or "-h") or
+// "--version": the usage or the version. Nothing for any other command line, which starts the
+// reader. It is asked before any window exists, so that it works without a display.
+std::optional<std::string> ConsoleAnswerOf(const std::vector<std::string>& arguments);
 
 }  // namespace klu

@@ -1,44 +1,30 @@
 #include "klu_client.h"
 
+#include <QStyle>
+
 #include "command_ids.h"
 #include "file_filter.h"
 #include "menu_table.h"
+#include "my_printer.h"
 #include "open_hint_file.h"
+#include "views/child_window_string.h"
+#include "window_commands.h"
 
 namespace klu {
 
-namespace {
-
-// The name of a command as a message may quote it: its menu text without "&", the shortcut
-// and a trailing "...".
-std::string CommandName(int id) {
-    const MenuItemSpec* item = FindMenuItem(id);
-    if (!item) return "This command";
-    std::string name;
-    for (char c : item->text.substr(0, item->text.find('\t'))) {
-        if (c != '&') name += c;
-    }
-    if (name.ends_with("...")) name.resize(name.size() - 3);
-    return name;
-}
-
-}  // namespace
-
-std::string NotAvailableText(const std::string& what) {
-    return what + " is not available yet.";
-}
-
 TKLUClient::TKLUClient(AppState& state, UserDialogs& dialogs, QWidget* parent)
-    : QMdiArea(parent), state_(state), dialogs_(dialogs) {
+    : QMdiArea(parent), state_(state), dialogs_(dialogs), printer_(std::make_unique<TMyPrinter>()) {
     setViewMode(QMdiArea::SubWindowView);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
-ViewCommands* TKLUClient::CurrentView() const {
+TKLUClient::~TKLUClient() = default;
+
+TStringChild* TKLUClient::CurrentView() const {
     QMdiSubWindow* child = currentSubWindow();
     if (!child) return nullptr;
-    return dynamic_cast<ViewCommands*>(child->widget());
+    return qobject_cast<TStringChild*>(child->widget());
 }
 
 bool TKLUClient::IsCommandEnabled(int id) const {
@@ -50,10 +36,8 @@ bool TKLUClient::IsCommandEnabled(int id) const {
             return true;
         case Enabling::FileLoaded:
             return state_.FileLoaded();
-        case Enabling::View: {
-            const ViewCommands* view = CurrentView();
-            return view && view->HandlesCommand(id);
-        }
+        case Enabling::View:
+            return CurrentView() != nullptr;
     }
     return false;
 }
@@ -61,6 +45,30 @@ bool TKLUClient::IsCommandEnabled(int id) const {
 void TKLUClient::Command(int id) {
     if (!IsCommandEnabled(id)) return;
     switch (id) {
+        case CM_FILEOPEN:
+            CmFileOpen();
+            break;
+        case CM_VERBOSELISTING:
+            CmVerboseListing();
+            break;
+        case CM_FILEINFO:
+            CmFileInfo();
+            break;
+        case CM_DECODETOTEXT:
+            CmDecodeToText();
+            break;
+        case CM_FINDINFILE:
+            CmFindInFile();
+            break;
+        case CM_CHANGELISTFOLDER:
+            CmListFolder();
+            break;
+        case CM_PRINTFILE:
+            CmPrintFile();
+            break;
+        case CM_PRINTERSETUP:
+            CmPrinterSetup();
+            break;
         case CM_CASCADECHILDREN:
             cascadeSubWindows();
             break;
@@ -73,23 +81,38 @@ void TKLUClient::Command(int id) {
         case CM_CLOSECHILDREN:
             closeAllSubWindows();
             break;
-        case CM_SAVEWINDOW:
-        case CM_PRINTWINDOW:
-        case CM_COPYTOCLIPBOARD:
-            CurrentView()->DoCommand(id);
+        case CM_SHOWTOPWINDOW:
+            CmShowTopWindow();
             break;
-        case CM_FILEOPEN:
-            CmFileOpen();
+        case CM_SAVEWINDOW:
+            SaveWindow(*CurrentView(), dialogs_);
+            break;
+        case CM_PRINTWINDOW:
+            PrintWindow(*CurrentView(), state_, dialogs_, Printer());
+            break;
+        case CM_COPYTOCLIPBOARD:
+            CopyWindow(*CurrentView());
+            break;
+        case CM_SETOPTIONS:
+            CmSetOptions();
+            break;
+        case CM_RESETHINTMEMORY:
+            CmResetHintMemory();
             break;
         case CM_SHOWHELPFILE:
             ShowHelpFile();
             break;
+        case CM_PRINTHELPFILE:
+            CmPrintHelpFile();
+            break;
         case CM_ABOUT:
             dialogs_.ShowAbout();
             break;
-        default:
-            NotAvailableYet(CommandName(id));
+        case CM_WEBSITE:
+            CmWebSite();
             break;
+        default:
+            break;  // Exit and the recent files belong to the frame
     }
     emit StateChanged();
 }
@@ -106,13 +129,26 @@ void TKLUClient::OpenHintFile(const std::string& path) {
     emit StateChanged();
 }
 
-void TKLUClient::ShowHelpFile() {
-    NotAvailableYet(CommandName(CM_SHOWHELPFILE));
-}
-
-void TKLUClient::NotAvailableYet(const std::string& what) {
-    dialogs_.ShowMessage(NotAvailableText(what), kNotAvailableTitle, MessageIcon::Information,
-                         MessageButtons::Ok);
+// A new window takes three quarters of the client area and steps down and right from the one
+// opened before it by a title bar's height, starting again at the top left once it would leave
+// the client area, as the window system places new child windows.
+QMdiSubWindow* TKLUClient::AddChildWindow(TChild& window) {
+    QMdiSubWindow* frame = addSubWindow(&window);
+    const QSize room = viewport()->size();
+    const QSize size(room.width() * 3 / 4, room.height() * 3 / 4);
+    const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame) + 4;
+    if (nextPlace_.x() + size.width() > room.width() ||
+        nextPlace_.y() + size.height() > room.height())
+        nextPlace_ = QPoint(0, 0);
+    frame->setGeometry(QRect(nextPlace_, size));
+    nextPlace_ += QPoint(step, step);
+    window.SetupWindow();
+    // Activation moves the focus into the window: it goes where the set-up put it.
+    QWidget* focus = window.focusWidget();
+    frame->show();
+    setActiveSubWindow(frame);
+    if (focus) focus->setFocus();
+    return frame;
 }
 
 // Lines the minimized children up along the bottom edge, left to right.

@@ -3,13 +3,19 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <memory>
 #include <string>
 
 #include "app_state.h"
 #include "user_dialogs.h"
-#include "view_commands.h"
 
 namespace klu {
+
+class TChild;
+class TMyPrinter;
+class THunk;
+class TMetaTextHunk;
+class TStringChild;
 
 // "TKLUClient": the MDI client area. It carries the file-level commands and decides, with the
 // active child window, which commands may run.
@@ -18,6 +24,7 @@ class TKLUClient : public QMdiArea {
 
   public:
     TKLUClient(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~TKLUClient() override;
 
     // The verbose listing and the find results; each clears itself when its window goes.
     QPointer<QMdiSubWindow> listWindow;
@@ -33,26 +40,54 @@ class TKLUClient : public QMdiArea {
     void CmFileOpen();
     // The one way a hint file is opened.
     void OpenHintFile(const std::string& path);
-    // Opens the help file's index.
-    void ShowHelpFile();
 
-    // The current child window's part in the command chain, or none.
-    ViewCommands* CurrentView() const;
+    // The verbose listing of the listing folder; an open listing is only brought to the front.
+    void CmVerboseListing();
+    // Asks for another listing folder; an open listing of another folder is replaced.
+    void CmListFolder();
+    void CmFileInfo();
+    // Exports the whole file as plain text to a file the user picks.
+    void CmDecodeToText();
+    // Asks for a phrase and shows the hunks that hold it in the find window.
+    void CmFindInFile();
+    void CmPrintFile();
+    void CmPrinterSetup();
+    void CmShowTopWindow();
+    void CmResetHintMemory();
+    void CmSetOptions();
+
+    // Opens the help file's index, or its top window when it has none.
+    void ShowHelpFile();
+    void CmPrintHelpFile();
+    void CmWebSite();
+    // The Help button of the message about ZIP archives: the help file's subject about them.
+    void HelpOnZipArchives();
+
+    // The current child window when it shows text (the window commands work on it), or none.
+    TStringChild* CurrentView() const;
+    // Puts a new child window into the client: placed below and right of the one before, shown
+    // and made current.
+    QMdiSubWindow* AddChildWindow(TChild& window);
+
+    // The application's printer, kept from one print command to the next.
+    TMyPrinter& Printer() { return *printer_; }
 
   signals:
     // The documents or the windows changed: the enabling must be looked at again.
     void StateChanged();
 
   private:
-    void NotAvailableYet(const std::string& what);
     void ArrangeIcons();
+    // Prints the hunk's children through the print dialog.
+    void PrintHunk(TMetaTextHunk& hunk);
+    // The help file's subject with the title, or its top when it has none; none without a
+    // help file.
+    THunk* HelpSubjectOr(const std::string& title) const;
 
     AppState& state_;
     UserDialogs& dialogs_;
+    QPoint nextPlace_;  // where the next new child window goes
+    std::unique_ptr<TMyPrinter> printer_;
 };
-
-// The message of a command this version cannot carry out yet.
-std::string NotAvailableText(const std::string& what);
-inline constexpr char kNotAvailableTitle[] = "KLU Reader";
 
 }  // namespace klu

@@ -6,12 +6,10 @@
 
 namespace klu {
 
-namespace {
-
-QPixmap DrawIcon(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+QImage DrawKluIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(QColor(0, 0, 128));
     painter.setPen(Qt::NoPen);
@@ -22,15 +20,14 @@ QPixmap DrawIcon(int size) {
     painter.setFont(font);
     painter.setPen(QColor(255, 255, 0));
     painter.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("?"));
-    return pixmap;
+    painter.end();
+    return image;
 }
-
-}  // namespace
 
 QIcon KluIcon() {
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addPixmap(DrawIcon(size));
+        icon.addPixmap(QPixmap::fromImage(DrawKluIcon(size)));
     return icon;
 }
 

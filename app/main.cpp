@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,10 +9,17 @@
 #include "qt_user_dialogs.h"
 
 int main(int argc, char* argv[]) {
+    // --help and --version are answered before Qt starts, so they need no display.
+    if (const std::optional<std::string> answer =
+            klu::ConsoleAnswerOf(std::vector<std::string>(argv, argv + argc))) {
+        std::fputs(answer->c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(klu::kApplicationName));
 
-    const std::vector<std::string> arguments(argv, argv + argc);
+    const std::vector<std::string> arguments(argv, argv + argc);  // without Qt's own options
     auto dialogs = std::make_unique<klu::QtUserDialogs>();
     klu::QtUserDialogs& qtDialogs = *dialogs;
     klu::TKLUApp app(klu::ProgramFolderOf(QApplication::applicationFilePath().toStdString()),

@@ -32,13 +32,14 @@ const char* LoadFailureText(LoadResult result) {
     return nullptr;
 }
 
-void ShowLoadFailure(UserDialogs& dialogs, LoadResult result) {
+void ShowLoadFailure(TKLUClient& client, UserDialogs& dialogs, LoadResult result) {
     const char* text = LoadFailureText(result);
     if (!text) return;
     // The archive message offers the help subject on unpacking.
     const MessageButtons buttons =
         result == LoadZipArchive ? MessageButtons::OkHelp : MessageButtons::Ok;
-    dialogs.ShowMessage(text, kErrorTitle, MessageIcon::Stop, buttons);
+    if (dialogs.ShowMessage(text, kErrorTitle, MessageIcon::Stop, buttons) == MessageAnswer::Help)
+        client.HelpOnZipArchives();
 }
 
 // Everything after a load that succeeded: the help-file test, the recent files, the settings,
@@ -94,7 +95,7 @@ void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
     if (result == LoadOk) {
         FinishOpen(client, state, dialogs, path, length);
     } else {
-        ShowLoadFailure(dialogs, result);
+        ShowLoadFailure(client, dialogs, result);
     }
 }
 

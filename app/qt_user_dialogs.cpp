@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "about_dialog.h"
+#include "opt_dialog.h"
 
 namespace klu {
 
@@ -175,6 +176,11 @@ bool QtUserDialogs::OpenWebAddress(const std::string& url) {
 void QtUserDialogs::ShowAbout() {
     AboutDialog dialog(owner_);
     dialog.exec();
+}
+
+bool QtUserDialogs::RunOptions(Settings& settings) {
+    TOptDialog dialog(owner_, settings, *this);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace klu

@@ -27,6 +27,7 @@ class QtUserDialogs : public UserDialogs {
     bool AskPrinterSetup(QPrinter& printer) override;
     bool OpenWebAddress(const std::string& url) override;
     void ShowAbout() override;
+    bool RunOptions(Settings& settings) override;
 
   private:
     QPointer<QWidget> owner_;

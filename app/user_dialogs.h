@@ -65,6 +65,9 @@ class UserDialogs {
 
     // The About box.
     virtual void ShowAbout() = 0;
+    // The Options dialog on settings: true when closed with OK, which has written the user's
+    // choices (main font, link colour, counting, hint memory) into settings.
+    virtual bool RunOptions(Settings& settings) = 0;
 };
 
 }  // namespace klu

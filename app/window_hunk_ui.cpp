@@ -5,10 +5,14 @@
 #include <QStyle>
 #include <array>
 
+#include "gif_save.h"
+#include "klu_client.h"
+#include "menu_table.h"
 #include "model/hunk_kind.h"
 #include "model/items_hunk.h"
 #include "model/media_hunks.h"
-#include "model/png_size.h"
+#include "picture_source.h"
+#include "play_sound.h"
 #include "views/hint_button.h"
 #include "views/hint_child.h"
 #include "views/string_control.h"
@@ -26,21 +30,18 @@ bool IsKnownVersion(const std::string& version) {
     return false;
 }
 
-}  // namespace
-
-// A new window takes three quarters of the client area and steps down and right from the one
-// opened before it by a title bar's height, starting again at the top left once it would leave
-// the client area, as the window system places new child windows.
-void WindowHunkUi::PlaceNewWindow(QMdiSubWindow& frame) {
-    const QSize room = client.viewport()->size();
-    const QSize size(room.width() * 3 / 4, room.height() * 3 / 4);
-    const int step = frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &frame) + 4;
-    if (nextPlace.x() + size.width() > room.width() ||
-        nextPlace.y() + size.height() > room.height())
-        nextPlace = QPoint(0, 0);
-    frame.setGeometry(QRect(nextPlace, size));
-    nextPlace += QPoint(step, step);
+// A window that shows a single picture fits it: the picture and its margins inside the
+// control's frame, the control's margins, and the window frame with its title bar.
+void FitPicture(QMdiSubWindow& frame, const TStringControl& control, TSize picture) {
+    const QStyle* style = frame.style();
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &frame);
+    const int caption = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &frame);
+    const int inside = 20 + 2 * control.frameWidth();
+    frame.resize(2 * border + picture.width + inside,
+                 2 * border + picture.height + caption + inside);
 }
+
+}  // namespace
 
 std::string UnknownDataText(const std::optional<std::string>& version) {
     if (!version || IsKnownVersion(*version))
@@ -52,7 +53,7 @@ std::string UnknownDataText(const std::optional<std::string>& version) {
            *version + " format in order to read this information.";
 }
 
-WindowHunkUi::WindowHunkUi(QMdiArea& mdi_client, AppState& app_state, UserDialogs& user_dialogs)
+WindowHunkUi::WindowHunkUi(TKLUClient& mdi_client, AppState& app_state, UserDialogs& user_dialogs)
     : client(mdi_client), state(app_state), dialogs(user_dialogs) {}
 
 TChild* WindowHunkUi::ViewOf(const THunk& hunk) {
@@ -65,33 +66,39 @@ void WindowHunkUi::OpenWindow(THunk& hunk) {
         ShowUnknownData(hunk);
         return;
     }
+    OpenOrRaise(*items);
+    if (!hunk.StateValid())
+        dialogs.ShowMessage(kMemoryBrokenText, kMemoryBrokenTitle, MessageIcon::None,
+                            MessageButtons::Ok);
+}
+
+void WindowHunkUi::OpenOrRaise(TItemsHunk& hunk) {
     if (TChild* view = ViewOf(hunk)) {
         QWidget& frame = view->Frame();
         frame.showNormal();
         client.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(&frame));
         view->setFocus();
-    } else {
-        auto* window =
-            new THintChild(*items, std::string(KindName(hunk.GetType())), state.settings);
-        // Pictures take the room their header declares; the help file's pictures are read
-        // from the help file.
-        const std::string path =
-            hunk.Top() == state.helpDocument.GetRoot() ? state.helpFilePath : state.currentPath;
-        window->Control().SetPictureSize([path](const TPNGObject& picture) {
-            const auto size = ReadPngSize(path, picture.dataOffset, picture.dataLength);
-            return size ? TSize{size->width, size->height} : TSize{};
-        });
-        hunk.view = window;
-        QMdiSubWindow* frame = client.addSubWindow(window);
-        PlaceNewWindow(*frame);
-        window->SetupWindow();
-        frame->show();
-        client.setActiveSubWindow(frame);
-        window->Button().setFocus();
+        return;
     }
-    if (!hunk.StateValid())
-        dialogs.ShowMessage(kMemoryBrokenText, kMemoryBrokenTitle, MessageIcon::None,
-                            MessageButtons::Ok);
+    auto* window = new THintChild(hunk, std::string(KindName(hunk.GetType())), state.settings);
+    // Pictures are read from the file their hunk came from: the help file's from the help file.
+    window->Control().SetPicturePath(PictureFileOf(state, hunk));
+    hunk.view = window;
+    QMdiSubWindow* frame = client.AddChildWindow(*window);
+    if (const std::optional<TSize> picture = window->Control().SingleImageSize())
+        FitPicture(*frame, window->Control(), *picture);
+    window->Button().setFocus();
+}
+
+// An overlay is painted onto its picture in the window of the picture's parent, which opens
+// (or comes to the front) first.
+void WindowHunkUi::ShowOverlay(TOverlayHunk& overlay) {
+    THunk* picture = overlay.parent;
+    auto* shown = dynamic_cast<TItemsHunk*>(picture ? picture->parent : nullptr);
+    if (!shown) return;
+    OpenOrRaise(*shown);
+    if (auto* window = dynamic_cast<TStringChild*>(ViewOf(*shown)))
+        window->Control().ShowOverlay(overlay);
 }
 
 void WindowHunkUi::ShowUnknownData(THunk& hunk) {
@@ -100,13 +107,21 @@ void WindowHunkUi::ShowUnknownData(THunk& hunk) {
                         hunk.GetName(), MessageIcon::Stop, MessageButtons::Ok);
 }
 
-// Pictures, overlays and sounds have windows and players of their own, not built yet.
-void WindowHunkUi::ShowOverlay(TOverlayHunk&) {}
-void WindowHunkUi::OfferGifSave(TGIFaHunk&) {}
-void WindowHunkUi::PlaySound(TSoundHunk&) {}
+// GIF data and sounds are read from the file of their hunk, as pictures are.
+void WindowHunkUi::OfferGifSave(TGIFaHunk& gif) {
+    klu::OfferGifSave(dialogs, PictureFileOf(state, gif), gif, kMakerWebAddress);
+}
+
+void WindowHunkUi::PlaySound(TSoundHunk& sound) {
+    PlaySoundHunk(dialogs, PictureFileOf(state, sound), sound);
+}
 
 void WindowHunkUi::CloseView(THunk& hunk) {
     if (TChild* view = ViewOf(hunk)) view->DestroyWindow();
+}
+
+void WindowHunkUi::OpenHintFile(const std::string& path) {
+    client.OpenHintFile(path);
 }
 
 }  // namespace klu

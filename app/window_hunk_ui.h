@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPoint>
 #include <optional>
 #include <string>
 
@@ -8,12 +7,11 @@
 #include "model/hunk_ui.h"
 #include "user_dialogs.h"
 
-class QMdiArea;
-class QMdiSubWindow;
-
 namespace klu {
 
 class TChild;
+class TItemsHunk;
+class TKLUClient;
 
 inline constexpr char kMemoryBrokenText[] = "My memory is broken";
 inline constexpr char kMemoryBrokenTitle[] = "Oops";
@@ -25,7 +23,7 @@ std::string UnknownDataText(const std::optional<std::string>& version);
 // Shows hunks as child windows of the MDI client.
 class WindowHunkUi : public HunkUi {
   public:
-    WindowHunkUi(QMdiArea& client, AppState& state, UserDialogs& dialogs);
+    WindowHunkUi(TKLUClient& client, AppState& state, UserDialogs& dialogs);
 
     // The window that shows the hunk, or none.
     static TChild* ViewOf(const THunk& hunk);
@@ -36,14 +34,16 @@ class WindowHunkUi : public HunkUi {
     void OfferGifSave(TGIFaHunk& gif) override;
     void PlaySound(TSoundHunk& sound) override;
     void CloseView(THunk& hunk) override;
+    void OpenHintFile(const std::string& path) override;
 
   private:
-    void PlaceNewWindow(QMdiSubWindow& frame);
+    // The common open of an item hunk, without the memory check: a new window, or the one
+    // that shows it already brought to the front.
+    void OpenOrRaise(TItemsHunk& hunk);
 
-    QMdiArea& client;
+    TKLUClient& client;
     AppState& state;
     UserDialogs& dialogs;
-    QPoint nextPlace;  // where the next new window goes
 };
 
 }  // namespace klu

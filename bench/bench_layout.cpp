@@ -3,9 +3,12 @@
 //
 //   BM_LayoutFixed         every character 8 pixels wide
 //   BM_LayoutProportional  widths from 4 to 12 pixels by character, average 8
+//   BM_PaginateLetter      the same text paginated for Letter paper at 600 pixels per inch,
+//                          characters and lines six times as large as on the screen
 //
-// Counters: lines (output lines), widths_per_line (text widths measured per output line; the
-// target is at most 8 on average). The summary after the run repeats the measurement counts.
+// Counters: lines (output lines), pages (printed pages), widths_per_line (text widths measured
+// per output line; the target is at most 8 on average). The summary after the run repeats the
+// measurement counts.
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +20,7 @@
 #include <vector>
 
 #include "model/items_hunk.h"
+#include "views/print_layout.h"
 #include "views/text_layout.h"
 #include "views/text_measurer.h"
 
@@ -142,6 +146,39 @@ void BM_LayoutProportional(benchmark::State& state) {
     RunLayout(state, proportional, g_proportional);
 }
 BENCHMARK(BM_LayoutProportional)->Unit(benchmark::kMillisecond);
+
+// A measurer whose pixels are scale times those of another, as a printer's are.
+class ScaledMeasurer : public TextMeasurer {
+  public:
+    ScaledMeasurer(const TextMeasurer& inner, int factor) : measurer(inner), scale(factor) {}
+    int TextWidth(std::string_view text, TextFont font) const override {
+        return measurer.TextWidth(text, font) * scale;
+    }
+    int AverageCharWidth(TextFont font) const override {
+        return measurer.AverageCharWidth(font) * scale;
+    }
+    int LineHeight() const override { return measurer.LineHeight() * scale; }
+
+  private:
+    const TextMeasurer& measurer;
+    int scale;
+};
+
+void BM_PaginateLetter(benchmark::State& state) {
+    const TItemsHunk& hunk = BenchHunk();
+    const int count = static_cast<int>(hunk.GetChildCount());
+    const ProportionalMeasurer proportional;
+    const ScaledMeasurer printer(proportional, 6);
+    // Letter paper at 600 pixels per inch, a quarter inch of it unprintable all round.
+    const TPrintArea area = PrintAreaOf({600, 600, 150, 150, 5100, 6600, 5100 - 300, 6600 - 300});
+    TPrintPages pages;
+    for (auto _ : state) {
+        pages = Paginate(hunk, count, area, 600, 600, printer);
+        benchmark::DoNotOptimize(pages.data());
+    }
+    state.counters["pages"] = static_cast<double>(pages.size());
+}
+BENCHMARK(BM_PaginateLetter)->Unit(benchmark::kMillisecond);
 
 void PrintSummary(const char* name, const Figures& figures) {
     if (figures.lines == 0) return;

@@ -1,48 +1,19 @@
 // Draws the pictures and makes the sounds of the demo game, so that the repository holds only
 // the program that makes them: make_demo_media FOLDER writes bay.png, lamp.png, bell.wav and
 // oldmap.gif there.
-#include <png.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "media_png.h"
+
+namespace klu {
 namespace {
 
-struct Rgb {
-    uint8_t r, g, b;
-};
-
-// Writes an 8-bit palette PNG; returns false on any failure.
-bool WritePalettePng(const std::string& path, int width, int height,
-                     const std::vector<Rgb>& palette, const std::vector<uint8_t>& pixels) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    std::vector<png_color> colors;
-    for (const Rgb& c : palette)
-        colors.push_back({c.r, c.g, c.b});
-    png_set_PLTE(png, info, colors.data(), static_cast<int>(colors.size()));
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y) {
-        png_write_row(png, pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width));
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
-}
+using media::Rgb;
+using media::WritePalettePng;
 
 // The bay at dusk: sky, sea, sand and a lighthouse with a dark lamp room at (152, 30).
 bool WriteBay(const std::string& path) {
@@ -161,6 +132,7 @@ bool WriteOldMap(const std::string& path) {
 }
 
 }  // namespace
+}  // namespace klu
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -168,8 +140,8 @@ int main(int argc, char** argv) {
         return 64;
     }
     const std::string folder = std::string(argv[1]) + "/";
-    if (!WriteBay(folder + "bay.png") || !WriteLamp(folder + "lamp.png") ||
-        !WriteBell(folder + "bell.wav") || !WriteOldMap(folder + "oldmap.gif")) {
+    if (!klu::WriteBay(folder + "bay.png") || !klu::WriteLamp(folder + "lamp.png") ||
+        !klu::WriteBell(folder + "bell.wav") || !klu::WriteOldMap(folder + "oldmap.gif")) {
         std::fprintf(stderr, "make_demo_media: cannot write into %s\n", folder.c_str());
         return 1;
     }

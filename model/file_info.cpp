@@ -4,6 +4,7 @@
 #include <charconv>
 #include <istream>
 
+#include "hunk_ui.h"
 #include "leading_number.h"
 #include "text_file_lines.h"
 #include "text_util.h"
@@ -97,6 +98,13 @@ TFileInfo::TFileInfo(std::istream& records) {
     for (std::string* field : {&version, &author, &publisher, &date, &time}) {
         if (!ReadRecordLine(records, *field)) return;
     }
+}
+
+int TFileInfo::Open() {
+    // Opening a file may rebuild what holds this entry: keep a copy of the path.
+    const std::string file = path;
+    if (HunkUi* ui = GetHunkUi()) ui->OpenHintFile(file);
+    return 0;
 }
 
 TFileInfo::TFileInfo(const TFileInfo& other)

@@ -28,9 +28,8 @@ class TFileInfo : public TKLUObject {
     int GetType() const override { return ABSTRACT; }
     // A link in the listing window.
     bool IsHunk() const override { return true; }
-    // The reader's listing window handles a click on an entry by opening path as a hint file; the
-    // model has nothing to open by itself.
-    int Open() override { return 0; }
+    // Opens path as a hint file, as the Open command would.
+    int Open() override;
 
     std::string path;  // in a listing: the full path; read from the cache: the bare file name
     std::string fileTitle;

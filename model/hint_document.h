@@ -30,7 +30,12 @@ class THintDocument {
     THintDocument(const THintDocument&) = delete;
     THintDocument& operator=(const THintDocument&) = delete;
 
-    void Clear() { entries_.clear(); }
+    // The document is empty before its hunks go: closing their windows may make the program
+    // look at the document again.
+    void Clear() {
+        std::vector<std::unique_ptr<TKLUObject>> going = std::move(entries_);
+        entries_.clear();
+    }
     void Add(TKLUObject* object) { entries_.emplace_back(object); }
     size_t Count() const { return entries_.size(); }
     TKLUObject* Entry(size_t index) const { return entries_[index].get(); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace klu {
 
 class THunk;
@@ -21,6 +23,8 @@ class HunkUi {
     virtual void PlaySound(TSoundHunk& sound) = 0;
     // Closes the window that shows the hunk; called before the hunk goes away.
     virtual void CloseView(THunk& hunk) = 0;
+    // Opens another hint file, as the Open command would (an entry of the verbose listing).
+    virtual void OpenHintFile(const std::string& path) { (void)path; }
 };
 
 // Installs the interface (not owned); nullptr removes it.

@@ -15,7 +15,13 @@ TChild::TChild(THunk& shown, std::string kind_name, const Settings& current_sett
 }
 
 TChild::~TChild() {
+    // The controls go first, while the hunk they show is still there.
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     if (hunk_.view == this) hunk_.view = nullptr;
+}
+
+void TChild::TakeOwnership(std::unique_ptr<THunk> hunk) {
+    ownedHunk_ = std::move(hunk);
 }
 
 void TChild::SetupWindow() {

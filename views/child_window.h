@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <string>
 
 #include "model/settings.h"
@@ -34,11 +35,16 @@ class TChild : public QWidget {
     void DestroyWindow();
 
   protected:
+    // Windows that show a hunk of their own (the listing, the search results) hand it over
+    // here; it goes after the window's widgets, which may still look at it as they go.
+    void TakeOwnership(std::unique_ptr<THunk> hunk);
+
     const Settings& settings_;
 
   private:
     THunk& hunk_;
     std::string kindName_;
+    std::unique_ptr<THunk> ownedHunk_;
 };
 
 }  // namespace klu

@@ -10,6 +10,10 @@ namespace klu {
 QtTextMeasurer::QtTextMeasurer(const QFont& normal_font, const QFont& fixed_font)
     : normal(normal_font), fixed(fixed_font) {}
 
+QtTextMeasurer::QtTextMeasurer(const QFont& normal_font, const QFont& fixed_font,
+                               const QPaintDevice* device)
+    : normal(normal_font, device), fixed(fixed_font, device) {}
+
 const QFontMetrics& QtTextMeasurer::Metrics(TextFont font) const {
     return font == TextFont::Fixed ? fixed : normal;
 }

@@ -12,6 +12,8 @@ namespace klu {
 class QtTextMeasurer : public TextMeasurer {
   public:
     QtTextMeasurer(const QFont& normal_font, const QFont& fixed_font);
+    // Measures in the pixels of a device other than the screen, such as a printer.
+    QtTextMeasurer(const QFont& normal_font, const QFont& fixed_font, const QPaintDevice* device);
 
     int TextWidth(std::string_view text, TextFont font) const override;
     int AverageCharWidth(TextFont font) const override;

@@ -8,9 +8,13 @@
 #include <algorithm>
 #include <string>
 
+#include "bitmap_qimage.h"
 #include "model/items_hunk.h"
+#include "model/media_hunks.h"
+#include "picture_images.h"
 #include "text_control_accessible.h"
 #include "text_layout_links.h"
+#include "wait_cursor.h"
 #include "windows1252.h"
 
 namespace klu {
@@ -18,21 +22,74 @@ namespace klu {
 TStringControl::TStringControl(QWidget* parent, TItemsHunk& shown)
     : THotSpotControl(parent, shown), lineHeight(Measurer().LineHeight()) {
     InstallTextControlAccessibility();
+    // No file yet: the pictures start without images, with empty overlay caches.
+    for (TPNGObject* picture : Pictures())
+        DecodePicture(*picture, std::string());
 }
 
-void TStringControl::SetPictureSize(PictureSizeFn fn) {
-    pictureSize = std::move(fn);
+TStringControl::~TStringControl() {
+    for (TPNGObject* picture : Pictures())
+        ReleasePicture(*picture);
+}
+
+std::vector<TPNGObject*> TStringControl::Pictures() const {
+    std::vector<TPNGObject*> pictures;
+    for (size_t i = 0; i < Hunk().GetChildCount(); ++i) {
+        if (auto* picture = dynamic_cast<TPNGObject*>(Hunk().GetChild(i)))
+            pictures.push_back(picture);
+    }
+    return pictures;
+}
+
+void TStringControl::SetPicturePath(std::string path) {
+    picturePath = std::move(path);
+    screenImages.clear();
+    const std::vector<TPNGObject*> pictures = Pictures();
+    if (!pictures.empty()) {
+        const WaitCursor wait;
+        for (TPNGObject* picture : pictures)
+            DecodePicture(*picture, picturePath);
+    }
     Relayout();
+}
+
+void TStringControl::ShowOverlay(TOverlayHunk& overlay) {
+    auto* picture = dynamic_cast<TPNGObject*>(overlay.parent);
+    const std::vector<TPNGObject*> pictures = Pictures();
+    if (std::find(pictures.begin(), pictures.end(), picture) == pictures.end()) return;
+    bool changed = false;
+    {
+        const WaitCursor wait;
+        changed = ApplyOverlay(overlay, picturePath);
+    }
+    if (!changed) return;
+    screenImages.erase(picture);
+    viewport()->update();
 }
 
 bool TStringControl::IsSingleImage() const {
     return Hunk().GetChildCount() == 1 && Hunk().GetChild(0)->GetType() == PNGOBJECT;
 }
 
+std::optional<TSize> TStringControl::SingleImageSize() const {
+    if (!IsSingleImage()) return std::nullopt;
+    const auto* picture = dynamic_cast<const TPNGObject*>(Hunk().GetChild(0));
+    return picture ? PictureSizeOf(*picture) : TSize{};
+}
+
+const QImage* TStringControl::ScreenImage(const TPNGObject& picture) {
+    const DecodedBitmap* bitmap = ImageOf(picture);
+    if (bitmap == nullptr) return nullptr;
+    auto shown = screenImages.find(&picture);
+    if (shown == screenImages.end())
+        shown = screenImages.emplace(&picture, ToQImage(*bitmap)).first;
+    return &shown->second;
+}
+
 TSize TStringControl::Layout() {
     const QSize size = viewport()->size();
-    TLayoutResult result =
-        klu::Layout(Hunk(), VisibleCount(), {size.width(), size.height()}, Measurer(), pictureSize);
+    TLayoutResult result = klu::Layout(Hunk(), VisibleCount(), {size.width(), size.height()},
+                                       Measurer(), PictureSizeOf);
     fragments = std::move(result.fragments);
     return result.size;
 }
@@ -102,8 +159,6 @@ void TStringControl::paintEvent(QPaintEvent*) {
     painter.translate(-offset);
     const QPen rule_pen(palette().color(QPalette::WindowText));
     const int width = viewport()->width();
-    // As on paper, a colour stays in force until a fragment sets another.
-    QColor color = TextColor();
     std::string text;
     const TKLUObject* text_of = nullptr;
     for (const TWrapInfo& f : fragments) {
@@ -115,14 +170,13 @@ void TStringControl::paintEvent(QPaintEvent*) {
             continue;
         }
         if (object->GetType() == PNGOBJECT) {
-            // Pictures are shown as a frame of their size until they can be drawn.
-            if (f.right > f.left && f.bottom > f.top) {
-                painter.setPen(QPen(color, 1, Qt::DashLine));
-                painter.drawRect(QRect(QPoint(f.left, f.top), QPoint(f.right - 1, f.bottom - 1)));
-            }
+            // A picture without an image draws nothing; its hot spots are links all the same.
+            const auto* picture = dynamic_cast<const TPNGObject*>(object);
+            if (const QImage* image = picture ? ScreenImage(*picture) : nullptr)
+                painter.drawImage(QPoint(f.left, f.top), *image);
             continue;
         }
-        color = object->IsHunk() ? LinkColor() : TextColor();
+        const QColor color = object->IsHunk() ? LinkColor() : TextColor();
         const TextFont font = object->altFont ? TextFont::Fixed : TextFont::Normal;
         painter.setFont(object->altFont ? FixedFont() : NormalFont());
         painter.setPen(color);

@@ -1,12 +1,19 @@
 #pragma once
 
+#include <QImage>
 #include <QRect>
+#include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "hot_spot_control.h"
 #include "text_layout.h"
 
 namespace klu {
+
+class TOverlayHunk;
+class TPNGObject;
 
 // The text view of a hunk: its visible children flowed as word-wrapped text, sub-hunks as links
 // in the link colour, separators as rules, pictures at their size, lines marked for the second
@@ -16,11 +23,16 @@ namespace klu {
 //   text->ApplySettings(settings);           // fonts and link colour
 //   text->SetFocusButton([](bool forward) { ...; return moved_to_button; });
 //   text->SetVisibleCount(n);                // lays out again
+//   text->SetPicturePath(path);              // decodes the pictures from the hint file
+//
+// Each picture child of the hunk keeps its decoded image and overlay cache while the control
+// lives; they are freed with the control.
 class TStringControl : public THotSpotControl {
     Q_OBJECT
 
   public:
     TStringControl(QWidget* parent, TItemsHunk& shown);
+    ~TStringControl() override;
 
     // Lays the visible children out for the current width, then sets the scroll ranges and the
     // page size and repaints.
@@ -28,10 +40,19 @@ class TStringControl : public THotSpotControl {
     // Computes the fragments for the current viewport; returns the document size.
     TSize Layout();
 
-    // Pictures take the room this gives them; without it they take none.
-    void SetPictureSize(PictureSizeFn fn);
+    // Decodes every picture child of the hunk from the hint file at path, the file the hunk was
+    // read from, under the wait cursor, and lays the text out again. Until then the pictures
+    // have no image: they take no room and draw nothing, but their hot spots work.
+    void SetPicturePath(std::string path);
+    const std::string& PicturePath() const { return picturePath; }
+    // Paints the overlay onto its picture, once while the control lives, and repaints; nothing
+    // when its picture is not a child of the hunk.
+    void ShowOverlay(TOverlayHunk& overlay);
+
     // The hunk shows one picture and nothing else.
     bool IsSingleImage() const;
+    // The size of that picture's image (0 x 0 without one); nothing unless IsSingleImage.
+    std::optional<TSize> SingleImageSize() const;
 
     int LineHeight() const { return lineHeight; }
     const std::vector<TWrapInfo>& Fragments() const { return fragments; }
@@ -49,11 +70,16 @@ class TStringControl : public THotSpotControl {
 
   private:
     void PaintFocus(class QPainter& painter);
+    // Every picture among the hunk's children.
+    std::vector<TPNGObject*> Pictures() const;
+    // The picture as the screen shows it, made from its bitmap on first use.
+    const QImage* ScreenImage(const TPNGObject& picture);
 
     std::vector<TWrapInfo> fragments;
     TSize documentSize;
     int lineHeight = 0;
-    PictureSizeFn pictureSize;
+    std::string picturePath;
+    std::map<const TPNGObject*, QImage> screenImages;
 };
 
 }  // namespace klu

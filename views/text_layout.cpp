@@ -107,26 +107,33 @@ int FitChars(const TextMeasurer& measurer, std::string_view text, int max_width,
     return FitMeasured(measurer, text, max_width, at_line_start, font).count;
 }
 
-TLayoutResult Layout(const TItemsHunk& hunk, int visible_count, TSize control,
-                     const TextMeasurer& measurer, const PictureSizeFn& picture_size) {
-    TLayoutResult result;
-    if (control.width <= 0 || control.height <= 0) return result;
+TFlowResult FlowChildren(const TItemsHunk& hunk, int count, const TFlowArea& area,
+                         const TextMeasurer& measurer, const PictureSizeFn& picture_size) {
+    TFlowResult result;
+    result.pages.emplace_back();
 
     const int line_height = measurer.LineHeight();
     const int space_fixed = measurer.TextWidth(" ", TextFont::Fixed);
     const int space_normal = measurer.TextWidth(" ", TextFont::Normal);
-    const size_t count =
-        std::min(static_cast<size_t>(std::max(visible_count, 0)), hunk.GetChildCount());
+    const size_t shown = std::min(static_cast<size_t>(std::max(count, 0)), hunk.GetChildCount());
 
-    int x = kLayoutMargin;
-    int y = kLayoutMargin;
+    int x = area.left;
+    int y = area.top;
     int right = 0;
-    for (size_t i = 0; i < count; ++i) {
+    // Moves to the top of a new page when something this high would reach below the page.
+    auto make_room = [&](int height) {
+        if (area.pageBottom && *area.pageBottom < y + height) {
+            result.pages.emplace_back();
+            y = area.top;
+        }
+    };
+    for (size_t i = 0; i < shown; ++i) {
         TKLUObject* child = hunk.GetChild(i);
         if (child->GetType() == PNGOBJECT) {
             // A picture sits at the current point; the text goes on below it.
             const TSize image = PictureSizeOf(*child, picture_size);
-            result.fragments.push_back({x, y, x + image.width, y + image.height, 0, 0, child});
+            make_room(image.height);
+            result.pages.back().push_back({x, y, x + image.width, y + image.height, 0, 0, child});
             right = std::max(right, x + image.width);
             y += image.height;
         } else {
@@ -139,21 +146,21 @@ TLayoutResult Layout(const TItemsHunk& hunk, int visible_count, TSize control,
             int rest_whole = kUnknownWidth;  // width of the text from pos on, once measured
             while (pos < length) {
                 const std::string_view rest = all.substr(static_cast<size_t>(pos));
-                const bool line_start = x == kLayoutMargin;
+                const bool line_start = x == area.left;
                 Fit fit{Length(rest), kUnknownWidth, kUnknownWidth};
                 if (child->wrap) {
-                    fit = FitMeasured(measurer, rest, control.width - x - kLayoutRightReserve,
-                                      line_start, font, rest_whole);
+                    fit = FitMeasured(measurer, rest, area.fitRight - x, line_start, font,
+                                      rest_whole);
                 }
                 int n = fit.count;
                 if (n == 0) {
                     if (!line_start) {
                         rest_whole = fit.whole;
                         y += line_height;
-                        x = kLayoutMargin;
+                        x = area.left;
                         continue;
                     }
-                    // Nothing fits even on an empty line (a narrow control, or a leading space
+                    // Nothing fits even on an empty line (a narrow area, or a leading space
                     // before an overlong word): place the first word anyway so that the text
                     // always moves on.
                     n = WordEnd(rest, 1);
@@ -167,14 +174,15 @@ TLayoutResult Layout(const TItemsHunk& hunk, int visible_count, TSize control,
                         ? fit.width
                         : measurer.TextWidth(rest.substr(0, static_cast<size_t>(n)), font);
                 const int w = text_width + trailing;
-                result.fragments.push_back({x, y, x + w, y + line_height, pos, n, child});
+                make_room(line_height);
+                result.pages.back().push_back({x, y, x + w, y + line_height, pos, n, child});
                 pos += n + 1;
                 rest_whole = kUnknownWidth;
                 x += w;
-                if (x >= control.width && child->wrap) {
+                if (x >= area.lineEnd && child->wrap) {
                     x -= trailing;
                     right = std::max(right, x);
-                    x = kLayoutMargin;
+                    x = area.left;
                     y += line_height;
                 } else {
                     right = std::max(right, x);
@@ -183,12 +191,27 @@ TLayoutResult Layout(const TItemsHunk& hunk, int visible_count, TSize control,
         }
         if (child->hardBreak) {
             y += line_height;
-            x = kLayoutMargin;
+            x = area.left;
         }
     }
-    if (count > 0 && !hunk.GetChild(count - 1)->hardBreak) y += line_height;
+    if (shown > 0 && !hunk.GetChild(shown - 1)->hardBreak) y += line_height;
 
-    result.size = {right + kLayoutMargin, y + kLayoutMargin};
+    result.right = right;
+    result.bottom = y;
+    return result;
+}
+
+TLayoutResult Layout(const TItemsHunk& hunk, int visible_count, TSize control,
+                     const TextMeasurer& measurer, const PictureSizeFn& picture_size) {
+    TLayoutResult result;
+    if (control.width <= 0 || control.height <= 0) return result;
+
+    // Text runs from the margin to the reserve at the right edge; the screen has no pages.
+    const TFlowArea area{kLayoutMargin, kLayoutMargin, control.width - kLayoutRightReserve,
+                         control.width, std::nullopt};
+    TFlowResult flow = FlowChildren(hunk, visible_count, area, measurer, picture_size);
+    result.fragments = std::move(flow.pages.front());
+    result.size = {flow.right + kLayoutMargin, flow.bottom + kLayoutMargin};
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -60,14 +61,38 @@ using PictureSizeFn = std::function<TSize(const TPNGObject&)>;
 int FitChars(const TextMeasurer& measurer, std::string_view text, int max_width, bool at_line_start,
              TextFont font = TextFont::Normal);
 
+// Where children flow, in pixels: every line starts at left, the first one at top. A line is
+// fitted into fitRight - x pixels and ends once x reaches lineEnd. With a page bottom, a fragment
+// that would reach below it goes to the top of a new page (x unchanged; a fragment is never
+// split); without one everything lies on one page.
+struct TFlowArea {
+    int left = 0;
+    int top = 0;
+    int fitRight = 0;
+    int lineEnd = 0;
+    std::optional<int> pageBottom;
+};
+
+struct TFlowResult {
+    std::vector<std::vector<TWrapInfo>> pages;  // one at least, perhaps empty
+    int right = 0;                              // the largest x that a line or picture reached
+    int bottom = 0;                             // y below the last line of the last page
+};
+
+// Flows children 0 to count - 1 of the hunk into the area: text is word-wrapped (unless a child
+// has wrap cleared), sub-hunks appear by their titles, pictures by picture_size (none means every
+// picture is 0 x 0). The screen layout and the printed pages are both made by this.
+TFlowResult FlowChildren(const TItemsHunk& hunk, int count, const TFlowArea& area,
+                         const TextMeasurer& measurer, const PictureSizeFn& picture_size = {});
+
 struct TLayoutResult {
     std::vector<TWrapInfo> fragments;
     TSize size;  // the whole document, margins included; 0 x 0 for an empty control
 };
 
-// Flows children 0 to visible_count - 1 of the hunk into a control of the given size: text is
-// word-wrapped (unless a child has wrap cleared), sub-hunks appear by their titles, pictures by
-// their image size (picture_size; none means every picture is 0 x 0).
+// Flows children 0 to visible_count - 1 of the hunk into a control of the given size, from
+// kLayoutMargin on, with lines fitted up to kLayoutRightReserve from the right edge; pictures
+// take their image size (picture_size; none means every picture is 0 x 0).
 TLayoutResult Layout(const TItemsHunk& hunk, int visible_count, TSize control,
                      const TextMeasurer& measurer, const PictureSizeFn& picture_size = {});
 

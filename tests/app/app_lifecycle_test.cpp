@@ -1,4 +1,6 @@
 // Start-up and shutdown of the application object: the help file, the settings and their order.
+#include <filesystem>
+
 #include "app/klu_app.h"
 #include "frame_fixture.h"
 #include "model/hint_memory.h"
@@ -78,6 +80,45 @@ TEST_F(AppLifecycleTest, SeveralApplicationsKeepTheirOwnState) {
 TEST(ProgramFolderTest, FolderOfTheProgramEndsInSlash) {
     EXPECT_EQ(ProgramFolderOf("/usr/local/bin/kluwin"), "/usr/local/bin/");
     EXPECT_EQ(ProgramFolderOf("/kluwin"), "/");
+}
+
+// An installed reader: the program in PREFIX/bin/, its help file in PREFIX/share/kluwin/.
+class HelpFilePathTest : public ::testing::Test {
+  protected:
+    HelpFilePathTest() {
+        std::filesystem::create_directories(bin);
+        std::filesystem::create_directories(share);
+    }
+    TempFolder prefix;
+    const std::string bin = prefix / "bin";
+    const std::string share = prefix / "share/kluwin";
+};
+
+TEST_F(HelpFilePathTest, BesideTheProgramComesFirst) {
+    WriteFile(bin + "/RORED.KLU", SampleHintFile("Beside"));
+    WriteFile(share + "/RORED.KLU", SampleHintFile("Installed"));
+    EXPECT_EQ(HelpFilePathFor(bin + "/"), bin + "/RORED.KLU");
+    EXPECT_EQ(HelpFilePathFor(bin), bin + "/RORED.KLU") << "a folder without its final slash";
+}
+
+TEST_F(HelpFilePathTest, InstalledHelpFileWhenNoneIsBesideTheProgram) {
+    WriteFile(share + "/RORED.KLU", SampleHintFile("Installed"));
+    EXPECT_EQ(HelpFilePathFor(bin + "/"), share + "/RORED.KLU");
+
+    auto fake = std::make_unique<FakeUserDialogs>();
+    TKLUApp app(bin + "/", "", std::move(fake), NoEnvironment);
+    app.BuildMainWindow(false);
+    EXPECT_EQ(app.State().helpFilePath, share + "/RORED.KLU");
+    THunk* root = app.State().helpDocument.GetRoot();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->GetName(), "Installed");
+}
+
+TEST_F(HelpFilePathTest, MissingEverywhereNamesThePlaceBesideTheProgram) {
+    EXPECT_EQ(HelpFilePathFor(bin + "/"), bin + "/RORED.KLU");
+    // A folder of that name is not a help file.
+    std::filesystem::create_directories(share + "/RORED.KLU");
+    EXPECT_EQ(HelpFilePathFor(bin + "/"), bin + "/RORED.KLU");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Running commands from the frame: the ones still to come say so, the rest do their work.
+// Running commands from the frame.
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
@@ -10,34 +10,6 @@ namespace klu::test {
 namespace {
 
 using CommandsTest = FrameFixture;
-
-TEST_F(CommandsTest, CommandsStillToComeSayNotAvailableYet) {
-    LoadSampleFile();
-    const std::vector<std::pair<int, std::string>> commands = {
-        {101, "Verbose File Listing"},
-        {107, "Change Verbose Listing Folder"},
-        {110, "Print File"},
-        {111, "Printer Setup"},
-        {102, "Information"},
-        {106, "Find in File"},
-        {104, "Decode to Text"},
-        {201, "Show Top Window"},
-        {301, "Set Options"},
-        {302, "Reset Hint Memory"},
-        {501, "Show Help File"},
-        {502, "Print Help File"},
-        {510, "Go to the KLU Web Site"},
-    };
-    for (const auto& [id, name] : commands) {
-        dialogs.messages.clear();
-        frame->Action(id)->trigger();
-        ASSERT_EQ(dialogs.messages.size(), 1u) << id;
-        EXPECT_EQ(dialogs.messages[0].text, name + " is not available yet.");
-        EXPECT_EQ(dialogs.messages[0].title, "KLU Reader");
-        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
-        EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
-    }
-}
 
 TEST_F(CommandsTest, DisabledCommandDoesNothingEvenWhenCalledDirectly) {
     frame->Client().Command(106);

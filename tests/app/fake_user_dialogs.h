@@ -70,6 +70,16 @@ class FakeUserDialogs : public UserDialogs {
         return webAnswer;
     }
     void ShowAbout() override { ++aboutShown; }
+    // OK with optionsAnswer's four choices when it is set; Cancel otherwise.
+    bool RunOptions(Settings& settings) override {
+        ++optionsShown;
+        if (!optionsAnswer) return false;
+        settings.mainFont = optionsAnswer->mainFont;
+        settings.linkColor = optionsAnswer->linkColor;
+        settings.showCounting = optionsAnswer->showCounting;
+        settings.hintMemoryOn = optionsAnswer->hintMemoryOn;
+        return true;
+    }
 
     std::vector<Message> messages;
     std::vector<std::string> openRequests;
@@ -83,6 +93,7 @@ class FakeUserDialogs : public UserDialogs {
     CustomColors customSeen{};
     int printerSetups = 0;
     int aboutShown = 0;
+    int optionsShown = 0;
 
     MessageAnswer answer = MessageAnswer::Ok;
     std::optional<std::string> openAnswer;
@@ -95,6 +106,7 @@ class FakeUserDialogs : public UserDialogs {
     std::string printFile;
     bool setupAnswer = true;
     bool webAnswer = true;
+    std::optional<Settings> optionsAnswer;
 };
 
 }  // namespace klu::test

@@ -115,8 +115,8 @@ TEST_F(OpenHintFileTest, HelpFileOpenedByHandShowsTheNotice) {
     EXPECT_EQ(dialogs.messages[0].title, "KLU Help File");
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
-    // Then the help file's own index (still to come).
-    EXPECT_EQ(dialogs.messages[1].text, NotAvailableText("Show Help File"));
+    // Then the help file's own index, which this program folder does not have.
+    EXPECT_EQ(dialogs.messages[1].text, "Unable to locate help file.");
     EXPECT_FALSE(state.FileLoaded());
     EXPECT_TRUE(WindowTitles().empty());
     EXPECT_TRUE(state.recentFiles.Shown().empty());

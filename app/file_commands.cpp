@@ -1,0 +1,154 @@
+// The commands that work on the open file as a whole, and the verbose listing.
+#include <QMdiSubWindow>
+#include <fstream>
+
+#include "command_texts.h"
+#include "file_filter.h"
+#include "klu_client.h"
+#include "model/folder_listing.h"
+#include "model/hunk_kind.h"
+#include "model/items_hunk.h"
+#include "model/meta_text_hunk.h"
+#include "model/plain_text.h"
+#include "model/search.h"
+#include "model/text_util.h"
+#include "my_printer.h"
+#include "options_command.h"
+#include "open_hint_file.h"
+#include "picture_source.h"
+#include "views/list_child.h"
+#include "views/wait_cursor.h"
+
+namespace klu {
+
+void TKLUClient::CmVerboseListing() {
+    WaitCursor wait;
+    if (listWindow) {
+        listWindow->showNormal();
+        setActiveSubWindow(listWindow);
+        listWindow->widget()->setFocus();
+        return;
+    }
+    std::unique_ptr<TMetaTextHunk> listing =
+        BuildFolderListing(state_.settings.listFolder, state_.locations.TitleCachePath());
+    // A folder that cannot be read lists nothing, as one without hint files does.
+    if (!listing) {
+        listing = std::make_unique<TMetaTextHunk>(
+            std::string(kListingTitlePrefix) + FolderWithSlash(state_.settings.listFolder), nullptr,
+            SUBJECT);
+    }
+    auto* window = new TFileChild(std::move(listing), state_.settings);
+    listWindow = AddChildWindow(*window);
+}
+
+void TKLUClient::CmListFolder() {
+    const std::string before = state_.settings.listFolder;
+    const std::optional<std::string> chosen = dialogs_.AskFolder(kListFolderPrompt);
+    if (!chosen || chosen->empty()) return;
+    state_.settings.listFolder = FolderWithSlash(*chosen);
+    if (!EqualsNoCase(state_.settings.listFolder, before) && listWindow) {
+        delete listWindow.data();
+        listWindow = nullptr;
+        CmVerboseListing();
+    }
+}
+
+void TKLUClient::CmFileInfo() {
+    THunk* root = state_.currentDocument.GetRoot();
+    if (!root) return;
+    THunk* shown = state_.currentDocument.FindByType(INFO);
+    if (!shown && state_.currentDocument.Entry(0) == root) {
+        // A file of the older format keeps its author's note among the top subject's children.
+        if (auto* items = dynamic_cast<TItemsHunk*>(root)) {
+            for (size_t i = 0; i < items->GetChildCount() && !shown; ++i) {
+                THunk* child = items->GetChild(i) ? items->GetChild(i)->AsHunk() : nullptr;
+                if (child && child->GetType() == CREDIT) shown = child;
+            }
+        }
+    } else if (!shown) {
+        shown = state_.currentDocument.FindByType(VERHUNK);
+    }
+    if (shown) {
+        shown->Open();
+        return;
+    }
+    dialogs_.ShowMessage(kNoInformationText, kFileInformationTitle, MessageIcon::Information,
+                         MessageButtons::Ok);
+}
+
+void TKLUClient::CmDecodeToText() {
+    if (!state_.FileLoaded()) return;
+    const std::optional<std::string> path =
+        dialogs_.AskSaveFile(DialogFilterOf(kTextFileFilter), "txt");
+    if (!path) return;
+    bool written = false;
+    {
+        WaitCursor wait;
+        std::ofstream out(*path, std::ios::binary | std::ios::trunc);
+        written = out && ExportText(state_.currentDocument, out) && out.flush();
+    }
+    // Silence would leave the user looking for a file that is not there.
+    if (!written)
+        dialogs_.ShowMessage(kCannotWriteText + *path, kErrorTitle, MessageIcon::Stop,
+                             MessageButtons::Ok);
+}
+
+void TKLUClient::CmFindInFile() {
+    THunk* root = state_.currentDocument.GetRoot();
+    if (!root) return;
+    const std::optional<std::string> phrase =
+        dialogs_.AskText(kFindTitle, kFindPrompt, kFindPhraseLimit);
+    if (!phrase) return;
+    std::unique_ptr<TMetaTextHunk> results;
+    {
+        WaitCursor wait;
+        results = FindInTree(*root, *phrase);
+    }
+    if (results->GetChildCount() == 0) {
+        dialogs_.ShowMessage(kNoHintsFound, SearchTitle(*phrase), MessageIcon::Stop,
+                             MessageButtons::Ok);
+        return;
+    }
+    if (findWindow) {
+        delete findWindow.data();
+        findWindow = nullptr;
+    }
+    auto* window = new TFindChild(std::move(results), state_.settings);
+    findWindow = AddChildWindow(*window);
+}
+
+void TKLUClient::CmPrintFile() {
+    THunk* root = state_.currentDocument.GetRoot();
+    if (!root) return;
+    FlattenedText flattened("Hints for " + root->GetName());
+    {
+        WaitCursor wait;
+        FlattenTree(*root, flattened.hunk());
+    }
+    PrintHunk(flattened.hunk());
+}
+
+void TKLUClient::CmPrinterSetup() {
+    Printer().Setup(dialogs_);
+}
+
+void TKLUClient::CmShowTopWindow() {
+    if (THunk* root = state_.currentDocument.GetRoot()) root->Open();
+}
+
+// Windows already open keep what they show.
+void TKLUClient::CmResetHintMemory() {
+    if (THunk* root = state_.currentDocument.GetRoot()) root->ResetState();
+}
+
+void TKLUClient::CmSetOptions() {
+    SetOptions(dialogs_, *this, state_.settings);
+}
+
+void TKLUClient::PrintHunk(TMetaTextHunk& hunk) {
+    THunkPrintout printout(hunk, static_cast<int>(hunk.GetChildCount()), state_.settings,
+                           PrintedPictures(state_));
+    Printer().Print(dialogs_, printout);
+}
+
+}  // namespace klu

@@ -1,0 +1,34 @@
+#include "gif_save.h"
+
+#include "file_filter.h"
+#include "model/file_range.h"
+#include "model/media_hunks.h"
+
+namespace klu {
+
+std::string GifSaveQuestion(const std::string& web_address) {
+    return "The KLU readers can no longer show pictures stored in the GIF format, due to recent "
+           "changes in the legal status of that format.  A new version of this hint file which "
+           "does not use the GIF format and whose graphics can be displayed with this reader is "
+           "available at " +
+           web_address +
+           ".  You may also save this image to be viewed with another program.  Do you wish to "
+           "save?";
+}
+
+void OfferGifSave(UserDialogs& dialogs, const std::string& hint_file_path, const TGIFaHunk& gif,
+                  const std::string& web_address) {
+    if (dialogs.ShowMessage(GifSaveQuestion(web_address), gif.GetName(), MessageIcon::Question,
+                            MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
+    const std::optional<std::string> target =
+        dialogs.AskSaveFile(DialogFilterOf(kGifFileFilter), "gif");
+    if (!target) return;
+    const RangeResult result =
+        CopyFileRange(hint_file_path, gif.dataOffset, gif.dataLength, *target);
+    if (!result.Ok())
+        dialogs.ShowMessage("The picture was not saved.  " + result.message, "Error",
+                            MessageIcon::Stop, MessageButtons::Ok);
+}
+
+}  // namespace klu

@@ -1,0 +1,81 @@
+#include "window_commands.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <fstream>
+
+#include "command_texts.h"
+#include "file_filter.h"
+#include "model/media_hunks.h"
+#include "my_printer.h"
+#include "open_hint_file.h"
+#include "picture_source.h"
+#include "user_dialogs.h"
+#include "views/bitmap_file.h"
+#include "views/bitmap_qimage.h"
+#include "views/child_window_string.h"
+#include "views/picture_images.h"
+#include "views/string_control.h"
+#include "views/window_text.h"
+#include "views/windows1252.h"
+
+namespace klu {
+
+namespace {
+
+TItemsHunk& ShownHunk(TStringChild& window) {
+    return static_cast<TItemsHunk&>(window.Hunk());
+}
+
+// The image of the one picture the window shows, or none.
+const DecodedBitmap* SinglePicture(TStringChild& window) {
+    if (!window.Control().IsSingleImage()) return nullptr;
+    return ImageOf(static_cast<const TPNGObject&>(*ShownHunk(window).GetChild(0)));
+}
+
+void ReportUnwritable(UserDialogs& dialogs, const std::string& path) {
+    dialogs.ShowMessage(kCannotWriteText + path, kErrorTitle, MessageIcon::Stop,
+                        MessageButtons::Ok);
+}
+
+}  // namespace
+
+void SaveWindow(TStringChild& window, UserDialogs& dialogs) {
+    TItemsHunk& hunk = ShownHunk(window);
+    if (const DecodedBitmap* picture = SinglePicture(window)) {
+        const std::optional<std::string> path =
+            dialogs.AskSaveFile(DialogFilterOf(kBitmapFileFilter), "bmp");
+        if (path && !WriteBmpFile(*picture, *path)) ReportUnwritable(dialogs, *path);
+        return;
+    }
+    const std::optional<std::string> path =
+        dialogs.AskSaveFile(DialogFilterOf(kTextFileFilter), "txt");
+    if (!path) return;
+    // Appended, so that saving several windows to one file collects them all.
+    std::ofstream out(*path, std::ios::binary | std::ios::app);
+    if (out) {
+        out << hunk.GetName() << "\n\n";
+        hunk.WriteText(out);
+        out.flush();
+    }
+    if (!out) ReportUnwritable(dialogs, *path);
+}
+
+void PrintWindow(TStringChild& window, AppState& state, UserDialogs& dialogs, TMyPrinter& printer) {
+    THunkPrintout printout(ShownHunk(window), window.Control().VisibleCount(), state.settings,
+                           PrintedPictures(state));
+    printer.Print(dialogs, printout);
+    window.setFocus();
+}
+
+void CopyWindow(TStringChild& window) {
+    if (const DecodedBitmap* picture = SinglePicture(window)) {
+        QGuiApplication::clipboard()->setImage(ToQImage(*picture));
+        return;
+    }
+    const TStringControl& control = window.Control();
+    const std::string text = VisibleText(ShownHunk(window), control.VisibleCount());
+    QGuiApplication::clipboard()->setText(FromWindows1252(text));
+}
+
+}  // namespace klu

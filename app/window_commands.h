@@ -1,0 +1,20 @@
+#pragma once
+
+namespace klu {
+
+class AppState;
+class TMyPrinter;
+class TStringChild;
+class UserDialogs;
+
+// The commands of the Windows menu that act on the current text window.
+
+// Appends the window's title and the whole hunk as text to a file the user picks; a window that
+// shows one picture writes it as a bitmap file instead.
+void SaveWindow(TStringChild& window, UserDialogs& dialogs);
+// Prints what the window shows (a question only up to its last revealed hint).
+void PrintWindow(TStringChild& window, AppState& state, UserDialogs& dialogs, TMyPrinter& printer);
+// Puts what the window shows on the clipboard: its text, or its one picture.
+void CopyWindow(TStringChild& window);
+
+}  // namespace klu

@@ -1,0 +1,145 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../model/model_test_support.h"
+#include "../model/temp_folder.h"
+#include "model/media_hunks.h"
+#include "views/png_writer.h"
+
+namespace klu::test {
+
+// Eight clearly different colours.
+inline std::vector<PngColor> EightColours() {
+    return {{0, 0, 0},     {255, 255, 255}, {200, 30, 30}, {30, 160, 40},
+            {40, 60, 220}, {240, 220, 40},  {120, 70, 20}, {250, 140, 200}};
+}
+
+// A palette picture whose pixel (x, y) is value(x, y), at the depth given.
+inline PngPicture PalettePicture(int width, int height, std::vector<PngColor> palette, int depth,
+                                 const std::function<int(int, int)>& value) {
+    PngPicture picture{width, height, PngKind::Palette, depth};
+    picture.palette = std::move(palette);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            picture.samples.push_back(static_cast<uint16_t>(value(x, y)));
+    }
+    return picture;
+}
+
+// A palette picture of one value everywhere.
+inline PngPicture PlainPicture(int width, int height, int value) {
+    return PalettePicture(width, height, EightColours(), 8, [value](int, int) { return value; });
+}
+
+// A true-colour picture, with alpha when the function gives four values.
+inline PngPicture ColourPicture(int width, int height, int depth, bool alpha,
+                                const std::function<std::vector<uint16_t>(int, int)>& color) {
+    PngPicture picture{width, height, alpha ? PngKind::Rgba : PngKind::Rgb, depth};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::vector<uint16_t> samples = color(x, y);
+            picture.samples.insert(picture.samples.end(), samples.begin(), samples.end());
+        }
+    }
+    return picture;
+}
+
+inline std::string EncodeOrFail(const PngPicture& picture) {
+    const std::string bytes = EncodePng(picture);
+    EXPECT_FALSE(bytes.empty()) << "libpng refused the test picture";
+    return bytes;
+}
+
+// The PNG made to declare another size in its header, with the header's checksum put right.
+inline std::string WithDeclaredSize(std::string png, uint32_t width, uint32_t height) {
+    // Signature (8), chunk length (4), "IHDR" (4), then width and height, big-endian.
+    auto put = [&png](size_t at, uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            png[at + static_cast<size_t>(i)] = static_cast<char>((value >> (24 - 8 * i)) & 0xFF);
+    };
+    put(16, width);
+    put(20, height);
+    const auto* header = reinterpret_cast<const Bytef*>(png.data() + 12);
+    put(29, static_cast<uint32_t>(crc32(0, header, 17)));
+    return png;
+}
+
+// A file of the bytes with filler bytes before them; gives its path.
+inline std::string WriteWithFiller(const TempFolder& folder, const std::string& name, size_t filler,
+                                   const std::string& bytes) {
+    const std::string path = folder / name;
+    WriteFile(path, std::string(filler, 'x') + bytes);
+    return path;
+}
+
+// An overlay to put on the picture, with its hot spot.
+struct OverlayPlan {
+    std::string title;
+    std::string png;
+    int32_t x = 0;
+    int32_t y = 0;
+    std::array<int32_t, 4> region{};
+};
+
+// A hint file whose top subject "Pictures" holds the picture "Bay" with the PNG data given and
+// a hot spot per overlay, then the hot spot (20, 15)-(40, 30) that opens the text "Tower";
+// written into a temporary folder and loaded.
+class PictureFile {
+  public:
+    static constexpr std::array<int32_t, 4> kTowerRegion = {20, 15, 40, 30};
+
+    PictureFile(const std::string& picture_png, std::vector<OverlayPlan> overlay_plans) {
+        HintFileSpec plan;
+        plan.root = MakeSubject("Pictures");
+        HintNode* picture = plan.root->Add(MakeData("HYPERPNG", "Bay", picture_png));
+        for (OverlayPlan& o : overlay_plans) {
+            auto overlay = MakeData("OVERLAY", o.title, o.png);
+            overlay->x = o.x;
+            overlay->y = o.y;
+            picture->AddRegion(o.region[0], o.region[1], o.region[2], o.region[3],
+                               std::move(overlay));
+        }
+        picture->AddRegion(kTowerRegion[0], kTowerRegion[1], kTowerRegion[2], kTowerRegion[3],
+                           MakeText("Tower", {"Eighty steps lead up."}));
+        bytes = WriteOrFail(plan);
+        WriteFile(path, bytes);
+        EXPECT_EQ(LoadBytes(bytes, doc), LoadOk);
+        THunk* root = doc.GetRoot();
+        hyper = root ? dynamic_cast<THyperPNGHunk*>(root->FindByName("Bay")) : nullptr;
+        picture_ = hyper ? hyper->Finish() : nullptr;
+        EXPECT_NE(picture_, nullptr);
+        if (!picture_) return;
+        for (const OverlayPlan& o : overlay_plans)
+            overlays.push_back(dynamic_cast<TOverlayHunk*>(picture_->FindByName(o.title)));
+        tower = picture_->FindByName("Tower");
+    }
+
+    TPNGObject& Picture() const { return *picture_; }
+
+    TempFolder folder;
+    const std::string path = folder / "pictures.klu";
+    std::string bytes;
+    THintDocument doc;
+    THyperPNGHunk* hyper = nullptr;
+    std::vector<TOverlayHunk*> overlays;
+    THunk* tower = nullptr;
+
+  private:
+    TPNGObject* picture_ = nullptr;
+};
+
+// The picture of the file: 40 x 30, colour (x / 10 + y / 10) % 4 of EightColours.
+inline std::string CheckerPng() {
+    return EncodeOrFail(PalettePicture(40, 30, EightColours(), 8,
+                                       [](int x, int y) { return (x / 10 + y / 10) % 4; }));
+}
+
+}  // namespace klu::test

@@ -1,0 +1,33 @@
+// The text that Copy puts on the clipboard.
+#include <gtest/gtest.h>
+
+#include "layout_test_support.h"
+#include "model/meta_text_hunk.h"
+#include "views/window_text.h"
+
+namespace klu::test {
+namespace {
+
+TEST(VisibleTextTest, LinesJoinByTheirFlagsAndTheLastEndsTheText) {
+    TMetaTextHunk hunk("Window", nullptr, SUBJECT);
+    AddLine(hunk, "a", {.hardBreak = false, .endsSourceLine = true});
+    AddLine(hunk, "b", {.hardBreak = false, .endsSourceLine = false});
+    AddLine(hunk, "c", {.hardBreak = true, .endsSourceLine = false});
+    EXPECT_EQ(VisibleText(hunk, 3), "a bc\r\n");
+}
+
+TEST(VisibleTextTest, OnlyTheVisibleChildrenAndSeparatorsAsEmptyLines) {
+    TMetaTextHunk hunk("Question", nullptr, SUBJECT);
+    AddLine(hunk, "first hint", {.hardBreak = true});
+    AddLine(hunk, "-", {.isSeparator = true});
+    AddSubHunk(hunk, "a link", {.endsSourceLine = true});
+    AddLine(hunk, "hidden", {.hardBreak = true});
+    // The last visible child ends its line even without a hard break.
+    EXPECT_EQ(VisibleText(hunk, 3), "first hint\r\n\r\na link\r\n");
+    EXPECT_EQ(VisibleText(hunk, 0), "");
+    // More than the hunk has shows what it has.
+    EXPECT_EQ(VisibleText(hunk, 99), "first hint\r\n\r\na link hidden\r\n");
+}
+
+}  // namespace
+}  // namespace klu::test

@@ -1,0 +1,54 @@
+#include "picture_images.h"
+
+#include "load_png.h"
+
+namespace klu {
+
+const DIBInfo* OverlayCache::Find(const TOverlayHunk& overlay) const {
+    for (const DIBInfo& entry : entries) {
+        if (entry.overlay == &overlay) return &entry;
+    }
+    return nullptr;
+}
+
+DecodedBitmap* ImageOf(const TPNGObject& picture) {
+    return dynamic_cast<DecodedBitmap*>(picture.image.get());
+}
+
+OverlayCache* OverlaysOf(const TPNGObject& picture) {
+    return dynamic_cast<OverlayCache*>(picture.overlays.get());
+}
+
+TSize PictureSizeOf(const TPNGObject& picture) {
+    const DecodedBitmap* image = ImageOf(picture);
+    return image ? TSize{image->Width(), image->Height()} : TSize{};
+}
+
+void DecodePicture(TPNGObject& picture, const std::string& path) {
+    picture.image = LoadPNG(path, picture.dataOffset);
+    picture.overlays = std::make_unique<OverlayCache>();
+}
+
+void ReleasePicture(TPNGObject& picture) {
+    picture.image.reset();
+    picture.overlays.reset();
+}
+
+bool ApplyOverlay(TOverlayHunk& overlay, const std::string& path) {
+    auto* picture = dynamic_cast<TPNGObject*>(overlay.parent);
+    if (picture == nullptr) return false;
+    OverlayCache* cache = OverlaysOf(*picture);
+    if (cache == nullptr) {
+        auto fresh = std::make_unique<OverlayCache>();
+        cache = fresh.get();
+        picture->overlays = std::move(fresh);
+    }
+    if (cache->Find(overlay)) return false;
+    cache->entries.push_back({&overlay, LoadPNG(path, overlay.dataOffset)});
+    const DecodedBitmap* image = cache->entries.back().image.get();
+    if (image == nullptr) return false;
+    if (DecodedBitmap* base = ImageOf(*picture)) base->Paste(*image, overlay.x, overlay.y);
+    return true;
+}
+
+}  // namespace klu

@@ -1,0 +1,28 @@
+#include "window_text.h"
+
+#include <algorithm>
+
+#include "model/items_hunk.h"
+
+namespace klu {
+
+std::string VisibleText(const TItemsHunk& hunk, int visible_count) {
+    const size_t count =
+        std::min(hunk.GetChildCount(), static_cast<size_t>(std::max(visible_count, 0)));
+    std::string text;
+    for (size_t i = 0; i < count; ++i) {
+        const TKLUObject& child = *hunk.GetChild(i);
+        if (child.isSeparator) {
+            text += "\r\n";
+            continue;
+        }
+        text += child.GetName();
+        if (child.hardBreak || i + 1 == count)
+            text += "\r\n";
+        else if (child.endsSourceLine)
+            text += ' ';
+    }
+    return text;
+}
+
+}  // namespace klu

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace klu {
+
+class TItemsHunk;
+
+// The text a window shows, as Copy puts it on the clipboard: children 0 to visible_count - 1,
+// each by its name; a separator gives an empty line, a line that ends a paragraph (or the last
+// one) ends with "\r\n", a line that ended a line of the file is joined to the next by a blank.
+std::string VisibleText(const TItemsHunk& hunk, int visible_count);
+
+}  // namespace klu
