@@ -19,7 +19,7 @@ void AppState::LoadHelpFile() {
 }
 
 void AppState::ReadSettings() {
-    settings = LoadSettings(profile, programFolder);
+    settings = LoadSettings(profile, locations.DefaultListFolder());
 }
 
 bool AppState::WriteSettings() {

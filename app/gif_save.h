@@ -9,8 +9,7 @@ namespace klu {
 class TGIFaHunk;
 
 // The save dialog's filter for GIF data, as the program gives it ("|"-separated pairs).
-inline constexpr char kGifFileFilter[] =
-    "Compuserve GIF Files (*.GIF)|*.GIF|All Files (*.*)|*.*";
+inline constexpr char kGifFileFilter[] = "Compuserve GIF Files (*.GIF)|*.GIF|All Files (*.*)|*.*";
 
 // The question asked before GIF data is saved, naming the maker's web site.
 std::string GifSaveQuestion(const std::string& web_address);

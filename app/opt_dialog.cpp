@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <vector>
@@ -27,6 +28,9 @@ struct ControlPlan {
 
 constexpr int kDialogWidth = 271;
 constexpr int kDialogHeight = 163;
+// The inner right edge of the group boxes: a check box whose text is wider in this font than
+// the template allows may run up to it rather than lose the end of its text.
+constexpr int kGroupInnerRight = 252;
 
 // "OPTIONS", in the order of its template, which is also the order of the focus.
 constexpr std::array<ControlPlan, 12> kControls = {{
@@ -108,7 +112,12 @@ void TOptDialog::BuildControls() {
     for (const ControlPlan& plan : kControls) {
         QWidget* control = MakeControl(plan, this);
         control->setProperty(kControlIdProperty, plan.id);
-        control->setGeometry(units.ToPixels(plan.x, plan.y, plan.width, plan.height));
+        QRect place = units.ToPixels(plan.x, plan.y, plan.width, plan.height);
+        if (plan.kind == ControlKind::CheckBox) {
+            const int room = units.X(kGroupInnerRight) - place.left();
+            place.setWidth(std::max(place.width(), std::min(control->sizeHint().width(), room)));
+        }
+        control->setGeometry(place);
     }
     fontText_ = static_cast<QLabel*>(Control(kFontText));
     sample_ = static_cast<ColorSample*>(Control(kColorSample));

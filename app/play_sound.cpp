@@ -17,7 +17,8 @@ constexpr char kCannotPlay[] = "This sound cannot be played.  ";
 std::optional<std::string> ReadAndPlay(const std::string& hint_file_path, const TSoundHunk& sound) {
     const WaitCursor wait;
     std::vector<char> wave;
-    const RangeResult read = ReadFileRange(hint_file_path, sound.dataOffset, sound.dataLength, wave);
+    const RangeResult read =
+        ReadFileRange(hint_file_path, sound.dataOffset, sound.dataLength, wave);
     if (read.outcome == RangeOutcome::OutOfMemory) return kSoundOutOfMemoryText;
     if (!read.Ok()) return kCannotPlay + read.message;
     if (std::optional<std::string> failed = PlayWaveImage(wave.data(), wave.size()))

@@ -6,6 +6,8 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -179,7 +181,12 @@ void QtUserDialogs::ShowAbout() {
 }
 
 bool QtUserDialogs::RunOptions(Settings& settings) {
-    TOptDialog dialog(owner_, settings, *this);
+    // The dialog centres itself over the frame's client area rather than the whole frame.
+    QWidget* parent = owner_;
+    if (auto* frame = qobject_cast<QMainWindow*>(parent)) {
+        if (auto* client = qobject_cast<QMdiArea*>(frame->centralWidget())) parent = client;
+    }
+    TOptDialog dialog(parent, settings, *this);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -27,7 +27,8 @@ std::optional<std::string> StartAudio() {
     if (started) return std::nullopt;
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetMainReady();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return "No sound output is available: " + SdlError();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return "No sound output is available: " + SdlError();
     started = true;
     return std::nullopt;
 }
@@ -52,7 +53,8 @@ class AudioDevice {
 };
 
 uint64_t MillisecondsOf(uint64_t bytes, const SDL_AudioSpec& format) {
-    const uint64_t frame = uint64_t{SDL_AUDIO_BITSIZE(format.format)} / 8 * format.channels;
+    const auto bits = static_cast<uint64_t>(SDL_AUDIO_BITSIZE(format.format));
+    const uint64_t frame = bits / 8 * format.channels;
     if (frame == 0 || format.freq <= 0) return 0;
     return bytes * 1000 / (frame * static_cast<uint64_t>(format.freq));
 }

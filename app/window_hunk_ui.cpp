@@ -30,15 +30,18 @@ bool IsKnownVersion(const std::string& version) {
     return false;
 }
 
-// A window that shows a single picture fits it: the picture and its margins inside the
-// control's frame, the control's margins, and the window frame with its title bar.
-void FitPicture(QMdiSubWindow& frame, const TStringControl& control, TSize picture) {
+// A window that shows a single picture fits it: the laid-out picture with the text margins
+// round it (and the line the layout ends with), the control's frame and margins, and the
+// window frame with its title bar.
+void FitPicture(QMdiSubWindow& frame, const TStringChild& window) {
     const QStyle* style = frame.style();
     const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &frame);
     const int caption = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &frame);
-    const int inside = 20 + 2 * control.frameWidth();
-    frame.resize(2 * border + picture.width + inside,
-                 2 * border + picture.height + caption + inside);
+    const TStringControl& control = window.Control();
+    const TSize document = control.DocumentSize();
+    const int around = 2 * window.Margin() + 2 * control.frameWidth();
+    frame.resize(2 * border + document.width + around,
+                 2 * border + caption + document.height + around);
 }
 
 }  // namespace
@@ -85,8 +88,7 @@ void WindowHunkUi::OpenOrRaise(TItemsHunk& hunk) {
     window->Control().SetPicturePath(PictureFileOf(state, hunk));
     hunk.view = window;
     QMdiSubWindow* frame = client.AddChildWindow(*window);
-    if (const std::optional<TSize> picture = window->Control().SingleImageSize())
-        FitPicture(*frame, window->Control(), *picture);
+    if (window->Control().IsSingleImage()) FitPicture(*frame, *window);
     window->Button().setFocus();
 }
 

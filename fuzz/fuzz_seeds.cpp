@@ -1,10 +1,13 @@
-// Writes the starting inputs of the fuzzers into the folder given on the command line.
+// Writes the starting inputs of the fuzzers into the folder given on the command line: the hint
+// files that every fuzzer starts from, and in a folder of its own, named after it, what a fuzzer
+// with other inputs starts from instead (fuzz_png: PNG pictures).
 
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 
 #include "seed_catalog.h"
+#include "seed_png.h"
 
 namespace {
 
@@ -68,6 +71,16 @@ int main(int argc, char** argv) {
             } else {
                 written += count;
             }
+        }
+    }
+    const std::filesystem::path pictures = folder / "fuzz_png";
+    std::filesystem::create_directories(pictures, error);
+    for (const klu::seeds::RawSeed& seed : klu::seeds::PngSeeds()) {
+        if (!error && !seed.bytes.empty() && WriteBytes(pictures / seed.name, seed.bytes)) {
+            ++written;
+        } else {
+            std::cerr << seed.name << ": cannot be written\n";
+            ++failed;
         }
     }
     std::cout << written << " seed files written to " << folder.string() << '\n';

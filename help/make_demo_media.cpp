@@ -15,11 +15,19 @@ namespace {
 using media::Rgb;
 using media::WritePalettePng;
 
+// The colours of the bay, and after them the two of the lit lamp. An overlay's pixel values are
+// painted into its picture unchanged, so they index the picture's palette: the lamp shares it.
+const std::vector<Rgb>& BayPalette() {
+    static const std::vector<Rgb> palette = {{250, 200, 140}, {40, 90, 160},  {230, 210, 150},
+                                             {245, 245, 240}, {200, 40, 40},  {60, 60, 70},
+                                             {255, 230, 80},  {255, 255, 200}};
+    return palette;
+}
+
 // The bay at dusk: sky, sea, sand and a lighthouse with a dark lamp room at (152, 30).
 bool WriteBay(const std::string& path) {
     const int w = 240, h = 160;
-    const std::vector<Rgb> palette = {{250, 200, 140}, {40, 90, 160}, {230, 210, 150},
-                                      {245, 245, 240}, {200, 40, 40}, {60, 60, 70}};
+    const std::vector<Rgb>& palette = BayPalette();
     std::vector<uint8_t> pixels(static_cast<size_t>(w * h));
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
@@ -36,15 +44,14 @@ bool WriteBay(const std::string& path) {
 // The lit lamp, painted over the lamp room when the player opens it.
 bool WriteLamp(const std::string& path) {
     const int w = 28, h = 16;
-    const std::vector<Rgb> palette = {{255, 230, 80}, {255, 255, 200}};
     std::vector<uint8_t> pixels(static_cast<size_t>(w * h));
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const int dx = x - w / 2, dy = y - h / 2;
-            pixels[static_cast<size_t>(y * w + x)] = dx * dx + dy * dy < 30 ? 1 : 0;
+            pixels[static_cast<size_t>(y * w + x)] = dx * dx + dy * dy < 30 ? 7 : 6;
         }
     }
-    return WritePalettePng(path, w, h, palette, pixels);
+    return WritePalettePng(path, w, h, BayPalette(), pixels);
 }
 
 void PutLe(std::string& out, uint32_t value, int bytes) {

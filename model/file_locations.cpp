@@ -53,10 +53,15 @@ FileLocations::FileLocations(const std::string& program_folder,
                              const EnvironmentLookup& environment) {
     const std::string beside = FolderWithSlash(program_folder);
     besideProgram_ = FolderIsWritable(beside);
+    defaultListFolder_ = beside;
     if (besideProgram_) {
         profileFolder_ = cacheFolder_ = beside;
         return;
     }
+    // An installed program's folder holds programs, not hint files.
+    if (std::optional<std::string> home = environment("HOME"); home && !home->empty() &&
+                                                               home->front() == '/')
+        defaultListFolder_ = FolderWithSlash(*home);
     profileFolder_ = PrivateFolder(environment, "XDG_CONFIG_HOME", ".config/", beside);
     cacheFolder_ = PrivateFolder(environment, "XDG_CACHE_HOME", ".cache/", beside);
 }

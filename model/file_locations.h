@@ -30,11 +30,15 @@ class FileLocations {
     const std::string& CacheFolder() const { return cacheFolder_; }
     std::string ProfilePath() const { return profileFolder_ + kProfileFileName; }
     std::string TitleCachePath() const { return cacheFolder_ + kTitleCacheFileName; }
+    // Where the verbose listing looks until the user picks a folder: the program folder when
+    // hint files may be kept beside it, else the user's home folder.
+    const std::string& DefaultListFolder() const { return defaultListFolder_; }
 
   private:
     bool besideProgram_ = false;
     std::string profileFolder_;
     std::string cacheFolder_;
+    std::string defaultListFolder_;
 };
 
 // The folder with a "/" at its end; "./" for an empty one.

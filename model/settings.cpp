@@ -48,7 +48,7 @@ FontRecord FixedFontOf(const FontRecord& font) {
     return fixed;
 }
 
-Settings LoadSettings(const ProfileFile& profile, const std::string& program_folder) {
+Settings LoadSettings(const ProfileFile& profile, const std::string& default_list_folder) {
     const auto read = [&](const char* key, std::string_view default_value) {
         return profile.ReadProfileString(kSettingsSection, key, default_value);
     };
@@ -59,7 +59,7 @@ Settings LoadSettings(const ProfileFile& profile, const std::string& program_fol
     settings.hintMemoryOn = EqualsNoCase(read("Memory", "On"), "On");
     // A 32-bit colour register: larger and negative numbers wrap around.
     settings.linkColor = static_cast<uint32_t>(LeadingNumber(read("TextColor", kDefaultLinkColor)));
-    settings.listFolder = read("InstallDir", program_folder);
+    settings.listFolder = read("InstallDir", default_list_folder);
     return settings;
 }
 

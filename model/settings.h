@@ -45,7 +45,7 @@ FontRecord FixedFontOf(const FontRecord& font);
 
 // Reads section "KLUWIN". Every value that is missing takes its default, and every value is read
 // as far as it goes; none is rejected.
-Settings LoadSettings(const ProfileFile& profile, const std::string& program_folder);
+Settings LoadSettings(const ProfileFile& profile, const std::string& default_list_folder);
 
 // Writes the hint memory of the current document (when it has a root, under the memory key of
 // current_path), then section "KLUWIN", with one replacement of the file. False when something

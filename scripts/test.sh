@@ -61,12 +61,18 @@ rm -rf build-fuzz/seeds build-fuzz/logs
 build-fuzz/fuzz/fuzz_seeds build-fuzz/seeds
 mkdir -p build-fuzz/artifacts build-fuzz/logs
 
-# run_fuzzer NAME: fuzzes from a private copy of the seeds, output in build-fuzz/logs/NAME.log.
-# libFuzzer exits non-zero on a crash, a leak, a timeout or running out of memory.
+# run_fuzzer NAME: fuzzes from a private copy of its seeds, output in build-fuzz/logs/NAME.log:
+# the folder build-fuzz/seeds/NAME when there is one (the PNG pictures of fuzz_png), else the
+# hint files in build-fuzz/seeds. libFuzzer exits non-zero on a crash, a leak, a timeout or
+# running out of memory.
 run_fuzzer() {
     local name="$1" corpus status=0
     corpus="$(mktemp -d)"
-    cp -r build-fuzz/seeds/. "$corpus/"
+    if [[ -d "build-fuzz/seeds/$name" ]]; then
+        cp -r "build-fuzz/seeds/$name/." "$corpus/"
+    else
+        find build-fuzz/seeds -maxdepth 1 -type f -exec cp {} "$corpus/" \;
+    fi
     "build-fuzz/fuzz/$name" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$name-" "$corpus" \
         >"build-fuzz/logs/$name.log" 2>&1 || status=$?

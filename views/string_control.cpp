@@ -71,12 +71,6 @@ bool TStringControl::IsSingleImage() const {
     return Hunk().GetChildCount() == 1 && Hunk().GetChild(0)->GetType() == PNGOBJECT;
 }
 
-std::optional<TSize> TStringControl::SingleImageSize() const {
-    if (!IsSingleImage()) return std::nullopt;
-    const auto* picture = dynamic_cast<const TPNGObject*>(Hunk().GetChild(0));
-    return picture ? PictureSizeOf(*picture) : TSize{};
-}
-
 const QImage* TStringControl::ScreenImage(const TPNGObject& picture) {
     const DecodedBitmap* bitmap = ImageOf(picture);
     if (bitmap == nullptr) return nullptr;

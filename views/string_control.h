@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QRect>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,8 +50,6 @@ class TStringControl : public THotSpotControl {
 
     // The hunk shows one picture and nothing else.
     bool IsSingleImage() const;
-    // The size of that picture's image (0 x 0 without one); nothing unless IsSingleImage.
-    std::optional<TSize> SingleImageSize() const;
 
     int LineHeight() const { return lineHeight; }
     const std::vector<TWrapInfo>& Fragments() const { return fragments; }

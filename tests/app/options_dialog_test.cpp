@@ -105,11 +105,16 @@ TEST_F(OptionsDialogTest, HoldsTheControlsOfTheTemplateInTheirPlaces) {
 
     EXPECT_EQ(dialog.Control(TOptDialog::kDisplayGroup)->geometry(),
               units.ToPixels(10, 7, 248, 62));
-    EXPECT_EQ(dialog.Control(TOptDialog::kColorSample)->geometry(),
-              units.ToPixels(84, 42, 48, 14));
-    EXPECT_EQ(dialog.Control(TOptDialog::kMemoryBox)->geometry(),
-              units.ToPixels(24, 108, 228, 12));
+    EXPECT_EQ(dialog.Control(TOptDialog::kColorSample)->geometry(), units.ToPixels(84, 42, 48, 14));
+    EXPECT_EQ(dialog.Control(TOptDialog::kMemoryBox)->geometry(), units.ToPixels(24, 108, 228, 12));
     EXPECT_EQ(dialog.Control(TOptDialog::kCancel)->geometry(), units.ToPixels(208, 141, 50, 14));
+    // Both check boxes show their whole text, though the template's box for the first one is
+    // narrower than its text in most fonts.
+    for (int id : {TOptDialog::kCountingBox, TOptDialog::kMemoryBox}) {
+        QWidget* box = dialog.Control(id);
+        EXPECT_GE(box->width(), box->sizeHint().width()) << id;
+        EXPECT_LE(box->geometry().right(), units.X(258)) << id;
+    }
     EXPECT_TRUE(qobject_cast<QPushButton*>(dialog.Control(TOptDialog::kOk))->isDefault());
     EXPECT_FALSE(qobject_cast<QPushButton*>(dialog.Control(TOptDialog::kCancel))->isDefault());
     EXPECT_NE(qobject_cast<ColorSample*>(dialog.Control(TOptDialog::kColorSample)), nullptr);

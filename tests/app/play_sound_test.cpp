@@ -9,8 +9,8 @@
 #include <QGuiApplication>
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 
 #include "fake_user_dialogs.h"
 #include "media_test_support.h"
@@ -100,8 +100,7 @@ TEST(PlaySound, DataTheFileDoesNotHoldIsReportedWithTheFile) {
     std::remove(file.path.c_str());
     PlaySoundHunk(dialogs, file.path, *file.sound);
     ASSERT_EQ(dialogs.messages.size(), 3u);
-    EXPECT_NE(dialogs.messages[2].text.find("Cannot open \"" + file.path + "\""),
-              std::string::npos)
+    EXPECT_NE(dialogs.messages[2].text.find("Cannot open \"" + file.path + "\""), std::string::npos)
         << dialogs.messages[2].text;
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -134,8 +133,9 @@ int PlayWithoutMemory(const std::string& path, TSoundHunk& sound) {
     PlaySoundHunk(dialogs, path, sound);
     if (dialogs.messages.size() != 1) return 3;
     const FakeUserDialogs::Message& message = dialogs.messages[0];
-    if (message.text != "Out of memory.  Close any open applications and try to play this sound "
-                        "again.")
+    if (message.text !=
+        "Out of memory.  Close any open applications and try to play this sound "
+        "again.")
         return 4;
     if (message.title != "Error" || message.icon != MessageIcon::Stop) return 5;
     return QGuiApplication::overrideCursor() == nullptr ? 0 : 6;
@@ -148,8 +148,8 @@ TEST(PlaySoundDeathTest, NoBufferForTheSoundGivesTheOutOfMemoryMessage) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     MediaFile file("GIF89a", WaveImage(8000, 80));
     ASSERT_NE(file.sound, nullptr);
-    EXPECT_EXIT(std::exit(PlayWithoutMemory(file.path, *file.sound)),
-                ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(std::exit(PlayWithoutMemory(file.path, *file.sound)), ::testing::ExitedWithCode(0),
+                "");
 #endif
 }
 

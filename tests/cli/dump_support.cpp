@@ -39,10 +39,6 @@ const Dumped& TourDump(bool picture_mode) {
     return picture_mode ? pictures : plain;
 }
 
-const Json& RootChild(const Json& dump, size_t i) {
-    return dump.at("entries").at(1).at("children").at(i);
-}
-
 Json WithoutChildren(Json node) {
     node.erase("children");
     return node;

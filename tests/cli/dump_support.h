@@ -21,9 +21,6 @@ Dumped Dump(const std::string& path, bool picture_mode = false);
 const std::string& TourBytes();
 const Dumped& TourDump(bool picture_mode = false);
 
-// The i-th child of the newer-format root (entry 1) of a dump.
-const Json& RootChild(const Json& dump, size_t i);
-
 // A hunk's own fields, its children left out, to compare with an expected object.
 Json WithoutChildren(Json node);
 

@@ -35,16 +35,14 @@ HintFileSpec FindGameSpec() {
 
 class KluFind : public ::testing::Test {
   protected:
-    void SetUp() override { path_ = folder_.Write("find.klu", Bytes(FindGameSpec())); }
-
     // Runs find and parses stdout; parse() also rejects malformed UTF-8.
-    Json Find(const std::string& phrase, KluRun& run) {
-        run = RunKlu({"find", path_, phrase});
-        return run.out.empty() ? Json() : Json::parse(run.out);
+    Json Find(const std::string& phrase) {
+        run_ = RunKlu({"find", path_, phrase});
+        return run_.out.empty() ? Json() : Json::parse(run_.out);
     }
-
     TempFolder folder_;
-    std::string path_;
+    std::string path_ = folder_.Write("find.klu", Bytes(FindGameSpec()));
+    KluRun run_;
 };
 
 Json Link(const std::string& title, int line) {
@@ -52,75 +50,45 @@ Json Link(const std::string& title, int line) {
 }
 
 TEST_F(KluFind, MatchesListTheirLinksFromTheTopDown) {
-    KluRun run;
-    const Json found = Find("LAMP", run);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(found.at("title"), "Search Results for \"LAMP\"");
+    const Json found = Find("LAMP");
+    EXPECT_EQ(run_.status, 0);
+    EXPECT_EQ(run_.err, "");
     // The root holds the link's title, so it matches itself first, with no links above it.
-    const Json expected =
-        Json::array({Json::array(), Json::array({Link("Cellar", 3)}),
-                     Json::array({Link("Cellar", 3), Link("Where is the lamp?", 5)}),
-                     Json::array({Link("Attic", 10), Link("How do I open the chest?", 12)})});
-    EXPECT_EQ(found.at("entries"), expected);
+    EXPECT_EQ(found, (Json{{"title", "Search Results for \"LAMP\""},
+                           {"entries",
+                            {Json::array(),
+                             {Link("Cellar", 3)},
+                             {Link("Cellar", 3), Link("Where is the lamp?", 5)},
+                             {Link("Attic", 10), Link("How do I open the chest?", 12)}}}}));
 }
 
-TEST_F(KluFind, LinkLinesAreTheHeaderLinesThatDumpShows) {
-    KluRun run;
-    const Json found = Find("barrel", run);
-    ASSERT_EQ(found.at("entries").size(), 1u) << run.out;
-    const Json& links = found.at("entries")[0];
-    ASSERT_EQ(links.size(), 2u);
-    const Dumped dumped = Dump(path_);
-    const Json& cellar = dumped.json.at("entries").at(1).at("children").at(0);
-    EXPECT_EQ(links[0].at("title"), cellar.at("title"));
-    EXPECT_EQ(links[0].at("line"), cellar.at("line"));
-    EXPECT_EQ(links[1].at("title"), cellar.at("children").at(0).at("title"));
-    EXPECT_EQ(links[1].at("line"), cellar.at("children").at(0).at("line"));
-}
-
-TEST_F(KluFind, NoMatchPrintsEmptyEntriesAndTheMessage) {
-    KluRun run;
-    const Json found = Find("dragon", run);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "No hints were found with the requested string.\n");
-    EXPECT_EQ(found,
+TEST_F(KluFind, PhraseBytesAreTakenAsGivenAndNoMatchIsReported) {
+    // Upper-case E acute finds the lower-case one; "%", "#" and quotes are plain characters.
+    const Json found = Find("\"100% CAF\xC9 #1\"");
+    EXPECT_EQ(run_.status, 0);
+    EXPECT_EQ(found.at("title"), "Search Results for \"\"100% CAF\u00c9 #1\"\"");
+    EXPECT_EQ(found.at("entries"),
+              Json::array({{Link("Attic", 10), Link("What does the sign say?", 15)}}));
+    // The doubled "#" of the file is one "#" in the tree, which is what is searched.
+    EXPECT_EQ(Find("##1").at("entries"), Json::array());
+    EXPECT_EQ(run_.status, 0);
+    EXPECT_EQ(run_.err, "No hints were found with the requested string.\n");
+    EXPECT_EQ(Find("dragon"),
               (Json{{"title", "Search Results for \"dragon\""}, {"entries", Json::array()}}));
 }
 
-TEST_F(KluFind, PhraseBytesAreTakenAsGiven) {
-    // Upper-case E acute finds the lower-case one; "%", "#" and quotes are plain characters.
-    KluRun run;
-    const Json found = Find("\"100% CAF\xC9 #1\"", run);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(found.at("title"), "Search Results for \"\"100% CAF\u00c9 #1\"\"");
-    const Json expected =
-        Json::array({Json::array({Link("Attic", 10), Link("What does the sign say?", 15)})});
-    EXPECT_EQ(found.at("entries"), expected);
-    // The doubled "#" of the file is one "#" in the tree, which is what is searched.
-    EXPECT_EQ(Find("##1", run).at("entries"), Json::array());
-    EXPECT_NE(run.err, "");
-}
-
-TEST_F(KluFind, FailedLoadPrintsNothing) {
-    std::string corrupted = Bytes(FindGameSpec());
-    corrupted.back() = static_cast<char>(corrupted.back() ^ 0x01);
-    const KluRun run = RunKlu({"find", folder_.Write("bad.klu", corrupted), "lamp"});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
-    const KluRun missing = RunKlu({"find", folder_.PathOf("missing.klu"), "lamp"});
-    EXPECT_EQ(missing.status, 5);
-    EXPECT_EQ(missing.out, "");
-}
-
-TEST_F(KluFind, OlderFormatFileIsSearchedToo) {
-    const std::string path = folder_.Write("old.klu", Bytes(OlderFormatSpec()));
-    const KluRun run = RunKlu({"find", path, "hint two"});
-    ASSERT_EQ(run.status, 0) << run.err;
+TEST_F(KluFind, OlderFormatFileIsSearchedTooAndFailedLoadsPrintNothing) {
+    path_ = folder_.Write("old.klu", Bytes(OlderFormatSpec()));
     // Older-format hunks stand on no line of their own.
-    const Json expected =
-        Json::array({Json::array({Link("Old subject", 0), Link("Old question?", 0)})});
-    EXPECT_EQ(Json::parse(run.out).at("entries"), expected);
+    EXPECT_EQ(Find("hint two").at("entries"),
+              Json::array({{Link("Old subject", 0), Link("Old question?", 0)}}));
+    for (const auto& [path, status] :
+         {std::pair{folder_.Write("bad.klu", WithBrokenChecksum(FindGameSpec())), 2},
+          std::pair{folder_.PathOf("missing.klu"), 5}}) {
+        const KluRun run = RunKlu({"find", path, "lamp"});
+        EXPECT_EQ(run.status, status);
+        EXPECT_EQ(run.out, "");
+    }
 }
 
 }  // namespace

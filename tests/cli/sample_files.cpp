@@ -82,4 +82,10 @@ std::string Bytes(const HintFileSpec& plan) {
     return *bytes;
 }
 
+std::string WithBrokenChecksum(const HintFileSpec& plan) {
+    std::string bytes = Bytes(plan);
+    bytes.back() = static_cast<char>(bytes.back() ^ 0x01);
+    return bytes;
+}
+
 }  // namespace klu::cli_test

@@ -25,4 +25,7 @@ HintFileSpec NestedSubjectsSpec(int depth);
 // The bytes of a file; throws when the writer refuses the plan, as a test cannot go on then.
 std::string Bytes(const HintFileSpec& plan);
 
+// The same with the checksum, the file's last byte, made wrong: the load fails as corrupted.
+std::string WithBrokenChecksum(const HintFileSpec& plan);
+
 }  // namespace klu::cli_test

@@ -13,90 +13,66 @@ namespace {
 
 constexpr int kUsageError = 64;
 
-TEST(KluHelpAndVersion, HelpGoesToStdoutAndNamesEveryCommand) {
-    const KluRun run = RunKlu({"--help"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    for (const char* usage :
+TEST(KluHelpAndVersion, HelpNamesEveryCommandAndExitStatusVersionIsThreeNumbers) {
+    const KluRun help = RunKlu({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    for (const char* text :
          {"klu check FILE\n", "klu dump FILE [--picture-mode]\n", "klu export FILE [OUT]\n",
           "klu find FILE PHRASE\n", "klu info FILE\n", "klu list FOLDER [--cache FILE]\n",
-          "klu compile SOURCE OUT\n", "klu --help\n", "klu --version\n"}) {
-        EXPECT_NE(run.out.find(usage), std::string::npos) << usage;
+          "klu compile SOURCE OUT\n", "klu --help\n", "klu --version\n", "\n  0-4 ", "\n  5 ",
+          "\n  64 ", "\n  65 ", "\n  66 ", "\n  73 ", "OUT cannot be written"}) {
+        EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
+    const KluRun version = RunKlu({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(std::regex_match(version.out, std::regex("klu [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+        << version.out;
 }
 
-TEST(KluHelpAndVersion, HelpExplainsTheExitStatuses) {
-    const std::string out = RunKlu({"--help"}).out;
-    for (const char* status : {"\n  0-4 ", "\n  5 ", "\n  64 ", "\n  65 ", "\n  66 ", "\n  73 "}) {
-        EXPECT_NE(out.find(status), std::string::npos) << status;
-    }
-    EXPECT_NE(out.find("OUT cannot be written"), std::string::npos) << out;
-}
-
-TEST(KluHelpAndVersion, VersionIsOneLineWithThreeNumbers) {
-    const KluRun run = RunKlu({"--version"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(std::regex_match(run.out, std::regex("klu [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << run.out;
-}
-
-// Every misuse exits 64, prints nothing on stdout and explains itself with the usage on stderr.
-void ExpectUsageError(const std::vector<std::string>& args) {
-    const KluRun run = RunKlu(args);
-    EXPECT_EQ(run.status, kUsageError);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("usage: klu"), std::string::npos) << run.err;
-}
-
-TEST(KluUsageErrors, NoCommand) {
-    ExpectUsageError({});
-}
-
-TEST(KluUsageErrors, UnknownCommand) {
-    ExpectUsageError({"frobnicate", "x.klu"});
-}
-
-TEST(KluUsageErrors, MissingOrExtraFile) {
-    ExpectUsageError({"check"});
-    ExpectUsageError({"dump"});
-    ExpectUsageError({"check", "a.klu", "b.klu"});
-    ExpectUsageError({"dump", "a.klu", "b.klu"});
-    ExpectUsageError({"export"});
-    ExpectUsageError({"export", "a.klu", "a.txt", "b.txt"});
-    ExpectUsageError({"find", "a.klu"});
-    ExpectUsageError({"find", "a.klu", "lamp", "oil"});
-    ExpectUsageError({"info"});
-    ExpectUsageError({"list"});
-    ExpectUsageError({"list", "a", "b"});
-    ExpectUsageError({"compile", "a.txt"});
-}
-
-TEST(KluUsageErrors, CacheOptionNeedsItsValue) {
-    TempFolder folder;
-    ExpectUsageError({"list", folder.PathOf(""), "--cache"});
-    ExpectUsageError({"info", folder.PathOf("x.klu"), "--cache", "c.db"});
-}
-
-TEST(KluUsageErrors, OptionOfAnotherCommandOrUnknownOption) {
-    TempFolder folder;
+TEST(KluUsageErrors, EveryMisuseExits64WithTheUsageOnStderr) {
+    const TempFolder folder;
     const std::string path = folder.Write("ok.klu", Bytes(OlderFormatSpec()));
-    ExpectUsageError({"check", path, "--picture-mode"});
-    ExpectUsageError({"dump", path, "--bogus"});
-    ExpectUsageError({"dump", "-p", path});
-}
-
-TEST(KluUsageErrors, HelpIsOnlyACommandInFirstPlace) {
-    ExpectUsageError({"check", "--help"});
+    folder.Write("-odd.klu", Bytes(OlderFormatSpec()));
+    const std::vector<std::vector<std::string>> misuses = {
+        {},
+        {"frobnicate", "x.klu"},
+        // Missing or extra operands.
+        {"check"},
+        {"dump"},
+        {"check", "a.klu", "b.klu"},
+        {"dump", "a.klu", "b.klu"},
+        {"export"},
+        {"export", "a.klu", "a.txt", "b.txt"},
+        {"find", "a.klu"},
+        {"find", "a.klu", "lamp", "oil"},
+        {"info"},
+        {"list"},
+        {"list", "a", "b"},
+        {"compile", "a.txt"},
+        // Options without their value, of another command, or unknown.
+        {"list", folder.PathOf(""), "--cache"},
+        {"info", path, "--cache", "c.db"},
+        {"check", path, "--picture-mode"},
+        {"dump", path, "--bogus"},
+        {"dump", "-p", path},
+        // Help is only a command in first place; a path starting with a dash needs "--".
+        {"check", "--help"},
+        {"check", "-odd.klu"}};
+    for (const auto& args : misuses) {
+        const KluRun run = RunKlu(args, folder.PathOf(""));
+        EXPECT_EQ(run.status, kUsageError) << testing::PrintToString(args);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("usage: klu"), std::string::npos) << run.err;
+    }
 }
 
 TEST(KluOperands, DoubleDashLetsAPathBeginWithADash) {
-    TempFolder folder;
+    const TempFolder folder;
     folder.Write("-odd.klu", Bytes(OlderFormatSpec()));
-    const std::string here = folder.PathOf("");
-    const KluRun run = RunKlu({"check", "--", "-odd.klu"}, here);
+    const KluRun run = RunKlu({"check", "--", "-odd.klu"}, folder.PathOf(""));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "0 LoadOk\n");
-    const KluRun without_dashes = RunKlu({"check", "-odd.klu"}, here);
-    EXPECT_EQ(without_dashes.status, kUsageError);
 }
 
 }  // namespace

@@ -11,7 +11,8 @@
 #include "model/items_hunk.h"
 #include "model/link_hunk.h"
 #include "model/media_hunks.h"
-#include "model/png_size.h"
+#include "views/load_png.h"
+#include "views/text_layout.h"
 
 namespace klu::test {
 namespace {
@@ -52,16 +53,16 @@ class HelpFileContentTest : public ::testing::Test {
         return pictures;
     }
 
-    PictureDimensions SizeOf(const DataRange& data) const {
-        const std::optional<PictureDimensions> size =
-            ReadPngSize(KLU_HELP_FILE, data.dataOffset, data.dataLength);
-        EXPECT_TRUE(size.has_value()) << "no PNG at offset " << data.dataOffset;
-        return size.value_or(PictureDimensions{});
+    // The size of the picture decoded as the reader decodes it.
+    TSize SizeOf(const DataRange& data) const {
+        const std::unique_ptr<DecodedBitmap> image = LoadPNG(KLU_HELP_FILE, data.dataOffset);
+        EXPECT_TRUE(image) << "no picture at offset " << data.dataOffset;
+        return image ? TSize{image->Width(), image->Height()} : TSize{};
     }
 
     // Every region lies inside the picture, has room, and no two overlap.
     void ExpectRegionsFit(const TPNGObject& picture) const {
-        const PictureDimensions size = SizeOf(picture);
+        const TSize size = SizeOf(picture);
         for (size_t i = 0; i < picture.regions.size(); ++i) {
             const Rect& r = picture.regions[i];
             SCOPED_TRACE(picture.GetName() + ", region " + std::to_string(i));
@@ -136,8 +137,8 @@ TEST_F(HelpFileContentTest, TheExamplePictureOpensAnOverlayAndAText) {
     ExpectRegionsFit(room);
     const auto* overlay = dynamic_cast<const TOverlayHunk*>(room.regions[0].target);
     ASSERT_NE(overlay, nullptr);
-    const PictureDimensions base = SizeOf(room);
-    const PictureDimensions patch = SizeOf(*overlay);
+    const TSize base = SizeOf(room);
+    const TSize patch = SizeOf(*overlay);
     EXPECT_GT(patch.width, 0);
     EXPECT_LE(overlay->x + patch.width, base.width);
     EXPECT_LE(overlay->y + patch.height, base.height);

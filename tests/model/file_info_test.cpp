@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "listing_test_support.h"
 #include "model/text_file_lines.h"
@@ -16,13 +17,20 @@ using test::TempFolder;
 using test::WriteFile;
 using test::WriteHintFileAt;
 
-TEST(FileInfoScan, OlderFileGivesItsTitleWithoutLeadingBlanks) {
+TEST(FileInfoScan, OlderFilesGiveATitleWithoutLeadingBlanksOthersNone) {
     TempFolder folder;
     WriteHintFileAt(folder / "old.klu", test::OlderFileSpec("   Old Quest  "));
     const TFileInfo entry(folder / "old.klu", 0);
     EXPECT_EQ(entry.fileTitle, "Old Quest  ");
     EXPECT_EQ(entry.version, "88a");
     EXPECT_EQ(entry.path, folder / "old.klu");
+
+    WriteFile(folder / "text.klu", "Not a hint file\r\nKLU\r\nTitle\r\n");
+    WriteFile(folder / "empty.klu", "");
+    for (const std::string name : {"text.klu", "empty.klu", "missing.klu"}) {
+        const TFileInfo other(folder / name, 0);
+        EXPECT_EQ(other.fileTitle + other.version, "") << name;
+    }
 }
 
 TEST(FileInfoScan, NewerFileGivesRootTitleVersionAndInformationKeys) {
@@ -34,24 +42,24 @@ TEST(FileInfoScan, NewerFileGivesRootTitleVersionAndInformationKeys) {
     // Lines past the count of the information hunk's header are not read.
     plan.topLevel.push_back(MakeNode("COMMENT", "author=Eve"));
     WriteHintFileAt(folder / "new.klu", plan);
-    const TFileInfo entry(folder / "new.klu", 0);
+    const TFileInfo entry(folder / "new.klu", -3);
     EXPECT_EQ(entry.fileTitle, "  The Newer Game");  // leading blanks stay here
     EXPECT_EQ(entry.version, "Release 2");
     EXPECT_EQ(entry.author, "Bob");  // the later line wins
     EXPECT_EQ(entry.publisher, "Games Inc");
     EXPECT_EQ(entry.date, "1 May 1996");
     EXPECT_EQ(entry.time, "12:00");
-}
-
-TEST(FileInfoScan, NonHintAndMissingFilesGiveEmptyTitleAndVersion) {
-    TempFolder folder;
-    WriteFile(folder / "text.klu", "Not a hint file\r\nKLU\r\nTitle\r\n");
-    WriteFile(folder / "empty.klu", "");
-    for (const std::string name : {"text.klu", "empty.klu", "missing.klu"}) {
-        const TFileInfo entry(folder / name, 0);
-        EXPECT_EQ(entry.fileTitle, "") << name;
-        EXPECT_EQ(entry.version, "") << name;
-    }
+    // In the listing, an entry is a link that shows its file's title; a copy keeps every field.
+    EXPECT_EQ(entry.GetName(), "  The Newer Game");
+    EXPECT_EQ(entry.title, "");
+    const TFileInfo copy(entry);
+    const auto fields = [](const TFileInfo& e) {
+        return std::tie(e.path, e.fileTitle, e.version, e.author, e.publisher, e.date, e.time,
+                        e.reserved, e.hardBreak, e.wrap);
+    };
+    EXPECT_EQ(fields(copy), fields(entry));
+    EXPECT_EQ(copy.reserved, -3);
+    EXPECT_EQ(copy.hardBreak, 1);
 }
 
 TEST(FileInfoScan, IgnoresCaseReadsAnyLineEndAndNeedsNumberedHeaders) {
@@ -65,17 +73,14 @@ TEST(FileInfoScan, IgnoresCaseReadsAnyLineEndAndNeedsNumberedHeaders) {
     EXPECT_EQ(entry.fileTitle, "New Title");
     EXPECT_EQ(entry.version, "v7");
     EXPECT_EQ(entry.author, "Lower");
-}
 
-TEST(FileInfoScan, KeepsWhatWasFoundWhenTheTextEnds) {
-    TempFolder folder;
-    // The end-of-text byte cuts the file before its version hunk.
+    // The end-of-text byte cuts the file before its version hunk: what was found is kept.
     WriteFile(folder / "cut.klu",
               "KLU\r\nOld\r\n** END OF 88A FORMAT **\r\n3 SUBJECT\r\nRoot\r\n\x1a"
               "2 VERSION\r\nhidden\r\n");
-    const TFileInfo entry(folder / "cut.klu", 0);
-    EXPECT_EQ(entry.fileTitle, "Root");
-    EXPECT_EQ(entry.version, "88a");
+    const TFileInfo cut(folder / "cut.klu", 0);
+    EXPECT_EQ(cut.fileTitle, "Root");
+    EXPECT_EQ(cut.version, "88a");
 }
 
 TEST(FileInfoScan, StopsReadingAtTheInformationHunk) {
@@ -87,25 +92,6 @@ TEST(FileInfoScan, StopsReadingAtTheInformationHunk) {
     const TFileInfo entry(lines, folder / "big.klu", 0);
     EXPECT_EQ(entry.author, "Ann");
     EXPECT_LT(lines.BytesRead(), test::ReadFile(folder / "big.klu").size() / 4);
-}
-
-TEST(FileInfo, EntryIsALinkShowingItsFileTitle) {
-    TempFolder folder;
-    WriteHintFileAt(folder / "g.klu", NewerFileSpec("Shown Title", "96a", {"publisher=P"}));
-    const TFileInfo entry(folder / "g.klu", -3);
-    const TFileInfo copy(entry);
-    for (const TFileInfo* e : {&entry, &copy}) {
-        EXPECT_EQ(e->GetName(), "Shown Title");
-        EXPECT_EQ(e->title, "");
-        EXPECT_EQ(e->GetType(), ABSTRACT);
-        EXPECT_TRUE(e->IsHunk());
-        EXPECT_EQ(e->hardBreak, 1);
-        EXPECT_EQ(e->wrap, 1);
-        EXPECT_EQ(e->reserved, -3);
-        EXPECT_EQ(e->version, "96a");
-        EXPECT_EQ(e->publisher, "P");
-        EXPECT_EQ(e->path, folder / "g.klu");
-    }
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ TEST(FileLocationsChoice, AWritableProgramFolderHoldsBothFiles) {
     EXPECT_TRUE(locations.BesideProgram());
     EXPECT_EQ(locations.ProfilePath(), program / "KLUWIN.INI");
     EXPECT_EQ(locations.TitleCachePath(), program / "VIRIDADO.DB");
+    EXPECT_EQ(locations.DefaultListFolder(), program.path() + "/");
 }
 
 // A program folder that does not exist cannot be written, also by root.
@@ -41,6 +42,8 @@ TEST(FileLocationsChoice, OtherwiseTheXdgFoldersAreCreatedAndUsed) {
     EXPECT_EQ(locations.TitleCachePath(), home / "cache/kluwin/VIRIDADO.DB");
     EXPECT_TRUE(std::filesystem::is_directory(home / "config/kluwin"));
     EXPECT_TRUE(std::filesystem::is_directory(home / "cache/kluwin"));
+    // Hint files are looked for at home, not among the installed programs.
+    EXPECT_EQ(locations.DefaultListFolder(), home.path() + "/");
 }
 
 TEST(FileLocationsChoice, UnsetEmptyOrRelativeXdgVariablesFallBackToHome) {
@@ -55,6 +58,7 @@ TEST(FileLocationsChoice, UnsetEmptyOrRelativeXdgVariablesFallBackToHome) {
 
     const FileLocations homeless("/no/such/program", Environment({}));
     EXPECT_EQ(homeless.ProfilePath(), "/no/such/program/KLUWIN.INI");
+    EXPECT_EQ(homeless.DefaultListFolder(), "/no/such/program/");
 }
 
 TEST(FileLocationsChoice, AReadOnlyProgramFolderIsLeftAlone) {

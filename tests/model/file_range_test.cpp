@@ -148,8 +148,7 @@ TEST_F(FileRangeTest, ReadsTheRangeIntoABufferOrSaysWhyNot) {
     result = ReadFileRange(hintPath, gif->dataOffset, INT32_MAX, bytes);
     EXPECT_EQ(result.outcome, RangeOutcome::OutOfRange);
     EXPECT_TRUE(bytes.empty());
-    EXPECT_NE(result.message.find(std::to_string(fileSize)), std::string::npos)
-        << result.message;
+    EXPECT_NE(result.message.find(std::to_string(fileSize)), std::string::npos) << result.message;
 
     result = ReadFileRange(folder / "gone.klu", 0, 1, bytes);
     EXPECT_EQ(result.outcome, RangeOutcome::SourceUnopened);

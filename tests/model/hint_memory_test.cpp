@@ -1,4 +1,5 @@
-// Hint memory: the key of a file, and the counts kept in the profile from one run to the next.
+// Hint memory: the key of a file, the string of revealed counts in tree order, and the counts
+// kept in the profile from one run to the next.
 #include "model/hint_memory.h"
 
 #include <gtest/gtest.h>
@@ -23,8 +24,8 @@ TEST(MemoryKeyText, IsThePathADotAndTheLengthMeasuredByOpeningTheFile) {
     EXPECT_EQ(MeasureFileLength(folder.path()), -1);
 }
 
-// Three questions: "First?" (3 hints) in a subject, a nested hint (1 hint) holding "Inner?"
-// (1 hint); saved in that order.
+// Three questions, saved in this order: "First?" (3 hints) in a subject, a nested hint (1 hint:
+// a separator on its first body line is ignored) holding "Inner?" (1 hint).
 class RememberedFile : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -36,7 +37,7 @@ class RememberedFile : public ::testing::Test {
         plan.root = MakeSubject(title);
         plan.root->Add(MakeSubject("Chapter"))->Add(MakeQuestion("First?", {{"a"}, {"b"}, {"c"}}));
         HintNode* nest = plan.root->Add(MakeNode("NESTHINT", "Nested"));
-        nest->Line("only hint");
+        nest->Separator().Line("only hint");
         nest->Add(MakeQuestion("Inner?", {{"x"}}));
         return test::WriteOrFail(plan);
     }
@@ -51,7 +52,15 @@ class RememberedFile : public ::testing::Test {
         RestoreHintMemory(profile, again, path);
         return HintMemoryString(*again.GetRoot());
     }
+    // The counts after a string is applied to the open document.
+    std::string Applied(const std::string& memory) {
+        ApplyHintMemory(*document.GetRoot(), memory);
+        return HintMemoryString(*document.GetRoot());
+    }
     THunk& Question(const char* name) const { return *document.GetRoot()->FindByName(name); }
+    std::string Stored() const {
+        return profile.ReadProfileString("Memory", MemoryKeyOf(path), "");
+    }
 
     TempFolder folder;
     std::string path = folder / "Game.klu";
@@ -64,62 +73,42 @@ TEST_F(RememberedFile, CountsComeBackWhenTheFileIsOpenedAgain) {
     Question("First?").SetRevealed(2);
     Question("Inner?").SetRevealed(1);
     ASSERT_TRUE(SaveHintMemory(profile, document, path));
-    EXPECT_EQ(profile.ReadProfileString("Memory", MemoryKeyOf(path), ""), "2,0,1,");
+    EXPECT_EQ(Stored(), "2,0,1,");
     EXPECT_EQ(Reopened(), "2,0,1,");
-}
-
-TEST_F(RememberedFile, SaveSettingsKeepsTheMemoryOfTheCurrentFile) {
-    Question("First?").SetRevealed(3);
-    ASSERT_TRUE(SaveSettings(profile, LoadSettings(profile, "/p/"), document, path));
-    EXPECT_EQ(Reopened(), "3,0,0,");
-    // A reset followed by a save stores zeros.
-    document.GetRoot()->ResetState();
-    ASSERT_TRUE(SaveSettings(profile, LoadSettings(profile, "/p/"), document, path));
-    EXPECT_EQ(profile.ReadProfileString("Memory", MemoryKeyOf(path), "none"), "0,0,0,");
-}
-
-TEST_F(RememberedFile, KeysMatchWhateverTheirCase) {
+    // Keys match whatever their case.
     ASSERT_TRUE(profile.WriteProfileString("MEMORY", ToUpper(MemoryKeyOf(path)), "1,1,0,"));
     EXPECT_EQ(Reopened(), "1,1,0,");
+    // Saving the settings keeps the memory of the current file, zeros after a reset too.
+    Question("First?").SetRevealed(3);
+    ASSERT_TRUE(SaveSettings(profile, LoadSettings(profile, "/p/"), document, path));
+    EXPECT_EQ(Reopened(), "3,0,1,");
+    document.GetRoot()->ResetState();
+    ASSERT_TRUE(SaveSettings(profile, LoadSettings(profile, "/p/"), document, path));
+    EXPECT_EQ(Stored(), "0,0,0,");
 }
 
-TEST_F(RememberedFile, AChangedFileStartsWithoutMemoryAndTheOldEntryStays) {
+TEST_F(RememberedFile, AChangedOrDeletedFileHasAKeyOfItsOwn) {
     const std::string old_key = MemoryKeyOf(path);
     ASSERT_TRUE(profile.WriteProfileString("Memory", old_key, "2,1,1,"));
     WriteFile(path, FileBytes("Memory Test, Second Edition"));
     EXPECT_EQ(Reopened(), "0,0,0,");
     EXPECT_EQ(profile.ReadProfileString("Memory", old_key, ""), "2,1,1,");
-}
 
-TEST_F(RememberedFile, TooManyHintsForOneQuestionResetsEveryCount) {
-    ASSERT_TRUE(profile.WriteProfileString("Memory", MemoryKeyOf(path), "2,1,5,"));
-    EXPECT_EQ(Reopened(), "0,0,0,");
-    ASSERT_TRUE(profile.WriteProfileString("Memory", MemoryKeyOf(path), "-1,1,1,"));
-    EXPECT_EQ(Reopened(), "0,0,0,");
-}
-
-TEST_F(RememberedFile, ShortLongAndCommalessStrings) {
-    THunk& root = *document.GetRoot();
-    ApplyHintMemory(root, "3,");
-    EXPECT_EQ(HintMemoryString(root), "3,0,0,");  // the rest stays 0
-    ApplyHintMemory(root, "1,1,1,3,3,garbage");
-    EXPECT_EQ(HintMemoryString(root), "1,1,1,");  // the surplus is ignored
-    ApplyHintMemory(root, "1");
-    EXPECT_EQ(HintMemoryString(root), "1,1,1,");  // every question reads the same number
-    ApplyHintMemory(root, "2");
-    EXPECT_EQ(HintMemoryString(root), "0,0,0,");  // 2 is too many for the nested hint
-    ApplyHintMemory(root, "x,y,z,");
-    EXPECT_EQ(HintMemoryString(root), "0,0,0,");
-    Question("First?").SetRevealed(2);
-    ApplyHintMemory(root, "");
-    EXPECT_EQ(HintMemoryString(root), "2,0,0,");  // nothing stored changes nothing
-}
-
-TEST_F(RememberedFile, AFileDeletedWhileOpenIsSavedUnderMinusOne) {
     Question("First?").SetRevealed(1);
     ASSERT_TRUE(std::filesystem::remove(path));
     ASSERT_TRUE(SaveHintMemory(profile, document, path));
     EXPECT_EQ(profile.ReadProfileString("Memory", path + ".-1", ""), "1,0,0,");
+}
+
+TEST_F(RememberedFile, ShortLongCommalessAndInvalidStrings) {
+    EXPECT_EQ(Applied("3,"), "3,0,0,");                 // the rest stays 0
+    EXPECT_EQ(Applied("1,1,1,3,3,garbage"), "1,1,1,");  // the surplus is ignored
+    EXPECT_EQ(Applied("1"), "1,1,1,");  // every question reads the number the string begins with
+    // A count beyond a question's hints, or below zero, resets every count; letters read as 0.
+    for (const char* invalid : {"2", "4,0,0,", "2,1,5,", "-1,1,1,", "x,y,z,"})
+        EXPECT_EQ(Applied(invalid), "0,0,0,") << invalid;
+    Question("First?").SetRevealed(2);
+    EXPECT_EQ(Applied(""), "2,0,0,");  // nothing stored changes nothing
 }
 
 TEST(HintMemoryWithoutQuestions, AnEmptyStringIsStillWrittenAndNoRootWritesNothing) {

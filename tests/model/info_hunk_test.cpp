@@ -10,11 +10,11 @@ namespace klu {
 namespace {
 
 using test::ChildTexts;
-using test::LoadBytes;
+using Strings = std::vector<std::string>;
 
-// Loads a file whose information hunk holds the given lines, with an optional version hunk
-// before it, and gives the information hunk.
-TInfoHunk* LoadInfo(THintDocument& doc, std::vector<std::string> lines, bool with_version = false) {
+// Loads a file whose information hunk holds the given lines (none: no information hunk), with
+// an optional version hunk before it, and gives the information hunk.
+TInfoHunk* LoadInfo(THintDocument& doc, Strings lines, bool with_version = false) {
     HintFileSpec plan;
     plan.root = MakeSubject("The Game");
     if (with_version) {
@@ -26,51 +26,44 @@ TInfoHunk* LoadInfo(THintDocument& doc, std::vector<std::string> lines, bool wit
         for (auto& line : lines)
             plan.topLevel.back()->Line(std::move(line));
     }
-    EXPECT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
+    EXPECT_EQ(test::LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
     return dynamic_cast<TInfoHunk*>(doc.FindByType(INFO));
 }
 
-TEST(InfoHunk, KeysInAnyCaseOnlyAtTheStartOfTheLine) {
+TEST(InfoHunk, KeysInAnyCaseAtTheStartOfTheLineTheLastOneWinning) {
     THintDocument doc;
     TInfoHunk* info = LoadInfo(doc, {"AUTHOR=Ann", " publisher=Spaced", "publisher =Also not",
                                      "Publisher=Games Inc", "author=Bob"});
     ASSERT_NE(info, nullptr);
-    EXPECT_EQ(info->author, "Bob");  // the last one wins
+    EXPECT_EQ(info->author, "Bob");
     EXPECT_EQ(info->publisher, "Games Inc");
-    EXPECT_EQ(ChildTexts(*info), (std::vector<std::string>{"Author:", "Bob", " ",
-                                                           "Game Publisher:", "Games Inc", " "}));
+    EXPECT_EQ(ChildTexts(*info),
+              (Strings{"Author:", "Bob", " ", "Game Publisher:", "Games Inc", " "}));
     EXPECT_EQ(info->children[0]->hardBreak, 1);
     EXPECT_EQ(info->title, "The Game File Information");
 }
 
-TEST(InfoHunk, TimeCreatedNeedsBothDateAndTime) {
-    THintDocument doc;
-    TInfoHunk* only_date = LoadInfo(doc, {"date=1 May 1996"});
-    ASSERT_NE(only_date, nullptr);
-    EXPECT_TRUE(only_date->children.empty());
-    THintDocument doc2;
-    TInfoHunk* both = LoadInfo(doc2, {"time=12:00", "date=1 May 1996"});
-    EXPECT_EQ(ChildTexts(*both),
-              (std::vector<std::string>{"Time Created:", "1 May 1996 12:00", " "}));
-}
-
-TEST(InfoHunk, ListsKeepFileOrderAndAValueMayHoldALaterKey) {
+TEST(InfoHunk, ListsKeepFileOrderAndTimeCreatedNeedsBothDateAndTime) {
     THintDocument doc;
     TInfoHunk* info = LoadInfo(doc, {"copyright=1996 One", "copyright=game-note=Two",
                                      "author-note=Likes ## signs", "copyright=Three"});
     ASSERT_NE(info, nullptr);
+    // A value may hold a later key; "##" is one "#".
     EXPECT_EQ(ChildTexts(*info),
-              (std::vector<std::string>{"Copyright:", "1996 One", "game-note=Two", "Three", " ",
-                                        "About the Author:", "Likes # signs", " ",
-                                        "About the Game:", "Two", " "}));
+              (Strings{"Copyright:", "1996 One", "game-note=Two", "Three", " ",
+                       "About the Author:", "Likes # signs", " ", "About the Game:", "Two", " "}));
+    THintDocument only_date;
+    EXPECT_TRUE(LoadInfo(only_date, {"date=1 May 1996"})->children.empty());
+    THintDocument both;
+    EXPECT_EQ(ChildTexts(*LoadInfo(both, {"time=12:00", "date=1 May 1996"})),
+              (Strings{"Time Created:", "1 May 1996 12:00", " "}));
 }
 
 int32_t LengthOf(const std::string& line) {
     const std::string body = "title\r\n" + line + "\r\n";
     HintStream stream(std::vector<char>(body.begin(), body.end()));
     HunkReader reader(stream, false);
-    TInfoHunk info(reader, 3, nullptr);
-    return info.infoLength;
+    return TInfoHunk(reader, 3, nullptr).infoLength;
 }
 
 TEST(InfoHunk, LengthTakesTheLeadingNumber) {
@@ -86,9 +79,8 @@ TEST(InfoHunk, FileWithoutInfoGetsAnEmptyOneShowingTheVersion) {
     TInfoHunk* info = LoadInfo(doc, {}, true);
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(doc.Entry(doc.Count() - 1), info);
-    EXPECT_EQ(ChildTexts(*info),
-              (std::vector<std::string>{"KLU Version:", "96a", " ",
-                                        "Compiler Info:", "made by hand", "second line"}));
+    EXPECT_EQ(ChildTexts(*info), (Strings{"KLU Version:", "96a", " ",
+                                          "Compiler Info:", "made by hand", "second line"}));
     EXPECT_EQ(info->title, "The Game File Information");
 
     THintDocument bare;

@@ -8,11 +8,10 @@
 namespace klu {
 namespace {
 
-using test::ChildTexts;
-using test::Items;
 using test::LoadBytes;
+using test::Tree;
 
-HintFileSpec TwoSubjects() {
+TEST(Load88a, SubjectsQuestionsHintsAndTheAuthorsNote) {
     HintFileSpec plan;
     plan.title88 = "Old Game";
     plan.subjects88 = {
@@ -21,54 +20,21 @@ HintFileSpec TwoSubjects() {
           {"Where is the key?", {"Under the mat."}}}},
         {"The Tower", {{"How do I climb", {"Rope.", "Tie it to the hook.", "Pull yourself up."}}}},
     };
-    return plan;
-}
-
-TEST(Load88a, SubjectsQuestionsAndHintsWithSeparators) {
-    THintDocument doc;
-    ASSERT_EQ(LoadBytes(test::WriteOrFail(TwoSubjects()), doc), LoadOk);
-    ASSERT_EQ(doc.Count(), 1u);
-    THunk* root = doc.GetRoot();
-    EXPECT_EQ(root, doc.Entry(0));
-    EXPECT_EQ(root->title, "Old Game");
-    EXPECT_EQ(root->GetType(), SUBJECT);
-    auto* items = Items(root);
-    EXPECT_EQ(ChildTexts(*items), (std::vector<std::string>{"The Cave", "The Tower"}));
-
-    auto* cave = Items(items->children[0]);
-    EXPECT_EQ(cave->GetType(), SUBJECT);
-    // A question always gets "?" appended, even when its title ends with one.
-    EXPECT_EQ(ChildTexts(*cave),
-              (std::vector<std::string>{"How do I light the lamp?", "Where is the key??"}));
-    auto* lamp = static_cast<TMetaTextHunk*>(cave->children[0]);
-    EXPECT_EQ(lamp->GetType(), HINT);
-    EXPECT_EQ(ChildTexts(*lamp),
-              (std::vector<std::string>{"Look around.", "-", "Use the flint on the lamp."}));
-    EXPECT_EQ(lamp->children[1]->isSeparator, 1);
-    EXPECT_EQ(lamp->HintCount(), 2);
-    // The last hint of a question has no separator after it.
-    auto* key = Items(cave->children[1]);
-    EXPECT_EQ(ChildTexts(*key), (std::vector<std::string>{"Under the mat."}));
-    auto* climb = static_cast<TMetaTextHunk*>(Items(items->children[1])->children[0]);
-    EXPECT_EQ(climb->HintCount(), 3);
-}
-
-TEST(Load88a, AuthorNoteBecomesTheLastChildOfTheRoot) {
-    HintFileSpec plan = TwoSubjects();
     plan.note88 = {"Written on a rainy day.", "Enjoy!"};
     THintDocument doc;
     ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
-    auto* root = Items(doc.GetRoot());
-    ASSERT_EQ(root->children.size(), 3u);
-    auto* note = Items(root->children[2]);
-    EXPECT_EQ(note->title, "A note from the author");
-    EXPECT_EQ(note->GetType(), CREDIT);
-    EXPECT_EQ(ChildTexts(*note), plan.note88);  // plain, not deciphered
-}
+    ASSERT_EQ(doc.Count(), 1u);
+    EXPECT_EQ(doc.GetRoot(), doc.Entry(0));
+    // A question always gets "?" appended, even when its title ends with one; the last hint of a
+    // question has no separator after it; the author's note is plain, not deciphered.
+    EXPECT_EQ(Tree(*doc.GetRoot()),
+              "SUBJECT Old Game{SUBJECT The Cave{HINT How do I light the lamp?{Look around.|--|"
+              "Use the flint on the lamp.}|HINT Where is the key??{Under the mat.}}|"
+              "SUBJECT The Tower{HINT How do I climb?{Rope.|--|Tie it to the hook.|--|"
+              "Pull yourself up.}}|CREDIT A note from the author{Written on a rainy day.|Enjoy!}}");
 
-TEST(Load88a, MagicLineIsCaseInsensitiveButExact) {
-    std::string bytes = test::WriteOrFail(TwoSubjects());
-    THintDocument doc;
+    // The magic line is case-insensitive but exact.
+    std::string bytes = test::WriteOrFail(plan);
     bytes[0] = 'k';
     bytes[1] = 'l';
     EXPECT_EQ(LoadBytes(bytes, doc), LoadOk);
@@ -82,22 +48,15 @@ TEST(Load88a, MagicLineIsCaseInsensitiveButExact) {
 TEST(Load88a, NumbersUseThePrefixRule) {
     // A = 07 (octal 7), B = 0x9; the subject's content starts at line 03, the first question's
     // hints at 07 and the second question's at 011 (octal 9).
-    const std::string file =
-        "KLU\r\nOctal\r\n07\r\n0x9\r\n"
-        "Subject\r\n03\r\n"
-        "Question\r\n07\r\n"
-        "Other\r\n011\r\n"
-        "Hint one\r\nHint two\r\nHint three\r\n";
     THintDocument doc;
-    ASSERT_EQ(LoadBytes(file, doc), LoadOk);
-    auto* subject = Items(Items(doc.GetRoot())->children.at(0));
-    ASSERT_NE(subject, nullptr);
-    ASSERT_EQ(subject->children.size(), 2u);
-    auto* first = Items(subject->children[0]);
-    EXPECT_EQ(ChildTexts(*first),
-              (std::vector<std::string>{Decode88("Hint one"), "-", Decode88("Hint two")}));
-    EXPECT_EQ(ChildTexts(*Items(subject->children[1])),
-              (std::vector<std::string>{Decode88("Hint three")}));
+    ASSERT_EQ(LoadBytes("KLU\r\nOctal\r\n07\r\n0x9\r\nSubject\r\n03\r\nQuestion\r\n07\r\n"
+                        "Other\r\n011\r\nHint one\r\nHint two\r\nHint three\r\n",
+                        doc),
+              LoadOk);
+    EXPECT_EQ(Tree(*doc.GetRoot()), "SUBJECT Octal{SUBJECT " + Decode88("Subject") + "{HINT " +
+                                        Decode88("Question") + "?{" + Decode88("Hint one") +
+                                        "|--|" + Decode88("Hint two") + "}|HINT " +
+                                        Decode88("Other") + "?{" + Decode88("Hint three") + "}}}");
 }
 
 TEST(Load88a, BodyLineNumbersOfAThousandAndMoreAreAccepted) {
@@ -109,14 +68,12 @@ TEST(Load88a, BodyLineNumbersOfAThousandAndMoreAreAccepted) {
     file += "Question\r\n1003\r\nThe hint\r\n";
     THintDocument doc;
     ASSERT_EQ(LoadBytes(file, doc), LoadOk);
-    auto* root = Items(doc.GetRoot());
+    auto* root = test::Items(doc.GetRoot());
     ASSERT_EQ(root->children.size(), 500u);
-    EXPECT_TRUE(Items(root->children.front())->children.empty());
-    auto* last = Items(root->children.back());
-    ASSERT_EQ(last->children.size(), 1u);
-    auto* question = Items(last->children[0]);
-    EXPECT_EQ(question->title, Decode88("Question") + "?");
-    EXPECT_EQ(ChildTexts(*question), (std::vector<std::string>{Decode88("The hint")}));
+    EXPECT_EQ(Tree(*root->children.front()), "SUBJECT " + Decode88("Subject"));
+    EXPECT_EQ(Tree(*root->children.back()), "SUBJECT " + Decode88("Subject") + "{HINT " +
+                                                Decode88("Question") + "?{" + Decode88("The hint") +
+                                                "}}");
 }
 
 }  // namespace

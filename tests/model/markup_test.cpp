@@ -7,118 +7,77 @@
 namespace klu {
 namespace {
 
-struct Appended {
-    std::string text;
-    int hard, ends, wrap, alt;
-};
-
-std::vector<Appended> Append(const std::vector<std::string>& lines) {
-    TMetaTextHunk hunk("test", nullptr, COMMENT);
+// Each appended child as "text|hard break, ends source line, alternate font".
+std::vector<std::string> Append(TMetaTextHunk& hunk, const std::vector<std::string>& lines) {
     for (const auto& line : lines)
         hunk.AddChild(new THunkLine(line));
-    std::vector<Appended> out;
+    std::vector<std::string> out;
     for (const TKLUObject* c : hunk.children) {
-        out.push_back({c->title, c->hardBreak, c->endsSourceLine, c->wrap, c->altFont});
+        out.push_back(c->title + "|" + std::to_string(c->hardBreak) +
+                      std::to_string(c->endsSourceLine) + std::to_string(c->altFont));
     }
     return out;
 }
-
-TEST(AutomaticBreaks, NineteenCharactersEndALineAndTwentyDoNot) {
-    const auto out = Append({std::string(19, 'a'), std::string(20, 'b')});
-    ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[0].hard, 1);
-    EXPECT_EQ(out[1].hard, 0);
-    EXPECT_EQ(out[0].ends, 1);
-    EXPECT_EQ(out[1].ends, 1);
-}
-
-TEST(AutomaticBreaks, OneCharacterLineBreaksItselfAndTheLineBefore) {
-    const auto out = Append({std::string(30, 'a'), " ", std::string(30, 'b')});
-    ASSERT_EQ(out.size(), 3u);
-    EXPECT_EQ(out[0].hard, 1);
-    EXPECT_EQ(out[1].hard, 1);
-    EXPECT_EQ(out[2].hard, 0);
-}
-
-TEST(AutomaticBreaks, EmptyLinesAreDropped) {
-    const auto out = Append({"first line of the text", "", "second line of the text"});
-    ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[0].hard, 0);
-}
-
-TEST(Markup, DoubledHashStandsForOneAndHashDigitStays) {
-    const auto out = Append({"Press ## then #5 and #"});
-    ASSERT_EQ(out.size(), 1u);
-    EXPECT_EQ(out[0].text, "Press # then #5 and #");
-    // A command was present, so the line is not short-broken by the automatic rule.
-    EXPECT_EQ(out[0].hard, 0);
-}
-
-TEST(Markup, LineOfOnlyACommandSwitchesModesAndAddsNothing) {
+std::vector<std::string> Append(const std::vector<std::string>& lines) {
     TMetaTextHunk hunk("test", nullptr, COMMENT);
-    hunk.AddChild(new THunkLine("#w-"));
-    EXPECT_TRUE(hunk.children.empty());
-    EXPECT_EQ(hunk.breakMode, 1);
-    EXPECT_EQ(hunk.wrapMode, 2);
-    hunk.AddChild(new THunkLine(std::string(40, 'x')));
-    ASSERT_EQ(hunk.children.size(), 1u);
-    EXPECT_EQ(hunk.children[0]->hardBreak, 1);
-    EXPECT_EQ(hunk.children[0]->wrap, 0);
+    return Append(hunk, lines);
 }
 
-TEST(Markup, CommandCutsALineIntoPieces) {
-    const auto out = Append({"Before the cut #p- after the cut"});
-    ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[0].text, "Before the cut ");
-    EXPECT_EQ(out[0].ends, 0);  // a piece does not end its source line
-    EXPECT_EQ(out[0].alt, 0);
-    EXPECT_EQ(out[0].hard, 0);
-    EXPECT_EQ(out[1].text, " after the cut");
-    EXPECT_EQ(out[1].ends, 1);
-    EXPECT_EQ(out[1].alt, 1);
-    EXPECT_EQ(out[1].hard, 0);  // short, but it had a command
-}
-
-TEST(Markup, CommandsAreCaseInsensitiveAndUnknownOnesOnlyCut) {
-    TMetaTextHunk hunk("test", nullptr, COMMENT);
-    hunk.AddChild(new THunkLine("#W+"));
-    EXPECT_EQ(hunk.breakMode, 2);
-    EXPECT_EQ(hunk.wrapMode, 1);
-    hunk.AddChild(new THunkLine("a#P-b#x+c#+d"));
-    EXPECT_EQ(hunk.fontMode, 1);
-    EXPECT_EQ(hunk.breakMode, 2);
-    ASSERT_EQ(hunk.children.size(), 4u);
-    EXPECT_EQ(hunk.children[0]->title, "a");
-    EXPECT_EQ(hunk.children[1]->title, "b");
-    EXPECT_EQ(hunk.children[3]->title, "d");
-    for (const TKLUObject* c : hunk.children)
-        EXPECT_EQ(c->hardBreak, 0);  // lines are joined
-    hunk.AddChild(new THunkLine("#w.#p+"));
-    EXPECT_EQ(hunk.breakMode, 0);
-    EXPECT_EQ(hunk.wrapMode, 0);
-    EXPECT_EQ(hunk.fontMode, 2);
-}
-
-TEST(Markup, HashFollowedByTooDistantEndIsNoCommand) {
-    const auto out = Append({"#abc+ stays as it is written here"});
-    ASSERT_EQ(out.size(), 1u);
-    EXPECT_EQ(out[0].text, "#abc+ stays as it is written here");
-}
-
-TEST(Markup, EmptyPieceBeforeACommandUnjoinsThePreviousLine) {
-    const auto out = Append({"a long first line of body text", "#p-continued in the other font"});
-    ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[0].ends, 0);
-    EXPECT_EQ(out[1].alt, 1);
-}
-
-TEST(Insert, HunksBreakThemselvesAndTheLineBefore) {
+TEST(AutomaticBreaks, ShortLinesEndThemselvesAndOneCharacterLinesTheLineBeforeToo) {
+    const std::string a19(19, 'a'), b20(20, 'b'), c30(30, 'c');
+    // Nineteen characters end a line and twenty do not; empty lines are dropped.
+    EXPECT_EQ(Append({a19, b20, "", b20}),
+              (std::vector<std::string>{a19 + "|110", b20 + "|010", b20 + "|010"}));
+    EXPECT_EQ(Append({c30, " ", c30}),
+              (std::vector<std::string>{c30 + "|110", " |110", c30 + "|010"}));
+    // A hunk appended breaks itself and the line before.
     TMetaTextHunk hunk("test", nullptr, SUBJECT);
-    hunk.AddChild(new THunkLine(std::string(30, 'a')));
+    hunk.AddChild(new THunkLine(c30));
     hunk.AddChild(new TMetaTextHunk("child", &hunk, HINT));
     ASSERT_EQ(hunk.children.size(), 2u);
     EXPECT_EQ(hunk.children[0]->hardBreak, 1);
     EXPECT_EQ(hunk.children[1]->hardBreak, 1);
+}
+
+TEST(Markup, DoubledHashStandsForOneAndCommandsCutLinesIntoPieces) {
+    // A command was present, so a short line is not broken by the automatic rule.
+    EXPECT_EQ(Append({"Press ## then #5 and #"}),
+              std::vector<std::string>{"Press # then #5 and #|010"});
+    // A piece does not end its source line; the one after "#p-" is in the alternate font.
+    EXPECT_EQ(Append({"Before the cut #p- after the cut"}),
+              (std::vector<std::string>{"Before the cut |000", " after the cut|011"}));
+    // A "#" too far from its sign is no command.
+    EXPECT_EQ(Append({"#abc+ stays as it is written here"}),
+              std::vector<std::string>{"#abc+ stays as it is written here|010"});
+    // An empty piece before a command unjoins the previous line.
+    EXPECT_EQ(Append({"a long first line of body text", "#p-continued in the other font"}),
+              (std::vector<std::string>{"a long first line of body text|000",
+                                        "continued in the other font|011"}));
+}
+
+TEST(Markup, CommandsSwitchModesInAnyCaseAndUnknownOnesOnlyCut) {
+    TMetaTextHunk hunk("test", nullptr, COMMENT);
+    // A line of only a command adds nothing.
+    EXPECT_TRUE(Append(hunk, {"#w-"}).empty());
+    EXPECT_EQ(hunk.breakMode, 1);
+    EXPECT_EQ(hunk.wrapMode, 2);
+    hunk.AddChild(new THunkLine(std::string(40, 'x')));
+    EXPECT_EQ(hunk.children.at(0)->hardBreak, 1);
+    EXPECT_EQ(hunk.children.at(0)->wrap, 0);
+
+    TMetaTextHunk joined("test", nullptr, COMMENT);
+    Append(joined, {"#W+"});
+    EXPECT_EQ(joined.breakMode, 2);
+    EXPECT_EQ(joined.wrapMode, 1);
+    // Lines are joined: no hard breaks.
+    EXPECT_EQ(Append(joined, {"a#P-b#x+c#+d"}),
+              (std::vector<std::string>{"a|000", "b|001", "c|001", "d|011"}));
+    EXPECT_EQ(joined.fontMode, 1);
+    EXPECT_EQ(joined.breakMode, 2);
+    Append(joined, {"#w.#p+"});
+    EXPECT_EQ(joined.breakMode, 0);
+    EXPECT_EQ(joined.wrapMode, 0);
+    EXPECT_EQ(joined.fontMode, 2);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "model/hint_document.h"
 #include "model/hint_stream.h"
 #include "model/hint_writer.h"
+#include "model/hunk_kind.h"
 #include "model/items_hunk.h"
 
 namespace klu::test {
@@ -36,6 +37,21 @@ inline std::vector<std::string> ChildTexts(const TItemsHunk& hunk) {
     for (const TKLUObject* child : hunk.children)
         texts.push_back(child->GetName());
     return texts;
+}
+
+// A tree in one line, to compare with a tree worked out by hand: a hunk as "KIND title@line"
+// (no "@line" for line 0) followed by its children in braces, separated by "|"; a text line as
+// its text, a separator as "--".
+inline std::string Tree(const TKLUObject& object) {
+    const auto* hunk = dynamic_cast<const THunk*>(&object);
+    if (!hunk) return object.isSeparator ? "--" : object.GetName();
+    std::string out = std::string(KindName(hunk->GetType())) + " " + hunk->GetName();
+    if (hunk->lineNumber != 0) out += "@" + std::to_string(hunk->lineNumber);
+    const auto* items = dynamic_cast<const TItemsHunk*>(hunk);
+    if (!items || items->children.empty()) return out;
+    for (const TKLUObject* child : items->children)
+        out += (child == items->children.front() ? "{" : "|") + Tree(*child);
+    return out + "}";
 }
 
 }  // namespace klu::test

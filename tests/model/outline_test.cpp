@@ -5,17 +5,27 @@
 
 #include "model/link_hunk.h"
 #include "model/media_hunks.h"
-#include "model/meta_text_hunk.h"
 #include "model/text_hunk.h"
 #include "model_test_support.h"
+#include "temp_folder.h"
 
 namespace klu {
 namespace {
 
-using test::ChildTexts;
 using test::Items;
+using test::Tree;
 
-constexpr const char* kOutline = R"(; a comment
+// Compiles an outline whose data files lie in folder and loads the file it makes.
+void CompileAndLoad(const std::string& outline, const std::string& folder, THintDocument& doc) {
+    OutlineError error;
+    auto plan = CompileOutline(outline, folder, &error);
+    ASSERT_TRUE(plan) << error.line << ": " << error.message;
+    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(*plan), doc), LoadOk);
+}
+
+TEST(Outline, BuildsTheTreeItDescribes) {
+    THintDocument doc;
+    ASSERT_NO_FATAL_FAILURE(CompileAndLoad(R"(; a comment
 title: The Bay
 subject: Beach
     question: How do I pass the crab?
@@ -41,64 +51,37 @@ version: 96a
     > outline compiler
 info:
     > author=Ann Example
-)";
-
-TEST(Outline, BuildsTheTreeItDescribes) {
-    OutlineError error;
-    auto plan = CompileOutline(kOutline, ".", &error);
-    ASSERT_TRUE(plan) << error.line << ": " << error.message;
-    THintDocument doc;
-    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(*plan), doc), LoadOk);
-    auto* root = Items(doc.GetRoot());
-    EXPECT_EQ(root->title, "The Bay");
-    EXPECT_EQ(ChildTexts(*root), (std::vector<std::string>{"Beach", "Lighthouse"}));
-    auto* beach = Items(root->children[0]);
-    EXPECT_EQ(ChildTexts(*beach),
-              (std::vector<std::string>{"How do I pass the crab?", "About the beach",
-                                        "Back to the crab", ""}));
-    auto* crab = static_cast<TMetaTextHunk*>(beach->children[0]);
-    EXPECT_EQ(ChildTexts(*crab),
-              (std::vector<std::string>{"Crabs dislike noise.", "-", "Ring the bell",
-                                        "you found in the boathouse."}));
-    auto* text = dynamic_cast<TTextHunk*>(beach->children[1]);
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->flags, 3);
-    EXPECT_EQ(ChildTexts(*text),
-              (std::vector<std::string>{"Gulls cry overhead.", "The tide is out."}));
-    auto* link = dynamic_cast<TLinkHunk*>(beach->children[2]);
-    ASSERT_NE(link, nullptr);
-    EXPECT_EQ(link->Target(), crab);
-    auto* nested = Items(Items(root->children[1])->children[0]);
-    EXPECT_EQ(nested->GetType(), NESTHINT);
-    EXPECT_EQ(ChildTexts(*nested),
-              (std::vector<std::string>{"Think about the tide.", "-", "Then the moon.",
-                                        "Where is the moon?"}));
-    EXPECT_EQ(doc.FindByType(VERHUNK)->title, "96a");
+)",
+                                           ".", doc));
+    EXPECT_EQ(Tree(*doc.GetRoot()),
+              "SUBJECT The Bay@1{SUBJECT Beach@3{HINT How do I pass the crab?@5{"
+              "Crabs dislike noise.|--|Ring the bell|you found in the boathouse.}|"
+              "TEXT About the beach@11{Gulls cry overhead.|The tide is out.}|"
+              "LINK Back to the crab@14|BLANK @17}|SUBJECT Lighthouse@19{NESTHINT Still stuck?@21{"
+              "Think about the tide.|--|Then the moon.|HINT Where is the moon?@27{Up.}}|"
+              "COMMENT Remark@30{plain | text}}}");
+    auto* beach = Items(Items(doc.GetRoot())->children.at(0));
+    EXPECT_EQ(dynamic_cast<TTextHunk&>(*beach->children.at(1)).flags, 3);
+    EXPECT_EQ(dynamic_cast<TLinkHunk&>(*beach->children.at(2)).Target(), beach->children[0]);
+    EXPECT_EQ(Tree(*doc.Entry(2)), "VERHUNK 96a@33{outline compiler}");
     EXPECT_EQ(Items(doc.FindByType(INFO))->children.at(1)->title, "Ann Example");
 }
 
-TEST(Outline, PicturesReadTheirDataRelativeToTheOutline) {
-    const std::string folder = ::testing::TempDir();
-    for (const char* name : {"pic.png", "lamp.png", "bell.wav"}) {
-        FILE* f = std::fopen((folder + "/" + name).c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fputs(name, f);
-        std::fclose(f);
-    }
-    OutlineError error;
-    auto plan = CompileOutline(
-        "title: Pictures\n"
-        "picture: Map = pic.png\n"
-        "    spot: 1 2 30 40\n"
-        "        overlay: Lamp lit = lamp.png at 5 6\n"
-        "    spot: 0 0 10 10\n"
-        "        text: Behind the spot\n"
-        "            > Hidden text.\n"
-        "sound: Bell = bell.wav\n",
-        folder, &error);
-    ASSERT_TRUE(plan) << error.line << ": " << error.message;
+TEST(Outline, PicturesAndSoundsReadTheirDataRelativeToTheOutline) {
+    test::TempFolder folder;
+    for (const char* name : {"pic.png", "lamp.png", "bell.wav"})
+        test::WriteFile(folder / name, name);
     THintDocument doc;
-    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(*plan), doc), LoadOk);
+    ASSERT_NO_FATAL_FAILURE(
+        CompileAndLoad("title: Pictures\n"
+                       "picture: Map = pic.png\n"
+                       "    spot: 1 2 30 40\n"
+                       "        overlay: Lamp lit = lamp.png at 5 6\n"
+                       "    spot: 0 0 10 10\n"
+                       "        text: Behind the spot\n"
+                       "            > Hidden text.\n"
+                       "sound: Bell = bell.wav\n",
+                       folder.path(), doc));
     auto* picture = dynamic_cast<THyperPNGHunk*>(Items(doc.GetRoot())->children.at(0));
     ASSERT_NE(picture, nullptr);
     TPNGObject* object = picture->Finish();
@@ -109,7 +92,7 @@ TEST(Outline, PicturesReadTheirDataRelativeToTheOutline) {
     ASSERT_NE(overlay, nullptr);
     EXPECT_EQ(overlay->x, 5);
     EXPECT_EQ(overlay->dataLength, 8);
-    EXPECT_EQ(Items(doc.GetRoot())->children.at(1)->GetType(), SOUND);
+    EXPECT_EQ(dynamic_cast<DataRange&>(*Items(doc.GetRoot())->children.at(1)).dataLength, 8);
 }
 
 TEST(Outline, ReportsTheLineOfAMistake) {
@@ -131,18 +114,16 @@ TEST(Outline, ReportsTheLineOfAMistake) {
 }
 
 TEST(Outline, OlderFormat) {
-    OutlineError error;
-    auto plan = CompileOutline(
-        "title: Old One\nformat: 88a\nsubject: S\n    question: Q\n        hint: H1\n        hint: "
-        "H2\n"
-        "note: Thanks for playing.\n",
-        ".", &error);
-    ASSERT_TRUE(plan) << error.message;
     THintDocument doc;
-    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(*plan), doc), LoadOk);
+    ASSERT_NO_FATAL_FAILURE(
+        CompileAndLoad("title: Old One\nformat: 88a\nsubject: S\n"
+                       "    question: Q\n        hint: H1\n        hint: H2\n"
+                       "note: Thanks for playing.\n",
+                       ".", doc));
     EXPECT_EQ(doc.Count(), 1u);
-    auto* question = Items(Items(Items(doc.GetRoot())->children.at(0))->children.at(0));
-    EXPECT_EQ(ChildTexts(*question), (std::vector<std::string>{"H1", "-", "H2"}));
+    EXPECT_EQ(Tree(*doc.GetRoot()),
+              "SUBJECT Old One{SUBJECT S{HINT Q?{H1|--|H2}}|"
+              "CREDIT A note from the author{Thanks for playing.}}");
 }
 
 }  // namespace

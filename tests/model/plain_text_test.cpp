@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "model/meta_text_hunk.h"
 #include "model_test_support.h"
@@ -11,6 +12,7 @@
 namespace klu {
 namespace {
 
+using test::Items;
 using test::LoadBytes;
 
 std::string Export(const HintFileSpec& plan) {
@@ -43,27 +45,6 @@ TEST(Export, NumbersHeadingsAndBullets) {
               "2. Tower\n\n\n"
               "2.1. Note\n\nA short text.\n* \n\n"  // a "-" in a text is a bullet too
               "2.2. Stuck\n\nTry this first.\nthe lamp question [see 1.2.]\n");
-}
-
-TEST(Export, NumberingSkipsBlanksLinksAndOverlays) {
-    HintFileSpec plan;
-    plan.root = MakeSubject("Root");
-    HintNode* subject = plan.root->Add(MakeSubject("Subject"));
-    subject->Add(MakeBlank());
-    HintNode* text = subject->Add(MakeText("Text", {"body"}));
-    subject->Add(MakeLink("Link", text));
-    subject->Add(MakeQuestion("Hint", {{"h"}}));
-    THintDocument doc;
-    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
-    doc.GetRoot()->SetNumber("");
-    auto* loaded = test::Items(test::Items(doc.GetRoot())->children[0]);
-    ASSERT_EQ(loaded->children.size(), 4u);
-    auto number = [&](size_t i) { return static_cast<THunk*>(loaded->children[i])->number; };
-    EXPECT_EQ(number(0), "1.0.");
-    EXPECT_EQ(number(1), "1.1.");
-    EXPECT_EQ(number(2), "1.1.");
-    EXPECT_EQ(number(3), "1.2.");
-    EXPECT_EQ(static_cast<THunk*>(loaded->children[2])->GetNumber(), "1.1.");  // its target's
 }
 
 TEST(Export, SourceLinesWithoutBreaksAreJoinedAndFlowed) {
@@ -101,13 +82,27 @@ TEST(Export, MediaHunksWriteTheirPlaceholders) {
     EXPECT_NE(out.find("4. Odd\n\nThis data type was not recognized."), std::string::npos);
 }
 
-TEST(Export, LeavesTheTreeAsItWas) {
+TEST(Export, NumberingSkipsBlanksAndLinksAndLeavesTheTreeAsItWas) {
     HintFileSpec plan;
-    plan.root = MakeSubject("Keep");
-    plan.root->Add(MakeQuestion("Q", {{"a"}, {"b"}}));
+    plan.root = MakeSubject("Root");
+    HintNode* subject = plan.root->Add(MakeSubject("Subject"));
+    subject->Add(MakeBlank());
+    HintNode* text = subject->Add(MakeText("Text", {"body"}));
+    subject->Add(MakeLink("Link", text));
+    subject->Add(MakeQuestion("Hint", {{"h"}, {"i"}}));
     THintDocument doc;
     ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
-    auto* question = test::Items(test::Items(doc.GetRoot())->children[0]);
+    doc.GetRoot()->SetNumber("");
+    auto* loaded = Items(Items(doc.GetRoot())->children[0]);
+    ASSERT_EQ(loaded->children.size(), 4u);
+    std::vector<std::string> numbers;
+    for (TKLUObject* child : loaded->children)
+        numbers.push_back(static_cast<THunk*>(child)->number);
+    EXPECT_EQ(numbers, (std::vector<std::string>{"1.0.", "1.1.", "1.1.", "1.2."}));
+    EXPECT_EQ(static_cast<THunk*>(loaded->children[2])->GetNumber(), "1.1.");  // its target's
+
+    // Exporting twice changes neither the hints nor their parents.
+    auto* question = Items(loaded->children[3]);
     const auto before = test::ChildTexts(*question);
     for (int i = 0; i < 2; ++i) {
         std::ostringstream out;
@@ -117,35 +112,23 @@ TEST(Export, LeavesTheTreeAsItWas) {
     EXPECT_EQ(question->children[0]->parent, nullptr);
 }
 
-TEST(TakePiece, CutsAtTheLastBlankBeforeTheWidth) {
-    std::string exactly(75, 'x');
-    std::string text = exactly;
-    EXPECT_EQ(TakePiece(text, 75, true), exactly);
-    EXPECT_TRUE(text.empty());
-
-    text = std::string(74, 'a') + " b";  // 76 characters, blank at position 74
-    EXPECT_EQ(TakePiece(text, 75, true), std::string(74, 'a'));
-    EXPECT_EQ(text, "b");
-
-    text = std::string(75, 'a') + " b";  // the blank at 75 is not below the width
-    EXPECT_EQ(TakePiece(text, 75, true), std::string(75, 'a'));
-    EXPECT_EQ(text, "b");
-}
-
-TEST(TakePiece, LongWordsAndLineStarts) {
-    std::string word = std::string(80, 'w') + " tail";
-    EXPECT_EQ(TakePiece(word, 75, true), std::string(80, 'w'));
-    EXPECT_EQ(word, "tail");
-
-    const std::string blank_then_word = " " + std::string(80, 'z');
-    std::string lead = blank_then_word;
-    EXPECT_EQ(TakePiece(lead, 75, true), blank_then_word);  // leading blank included
-    EXPECT_TRUE(lead.empty());
-
-    std::string midline = std::string(30, 'm');
-    EXPECT_EQ(TakePiece(midline, 10, false), "");  // the caller starts a new line
-    EXPECT_EQ(midline.size(), 30u);
-    EXPECT_EQ(TakePiece(midline, 0, true), "");
+TEST(TakePiece, CutsAtTheLastBlankBeforeTheWidthOrRunsToTheNextAtALineStart) {
+    const std::string a74(74, 'a'), a75(75, 'a'), w80(80, 'w');
+    // text, width, at line start, the piece taken, what is left
+    const std::vector<std::tuple<std::string, int, bool, std::string, std::string>> cases = {
+        {a75, 75, true, a75, ""},
+        {a74 + " b", 75, true, a74, "b"},  // the blank at 74 is below the width
+        {a75 + " b", 75, true, a75, "b"},  // the one at 75 is not
+        {w80 + " tail", 75, true, w80, "tail"},
+        {" " + w80, 75, true, " " + w80, ""},                         // a leading blank is included
+        {std::string(30, 'm'), 10, false, "", std::string(30, 'm')},  // a new line is needed
+        {std::string(30, 'm'), 0, true, "", std::string(30, 'm')},
+    };
+    for (const auto& [text, width, at_start, piece, rest] : cases) {
+        std::string left = text;
+        EXPECT_EQ(TakePiece(left, width, at_start), piece) << text;
+        EXPECT_EQ(left, rest) << text;
+    }
 }
 
 }  // namespace

@@ -16,16 +16,12 @@ using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
 
-TEST(ProfileFileRead, AMissingFileOrAFolderGivesTheDefaults) {
+TEST(ProfileFileRead, DefaultsForAMissingFileOrAFolderAndAtMost2047Characters) {
     TempFolder folder;
-    const ProfileFile missing(folder / "KLUWIN.INI");
-    EXPECT_EQ(missing.ReadProfileString("KLUWIN", "MainFont", "Arial,10,400,0"), "Arial,10,400,0");
-    const ProfileFile not_a_file(folder.path());
-    EXPECT_EQ(not_a_file.ReadProfileString("KLUWIN", "Counting", "On"), "On");
-}
+    EXPECT_EQ(ProfileFile(folder / "KLUWIN.INI").ReadProfileString("KLUWIN", "Counting", "On"),
+              "On");
+    EXPECT_EQ(ProfileFile(folder.path()).ReadProfileString("KLUWIN", "Counting", "On"), "On");
 
-TEST(ProfileFileRead, SeesAtMost2047CharactersOfAValueOrDefault) {
-    TempFolder folder;
     const std::string long_value(3000, '7');
     WriteFile(folder / "p.ini",
               "[S]\nlong=" + long_value + "\nexact=" + std::string(2047, 'e') + "\n");
@@ -35,17 +31,13 @@ TEST(ProfileFileRead, SeesAtMost2047CharactersOfAValueOrDefault) {
     EXPECT_EQ(profile.ReadProfileString("S", "none", long_value), std::string(2047, '7'));
 }
 
-TEST(ProfileFileWrite, CreatesTheFileWithCrLfLines) {
+TEST(ProfileFileWrite, CrLfLinesKeepingWhatTheProgramDoesNotKnow) {
     TempFolder folder;
     ProfileFile profile(folder / "KLUWIN.INI");
     ASSERT_TRUE(profile.WriteProfileString("KLUWIN", "Counting", "Off"));
     EXPECT_EQ(ReadFile(profile.Path()), "[KLUWIN]\r\nCounting=Off\r\n");
     EXPECT_EQ(folder.EntryCount(), 1u);  // no temporary file left behind
-}
 
-TEST(ProfileFileWrite, KeepsWhatTheProgramDoesNotKnow) {
-    TempFolder folder;
-    ProfileFile profile(folder / "KLUWIN.INI");
     WriteFile(profile.Path(),
               "[Other Program]\nfoo=bar\n; a comment\n[KLUWIN]\nUnknown=1\nCounting=On\n"
               "garbage line\n[MRU]\nMRU0=/a.klu\n");
@@ -58,7 +50,7 @@ TEST(ProfileFileWrite, KeepsWhatTheProgramDoesNotKnow) {
               "[Memory]\r\n/a.klu.12=1,\r\n");
 }
 
-TEST(ProfileFileWrite, AnEntryThatCannotBeStoredLeavesTheOthersWritten) {
+TEST(ProfileFileWrite, BadEntriesAreLeftOutAndGarbageStaysReadableAndWritable) {
     TempFolder folder;
     ProfileFile profile(folder / "p.ini");
     EXPECT_FALSE(profile.WriteProfileStrings({{"S", "bad=key", "1"}, {"S", "good", "2"}}));
@@ -66,16 +58,11 @@ TEST(ProfileFileWrite, AnEntryThatCannotBeStoredLeavesTheOthersWritten) {
     EXPECT_EQ(profile.ReadProfileString("S", "bad", "none"), "none");
     EXPECT_FALSE(profile.WriteProfileString("S", "k", "two\nlines"));
     EXPECT_EQ(profile.ReadProfileString("S", "k", "none"), "none");
-}
 
-TEST(ProfileFileWrite, GarbageProfilesStayReadableAndWritable) {
-    TempFolder folder;
     std::string garbage;
     for (int i = 0; i < 5000; ++i)
         garbage += static_cast<char>((i * 7919) % 256);
-    garbage += "\n[S]\r\r\nk=1\n\n\r\n[";
-    ProfileFile profile(folder / "p.ini");
-    WriteFile(profile.Path(), garbage);
+    WriteFile(profile.Path(), garbage + "\n[S]\r\r\nk=1\n\n\r\n[");
     EXPECT_EQ(profile.ReadProfileString("S", "k", "none"), "1");
     ASSERT_TRUE(profile.WriteProfileString("S", "k", "2"));
     ASSERT_TRUE(profile.WriteProfileString("New", "n", "3"));

@@ -10,12 +10,13 @@ namespace {
 
 using test::TempFolder;
 using test::WriteFile;
+using Strings = std::vector<std::string>;
 
 class RecentList : public ::testing::Test {
   protected:
     // The paths the menu shows, in order.
-    std::vector<std::string> ShownPaths() const {
-        std::vector<std::string> paths;
+    Strings ShownPaths() const {
+        Strings paths;
         for (const RecentFile& file : recent.Shown())
             paths.push_back(file.path);
         return paths;
@@ -25,19 +26,14 @@ class RecentList : public ::testing::Test {
     RecentFiles recent{profile};
 };
 
-TEST(RecentFileText, KeysAndMenuTexts) {
-    EXPECT_EQ(RecentFiles::EntryKey(0), "MRU0");
-    EXPECT_EQ(RecentFiles::EntryKey(3), "MRU3");
+TEST_F(RecentList, StartsEmptyAndTakesEachOpenedFileFirst) {
     EXPECT_EQ(RecentFiles::MenuText(0, "/hints/game.klu"), "&1 /hints/game.klu");
     EXPECT_EQ(RecentFiles::MenuText(3, "x"), "&4 x");
-}
-
-TEST_F(RecentList, StartsEmptyAndTakesEachOpenedFileFirst) {
     EXPECT_EQ(recent.ShownCount(), 4);
     EXPECT_TRUE(recent.Shown().empty());
     ASSERT_TRUE(recent.Add("/a.klu"));
     ASSERT_TRUE(recent.Add("/b.klu"));
-    EXPECT_EQ(ShownPaths(), (std::vector<std::string>{"/b.klu", "/a.klu"}));
+    EXPECT_EQ(ShownPaths(), (Strings{"/b.klu", "/a.klu"}));
     EXPECT_EQ(profile.ReadProfileString("MRU", "MRU0", ""), "/b.klu");
     EXPECT_EQ(profile.ReadProfileString("MRU", "MRU2", ""), "Default");
     EXPECT_EQ(recent.Entry(2), std::nullopt);
@@ -45,19 +41,17 @@ TEST_F(RecentList, StartsEmptyAndTakesEachOpenedFileFirst) {
     EXPECT_EQ(recent.Entry(-1), std::nullopt);
 }
 
-TEST_F(RecentList, TheSameFileInAnotherCaseKeepsOneEntryMovedFirst) {
+TEST_F(RecentList, AFileAgainInAnyCaseMovesFirstAndAFifthPushesTheOldestOut) {
     for (const char* path : {"/a.klu", "/b.klu", "/c.klu"})
         ASSERT_TRUE(recent.Add(path));
     ASSERT_TRUE(recent.Add("/A.KLU"));
-    EXPECT_EQ(ShownPaths(), (std::vector<std::string>{"/A.KLU", "/c.klu", "/b.klu"}));
+    EXPECT_EQ(ShownPaths(), (Strings{"/A.KLU", "/c.klu", "/b.klu"}));
     ASSERT_TRUE(recent.Add("/A.KLU"));
-    EXPECT_EQ(ShownPaths(), (std::vector<std::string>{"/A.KLU", "/c.klu", "/b.klu"}));
-}
-
-TEST_F(RecentList, AFifthFilePushesTheOldestOut) {
-    for (const char* path : {"/1.klu", "/2.klu", "/3.klu", "/4.klu", "/5.klu"})
+    EXPECT_EQ(ShownPaths(), (Strings{"/A.KLU", "/c.klu", "/b.klu"}));
+    for (const char* path : {"/4.klu", "/5.klu"})
         ASSERT_TRUE(recent.Add(path));
-    EXPECT_EQ(ShownPaths(), (std::vector<std::string>{"/5.klu", "/4.klu", "/3.klu", "/2.klu"}));
+    EXPECT_EQ(ShownPaths(), (Strings{"/5.klu", "/4.klu", "/A.KLU", "/c.klu"}));
+    EXPECT_EQ(profile.ReadProfileString("MRU", "MRU3", ""), "/c.klu");
     EXPECT_EQ(profile.ReadProfileString("MRU", "MRU4", "absent"), "absent");
 }
 
@@ -69,13 +63,12 @@ TEST_F(RecentList, EmptyAndDefaultEntriesAreSkippedAndCountIsOnlyRead) {
     EXPECT_EQ(recent.Shown()[0].path, "/one.klu");
 
     ASSERT_TRUE(recent.Add("/new.klu"));
-    EXPECT_EQ(ShownPaths(), (std::vector<std::string>{"/new.klu"}));  // entry 1 holds none now
+    EXPECT_EQ(ShownPaths(), (Strings{"/new.klu"}));  // entry 1 holds none now
     EXPECT_EQ(recent.Entry(2), "/one.klu");
     EXPECT_EQ(profile.ReadProfileString("MRU", "Count", ""), "2");
 
     ProfileFile fresh(folder / "fresh.ini");
-    RecentFiles fresh_list(fresh);
-    ASSERT_TRUE(fresh_list.Add("/x.klu"));
+    ASSERT_TRUE(RecentFiles(fresh).Add("/x.klu"));
     EXPECT_EQ(fresh.ReadProfileString("MRU", "Count", "never written"), "never written");
 }
 

@@ -11,10 +11,11 @@ namespace klu {
 namespace {
 
 using test::LoadBytes;
+using Entries = std::vector<std::vector<std::string>>;
 
 // Each entry as "title@line" strings, entries closed by the one-blank line.
-std::vector<std::vector<std::string>> Entries(const TMetaTextHunk& results) {
-    std::vector<std::vector<std::string>> entries(1);
+Entries EntriesOf(const TMetaTextHunk& results) {
+    Entries entries(1);
     for (const TKLUObject* child : results.children) {
         if (child->IsHunk()) {
             auto* link = static_cast<const TLinkHunk*>(child);
@@ -39,46 +40,38 @@ class SearchFile : public ::testing::Test {
         HintNode* first = plan.root->Add(MakeSubject("Subject 1"));
         first->Add(MakeQuestion("Question 1?", {{"Look under the doormat"}}));
         first->Add(MakeQuestion("Question 2?", {{"The brass key opens the", "cellar door below"}}));
-        HintNode* second = plan.root->Add(MakeSubject("Subject 2"));
-        HintNode* nest = second->Add(MakeNode("NESTHINT", "Nested"));
+        HintNode* nest =
+            plan.root->Add(MakeSubject("Subject 2"))->Add(MakeNode("NESTHINT", "Nested"));
         nest->Line("A hint about the doormat");
         nest->Add(MakeQuestion("Inner?", {{"doormat again"}}));
         ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
     }
-    std::vector<std::vector<std::string>> Search(std::string_view phrase) {
+    Entries Search(std::string_view phrase) {
         results = FindInTree(*doc.GetRoot(), phrase);
         EXPECT_EQ(results->parent, doc.GetRoot());
-        return Entries(*results);
+        return EntriesOf(*results);
     }
     THintDocument doc;
     std::unique_ptr<TMetaTextHunk> results;
 };
 
-TEST_F(SearchFile, MatchInAHintGivesTheChainFromTheTop) {
-    EXPECT_EQ(Search("brass"),
-              (std::vector<std::vector<std::string>>{{"Subject 1@3", "Question 2?@8"}}));
+TEST_F(SearchFile, EachMatchGivesTheChainOfLinksFromTheTopInPreOrder) {
+    EXPECT_EQ(Search("brass"), (Entries{{"Subject 1@3", "Question 2?@8"}}));
     EXPECT_EQ(results->title, "Search Results for \"brass\"");
-    auto* link = static_cast<TLinkHunk*>(results->children[2]);
-    EXPECT_EQ(link->Target(), doc.GetRoot()->FindByName("Question 2?"));
+    EXPECT_EQ(static_cast<TLinkHunk*>(results->children[2])->Target(),
+              doc.GetRoot()->FindByName("Question 2?"));
+    // A phrase across two source lines is found, in any case.
+    EXPECT_EQ(Search("OPENS THE CELLAR"), (Entries{{"Subject 1@3", "Question 2?@8"}}));
+    EXPECT_EQ(Search("doormat"), (Entries{{"Subject 1@3", "Question 1?@5"},
+                                          {"Subject 2@12", "Nested@14"},
+                                          {"Subject 2@12", "Nested@14", "Inner?@18"}}));
 }
 
 TEST_F(SearchFile, TitlesOfChildrenMakeTheirParentTheMatch) {
-    EXPECT_EQ(Search("question"), (std::vector<std::vector<std::string>>{{"Subject 1@3"}}));
+    EXPECT_EQ(Search("question"), (Entries{{"Subject 1@3"}}));
     // Titles of the root's children: the root matches, with an entry of no links.
-    EXPECT_EQ(Search("subject 2"), (std::vector<std::vector<std::string>>{{}}));
+    EXPECT_EQ(Search("subject 2"), (Entries{{}}));
     EXPECT_EQ(results->children.size(), 1u);
-}
-
-TEST_F(SearchFile, PhraseAcrossTwoSourceLinesIsFound) {
-    EXPECT_EQ(Search("OPENS THE CELLAR"),
-              (std::vector<std::vector<std::string>>{{"Subject 1@3", "Question 2?@8"}}));
-}
-
-TEST_F(SearchFile, EntriesFollowTheTreeInPreOrder) {
-    EXPECT_EQ(Search("doormat"),
-              (std::vector<std::vector<std::string>>{{"Subject 1@3", "Question 1?@5"},
-                                                     {"Subject 2@12", "Nested@14"},
-                                                     {"Subject 2@12", "Nested@14", "Inner?@18"}}));
 }
 
 TEST_F(SearchFile, NoMatchLeavesTheResultsEmpty) {

@@ -10,34 +10,30 @@ namespace klu {
 namespace {
 
 using test::ReadFile;
-using test::TempFolder;
 using test::WriteFile;
 
 FontRecord Font(std::string face, int32_t points, int32_t weight, bool italic) {
     return FontRecord{std::move(face), points, weight, italic};
 }
 
-TEST(FontRecordText, ReadsEveryFieldAndWritesTheSameTextBack) {
+TEST(FontRecordText, ReadsEveryFieldAndAMissingCommaReadsTheSameTextAgain) {
     const FontRecord font = ParseFontRecord("Times New Roman,12,700,1");
     EXPECT_EQ(font, Font("Times New Roman", 12, 700, true));
     EXPECT_EQ(FormatFontRecord(font), "Times New Roman,12,700,1");
-    EXPECT_EQ(ParseFontRecord("Arial,10,400,0"), Font("Arial", 10, 400, false));
-    EXPECT_EQ(ParseFontRecord("Arial, -9,+400x,0"), Font("Arial", -9, 400, false));
-}
-
-TEST(FontRecordText, AMissingCommaReadsTheSameTextAgain) {
-    EXPECT_EQ(ParseFontRecord("Arial"), Font("Arial", 0, 0, false));
-    EXPECT_EQ(ParseFontRecord("Arial,12"), Font("Arial", 12, 12, false));
-    EXPECT_EQ(ParseFontRecord("Arial,10,1"), Font("Arial", 10, 1, true));
-    EXPECT_EQ(ParseFontRecord("Arial,,,1"), Font("Arial", 0, 0, true));
-    EXPECT_EQ(ParseFontRecord(""), Font("", 0, 0, false));
-    EXPECT_EQ(ParseFontRecord(",9,700,1,extra"), Font("", 9, 700, false));
-}
-
-TEST(FontRecordText, TheFaceKeeps31CharactersAndTheFixedFontItsOwnFace) {
-    const FontRecord font = ParseFontRecord(std::string(40, 'F') + ",14,700,1");
-    EXPECT_EQ(font, Font(std::string(31, 'F'), 14, 700, true));
-    EXPECT_EQ(FixedFontOf(font), Font("Courier New", 14, 700, true));
+    const std::vector<std::pair<std::string, FontRecord>> cases = {
+        {"Arial,10,400,0", Font("Arial", 10, 400, false)},
+        {"Arial, -9,+400x,0", Font("Arial", -9, 400, false)},
+        {"Arial", Font("Arial", 0, 0, false)},
+        {"Arial,12", Font("Arial", 12, 12, false)},
+        {"Arial,10,1", Font("Arial", 10, 1, true)},
+        {"Arial,,,1", Font("Arial", 0, 0, true)},
+        {"", Font("", 0, 0, false)},
+        {",9,700,1,extra", Font("", 9, 700, false)},
+        // The face keeps 31 characters.
+        {std::string(40, 'F') + ",14,700,1", Font(std::string(31, 'F'), 14, 700, true)}};
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(ParseFontRecord(text), expected) << text;
+    EXPECT_EQ(FixedFontOf(font), Font("Courier New", 12, 700, true));
 }
 
 class SettingsProfile : public ::testing::Test {
@@ -46,7 +42,8 @@ class SettingsProfile : public ::testing::Test {
     void Store(const std::string& key, const std::string& value) {
         ASSERT_TRUE(profile.WriteProfileString("KLUWIN", key, value));
     }
-    TempFolder folder;
+    bool Save(const Settings& settings) { return SaveSettings(profile, settings, no_document, ""); }
+    test::TempFolder folder;
     ProfileFile profile{folder / "KLUWIN.INI"};
     THintDocument no_document;
 };
@@ -59,8 +56,7 @@ TEST_F(SettingsProfile, NoProfileGivesTheDefaultsAndASaveWritesTheFiveKeys) {
     EXPECT_TRUE(settings.hintMemoryOn);
     EXPECT_EQ(settings.linkColor, 0x00FF0000u);  // blue
     EXPECT_EQ(settings.listFolder, "/opt/kluwin/");
-
-    ASSERT_TRUE(SaveSettings(profile, settings, no_document, ""));
+    ASSERT_TRUE(Save(settings));
     EXPECT_EQ(ReadFile(profile.Path()),
               "[KLUWIN]\r\nMainFont=Arial,10,400,0\r\nCounting=On\r\nMemory=On\r\n"
               "TextColor=16711680\r\nInstallDir=/opt/kluwin/\r\n");
@@ -74,7 +70,7 @@ TEST_F(SettingsProfile, ChangedSettingsSurviveASaveAndALoad) {
     settings.hintMemoryOn = false;
     settings.linkColor = 0x000080FF;
     settings.listFolder = "/home/player/hints";
-    ASSERT_TRUE(SaveSettings(profile, settings, no_document, ""));
+    ASSERT_TRUE(Save(settings));
 
     const Settings loaded = LoadSettings(profile, "/elsewhere/");
     EXPECT_EQ(loaded.mainFont, settings.mainFont);
@@ -85,13 +81,13 @@ TEST_F(SettingsProfile, ChangedSettingsSurviveASaveAndALoad) {
     EXPECT_EQ(loaded.listFolder, "/home/player/hints");
 }
 
-TEST_F(SettingsProfile, OnIsReadWithoutRegardToCaseAndAnythingElseIsOff) {
+TEST_F(SettingsProfile, OnIsReadInAnyCaseAndAnythingElseIsOff) {
     Store("Counting", "on");
     Store("Memory", "Yes");
     Settings settings = Load();
     EXPECT_TRUE(settings.showCounting);
     EXPECT_FALSE(settings.hintMemoryOn);
-    ASSERT_TRUE(SaveSettings(profile, settings, no_document, ""));
+    ASSERT_TRUE(Save(settings));
     EXPECT_EQ(profile.ReadProfileString("KLUWIN", "Counting", ""), "On");
     EXPECT_EQ(profile.ReadProfileString("KLUWIN", "Memory", ""), "Off");
 }
@@ -108,8 +104,7 @@ TEST_F(SettingsProfile, TheLinkColourIsTheLeadingNumber) {
         Store("TextColor", text);
         EXPECT_EQ(Load().linkColor, colour) << text;
     }
-    Settings settings = Load();
-    ASSERT_TRUE(SaveSettings(profile, settings, no_document, ""));
+    ASSERT_TRUE(Save(Load()));
     EXPECT_EQ(profile.ReadProfileString("KLUWIN", "TextColor", ""), "4294967295");
     EXPECT_EQ(Load().linkColor, 0xFFFFFFFFu);  // stable from one run to the next
 }
@@ -119,7 +114,7 @@ TEST_F(SettingsProfile, KeysAndSectionMatchWhateverTheirCase) {
     const Settings settings = Load();
     EXPECT_EQ(settings.mainFont, Font("Courier", 8, 700, false));
     EXPECT_EQ(settings.listFolder, "/hints");
-    ASSERT_TRUE(SaveSettings(profile, settings, no_document, ""));
+    ASSERT_TRUE(Save(settings));
     EXPECT_EQ(ReadFile(profile.Path()),
               "[kluwin]\r\nmainfont=Courier,8,700,0\r\ninstalldir=/hints\r\n"
               "Counting=On\r\nMemory=On\r\nTextColor=16711680\r\n");

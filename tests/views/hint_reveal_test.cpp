@@ -36,12 +36,11 @@ TEST_F(ThreeHints, RevealsOneHintPerPressThenCloses) {
     EXPECT_EQ(reveal.ButtonText(), "No more hints.");
     EXPECT_EQ(reveal.AnotherHint(true, false), HintReveal::Press::Close);
     EXPECT_EQ(question.GetRevealed(), 0);  // memory off: the hunk keeps its count
-}
 
-TEST_F(ThreeHints, WithoutCountingTheButtonKeepsItsText) {
-    HintReveal reveal(question, false);
-    reveal.ShowNextHint(false, false);
-    EXPECT_EQ(reveal.ButtonText(), "Another hint?");
+    // Without counting the button keeps its text.
+    HintReveal quiet(question, false);
+    quiet.ShowNextHint(false, false);
+    EXPECT_EQ(quiet.ButtonText(), "Another hint?");
 }
 
 TEST_F(ThreeHints, HintMemoryStartsFromTheRememberedCountAndStoresEachReveal) {
@@ -70,6 +69,11 @@ TEST(HintRevealOthers, HunkWithoutSeparatorsShowsEverythingAndIgnoresPresses) {
     EXPECT_EQ(reveal.ButtonAreaHeight(), 0);
     EXPECT_EQ(reveal.ButtonText(), "No more hints.");
     EXPECT_EQ(reveal.AnotherHint(true, true), HintReveal::Press::Nothing);
+
+    TMetaTextHunk empty("E", nullptr, HINT);
+    HintReveal none(empty, false);
+    none.ShowNextHint(true, false);
+    EXPECT_EQ(none.VisibleCount(), 0);
 }
 
 TEST(HintRevealOthers, SubHunkTitledDashCountsButIsNoStop) {
@@ -81,11 +85,6 @@ TEST(HintRevealOthers, SubHunkTitledDashCountsButIsNoStop) {
     reveal.ShowNextHint(true, false);
     EXPECT_EQ(reveal.HintCount(), 2);
     EXPECT_EQ(reveal.VisibleCount(), 3);  // the scan ran past the sub-hunk to the end
-
-    TMetaTextHunk empty("E", nullptr, HINT);
-    HintReveal none(empty, false);
-    none.ShowNextHint(true, false);
-    EXPECT_EQ(none.VisibleCount(), 0);
 }
 
 }  // namespace

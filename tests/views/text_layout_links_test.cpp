@@ -1,5 +1,5 @@
-// Links and separator rules derived from laid-out fragments, for text and for pictures with
-// hot spots.
+// Pictures with hot spots among laid-out fragments: their size, their links, and the text
+// that follows them.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -14,59 +14,10 @@
 namespace klu {
 namespace {
 
-using test::AddLine;
-using test::AddSubHunk;
 using test::Frag;
+using Frags = std::vector<TWrapInfo>;
 
 const FixedWidthMeasurer kTen(10, 20);
-
-TEST(LayoutLinkRegions, SubHunkTitleBecomesOneLinkPerFragment) {
-    TItemsHunk hunk("h");
-    AddLine(hunk, "See");
-    THunk* target = AddSubHunk(hunk, "Open me");
-    AddLine(hunk, "ok");
-    const TLayoutResult r = Layout(hunk, 3, {200, 100}, kTen);
-    EXPECT_EQ(LinksOf(r.fragments), (std::vector<TLinkInfo>{{48, 8, 128, 28, target}}));
-}
-
-TEST(LayoutLinkRegions, WrappedTitleGivesALinkForEachLine) {
-    TItemsHunk hunk("h");
-    THunk* target = AddSubHunk(hunk, "aaaa bbbb cccc");
-    const TLayoutResult r = Layout(hunk, 1, {100, 100}, kTen);
-    // 76 pixels per line: each word goes on a line of its own with its blank.
-    EXPECT_EQ(r.fragments, (std::vector<TWrapInfo>{Frag(8, 8, 58, 28, 0, 4, target),
-                                                   Frag(8, 28, 58, 48, 5, 4, target),
-                                                   Frag(8, 48, 58, 68, 10, 4, target)}));
-    EXPECT_EQ(LinksOf(r.fragments),
-              (std::vector<TLinkInfo>{
-                  {8, 8, 58, 28, target}, {8, 28, 58, 48, target}, {8, 48, 58, 68, target}}));
-}
-
-TEST(LayoutLinkRegions, LinesAndSeparatorsGiveNoLinks) {
-    TItemsHunk hunk("h");
-    AddLine(hunk, "text", {.hardBreak = true});
-    AddLine(hunk, "-", {.hardBreak = true, .isSeparator = true});
-    const TLayoutResult r = Layout(hunk, 2, {200, 100}, kTen);
-    EXPECT_EQ(r.fragments.size(), 2u);
-    EXPECT_TRUE(LinksOf(r.fragments).empty());
-}
-
-TEST(LayoutLinkRegions, LinksAreEqualOnlyWhenAllFieldsAre) {
-    TItemsHunk hunk("h");
-    THunk* a = AddSubHunk(hunk, "a");
-    THunk* b = AddSubHunk(hunk, "b");
-    const TLinkInfo link{1, 2, 3, 4, a};
-    EXPECT_EQ(link, (TLinkInfo{1, 2, 3, 4, a}));
-    EXPECT_NE(link, (TLinkInfo{1, 2, 3, 4, b}));
-    EXPECT_NE(link, (TLinkInfo{1, 2, 3, 5, a}));
-    EXPECT_NE(link, (TLinkInfo{0, 2, 3, 4, a}));
-}
-
-TEST(LayoutSeparatorRule, SpansTheTextWidthAtMidLine) {
-    const TWrapInfo f = Frag(8, 28, 28, 48, 0, 1, nullptr);
-    EXPECT_EQ(SeparatorLineOf(f, 200, 20), (TSeparatorLine{8, 192, 38}));
-    EXPECT_EQ(SeparatorLineOf(f, 300, 21), (TSeparatorLine{8, 292, 38}));  // 21 / 2 = 10
-}
 
 // A picture hunk of a loaded file: the picture object with hot spots (0,0)-(10,10) and
 // (5,5)-(20,20).
@@ -96,26 +47,23 @@ class PictureLayout : public ::testing::Test {
     TPNGObject* object = nullptr;
 };
 
-TEST_F(PictureLayout, PictureTakesItsImageSize) {
+TEST_F(PictureLayout, PictureTakesItsImageSizeOrNoneAndKeepsItsHotSpots) {
+    const std::vector<TLinkInfo> hot_spots = {{8, 8, 18, 18, object->regions[0].target},
+                                              {13, 13, 28, 28, object->regions[1].target}};
     const PictureSizeFn size_of = [this](const TPNGObject& p) {
         return &p == object ? TSize{40, 30} : TSize{};
     };
     const TLayoutResult r = Layout(*picture, 1, {200, 100}, kTen, size_of);
-    EXPECT_EQ(r.fragments, (std::vector<TWrapInfo>{Frag(8, 8, 48, 38, 0, 0, object)}));
+    EXPECT_EQ(r.fragments, (Frags{Frag(8, 8, 48, 38, 0, 0, object)}));
     // Below the image, the picture's hard break ends one more line.
     EXPECT_EQ(r.size, (TSize{56, 66}));
-    EXPECT_EQ(LinksOf(r.fragments),
-              (std::vector<TLinkInfo>{{8, 8, 18, 18, object->regions[0].target},
-                                      {13, 13, 28, 28, object->regions[1].target}}));
-}
+    EXPECT_EQ(LinksOf(r.fragments), hot_spots);
 
-TEST_F(PictureLayout, UndecodedPictureTakesNoRoomButKeepsItsHotSpots) {
-    const TLayoutResult r = Layout(*picture, 1, {200, 100}, kTen);
-    EXPECT_EQ(r.fragments, (std::vector<TWrapInfo>{Frag(8, 8, 8, 8, 0, 0, object)}));
-    EXPECT_EQ(r.size, (TSize{16, 36}));
-    EXPECT_EQ(LinksOf(r.fragments),
-              (std::vector<TLinkInfo>{{8, 8, 18, 18, object->regions[0].target},
-                                      {13, 13, 28, 28, object->regions[1].target}}));
+    // Not decoded: no room taken.
+    const TLayoutResult undecoded = Layout(*picture, 1, {200, 100}, kTen);
+    EXPECT_EQ(undecoded.fragments, (Frags{Frag(8, 8, 8, 8, 0, 0, object)}));
+    EXPECT_EQ(undecoded.size, (TSize{16, 36}));
+    EXPECT_EQ(LinksOf(undecoded.fragments), hot_spots);
 }
 
 TEST_F(PictureLayout, TextAfterAPictureContinuesBelowIt) {
@@ -129,8 +77,8 @@ TEST_F(PictureLayout, TextAfterAPictureContinuesBelowIt) {
     const PictureSizeFn size_of = [](const TPNGObject&) { return TSize{40, 30}; };
     const TLayoutResult r = Layout(mixed, 2, {200, 100}, kTen, size_of);
     // x stays at the picture's left; the text starts at its bottom.
-    EXPECT_EQ(r.fragments, (std::vector<TWrapInfo>{Frag(8, 8, 48, 38, 0, 0, object),
-                                                   Frag(8, 38, 38, 58, 0, 2, line.get())}));
+    EXPECT_EQ(r.fragments,
+              (Frags{Frag(8, 8, 48, 38, 0, 0, object), Frag(8, 38, 38, 58, 0, 2, line.get())}));
     EXPECT_EQ(r.size, (TSize{56, 66}));
 }
 

@@ -71,13 +71,13 @@ TEST_F(PictureControlTest, PicturesAreDecodedFromTheFileAndDrawn) {
     // Without the file's path the picture has no image: no room, nothing drawn.
     ASSERT_EQ(shown.Fragments().size(), 1u);
     EXPECT_EQ(shown.Fragments()[0], (TWrapInfo{8, 8, 8, 8, 0, 0, &file.Picture()}));
-    EXPECT_EQ(shown.SingleImageSize(), (TSize{0, 0}));
+    EXPECT_EQ(PictureSizeOf(file.Picture()), (TSize{0, 0}));
 
     shown.SetPicturePath(file.path);
     EXPECT_EQ(shown.PicturePath(), file.path);
     EXPECT_EQ(shown.Fragments()[0], (TWrapInfo{8, 8, 48, 38, 0, 0, &file.Picture()}));
     EXPECT_TRUE(shown.IsSingleImage());
-    EXPECT_EQ(shown.SingleImageSize(), (TSize{40, 30}));
+    EXPECT_EQ(PictureSizeOf(file.Picture()), (TSize{40, 30}));
     const QImage screen = Grab();
     const std::vector<PngColor> colours = EightColours();
     EXPECT_EQ(screen.pixelColor(OnPicture(0, 0)), ColourOf(colours[0]));
