@@ -156,8 +156,7 @@ void THunkPrintout::PrintPage(QPainter& painter, int page) {
     }
 
     const QPen rule_pen(textColor, RuleWidthOf(geometry.resolutionY));
-    std::string text;
-    const TKLUObject* text_of = nullptr;
+    TFragmentText texts;
     for (const TWrapInfo& f : pages[static_cast<size_t>(page - 1)]) {
         TKLUObject* object = f.object;
         if (object->isSeparator) {
@@ -173,14 +172,8 @@ void THunkPrintout::PrintPage(QPainter& painter, int page) {
         const TextFont font = object->altFont ? TextFont::Fixed : TextFont::Normal;
         painter.setFont(object->altFont ? fixedFont : normalFont);
         painter.setPen(object->IsHunk() ? linkColor : textColor);
-        if (text_of != object) {
-            text = object->GetName();
-            text_of = object;
-        }
-        const size_t start = std::min(static_cast<size_t>(f.start), text.size());
-        const std::string_view run =
-            std::string_view(text).substr(start, static_cast<size_t>(f.length));
-        painter.drawText(QPoint(f.left, f.top + measurer->Ascent(font)), FromWindows1252(run));
+        painter.drawText(QPoint(f.left, f.top + measurer->Ascent(font)),
+                         FromWindows1252(texts.Of(f)));
     }
     painter.restore();
 }

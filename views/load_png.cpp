@@ -143,6 +143,14 @@ bool MakeBitmap(DecodeJob* job) {
     return true;
 }
 
+// A damaged picture is an expected input, not news for the terminal: libpng's messages are
+// dropped, and an error still leaves through the setjmp below.
+[[noreturn]] void QuietError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+void QuietWarning(png_structp, png_const_charp) {}
+
 // The libpng steps after the structures exist. An error inside libpng jumps back to the
 // setjmp and gives false.
 bool RunDecoder(DecodeJob* job) {
@@ -177,7 +185,8 @@ std::unique_ptr<DecodedBitmap> LoadPNG(const std::string& path, int64_t offset) 
         std::fclose(job.file);
         return nullptr;
     }
-    job.png = png_create_read_struct(png_get_libpng_ver(nullptr), nullptr, nullptr, nullptr);
+    job.png = png_create_read_struct(png_get_libpng_ver(nullptr), nullptr, QuietError,
+                                     QuietWarning);
     if (job.png) job.info = png_create_info_struct(job.png);
     if (job.info) job.endInfo = png_create_info_struct(job.png);
     const bool decoded = job.endInfo && RunDecoder(&job);

@@ -153,8 +153,7 @@ void TStringControl::paintEvent(QPaintEvent*) {
     painter.translate(-offset);
     const QPen rule_pen(palette().color(QPalette::WindowText));
     const int width = viewport()->width();
-    std::string text;
-    const TKLUObject* text_of = nullptr;
+    TFragmentText texts;
     for (const TWrapInfo& f : fragments) {
         TKLUObject* object = f.object;
         if (object->isSeparator) {
@@ -174,14 +173,8 @@ void TStringControl::paintEvent(QPaintEvent*) {
         const TextFont font = object->altFont ? TextFont::Fixed : TextFont::Normal;
         painter.setFont(object->altFont ? FixedFont() : NormalFont());
         painter.setPen(color);
-        if (text_of != object) {
-            text = object->GetName();
-            text_of = object;
-        }
-        const size_t start = std::min(static_cast<size_t>(f.start), text.size());
-        const std::string_view run =
-            std::string_view(text).substr(start, static_cast<size_t>(f.length));
-        painter.drawText(QPoint(f.left, f.top + Measurer().Ascent(font)), FromWindows1252(run));
+        painter.drawText(QPoint(f.left, f.top + Measurer().Ascent(font)),
+                         FromWindows1252(texts.Of(f)));
     }
     if (hasFocus()) PaintFocus(painter);
 }

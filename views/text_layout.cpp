@@ -215,4 +215,13 @@ TLayoutResult Layout(const TItemsHunk& hunk, int visible_count, TSize control,
     return result;
 }
 
+std::string_view TFragmentText::Of(const TWrapInfo& fragment) {
+    if (textOf != fragment.object) {
+        text = fragment.object->GetName();
+        textOf = fragment.object;
+    }
+    const size_t start = std::min(static_cast<size_t>(fragment.start), text.size());
+    return std::string_view(text).substr(start, static_cast<size_t>(fragment.length));
+}
+
 }  // namespace klu

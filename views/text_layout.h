@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,6 +32,17 @@ struct TWrapInfo {
     int length = 0;  // number of characters; 0 for a picture
     TKLUObject* object = nullptr;
     bool operator==(const TWrapInfo&) const = default;
+};
+
+// The characters a text fragment shows. Drawing asks for the fragments in order, so the name of
+// an object that spans several fragments is fetched once.
+class TFragmentText {
+  public:
+    std::string_view Of(const TWrapInfo& fragment);
+
+  private:
+    std::string text;
+    const TKLUObject* textOf = nullptr;
 };
 
 // A clickable region in document coordinates and the object that a click opens.
