@@ -16,7 +16,8 @@ class FakeUserDialogs : public UserDialogs {
         std::string text;
         std::string title;
         MessageIcon icon;
-        MessageButtons buttons;
+        MessageButtons buttons = MessageButtons::Ok;
+        bool operator==(const Message&) const = default;
     };
 
     MessageAnswer ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,
@@ -82,30 +83,20 @@ class FakeUserDialogs : public UserDialogs {
     }
 
     std::vector<Message> messages;
-    std::vector<std::string> openRequests;
-    std::vector<std::string> saveRequests;
-    std::vector<std::string> folderPrompts;
-    std::vector<std::string> textRequests;
+    std::vector<std::string> openRequests, saveRequests, folderPrompts, textRequests, webAddresses;
     std::vector<FontRecord> fontRequests;
     std::vector<uint32_t> colorRequests;
     std::vector<int> printRequests;
-    std::vector<std::string> webAddresses;
     CustomColors customSeen{};
-    int printerSetups = 0;
-    int aboutShown = 0;
-    int optionsShown = 0;
+    int printerSetups = 0, aboutShown = 0, optionsShown = 0;
 
     MessageAnswer answer = MessageAnswer::Ok;
-    std::optional<std::string> openAnswer;
-    std::optional<std::string> saveAnswer;
-    std::optional<std::string> folderAnswer;
-    std::optional<std::string> textAnswer;
+    std::optional<std::string> openAnswer, saveAnswer, folderAnswer, textAnswer;
     std::optional<ChosenFont> fontAnswer;
     std::optional<uint32_t> colorAnswer;
     std::optional<CustomColors> customAnswer;
     std::string printFile;
-    bool setupAnswer = true;
-    bool webAnswer = true;
+    bool setupAnswer = true, webAnswer = true;
     std::optional<Settings> optionsAnswer;
 };
 

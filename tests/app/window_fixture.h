@@ -1,12 +1,23 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QMdiSubWindow>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "../model/model_test_support.h"
+#include "../model/temp_folder.h"
+#include "app/app_state.h"
+#include "app/klu_app.h"
+#include "app/klu_client.h"
+#include "app/klu_mdi_frame.h"
 #include "app/window_hunk_ui.h"
-#include "frame_fixture.h"
+#include "fake_user_dialogs.h"
+#include "model/hint_writer.h"
 #include "model/items_hunk.h"
 #include "views/child_window.h"
 #include "views/hint_button.h"
@@ -15,19 +26,73 @@
 
 namespace klu::test {
 
-// A hint file whose top subject holds a question of three hints and a one-hint question.
-inline std::string ThreeHintFile(const std::string& title = "Three Hints") {
-    HintFileSpec plan;
-    plan.root = MakeSubject(title);
-    plan.root->Add(MakeQuestion("How?", {{"first"}, {"second"}, {"third"}}));
-    plan.root->Add(MakeQuestion("Once?", {{"only"}}));
-    std::string error;
-    std::optional<std::string> bytes = WriteHintFile(plan, &error);
-    EXPECT_TRUE(bytes.has_value()) << error;
-    return bytes.value_or(std::string());
+inline void PrintTo(const FakeUserDialogs::Message& m, std::ostream* os) {
+    *os << "\"" << m.text << "\" titled \"" << m.title << "\", icon " << static_cast<int>(m.icon)
+        << ", buttons " << static_cast<int>(m.buttons);
+}
+using Message = FakeUserDialogs::Message;
+
+// No environment: the program's own files stay in the temporary program folder.
+inline std::optional<std::string> NoEnvironment(const std::string&) {
+    return std::nullopt;
 }
 
-// A frame whose hunks open as windows in its client, with the default settings.
+// The bytes of a hint file of the top subject given.
+inline std::string HintFileOf(std::unique_ptr<HintNode> root) {
+    HintFileSpec plan;
+    plan.root = std::move(root);
+    return WriteOrFail(plan);
+}
+
+// A subject with a chapter that holds a two-hint question, then a one-hint question.
+inline std::string SampleHintFile(const std::string& title = "Sample Game") {
+    auto root = MakeSubject(title);
+    root->Add(MakeSubject("Chapter"))->Add(MakeQuestion("Where?", {{"here"}, {"there"}}));
+    root->Add(MakeQuestion("Why?", {{"because"}}));
+    return HintFileOf(std::move(root));
+}
+
+// A subject with the three-hint question "How?" and the one-hint question "Once?".
+inline std::string ThreeHintFile(const std::string& title = "Three Hints") {
+    auto root = MakeSubject(title);
+    root->Add(MakeQuestion("How?", {{"first"}, {"second"}, {"third"}}));
+    root->Add(MakeQuestion("Once?", {{"only"}}));
+    return HintFileOf(std::move(root));
+}
+
+// An application started on the program folder with the command-line argument, shown.
+inline std::unique_ptr<TKLUApp> StartApp(const std::string& folder,
+                                         const std::string& argument = std::string(),
+                                         FakeUserDialogs** dialogs = nullptr) {
+    auto fake = std::make_unique<FakeUserDialogs>();
+    if (dialogs) *dialogs = fake.get();
+    auto app = std::make_unique<TKLUApp>(folder, argument, std::move(fake), NoEnvironment);
+    app->BuildMainWindow(false);
+    app->ShowMainWindow();
+    return app;
+}
+
+// A frame over a fresh state whose program folder is a temporary folder.
+class FrameFixture : public ::testing::Test {
+  protected:
+    FrameFixture()
+        : state(folder.path(), std::string(), NoEnvironment),
+          frame(std::make_unique<TKLUMDIFrame>(state, dialogs)) {}
+
+    TKLUClient& Client() { return frame->Client(); }
+    // Writes bytes as a file of the program folder and gives its path.
+    std::string Write(const std::string& name, const std::string& bytes) {
+        WriteFile(folder / name, bytes);
+        return folder / name;
+    }
+
+    TempFolder folder;
+    FakeUserDialogs dialogs;
+    AppState state;
+    std::unique_ptr<TKLUMDIFrame> frame;
+};
+
+// A shown frame whose hunks open as windows in its client, with the default settings.
 class WindowFixture : public FrameFixture {
   protected:
     WindowFixture() : ui(frame->Client(), state, dialogs) {
@@ -42,13 +107,14 @@ class WindowFixture : public FrameFixture {
         SetHunkUi(nullptr);
     }
 
-    // Writes bytes as a file of the program folder and gives its path.
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string path = folder / name;
-        WriteFile(path, bytes);
-        return path;
+    void Open(const std::string& path) { Client().OpenHintFile(path); }
+    // Loads a help file as the program does at start-up.
+    void LoadHelp(std::unique_ptr<HintNode> root) {
+        LoadResult result = LoadOk;
+        const std::string path = Write("RORED.KLU", HintFileOf(std::move(root)));
+        ASSERT_TRUE(LoadHintFileAt(path, state.helpDocument, true, result));
+        ASSERT_EQ(result, LoadOk);
     }
-    void Open(const std::string& path) { frame->Client().OpenHintFile(path); }
 
     std::vector<std::string> WindowTitles() const {
         std::vector<std::string> titles;
@@ -59,11 +125,10 @@ class WindowFixture : public FrameFixture {
     // The child of the open file's top subject with the title, or none.
     TItemsHunk* Child(const std::string& title) const {
         THunk* root = state.currentDocument.GetRoot();
-        if (!root) return nullptr;
-        return dynamic_cast<TItemsHunk*>(root->FindByName(title));
+        return root ? dynamic_cast<TItemsHunk*>(root->FindByName(title)) : nullptr;
     }
     // Opens the hunk as a link would and gives its window.
-    THintChild* OpenWindow(THunk& hunk) {
+    static THintChild* OpenWindow(THunk& hunk) {
         hunk.Open();
         return dynamic_cast<THintChild*>(WindowHunkUi::ViewOf(hunk));
     }

@@ -30,17 +30,10 @@ const FixedWidthMeasurer kTen(10, 20);
 // Letter paper (8.5 x 11 inches) at 600 pixels per inch with an unprintable margin of
 // 0.25 inch (150 pixels) all round.
 TPrinterGeometry Letter600() {
-    TPrinterGeometry page;
-    page.resolutionX = page.resolutionY = 600;
-    page.offsetX = page.offsetY = 150;
-    page.paperWidth = 5100;
-    page.paperHeight = 6600;
-    page.printableWidth = 5100 - 300;
-    page.printableHeight = 6600 - 300;
-    return page;
+    return {600, 600, 150, 150, 5100, 6600, 5100 - 300, 6600 - 300};
 }
 
-TEST(PrintArea, TextKeepsPointEightInchFromThePaperEdges) {
+TEST(PrintArea, TextKeepsPointEightInchFromThePaperOrTheUnprintableAreaWhereItIsLarger) {
     const TPrinterGeometry page = Letter600();
     const TPrintArea area = PrintAreaOf(page);
     // In paper coordinates the text area runs from 0.8 inch to 0.8 inch before each far edge.
@@ -48,80 +41,58 @@ TEST(PrintArea, TextKeepsPointEightInchFromThePaperEdges) {
     EXPECT_EQ(area.top + page.offsetY, 480);
     EXPECT_EQ(area.rightLimit + page.offsetX, page.paperWidth - 480);
     EXPECT_EQ(area.bottomLimit + page.offsetY, page.paperHeight - 480);
+
+    TPrinterGeometry wide = page;
+    wide.offsetX = 700;  // more than 0.8 inch: the text starts where printing can
+    wide.offsetY = 0;
+    wide.printableWidth = wide.paperWidth - 1400;
+    wide.printableHeight = 4000;  // ends well above the bottom margin
+    EXPECT_EQ(PrintAreaOf(wide), (TPrintArea{0, 480, wide.paperWidth - 1400, 4000}));
+
+    // Fractional margins are cut to whole pixels: 0.8 x 96 = 76.8, 0.8 x 203 = 162.4.
+    TPrinterGeometry odd{96, 203, 0, 0, 1000, 2000, 1000, 2000};
+    EXPECT_EQ(PrintAreaOf(odd), (TPrintArea{76, 162, 1000 - 76, 2000 - 162}));
 }
 
-TEST(PrintArea, TheUnprintableAreaLimitsTheTextWhereItIsLarger) {
-    TPrinterGeometry page = Letter600();
-    page.offsetX = 700;  // more than 0.8 inch: the text starts where printing can
-    page.offsetY = 0;
-    page.printableWidth = page.paperWidth - 1400;
-    page.printableHeight = 4000;  // ends well above the bottom margin
-    EXPECT_EQ(PrintAreaOf(page), (TPrintArea{0, 480, page.paperWidth - 1400, 4000}));
-}
-
-TEST(PrintArea, FractionalMarginsAreCutToWholePixels) {
-    TPrinterGeometry page;
-    page.resolutionX = 96;   // 0.8 x 96 = 76.8
-    page.resolutionY = 203;  // 0.8 x 203 = 162.4
-    page.paperWidth = page.printableWidth = 1000;
-    page.paperHeight = page.printableHeight = 2000;
-    EXPECT_EQ(PrintAreaOf(page), (TPrintArea{76, 162, 1000 - 76, 2000 - 162}));
-}
-
-TEST(PageMarks, HeaderAndFooterSitAQuarterInchFromTheEdges) {
+TEST(PageMarks, HeaderAndFooterAQuarterInchFromThePaperOrThePrintableEdgeIfTheyFit) {
     const TPrinterGeometry page = Letter600();
     const TPageMarks marks = PageMarksOf(page, 100);
     EXPECT_EQ(marks.centreX + page.offsetX, page.paperWidth / 2);
     EXPECT_TRUE(marks.headerFits);
     EXPECT_EQ(marks.headerTop + page.offsetY, 150);  // 0.25 inch from the top of the paper
     EXPECT_TRUE(marks.footerFits);
-    // The footer line ends 0.25 inch above the bottom of the paper.
     EXPECT_EQ(marks.footerTop + page.offsetY + 100, page.paperHeight - 150);
-}
 
-TEST(PageMarks, AQuarterInchAtLeastOrWhereThePrintableAreaBegins) {
-    TPrinterGeometry edge = Letter600();  // prints to the edge of the paper
-    edge.offsetX = edge.offsetY = 0;
-    edge.printableWidth = edge.paperWidth;
-    edge.printableHeight = edge.paperHeight;
-    EXPECT_EQ(PageMarksOf(edge, 100),
-              (TPageMarks{edge.paperWidth / 2, true, 150, true, edge.paperHeight - 150 - 100}));
+    TPrinterGeometry edge{600, 600, 0, 0, 5100, 6600, 5100, 6600};  // prints to the paper's edge
+    EXPECT_EQ(PageMarksOf(edge, 100), (TPageMarks{2550, true, 150, true, 6600 - 150 - 100}));
 
-    TPrinterGeometry wide = Letter600();
+    TPrinterGeometry wide = page;
     wide.offsetY = 200;
     wide.printableHeight = wide.paperHeight - 200 - 300;  // 300 unprintable at the bottom
-    const TPageMarks marks = PageMarksOf(wide, 100);
-    EXPECT_EQ(marks.headerTop, 0);  // the first printable line
-    EXPECT_EQ(marks.footerTop + wide.offsetY + 100, wide.paperHeight - 300);
-}
+    EXPECT_EQ(PageMarksOf(wide, 100).headerTop, 0);       // the first printable line
+    EXPECT_EQ(PageMarksOf(wide, 100).footerTop + wide.offsetY + 100, wide.paperHeight - 300);
 
-TEST(PageMarks, LeftOutWhenTheLineReachesTheTextMargin) {
-    const TPrinterGeometry page = Letter600();
-    // 150 + line height must stay below 480.
+    // Left out when the line reaches the text margin: 150 + line height must stay below 480.
     EXPECT_TRUE(PageMarksOf(page, 329).headerFits);
     EXPECT_TRUE(PageMarksOf(page, 329).footerFits);
     EXPECT_FALSE(PageMarksOf(page, 330).headerFits);
     EXPECT_FALSE(PageMarksOf(page, 330).footerFits);
-
     TPrinterGeometry uneven = page;
     uneven.printableHeight = page.paperHeight - 150 - 400;  // 400 unprintable at the bottom
     EXPECT_TRUE(PageMarksOf(uneven, 79).headerFits);
-    EXPECT_FALSE(PageMarksOf(uneven, 80).footerFits);
     EXPECT_TRUE(PageMarksOf(uneven, 79).footerFits);
+    EXPECT_FALSE(PageMarksOf(uneven, 80).footerFits);
 }
 
-TEST(PrintedPicture, OneHundredTwentyImagePixelsToTheInch) {
+TEST(PrintedSizes, PicturesAt120PixelsToTheInchSeparatorsToTheRightLimitAtMidLine) {
     EXPECT_EQ(PrintedPictureSize({120, 60}, 600, 600), (TSize{600, 300}));
     EXPECT_EQ(PrintedPictureSize({120, 60}, 300, 1200), (TSize{300, 600}));
     EXPECT_EQ(PrintedPictureSize({119, 1}, 100, 100), (TSize{99, 0}));  // cut, not rounded
     EXPECT_EQ(PrintedPictureSize({}, 600, 600), (TSize{}));
     // Large images at high resolutions do not overflow on the way.
     EXPECT_EQ(PrintedPictureSize({30000, 30000}, 2400, 2400), (TSize{600000, 600000}));
-}
-
-TEST(PrintedSeparator, RunsToTheRightLimitAtMidLine) {
-    const TWrapInfo f = Frag(40, 100, 50, 121, 0, 1, nullptr);
-    EXPECT_EQ(PrintedSeparatorOf(f, 900, 21), (TSeparatorLine{40, 900, 110}));
+    EXPECT_EQ(PrintedSeparatorOf(Frag(40, 100, 50, 121, 0, 1, nullptr), 900, 21),
+              (TSeparatorLine{40, 900, 110}));
 }
 
 // Fragments of every page, one list per page, for readable failures.
@@ -139,7 +110,7 @@ TPrintPages PaginateAll(const TItemsHunk& hunk, const TPrintArea& area = kFiveLi
     return Paginate(hunk, static_cast<int>(hunk.GetChildCount()), area, 600, 600, kTen);
 }
 
-TEST(PaginateText, FillsAPageLineByLineThenGoesOnAtTheTopOfTheNext) {
+TEST(PaginateText, FillsAPageLineByLineThenGoesOnAtTheTopOfTheNextForThousandsOfPages) {
     TItemsHunk hunk("h");
     std::vector<TKLUObject*> lines;
     for (int i = 0; i < 12; ++i)
@@ -150,6 +121,14 @@ TEST(PaginateText, FillsAPageLineByLineThenGoesOnAtTheTopOfTheNext) {
     EXPECT_EQ(pages[0][4], Frag(30, 90, 100, 110, 0, 6, lines[4]));
     EXPECT_EQ(pages[1][0], Frag(30, 10, 100, 30, 0, 6, lines[5]));
     EXPECT_EQ(pages[2][1], Frag(30, 30, 110, 50, 0, 7, lines[11]));
+
+    TItemsHunk many("h");
+    for (int i = 0; i < 5300; ++i)
+        AddLine(many, std::to_string(i), {.hardBreak = true});
+    const TPrintPages more = PaginateAll(many);
+    ASSERT_EQ(more.size(), 1060u);
+    EXPECT_EQ(more.back().back().object->GetName(), "5299");
+    EXPECT_EQ(more[1030][0].object->GetName(), "5150");
 }
 
 TEST(PaginateText, APageBreakNeverSplitsAFragment) {
@@ -178,31 +157,21 @@ TEST(PaginateText, APageBreakNeverSplitsAFragment) {
     EXPECT_GT(fragments, 10u);
 }
 
-TEST(PaginateText, LinesAreFittedUpToTheRightLimit) {
+TEST(PaginateText, LinesFitUpToTheRightLimitHardBreaksEndThemOtherChildrenRunOn) {
     TItemsHunk hunk("h");
     // 200 pixels from x = 30 to 230: "aaaa bbbb cccc dddd eeee" is 240 wide; up to "dddd" it is
     // 190, which fits; the break space makes the fragment 200 wide and ends the line exactly
     // at the limit.
     TKLUObject* line = AddLine(hunk, "aaaa bbbb cccc dddd eeee");
-    TKLUObject* next = AddLine(hunk, "ff");
-    const TPrintPages pages = PaginateAll(hunk);
-    ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0], (std::vector<TWrapInfo>{Frag(30, 10, 230, 30, 0, 19, line),
-                                                Frag(30, 30, 80, 50, 20, 4, line),
-                                                Frag(80, 30, 110, 50, 0, 2, next)}));
-}
-
-TEST(PaginateText, HardBreaksEndLinesAndOtherChildrenRunOn) {
-    TItemsHunk hunk("h");
-    TKLUObject* a = AddLine(hunk, "ab");
-    TKLUObject* b = AddLine(hunk, "cd", {.hardBreak = true});
+    TKLUObject* b = AddLine(hunk, "ff", {.hardBreak = true});
     THunk* link = AddSubHunk(hunk, "Go", {.hardBreak = true});
     TKLUObject* rule = AddLine(hunk, "-", {.hardBreak = true, .isSeparator = true});
     const TPrintPages pages = PaginateAll(hunk);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages[0], (std::vector<TWrapInfo>{
-                            Frag(30, 10, 60, 30, 0, 2, a), Frag(60, 10, 90, 30, 0, 2, b),
-                            Frag(30, 30, 60, 50, 0, 2, link), Frag(30, 50, 50, 70, 0, 1, rule)}));
+                            Frag(30, 10, 230, 30, 0, 19, line), Frag(30, 30, 80, 50, 20, 4, line),
+                            Frag(80, 30, 110, 50, 0, 2, b), Frag(30, 50, 60, 70, 0, 2, link),
+                            Frag(30, 70, 50, 90, 0, 1, rule)}));
 }
 
 TEST(PaginateText, OnlyTheGivenNumberOfChildrenIsPrinted) {
@@ -217,16 +186,6 @@ TEST(PaginateText, OnlyTheGivenNumberOfChildrenIsPrinted) {
                                                 Frag(30, 30, 50, 50, 0, 1, rule)}));
     EXPECT_EQ(Paginate(hunk, 0, kFiveLines, 600, 600, kTen), TPrintPages(1));
     EXPECT_EQ(Paginate(hunk, 99, kFiveLines, 600, 600, kTen)[0].size(), 4u);
-}
-
-TEST(PaginateText, MoreThanAThousandPagesAreKept) {
-    TItemsHunk hunk("h");
-    for (int i = 0; i < 5300; ++i)
-        AddLine(hunk, std::to_string(i), {.hardBreak = true});
-    const TPrintPages pages = PaginateAll(hunk);
-    ASSERT_EQ(pages.size(), 1060u);
-    EXPECT_EQ(pages.back().back().object->GetName(), "5299");
-    EXPECT_EQ(pages[1030][0].object->GetName(), "5150");
 }
 
 TEST(PaginateFlow, TheLastChildWithoutAHardBreakStillEndsItsLine) {
@@ -298,7 +257,7 @@ TEST_F(PaginatePictures, APictureTakesItsPrintedSizeAndTheTextGoesOnBelowIt) {
                                                 Frag(60, 30, 90, 50, 0, 2, after)}));
 }
 
-TEST_F(PaginatePictures, APictureThatDoesNotFitStartsANewPage) {
+TEST_F(PaginatePictures, APictureThatDoesNotFitStartsANewPageEvenFromAnEmptyOne) {
     TKLUObject* first = Line("ab");
     Line("cd");
     Picture(flat);
@@ -313,17 +272,15 @@ TEST_F(PaginatePictures, APictureThatDoesNotFitStartsANewPage) {
     const TPrintPages exact = PaginateAll({}, {40, 120});
     ASSERT_EQ(PageSizes(exact), (std::vector<size_t>{3, 1}));
     EXPECT_EQ(exact[0][2], Frag(30, 50, 50, 110, 0, 0, flat));
-}
 
-TEST_F(PaginatePictures, APictureTallerThanThePageStartsANewPageEvenFromAnEmptyOne) {
-    Picture(tall);
-    TKLUObject* after = Line("ab");
-    const TPrintPages pages = PaginateAll({100, 400});  // 200 high in a 100-pixel text area
-    // The first page stays empty; the picture runs past the bottom of the second; the text
-    // after it starts a third.
-    ASSERT_EQ(PageSizes(pages), (std::vector<size_t>{0, 1, 1}));
-    EXPECT_EQ(pages[1][0], Frag(30, 10, 80, 210, 0, 0, tall));
-    EXPECT_EQ(pages[2][0], Frag(30, 10, 60, 30, 0, 2, after));
+    // Taller than the page: the first page stays empty, the picture runs past the bottom of the
+    // second, the text after it starts a third.
+    hunk.children.erase(hunk.children.begin(), hunk.children.begin() + 2);
+    hunk.children[0] = tall;
+    const TPrintPages tall_pages = PaginateAll({100, 400});  // 200 high in a 100-pixel area
+    ASSERT_EQ(PageSizes(tall_pages), (std::vector<size_t>{0, 1, 1}));
+    EXPECT_EQ(tall_pages[1][0], Frag(30, 10, 80, 210, 0, 0, tall));
+    EXPECT_EQ(tall_pages[2][0], Frag(30, 10, 60, 30, 0, 2, after));
 }
 
 TEST_F(PaginatePictures, APictureWithoutAnImageTakesNoRoom) {

@@ -8,15 +8,13 @@
 namespace klu::test {
 namespace {
 
-TEST(VisibleTextTest, LinesJoinByTheirFlagsAndTheLastEndsTheText) {
-    TMetaTextHunk hunk("Window", nullptr, SUBJECT);
-    AddLine(hunk, "a", {.hardBreak = false, .endsSourceLine = true});
-    AddLine(hunk, "b", {.hardBreak = false, .endsSourceLine = false});
-    AddLine(hunk, "c", {.hardBreak = true, .endsSourceLine = false});
-    EXPECT_EQ(VisibleText(hunk, 3), "a bc\r\n");
-}
+TEST(VisibleTextTest, VisibleChildrenJoinedByTheirFlagsSeparatorsAsEmptyLinesEndingTheText) {
+    TMetaTextHunk joined("Window", nullptr, SUBJECT);
+    AddLine(joined, "a", {.hardBreak = false, .endsSourceLine = true});
+    AddLine(joined, "b", {.hardBreak = false, .endsSourceLine = false});
+    AddLine(joined, "c", {.hardBreak = true, .endsSourceLine = false});
+    EXPECT_EQ(VisibleText(joined, 3), "a bc\r\n");
 
-TEST(VisibleTextTest, OnlyTheVisibleChildrenAndSeparatorsAsEmptyLines) {
     TMetaTextHunk hunk("Question", nullptr, SUBJECT);
     AddLine(hunk, "first hint", {.hardBreak = true});
     AddLine(hunk, "-", {.isSeparator = true});

@@ -1,26 +1,88 @@
-// The Options dialog: its controls, the font and colour choices, OK and Cancel, the custom
-// colours kept for the process, and the windows following the new settings.
+// Dialogs centred over their parent, and the Options dialog: its controls, the font and colour
+// choices, OK and Cancel, the custom colours kept for the process, and the windows following the
+// new settings.
+#include "app/center_dialog.h"
 #include "app/opt_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
-#include "app/color_sample.h"
-#include "app/dialog_units.h"
 #include "app/options_command.h"
 #include "app/qt_user_dialogs.h"
 #include "window_fixture.h"
 
 namespace klu::test {
 namespace {
+
+TEST(CenteredPlace, TruncatedHalvesNeverNegativeAndAParentOfNoSizeIsTheScreen) {
+    const struct {
+        QSize dialog;
+        QRect parent;
+        QPoint expected;
+    } cases[] = {
+        {{200, 100}, {100, 50, 400, 300}, {200, 150}},  // an even fit
+        {{200, 100}, {100, 50, 401, 303}, {200, 151}},  // an odd difference, its half truncated
+        // Larger than its parent: -201 / 2 is truncated towards zero to -100, not -101.
+        {{301, 151}, {300, 200, 100, 100}, {200, 175}},
+        {{400, 100}, {10, 10, 100, 300}, {0, 110}},  // never negative, each axis on its own
+        {{100, 400}, {10, 10, 300, 100}, {110, 0}},
+        {{300, 300}, {1200, 700, 200, 200}, {1150, 650}},  // no limit at the right or bottom
+        {{200, 100}, {50, 60, 0, 0}, {540, 350}},          // no size: the screen
+        {{200, 100}, {}, {540, 350}},
+        {{200, 100}, {300, 100, 0, 50}, {200, 75}},  // one side of no size is still a parent
+        {{200, 100}, {300, 100, 400, 0}, {400, 50}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CenteredPlace(c.dialog, c.parent, QSize(1280, 800)), c.expected)
+            << c.expected.x();
+}
+
+class Sized : public TCenterDialog {
+  public:
+    explicit Sized(QWidget* parent) : TCenterDialog(parent) { setFixedSize(200, 100); }
+};
+
+TEST(CenterDialog, AShownDialogSitsOverItsParentOrTheScreenOnceOnly) {
+    QWidget frame;
+    frame.setGeometry(100, 120, 600, 400);
+    frame.show();
+    {
+        Sized dialog(&frame);
+        dialog.show();
+        EXPECT_EQ(dialog.ParentRect(), frame.frameGeometry());
+        EXPECT_EQ(dialog.frameGeometry().center(), frame.frameGeometry().center());
+    }
+    // Over a child widget: its own rectangle on the screen.
+    auto* inner = new QWidget(&frame);
+    inner->setGeometry(10, 20, 300, 200);
+    inner->show();
+    {
+        Sized dialog(inner);
+        EXPECT_EQ(dialog.ParentRect(), QRect(inner->mapToGlobal(QPoint(0, 0)), QSize(300, 200)));
+        dialog.show();
+        EXPECT_EQ(dialog.frameGeometry().center(), dialog.ParentRect().center());
+    }
+    // A hidden parent: the screen.
+    frame.hide();
+    Sized dialog(&frame);
+    EXPECT_TRUE(dialog.ParentRect().isEmpty());
+    dialog.show();
+    const QSize screen = dialog.screen()->size();
+    EXPECT_EQ(dialog.pos(), QPoint((screen.width() - dialog.frameGeometry().width()) / 2,
+                                   (screen.height() - dialog.frameGeometry().height()) / 2));
+    // Placed when it first shows only: where the user moved it is kept.
+    dialog.move(5, 7);
+    dialog.hide();
+    dialog.show();
+    EXPECT_EQ(dialog.pos(), QPoint(5, 7));
+}
 
 constexpr uint32_t kBlue = 0xFF0000;
 constexpr uint32_t kRed = 0x0000FF;
@@ -49,17 +111,6 @@ ChosenFont TimesBold(int tenths) {
     return chosen;
 }
 
-QString TextOf(QWidget* control) {
-    if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
-    if (auto* group = qobject_cast<QGroupBox*>(control)) return group->title();
-    return QString();
-}
-
-QColor PixelAt(QWidget& widget, QPoint point) {
-    return widget.grab().toImage().pixelColor(point);
-}
-
 class OptionsDialogTest : public ::testing::Test {
   protected:
     OptionsDialogTest() : settings(DefaultSettings()), dialog(nullptr, settings, dialogs) {}
@@ -74,54 +125,22 @@ class OptionsDialogTest : public ::testing::Test {
     TOptDialog dialog;
 };
 
-TEST_F(OptionsDialogTest, HoldsTheControlsOfTheTemplateInTheirPlaces) {
+TEST_F(OptionsDialogTest, ShowsTheSettingsInAFixedFrameWithTheFocusInTemplateOrder) {
     EXPECT_EQ(dialog.windowTitle(), "Options");
-    const DialogUnits units = DialogUnitsOf(dialog.font());
-    ASSERT_GT(units.charWidth, 0);
-    EXPECT_EQ(dialog.size(), QSize(units.X(271), units.Y(163)));
-    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());  // a fixed frame
-
-    // Every control as a child of the dialog, in the order of the template.
-    std::vector<std::pair<int, QString>> shown;
-    for (QObject* child : dialog.children()) {
-        if (auto* widget = qobject_cast<QWidget*>(child))
-            shown.emplace_back(widget->property("controlId").toInt(), TextOf(widget));
-    }
-    const std::vector<std::pair<int, QString>> expected = {
-        {101, "Display Options"},
-        {-1, "Default Font"},
-        {201, "Arial, 10 pt."},
-        {104, "Choose Font..."},
-        {-1, "Color of Link Text"},
-        {202, ""},
-        {105, "Choose Color..."},
-        {103, "Hint Options"},
-        {102, "Display number of hints remaining in each question"},
-        {106, "Hint Memory (remembers which hints have been displayed)"},
-        {1, "OK"},
-        {2, "Cancel"},
-    };
-    EXPECT_EQ(shown, expected);
-
-    EXPECT_EQ(dialog.Control(TOptDialog::kDisplayGroup)->geometry(),
-              units.ToPixels(10, 7, 248, 62));
-    EXPECT_EQ(dialog.Control(TOptDialog::kColorSample)->geometry(), units.ToPixels(84, 42, 48, 14));
-    EXPECT_EQ(dialog.Control(TOptDialog::kMemoryBox)->geometry(), units.ToPixels(24, 108, 228, 12));
-    EXPECT_EQ(dialog.Control(TOptDialog::kCancel)->geometry(), units.ToPixels(208, 141, 50, 14));
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+    EXPECT_EQ(FontTextShown(), "Arial, 10 pt.");
+    EXPECT_TRUE(Box(TOptDialog::kCountingBox).isChecked());
+    EXPECT_TRUE(Box(TOptDialog::kMemoryBox).isChecked());
     // Both check boxes show their whole text, though the template's box for the first one is
     // narrower than its text in most fonts.
     for (int id : {TOptDialog::kCountingBox, TOptDialog::kMemoryBox}) {
-        QWidget* box = dialog.Control(id);
-        EXPECT_GE(box->width(), box->sizeHint().width()) << id;
-        EXPECT_LE(box->geometry().right(), units.X(258)) << id;
+        EXPECT_GE(Box(id).width(), Box(id).sizeHint().width()) << id;
+        EXPECT_LE(Box(id).geometry().right(), dialog.width()) << id;
     }
     EXPECT_TRUE(qobject_cast<QPushButton*>(dialog.Control(TOptDialog::kOk))->isDefault());
     EXPECT_FALSE(qobject_cast<QPushButton*>(dialog.Control(TOptDialog::kCancel))->isDefault());
-    EXPECT_NE(qobject_cast<ColorSample*>(dialog.Control(TOptDialog::kColorSample)), nullptr);
 
-    // The focus runs through the buttons and boxes in the order of the template.
     dialog.show();
-    dialog.Control(TOptDialog::kChooseFont)->setFocus();
     std::vector<int> focus_order;
     QWidget* at = dialog.Control(TOptDialog::kChooseFont);
     for (int i = 0; i < 6; ++i, at = at->nextInFocusChain()) {
@@ -130,18 +149,11 @@ TEST_F(OptionsDialogTest, HoldsTheControlsOfTheTemplateInTheirPlaces) {
         focus_order.push_back(at->property("controlId").toInt());
     }
     EXPECT_EQ(focus_order, (std::vector<int>{104, 105, 102, 106, 1, 2}));
-}
 
-TEST(DialogUnits, AQuarterOfTheAverageWidthAndAnEighthOfTheHeight) {
-    const DialogUnits units{7, 15};
-    EXPECT_EQ(units.ToPixels(10, 7, 248, 62), QRect(17, 13, 434, 116));
-    EXPECT_EQ(units.ToPixels(0, 0, 3, 1), QRect(0, 0, 5, 1));
-    // A wider font makes wider units.
-    QFont small = QApplication::font();
-    QFont large = small;
-    large.setPointSize(small.pointSize() * 2);
-    EXPECT_GT(DialogUnitsOf(large).charWidth, DialogUnitsOf(small).charWidth);
-    EXPECT_GT(DialogUnitsOf(large).charHeight, DialogUnitsOf(small).charHeight);
+    Settings other = DefaultSettings();
+    other.showCounting = false;
+    TOptDialog second(nullptr, other, dialogs);
+    EXPECT_FALSE(qobject_cast<QCheckBox*>(second.Control(TOptDialog::kCountingBox))->isChecked());
 }
 
 TEST_F(OptionsDialogTest, CancelAfterChoosingKeepsEverySetting) {
@@ -161,7 +173,7 @@ TEST_F(OptionsDialogTest, CancelAfterChoosingKeepsEverySetting) {
     EXPECT_TRUE(SameSettings(settings, before));
 }
 
-TEST_F(OptionsDialogTest, OkStoresTheChoicesWithWholePoints) {
+TEST_F(OptionsDialogTest, OkStoresTheChoicesWithWholePointsAndTheCheckBoxes) {
     // The font dialog starts from the settings' font and the colour dialog from their colour.
     dialogs.fontAnswer = TimesBold(105);
     dialogs.colorAnswer = kRed;
@@ -182,8 +194,11 @@ TEST_F(OptionsDialogTest, OkStoresTheChoicesWithWholePoints) {
     EXPECT_EQ(FontTextShown(), "Times New Roman, 10 pt.");  // cancelled: unchanged
 
     dialog.show();
+    QTest::mouseClick(&Box(TOptDialog::kMemoryBox), Qt::LeftButton);
     QTest::mouseClick(dialog.Control(TOptDialog::kOk), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(settings.showCounting);
+    EXPECT_FALSE(settings.hintMemoryOn);
     EXPECT_EQ(settings.mainFont.face, "Times New Roman");
     EXPECT_EQ(settings.mainFont.pointSize, 10);
     EXPECT_EQ(settings.mainFont.weight, 700);
@@ -194,39 +209,17 @@ TEST_F(OptionsDialogTest, OkStoresTheChoicesWithWholePoints) {
     EXPECT_EQ(settings.fixedFont, DefaultSettings().fixedFont);
 }
 
-TEST_F(OptionsDialogTest, TheCheckBoxesShowAndWriteBackCountingAndMemory) {
-    EXPECT_TRUE(Box(TOptDialog::kCountingBox).isChecked());
-    EXPECT_TRUE(Box(TOptDialog::kMemoryBox).isChecked());
-    dialog.show();
-    QTest::mouseClick(&Box(TOptDialog::kMemoryBox), Qt::LeftButton);
-    dialog.accept();
-    EXPECT_TRUE(settings.showCounting);
-    EXPECT_FALSE(settings.hintMemoryOn);
-
-    Settings other = DefaultSettings();
-    other.showCounting = false;
-    other.hintMemoryOn = true;
-    TOptDialog second(nullptr, other, dialogs);
-    EXPECT_FALSE(qobject_cast<QCheckBox*>(second.Control(TOptDialog::kCountingBox))->isChecked());
-    EXPECT_TRUE(qobject_cast<QCheckBox*>(second.Control(TOptDialog::kMemoryBox))->isChecked());
-    qobject_cast<QCheckBox*>(second.Control(TOptDialog::kCountingBox))->setChecked(true);
-    second.accept();
-    EXPECT_TRUE(other.showCounting);
-    EXPECT_TRUE(other.hintMemoryOn);
-}
-
 TEST_F(OptionsDialogTest, TheSampleShowsTheLinkColourInABlackFrame) {
-    auto& sample = *qobject_cast<ColorSample*>(dialog.Control(TOptDialog::kColorSample));
+    auto& sample = *dialog.Control(TOptDialog::kColorSample);
     const QRect inside = sample.contentsRect();
     ASSERT_GT(inside.width(), 4);
-    EXPECT_EQ(PixelAt(sample, inside.center()), QColor(0, 0, 255));
-    EXPECT_EQ(PixelAt(sample, inside.topLeft()), QColor(Qt::black));
-    EXPECT_EQ(PixelAt(sample, inside.bottomRight()), QColor(Qt::black));
-    EXPECT_EQ(PixelAt(sample, inside.topLeft() + QPoint(1, 1)), QColor(0, 0, 255));
-
+    const auto pixel = [&](QPoint at) { return sample.grab().toImage().pixelColor(at); };
+    EXPECT_EQ(pixel(inside.topLeft()), QColor(Qt::black));
+    EXPECT_EQ(pixel(inside.bottomRight()), QColor(Qt::black));
+    EXPECT_EQ(pixel(inside.topLeft() + QPoint(1, 1)), QColor(0, 0, 255));
     dialogs.colorAnswer = 0x00FF00;
     dialog.CmChooseColor();
-    EXPECT_EQ(PixelAt(sample, inside.center()), QColor(0, 255, 0));
+    EXPECT_EQ(pixel(inside.center()), QColor(0, 255, 0));
 }
 
 TEST_F(OptionsDialogTest, CustomColoursCarryOverToTheNextUse) {
@@ -246,56 +239,48 @@ TEST_F(OptionsDialogTest, CustomColoursCarryOverToTheNextUse) {
     ProcessCustomColors().fill(0);
 }
 
+// Once the real dialog runs, unticks the box and presses the button.
+void AnswerTheDialog(int box, int button) {
+    QTimer::singleShot(0, [=] {
+        auto* shown = qobject_cast<TOptDialog*>(QApplication::activeModalWidget());
+        if (!shown) return;
+        qobject_cast<QCheckBox*>(shown->Control(box))->setChecked(false);
+        QTest::mouseClick(shown->Control(button), Qt::LeftButton);
+    });
+}
+
 TEST(OptionsRun, TheRealDialogReturnsOkOrCancel) {
     Settings settings = DefaultSettings();
     QtUserDialogs dialogs;
-    // Answers the dialog once it runs: switches counting off and presses OK.
-    QTimer::singleShot(0, [] {
-        auto* shown = qobject_cast<TOptDialog*>(QApplication::activeModalWidget());
-        if (!shown) return;
-        qobject_cast<QCheckBox*>(shown->Control(TOptDialog::kCountingBox))->setChecked(false);
-        QTest::mouseClick(shown->Control(TOptDialog::kOk), Qt::LeftButton);
-    });
+    AnswerTheDialog(TOptDialog::kCountingBox, TOptDialog::kOk);
     EXPECT_TRUE(dialogs.RunOptions(settings));
     EXPECT_FALSE(settings.showCounting);
-
-    QTimer::singleShot(0, [] {
-        auto* shown = qobject_cast<TOptDialog*>(QApplication::activeModalWidget());
-        if (!shown) return;
-        qobject_cast<QCheckBox*>(shown->Control(TOptDialog::kMemoryBox))->setChecked(false);
-        QTest::mouseClick(shown->Control(TOptDialog::kCancel), Qt::LeftButton);
-    });
+    AnswerTheDialog(TOptDialog::kMemoryBox, TOptDialog::kCancel);
     EXPECT_FALSE(dialogs.RunOptions(settings));
     EXPECT_TRUE(settings.hintMemoryOn);
 }
 
-class OptionsCommandTest : public WindowFixture {
-  protected:
-    TStringChild* TopWindow() {
-        THunk* root = state.currentDocument.GetRoot();
-        return root ? dynamic_cast<TStringChild*>(WindowHunkUi::ViewOf(*root)) : nullptr;
-    }
-};
+using OptionsCommandTest = WindowFixture;
 
 TEST_F(OptionsCommandTest, OpenWindowsTakeTheNewFontAfterOk) {
     Open(Write("three.klu", ThreeHintFile()));
-    TStringChild* top = TopWindow();
+    auto* top = dynamic_cast<TStringChild*>(WindowHunkUi::ViewOf(*state.currentDocument.GetRoot()));
     ASSERT_NE(top, nullptr);
     THintChild* question = OpenWindow(*Child("How?"));
     ASSERT_NE(question, nullptr);
     // A window of another kind in the same client is passed over.
-    frame->Client().addSubWindow(new QWidget)->show();
+    Client().addSubWindow(new QWidget)->show();
     const int top_line = top->Control().LineHeight();
     const int question_line = question->Control().LineHeight();
 
     // Cancel: nothing changes.
     Settings larger = state.settings;
     larger.mainFont.pointSize = state.settings.mainFont.pointSize * 3;
-    EXPECT_FALSE(SetOptions(dialogs, frame->Client(), state.settings));
+    EXPECT_FALSE(SetOptions(dialogs, Client(), state.settings));
     EXPECT_EQ(top->Control().LineHeight(), top_line);
 
     dialogs.optionsAnswer = larger;
-    EXPECT_TRUE(SetOptions(dialogs, frame->Client(), state.settings));
+    EXPECT_TRUE(SetOptions(dialogs, Client(), state.settings));
     EXPECT_EQ(dialogs.optionsShown, 2);
     EXPECT_EQ(state.settings.fixedFont.face, "Courier New");
     EXPECT_EQ(state.settings.fixedFont.pointSize, larger.mainFont.pointSize);
