@@ -29,7 +29,7 @@ TStringChild* TKLUClient::CurrentView() const {
 
 bool TKLUClient::IsCommandEnabled(int id) const {
     if (id >= CM_RECENT_FIRST && id < CM_RECENT_END) return true;
-    const MenuItemSpec* item = FindMenuItem(id);
+    const MenuItem* item = FindMenuItem(id);
     if (!item) return false;
     switch (item->enabling) {
         case Enabling::Always:

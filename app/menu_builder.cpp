@@ -20,10 +20,10 @@ QString TipText(const std::string& menu_text) {
 
 BuiltMenu BuildKluMenu(QMenuBar& bar) {
     BuiltMenu built;
-    for (const PopupSpec& popup : KluMenu()) {
+    for (const MenuPopup& popup : KluMenu()) {
         QMenu* menu = bar.addMenu(QString::fromStdString(popup.title));
         built.popups.push_back(menu);
-        for (const MenuItemSpec& item : popup.items) {
+        for (const MenuItem& item : popup.items) {
             if (item.IsSeparator()) {
                 menu->addSeparator();
                 continue;

@@ -6,16 +6,16 @@ namespace klu {
 
 namespace {
 
-MenuItemSpec Item(int id, std::string text, std::string accelerator, std::string hint,
-                  Enabling enabling = Enabling::Always) {
-    return MenuItemSpec{id, std::move(text), std::move(accelerator), std::move(hint), enabling};
+MenuItem Item(int id, std::string text, std::string accelerator, std::string hint,
+              Enabling enabling = Enabling::Always) {
+    return MenuItem{id, std::move(text), std::move(accelerator), std::move(hint), enabling};
 }
 
-MenuItemSpec Separator() {
-    return MenuItemSpec{};
+MenuItem Separator() {
+    return MenuItem{};
 }
 
-std::vector<PopupSpec> BuildMenu() {
+std::vector<MenuPopup> BuildMenu() {
     using enum Enabling;
     return {
         {"&File",
@@ -83,15 +83,15 @@ std::vector<PopupSpec> BuildMenu() {
 
 }  // namespace
 
-const std::vector<PopupSpec>& KluMenu() {
-    static const std::vector<PopupSpec> menu = BuildMenu();
+const std::vector<MenuPopup>& KluMenu() {
+    static const std::vector<MenuPopup> menu = BuildMenu();
     return menu;
 }
 
-const MenuItemSpec* FindMenuItem(int id) {
+const MenuItem* FindMenuItem(int id) {
     if (id == 0) return nullptr;
-    for (const PopupSpec& popup : KluMenu()) {
-        for (const MenuItemSpec& item : popup.items) {
+    for (const MenuPopup& popup : KluMenu()) {
+        for (const MenuItem& item : popup.items) {
             if (item.id == id) return &item;
         }
     }

@@ -16,7 +16,7 @@ enum class Enabling {
 };
 
 // One entry of a pop-up: a command, or a separator (id 0).
-struct MenuItemSpec {
+struct MenuItem {
     int id = 0;
     std::string text;         // with its "&" accelerator and "\t" shortcut text
     std::string accelerator;  // portable key-sequence text; empty for none
@@ -25,16 +25,16 @@ struct MenuItemSpec {
     bool IsSeparator() const { return id == 0; }
 };
 
-struct PopupSpec {
+struct MenuPopup {
     std::string title;
-    std::vector<MenuItemSpec> items;
+    std::vector<MenuItem> items;
 };
 
 // "KLU_MENU": the four pop-ups, top to bottom as the menu shows them.
-const std::vector<PopupSpec>& KluMenu();
+const std::vector<MenuPopup>& KluMenu();
 
 // The command's entry of KLU_MENU, or none.
-const MenuItemSpec* FindMenuItem(int id);
+const MenuItem* FindMenuItem(int id);
 
 // A place on the control bar: a button, or a gap of some pixels (id 0).
 struct ControlBarSlot {

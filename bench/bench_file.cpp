@@ -67,7 +67,7 @@ class Generator {
   public:
     Generator(uint32_t seed, TextHeavyStats& stats) : random_(seed), stats_(stats) {}
 
-    HintFileSpec Build(size_t target_bytes);
+    HintFilePlan Build(size_t target_bytes);
 
   private:
     static constexpr size_t kLineEnd = 2;
@@ -189,8 +189,8 @@ std::unique_ptr<HintNode> Generator::Subject(size_t index) {
     return subject;
 }
 
-HintFileSpec Generator::Build(size_t target_bytes) {
-    HintFileSpec plan;
+HintFilePlan Generator::Build(size_t target_bytes) {
+    HintFilePlan plan;
     plan.title88 = "Benchmark Adventure";
     plan.root = MakeSubject("Benchmark Adventure: The Complete Hints");
     size_t subject_index = 0;
@@ -212,7 +212,7 @@ HintFileSpec Generator::Build(size_t target_bytes) {
 
 }  // namespace
 
-HintFileSpec MakeTextHeavySpec(size_t target_bytes, uint32_t seed, TextHeavyStats* stats) {
+HintFilePlan MakeTextHeavyPlan(size_t target_bytes, uint32_t seed, TextHeavyStats* stats) {
     TextHeavyStats local;
     Generator generator(seed, stats ? *stats : local);
     return generator.Build(target_bytes);
@@ -223,7 +223,7 @@ const BenchFile& TextHeavyFile(const std::string& dir, size_t target_bytes) {
     if (const auto it = files.find(target_bytes); it != files.end()) return it->second;
 
     BenchFile file;
-    const HintFileSpec plan = MakeTextHeavySpec(target_bytes, 0x4B4C55u, &file.stats);
+    const HintFilePlan plan = MakeTextHeavyPlan(target_bytes, 0x4B4C55u, &file.stats);
     std::string error;
     const auto bytes = WriteHintFile(plan, &error);
     if (!bytes) throw std::runtime_error("the writer refused the benchmark file: " + error);

@@ -26,7 +26,7 @@ struct TextHeavyStats {
 // and text hunks with long bodies, so that about half the bytes lie in the data area. Every line
 // is a sentence of 40 to 75 printable ASCII characters made of words drawn with a fixed seed, so
 // the same arguments always give the same file.
-HintFileSpec MakeTextHeavySpec(size_t target_bytes, uint32_t seed, TextHeavyStats* stats = nullptr);
+HintFilePlan MakeTextHeavyPlan(size_t target_bytes, uint32_t seed, TextHeavyStats* stats = nullptr);
 
 // A generated file on disk, written once per process and reused by every benchmark.
 struct BenchFile {

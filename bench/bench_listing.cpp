@@ -54,8 +54,8 @@ double ThreadCpuSeconds() {
 
 // A small newer-format file: a few subjects of questions, a version hunk and the information
 // hunk at the end, where the scan has to read to.
-klu::HintFileSpec GameSpec(const std::string& title, std::mt19937& random) {
-    klu::HintFileSpec plan;
+klu::HintFilePlan GamePlan(const std::string& title, std::mt19937& random) {
+    klu::HintFilePlan plan;
     plan.title88 = title;
     plan.root = klu::MakeSubject(title);
     for (int s = 0; s < 4; ++s) {
@@ -93,7 +93,7 @@ class GameFolder {
             std::string title = i % 5 == 0 ? "The " : i % 7 == 0 ? "A " : "";
             title += std::string(kWords[random() % std::size(kWords)]) + " " +
                      std::string(kWords[random() % std::size(kWords)]) + " " + std::to_string(i);
-            const auto bytes = klu::WriteHintFile(GameSpec(title, random));
+            const auto bytes = klu::WriteHintFile(GamePlan(title, random));
             if (!bytes) throw std::runtime_error("cannot build a hint file");
             char name[32];
             std::snprintf(name, sizeof name, "GAME%04zu.KLU", i);

@@ -15,7 +15,7 @@ bool LooksLikeOption(std::string_view word) {
 
 }  // namespace
 
-std::optional<CommandArgs> ParseCommandArgs(const CommandSpec& plan,
+std::optional<CommandArgs> ParseCommandArgs(const CommandEntry& plan,
                                             const std::vector<std::string>& words,
                                             std::string& error) {
     CommandArgs args;

@@ -20,7 +20,7 @@ struct CommandArgs {
 };
 
 // How a command is called; main's command table holds one per command.
-struct CommandSpec {
+struct CommandEntry {
     std::string_view name;
     std::string_view synopsis;  // operands and options, as usage shows them
     std::string_view summary;   // one line on what it does
@@ -33,7 +33,7 @@ struct CommandSpec {
 
 // Sorts the words after the command name. An option may stand anywhere; after "--" every word
 // is an operand, so a path may begin with "-". Gives nothing and a message on misuse.
-std::optional<CommandArgs> ParseCommandArgs(const CommandSpec& plan,
+std::optional<CommandArgs> ParseCommandArgs(const CommandEntry& plan,
                                             const std::vector<std::string>& words,
                                             std::string& error);
 

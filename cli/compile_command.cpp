@@ -23,7 +23,7 @@ int RunCompile(const CommandArgs& args) {
     // Data files named in the outline are found beside it.
     const std::string base_folder = std::filesystem::path(source).parent_path().string();
     OutlineError outline_error;
-    const std::optional<HintFileSpec> plan =
+    const std::optional<HintFilePlan> plan =
         CompileOutline(std::string(text.begin(), text.end()), base_folder, &outline_error);
     if (!plan) {
         std::cerr << source << ':' << outline_error.line << ": " << outline_error.message << '\n';

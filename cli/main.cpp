@@ -16,8 +16,8 @@ namespace klu::cli {
 namespace {
 
 // Adding a command: write its Run function and add one row here.
-const std::vector<CommandSpec>& Commands() {
-    static const std::vector<CommandSpec> commands = {
+const std::vector<CommandEntry>& Commands() {
+    static const std::vector<CommandEntry> commands = {
         {.name = "check",
          .synopsis = "FILE",
          .summary = "load FILE and print the load result code and name",
@@ -80,7 +80,7 @@ const std::vector<CommandSpec>& Commands() {
 
 void PrintUsage(std::ostream& out) {
     out << "usage: klu COMMAND ARGUMENTS\n\ncommands:\n";
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandEntry& command : Commands()) {
         out << "  klu " << command.name << ' ' << command.synopsis << "\n      " << command.summary
             << '\n';
     }
@@ -104,8 +104,8 @@ int UsageError(const std::string& message) {
     return kExitUsage;
 }
 
-const CommandSpec* FindCommand(std::string_view name) {
-    for (const CommandSpec& command : Commands()) {
+const CommandEntry* FindCommand(std::string_view name) {
+    for (const CommandEntry& command : Commands()) {
         if (command.name == name) return &command;
     }
     return nullptr;
@@ -122,7 +122,7 @@ int Main(const std::vector<std::string>& words) {
         std::cout << "klu " << KLU_VERSION << '\n';
         return 0;
     }
-    const CommandSpec* command = FindCommand(first);
+    const CommandEntry* command = FindCommand(first);
     if (command == nullptr) return UsageError("unknown command " + first);
     std::string error;
     const auto args =

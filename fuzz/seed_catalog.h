@@ -10,11 +10,11 @@ namespace klu::seeds {
 // One starting input for the fuzzers: a file name and the hint file to write under it.
 struct Seed {
     std::string name;
-    HintFileSpec file;
+    HintFilePlan file;
 };
 
 // A newer-format file whose root subject carries the title; its older-format part is empty.
-HintFileSpec NewerFile(const std::string& title);
+HintFilePlan NewerFile(const std::string& title);
 
 std::vector<Seed> OlderFormatSeeds();
 std::vector<Seed> NewerFormatSeeds();

@@ -6,7 +6,7 @@ namespace {
 
 // The same small file with its checksum at the given place; data and an information hunk are
 // present so that every place exists.
-HintFileSpec ChecksumFile(ChecksumAt at, std::string trailer = {}) {
+HintFilePlan ChecksumFile(ChecksumAt at, std::string trailer = {}) {
     auto file = NewerFile("Checksum Cove");
     HintNode* cove = file.root->Add(MakeSubject("The Cove"));
     cove->Add(MakeQuestion("Is the file whole?", {{"The checksum says so."}}));

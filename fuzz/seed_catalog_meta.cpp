@@ -10,7 +10,7 @@ std::unique_ptr<HintNode> MakeInfo(std::vector<std::string> fields) {
     return info;
 }
 
-HintFileSpec AllMetaHunks() {
+HintFilePlan AllMetaHunks() {
     auto file = NewerFile("Sunken Observatory");
     file.root->Add(MakeSubject("Dome"))->Add(MakeQuestion("How do I open it?", {{"The crank."}}));
     file.topLevel.push_back(MakeNode("COMMENT", "Made by hand"));
@@ -26,7 +26,7 @@ HintFileSpec AllMetaHunks() {
     return file;
 }
 
-HintFileSpec InfoOddValues() {
+HintFilePlan InfoOddValues() {
     auto file = NewerFile("Odd Info");
     file.root->Add(MakeQuestion("Anything?", {{"No."}}));
     // A list key whose value starts with another key, a date without a time, a length that is
@@ -36,7 +36,7 @@ HintFileSpec InfoOddValues() {
     return file;
 }
 
-HintFileSpec VersionWithoutInfo() {
+HintFilePlan VersionWithoutInfo() {
     auto file = NewerFile("Just a Version");
     file.root->Add(MakeQuestion("Which version?", {{"Look below."}}));
     file.topLevel.push_back(MakeNode("version", "0.9 beta"));

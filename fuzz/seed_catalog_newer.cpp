@@ -2,8 +2,8 @@
 
 namespace klu::seeds {
 
-HintFileSpec NewerFile(const std::string& title) {
-    HintFileSpec file;
+HintFilePlan NewerFile(const std::string& title) {
+    HintFilePlan file;
     file.title88 = title;
     file.root = MakeSubject(title);
     return file;
@@ -11,13 +11,13 @@ HintFileSpec NewerFile(const std::string& title) {
 
 namespace {
 
-HintFileSpec MinimalFile() {
+HintFilePlan MinimalFile() {
     auto file = NewerFile("Tiny Tower");
     file.root->Add(MakeQuestion("How do I climb the tower?", {{"Use the stairs."}}));
     return file;
 }
 
-HintFileSpec DeepSubjects() {
+HintFilePlan DeepSubjects() {
     auto file = NewerFile("Well of Depths");
     HintNode* level = file.root.get();
     for (int depth = 1; depth <= 40; ++depth) {
@@ -27,7 +27,7 @@ HintFileSpec DeepSubjects() {
     return file;
 }
 
-HintFileSpec GradedQuestions() {
+HintFilePlan GradedQuestions() {
     auto file = NewerFile("Clockwork Harbour");
     HintNode* docks = file.root->Add(MakeSubject("The Docks"));
     docks->Add(MakeQuestion("How do I board the ship?",
@@ -45,7 +45,7 @@ HintFileSpec GradedQuestions() {
     return file;
 }
 
-HintFileSpec NestedHints() {
+HintFilePlan NestedHints() {
     auto file = NewerFile("Hall of Mirrors");
     HintNode* hall = file.root->Add(MakeSubject("The Hall"));
     HintNode* outer = hall->Add(MakeNode("NESTHINT", "Which mirror is real?"));
@@ -59,7 +59,7 @@ HintFileSpec NestedHints() {
     return file;
 }
 
-HintFileSpec TextBodies() {
+HintFilePlan TextBodies() {
     auto file = NewerFile("Library of Dust");
     HintNode* shelf = file.root->Add(MakeSubject("Shelves"));
     shelf->Add(MakeText("Walkthrough", {"Go north.", "Take the book.", "", "Read it twice."}));
@@ -73,7 +73,7 @@ HintFileSpec TextBodies() {
     return file;
 }
 
-HintFileSpec Links() {
+HintFilePlan Links() {
     auto file = NewerFile("Crossroads");
     HintNode* north = file.root->Add(MakeSubject("North Road"));
     HintNode* question = north->Add(MakeQuestion("Where does it lead?", {{"To the mill."}}));
@@ -94,7 +94,7 @@ HintFileSpec Links() {
     return file;
 }
 
-HintFileSpec BlanksAndUnknown() {
+HintFilePlan BlanksAndUnknown() {
     auto file = NewerFile("Odd Corners");
     file.root->Add(MakeBlank());
     HintNode* room = file.root->Add(MakeSubject("A Room"));
@@ -109,7 +109,7 @@ HintFileSpec BlanksAndUnknown() {
     return file;
 }
 
-HintFileSpec BothFormats() {
+HintFilePlan BothFormats() {
     auto file = NewerFile("Twin Peaks Inn");
     file.subjects88 = {{"Old Wing", {{"Is the old wing open", {"Only at night."}}}}};
     file.note88 = {"This file has both parts."};

@@ -3,9 +3,9 @@
 namespace klu::seeds {
 namespace {
 
-HintFileSpec OlderFile(std::string title, std::vector<Old88Subject> subjects,
+HintFilePlan OlderFile(std::string title, std::vector<Old88Subject> subjects,
                        std::vector<std::string> note = {}) {
-    HintFileSpec file;
+    HintFilePlan file;
     file.title88 = std::move(title);
     file.subjects88 = std::move(subjects);
     file.note88 = std::move(note);

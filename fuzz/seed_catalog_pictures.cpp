@@ -4,7 +4,7 @@
 namespace klu::seeds {
 namespace {
 
-HintFileSpec PictureWithRegions() {
+HintFilePlan PictureWithRegions() {
     auto file = NewerFile("Map Room");
     HintNode* room = file.root->Add(MakeSubject("The Map"));
     HintNode* map = room->Add(MakeData("HYPERPNG", "World map", TinyPng()));
@@ -15,7 +15,7 @@ HintFileSpec PictureWithRegions() {
     return file;
 }
 
-HintFileSpec PictureWithOverlays() {
+HintFilePlan PictureWithOverlays() {
     auto file = NewerFile("Dress Up");
     HintNode* picture = file.root->Add(MakeData("HYPERPNG", "Doll", TinyPng()));
     auto hat = MakeData("OVERLAY", "Hat", TinyPng());
@@ -30,7 +30,7 @@ HintFileSpec PictureWithOverlays() {
     return file;
 }
 
-HintFileSpec GifAndSound() {
+HintFilePlan GifAndSound() {
     auto file = NewerFile("Old Media");
     HintNode* media = file.root->Add(MakeSubject("Media"));
     media->Add(MakeData("GIFA", "An old picture", TinyGif()));
@@ -44,7 +44,7 @@ HintFileSpec GifAndSound() {
     return file;
 }
 
-HintFileSpec PictureInNestedHint() {
+HintFilePlan PictureInNestedHint() {
     auto file = NewerFile("Puzzle Box");
     HintNode* hint = file.root->Add(MakeNode("NESTHINT", "How does the box open?"));
     hint->Line("Look at the lid.").Separator();
@@ -54,7 +54,7 @@ HintFileSpec PictureInNestedHint() {
     return file;
 }
 
-HintFileSpec BrokenPicture() {
+HintFilePlan BrokenPicture() {
     auto file = NewerFile("Broken Frame");
     HintNode* picture = file.root->Add(MakeData("HYPERPNG", "Not a picture", NotAPicture()));
     picture->AddRegion(0, 0, 10, 10, MakeQuestion("Why is it broken?", {{"Bad data."}}));

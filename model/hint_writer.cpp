@@ -49,7 +49,7 @@ std::string Encode88OrThrow(std::string_view plain) {
 // whose digits change the text's length, so the text is written again until nothing moves.
 class Writer {
   public:
-    explicit Writer(const HintFileSpec& plan);
+    explicit Writer(const HintFilePlan& plan);
     std::string Write();
 
     std::map<const HintNode*, int32_t> lines;  // header line of every newer-format node
@@ -69,7 +69,7 @@ class Writer {
         text_ += kLineEnd;
     }
 
-    const HintFileSpec& spec_;
+    const HintFilePlan& plan_;
     std::string key_;
     const HintNode* length_info_ = nullptr;  // the information hunk that carries "length="
     std::vector<std::pair<const HintNode*, std::string>> data_;  // in data-area order
@@ -79,11 +79,11 @@ class Writer {
     int64_t file_size_ = 0;
 };
 
-Writer::Writer(const HintFileSpec& plan) : spec_(plan) {
-    if (!spec_.root) return;
-    key_ = DeriveTextKey(spec_.root->title);
-    if (spec_.checksumAt == ChecksumAt::InfoLength) {
-        for (const auto& node : spec_.topLevel) {
+Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
+    if (!plan_.root) return;
+    key_ = DeriveTextKey(plan_.root->title);
+    if (plan_.checksumAt == ChecksumAt::InfoLength) {
+        for (const auto& node : plan_.topLevel) {
             if (KindOf(*node) == INFO) {
                 length_info_ = node.get();
                 break;
@@ -92,14 +92,14 @@ Writer::Writer(const HintFileSpec& plan) : spec_(plan) {
         if (!length_info_) throw WriteError("the file length needs an information hunk");
     }
     int64_t line = 1;
-    Layout(*spec_.root, line);
-    for (const auto& node : spec_.topLevel)
+    Layout(*plan_.root, line);
+    for (const auto& node : plan_.topLevel)
         Layout(*node, line);
 
-    CollectData(*spec_.root);
-    for (const auto& node : spec_.topLevel)
+    CollectData(*plan_.root);
+    for (const auto& node : plan_.topLevel)
         CollectData(*node);
-    if (spec_.checksumAt == ChecksumAt::DataEnd) {
+    if (plan_.checksumAt == ChecksumAt::DataEnd) {
         // The checksum ends the last GIF or sound data: those go first, the last one growing by
         // the two checksum bytes, so that the data end is not also the end of the file.
         std::stable_partition(data_.begin(), data_.end(), [](const auto& piece) {
@@ -214,16 +214,16 @@ std::string Writer::StoredNestedLine(const std::string& plain) const {
 
 void Writer::Write88a() {
     Emit("KLU");
-    Emit(spec_.title88);
+    Emit(plan_.title88);
     int64_t question_count = 0;
     int64_t hint_count = 0;
-    for (const auto& subject : spec_.subjects88) {
+    for (const auto& subject : plan_.subjects88) {
         question_count += static_cast<int64_t>(subject.questions.size());
         for (const auto& question : subject.questions) {
             hint_count += static_cast<int64_t>(question.hints.size());
         }
     }
-    const auto subject_count = static_cast<int64_t>(spec_.subjects88.size());
+    const auto subject_count = static_cast<int64_t>(plan_.subjects88.size());
     const int64_t first_hint = 2 * subject_count + 2 * question_count + 1;
     Emit(std::to_string(first_hint));
     Emit(std::to_string(first_hint + hint_count - 1));
@@ -231,30 +231,30 @@ void Writer::Write88a() {
     // Subject pairs come first, each pointing at its first question pair; question pairs follow,
     // each pointing at its first hint line.
     int64_t question_line = 2 * subject_count + 1;
-    for (const auto& subject : spec_.subjects88) {
+    for (const auto& subject : plan_.subjects88) {
         Emit(Encode88OrThrow(subject.title));
         Emit(std::to_string(question_line));
         question_line += 2 * static_cast<int64_t>(subject.questions.size());
     }
     int64_t hint_line = first_hint;
-    for (const auto& subject : spec_.subjects88) {
+    for (const auto& subject : plan_.subjects88) {
         for (const auto& question : subject.questions) {
             Emit(Encode88OrThrow(question.title));
             Emit(std::to_string(hint_line));
             hint_line += static_cast<int64_t>(question.hints.size());
         }
     }
-    for (const auto& subject : spec_.subjects88) {
+    for (const auto& subject : plan_.subjects88) {
         for (const auto& question : subject.questions) {
             for (const auto& hint : question.hints)
                 Emit(Encode88OrThrow(hint));
         }
     }
-    for (const auto& line : spec_.note88) {
+    for (const auto& line : plan_.note88) {
         if (EqualsNoCase(line, kEndOf88a)) throw WriteError("a note line reads as the end marker");
         Emit(line);
     }
-    if (spec_.root) Emit(kEndOf88a);
+    if (plan_.root) Emit(kEndOf88a);
 }
 
 void Writer::WriteNode(const HintNode& node) {
@@ -347,20 +347,20 @@ std::string Writer::Write() {
     for (int round = 0; round < 16; ++round) {
         text_.clear();
         Write88a();
-        if (spec_.root) {
-            WriteNode(*spec_.root);
-            for (const auto& node : spec_.topLevel)
+        if (plan_.root) {
+            WriteNode(*plan_.root);
+            for (const auto& node : plan_.topLevel)
                 WriteNode(*node);
         }
         file = text_;
         file += kEndOfText;
         const size_t end_of_text = file.size();
-        if (spec_.checksumAt == ChecksumAt::AfterEndOfText) file += "\0\0"s;
+        if (plan_.checksumAt == ChecksumAt::AfterEndOfText) file += "\0\0"s;
         const auto data_start = static_cast<int64_t>(file.size());
         for (const auto& piece : data_)
             file += piece.second;
         int64_t checksum_end = 0;  // 1-based end of the two checksum bytes
-        switch (spec_.checksumAt) {
+        switch (plan_.checksumAt) {
             case ChecksumAt::FileEnd:
             case ChecksumAt::InfoLength:
                 file += "\0\0"s;
@@ -392,7 +392,7 @@ std::string Writer::Write() {
             file[at] = static_cast<char>(value & 0xFF);
             file[at + 1] = static_cast<char>(value >> 8);
         }
-        return file + spec_.trailer;
+        return file + plan_.trailer;
     }
     throw WriteError("the layout did not settle");
 }
@@ -475,7 +475,7 @@ std::unique_ptr<HintNode> MakeData(std::string keyword, std::string title, std::
     return node;
 }
 
-std::optional<std::string> WriteHintFile(const HintFileSpec& plan, std::string* error) {
+std::optional<std::string> WriteHintFile(const HintFilePlan& plan, std::string* error) {
     try {
         Writer writer(plan);
         return writer.Write();
@@ -485,7 +485,7 @@ std::optional<std::string> WriteHintFile(const HintFileSpec& plan, std::string* 
     }
 }
 
-int32_t LineNumberOf(const HintFileSpec& plan, const HintNode* node) {
+int32_t LineNumberOf(const HintFilePlan& plan, const HintNode* node) {
     try {
         Writer writer(plan);
         const auto it = writer.lines.find(node);

@@ -67,7 +67,7 @@ struct Old88Subject {
 // byte, at the end of the last GIF or sound data, or at the length the information hunk gives.
 enum class ChecksumAt { FileEnd, AfterEndOfText, DataEnd, InfoLength, Nowhere };
 
-struct HintFileSpec {
+struct HintFilePlan {
     std::string title88;
     std::vector<Old88Subject> subjects88;
     std::vector<std::string> note88;
@@ -79,9 +79,9 @@ struct HintFileSpec {
 
 // Builds the bytes of a hint file, or gives nothing and an error message when the plan cannot be
 // written (a character the format cannot encipher, a link to a hunk outside the file, ...).
-std::optional<std::string> WriteHintFile(const HintFileSpec& plan, std::string* error = nullptr);
+std::optional<std::string> WriteHintFile(const HintFilePlan& plan, std::string* error = nullptr);
 
 // The header line number that the loader gives to each node of the plan's newer-format part.
-int32_t LineNumberOf(const HintFileSpec& plan, const HintNode* node);
+int32_t LineNumberOf(const HintFilePlan& plan, const HintNode* node);
 
 }  // namespace klu

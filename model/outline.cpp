@@ -105,7 +105,7 @@ std::pair<std::string, std::string> SplitElement(const OutlineLine& line) {
 class OutlineBuilder {
   public:
     explicit OutlineBuilder(std::string base) : base_(std::move(base)) {}
-    HintFileSpec Build(const std::vector<OutlineLine>& top);
+    HintFilePlan Build(const std::vector<OutlineLine>& top);
 
   private:
     void BuildOlder(const std::vector<OutlineLine>& top);
@@ -119,7 +119,7 @@ class OutlineBuilder {
     void ResolveLinks();
 
     std::string base_;
-    HintFileSpec spec_;
+    HintFilePlan plan_;
     std::vector<std::pair<HintNode*, std::pair<int, std::string>>> links_;
     std::map<std::string, const HintNode*> by_title_;
 };
@@ -244,8 +244,8 @@ void OutlineBuilder::IndexTitles(const HintNode& node) {
 }
 
 void OutlineBuilder::ResolveLinks() {
-    IndexTitles(*spec_.root);
-    for (const auto& node : spec_.topLevel)
+    IndexTitles(*plan_.root);
+    for (const auto& node : plan_.topLevel)
         IndexTitles(*node);
     for (auto& [link, where] : links_) {
         const auto it = by_title_.find(where.second);
@@ -261,12 +261,12 @@ void OutlineBuilder::BuildOlder(const std::vector<OutlineLine>& top) {
         const auto [word, value] = SplitElement(line);
         if (word == "title" || word == "format") continue;
         if (word == "note") {
-            spec_.note88.push_back(value);
+            plan_.note88.push_back(value);
             continue;
         }
         if (word != "subject")
             throw OutlineFault(line.number, "an 88a outline holds subjects and notes");
-        Old88Subject& subject = spec_.subjects88.emplace_back(Old88Subject{value, {}});
+        Old88Subject& subject = plan_.subjects88.emplace_back(Old88Subject{value, {}});
         for (const OutlineLine& q : line.children) {
             const auto [q_word, q_value] = SplitElement(q);
             if (q_word != "question")
@@ -281,12 +281,12 @@ void OutlineBuilder::BuildOlder(const std::vector<OutlineLine>& top) {
     }
 }
 
-HintFileSpec OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
+HintFilePlan OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
     if (top.empty()) throw OutlineFault(1, "the outline is empty");
     const auto [first_word, title] = SplitElement(top[0]);
     if (first_word != "title")
         throw OutlineFault(top[0].number, "the outline starts with \"title:\"");
-    spec_.title88 = title;
+    plan_.title88 = title;
     bool older = false;
     for (const OutlineLine& line : top) {
         const auto [word, value] = SplitElement(line);
@@ -302,35 +302,35 @@ HintFileSpec OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
                 {"info-length", ChecksumAt::InfoLength}};
             const auto it = places.find(value);
             if (it == places.end()) throw OutlineFault(line.number, "unknown checksum place");
-            spec_.checksumAt = it->second;
+            plan_.checksumAt = it->second;
         }
     }
     if (older) {
         BuildOlder(top);
-        return std::move(spec_);
+        return std::move(plan_);
     }
-    spec_.root = MakeSubject(title);
+    plan_.root = MakeSubject(title);
     for (size_t i = 1; i < top.size(); ++i) {
         const OutlineLine& line = top[i];
         if (line.IsBody() || line.IsSeparator()) {
-            BuildBody(*spec_.root, {line});
+            BuildBody(*plan_.root, {line});
             continue;
         }
         const auto [word, value] = SplitElement(line);
         if (word == "format" || word == "checksum") continue;
         if (word == "version" || word == "info") {
-            spec_.topLevel.push_back(BuildElement(line, word, value));
+            plan_.topLevel.push_back(BuildElement(line, word, value));
         } else {
-            BuildBody(*spec_.root, {line});
+            BuildBody(*plan_.root, {line});
         }
     }
     ResolveLinks();
-    return std::move(spec_);
+    return std::move(plan_);
 }
 
 }  // namespace
 
-std::optional<HintFileSpec> CompileOutline(const std::string& text, const std::string& base_folder,
+std::optional<HintFilePlan> CompileOutline(const std::string& text, const std::string& base_folder,
                                            OutlineError* error) {
     try {
         std::string base = base_folder;

@@ -17,7 +17,7 @@ struct OutlineError {
 // element line reads "kind: title", body lines start with ">", and "-" separates hints of a
 // nested hint. Data files (pictures, sounds, GIF pictures) are read relative to base_folder.
 // The format is described in the README.
-std::optional<HintFileSpec> CompileOutline(const std::string& text, const std::string& base_folder,
+std::optional<HintFilePlan> CompileOutline(const std::string& text, const std::string& base_folder,
                                            OutlineError* error);
 
 }  // namespace klu

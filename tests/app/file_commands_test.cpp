@@ -104,7 +104,7 @@ TEST_F(FileCommandsTest, DecodeToTextWritesTheExportAndReportsAFileItCannotWrite
 }
 
 TEST_F(FileCommandsTest, InformationOpensTheInfoHunkOrTheNoteOrSaysThereIsNone) {
-    HintFileSpec newer;
+    HintFilePlan newer;
     newer.root = MakeSubject("Informed");
     newer.root->Add(MakeQuestion("Q?", {{"a"}}));
     newer.topLevel.push_back(MakeNode("INFO", "info"));
@@ -115,7 +115,7 @@ TEST_F(FileCommandsTest, InformationOpensTheInfoHunkOrTheNoteOrSaysThereIsNone) 
     ASSERT_NE(info, nullptr);
     EXPECT_NE(WindowHunkUi::ViewOf(*info), nullptr);
 
-    HintFileSpec older;
+    HintFilePlan older;
     older.title88 = "Old Game";
     older.subjects88 = {{"Start", {{"How?", {"so"}}}}};
     older.note88 = {"Written by hand."};

@@ -45,7 +45,7 @@ TEST_F(OpenHintFileTest, OpenAsksForAHintFileAndShowsItsTopWindow) {
 }
 
 TEST_F(OpenHintFileTest, RejectedFilesLeaveNoFileOpen) {
-    HintFileSpec unchecked;
+    HintFilePlan unchecked;
     unchecked.root = MakeSubject("No Checksum");
     unchecked.root->Add(MakeQuestion("Why?", {{"because"}}));
     unchecked.checksumAt = ChecksumAt::Nowhere;

@@ -39,7 +39,7 @@ inline std::optional<std::string> NoEnvironment(const std::string&) {
 
 // The bytes of a hint file of the top subject given.
 inline std::string HintFileOf(std::unique_ptr<HintNode> root) {
-    HintFileSpec plan;
+    HintFilePlan plan;
     plan.root = std::move(root);
     return WriteOrFail(plan);
 }

@@ -15,11 +15,11 @@ namespace {
 TEST(KluCheck, EveryLoadResultIsPrintedAndIsTheExitStatus) {
     const TempFolder folder;
     const std::vector<std::tuple<std::string, std::string, int, std::string>> cases = {
-        {"tour.klu", Bytes(TourSpec()), 0, "0 LoadOk\n"},
-        {"old.klu", Bytes(OlderFormatSpec()), 0, "0 LoadOk\n"},
+        {"tour.klu", Bytes(TourPlan()), 0, "0 LoadOk\n"},
+        {"old.klu", Bytes(OlderFormatPlan()), 0, "0 LoadOk\n"},
         {"notes.txt", "Shopping list\r\nbread\r\n", 1, "1 LoadNotHintFile\n"},
-        {"bad.klu", WithBrokenChecksum(TourSpec()), 2, "2 LoadCorrupted\n"},
-        {"deep.klu", Bytes(NestedSubjectsSpec(1200)), 3, "3 LoadOutOfMemory\n"},
+        {"bad.klu", WithBrokenChecksum(TourPlan()), 2, "2 LoadCorrupted\n"},
+        {"deep.klu", Bytes(NestedSubjectsPlan(1200)), 3, "3 LoadOutOfMemory\n"},
         {"archive.zip", std::string("PK\x03\x04\x14\0\0\0", 8) + "rest\n", 4, "4 LoadZipArchive\n"},
     };
     for (const auto& [name, bytes, status, out] : cases) {

@@ -1,11 +1,10 @@
 // klu dump: the whole tree of the tour file (its line numbers worked out in sample_files.cpp),
-// with and without picture mode, and the tree of an older-format file.
+// with and without picture mode, the tree of an older-format file, the exit status and empty
+// entries of failed loads, and the text encoding of the JSON document.
 
 #include <gtest/gtest.h>
 
 #include "dump_support.h"
-#include "sample_files.h"
-#include "temp_folder.h"
 
 namespace klu::cli_test {
 namespace {
@@ -92,7 +91,7 @@ TEST(KluDumpTree, PictureModePutsThePictureObjectInPlaceOfItsHunk) {
 
 TEST(KluDumpTree, OlderFormatFileHasOnlyEntryZero) {
     const TempFolder folder;
-    const Dumped dumped = Dump(folder.Write("old.klu", Bytes(OlderFormatSpec())));
+    const Dumped dumped = Dump(folder.Write("old.klu", Bytes(OlderFormatPlan())));
     ASSERT_EQ(dumped.run.status, 0) << dumped.run.err;
     // Older-format hunks have no header lines: line and line count stay 0; a question's title
     // gets its "?" from the reader.
@@ -104,6 +103,42 @@ TEST(KluDumpTree, OlderFormatFileHasOnlyEntryZero) {
                  "revealed": 0, "children": [
                     {"text": "hint one", "flags": "HWE"}, {"text": "-", "flags": "HSWE"},
                     {"text": "hint two", "flags": "HWE"}]}]}]}]})"));
+}
+
+TEST(KluDumpResults, FailedLoadsPrintTheResultWithNoEntries) {
+    const TempFolder folder;
+    const std::vector<std::pair<std::string, int>> cases = {{"Not a hint file\n", 1},
+                                                            {WithBrokenChecksum(TourPlan()), 2},
+                                                            {Bytes(NestedSubjectsPlan(1200)), 3},
+                                                            {"PK\x03\x04", 4}};
+    for (const auto& [bytes, result] : cases) {
+        const Dumped dumped = Dump(folder.Write("failed.klu", bytes));
+        EXPECT_EQ(dumped.run.status, result);
+        EXPECT_EQ(dumped.json, (Json{{"result", result}, {"entries", Json::array()}}));
+    }
+    // A file that cannot be opened prints nothing on stdout at all.
+    const std::string path = folder.PathOf("nowhere.klu");
+    const Dumped missing = Dump(path, true);
+    EXPECT_EQ(missing.run.status, 5);
+    EXPECT_EQ(missing.run.out, "");
+    EXPECT_EQ(missing.run.err, "The file " + path + " could not be opened.\n");
+}
+
+TEST(KluDumpResults, HighBytesBecomeTheirOwnCodePointsAndControlsAreEscaped) {
+    // Dump() parses stdout, which rejects malformed UTF-8 and anything after the document.
+    const std::string& out = TourDump().run.out;
+    EXPECT_NE(out.find("\"Caf\xC3\xA9 corner\""), std::string::npos);
+    EXPECT_NE(out.find("\"Mystery \xC2\x80\xC3\xBF\""), std::string::npos);
+    EXPECT_EQ(out.find('\n', out.find_last_of('}')), out.size() - 1);  // one final newline
+
+    const TempFolder folder;
+    HintFilePlan plan = OlderFormatPlan();
+    plan.title88 = std::string("Tab\there, bell\x07 and \"quotes\"");
+    const Dumped dumped = Dump(folder.Write("controls.klu", Bytes(plan)));
+    ASSERT_EQ(dumped.run.status, 0) << dumped.run.err;
+    EXPECT_NE(dumped.run.out.find(R"("Tab\there, bell\u0007 and \"quotes\"")"), std::string::npos)
+        << dumped.run.out;
+    EXPECT_EQ(dumped.json.at("entries").at(0).at("title"), plan.title88);
 }
 
 }  // namespace

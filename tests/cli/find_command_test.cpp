@@ -19,8 +19,8 @@ namespace {
 //  12     HINT "How do I open the chest?": 14
 //  15     HINT "What does the sign say?": 17 (the tree reads "##" as one "#")
 //  18   LINK "Lamp question" -> 5
-HintFileSpec FindGameSpec() {
-    HintFileSpec plan;
+HintFilePlan FindGamePlan() {
+    HintFilePlan plan;
     plan.title88 = "Find Game, older part";
     plan.root = MakeSubject("Find Game");
     HintNode* cellar = plan.root->Add(MakeSubject("Cellar"));
@@ -41,7 +41,7 @@ class KluFind : public ::testing::Test {
         return run_.out.empty() ? Json() : Json::parse(run_.out);
     }
     TempFolder folder_;
-    std::string path_ = folder_.Write("find.klu", Bytes(FindGameSpec()));
+    std::string path_ = folder_.Write("find.klu", Bytes(FindGamePlan()));
     KluRun run_;
 };
 
@@ -78,12 +78,12 @@ TEST_F(KluFind, PhraseBytesAreTakenAsGivenAndNoMatchIsReported) {
 }
 
 TEST_F(KluFind, OlderFormatFileIsSearchedTooAndFailedLoadsPrintNothing) {
-    path_ = folder_.Write("old.klu", Bytes(OlderFormatSpec()));
+    path_ = folder_.Write("old.klu", Bytes(OlderFormatPlan()));
     // Older-format hunks stand on no line of their own.
     EXPECT_EQ(Find("hint two").at("entries"),
               Json::array({{Link("Old subject", 0), Link("Old question?", 0)}}));
     for (const auto& [path, status] :
-         {std::pair{folder_.Write("bad.klu", WithBrokenChecksum(FindGameSpec())), 2},
+         {std::pair{folder_.Write("bad.klu", WithBrokenChecksum(FindGamePlan())), 2},
           std::pair{folder_.PathOf("missing.klu"), 5}}) {
         const KluRun run = RunKlu({"find", path, "lamp"});
         EXPECT_EQ(run.status, status);

@@ -14,9 +14,10 @@ const std::string kNoInformation =
     "This KLU file does not contain an information block.  See the \"About this KLU File\" "
     "section of the file, if one exists, for information about this file.\n";
 
-// A newer-format file with every field of the information block and a version hunk.
-HintFileSpec InformedSpec() {
-    HintFileSpec plan;
+// A newer-format file with an information block and a version hunk; the labels and texts of
+// every field are the model's business.
+HintFilePlan InformedPlan() {
+    HintFilePlan plan;
     plan.title88 = "Informed, older part";
     plan.note88 = {"An older note that the newer part hides."};
     plan.root = MakeSubject("Informed");
@@ -26,10 +27,6 @@ HintFileSpec InformedSpec() {
     plan.topLevel.push_back(MakeNode("INFO", ""));
     plan.topLevel.back()
         ->Line("author=Ann Writer")
-        .Line("publisher=Old Games Inc.")
-        .Line("date=Jan 2 1999")
-        .Line("time=10:30")
-        .Line("copyright=(c) 1999 Ann Writer")
         .Line("author-note=I wrote these hints over one long winter.")
         .Line("author-note=Enjoy.")
         .Line("game-note=A game of caves and caf\xE9s");
@@ -45,29 +42,26 @@ class KluInfo : public ::testing::Test {
 };
 
 TEST_F(KluInfo, NewerFormatFileShowsItsInformationBlock) {
-    const KluRun run = Info(Bytes(InformedSpec()));
+    const KluRun run = Info(Bytes(InformedPlan()));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     // Labels and short values end their lines; a line of 20 characters or more runs on into the
     // next one; the " " lines between the fields stay; bytes are written as they are.
     EXPECT_EQ(run.out,
               "Author:\nAnn Writer\n \n"
-              "Game Publisher:\nOld Games Inc.\n \n"
-              "Time Created:\nJan 2 1999 10:30\n \n"
-              "Copyright:\n(c) 1999 Ann Writer\n \n"
               "About the Author:\nI wrote these hints over one long winter. Enjoy.\n \n"
               "About the Game:\nA game of caves and caf\xE9s\n \n"
               "KLU Version:\n2.0\n \n"
               "Compiler Info:\nmade by hand\n");
 
-    HintFileSpec version_only = InformedSpec();
+    HintFilePlan version_only = InformedPlan();
     version_only.topLevel.pop_back();
     EXPECT_EQ(Info(Bytes(version_only)).out,
               "KLU Version:\n2.0\n \nCompiler Info:\nmade by hand\n");
 }
 
 TEST_F(KluInfo, OlderFormatFileShowsTheAuthorsNote) {
-    HintFileSpec plan = OlderFormatSpec();
+    HintFilePlan plan = OlderFormatPlan();
     plan.note88 = {"These hints took me a whole summer to write.", "Thanks for playing."};
     const KluRun run = Info(Bytes(plan));
     EXPECT_EQ(run.status, 0);
@@ -77,15 +71,15 @@ TEST_F(KluInfo, OlderFormatFileShowsTheAuthorsNote) {
 
 TEST_F(KluInfo, WithoutInformationTheMessageGoesToStderr) {
     // A newer-format file without information or version: its older note does not stand in.
-    HintFileSpec newer = InformedSpec();
+    HintFilePlan newer = InformedPlan();
     newer.topLevel.clear();
-    for (const std::string& bytes : {Bytes(OlderFormatSpec()), Bytes(newer)}) {
+    for (const std::string& bytes : {Bytes(OlderFormatPlan()), Bytes(newer)}) {
         const KluRun run = Info(bytes);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, kNoInformation);
     }
-    const KluRun corrupted = Info(WithBrokenChecksum(InformedSpec()));
+    const KluRun corrupted = Info(WithBrokenChecksum(InformedPlan()));
     EXPECT_EQ(corrupted.status, 2);
     EXPECT_EQ(corrupted.out + corrupted.err, "");
 }

@@ -24,8 +24,8 @@ namespace klu::cli_test {
 //  44   FROBNICATE "Mystery \x80\xFF" (4): an unknown keyword with two body lines
 //  48 VERSION "1.0" (3)
 //  51 INFO "" (3)
-HintFileSpec TourSpec() {
-    HintFileSpec plan;
+HintFilePlan TourPlan() {
+    HintFilePlan plan;
     plan.title88 = "Tour, older part";
     plan.root = MakeSubject("Tour");
     HintNode& root = *plan.root;
@@ -58,15 +58,15 @@ HintFileSpec TourSpec() {
     return plan;
 }
 
-HintFileSpec OlderFormatSpec() {
-    HintFileSpec plan;
+HintFilePlan OlderFormatPlan() {
+    HintFilePlan plan;
     plan.title88 = "Older";
     plan.subjects88 = {{"Old subject", {{"Old question", {"hint one", "hint two"}}}}};
     return plan;
 }
 
-HintFileSpec NestedSubjectsSpec(int depth) {
-    HintFileSpec plan;
+HintFilePlan NestedSubjectsPlan(int depth) {
+    HintFilePlan plan;
     plan.title88 = "Deep";
     plan.root = MakeSubject("Deep root");
     HintNode* inner = plan.root.get();
@@ -75,14 +75,14 @@ HintFileSpec NestedSubjectsSpec(int depth) {
     return plan;
 }
 
-std::string Bytes(const HintFileSpec& plan) {
+std::string Bytes(const HintFilePlan& plan) {
     std::string error;
     const auto bytes = WriteHintFile(plan, &error);
     if (!bytes) throw std::runtime_error("the writer refused a test file: " + error);
     return *bytes;
 }
 
-std::string WithBrokenChecksum(const HintFileSpec& plan) {
+std::string WithBrokenChecksum(const HintFilePlan& plan) {
     std::string bytes = Bytes(plan);
     bytes.back() = static_cast<char>(bytes.back() ^ 0x01);
     return bytes;

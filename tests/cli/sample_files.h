@@ -14,18 +14,18 @@ inline constexpr std::string_view kOverlayPng = "\x89PNG tour overlay";
 
 // A newer-format file that holds a hunk of every kind the dump gives fields of its own; the line
 // layout the tests expect is written out beside its definition.
-HintFileSpec TourSpec();
+HintFilePlan TourPlan();
 
 // An older-format file only: one subject, one question with two hints.
-HintFileSpec OlderFormatSpec();
+HintFilePlan OlderFormatPlan();
 
 // A root subject with the given number of subjects nested one in the other below it.
-HintFileSpec NestedSubjectsSpec(int depth);
+HintFilePlan NestedSubjectsPlan(int depth);
 
 // The bytes of a file; throws when the writer refuses the plan, as a test cannot go on then.
-std::string Bytes(const HintFileSpec& plan);
+std::string Bytes(const HintFilePlan& plan);
 
 // The same with the checksum, the file's last byte, made wrong: the load fails as corrupted.
-std::string WithBrokenChecksum(const HintFileSpec& plan);
+std::string WithBrokenChecksum(const HintFilePlan& plan);
 
 }  // namespace klu::cli_test

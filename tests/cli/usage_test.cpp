@@ -32,8 +32,8 @@ TEST(KluHelpAndVersion, HelpNamesEveryCommandAndExitStatusVersionIsThreeNumbers)
 
 TEST(KluUsageErrors, EveryMisuseExits64WithTheUsageOnStderr) {
     const TempFolder folder;
-    const std::string path = folder.Write("ok.klu", Bytes(OlderFormatSpec()));
-    folder.Write("-odd.klu", Bytes(OlderFormatSpec()));
+    const std::string path = folder.Write("ok.klu", Bytes(OlderFormatPlan()));
+    folder.Write("-odd.klu", Bytes(OlderFormatPlan()));
     const std::vector<std::vector<std::string>> misuses = {
         {},
         {"frobnicate", "x.klu"},
@@ -69,7 +69,7 @@ TEST(KluUsageErrors, EveryMisuseExits64WithTheUsageOnStderr) {
 
 TEST(KluOperands, DoubleDashLetsAPathBeginWithADash) {
     const TempFolder folder;
-    folder.Write("-odd.klu", Bytes(OlderFormatSpec()));
+    folder.Write("-odd.klu", Bytes(OlderFormatPlan()));
     const KluRun run = RunKlu({"check", "--", "-odd.klu"}, folder.PathOf(""));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "0 LoadOk\n");

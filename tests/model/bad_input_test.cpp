@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "model/checksum.h"
+#include "model/decode.h"
 #include "model/link_hunk.h"
 #include "model/text_hunk.h"
 #include "model_test_support.h"
@@ -31,8 +32,8 @@ std::string NewerFile(std::string_view hunks, std::string_view data = "") {
     return bytes;
 }
 
-HintFileSpec RichFile() {
-    HintFileSpec plan;
+HintFilePlan RichFile() {
+    HintFilePlan plan;
     plan.title88 = "Rich";
     plan.subjects88 = {{"Old subject", {{"Old question", {"one", "two"}}}}};
     plan.note88 = {"note"};
@@ -129,8 +130,8 @@ TEST(BadInput, BodiesThatRunOutOrPointOutsideTheFileEndEarly) {
                                   "abcdef\r\n"),
                         doc),
               LoadOk);
-    EXPECT_EQ(Tree(*doc.GetRoot()),
-              "SUBJECT Root@1{TEXT Beyond@3|TEXT Negative@6|TEXT Good@9{abcdef}}");
+    EXPECT_EQ(Tree(*doc.GetRoot()), "SUBJECT Root@1{TEXT Beyond@3|TEXT Negative@6|TEXT Good@9{" +
+                                        DecodeTextBlock("abcdef", DeriveTextKey("Root")) + "}}");
 }
 
 TEST(BadInput, LinksThatLeadRoundInACircleOpenNothing) {

@@ -21,8 +21,8 @@ TEST(Checksum, StoredValueIsTheReversedCrcRaisedAbove7FFF) {
     EXPECT_EQ(StoredChecksum("2065"), 0x9B00);       // low byte zero
 }
 
-HintFileSpec WithGifAndText(ChecksumAt where) {
-    HintFileSpec plan;
+HintFilePlan WithGifAndText(ChecksumAt where) {
+    HintFilePlan plan;
     plan.title88 = "Sum";
     plan.root = MakeSubject("Sum");
     plan.root->Add(MakeQuestion("Where?", {{"Here."}, {"There."}}));
@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(EveryCandidate, ChecksumPlace,
                                            ChecksumAt::DataEnd, ChecksumAt::InfoLength));
 
 TEST(ChecksumPlaces, DataEndCountsGifAndSoundButNotPictures) {
-    HintFileSpec plan = WithGifAndText(ChecksumAt::DataEnd);
+    HintFilePlan plan = WithGifAndText(ChecksumAt::DataEnd);
     // Picture data after the GIF: the data end is still the GIF's end.
     plan.root->Add(MakeData("HYPERPNG", "Picture", std::string(50, 'P')));
     const std::string bytes = test::WriteOrFail(plan);
@@ -82,7 +82,7 @@ TEST(ChecksumPlaces, InfoLengthIsTheOnlyCandidateWhenGiven) {
     EXPECT_EQ(LoadBytes(bytes + "appended", doc), LoadOk);
 
     // The same file with the checksum at its end but a stated length elsewhere fails.
-    HintFileSpec plan = WithGifAndText(ChecksumAt::FileEnd);
+    HintFilePlan plan = WithGifAndText(ChecksumAt::FileEnd);
     plan.topLevel.back()->Line("length=50");
     EXPECT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadCorrupted);
 }
@@ -93,7 +93,7 @@ TEST(ChecksumPlaces, NoChecksumCorruptsANewerFileButNotAnOlderOne) {
               LoadCorrupted);
     EXPECT_EQ(doc.Count(), 0u);
 
-    HintFileSpec older;
+    HintFilePlan older;
     older.title88 = "Old";
     older.subjects88 = {{"S", {{"Q", {"H"}}}}};
     older.checksumAt = ChecksumAt::Nowhere;

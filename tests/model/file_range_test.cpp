@@ -28,7 +28,7 @@ std::string Pattern(size_t size) {
 class FileRangeTest : public ::testing::Test {
   protected:
     void WriteGifFile(const std::string& data) {
-        HintFileSpec plan;
+        HintFilePlan plan;
         plan.root = MakeSubject("Pictures");
         plan.root->Line("before");
         plan.root->Add(MakeData("GIFA", "Old map", data));

@@ -33,7 +33,7 @@ class RememberedFile : public ::testing::Test {
         ASSERT_TRUE(Open(document));
     }
     static std::string FileBytes(const std::string& title) {
-        HintFileSpec plan;
+        HintFilePlan plan;
         plan.root = MakeSubject(title);
         plan.root->Add(MakeSubject("Chapter"))->Add(MakeQuestion("First?", {{"a"}, {"b"}, {"c"}}));
         HintNode* nest = plan.root->Add(MakeNode("NESTHINT", "Nested"));
@@ -114,7 +114,7 @@ TEST_F(RememberedFile, ShortLongCommalessAndInvalidStrings) {
 TEST(HintMemoryWithoutQuestions, AnEmptyStringIsStillWrittenAndNoRootWritesNothing) {
     TempFolder folder;
     const std::string path = folder / "plain.klu";
-    HintFileSpec plan;
+    HintFilePlan plan;
     plan.root = MakeSubject("No Questions");
     plan.root->Add(MakeText("Words", {"just text"}));
     THintDocument document;

@@ -1,9 +1,21 @@
+// Line reading: the loader's stream over a whole file, and the block reader of the header scan
+// that must give the same lines.
 #include "model/hint_stream.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <random>
+
+#include "model/file_bytes.h"
+#include "model/text_file_lines.h"
+#include "temp_folder.h"
 
 namespace klu {
 namespace {
+
+using test::TempFolder;
+using test::WriteFile;
 
 HintStream Of(const std::string& text) {
     return HintStream(std::vector<char>(text.begin(), text.end()));
@@ -71,6 +83,68 @@ TEST(HintStream, LongLinesAreCutToTheLimitButConsumedWhole) {
     HintStream s = Of(std::string(200, 'k') + "\r\nnext\r\n");
     EXPECT_EQ(s.GetLine(79).size(), 79u);
     EXPECT_EQ(s.GetLine(), "next");
+}
+
+std::vector<std::string> LoaderLines(const std::string& bytes) {
+    HintStream stream(std::vector<char>(bytes.begin(), bytes.end()));
+    std::vector<std::string> lines;
+    for (;;) {
+        std::string line = stream.GetLine();
+        if (stream.Fail()) break;
+        lines.push_back(std::move(line));
+        if (stream.Eof()) break;
+    }
+    return lines;
+}
+
+std::vector<std::string> BlockLines(const std::string& path) {
+    TextFileLines reader(path);
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.Next(line))
+        lines.push_back(line);
+    return lines;
+}
+
+TEST(TextFileLines, GivesTheLinesTheLoaderReads) {
+    TempFolder folder;
+    const std::string path = folder / "f.klu";
+    std::vector<std::string> cases = {"", "one\r\ntwo\nthree", "ends with a return\r",
+                                      "cr\rinside\r\n\r\n\n",
+                                      "text\x1a"
+                                      "after the end\r\n",
+                                      "return before the end\r\x1a",
+                                      // A line end split between two blocks.
+                                      std::string(16 * 1024 - 1, 'a') + "\r\nnext\r\n"};
+    std::mt19937 random(11);
+    const std::string controls = "\r\n\r\n\x1a";
+    for (int round = 0; round < 30; ++round) {
+        // Lines of any length over several blocks; the end-of-text byte in a few rounds only.
+        std::string bytes(random() % 40'000, 'x');
+        for (char& c : bytes) {
+            if (random() % 8 == 0) c = controls[random() % (round % 4 == 0 ? 5 : 4)];
+        }
+        cases.push_back(bytes);
+    }
+    for (const std::string& bytes : cases) {
+        WriteFile(path, bytes);
+        ASSERT_EQ(BlockLines(path), LoaderLines(bytes)) << testing::PrintToString(bytes);
+    }
+}
+
+TEST(TextFileLines, AnythingButARegularFileGivesNoLinesAndNoBytesWithoutWaiting) {
+    TempFolder folder;
+    // A pipe without a writer would block a plain open for good.
+    ASSERT_EQ(::mkfifo((folder / "pipe.klu").c_str(), 0600), 0);
+    for (const std::string& path : {folder.path(), folder / "missing", folder / "pipe.klu"}) {
+        TextFileLines reader(path);
+        EXPECT_FALSE(reader.IsOpen());
+        std::string line = "left over";
+        EXPECT_FALSE(reader.Next(line));
+        EXPECT_TRUE(line.empty());
+        std::vector<char> bytes;
+        EXPECT_FALSE(ReadFileBytes(path, bytes)) << path;
+    }
 }
 
 }  // namespace

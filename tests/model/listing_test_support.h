@@ -11,9 +11,9 @@ namespace klu::test {
 
 // A newer-format file titled title, with a version hunk and an information hunk of the given
 // lines at the end, as the writer of such files puts them.
-inline HintFileSpec NewerFileSpec(const std::string& title, const std::string& version = "96a",
+inline HintFilePlan NewerFilePlan(const std::string& title, const std::string& version = "96a",
                                   const std::vector<std::string>& info = {}) {
-    HintFileSpec plan;
+    HintFilePlan plan;
     plan.title88 = "Older title of " + title;
     plan.root = MakeSubject(title);
     plan.root->Add(MakeQuestion("How do I start?", {{"Look around."}, {"Open the door."}}));
@@ -25,14 +25,14 @@ inline HintFileSpec NewerFileSpec(const std::string& title, const std::string& v
 }
 
 // An older-format file, the only kind whose header has no end marker.
-inline HintFileSpec OlderFileSpec(const std::string& title) {
-    HintFileSpec plan;
+inline HintFilePlan OlderFilePlan(const std::string& title) {
+    HintFilePlan plan;
     plan.title88 = title;
     plan.subjects88.push_back({"Getting started", {{"Where am I?", {"In a cave."}}}});
     return plan;
 }
 
-inline void WriteHintFileAt(const std::string& path, const HintFileSpec& plan) {
+inline void WriteHintFileAt(const std::string& path, const HintFilePlan& plan) {
     WriteFile(path, WriteOrFail(plan));
 }
 

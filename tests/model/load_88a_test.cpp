@@ -12,7 +12,7 @@ using test::LoadBytes;
 using test::Tree;
 
 TEST(Load88a, SubjectsQuestionsHintsAndTheAuthorsNote) {
-    HintFileSpec plan;
+    HintFilePlan plan;
     plan.title88 = "Old Game";
     plan.subjects88 = {
         {"The Cave",

@@ -47,8 +47,8 @@ TEST(Markup, DoubledHashStandsForOneAndCommandsCutLinesIntoPieces) {
     EXPECT_EQ(Append({"Before the cut #p- after the cut"}),
               (std::vector<std::string>{"Before the cut |000", " after the cut|011"}));
     // A "#" too far from its sign is no command.
-    EXPECT_EQ(Append({"#abc+ stays as it is written here"}),
-              std::vector<std::string>{"#abc+ stays as it is written here|010"});
+    EXPECT_EQ(Append({"#ab+ stays as it is written here"}),
+              std::vector<std::string>{"#ab+ stays as it is written here|010"});
     // An empty piece before a command unjoins the previous line.
     EXPECT_EQ(Append({"a long first line of body text", "#p-continued in the other font"}),
               (std::vector<std::string>{"a long first line of body text|000",

@@ -20,7 +20,7 @@ inline LoadResult LoadBytes(const std::string& bytes, THintDocument& doc,
     return LoadHintFile(stream, doc, picture_mode);
 }
 
-inline std::string WriteOrFail(const HintFileSpec& plan) {
+inline std::string WriteOrFail(const HintFilePlan& plan) {
     std::string error;
     auto bytes = WriteHintFile(plan, &error);
     EXPECT_TRUE(bytes.has_value()) << error;

@@ -15,7 +15,7 @@ namespace {
 using test::Items;
 using test::LoadBytes;
 
-std::string Export(const HintFileSpec& plan) {
+std::string Export(const HintFilePlan& plan) {
     THintDocument doc;
     EXPECT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
     std::ostringstream out;
@@ -24,7 +24,7 @@ std::string Export(const HintFileSpec& plan) {
 }
 
 TEST(Export, NumbersHeadingsAndBullets) {
-    HintFileSpec plan;
+    HintFilePlan plan;
     plan.root = MakeSubject("The Game");
     HintNode* caves = plan.root->Add(MakeSubject("Caves"));
     caves->Add(MakeQuestion("How do I get in?", {{"Push the rock."}}));
@@ -47,22 +47,24 @@ TEST(Export, NumbersHeadingsAndBullets) {
               "2.2. Stuck\n\nTry this first.\nthe lamp question [see 1.2.]\n");
 }
 
-TEST(Export, SourceLinesWithoutBreaksAreJoinedAndFlowed) {
-    HintFileSpec plan;
+TEST(Export, SourceLinesWithoutBreaksAreJoinedAndFlowedBefore75Columns) {
+    HintFilePlan plan;
     plan.root = MakeSubject("Flow");
     plan.root->Add(MakeQuestion(
-        "Q", {{"The first source line of this hint is long enough to join",
-               "with the second one, and together they are longer than a line of the export."}}));
+        "Q",
+        {{"The first source line of this hint is long enough to join",
+          "with the thirteen lines, and together they are longer than a line of the export."}}));
     EXPECT_EQ(Export(plan),
               "KLU: Hints for Flow\n\n\n"
               "1. Q\n\n"
-              "The first source line of this hint is long enough to join with the second\n"
+              // With "thirteen" the line would end in column 75.
+              "The first source line of this hint is long enough to join with the\n"
               // The last line had no break, so an empty line ends the question after a blank.
-              "one, and together they are longer than a line of the export. \n");
+              "thirteen lines, and together they are longer than a line of the export. \n");
 }
 
 TEST(Export, MediaHunksWriteTheirPlaceholders) {
-    HintFileSpec plan;
+    HintFilePlan plan;
     plan.root = MakeSubject("Media");
     plan.root->Add(MakeData("GIFA", "Map", "GIF89a"));
     plan.root->Add(MakeData("SOUND", "Bell", "RIFF"));
@@ -83,7 +85,7 @@ TEST(Export, MediaHunksWriteTheirPlaceholders) {
 }
 
 TEST(Export, NumberingSkipsBlanksAndLinksAndLeavesTheTreeAsItWas) {
-    HintFileSpec plan;
+    HintFilePlan plan;
     plan.root = MakeSubject("Root");
     HintNode* subject = plan.root->Add(MakeSubject("Subject"));
     subject->Add(MakeBlank());

@@ -35,7 +35,7 @@ Entries EntriesOf(const TMetaTextHunk& results) {
 class SearchFile : public ::testing::Test {
   protected:
     void SetUp() override {
-        HintFileSpec plan;
+        HintFilePlan plan;
         plan.root = MakeSubject("Root");
         HintNode* first = plan.root->Add(MakeSubject("Subject 1"));
         first->Add(MakeQuestion("Question 1?", {{"Look under the doormat"}}));
@@ -82,7 +82,7 @@ TEST_F(SearchFile, NoMatchLeavesTheResultsEmpty) {
 }
 
 TEST(SearchCase, AccentedLettersMatchEitherCase) {
-    HintFileSpec plan;
+    HintFilePlan plan;
     plan.root = MakeSubject("Caf\xC9");  // É
     plan.root->Add(MakeQuestion("Menu?", {{"Order the cr\xC9me br\xFBl\xC9"
                                            "e"}}));

@@ -10,7 +10,6 @@ namespace klu {
 namespace {
 
 using test::ReadFile;
-using test::WriteFile;
 
 FontRecord Font(std::string face, int32_t points, int32_t weight, bool italic) {
     return FontRecord{std::move(face), points, weight, italic};
@@ -107,17 +106,6 @@ TEST_F(SettingsProfile, TheLinkColourIsTheLeadingNumber) {
     ASSERT_TRUE(Save(Load()));
     EXPECT_EQ(profile.ReadProfileString("KLUWIN", "TextColor", ""), "4294967295");
     EXPECT_EQ(Load().linkColor, 0xFFFFFFFFu);  // stable from one run to the next
-}
-
-TEST_F(SettingsProfile, KeysAndSectionMatchWhateverTheirCase) {
-    WriteFile(profile.Path(), "[kluwin]\r\nmainfont=Courier,8,700,0\r\ninstalldir=/hints\r\n");
-    const Settings settings = Load();
-    EXPECT_EQ(settings.mainFont, Font("Courier", 8, 700, false));
-    EXPECT_EQ(settings.listFolder, "/hints");
-    ASSERT_TRUE(Save(settings));
-    EXPECT_EQ(ReadFile(profile.Path()),
-              "[kluwin]\r\nmainfont=Courier,8,700,0\r\ninstalldir=/hints\r\n"
-              "Counting=On\r\nMemory=On\r\nTextColor=16711680\r\n");
 }
 
 TEST_F(SettingsProfile, AnUnwritableProfileIsReportedAndLoadingStillWorks) {

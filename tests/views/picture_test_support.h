@@ -97,7 +97,7 @@ class PictureFile {
     static constexpr std::array<int32_t, 4> kTowerRegion = {20, 15, 40, 30};
 
     PictureFile(const std::string& picture_png, std::vector<OverlayPlan> overlay_plans) {
-        HintFileSpec plan;
+        HintFilePlan plan;
         plan.root = MakeSubject("Pictures");
         HintNode* picture = plan.root->Add(MakeData("HYPERPNG", "Bay", picture_png));
         for (OverlayPlan& o : overlay_plans) {

@@ -203,7 +203,7 @@ TEST(PaginateFlow, TheLastChildWithoutAHardBreakStillEndsItsLine) {
 class PaginatePictures : public ::testing::Test {
   protected:
     void SetUp() override {
-        HintFileSpec file;
+        HintFilePlan file;
         file.title88 = "Game";
         file.root = MakeSubject("Game");
         file.root->Add(MakeData("HYPERPNG", "Tall", "PNG1"));

@@ -24,7 +24,7 @@ const FixedWidthMeasurer kTen(10, 20);
 class PictureLayout : public ::testing::Test {
   protected:
     void SetUp() override {
-        HintFileSpec file;
+        HintFilePlan file;
         file.title88 = "Game";
         file.root = MakeSubject("Game");
         HintNode* pic = file.root->Add(MakeData("HYPERPNG", "Pic", "PNGDATA"));
