@@ -17,6 +17,7 @@
 
 #include "about_dialog.h"
 #include "opt_dialog.h"
+#include "views/windows1252.h"
 
 namespace klu {
 
@@ -71,7 +72,7 @@ MessageAnswer FromQtButton(int button) {
 
 MessageAnswer QtUserDialogs::ShowMessage(const std::string& text, const std::string& title,
                                          MessageIcon icon, MessageButtons buttons) {
-    QMessageBox box(ToQtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
+    QMessageBox box(ToQtIcon(icon), FromUtf8OrWindows1252(title), FromUtf8OrWindows1252(text),
                     ToQtButtons(buttons), owner_);
     return FromQtButton(box.exec());
 }
@@ -100,7 +101,8 @@ std::optional<std::string> QtUserDialogs::AskSaveFile(const std::string& filter,
 }
 
 std::optional<std::string> QtUserDialogs::AskFolder(const std::string& prompt) {
-    const QString folder = QFileDialog::getExistingDirectory(owner_, QString::fromStdString(prompt));
+    const QString folder =
+        QFileDialog::getExistingDirectory(owner_, QString::fromStdString(prompt));
     if (folder.isEmpty()) return std::nullopt;
     std::string path = folder.toStdString();
     if (!path.ends_with('/')) path += '/';
@@ -115,7 +117,8 @@ std::optional<std::string> QtUserDialogs::AskText(const std::string& title,
     dialog.setInputMode(QInputDialog::TextInput);
     if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMaxLength(max_length);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.textValue().toStdString();
+    // A phrase is looked for in hint text, which is Windows-1252.
+    return ToWindows1252(dialog.textValue());
 }
 
 std::optional<ChosenFont> QtUserDialogs::AskFont(const FontRecord& current) {
@@ -123,8 +126,8 @@ std::optional<ChosenFont> QtUserDialogs::AskFont(const FontRecord& current) {
     start.setWeight(current.weight >= 700 ? QFont::Bold : QFont::Normal);
     start.setItalic(current.italic);
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, start, owner_, QString(),
-                                            QFontDialog::ScalableFonts | QFontDialog::NonScalableFonts);
+    const QFont font = QFontDialog::getFont(
+        &ok, start, owner_, QString(), QFontDialog::ScalableFonts | QFontDialog::NonScalableFonts);
     if (!ok) return std::nullopt;
     ChosenFont chosen;
     chosen.tenthsOfPoint = static_cast<int>(std::lround(font.pointSizeF() * 10));

@@ -11,7 +11,8 @@ namespace klu {
 TChild::TChild(THunk& shown, std::string kind_name, const Settings& current_settings,
                QWidget* parent)
     : QWidget(parent), settings_(current_settings), hunk_(shown), kindName_(std::move(kind_name)) {
-    setWindowTitle(FromWindows1252(hunk_.GetName()));
+    // The listing's title holds a folder name, which the file system gives in UTF-8.
+    setWindowTitle(FromUtf8OrWindows1252(hunk_.GetName()));
 }
 
 TChild::~TChild() {

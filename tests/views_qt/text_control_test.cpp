@@ -462,6 +462,20 @@ TEST(FromWindows1252, EveryByteGivesOneCharacterOfTheCodePage) {
     EXPECT_EQ(Windows1252Char(0x96), 0x2013);
 }
 
+// A phrase typed by the user must find the file's bytes; a message may carry either kind of text.
+TEST(FromWindows1252, TypedTextComesBackAsTheSameBytesAndMessagesReadEitherKind) {
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(ToWindows1252(FromWindows1252(all)), all);
+    EXPECT_EQ(ToWindows1252(QString::fromUtf8("caf\u00e9 \u2014 \u4e2d")), "caf\xE9 \x97 ?");
+
+    EXPECT_EQ(FromUtf8OrWindows1252("Caf\xE9 au lait"), QString::fromUtf8("Caf\u00e9 au lait"));
+    EXPECT_EQ(FromUtf8OrWindows1252("/home/j\xC3\xBCrgen/spiel.klu"),
+              QString::fromUtf8("/home/j\u00fcrgen/spiel.klu"));
+    EXPECT_EQ(FromUtf8OrWindows1252("plain"), "plain");
+}
+
 TEST(QtTextMeasurer, MeasuresTheConvertedTextInTheFontsOfTheSettings) {
     const QFont normal = QGuiApplication::font();
     const QtTextMeasurer measurer(normal, QFontDatabase::systemFont(QFontDatabase::FixedFont));
