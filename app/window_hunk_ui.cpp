@@ -13,7 +13,6 @@
 #include "model/media_hunks.h"
 #include "picture_source.h"
 #include "play_sound.h"
-#include "views/hint_button.h"
 #include "views/hint_child.h"
 #include "views/string_control.h"
 
@@ -89,7 +88,6 @@ void WindowHunkUi::OpenOrRaise(TItemsHunk& hunk) {
     hunk.view = window;
     QMdiSubWindow* frame = client.AddChildWindow(*window);
     if (window->Control().IsSingleImage()) FitPicture(*frame, *window);
-    window->Button().setFocus();
 }
 
 // An overlay is painted onto its picture in the window of the picture's parent, which opens
