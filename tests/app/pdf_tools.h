@@ -11,8 +11,7 @@
 
 namespace klu::test {
 
-// What the poppler tools read from a printed PDF. Positions are in points (1/72 inch) from the
-// top left of the page.
+// What the poppler tools read from a printed PDF.
 
 inline std::string RunPdfTool(const QString& program, const QStringList& arguments) {
     QProcess process;
@@ -46,40 +45,6 @@ inline std::string PdfText(const std::string& path, int first = 0, int last = 0)
     if (last > 0) arguments << "-l" << QString::number(last);
     arguments << QString::fromStdString(path) << "-";
     return RunPdfTool("pdftotext", arguments);
-}
-
-struct PdfWord {
-    double xMin = 0;
-    double yMin = 0;
-    double xMax = 0;
-    double yMax = 0;
-    std::string text;
-};
-
-// The words of one page with their boxes, in reading order.
-inline std::vector<PdfWord> PdfWords(const std::string& path, int page) {
-    const QString html = QString::fromStdString(
-        RunPdfTool("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page),
-                                 QString::fromStdString(path), "-"}));
-    const QRegularExpression word(
-        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">"
-        "([^<]*)</word>");
-    std::vector<PdfWord> words;
-    for (auto it = word.globalMatch(html); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        words.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(),
-                         m.captured(3).toDouble(), m.captured(4).toDouble(),
-                         m.captured(5).toStdString()});
-    }
-    return words;
-}
-
-// The first word of the page with the text, or a word with empty text.
-inline PdfWord FindWord(const std::vector<PdfWord>& words, const std::string& text) {
-    for (const PdfWord& w : words) {
-        if (w.text == text) return w;
-    }
-    return {};
 }
 
 struct PdfImage {

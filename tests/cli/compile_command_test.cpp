@@ -45,18 +45,11 @@ TEST_F(KluCompile, WritesAFileThatLoadsWithDataFromBesideTheOutline) {
     EXPECT_EQ(root.at("children").at(1).at("length"), kSound.size());
 }
 
-TEST_F(KluCompile, OutlineAndWriterErrorsExit65AndWriteNothing) {
+TEST_F(KluCompile, OutlineErrorsExit65AndWriteNothing) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"title: X\nsubject: A\n\n    frob: y\n", ":4: unknown element \"frob\"\n"},
         {"title: X\n; note\nlink: Here -> Nowhere\n", ":3: no element is titled \"Nowhere\"\n"},
-        {"subject: A\n", ":1: the outline starts with \"title:\"\n"},
-        // A data file is looked for beside the outline, not in the working folder.
-        {"title: X\nsound: Noise = noise.wav\n",
-         ":2: cannot read \"" + folder_.PathOf("noise.wav") + "\"\n"},
-        // The writer's errors have no line: a checksum at the data end, but no data to end.
-        {"title: X\nchecksum: data-end\nsubject: A\n", ": the data end needs GIF or sound data\n"},
     };
-    elsewhere_.Write("noise.wav", kSound);
     for (const auto& [outline, message] : cases) {
         const KluRun run = Compile(outline);
         EXPECT_EQ(run.status, 65) << outline;

@@ -18,26 +18,22 @@ struct Dumped {
 
 // Runs "klu dump" on a file; throws when stdout is not one well-formed JSON document (parse()
 // rejects malformed UTF-8 as well as malformed JSON).
-inline Dumped Dump(const std::string& path, bool picture_mode = false) {
-    std::vector<std::string> args{"dump", path};
-    if (picture_mode) args.push_back("--picture-mode");
+inline Dumped Dump(const std::string& path) {
     Dumped dumped;
-    dumped.run = RunKlu(args);
+    dumped.run = RunKlu({"dump", path});
     if (!dumped.run.out.empty()) dumped.json = Json::parse(dumped.run.out);
     return dumped;
 }
 
-// The tour file of sample_files.h, written once per test program, and its dumps.
+// The tour file of sample_files.h, written once per test program, and its dump.
 inline const std::string& TourBytes() {
     static const std::string bytes = Bytes(TourPlan());
     return bytes;
 }
-inline const Dumped& TourDump(bool picture_mode = false) {
+inline const Dumped& TourDump() {
     static const TempFolder folder;
-    static const std::string path = folder.Write("tour.klu", TourBytes());
-    static const Dumped plain = Dump(path, false);
-    static const Dumped pictures = Dump(path, true);
-    return picture_mode ? pictures : plain;
+    static const Dumped dumped = Dump(folder.Write("tour.klu", TourBytes()));
+    return dumped;
 }
 
 }  // namespace klu::cli_test

@@ -1,6 +1,5 @@
 // klu dump: the whole tree of the tour file (its line numbers worked out in sample_files.cpp),
-// with and without picture mode, the tree of an older-format file, the exit status and empty
-// entries of failed loads, and the text encoding of the JSON document.
+// and the exit status and empty entries of failed loads.
 
 #include <gtest/gtest.h>
 
@@ -79,32 +78,6 @@ TEST(KluDumpTree, TourShowsEveryHunkWithItsOwnFields) {
     EXPECT_EQ(TourDump().json, ExpectedTour());
 }
 
-TEST(KluDumpTree, PictureModePutsThePictureObjectInPlaceOfItsHunk) {
-    Json expected = ExpectedTour();
-    Json& map = expected["entries"][1]["children"][7];
-    Json object = map["children"][0];
-    object["line"] = 33;
-    object["title"] = "Map";
-    map = object;
-    EXPECT_EQ(TourDump(true).json, expected);
-}
-
-TEST(KluDumpTree, OlderFormatFileHasOnlyEntryZero) {
-    const TempFolder folder;
-    const Dumped dumped = Dump(folder.Write("old.klu", Bytes(OlderFormatPlan())));
-    ASSERT_EQ(dumped.run.status, 0) << dumped.run.err;
-    // Older-format hunks have no header lines: line and line count stay 0; a question's title
-    // gets its "?" from the reader.
-    EXPECT_EQ(dumped.json, Json::parse(R"({"result": 0, "entries": [
-        {"type": "SUBJECT", "line": 0, "lines": 0, "title": "Older", "flags": "W", "children": [
-            {"type": "SUBJECT", "line": 0, "lines": 0, "title": "Old subject", "flags": "HWE",
-             "children": [
-                {"type": "HINT", "line": 0, "lines": 0, "title": "Old question?", "flags": "HWE",
-                 "revealed": 0, "children": [
-                    {"text": "hint one", "flags": "HWE"}, {"text": "-", "flags": "HSWE"},
-                    {"text": "hint two", "flags": "HWE"}]}]}]}]})"));
-}
-
 TEST(KluDumpResults, FailedLoadsPrintTheResultWithNoEntries) {
     const TempFolder folder;
     const std::vector<std::pair<std::string, int>> cases = {{"Not a hint file\n", 1},
@@ -118,27 +91,10 @@ TEST(KluDumpResults, FailedLoadsPrintTheResultWithNoEntries) {
     }
     // A file that cannot be opened prints nothing on stdout at all.
     const std::string path = folder.PathOf("nowhere.klu");
-    const Dumped missing = Dump(path, true);
+    const Dumped missing = Dump(path);
     EXPECT_EQ(missing.run.status, 5);
     EXPECT_EQ(missing.run.out, "");
     EXPECT_EQ(missing.run.err, "The file " + path + " could not be opened.\n");
-}
-
-TEST(KluDumpResults, HighBytesBecomeTheirOwnCodePointsAndControlsAreEscaped) {
-    // Dump() parses stdout, which rejects malformed UTF-8 and anything after the document.
-    const std::string& out = TourDump().run.out;
-    EXPECT_NE(out.find("\"Caf\xC3\xA9 corner\""), std::string::npos);
-    EXPECT_NE(out.find("\"Mystery \xC2\x80\xC3\xBF\""), std::string::npos);
-    EXPECT_EQ(out.find('\n', out.find_last_of('}')), out.size() - 1);  // one final newline
-
-    const TempFolder folder;
-    HintFilePlan plan = OlderFormatPlan();
-    plan.title88 = std::string("Tab\there, bell\x07 and \"quotes\"");
-    const Dumped dumped = Dump(folder.Write("controls.klu", Bytes(plan)));
-    ASSERT_EQ(dumped.run.status, 0) << dumped.run.err;
-    EXPECT_NE(dumped.run.out.find(R"("Tab\there, bell\u0007 and \"quotes\"")"), std::string::npos)
-        << dumped.run.out;
-    EXPECT_EQ(dumped.json.at("entries").at(0).at("title"), plan.title88);
 }
 
 }  // namespace

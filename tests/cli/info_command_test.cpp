@@ -1,5 +1,5 @@
-// klu info: the lines of the information window as Save Window writes them, the author's note
-// of an older-format file, and the message of a file without either.
+// klu info: the lines of the information window as Save Window writes them, and the message of
+// a file without any.
 
 #include <gtest/gtest.h>
 
@@ -54,19 +54,6 @@ TEST_F(KluInfo, NewerFormatFileShowsItsInformationBlock) {
               "KLU Version:\n2.0\n \n"
               "Compiler Info:\nmade by hand\n");
 
-    HintFilePlan version_only = InformedPlan();
-    version_only.topLevel.pop_back();
-    EXPECT_EQ(Info(Bytes(version_only)).out,
-              "KLU Version:\n2.0\n \nCompiler Info:\nmade by hand\n");
-}
-
-TEST_F(KluInfo, OlderFormatFileShowsTheAuthorsNote) {
-    HintFilePlan plan = OlderFormatPlan();
-    plan.note88 = {"These hints took me a whole summer to write.", "Thanks for playing."};
-    const KluRun run = Info(Bytes(plan));
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, "These hints took me a whole summer to write. Thanks for playing.\n");
 }
 
 TEST_F(KluInfo, WithoutInformationTheMessageGoesToStderr) {

@@ -1,11 +1,10 @@
-// klu list: the hint files of a folder by title, through a title cache given or found beside the
-// program, and a folder that cannot be read.
+// klu list: the hint files of a folder by title, through a title cache, and a folder that
+// cannot be read.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "model/file_locations.h"
 #include "run_klu.h"
 #include "sample_files.h"
 #include "temp_folder.h"
@@ -57,33 +56,6 @@ TEST_F(KluList, HintFilesByTitleWithTheirTitlesCachedOnceRecorded) {
     // A cached record wins over what the file now says.
     folder_.Write("hints/2-beta.klu", OlderTitled("Zeta Quest"));
     EXPECT_EQ(List(cache_).out, Listed());
-}
-
-TEST_F(KluList, DefaultCacheLivesBesideTheProgram) {
-    // A copy of the program in a writable folder of its own keeps its cache there.
-    const fs::path program_folder = folder_.PathOf("bin");
-    fs::create_directory(program_folder);
-    const fs::path program = program_folder / "klu";
-    fs::copy_file(KluBinary(), program);
-    EXPECT_EQ(RunProgram(program.string(), {"list", hints_}).out, Listed());
-    ASSERT_TRUE(fs::exists(program_folder / kTitleCacheFileName));
-    folder_.Write("hints/2-beta.klu", OlderTitled("Zeta Quest"));
-    EXPECT_EQ(RunProgram(program.string(), {"list", hints_}).out, Listed());
-    EXPECT_FALSE(fs::exists(cache_));
-}
-
-TEST_F(KluList, TitleBytesAsTheyAreRelativePathsAndEmptyFolders) {
-    folder_.Write("hints/5-cafe.klu", OlderTitled("Caf\xE9 Quest"));
-    const KluRun run = RunKlu({"list", "hints", "--cache", cache_}, folder_.PathOf(""));
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out,
-              "The Adventure\thints/3-adv.klu\nBeta Quest\thints/2-beta.klu\n"
-              "Caf\xE9 Quest\thints/5-cafe.klu\nTour\thints/1-tour.KLU\n");
-
-    fs::create_directory(folder_.PathOf("empty"));
-    const KluRun empty = RunKlu({"list", folder_.PathOf("empty"), "--cache", cache_});
-    EXPECT_EQ(empty.status, 0);
-    EXPECT_EQ(empty.out, "");
 }
 
 TEST_F(KluList, FolderThatCannotBeReadExitsFive) {

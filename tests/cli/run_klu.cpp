@@ -33,16 +33,7 @@ std::string ReadAll(FILE* file) {
 
 }  // namespace
 
-std::string KluBinary() {
-    return KLU_BINARY;
-}
-
 KluRun RunKlu(const std::vector<std::string>& args, const std::string& working_folder) {
-    return RunProgram(KluBinary(), args, working_folder);
-}
-
-KluRun RunProgram(const std::string& program_path, const std::vector<std::string>& args,
-                  const std::string& working_folder) {
     // Output goes to files rather than pipes, so a large dump cannot block the child.
     File out = AnonymousFile();
     File err = AnonymousFile();
@@ -55,7 +46,7 @@ KluRun RunProgram(const std::string& program_path, const std::vector<std::string
         posix_spawn_file_actions_addchdir_np(&actions, working_folder.c_str());
     }
 
-    std::string program = program_path;
+    std::string program = KLU_BINARY;
     std::vector<char*> argv{program.data()};
     std::vector<std::string> words = args;
     for (std::string& word : words)

@@ -16,11 +16,4 @@ struct KluRun {
 // in working_folder when one is given.
 KluRun RunKlu(const std::vector<std::string>& args, const std::string& working_folder = {});
 
-// The same for another program, such as a copy of the klu binary placed elsewhere.
-KluRun RunProgram(const std::string& program, const std::vector<std::string>& args,
-                  const std::string& working_folder = {});
-
-// The path of the klu binary under test.
-std::string KluBinary();
-
 }  // namespace klu::cli_test

@@ -2,9 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "model/checksum.h"
-#include "model/decode.h"
 #include "model/link_hunk.h"
-#include "model/text_hunk.h"
 #include "model_test_support.h"
 
 namespace klu {
@@ -82,56 +80,6 @@ TEST(BadInput, NestingDeeperThanAThousandLevelsIsOutOfMemory) {
     EXPECT_EQ(deepest->GetType(), COMMENT);
     EXPECT_EQ(LoadBytes(NestedSubjects(1200), doc), LoadOutOfMemory);
     EXPECT_EQ(doc.Count(), 0u);
-}
-
-TEST(BadInput, AbsurdCountsGarbageAndHugeLinesEndWithTheText) {
-    THintDocument doc;
-    for (const std::string& bytes :
-         {NewerFile("2147483647 SUBJECT\r\nRoot\r\n2147483647 HINT\r\nQ\r\n"),
-          NewerFile("-5 SUBJECT\r\nRoot\r\n0 HINT\r\nQ\r\n"),
-          std::string("KLU\r\nT\r\n2147483647\r\n2147483647\r\nS\r\n3\r\n"),
-          std::string("KLU\r\nT\r\n-2147483648\r\n2147483647\r\nhint\r\n"),
-          std::string("KLU\r\nT\r\n99999999999999999999\r\n")}) {
-        EXPECT_EQ(LoadBytes(bytes, doc), LoadOk) << bytes;
-    }
-    // Garbage after the root ends the hunk loop.
-    ASSERT_EQ(LoadBytes(NewerFile("2 SUBJECT\r\nRoot\r\nnot a hunk at all\r\nmore\r\n"), doc),
-              LoadOk);
-    EXPECT_EQ(doc.GetRoot()->title, "Root");
-
-    const std::string long_title(100000, 't');
-    ASSERT_EQ(LoadBytes(NewerFile("6 SUBJECT\r\n" + long_title + "\r\n4 " + std::string(500, 'K') +
-                                  "\r\nx\r\ny\r\nz\r\n"),
-                        doc),
-              LoadOk);
-    EXPECT_EQ(doc.GetRoot()->title.size(), long_title.size());
-    EXPECT_EQ(Items(doc.GetRoot())->children.at(0)->GetType(), UNKNOWN);
-}
-
-TEST(BadInput, BodiesThatRunOutOrPointOutsideTheFileEndEarly) {
-    THintDocument doc;
-    // A child without lines ends the body that holds it; the rest is read as top-level hunks.
-    ASSERT_EQ(
-        LoadBytes(NewerFile("9 SUBJECT\r\nRoot\r\n0 HINT\r\nQ\r\n3 COMMENT\r\nC\r\nx\r\n"), doc),
-        LoadOk);
-    EXPECT_EQ(Tree(*doc.GetRoot()), "SUBJECT Root@1{HINT Q@3}");
-    EXPECT_EQ(Tree(*doc.FindByType(COMMENT)), "COMMENT C@5{x}");
-    // Extra lines of a link are consumed with it.
-    ASSERT_EQ(LoadBytes(NewerFile("10 SUBJECT\r\nRoot\r\n5 LINK\r\nL\r\n1\r\nextra\r\nextra\r\n"
-                                  "3 COMMENT\r\nC\r\nx\r\n"),
-                        doc),
-              LoadOk);
-    EXPECT_EQ(Tree(*doc.GetRoot()), "SUBJECT Root@1{LINK L@3|COMMENT C@8{x}}");
-    // Text bodies outside the file load nothing and harm no other body.
-    ASSERT_EQ(LoadBytes(NewerFile("11 SUBJECT\r\nRoot\r\n"
-                                  "3 TEXT\r\nBeyond\r\n0 0 99999999 2147483647\r\n"
-                                  "3 TEXT\r\nNegative\r\n0 0 -40 100\r\n"
-                                  "3 TEXT\r\nGood\r\n0 0 OFFSET 8\r\n",
-                                  "abcdef\r\n"),
-                        doc),
-              LoadOk);
-    EXPECT_EQ(Tree(*doc.GetRoot()), "SUBJECT Root@1{TEXT Beyond@3|TEXT Negative@6|TEXT Good@9{" +
-                                        DecodeTextBlock("abcdef", DeriveTextKey("Root")) + "}}");
 }
 
 TEST(BadInput, LinksThatLeadRoundInACircleOpenNothing) {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "model/info_hunk.h"
 #include "model_test_support.h"
 
 namespace klu {
@@ -59,46 +58,6 @@ TEST_P(ChecksumPlace, IsFoundThereAndAWrongValueCorruptsTheLoad) {
 INSTANTIATE_TEST_SUITE_P(EveryCandidate, ChecksumPlace,
                          ::testing::Values(ChecksumAt::FileEnd, ChecksumAt::AfterEndOfText,
                                            ChecksumAt::DataEnd, ChecksumAt::InfoLength));
-
-TEST(ChecksumPlaces, DataEndCountsGifAndSoundButNotPictures) {
-    HintFilePlan plan = WithGifAndText(ChecksumAt::DataEnd);
-    // Picture data after the GIF: the data end is still the GIF's end.
-    plan.root->Add(MakeData("HYPERPNG", "Picture", std::string(50, 'P')));
-    const std::string bytes = test::WriteOrFail(plan);
-    THintDocument doc;
-    ASSERT_EQ(LoadBytes(bytes, doc), LoadOk);
-    EXPECT_LT(doc.GetRoot()->GetDataEnd(), static_cast<int64_t>(bytes.size()));
-    // Garbage appended after everything leaves that candidate intact.
-    EXPECT_EQ(LoadBytes(bytes + "tail", doc), LoadOk);
-}
-
-TEST(ChecksumPlaces, InfoLengthIsTheOnlyCandidateWhenGiven) {
-    const std::string bytes = test::WriteOrFail(WithGifAndText(ChecksumAt::InfoLength));
-    THintDocument doc;
-    ASSERT_EQ(LoadBytes(bytes, doc), LoadOk);
-    auto* info = dynamic_cast<TInfoHunk*>(doc.FindByType(INFO));
-    ASSERT_NE(info, nullptr);
-    EXPECT_EQ(info->infoLength, static_cast<int32_t>(bytes.size()));
-    EXPECT_EQ(LoadBytes(bytes + "appended", doc), LoadOk);
-
-    // The same file with the checksum at its end but a stated length elsewhere fails.
-    HintFilePlan plan = WithGifAndText(ChecksumAt::FileEnd);
-    plan.topLevel.back()->Line("length=50");
-    EXPECT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadCorrupted);
-}
-
-TEST(ChecksumPlaces, NoChecksumCorruptsANewerFileButNotAnOlderOne) {
-    THintDocument doc;
-    EXPECT_EQ(LoadBytes(test::WriteOrFail(WithGifAndText(ChecksumAt::Nowhere)), doc),
-              LoadCorrupted);
-    EXPECT_EQ(doc.Count(), 0u);
-
-    HintFilePlan older;
-    older.title88 = "Old";
-    older.subjects88 = {{"S", {{"Q", {"H"}}}}};
-    older.checksumAt = ChecksumAt::Nowhere;
-    EXPECT_EQ(LoadBytes(test::WriteOrFail(older), doc), LoadOk);
-}
 
 }  // namespace
 }  // namespace klu

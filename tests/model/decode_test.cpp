@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "model/decode.h"
-#include "model/encipher.h"
 
 namespace klu {
 namespace {
@@ -32,28 +31,6 @@ TEST(KeyedDecoders, TheKeyAddsTheMixedConstantAndEachDecoderItsOwnPosition) {
     // An empty key leaves the line as stored.
     EXPECT_EQ(DecodeNestedHint("stored", ""), "stored");
     EXPECT_EQ(DecodeTextBlock("stored", ""), "stored");
-}
-
-TEST(Encipher, InvertsEveryDecoderOverPrintableText) {
-    std::string plain;
-    for (int c = 32; c < 127; ++c)
-        plain += static_cast<char>(c);
-    plain += plain;  // long enough to pass position 88
-    const std::string key = DeriveTextKey("The Lighthouse of Marrow Bay");
-    const auto nested = EncodeNestedHint(plain, key);
-    const auto block = EncodeTextBlock(plain, key);
-    const auto old = Encode88(plain);
-    ASSERT_TRUE(nested && block && old);
-    EXPECT_EQ(DecodeNestedHint(*nested, key), plain);
-    EXPECT_EQ(DecodeTextBlock(*block, key), plain);
-    EXPECT_EQ(Decode88(*old), plain);
-    for (const std::string* stored : {&*nested, &*block, &*old}) {
-        for (char c : *stored)
-            EXPECT_FALSE(IsReservedStoredByte(static_cast<unsigned char>(c)));
-    }
-    // Even values above 127 are never produced by the older substitution; odd ones are.
-    EXPECT_FALSE(Encode88("\xE0"));
-    EXPECT_EQ(Decode88(*Encode88("caf\xE9")), "caf\xE9");
 }
 
 }  // namespace

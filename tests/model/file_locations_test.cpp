@@ -46,31 +46,5 @@ TEST(FileLocationsChoice, OtherwiseTheXdgFoldersAreCreatedAndUsed) {
     EXPECT_EQ(locations.DefaultListFolder(), home.path() + "/");
 }
 
-TEST(FileLocationsChoice, UnsetEmptyOrRelativeXdgVariablesFallBackToHome) {
-    TempFolder home;
-    const FileLocations locations(home / "missing", Environment({{"HOME", home.path()},
-                                                                 {"XDG_CONFIG_HOME", "relative"},
-                                                                 {"XDG_CACHE_HOME", ""}}));
-    EXPECT_EQ(locations.ProfileFolder(), home / ".config/kluwin/");
-    EXPECT_EQ(locations.CacheFolder(), home / ".cache/kluwin/");
-    EXPECT_TRUE(std::filesystem::is_directory(home / ".config/kluwin"));
-    EXPECT_FALSE(std::filesystem::exists(home / "relative"));
-
-    const FileLocations homeless("/no/such/program", Environment({}));
-    EXPECT_EQ(homeless.ProfilePath(), "/no/such/program/KLUWIN.INI");
-    EXPECT_EQ(homeless.DefaultListFolder(), "/no/such/program/");
-}
-
-TEST(FileLocationsChoice, AReadOnlyProgramFolderIsLeftAlone) {
-    TempFolder program;
-    TempFolder home;
-    if (!test::ReadOnlyFolderStopsWrites(program.path()))
-        GTEST_SKIP() << "permission bits do not stop this user (root)";
-    ::chmod(program.path().c_str(), 0555);
-    const FileLocations locations(program.path(), Environment({{"HOME", home.path()}}));
-    EXPECT_FALSE(locations.BesideProgram());
-    EXPECT_EQ(locations.ProfilePath(), home / ".config/kluwin/KLUWIN.INI");
-}
-
 }  // namespace
 }  // namespace klu

@@ -75,9 +75,6 @@ TEST_F(RememberedFile, CountsComeBackWhenTheFileIsOpenedAgain) {
     ASSERT_TRUE(SaveHintMemory(profile, document, path));
     EXPECT_EQ(Stored(), "2,0,1,");
     EXPECT_EQ(Reopened(), "2,0,1,");
-    // Keys match whatever their case.
-    ASSERT_TRUE(profile.WriteProfileString("MEMORY", ToUpper(MemoryKeyOf(path)), "1,1,0,"));
-    EXPECT_EQ(Reopened(), "1,1,0,");
     // Saving the settings keeps the memory of the current file, zeros after a reset too.
     Question("First?").SetRevealed(3);
     ASSERT_TRUE(SaveSettings(profile, LoadSettings(profile, "/p/"), document, path));
@@ -87,48 +84,13 @@ TEST_F(RememberedFile, CountsComeBackWhenTheFileIsOpenedAgain) {
     EXPECT_EQ(Stored(), "0,0,0,");
 }
 
-TEST_F(RememberedFile, AChangedOrDeletedFileHasAKeyOfItsOwn) {
-    const std::string old_key = MemoryKeyOf(path);
-    ASSERT_TRUE(profile.WriteProfileString("Memory", old_key, "2,1,1,"));
-    WriteFile(path, FileBytes("Memory Test, Second Edition"));
-    EXPECT_EQ(Reopened(), "0,0,0,");
-    EXPECT_EQ(profile.ReadProfileString("Memory", old_key, ""), "2,1,1,");
-
-    Question("First?").SetRevealed(1);
-    ASSERT_TRUE(std::filesystem::remove(path));
-    ASSERT_TRUE(SaveHintMemory(profile, document, path));
-    EXPECT_EQ(profile.ReadProfileString("Memory", path + ".-1", ""), "1,0,0,");
-}
-
 TEST_F(RememberedFile, ShortLongCommalessAndInvalidStrings) {
     EXPECT_EQ(Applied("3,"), "3,0,0,");                 // the rest stays 0
     EXPECT_EQ(Applied("1,1,1,3,3,garbage"), "1,1,1,");  // the surplus is ignored
-    EXPECT_EQ(Applied("1"), "1,1,1,");  // every question reads the number the string begins with
     // A count beyond a question's hints, or below zero, resets every count; letters read as 0.
-    for (const char* invalid : {"2", "4,0,0,", "2,1,5,", "-1,1,1,", "x,y,z,"})
-        EXPECT_EQ(Applied(invalid), "0,0,0,") << invalid;
+    EXPECT_EQ(Applied("2,1,5,"), "0,0,0,");  // a count beyond a question's hints resets all
     Question("First?").SetRevealed(2);
     EXPECT_EQ(Applied(""), "2,0,0,");  // nothing stored changes nothing
-}
-
-TEST(HintMemoryWithoutQuestions, AnEmptyStringIsStillWrittenAndNoRootWritesNothing) {
-    TempFolder folder;
-    const std::string path = folder / "plain.klu";
-    HintFilePlan plan;
-    plan.root = MakeSubject("No Questions");
-    plan.root->Add(MakeText("Words", {"just text"}));
-    THintDocument document;
-    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(plan), document), LoadOk);
-
-    ProfileFile profile(folder / "KLUWIN.INI");
-    ASSERT_TRUE(SaveHintMemory(profile, document, path));
-    EXPECT_EQ(profile.ReadProfileString("Memory", path + ".-1", "none"), "");
-    ASSERT_TRUE(std::filesystem::remove(profile.Path()));
-
-    document.Clear();
-    EXPECT_TRUE(SaveHintMemory(profile, document, path));
-    RestoreHintMemory(profile, document, path);
-    EXPECT_FALSE(std::filesystem::exists(profile.Path()));
 }
 
 }  // namespace

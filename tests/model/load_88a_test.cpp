@@ -59,22 +59,5 @@ TEST(Load88a, NumbersUseThePrefixRule) {
                                         Decode88("Other") + "?{" + Decode88("Hint three") + "}}}");
 }
 
-TEST(Load88a, BodyLineNumbersOfAThousandAndMoreAreAccepted) {
-    // 500 subject pairs (lines 1 to 999), all pointing at line 1001, where the question pair
-    // stands; the last subject to claim line 1001 receives the question.
-    std::string file = "KLU\r\nBig\r\n1003\r\n1003\r\n";
-    for (int line = 1; line < 1000; line += 2)
-        file += "Subject\r\n1001\r\n";
-    file += "Question\r\n1003\r\nThe hint\r\n";
-    THintDocument doc;
-    ASSERT_EQ(LoadBytes(file, doc), LoadOk);
-    auto* root = test::Items(doc.GetRoot());
-    ASSERT_EQ(root->children.size(), 500u);
-    EXPECT_EQ(Tree(*root->children.front()), "SUBJECT " + Decode88("Subject"));
-    EXPECT_EQ(Tree(*root->children.back()), "SUBJECT " + Decode88("Subject") + "{HINT " +
-                                                Decode88("Question") + "?{" + Decode88("The hint") +
-                                                "}}");
-}
-
 }  // namespace
 }  // namespace klu

@@ -55,30 +55,5 @@ TEST(Markup, DoubledHashStandsForOneAndCommandsCutLinesIntoPieces) {
                                         "continued in the other font|011"}));
 }
 
-TEST(Markup, CommandsSwitchModesInAnyCaseAndUnknownOnesOnlyCut) {
-    TMetaTextHunk hunk("test", nullptr, COMMENT);
-    // A line of only a command adds nothing.
-    EXPECT_TRUE(Append(hunk, {"#w-"}).empty());
-    EXPECT_EQ(hunk.breakMode, 1);
-    EXPECT_EQ(hunk.wrapMode, 2);
-    hunk.AddChild(new THunkLine(std::string(40, 'x')));
-    EXPECT_EQ(hunk.children.at(0)->hardBreak, 1);
-    EXPECT_EQ(hunk.children.at(0)->wrap, 0);
-
-    TMetaTextHunk joined("test", nullptr, COMMENT);
-    Append(joined, {"#W+"});
-    EXPECT_EQ(joined.breakMode, 2);
-    EXPECT_EQ(joined.wrapMode, 1);
-    // Lines are joined: no hard breaks.
-    EXPECT_EQ(Append(joined, {"a#P-b#x+c#+d"}),
-              (std::vector<std::string>{"a|000", "b|001", "c|001", "d|011"}));
-    EXPECT_EQ(joined.fontMode, 1);
-    EXPECT_EQ(joined.breakMode, 2);
-    Append(joined, {"#w.#p+"});
-    EXPECT_EQ(joined.breakMode, 0);
-    EXPECT_EQ(joined.wrapMode, 0);
-    EXPECT_EQ(joined.fontMode, 2);
-}
-
 }  // namespace
 }  // namespace klu

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "model/link_hunk.h"
-#include "model/media_hunks.h"
 #include "model/text_hunk.h"
 #include "model_test_support.h"
 #include "temp_folder.h"
@@ -67,34 +66,6 @@ info:
     EXPECT_EQ(Items(doc.FindByType(INFO))->children.at(1)->title, "Ann Example");
 }
 
-TEST(Outline, PicturesAndSoundsReadTheirDataRelativeToTheOutline) {
-    test::TempFolder folder;
-    for (const char* name : {"pic.png", "lamp.png", "bell.wav"})
-        test::WriteFile(folder / name, name);
-    THintDocument doc;
-    ASSERT_NO_FATAL_FAILURE(
-        CompileAndLoad("title: Pictures\n"
-                       "picture: Map = pic.png\n"
-                       "    spot: 1 2 30 40\n"
-                       "        overlay: Lamp lit = lamp.png at 5 6\n"
-                       "    spot: 0 0 10 10\n"
-                       "        text: Behind the spot\n"
-                       "            > Hidden text.\n"
-                       "sound: Bell = bell.wav\n",
-                       folder.path(), doc));
-    auto* picture = dynamic_cast<THyperPNGHunk*>(Items(doc.GetRoot())->children.at(0));
-    ASSERT_NE(picture, nullptr);
-    TPNGObject* object = picture->Finish();
-    ASSERT_EQ(object->regions.size(), 2u);
-    EXPECT_EQ(object->regions[0].right, 30);
-    EXPECT_EQ(object->dataLength, 7);
-    auto* overlay = dynamic_cast<TOverlayHunk*>(object->children[0]);
-    ASSERT_NE(overlay, nullptr);
-    EXPECT_EQ(overlay->x, 5);
-    EXPECT_EQ(overlay->dataLength, 8);
-    EXPECT_EQ(dynamic_cast<DataRange&>(*Items(doc.GetRoot())->children.at(1)).dataLength, 8);
-}
-
 TEST(Outline, ReportsTheLineOfAMistake) {
     const std::vector<std::pair<std::string, int>> cases = {
         {"subject: no title first\n", 1},
@@ -111,19 +82,6 @@ TEST(Outline, ReportsTheLineOfAMistake) {
         EXPECT_EQ(error.line, line) << text << error.message;
         EXPECT_FALSE(error.message.empty());
     }
-}
-
-TEST(Outline, OlderFormat) {
-    THintDocument doc;
-    ASSERT_NO_FATAL_FAILURE(
-        CompileAndLoad("title: Old One\nformat: 88a\nsubject: S\n"
-                       "    question: Q\n        hint: H1\n        hint: H2\n"
-                       "note: Thanks for playing.\n",
-                       ".", doc));
-    EXPECT_EQ(doc.Count(), 1u);
-    EXPECT_EQ(Tree(*doc.GetRoot()),
-              "SUBJECT Old One{SUBJECT S{HINT Q?{H1|--|H2}}|"
-              "CREDIT A note from the author{Thanks for playing.}}");
 }
 
 }  // namespace

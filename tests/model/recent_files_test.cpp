@@ -55,30 +55,5 @@ TEST_F(RecentList, AFileAgainInAnyCaseMovesFirstAndAFifthPushesTheOldestOut) {
     EXPECT_EQ(profile.ReadProfileString("MRU", "MRU4", "absent"), "absent");
 }
 
-TEST_F(RecentList, EmptyAndDefaultEntriesAreSkippedAndCountIsOnlyRead) {
-    WriteFile(profile.Path(), "[mru]\nCount=2\nMRU0=Default\nMRU1=/one.klu\nMRU2=/two.klu\n");
-    EXPECT_EQ(recent.ShownCount(), 2);
-    ASSERT_EQ(recent.Shown().size(), 1u);
-    EXPECT_EQ(recent.Shown()[0].index, 1);
-    EXPECT_EQ(recent.Shown()[0].path, "/one.klu");
-
-    ASSERT_TRUE(recent.Add("/new.klu"));
-    EXPECT_EQ(ShownPaths(), (Strings{"/new.klu"}));  // entry 1 holds none now
-    EXPECT_EQ(recent.Entry(2), "/one.klu");
-    EXPECT_EQ(profile.ReadProfileString("MRU", "Count", ""), "2");
-
-    ProfileFile fresh(folder / "fresh.ini");
-    ASSERT_TRUE(RecentFiles(fresh).Add("/x.klu"));
-    EXPECT_EQ(fresh.ReadProfileString("MRU", "Count", "never written"), "never written");
-}
-
-TEST_F(RecentList, APathTheProfileCannotHoldChangesNothing) {
-    ASSERT_TRUE(recent.Add("/a.klu"));
-    const std::string before = test::ReadFile(profile.Path());
-    EXPECT_FALSE(recent.Add("/two\nlines.klu"));
-    EXPECT_FALSE(recent.Add(""));
-    EXPECT_EQ(test::ReadFile(profile.Path()), before);
-}
-
 }  // namespace
 }  // namespace klu

@@ -74,22 +74,5 @@ TEST_F(SearchFile, TitlesOfChildrenMakeTheirParentTheMatch) {
     EXPECT_EQ(results->children.size(), 1u);
 }
 
-TEST_F(SearchFile, NoMatchLeavesTheResultsEmpty) {
-    EXPECT_TRUE(Search("nowhere to be found").empty());
-    EXPECT_TRUE(results->children.empty());
-    EXPECT_TRUE(Search("#%\xE9").empty());
-    EXPECT_TRUE(Search(std::string(254, 'q')).empty());
-}
-
-TEST(SearchCase, AccentedLettersMatchEitherCase) {
-    HintFilePlan plan;
-    plan.root = MakeSubject("Caf\xC9");  // É
-    plan.root->Add(MakeQuestion("Menu?", {{"Order the cr\xC9me br\xFBl\xC9"
-                                           "e"}}));
-    THintDocument doc;
-    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
-    EXPECT_FALSE(FindInTree(*doc.GetRoot(), "cr\xE9me")->children.empty());
-}
-
 }  // namespace
 }  // namespace klu

@@ -20,14 +20,7 @@ TEST(FontRecordText, ReadsEveryFieldAndAMissingCommaReadsTheSameTextAgain) {
     EXPECT_EQ(font, Font("Times New Roman", 12, 700, true));
     EXPECT_EQ(FormatFontRecord(font), "Times New Roman,12,700,1");
     const std::vector<std::pair<std::string, FontRecord>> cases = {
-        {"Arial,10,400,0", Font("Arial", 10, 400, false)},
-        {"Arial, -9,+400x,0", Font("Arial", -9, 400, false)},
-        {"Arial", Font("Arial", 0, 0, false)},
         {"Arial,12", Font("Arial", 12, 12, false)},
-        {"Arial,10,1", Font("Arial", 10, 1, true)},
-        {"Arial,,,1", Font("Arial", 0, 0, true)},
-        {"", Font("", 0, 0, false)},
-        {",9,700,1,extra", Font("", 9, 700, false)},
         // The face keeps 31 characters.
         {std::string(40, 'F') + ",14,700,1", Font(std::string(31, 'F'), 14, 700, true)}};
     for (const auto& [text, expected] : cases)
@@ -78,41 +71,6 @@ TEST_F(SettingsProfile, ChangedSettingsSurviveASaveAndALoad) {
     EXPECT_FALSE(loaded.hintMemoryOn);
     EXPECT_EQ(loaded.linkColor, 0x000080FFu);
     EXPECT_EQ(loaded.listFolder, "/home/player/hints");
-}
-
-TEST_F(SettingsProfile, OnIsReadInAnyCaseAndAnythingElseIsOff) {
-    Store("Counting", "on");
-    Store("Memory", "Yes");
-    Settings settings = Load();
-    EXPECT_TRUE(settings.showCounting);
-    EXPECT_FALSE(settings.hintMemoryOn);
-    ASSERT_TRUE(Save(settings));
-    EXPECT_EQ(profile.ReadProfileString("KLUWIN", "Counting", ""), "On");
-    EXPECT_EQ(profile.ReadProfileString("KLUWIN", "Memory", ""), "Off");
-}
-
-TEST_F(SettingsProfile, TheLinkColourIsTheLeadingNumber) {
-    for (const auto& [text, colour] : std::vector<std::pair<std::string, uint32_t>>{
-             {"255", 0x000000FFu},       // red
-             {"65280", 0x0000FF00u},     // green
-             {"16711680", 0x00FF0000u},  // blue
-             {"12abc", 12u},
-             {"green", 0u},
-             {"-1", 0xFFFFFFFFu},
-         }) {
-        Store("TextColor", text);
-        EXPECT_EQ(Load().linkColor, colour) << text;
-    }
-    ASSERT_TRUE(Save(Load()));
-    EXPECT_EQ(profile.ReadProfileString("KLUWIN", "TextColor", ""), "4294967295");
-    EXPECT_EQ(Load().linkColor, 0xFFFFFFFFu);  // stable from one run to the next
-}
-
-TEST_F(SettingsProfile, AnUnwritableProfileIsReportedAndLoadingStillWorks) {
-    ProfileFile nowhere(folder / "no/such/folder/KLUWIN.INI");
-    const Settings settings = LoadSettings(nowhere, "/p/");
-    EXPECT_EQ(settings.listFolder, "/p/");
-    EXPECT_FALSE(SaveSettings(nowhere, settings, no_document, ""));
 }
 
 }  // namespace

@@ -62,62 +62,6 @@ TEST(ReadRecords, ReadsBackEveryFieldAsWritten) {
     for (size_t i = 0; i < records.size(); ++i)
         EXPECT_EQ(RecordBytes(*records[i]), written[i]);  // every field, as the record shows
     EXPECT_EQ(end, static_cast<std::streamoff>(written[0].size() + written[1].size()));
-
-    const auto lf = Read("lf.klu\nLine feeds alone\n +7 \nv\nau\npu\nda\nti\n", end);
-    ASSERT_EQ(lf.size(), 1u);
-    EXPECT_EQ(RecordBytes(*lf[0]),
-              "lf.klu\r\nLine feeds alone\r\n7\r\nv\r\nau\r\npu\r\nda\r\nti\r\n");
-}
-
-TEST(ReadRecords, StopsAtTheFirstDamagedRecordKeepingTheOnesBefore) {
-    const std::string good = RecordBytes(Entry("good.klu", "Good"));
-    const std::string cut = RecordBytes(Entry("cut.klu", "Cut"));
-    // A last record cut short, as a write that was interrupted leaves it, and a third line that
-    // is not a number, with a good record after it.
-    std::vector<std::string> damage = {cut.substr(0, cut.size() - 2), cut.substr(0, 20)};
-    for (const char* third : {"zero", "12abc", "+-5", "99999999999", ""})
-        damage.push_back("bad.klu\r\nBad\r\n" + std::string(third) +
-                         "\r\nv\r\na\r\np\r\nd\r\nt\r\n" + good);
-    for (const std::string& bad : damage) {
-        std::streamoff end = 0;
-        const auto records = Read(good + bad, end);
-        ASSERT_EQ(records.size(), 1u) << bad;
-        EXPECT_EQ(records[0]->path, "good.klu");
-        EXPECT_EQ(end, static_cast<std::streamoff>(good.size()));
-    }
-}
-
-TEST(TitleCache, FindsTheFirstRecordOfANameInAnyLetterCase) {
-    TempFolder folder;
-    WriteFile(folder / "cache.db", RecordBytes(Entry("Game.klu", "First")) +
-                                       RecordBytes(Entry("other.klu", "Other")) +
-                                       RecordBytes(Entry("GAME.KLU", "Second")));
-    const TitleCache cache(folder / "cache.db");
-    ASSERT_TRUE(cache.IsOpen());
-    EXPECT_EQ(cache.RecordCount(), 3u);
-    ASSERT_NE(cache.Find("game.klu"), nullptr);
-    EXPECT_EQ(cache.Find("game.klu")->fileTitle, "First");
-    EXPECT_EQ(cache.Find("OTHER.klu")->fileTitle, "Other");
-    EXPECT_EQ(cache.Find("game"), nullptr);
-}
-
-TEST(TitleCache, CreatesAMissingFileAndAppendsRecordsThatReadBack) {
-    TempFolder folder;
-    const std::string path = folder / "VIRIDADO.DB";
-    {
-        TitleCache cache(path);
-        ASSERT_TRUE(cache.IsOpen());
-        EXPECT_TRUE(std::filesystem::exists(path));
-        EXPECT_TRUE(cache.Append(Entry("/x/One.klu", "One", "Ann")));
-        ASSERT_NE(cache.Find("one.klu"), nullptr);  // found at once, as a later run finds it
-        EXPECT_EQ(cache.Find("one.klu")->path, "One.klu");
-        // A name with a line end could never be found again: not stored.
-        EXPECT_FALSE(cache.Append(Entry("/x/two\nlines.klu", "Split")));
-        EXPECT_FALSE(cache.Append(Entry("/x/ret\r.klu", "Split")));
-    }
-    EXPECT_TRUE(TitleCache(path).Append(Entry("/y/Two.klu", "Two")));
-    EXPECT_EQ(ReadFile(path),
-              RecordBytes(Entry("One.klu", "One", "Ann")) + RecordBytes(Entry("Two.klu", "Two")));
 }
 
 TEST(TitleCache, NewRecordsReplaceADamagedTailAndReadBackIntact) {
@@ -138,19 +82,6 @@ TEST(TitleCache, NewRecordsReplaceADamagedTailAndReadBackIntact) {
     EXPECT_EQ(ReadFile(path), good + RecordBytes(Entry("new.klu", "New")) +
                                   RecordBytes(Entry("newer.klu", "Newer")));
     EXPECT_EQ(TitleCache(path).RecordCount(), 3u);
-}
-
-TEST(TitleCache, AFileThatCannotBeOpenedReadsAndWritesNothing) {
-    TempFolder folder;
-    std::filesystem::create_directory(folder / "a folder");
-    for (const std::string& path :
-         {folder / "a folder", folder / "missing/cache.db", std::string()}) {
-        TitleCache cache(path);
-        EXPECT_FALSE(cache.IsOpen()) << path;
-        EXPECT_FALSE(cache.Append(Entry("x.klu", "X")));
-        EXPECT_EQ(cache.Find("x.klu"), nullptr);
-    }
-    EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Revealing hints one at a time, with and without hint memory and counting.
+// Revealing hints one at a time, with and without hint memory.
 #include "views/hint_reveal.h"
 
 #include <gtest/gtest.h>
@@ -36,11 +36,6 @@ TEST_F(ThreeHints, RevealsOneHintPerPressThenCloses) {
     EXPECT_EQ(reveal.ButtonText(), "No more hints.");
     EXPECT_EQ(reveal.AnotherHint(true, false), HintReveal::Press::Close);
     EXPECT_EQ(question.GetRevealed(), 0);  // memory off: the hunk keeps its count
-
-    // Without counting the button keeps its text.
-    HintReveal quiet(question, false);
-    quiet.ShowNextHint(false, false);
-    EXPECT_EQ(quiet.ButtonText(), "Another hint?");
 }
 
 TEST_F(ThreeHints, HintMemoryStartsFromTheRememberedCountAndStoresEachReveal) {
@@ -52,11 +47,6 @@ TEST_F(ThreeHints, HintMemoryStartsFromTheRememberedCountAndStoresEachReveal) {
     EXPECT_EQ(reveal.ButtonText(), "Hint 2 of 3.  Another hint?");
     reveal.AnotherHint(true, true);
     EXPECT_EQ(question.GetRevealed(), 3);
-
-    // The memory is ignored when it is off.
-    HintReveal fresh(question, false);
-    fresh.ShowNextHint(true, false);
-    EXPECT_EQ(fresh.HintsShown(), 1);
 }
 
 TEST(HintRevealOthers, HunkWithoutSeparatorsShowsEverythingAndIgnoresPresses) {
@@ -69,22 +59,6 @@ TEST(HintRevealOthers, HunkWithoutSeparatorsShowsEverythingAndIgnoresPresses) {
     EXPECT_EQ(reveal.ButtonAreaHeight(), 0);
     EXPECT_EQ(reveal.ButtonText(), "No more hints.");
     EXPECT_EQ(reveal.AnotherHint(true, true), HintReveal::Press::Nothing);
-
-    TMetaTextHunk empty("E", nullptr, HINT);
-    HintReveal none(empty, false);
-    none.ShowNextHint(true, false);
-    EXPECT_EQ(none.VisibleCount(), 0);
-}
-
-TEST(HintRevealOthers, SubHunkTitledDashCountsButIsNoStop) {
-    TMetaTextHunk nested("N", nullptr, NESTHINT);
-    nested.AddChild(new THunkLine("one hint of the nested hint"));
-    nested.AddChild(new TMetaTextHunk("-", &nested, HINT));
-    nested.AddChild(new THunkLine("still the first hint"));
-    HintReveal reveal(nested, false);
-    reveal.ShowNextHint(true, false);
-    EXPECT_EQ(reveal.HintCount(), 2);
-    EXPECT_EQ(reveal.VisibleCount(), 3);  // the scan ran past the sub-hunk to the end
 }
 
 }  // namespace

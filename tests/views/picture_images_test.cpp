@@ -13,8 +13,7 @@ class PictureImagesTest : public ::testing::Test {
     PictureImagesTest()
         : file(CheckerPng(), {{"Inside", PlainPng(7), 5, 6, {0, 0, 10, 10}},
                               {"Corner", PlainPng(6), 38, 28, {0, 0, 10, 10}},
-                              {"Away", PlainPng(5), 40, 0, {0, 0, 10, 10}},
-                              {"Broken", "not a picture", 0, 0, {0, 0, 10, 10}}}) {}
+                              {"Away", PlainPng(5), 40, 0, {0, 0, 10, 10}}}) {}
 
     static std::string PlainPng(int value) { return EncodeOrFail(PlainPicture(4, 3, value)); }
     TOverlayHunk& Overlay(size_t i) { return *file.overlays.at(i); }
@@ -32,37 +31,6 @@ class PictureImagesTest : public ::testing::Test {
 
     PictureFile file;
 };
-
-TEST_F(PictureImagesTest, DecodingGivesTheImageAndAnEmptyCacheEachTime) {
-    TPNGObject& picture = file.Picture();
-    EXPECT_EQ(ImageOf(picture), nullptr);
-    EXPECT_EQ(PictureSizeOf(picture), (TSize{0, 0}));
-    // An overlay on a picture not yet decoded paints nothing, but a cache is made for it.
-    EXPECT_TRUE(ApplyOverlay(Overlay(0), file.path));
-    EXPECT_EQ(ImageOf(picture), nullptr);
-    ASSERT_NE(OverlaysOf(picture), nullptr);
-    EXPECT_EQ(OverlaysOf(picture)->entries.size(), 1u);
-
-    DecodePicture(picture, file.path);
-    ASSERT_NE(ImageOf(picture), nullptr);
-    EXPECT_EQ(PictureSizeOf(picture), (TSize{40, 30}));
-    EXPECT_EQ(ImageOf(picture)->Pixel(15, 5), 1);
-    ASSERT_NE(OverlaysOf(picture), nullptr);
-    EXPECT_TRUE(OverlaysOf(picture)->entries.empty());
-
-    // Decoding again starts afresh; a file without the picture gives no image but a cache.
-    ASSERT_TRUE(ApplyOverlay(Overlay(0), file.path));
-    DecodePicture(picture, file.path);
-    EXPECT_TRUE(OverlaysOf(picture)->entries.empty());
-    EXPECT_TRUE(PlacesOf(7).empty());
-    DecodePicture(picture, file.folder / "missing.klu");
-    EXPECT_EQ(ImageOf(picture), nullptr);
-    EXPECT_NE(OverlaysOf(picture), nullptr);
-
-    ReleasePicture(picture);
-    EXPECT_EQ(picture.image, nullptr);
-    EXPECT_EQ(picture.overlays, nullptr);
-}
 
 TEST_F(PictureImagesTest, AnOverlayChangesThePictureOnce) {
     DecodePicture(file.Picture(), file.path);
@@ -97,20 +65,6 @@ TEST_F(PictureImagesTest, OverlaysAreClippedToThePictureAndCachedAnyway) {
     ASSERT_EQ(cache.entries.size(), 2u);
     EXPECT_EQ(cache.entries[1].overlay, &Overlay(2));
     EXPECT_NE(cache.entries[1].image, nullptr);
-}
-
-TEST_F(PictureImagesTest, AFailedOverlayIsRememberedAndNotTriedAgain) {
-    DecodePicture(file.Picture(), file.path);
-    EXPECT_FALSE(ApplyOverlay(Overlay(3), file.path));
-    ASSERT_NE(OverlaysOf(file.Picture())->Find(Overlay(3)), nullptr);
-    EXPECT_EQ(OverlaysOf(file.Picture())->Find(Overlay(3))->image, nullptr);
-
-    // Read from a file where it would decode (the first overlay's data), it still is not.
-    EXPECT_FALSE(ApplyOverlay(Overlay(0), file.folder / "missing.klu"));
-    Overlay(0).dataOffset = Overlay(1).dataOffset;
-    EXPECT_FALSE(ApplyOverlay(Overlay(0), file.path));
-    EXPECT_TRUE(PlacesOf(6).empty());
-    EXPECT_EQ(OverlaysOf(file.Picture())->entries.size(), 2u);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
-// Pictures with hot spots among laid-out fragments: their size, their links, and the text
-// that follows them.
+// Pictures with hot spots among laid-out fragments: their size and their links.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 #include "../model/model_test_support.h"
@@ -64,22 +62,6 @@ TEST_F(PictureLayout, PictureTakesItsImageSizeOrNoneAndKeepsItsHotSpots) {
     EXPECT_EQ(undecoded.fragments, (Frags{Frag(8, 8, 8, 8, 0, 0, object)}));
     EXPECT_EQ(undecoded.size, (TSize{16, 36}));
     EXPECT_EQ(LinksOf(undecoded.fragments), hot_spots);
-}
-
-TEST_F(PictureLayout, TextAfterAPictureContinuesBelowIt) {
-    TItemsHunk mixed("m");
-    mixed.ownsChildren = false;  // borrows the picture object
-    mixed.children.push_back(object);
-    object->hardBreak = 0;
-    auto line = std::make_unique<THunkLine>("ab");
-    line->endsSourceLine = 1;
-    mixed.children.push_back(line.get());
-    const PictureSizeFn size_of = [](const TPNGObject&) { return TSize{40, 30}; };
-    const TLayoutResult r = Layout(mixed, 2, {200, 100}, kTen, size_of);
-    // x stays at the picture's left; the text starts at its bottom.
-    EXPECT_EQ(r.fragments,
-              (Frags{Frag(8, 8, 48, 38, 0, 0, object), Frag(8, 38, 38, 58, 0, 2, line.get())}));
-    EXPECT_EQ(r.size, (TSize{56, 66}));
 }
 
 }  // namespace

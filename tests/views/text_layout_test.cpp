@@ -8,7 +8,6 @@
 #include "layout_test_support.h"
 #include "model/items_hunk.h"
 #include "views/text_layout.h"
-#include "views/text_layout_links.h"
 
 namespace klu {
 namespace {
@@ -64,20 +63,10 @@ TEST(Layout, FragmentsAndDocumentSize) {
     // edge, so the line ends there and the space is not counted in the document width.
     ExpectLayout("overlong word at line start", {{"abcdefghij kl"}}, 100,
                  {{8, 8, 118, 28, 0, 10, 0}, {8, 28, 38, 48, 11, 2, 0}}, {116, 56});
-    // After other text the word moves down first; the overlong line ended, then the extra line.
-    ExpectLayout("overlong word after text", {{"ab"}, {"abcdefghij"}}, 100,
-                 {{8, 8, 38, 28, 0, 2, 0}, {8, 28, 118, 48, 0, 10, 1}}, {116, 76});
-    // 200 pixels of text and the joining blank from x = 8; the next child finds no room left
-    // on that line (negative width) and starts a new one.
-    ExpectLayout("unwrapped line", {{"abcdefghij klmnopqrs", {.wrap = false}}, {"ab"}}, 100,
-                 {{8, 8, 218, 28, 0, 20, 0}, {8, 28, 38, 48, 0, 2, 1}}, {226, 56});
     ExpectLayout("source lines get one blank, pieces none",
                  {{"ab"}, {"cd", {.endsSourceLine = false}}, {"ef"}}, 200,
                  {{8, 8, 38, 28, 0, 2, 0}, {38, 8, 58, 28, 0, 2, 1}, {58, 8, 88, 28, 0, 2, 2}},
                  {96, 36});
-    // 56 pixels hold "aaaa" and its break space; then "bbbb" ends the piece with no blank.
-    ExpectLayout("piece broken inside", {{"aaaa bbbb", {.endsSourceLine = false}}}, 80,
-                 {{8, 8, 58, 28, 0, 4, 0}, {8, 28, 48, 48, 5, 4, 0}}, {66, 56});
     ExpectLayout("hard breaks and separators",
                  {{"first hint", kHard}, {"second"}, {"third", kHard}, {"-", kSep}}, 200,
                  {{8, 8, 118, 28, 0, 10, 0},
@@ -88,16 +77,6 @@ TEST(Layout, FragmentsAndDocumentSize) {
     ExpectLayout("sub-hunk by its title", {{"See"}, {"Open me", {}, true}, {"ok"}}, 200,
                  {{8, 8, 48, 28, 0, 3, 0}, {48, 8, 128, 28, 0, 7, 1}, {128, 8, 158, 28, 0, 2, 2}},
                  {166, 36});
-    // 76 pixels per line: each word of a wrapped title goes on a line of its own with its blank.
-    ExpectLayout("wrapped sub-hunk title", {{"aaaa bbbb cccc", {}, true}}, 100,
-                 {{8, 8, 58, 28, 0, 4, 0}, {8, 28, 58, 48, 5, 4, 0}, {8, 48, 58, 68, 10, 4, 0}},
-                 {66, 76});
-    // A control narrower than the margins: each word is placed alone on its line, overflowing.
-    ExpectLayout("no room at all", {{"ab cd"}}, 10,
-                 {{8, 8, 38, 28, 0, 2, 0}, {8, 28, 38, 48, 3, 2, 0}}, {36, 76});
-    // Line fitting gives 0 at line start here; the blank and the word go out together.
-    ExpectLayout("leading blank before an overlong word", {{" abcdefghijkl"}}, 100,
-                 {{8, 8, 148, 28, 0, 13, 0}}, {146, 56});
 }
 
 TEST(Layout, FixedFontChildIsMeasuredInTheFixedFont) {
@@ -119,43 +98,9 @@ TEST(Layout, OnlyVisibleChildrenAndTheLastOnesLine) {
     const TLayoutResult one = Layout(hunk, 1, {200, 100}, kTen);
     EXPECT_EQ(one.fragments, (Frags{Frag(8, 8, 38, 28, 0, 2, a)}));
     EXPECT_EQ(one.size, (TSize{46, 36}));
-    EXPECT_EQ(Layout(hunk, 2, {200, 100}, kTen).size, (TSize{76, 36}));
-    // A last child with a hard break adds no line after its own.
-    const TLayoutResult all = Layout(hunk, 3, {200, 100}, kTen);
-    EXPECT_EQ(all.size, (TSize{76, 56}));
-    // A count beyond the children lays out all; none visible gives just the margins.
-    const TLayoutResult more = Layout(hunk, 9, {200, 100}, kTen);
-    EXPECT_EQ(more.fragments, all.fragments);
-    EXPECT_EQ(more.size, all.size);
-    for (const int count : {0, -3}) {
-        EXPECT_TRUE(Layout(hunk, count, {200, 100}, kTen).fragments.empty());
-        EXPECT_EQ(Layout(hunk, count, {200, 100}, kTen).size, (TSize{8, 16}));
-    }
-    // A control of zero width or height lays out nothing at all.
-    for (const TSize control : {TSize{0, 100}, TSize{200, 0}}) {
-        EXPECT_TRUE(Layout(hunk, 1, control, kTen).fragments.empty());
-        EXPECT_EQ(Layout(hunk, 1, control, kTen).size, (TSize{0, 0}));
-    }
-}
-
-TEST(Layout, ScrollRangesLinksAndSeparatorRules) {
-    EXPECT_EQ(ScrollRanges({226, 56}, {100, 100}), (TSize{126, 0}));
-    EXPECT_EQ(ScrollRanges({90, 300}, {100, 100}), (TSize{0, 200}));
-    EXPECT_EQ(ScrollRanges({100, 100}, {100, 100}), (TSize{0, 0}));
-
-    // A sub-hunk gives a link for each of its fragments; lines and separators give none.
-    TItemsHunk hunk("h");
-    AddLine(hunk, "See");
-    THunk* target = AddSubHunk(hunk, "Open me", kHard);
-    AddLine(hunk, "-", kSep);
-    THunk* wrapped = AddSubHunk(hunk, "aaaa bbbb cccc dddd eeee");
-    const TLayoutResult r = Layout(hunk, 4, {200, 100}, kTen);
-    EXPECT_EQ(LinksOf(r.fragments),
-              (std::vector<TLinkInfo>{
-                  {48, 8, 128, 28, target}, {8, 48, 158, 68, wrapped}, {8, 68, 108, 88, wrapped}}));
-    // The separator rule spans the text width at mid-line.
-    EXPECT_EQ(SeparatorLineOf(r.fragments.at(2), 200, 20), (TSeparatorLine{8, 192, 38}));
-    EXPECT_EQ(SeparatorLineOf(r.fragments.at(2), 300, 21), (TSeparatorLine{8, 292, 38}));
+    // None visible gives just the margins.
+    EXPECT_TRUE(Layout(hunk, 0, {200, 100}, kTen).fragments.empty());
+    EXPECT_EQ(Layout(hunk, 0, {200, 100}, kTen).size, (TSize{8, 16}));
 }
 
 }  // namespace
