@@ -13,9 +13,10 @@
 #include "model/search.h"
 #include "model/text_util.h"
 #include "my_printer.h"
-#include "options_command.h"
 #include "open_hint_file.h"
+#include "options_command.h"
 #include "picture_source.h"
+#include "save_target.h"
 #include "views/list_child.h"
 #include "views/wait_cursor.h"
 
@@ -26,7 +27,7 @@ void TKLUClient::CmVerboseListing() {
     if (listWindow) {
         listWindow->showNormal();
         setActiveSubWindow(listWindow);
-        listWindow->widget()->setFocus();
+        if (auto* window = qobject_cast<TChild*>(listWindow->widget())) window->RestoreFocus();
         return;
     }
     std::unique_ptr<TMetaTextHunk> listing =
@@ -79,7 +80,7 @@ void TKLUClient::CmFileInfo() {
 void TKLUClient::CmDecodeToText() {
     if (!state_.FileLoaded()) return;
     const std::optional<std::string> path =
-        dialogs_.AskSaveFile(DialogFilterOf(kTextFileFilter), "txt");
+        AskSaveTarget(dialogs_, state_, DialogFilterOf(kTextFileFilter), "txt", SaveMode::Replace);
     if (!path) return;
     bool written = false;
     {
@@ -98,7 +99,8 @@ void TKLUClient::CmFindInFile() {
     if (!root) return;
     const std::optional<std::string> phrase =
         dialogs_.AskText(kFindTitle, kFindPrompt, kFindPhraseLimit);
-    if (!phrase) return;
+    // Nothing to look for is a cancel: it would match every element of the file.
+    if (!phrase || phrase->find_first_not_of(' ') == std::string::npos) return;
     std::unique_ptr<TMetaTextHunk> results;
     {
         WaitCursor wait;

@@ -3,6 +3,8 @@
 #include "file_filter.h"
 #include "model/file_range.h"
 #include "model/media_hunks.h"
+#include "picture_source.h"
+#include "save_target.h"
 
 namespace klu {
 
@@ -16,16 +18,16 @@ std::string GifSaveQuestion(const std::string& web_address) {
            "save?";
 }
 
-void OfferGifSave(UserDialogs& dialogs, const std::string& hint_file_path, const TGIFaHunk& gif,
+void OfferGifSave(UserDialogs& dialogs, const AppState& state, const TGIFaHunk& gif,
                   const std::string& web_address) {
     if (dialogs.ShowMessage(GifSaveQuestion(web_address), gif.GetName(), MessageIcon::Question,
                             MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
     const std::optional<std::string> target =
-        dialogs.AskSaveFile(DialogFilterOf(kGifFileFilter), "gif");
+        AskSaveTarget(dialogs, state, DialogFilterOf(kGifFileFilter), "gif", SaveMode::Replace);
     if (!target) return;
     const RangeResult result =
-        CopyFileRange(hint_file_path, gif.dataOffset, gif.dataLength, *target);
+        CopyFileRange(PictureFileOf(state, gif), gif.dataOffset, gif.dataLength, *target);
     if (!result.Ok())
         dialogs.ShowMessage("The picture was not saved.  " + result.message, "Error",
                             MessageIcon::Stop, MessageButtons::Ok);

@@ -6,6 +6,7 @@
 
 namespace klu {
 
+class AppState;
 class TGIFaHunk;
 
 // The save dialog's filter for GIF data, as the program gives it ("|"-separated pairs).
@@ -15,9 +16,10 @@ inline constexpr char kGifFileFilter[] = "Compuserve GIF Files (*.GIF)|*.GIF|All
 std::string GifSaveQuestion(const std::string& web_address);
 
 // What opening a GIF hunk does, now that GIF pictures are no longer shown: asks whether to save
-// the picture, and on Yes asks for a file and copies the hunk's data from the hint file into it.
-// A file that cannot be read or written is reported; a cancelled dialog does nothing.
-void OfferGifSave(UserDialogs& dialogs, const std::string& hint_file_path, const TGIFaHunk& gif,
+// the picture, and on Yes asks for a file (never the open hint file or the help file) and copies
+// the hunk's data from its hint file into it. A file that cannot be read or written is reported;
+// a cancelled dialog does nothing.
+void OfferGifSave(UserDialogs& dialogs, const AppState& state, const TGIFaHunk& gif,
                   const std::string& web_address);
 
 }  // namespace klu

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "sound_player.h"
+
 namespace klu {
 
 TKLUApp::TKLUApp(std::string program_folder, std::string command_argument,
@@ -12,6 +14,7 @@ TKLUApp::TKLUApp(std::string program_folder, std::string command_argument,
 // The frame (and with it every child window) goes before the settings are written.
 // The windows of the hunks go with it; from then on opening a hunk shows nothing.
 TKLUApp::~TKLUApp() {
+    StopSound();
     frame_.reset();
     if (GetHunkUi() == hunkUi_.get()) SetHunkUi(nullptr);
     hunkUi_.reset();

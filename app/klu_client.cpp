@@ -1,5 +1,8 @@
 #include "klu_client.h"
 
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
 #include <QStyle>
 
 #include "command_ids.h"
@@ -12,9 +15,40 @@
 
 namespace klu {
 
+namespace {
+
+// Every accelerator of the main menu.
+QList<QKeySequence> MenuAccelerators() {
+    QList<QKeySequence> keys;
+    for (const MenuPopup& popup : KluMenu()) {
+        for (const MenuItem& item : popup.items) {
+            if (!item.accelerator.empty())
+                keys.append(QKeySequence(QString::fromStdString(item.accelerator)));
+        }
+    }
+    return keys;
+}
+
+// A child window's system menu binds keys of its own (Close takes Ctrl+W here). A key that is
+// also an accelerator of the main menu would be ambiguous, and Qt then runs neither command, so
+// the system menu gives it up.
+void YieldMenuAccelerators(QMdiSubWindow& frame) {
+    static const QList<QKeySequence> taken = MenuAccelerators();
+    if (frame.systemMenu() == nullptr) return;
+    for (QAction* action : frame.systemMenu()->actions()) {
+        QList<QKeySequence> keys = action->shortcuts();
+        if (keys.removeIf([](const QKeySequence& key) { return taken.contains(key); }) > 0)
+            action->setShortcuts(keys);
+    }
+}
+
+}  // namespace
+
 TKLUClient::TKLUClient(AppState& state, UserDialogs& dialogs, QWidget* parent)
     : QMdiArea(parent), state_(state), dialogs_(dialogs), printer_(std::make_unique<TMyPrinter>()) {
     setViewMode(QMdiArea::SubWindowView);
+    // A window that closes hands over to the one that was active before it.
+    setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
@@ -70,7 +104,7 @@ void TKLUClient::Command(int id) {
             CmPrinterSetup();
             break;
         case CM_CASCADECHILDREN:
-            cascadeSubWindows();
+            Cascade();
             break;
         case CM_TILECHILDREN:
             tileSubWindows();
@@ -85,7 +119,7 @@ void TKLUClient::Command(int id) {
             CmShowTopWindow();
             break;
         case CM_SAVEWINDOW:
-            SaveWindow(*CurrentView(), dialogs_);
+            SaveWindow(*CurrentView(), state_, dialogs_);
             break;
         case CM_PRINTWINDOW:
             PrintWindow(*CurrentView(), state_, dialogs_, Printer());
@@ -129,26 +163,44 @@ void TKLUClient::OpenHintFile(const std::string& path) {
     emit StateChanged();
 }
 
-// A new window takes three quarters of the client area and steps down and right from the one
-// opened before it by a title bar's height, starting again at the top left once it would leave
+// A window takes three quarters of the client area and steps down and right from the one
+// placed before it by a title bar's height, starting again at the top left once it would leave
 // the client area, as the window system places new child windows.
-QMdiSubWindow* TKLUClient::AddChildWindow(TChild& window) {
-    QMdiSubWindow* frame = addSubWindow(&window);
+QRect TKLUClient::NextChildPlace(const QMdiSubWindow& frame) {
     const QSize room = viewport()->size();
     const QSize size(room.width() * 3 / 4, room.height() * 3 / 4);
-    const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame) + 4;
+    const int step = frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &frame) + 4;
     if (nextPlace_.x() + size.width() > room.width() ||
         nextPlace_.y() + size.height() > room.height())
         nextPlace_ = QPoint(0, 0);
-    frame->setGeometry(QRect(nextPlace_, size));
+    const QRect place(nextPlace_, size);
     nextPlace_ += QPoint(step, step);
+    return place;
+}
+
+QMdiSubWindow* TKLUClient::AddChildWindow(TChild& window) {
+    QMdiSubWindow* frame = addSubWindow(&window);
+    YieldMenuAccelerators(*frame);
+    frame->setGeometry(NextChildPlace(*frame));
     window.SetupWindow();
-    // Activation moves the focus into the window: it goes where the set-up put it.
-    QWidget* focus = window.focusWidget();
     frame->show();
     setActiveSubWindow(frame);
-    if (focus) focus->setFocus();
+    // Activation moves the focus into the window: it goes where the set-up put it.
+    window.RestoreFocus();
     return frame;
+}
+
+// Qt's own cascade shrinks each window to its size hint, a bare title bar for these windows;
+// here every window gets the size and the step of a new one. The windows are placed from the
+// bottom of the stack up, so the active one stays on top.
+void TKLUClient::Cascade() {
+    nextPlace_ = QPoint(0, 0);
+    for (QMdiSubWindow* child : subWindowList(QMdiArea::StackingOrder)) {
+        if (child->isMinimized()) continue;
+        if (child->isMaximized()) child->showNormal();
+        child->setGeometry(NextChildPlace(*child));
+        child->raise();
+    }
 }
 
 // Lines the minimized children up along the bottom edge, left to right.

@@ -77,6 +77,9 @@ class TKLUClient : public QMdiArea {
     void StateChanged();
 
   private:
+    // Where the next window goes, and the place after it.
+    QRect NextChildPlace(const QMdiSubWindow& frame);
+    void Cascade();
     void ArrangeIcons();
     // Prints the hunk's children through the print dialog.
     void PrintHunk(TMetaTextHunk& hunk);
@@ -86,7 +89,7 @@ class TKLUClient : public QMdiArea {
 
     AppState& state_;
     UserDialogs& dialogs_;
-    QPoint nextPlace_;  // where the next new child window goes
+    QPoint nextPlace_;  // where the next child window goes
     std::unique_ptr<TMyPrinter> printer_;
 };
 

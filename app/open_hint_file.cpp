@@ -9,6 +9,7 @@
 #include "model/hint_stream.h"
 #include "model/hunk.h"
 #include "model/text_util.h"
+#include "sound_player.h"
 #include "views/wait_cursor.h"
 
 namespace klu {
@@ -89,6 +90,8 @@ void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
         delete client.findWindow.data();
         client.findWindow = nullptr;
     }
+    // The file that is left takes its sound with it.
+    StopSound();
 
     WaitCursor wait;
     const LoadResult result = LoadHintFile(stream, state.currentDocument, false);

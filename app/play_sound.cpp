@@ -5,7 +5,6 @@
 #include "model/file_range.h"
 #include "model/media_hunks.h"
 #include "sound_player.h"
-#include "views/wait_cursor.h"
 
 namespace klu {
 
@@ -13,15 +12,14 @@ namespace {
 
 constexpr char kCannotPlay[] = "This sound cannot be played.  ";
 
-// Reads and plays the sound; gives the text to report when that failed.
+// Reads and starts the sound; gives the text to report when that failed.
 std::optional<std::string> ReadAndPlay(const std::string& hint_file_path, const TSoundHunk& sound) {
-    const WaitCursor wait;
     std::vector<char> wave;
     const RangeResult read =
         ReadFileRange(hint_file_path, sound.dataOffset, sound.dataLength, wave);
     if (read.outcome == RangeOutcome::OutOfMemory) return kSoundOutOfMemoryText;
     if (!read.Ok()) return kCannotPlay + read.message;
-    if (std::optional<std::string> failed = PlayWaveImage(wave.data(), wave.size()))
+    if (std::optional<std::string> failed = StartWaveImage(wave.data(), wave.size()))
         return kCannotPlay + *failed;
     return std::nullopt;
 }

@@ -11,9 +11,9 @@ class TSoundHunk;
 inline constexpr char kSoundOutOfMemoryText[] =
     "Out of memory.  Close any open applications and try to play this sound again.";
 
-// What opening a sound hunk does: reads its wave data from the hint file and plays it to the
-// end under the wait cursor. Data that cannot be read, or no buffer for it, or a sound that
-// cannot be played is reported once the wait cursor is gone.
+// What opening a sound hunk does: reads its wave data from the hint file and starts it, in
+// place of any sound still playing; the reader goes on meanwhile. Data that cannot be read, or
+// no buffer for it, or a sound that cannot be played is reported.
 void PlaySoundHunk(UserDialogs& dialogs, const std::string& hint_file_path,
                    const TSoundHunk& sound);
 

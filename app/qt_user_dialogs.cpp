@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -9,14 +10,15 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMessageBox>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QUrl>
 #include <cmath>
 
 #include "about_dialog.h"
 #include "opt_dialog.h"
+#include "views/qt_text_measurer.h"
 #include "views/windows1252.h"
 
 namespace klu {
@@ -70,8 +72,8 @@ MessageAnswer FromQtButton(int button) {
 
 }  // namespace
 
-MessageAnswer QtUserDialogs::ShowMessage(const std::string& text, const std::string& title,
-                                         MessageIcon icon, MessageButtons buttons) {
+MessageAnswer QtUserDialogs::ShowMessageBox(const std::string& text, const std::string& title,
+                                            MessageIcon icon, MessageButtons buttons) {
     QMessageBox box(ToQtIcon(icon), FromUtf8OrWindows1252(title), FromUtf8OrWindows1252(text),
                     ToQtButtons(buttons), owner_);
     return FromQtButton(box.exec());
@@ -88,12 +90,12 @@ std::optional<std::string> QtUserDialogs::AskOpenFile(const std::string& title,
 }
 
 std::optional<std::string> QtUserDialogs::AskSaveFile(const std::string& filter,
-                                                      const std::string& default_suffix) {
+                                                      const std::string& default_suffix,
+                                                      bool confirm_replace) {
     QFileDialog dialog(owner_, QString(), QString(), QString::fromStdString(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    // Text is appended to a chosen file and pictures replace it; neither asks first.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirm_replace);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setDefaultSuffix(QString::fromStdString(default_suffix));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -121,21 +123,25 @@ std::optional<std::string> QtUserDialogs::AskText(const std::string& title,
     return ToWindows1252(dialog.textValue());
 }
 
-std::optional<ChosenFont> QtUserDialogs::AskFont(const FontRecord& current) {
-    QFont start(QString::fromStdString(current.face), std::max(1, current.pointSize));
-    start.setWeight(current.weight >= 700 ? QFont::Bold : QFont::Normal);
-    start.setItalic(current.italic);
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(
-        &ok, start, owner_, QString(), QFontDialog::ScalableFonts | QFontDialog::NonScalableFonts);
-    if (!ok) return std::nullopt;
+ChosenFont ChosenFontOf(const QFont& font) {
     ChosenFont chosen;
     chosen.tenthsOfPoint = static_cast<int>(std::lround(font.pointSizeF() * 10));
     chosen.font.face = font.family().toStdString().substr(0, FontRecord::kFaceLimit);
     chosen.font.pointSize = chosen.tenthsOfPoint / 10;
-    chosen.font.weight = font.weight() >= QFont::Bold ? 700 : 400;
+    // Qt weighs fonts from 100 to 900 as the settings do: a semibold face stays 600.
+    chosen.font.weight = font.weight();
     chosen.font.italic = font.italic();
     return chosen;
+}
+
+std::optional<ChosenFont> QtUserDialogs::AskFont(const FontRecord& current) {
+    QFont start = ScreenFontOf(current);
+    start.setPointSize(std::max(1, current.pointSize));
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(
+        &ok, start, owner_, QString(), QFontDialog::ScalableFonts | QFontDialog::NonScalableFonts);
+    if (!ok) return std::nullopt;
+    return ChosenFontOf(font);
 }
 
 namespace {
@@ -169,9 +175,20 @@ bool QtUserDialogs::AskPrint(QPrinter& printer, int page_count) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+std::unique_ptr<QPrintDialog> MakePrinterSetupDialog(QPrinter& printer, QWidget* owner) {
+    auto dialog = std::make_unique<QPrintDialog>(&printer, owner);
+    dialog->setWindowTitle(QStringLiteral("Printer Setup"));
+    // No page range: that belongs to printing itself. Printing to a file is a printer too.
+    dialog->setOptions(QAbstractPrintDialog::PrintToFile);
+    if (auto* buttons = dialog->findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
+    return dialog;
+}
+
 bool QtUserDialogs::AskPrinterSetup(QPrinter& printer) {
-    QPageSetupDialog dialog(&printer, owner_);
-    return dialog.exec() == QDialog::Accepted;
+    return MakePrinterSetupDialog(printer, owner_)->exec() == QDialog::Accepted;
 }
 
 bool QtUserDialogs::OpenWebAddress(const std::string& url) {

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <QTimer>
 #include <climits>
 #include <cstdint>
 #include <memory>
@@ -9,10 +10,9 @@
 namespace klu {
 namespace {
 
-// How long past the sound's own length the wait may run before the sound is cut off.
-constexpr uint64_t kMarginMs = 1000;
+// How long past the sound's own length its device stays open.
+constexpr uint64_t kMarginMs = 500;
 constexpr Uint16 kDeviceSamples = 512;
-constexpr Uint32 kPollMs = 5;
 
 std::string SdlError() {
     const char* text = SDL_GetError();
@@ -37,21 +37,6 @@ struct WaveFree {
     void operator()(Uint8* samples) const { SDL_FreeWAV(samples); }
 };
 
-// An open audio device, closed when it goes.
-class AudioDevice {
-  public:
-    explicit AudioDevice(SDL_AudioDeviceID id) : id_(id) {}
-    AudioDevice(const AudioDevice&) = delete;
-    AudioDevice& operator=(const AudioDevice&) = delete;
-    ~AudioDevice() {
-        if (id_ != 0) SDL_CloseAudioDevice(id_);
-    }
-    SDL_AudioDeviceID Id() const { return id_; }
-
-  private:
-    SDL_AudioDeviceID id_;
-};
-
 uint64_t MillisecondsOf(uint64_t bytes, const SDL_AudioSpec& format) {
     const auto bits = static_cast<uint64_t>(SDL_AUDIO_BITSIZE(format.format));
     const uint64_t frame = bits / 8 * format.channels;
@@ -59,9 +44,42 @@ uint64_t MillisecondsOf(uint64_t bytes, const SDL_AudioSpec& format) {
     return bytes * 1000 / (frame * static_cast<uint64_t>(format.freq));
 }
 
+// The device of the sound that plays: SDL takes the queued samples from it on its own thread.
+// It is closed when the sound has had time to end, or when another sound or StopSound comes.
+struct PlayingSound {
+    SDL_AudioDeviceID device = 0;
+    uint64_t endsAt = 0;      // SDL ticks by which the device has played everything
+    unsigned generation = 0;  // tells a closing timer whether its sound is still the one playing
+};
+PlayingSound playing;
+
+// Closes the device once the sound has played out; checked again later while it has not.
+void CloseWhenEnded(unsigned generation) {
+    if (playing.device == 0 || playing.generation != generation) return;
+    const uint64_t now = SDL_GetTicks64();
+    if (now < playing.endsAt) {
+        QTimer::singleShot(static_cast<int>(playing.endsAt - now),
+                           [generation] { CloseWhenEnded(generation); });
+        return;
+    }
+    StopSound();
+}
+
 }  // namespace
 
-std::optional<std::string> PlayWaveImage(const char* data, size_t size) {
+void StopSound() {
+    if (playing.device == 0) return;
+    SDL_CloseAudioDevice(playing.device);
+    playing.device = 0;
+    ++playing.generation;
+}
+
+bool SoundPlaying() {
+    return playing.device != 0 && SDL_GetTicks64() < playing.endsAt;
+}
+
+std::optional<std::string> StartWaveImage(const char* data, size_t size) {
+    StopSound();
     if (size > static_cast<size_t>(INT_MAX)) return "The sound is too large to be played.";
     if (auto failed = StartAudio()) return failed;
 
@@ -81,21 +99,22 @@ std::optional<std::string> PlayWaveImage(const char* data, size_t size) {
     format.callback = nullptr;
     format.userdata = nullptr;
     SDL_AudioSpec obtained{};
-    const AudioDevice device(SDL_OpenAudioDevice(nullptr, 0, &format, &obtained, 0));
-    if (device.Id() == 0) return "No sound device could be opened: " + SdlError();
-    if (SDL_QueueAudio(device.Id(), samples, length) != 0)
-        return "The sound could not be handed to the sound device: " + SdlError();
-    SDL_PauseAudioDevice(device.Id(), 0);
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &format, &obtained, 0);
+    if (device == 0) return "No sound device could be opened: " + SdlError();
+    // The queue keeps its own copy of the samples.
+    if (SDL_QueueAudio(device, samples, length) != 0) {
+        const std::string why = SdlError();
+        SDL_CloseAudioDevice(device);
+        return "The sound could not be handed to the sound device: " + why;
+    }
+    SDL_PauseAudioDevice(device, 0);
 
-    // Wait until the device has taken the whole queue, then for its own buffer to play out.
-    const uint64_t sound_ms = MillisecondsOf(length, format);
     const uint64_t buffer_ms =
         obtained.freq > 0 ? uint64_t{obtained.samples} * 1000 / static_cast<uint64_t>(obtained.freq)
                           : 0;
-    const uint64_t deadline = SDL_GetTicks64() + sound_ms + buffer_ms + kMarginMs;
-    while (SDL_GetQueuedAudioSize(device.Id()) > 0 && SDL_GetTicks64() < deadline)
-        SDL_Delay(kPollMs);
-    SDL_Delay(static_cast<Uint32>(buffer_ms) + kPollMs);
+    playing.device = device;
+    playing.endsAt = SDL_GetTicks64() + MillisecondsOf(length, format) + buffer_ms + kMarginMs;
+    CloseWhenEnded(playing.generation);
     return std::nullopt;
 }
 

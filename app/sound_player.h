@@ -6,10 +6,16 @@
 
 namespace klu {
 
-// Plays a complete wave file image held in memory and returns once the sound has ended; the
-// program handles no input meanwhile. Gives nothing when the sound was played, otherwise why it
-// could not be (damaged wave data, no sound device). The wait is bounded by the sound's length
-// and a margin, so a device that stops taking data cannot hang the program.
-std::optional<std::string> PlayWaveImage(const char* data, size_t size);
+// Starts a complete wave file image held in memory and returns at once; the sound plays on
+// while the program goes on. One sound plays at a time: starting another stops the one before.
+// Gives nothing when the sound started, otherwise why it could not (damaged wave data, no sound
+// device).
+std::optional<std::string> StartWaveImage(const char* data, size_t size);
+
+// Stops the sound that plays, if any.
+void StopSound();
+
+// Whether a sound is still playing.
+bool SoundPlaying();
 
 }  // namespace klu

@@ -31,8 +31,10 @@ class UserDialogs {
   public:
     virtual ~UserDialogs() = default;
 
-    virtual MessageAnswer ShowMessage(const std::string& text, const std::string& title,
-                                      MessageIcon icon, MessageButtons buttons) = 0;
+    // Shows a message box. A wait cursor is put away while the box waits for the user, so that
+    // nobody is told to wait while the program waits for them.
+    MessageAnswer ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,
+                              MessageButtons buttons);
 
     // The path the user picked, or nothing when the dialog was cancelled. filter is a list of
     // "Description (*.ext)" entries separated by ";;".
@@ -40,14 +42,16 @@ class UserDialogs {
                                                    const std::string& folder,
                                                    const std::string& filter) = 0;
     // The file to write, or nothing when cancelled. default_suffix ("txt") is added to a name
-    // typed without one. An existing file is accepted without asking.
+    // typed without one. An existing file is accepted after the user confirmed replacing it when
+    // confirm_replace is set, else at once.
     virtual std::optional<std::string> AskSaveFile(const std::string& filter,
-                                                   const std::string& default_suffix) = 0;
+                                                   const std::string& default_suffix,
+                                                   bool confirm_replace) = 0;
     // A folder, ending in "/", or nothing when cancelled.
     virtual std::optional<std::string> AskFolder(const std::string& prompt) = 0;
     // One line of text of at most max_length characters, or nothing when cancelled.
-    virtual std::optional<std::string> AskText(const std::string& title,
-                                               const std::string& prompt, int max_length) = 0;
+    virtual std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
+                                               int max_length) = 0;
     // The font dialog, started on current; nothing when cancelled.
     virtual std::optional<ChosenFont> AskFont(const FontRecord& current) = 0;
     // The colour dialog, started on initial (0x00BBGGRR); the user's changes to the custom
@@ -68,6 +72,11 @@ class UserDialogs {
     // The Options dialog on settings: true when closed with OK, which has written the user's
     // choices (main font, link colour, counting, hint memory) into settings.
     virtual bool RunOptions(Settings& settings) = 0;
+
+  protected:
+    // The message box itself.
+    virtual MessageAnswer ShowMessageBox(const std::string& text, const std::string& title,
+                                         MessageIcon icon, MessageButtons buttons) = 0;
 };
 
 }  // namespace klu

@@ -10,6 +10,7 @@
 #include "my_printer.h"
 #include "open_hint_file.h"
 #include "picture_source.h"
+#include "save_target.h"
 #include "user_dialogs.h"
 #include "views/bitmap_file.h"
 #include "views/bitmap_qimage.h"
@@ -40,16 +41,16 @@ void ReportUnwritable(UserDialogs& dialogs, const std::string& path) {
 
 }  // namespace
 
-void SaveWindow(TStringChild& window, UserDialogs& dialogs) {
+void SaveWindow(TStringChild& window, const AppState& state, UserDialogs& dialogs) {
     TItemsHunk& hunk = ShownHunk(window);
     if (const DecodedBitmap* picture = SinglePicture(window)) {
-        const std::optional<std::string> path =
-            dialogs.AskSaveFile(DialogFilterOf(kBitmapFileFilter), "bmp");
+        const std::optional<std::string> path = AskSaveTarget(
+            dialogs, state, DialogFilterOf(kBitmapFileFilter), "bmp", SaveMode::Replace);
         if (path && !WriteBmpFile(*picture, *path)) ReportUnwritable(dialogs, *path);
         return;
     }
     const std::optional<std::string> path =
-        dialogs.AskSaveFile(DialogFilterOf(kTextFileFilter), "txt");
+        AskSaveTarget(dialogs, state, DialogFilterOf(kTextFileFilter), "txt", SaveMode::Append);
     if (!path) return;
     // Appended, so that saving several windows to one file collects them all.
     std::ofstream out(*path, std::ios::binary | std::ios::app);
@@ -65,7 +66,7 @@ void PrintWindow(TStringChild& window, AppState& state, UserDialogs& dialogs, TM
     THunkPrintout printout(ShownHunk(window), window.Control().VisibleCount(), state.settings,
                            PrintedPictures(state));
     printer.Print(dialogs, printout);
-    window.setFocus();
+    window.RestoreFocus();
 }
 
 void CopyWindow(TStringChild& window) {

@@ -11,7 +11,8 @@ class UserDialogs;
 
 // Appends the window's title and the whole hunk as text to a file the user picks; a window that
 // shows one picture writes it as a bitmap file instead.
-void SaveWindow(TStringChild& window, UserDialogs& dialogs);
+// Neither may go to the open hint file or the help file.
+void SaveWindow(TStringChild& window, const AppState& state, UserDialogs& dialogs);
 // Prints what the window shows (a question only up to its last revealed hint).
 void PrintWindow(TStringChild& window, AppState& state, UserDialogs& dialogs, TMyPrinter& printer);
 // Puts what the window shows on the clipboard: its text, or its one picture.

@@ -79,7 +79,7 @@ void WindowHunkUi::OpenOrRaise(TItemsHunk& hunk) {
         QWidget& frame = view->Frame();
         frame.showNormal();
         client.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(&frame));
-        view->setFocus();
+        view->RestoreFocus();
         return;
     }
     auto* window = new THintChild(hunk, std::string(KindName(hunk.GetType())), state.settings);
@@ -109,7 +109,7 @@ void WindowHunkUi::ShowUnknownData(THunk& hunk) {
 
 // GIF data and sounds are read from the file of their hunk, as pictures are.
 void WindowHunkUi::OfferGifSave(TGIFaHunk& gif) {
-    klu::OfferGifSave(dialogs, PictureFileOf(state, gif), gif, kMakerWebAddress);
+    klu::OfferGifSave(dialogs, state, gif, kMakerWebAddress);
 }
 
 void WindowHunkUi::PlaySound(TSoundHunk& sound) {

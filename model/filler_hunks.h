@@ -19,6 +19,8 @@ class TIncentiveHunk : public TItemsHunk {
   public:
     TIncentiveHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     int GetType() const override { return INCENTIVE; }
+    // Nothing to show: opening it is no error either.
+    int Open() override { return 0; }
 };
 
 }  // namespace klu

@@ -32,6 +32,14 @@ void TChild::SetupWindow() {
     CreateFonts();
 }
 
+void TChild::RestoreFocus() {
+    QWidget* last = focusWidget();
+    if (last == nullptr || last == this || !isAncestorOf(last) || !last->isVisibleTo(this) ||
+        last->focusPolicy() == Qt::NoFocus)
+        last = DefaultFocusWidget();
+    if (last != nullptr) last->setFocus();
+}
+
 QWidget& TChild::Frame() {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) return *frame;
     return *this;

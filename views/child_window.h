@@ -26,6 +26,9 @@ class TChild : public QWidget {
     virtual void SetupWindow();
     // Makes the window's fonts from the settings; run again when the settings change.
     virtual void CreateFonts() {}
+    // Gives the keyboard focus to the control that held it last, or else to the one that takes
+    // it first; the window itself does nothing with keys.
+    void RestoreFocus();
 
     // The window as the MDI area holds it: its sub-window, or itself outside an MDI area.
     QWidget& Frame();
@@ -35,6 +38,9 @@ class TChild : public QWidget {
     void DestroyWindow();
 
   protected:
+    // The control that takes the focus when none held it yet.
+    virtual QWidget* DefaultFocusWidget() { return nullptr; }
+
     // Windows that show a hunk of their own (the listing, the search results) hand it over
     // here; it goes after the window's widgets, which may still look at it as they go.
     void TakeOwnership(std::unique_ptr<THunk> hunk);

@@ -27,6 +27,10 @@ bool TStringChild::FocusButton(bool) {
     return false;
 }
 
+QWidget* TStringChild::DefaultFocusWidget() {
+    return control_;
+}
+
 int TStringChild::Margin() const {
     const QWidget* frame = parentWidget() ? parentWidget() : this;
     return frame->isMaximized() || frame->isMinimized() ? 0 : 2;

@@ -35,6 +35,7 @@ class TStringChild : public TChild {
     void paintEvent(QPaintEvent* event) override;
     // Places the control_ (and what a derived window adds) in the client area.
     virtual void LayOut();
+    QWidget* DefaultFocusWidget() override;
 
     int clientWidth = 0;
     int clientHeight = 0;

@@ -41,13 +41,7 @@ void THintButton::keyPressEvent(QKeyEvent* event) {
 }
 
 void THintButton::FocusText(bool forward) {
-    TStringControl& control = window_.Control();
-    if (forward) {
-        control.SelectNextLink(0);
-    } else {
-        control.SelectPrevLink(-2);
-    }
-    control.setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    window_.Control().EnterLinks(forward);
 }
 
 }  // namespace klu

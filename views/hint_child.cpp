@@ -11,24 +11,33 @@ THintChild::THintChild(TItemsHunk& shown, std::string kind_name, const Settings&
                        QWidget* parent)
     : TStringChild(shown, std::move(kind_name), current_settings, parent),
       reveal_(shown, current_settings.hintMemoryOn),
-      button_(new THintButton(*this, QString::fromLatin1(HintReveal::kAnotherHint))) {
-    connect(button_, &QPushButton::clicked, this, &THintChild::CmAnotherHint);
+      button_(reveal_.HintCount() > 1
+                  ? new THintButton(*this, QString::fromLatin1(HintReveal::kAnotherHint))
+                  : nullptr) {
+    if (button_) connect(button_, &QPushButton::clicked, this, &THintChild::CmAnotherHint);
 }
 
 void THintChild::SetupWindow() {
     TStringChild::SetupWindow();
-    button_->setFocus();
+    DefaultFocusWidget()->setFocus();
     ShowNextHint();
 }
 
+QWidget* THintChild::DefaultFocusWidget() {
+    if (button_) return button_;
+    return TStringChild::DefaultFocusWidget();
+}
+
+// Without a button the text keeps the focus with no link marked, where the button would have
+// had it: Enter does nothing there and Tab goes on to the first link.
 bool THintChild::FocusButton(bool) {
-    button_->setFocus();
+    if (button_) button_->setFocus();
     return true;
 }
 
 void THintChild::ShowNextHint() {
     reveal_.ShowNextHint(settings_.showCounting, settings_.hintMemoryOn);
-    button_->setText(QString::fromLatin1(reveal_.ButtonText()));
+    if (button_) button_->setText(QString::fromLatin1(reveal_.ButtonText()));
     Control().SetVisibleCount(reveal_.VisibleCount());
 }
 
@@ -45,6 +54,7 @@ void THintChild::CmAnotherHint() {
 
 void THintChild::LayOut() {
     TStringChild::LayOut();
+    if (!button_) return;
     const int h = ButtonAreaHeight();
     button_->setGeometry(2, clientHeight - h - 2, clientWidth - 4, h);
 }

@@ -8,7 +8,9 @@ namespace klu {
 class THintButton;
 
 // "THintChild": the window of an item hunk. It shows the hunk's first hint (or as many as hint
-// memory says) and one more with each press of its button_, Space or Enter.
+// memory says) and one more with each press of its button_, Space or Enter. A hunk with a
+// single hint (a subject, a text) has nothing to reveal and no button_ at all, so that neither
+// the focus nor a screen reader finds a button that is never seen.
 class THintChild : public TStringChild {
     Q_OBJECT
 
@@ -18,7 +20,8 @@ class THintChild : public TStringChild {
     THintChild(TItemsHunk& hunk, std::string kind_name, const Settings& settings,
                QWidget* parent = nullptr);
 
-    THintButton& Button() const { return *button_; }
+    // The reveal button, or none for a hunk with a single hint.
+    THintButton* Button() const { return button_; }
     const HintReveal& Reveal() const { return reveal_; }
 
     void SetupWindow() override;
@@ -34,6 +37,7 @@ class THintChild : public TStringChild {
 
   protected:
     void LayOut() override;
+    QWidget* DefaultFocusWidget() override;
 
   private:
     HintReveal reveal_;

@@ -174,10 +174,29 @@ void THotSpotControl::OpenCurrentLink() {
     if (currentLink != nullptr) currentLink->Open();
 }
 
-void THotSpotControl::MoveFocus(bool forward) {
-    const int k = std::max(PositionOf(currentLink), 0);
+void THotSpotControl::EnterLinks(bool forward) {
     HideFocus();
     if (forward) {
+        SelectNextLink(0);
+    } else {
+        SelectPrevLink(-2);
+    }
+    setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    ShowFocus(true);
+}
+
+void THotSpotControl::MoveFocus(bool forward) {
+    const int k = PositionOf(currentLink);
+    HideFocus();
+    if (k < 0) {
+        // No link marked: Tab starts at the first link and Shift+Tab at the last, as from the
+        // window's button.
+        if (forward) {
+            SelectNextLink(0);
+        } else {
+            SelectPrevLink(-2);
+        }
+    } else if (forward) {
         SelectNextLink(k + 1);
     } else {
         SelectPrevLink(k - 1);

@@ -49,6 +49,9 @@ class THotSpotControl : public QAbstractScrollArea {
     // Focuses the first link at or before position p (-2: from the last visible child); before
     // the start asks the owner's FocusButton and otherwise starts again from the last link.
     TKLUObject* SelectPrevLink(int position);
+    // The focus comes from the window's button: marks the first link (forward) or the last one,
+    // scrolls it into view and takes the keyboard focus.
+    void EnterLinks(bool forward);
     // Whether the child at the position can take the focus: a titled sub-hunk, not a picture.
     bool IsFocusable(int position) const;
     // The focusable children among the visible ones, in order.

@@ -6,13 +6,12 @@
 
 namespace klu {
 
-class THintButton;
 class TMetaTextHunk;
 
 // A window that shows a hunk the program built itself, every entry at once; a click on an entry
-// opens it like any link. The window owns the hunk. Its button is never given a size, so it
-// stays out of sight: it only holds the focus when the window opens, so that Tab reaches the
-// first entry and Esc closes the window, while Enter does nothing.
+// opens it like any link. The window owns the hunk. It has no button: when it opens, and after
+// Tab has gone past the last entry, its text holds the focus with no entry marked, so that Enter
+// does nothing, Tab marks the first entry, Shift+Tab the last, and Esc closes the window.
 class TListChild : public TStringChild {
     Q_OBJECT
 
@@ -20,13 +19,8 @@ class TListChild : public TStringChild {
     TListChild(std::unique_ptr<TMetaTextHunk> shown, std::string kind_name,
                const Settings& settings, QWidget* parent = nullptr);
 
-    THintButton& Button() const { return *button_; }
-
     void SetupWindow() override;
     bool FocusButton(bool forward) override;
-
-  private:
-    THintButton* button_;
 };
 
 // "TFileChild": the verbose listing of a folder's hint files.

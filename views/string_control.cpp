@@ -119,6 +119,17 @@ std::vector<QRect> TStringControl::FragmentRects(const TKLUObject* object) const
     return rects;
 }
 
+std::vector<TStringControl::ShownHotSpot> TStringControl::HotSpots() const {
+    const QPoint offset = ScrollOffset();
+    std::vector<ShownHotSpot> spots;
+    for (const TLinkInfo& spot : HotSpotsOf(fragments)) {
+        spots.push_back(
+            {spot.target, QRect(QPoint(spot.left, spot.top) - offset,
+                                QPoint(spot.right, spot.bottom) - offset - QPoint(1, 1))});
+    }
+    return spots;
+}
+
 void TStringControl::ShowFocus(bool scroll_into_view) {
     if (scroll_into_view && CurrentLink() != nullptr) {
         int top = 10000;

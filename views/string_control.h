@@ -56,6 +56,13 @@ class TStringControl : public THotSpotControl {
     TSize DocumentSize() const { return documentSize; }
     // Where the object's fragments are on screen now, in viewport coordinates.
     std::vector<QRect> FragmentRects(const TKLUObject* object) const;
+    // The hot spots of the pictures shown, each with what it leads to and where it is on screen
+    // now (viewport coordinates), in the order of the pictures and their regions.
+    struct ShownHotSpot {
+        TKLUObject* target = nullptr;
+        QRect rect;
+    };
+    std::vector<ShownHotSpot> HotSpots() const;
 
   protected:
     void ShowFocus(bool scroll_into_view) override;

@@ -9,13 +9,21 @@
 namespace klu {
 namespace {
 
-// One link of a text view: its title as name, a press that opens it.
+// One link of a text view, or hot spot of one of its pictures: the title of what it leads to as
+// name, a press that opens it.
 class LinkAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
   public:
-    LinkAccessible(TStringControl* owner, TKLUObject* link) : control(owner), target(link) {}
+    // spot: the number of the hot spot among the view's hot spots, or -1 for a link of the text.
+    LinkAccessible(TStringControl* owner, TKLUObject* link, int spot)
+        : control(owner), target(link), spotNumber(spot) {}
 
     bool IsShown() const {
         if (control.isNull()) return false;
+        if (spotNumber >= 0) {
+            const auto spots = control->HotSpots();
+            return spotNumber < static_cast<int>(spots.size()) &&
+                   spots[static_cast<size_t>(spotNumber)].target == target;
+        }
         const std::vector<TKLUObject*> links = control->FocusableLinks();
         return std::find(links.begin(), links.end(), target) != links.end();
     }
@@ -44,14 +52,18 @@ class LinkAccessible : public QAccessibleInterface, public QAccessibleActionInte
     QRect rect() const override {
         if (!IsShown()) return {};
         QRect all;
-        for (const QRect& r : control->FragmentRects(target))
-            all = all.united(r);
+        if (spotNumber >= 0) {
+            all = control->HotSpots()[static_cast<size_t>(spotNumber)].rect;
+        } else {
+            for (const QRect& r : control->FragmentRects(target))
+                all = all.united(r);
+        }
         return all.translated(control->viewport()->mapToGlobal(QPoint(0, 0)));
     }
 
     QAccessible::State state() const override {
         QAccessible::State s;
-        s.focusable = true;
+        s.focusable = spotNumber < 0;  // hot spots are reached by the mouse, not by Tab
         s.linked = true;
         s.invisible = !IsShown();
         s.focused = !control.isNull() && control->hasFocus() && control->CurrentLink() == target;
@@ -75,6 +87,7 @@ class LinkAccessible : public QAccessibleInterface, public QAccessibleActionInte
   private:
     QPointer<TStringControl> control;
     TKLUObject* target;
+    int spotNumber;
 };
 
 QAccessibleInterface* TextControlFactory(const QString&, QObject* object) {
@@ -146,17 +159,22 @@ QString TextControlAccessible::text(QAccessible::Text kind) const {
 }
 
 int TextControlAccessible::childCount() const {
-    return static_cast<int>(Control()->FocusableLinks().size());
+    return static_cast<int>(Control()->FocusableLinks().size() + Control()->HotSpots().size());
 }
 
 QAccessibleInterface* TextControlAccessible::child(int index) const {
     const std::vector<TKLUObject*> links = Control()->FocusableLinks();
-    if (index < 0 || index >= static_cast<int>(links.size())) return nullptr;
-    TKLUObject* link = links[static_cast<size_t>(index)];
-    const auto found = linkIds.find(link);
+    const auto spots = Control()->HotSpots();
+    const int link_count = static_cast<int>(links.size());
+    if (index < 0 || index >= link_count + static_cast<int>(spots.size())) return nullptr;
+    const int spot = index < link_count ? -1 : index - link_count;
+    TKLUObject* target =
+        spot < 0 ? links[static_cast<size_t>(index)] : spots[static_cast<size_t>(spot)].target;
+    const auto key = std::make_pair(static_cast<const TKLUObject*>(target), spot);
+    const auto found = linkIds.find(key);
     if (found != linkIds.end()) return QAccessible::accessibleInterface(found->second);
-    QAccessibleInterface* made = new LinkAccessible(Control(), link);
-    linkIds[link] = QAccessible::registerAccessibleInterface(made);
+    QAccessibleInterface* made = new LinkAccessible(Control(), target, spot);
+    linkIds[key] = QAccessible::registerAccessibleInterface(made);
     return made;
 }
 
@@ -174,6 +192,10 @@ QAccessibleInterface* TextControlAccessible::childAt(int x, int y) const {
         for (const QRect& r : Control()->FragmentRects(links[i])) {
             if (r.contains(local)) return child(static_cast<int>(i));
         }
+    }
+    const auto spots = Control()->HotSpots();
+    for (size_t i = 0; i < spots.size(); ++i) {
+        if (spots[i].rect.contains(local)) return child(static_cast<int>(links.size() + i));
     }
     return nullptr;
 }

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <map>
 #include <string>
+#include <utility>
 
 namespace klu {
 
@@ -18,7 +19,8 @@ std::string AccessibleTextOf(const TItemsHunk& hunk, int visible_count);
 // Makes every TStringControl accessible through TextControlAccessible; safe to call often.
 void InstallTextControlAccessibility();
 
-// The text view as a read-only document whose children are its visible links.
+// The text view as a read-only document whose children are its visible links, then the hot spots
+// of its pictures (links too, but outside the Tab order).
 class TextControlAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
   public:
     explicit TextControlAccessible(TStringControl* control);
@@ -50,8 +52,9 @@ class TextControlAccessible : public QAccessibleWidget, public QAccessibleTextIn
     TStringControl* Control() const;
     QString AllText() const;
 
-    // The accessible objects made for links so far, by link; they live as long as this one.
-    mutable std::map<const TKLUObject*, QAccessible::Id> linkIds;
+    // The accessible objects made for links so far, by link and hot spot number (-1 for a link
+    // of the text); they live as long as this one.
+    mutable std::map<std::pair<const TKLUObject*, int>, QAccessible::Id> linkIds;
 };
 
 }  // namespace klu

@@ -120,9 +120,11 @@ TFlowResult FlowChildren(const TItemsHunk& hunk, int count, const TFlowArea& are
     int x = area.left;
     int y = area.top;
     int right = 0;
-    // Moves to the top of a new page when something this high would reach below the page.
+    // Moves to the top of a new page when something this high would reach below the page. On a
+    // page that holds nothing yet it stays: a new page would not give it more room, and the
+    // printout would have a blank page.
     auto make_room = [&](int height) {
-        if (area.pageBottom && *area.pageBottom < y + height) {
+        if (area.pageBottom && *area.pageBottom < y + height && !result.pages.back().empty()) {
             result.pages.emplace_back();
             y = area.top;
         }

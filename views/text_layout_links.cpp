@@ -4,23 +4,39 @@
 
 namespace klu {
 
+namespace {
+
+// The hot spots of a picture fragment, moved to where the picture lies; none for other ones.
+void AddHotSpots(const TWrapInfo& f, std::vector<TLinkInfo>& links) {
+    const auto* picture = dynamic_cast<const TPNGObject*>(f.object);
+    if (picture == nullptr) return;
+    for (const Rect& r : picture->regions)
+        links.push_back(
+            {f.left + r.left, f.top + r.top, f.left + r.right, f.top + r.bottom, r.target});
+}
+
+}  // namespace
+
 std::vector<TLinkInfo> LinksOf(const std::vector<TWrapInfo>& fragments) {
     std::vector<TLinkInfo> links;
     for (const TWrapInfo& f : fragments) {
         TKLUObject* object = f.object;
         if (object == nullptr || object->isSeparator) continue;
         if (object->GetType() == PNGOBJECT) {
-            const auto* picture = dynamic_cast<const TPNGObject*>(object);
-            if (picture == nullptr) continue;
-            for (const Rect& r : picture->regions) {
-                links.push_back(
-                    {f.left + r.left, f.top + r.top, f.left + r.right, f.top + r.bottom, r.target});
-            }
+            AddHotSpots(f, links);
         } else if (object->IsHunk()) {
             links.push_back({f.left, f.top, f.right, f.bottom, object});
         }
     }
     return links;
+}
+
+std::vector<TLinkInfo> HotSpotsOf(const std::vector<TWrapInfo>& fragments) {
+    std::vector<TLinkInfo> spots;
+    for (const TWrapInfo& f : fragments) {
+        if (f.object != nullptr && f.object->GetType() == PNGOBJECT) AddHotSpots(f, spots);
+    }
+    return spots;
 }
 
 TSeparatorLine SeparatorLineOf(const TWrapInfo& fragment, int control_width, int line_height) {

@@ -13,12 +13,12 @@ std::string VisibleText(const TItemsHunk& hunk, int visible_count) {
     for (size_t i = 0; i < count; ++i) {
         const TKLUObject& child = *hunk.GetChild(i);
         if (child.isSeparator) {
-            text += "\r\n";
+            text += "\n";
             continue;
         }
         text += child.GetName();
         if (child.hardBreak || i + 1 == count)
-            text += "\r\n";
+            text += "\n";
         else if (child.endsSourceLine)
             text += ' ';
     }

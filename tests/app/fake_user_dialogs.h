@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QGuiApplication>
 #include <QPrinter>
 #include <optional>
 #include <string>
@@ -20,9 +21,10 @@ class FakeUserDialogs : public UserDialogs {
         bool operator==(const Message&) const = default;
     };
 
-    MessageAnswer ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,
-                              MessageButtons buttons) override {
+    MessageAnswer ShowMessageBox(const std::string& text, const std::string& title,
+                                 MessageIcon icon, MessageButtons buttons) override {
         messages.push_back({text, title, icon, buttons});
+        if (QGuiApplication::overrideCursor() != nullptr) ++messagesUnderOverrideCursor;
         return answer;
     }
     std::optional<std::string> AskOpenFile(const std::string& title, const std::string& folder,
@@ -31,8 +33,10 @@ class FakeUserDialogs : public UserDialogs {
         return openAnswer;
     }
     std::optional<std::string> AskSaveFile(const std::string& filter,
-                                           const std::string& default_suffix) override {
+                                           const std::string& default_suffix,
+                                           bool confirm_replace) override {
         saveRequests.push_back(filter + "|" + default_suffix);
+        replaceConfirmations.push_back(confirm_replace);
         return saveAnswer;
     }
     std::optional<std::string> AskFolder(const std::string& prompt) override {
@@ -83,6 +87,8 @@ class FakeUserDialogs : public UserDialogs {
     }
 
     std::vector<Message> messages;
+    int messagesUnderOverrideCursor = 0;
+    std::vector<bool> replaceConfirmations;  // for each save dialog
     std::vector<std::string> openRequests, saveRequests, folderPrompts, textRequests, webAddresses;
     std::vector<FontRecord> fontRequests;
     std::vector<uint32_t> colorRequests;

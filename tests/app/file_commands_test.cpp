@@ -55,6 +55,12 @@ TEST_F(FileCommandsTest, SearchReplacesTheResultsOnlyWhenSomethingIsFound) {
               (std::vector<Message>{{"No hints were found with the requested string.",
                                      "Search Results for \"nowhere at all\"", MessageIcon::Stop}}));
     EXPECT_EQ(FindWidget(), first.data());
+    // No phrase at all is a cancel, not a list of everything.
+    for (const char* blank : {"", "   "}) {
+        Search(blank);
+        EXPECT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(FindWidget(), first.data());
+    }
 
     // Found again: the old window is gone, a new one shows the new results.
     Search("only");
@@ -161,7 +167,8 @@ TEST_F(FileCommandsTest, CopyTakesWhatTheWindowShowsAndSaveTheWholeHunkEachTime)
     EXPECT_NE(copied.find("first"), std::string::npos);
     EXPECT_NE(copied.find("second"), std::string::npos);
     EXPECT_EQ(copied.find("third"), std::string::npos);
-    EXPECT_TRUE(copied.ends_with("\r\n"));
+    EXPECT_TRUE(copied.ends_with("\n")) << copied;
+    EXPECT_EQ(copied.find('\r'), std::string::npos);
 
     // Saved twice to one file: both copies, each with the title and the hidden hint too.
     dialogs.saveAnswer = folder / "saved.txt";

@@ -9,7 +9,7 @@ namespace klu::test {
 namespace {
 
 std::string ButtonText(const THintChild& window) {
-    return window.Button().text().toStdString();
+    return window.Button() ? window.Button()->text().toStdString() : "no button";
 }
 
 // The question window's button text after pressing it presses times (none: just opened).
@@ -18,7 +18,7 @@ std::string RevealInQuestion(TItemsHunk& question, int presses) {
     auto* window = dynamic_cast<THintChild*>(WindowHunkUi::ViewOf(question));
     if (!window) return "no window";
     for (int i = 0; i < presses; ++i)
-        QTest::mouseClick(&window->Button(), Qt::LeftButton);
+        QTest::mouseClick(window->Button(), Qt::LeftButton);
     return ButtonText(*window);
 }
 
@@ -52,34 +52,49 @@ TEST_F(HintWindowTest, RevealsOneHintAtATimeByMouseSpaceAndEnterThenCloses) {
     EXPECT_EQ(window->Control().VisibleCount(), UpToSeparator(0));
     EXPECT_EQ(ButtonText(*window), "Hint 1 of 3.  Another hint?");
 
-    QTest::mouseClick(&window->Button(), Qt::LeftButton);
+    QTest::mouseClick(window->Button(), Qt::LeftButton);
     EXPECT_EQ(ButtonText(*window), "Hint 2 of 3.  Another hint?");
     EXPECT_EQ(window->Control().VisibleCount(), UpToSeparator(1));
-    QTest::keyClick(&window->Button(), Qt::Key_Space);
+    QTest::keyClick(window->Button(), Qt::Key_Space);
     EXPECT_EQ(ButtonText(*window), "No more hints.");
     EXPECT_EQ(window->Control().VisibleCount(), static_cast<int>(question->GetChildCount()));
     EXPECT_EQ(question->GetRevealed(), 0) << "hint memory off: the hunk's count is left alone";
     // One more press closes the window.
-    QTest::keyClick(&window->Button(), Qt::Key_Return);
+    QTest::keyClick(window->Button(), Qt::Key_Return);
     DeleteClosed();
     EXPECT_EQ(question->view, nullptr);
 }
 
-TEST_F(HintWindowTest, TabGoesToTheTextAndBack) {
-    Open(Write("three.klu", ThreeHintFile()));
+// A subject has a single "hint": no button, and its text takes the focus with no link marked.
+// Tab walks the links and rests on none past the last; Enter and Space open nothing there, and
+// a link the player cannot open (an incentive) opens nothing either.
+TEST_F(HintWindowTest, ASubjectHasNoButtonItsTextTakesTheKeys) {
+    auto root = MakeSubject("Three Hints");
+    root->Add(MakeQuestion("How?", {{"first"}, {"second"}}));
+    root->Add(MakeNode("INCENTIVE", "Buy the full game"))->Line("Send money");
+    Open(Write("three.klu", HintFileOf(std::move(root))));
     QApplication::setActiveWindow(frame.get());
     auto* window =
         dynamic_cast<THintChild*>(WindowHunkUi::ViewOf(*state.currentDocument.GetRoot()));
     ASSERT_NE(window, nullptr);
-    window->Button().setFocus();
-    QTest::keyClick(&window->Button(), Qt::Key_Tab);
-    EXPECT_TRUE(window->Control().hasFocus());
-    EXPECT_EQ(window->Control().CurrentLink(), Child("How?"));
-    // From the text, Tab past the last link comes back to the button.
-    QTest::keyClick(&window->Control(), Qt::Key_Tab);
-    EXPECT_EQ(window->Control().CurrentLink(), Child("Once?"));
-    QTest::keyClick(&window->Control(), Qt::Key_Tab);
-    EXPECT_TRUE(window->Button().hasFocus());
+    EXPECT_EQ(window->Button(), nullptr);
+    TStringControl& text = window->Control();
+    EXPECT_EQ(QApplication::focusWidget(), &text);
+
+    const TKLUObject* how = Child("How?");
+    const TKLUObject* buy = Child("Buy the full game");
+    const struct {
+        Qt::Key key;
+        const TKLUObject* marked;
+    } steps[] = {{Qt::Key_Return, nullptr}, {Qt::Key_Space, nullptr},   {Qt::Key_Tab, how},
+                 {Qt::Key_Tab, buy},        {Qt::Key_Return, buy},      {Qt::Key_Tab, nullptr},
+                 {Qt::Key_Tab, how},        {Qt::Key_Backtab, nullptr}, {Qt::Key_Backtab, buy}};
+    for (const auto& step : steps) {
+        QTest::keyClick(&text, step.key);
+        EXPECT_EQ(text.CurrentLink(), step.marked) << step.key;
+    }
+    EXPECT_EQ(WindowTitles(), std::vector<std::string>{"Three Hints"});
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(HintWindowTest, CountsSurviveAReload) {

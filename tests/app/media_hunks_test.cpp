@@ -1,14 +1,10 @@
-// Saving a GIF hunk byte for byte, a sound hunk played to its end, and damaged sound reported.
+// Saving a GIF hunk byte for byte, a sound hunk played without holding up the reader, and damaged
+// sound reported.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
-#include <chrono>
-#include <functional>
 
-#include "app/gif_save.h"
-#include "app/menu_table.h"
-#include "app/play_sound.h"
-#include "model/media_hunks.h"
+#include "app/sound_player.h"
 #include "window_fixture.h"
 
 namespace klu::test {
@@ -41,29 +37,26 @@ std::string Picture(size_t size) {
 }
 
 // A hint file of one subject whose children are a GIF hunk and a sound hunk carrying the data
-// given, written into a temporary folder and loaded.
-struct MediaFile {
-    MediaFile(const std::string& gif_data, const std::string& wave_data) {
+// given, opened in the reader.
+class MediaTest : public WindowFixture {
+  protected:
+    void OpenMedia(const std::string& gif_data, const std::string& wave_data) {
         auto media = MakeSubject("Media");
         media->Add(MakeData("GIFA", "Old map", gif_data));
         media->Add(MakeData("SOUND", "Bell", wave_data));
-        bytes = HintFileOf(std::move(media));
-        EXPECT_EQ(LoadBytes(bytes, doc), LoadOk);
-        WriteFile(path, bytes);
-        if (THunk* root = doc.GetRoot()) {
-            gif = dynamic_cast<TGIFaHunk*>(root->FindByName("Old map"));
-            sound = dynamic_cast<TSoundHunk*>(root->FindByName("Bell"));
-        }
-        EXPECT_NE(gif, nullptr);
-        EXPECT_NE(sound, nullptr);
+        path = Write("media.klu", HintFileOf(std::move(media)));
+        Open(path);
+        ASSERT_TRUE(state.FileLoaded());
     }
 
-    TempFolder folder;
-    const std::string path = folder / "media.klu";
-    std::string bytes;
-    THintDocument doc;
-    TGIFaHunk* gif = nullptr;
-    TSoundHunk* sound = nullptr;
+    // The hunk of the open file with the title.
+    THunk& Hunk(const std::string& title) const {
+        THunk* found = state.currentDocument.GetRoot()->FindByName(title);
+        EXPECT_NE(found, nullptr) << title;
+        return *found;
+    }
+
+    std::string path;
 };
 
 void ExpectStop(const FakeUserDialogs::Message& message, const std::string& part) {
@@ -73,57 +66,47 @@ void ExpectStop(const FakeUserDialogs::Message& message, const std::string& part
     EXPECT_NE(message.text.find(part), std::string::npos) << message.text;
 }
 
-class GifSaveTest : public ::testing::Test {
-  protected:
-    GifSaveTest() : file(Picture(10000), WaveImage(8000, 10)) {}
-    void Offer() { OfferGifSave(dialogs, file.path, *file.gif, kMakerWebAddress); }
-
-    MediaFile file;
-    FakeUserDialogs dialogs;
-    const std::string target = file.folder / "map.gif";
-};
-
-TEST_F(GifSaveTest, YesAsksForAFileAndSavesTheDataByteForByte) {
-    ASSERT_NE(file.gif, nullptr);
+TEST_F(MediaTest, YesAsksForAFileAndSavesTheDataByteForByteNeverOverTheHintFile) {
+    OpenMedia(Picture(10000), WaveImage(8000, 10));
     dialogs.answer = MessageAnswer::Yes;
-    dialogs.saveAnswer = target;
-    Offer();
+    dialogs.saveAnswer = folder / "map.gif";
+    Hunk("Old map").Open();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].title, "Old map");
-    EXPECT_EQ(ReadFile(target), Picture(10000));
+    EXPECT_EQ(ReadFile(*dialogs.saveAnswer), Picture(10000));
+    EXPECT_EQ(dialogs.replaceConfirmations, std::vector<bool>{true});
+
+    const std::string bytes = ReadFile(path);
+    dialogs.saveAnswer = path;
+    Hunk("Old map").Open();
+    ASSERT_EQ(dialogs.messages.size(), 3u);
+    ExpectStop(dialogs.messages[2], path + " is the hint file that is open.");
+    EXPECT_EQ(ReadFile(path), bytes);
 }
 
-long long MillisecondsOf(const std::function<void()>& action) {
-    const auto start = std::chrono::steady_clock::now();
-    action();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                 start)
-        .count();
-}
-
-TEST(PlaySound, AWaveBlocksUntilItHasPlayedAndLeavesTheCursorAsItWas) {
-    MediaFile file("GIF89a", WaveImage(8000, 2400));  // 0.3 s
-    ASSERT_NE(file.sound, nullptr);
-    FakeUserDialogs dialogs;
-    const long long took = MillisecondsOf([&] { PlaySoundHunk(dialogs, file.path, *file.sound); });
+TEST_F(MediaTest, ASoundPlaysOnWhileTheReaderGoesOnUntilItsFileCloses) {
+    OpenMedia("GIF89a", WaveImage(8000, 48000));  // six seconds
+    Hunk("Bell").Open();
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
-    EXPECT_GE(took, 200);
-    EXPECT_LT(took, 3000);
+    EXPECT_TRUE(SoundPlaying()) << "the reader went on while the bell still rings";
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    Hunk("Bell").Open();  // from the start again
+    EXPECT_TRUE(SoundPlaying());
+    Open(Write("other.klu", SampleHintFile()));
+    EXPECT_FALSE(SoundPlaying()) << "the file it came from is closed";
 }
 
-TEST(PlaySound, DamagedWaveDataIsReportedAtOnce) {
+TEST_F(MediaTest, DamagedWaveDataIsReportedAtOnce) {
     // Ten seconds of sound if it were played, behind a header no reader accepts.
     std::string wave = WaveImage(8000, 80000);
     wave.replace(0, 4, "RIFX");
     for (const std::string& data : {wave, std::string("RIFF")}) {
-        MediaFile file("GIF89a", data);
-        ASSERT_NE(file.sound, nullptr);
-        FakeUserDialogs dialogs;
-        EXPECT_LT(MillisecondsOf([&] { PlaySoundHunk(dialogs, file.path, *file.sound); }), 2000);
+        dialogs.messages.clear();
+        OpenMedia("GIF89a", data);
+        Hunk("Bell").Open();
         ASSERT_EQ(dialogs.messages.size(), 1u);
         ExpectStop(dialogs.messages[0], "This sound cannot be played.");
-        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_FALSE(SoundPlaying());
     }
 }
 

@@ -64,6 +64,7 @@ TEST_F(OpenHintFileTest, RejectedFilesLeaveNoFileOpen) {
         EXPECT_EQ(state.currentPath, good);
         EXPECT_EQ(state.recentFiles.Entry(0), good);
     }
+    EXPECT_EQ(dialogs.messagesUnderOverrideCursor, 0) << "the load's wait cursor went first";
 }
 
 }  // namespace

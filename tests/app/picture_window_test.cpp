@@ -1,5 +1,6 @@
 // Picture windows of the reader: decoded from the hint file and drawn, hot spots as links,
 // overlays painted into them once.
+#include <QAccessible>
 #include <QTest>
 
 #include "../views/picture_test_support.h"
@@ -80,6 +81,32 @@ TEST_F(PictureWindowTest, HotSpotsAreLinksReachedByTheMouseOnly) {
     EXPECT_EQ(WindowTitles().size(), windows);
     ClickAt(*window, 30, 20);
     EXPECT_NE(WindowHunkUi::ViewOf(*tower), nullptr);
+}
+
+TEST_F(PictureWindowTest, HotSpotsAreLinksToScreenReadersNamedAfterWhatTheyOpen) {
+    THintChild* window = OpenWindow(*hyper);
+    ASSERT_NE(window, nullptr);
+    QAccessibleInterface* text = QAccessible::queryAccessibleInterface(&window->Control());
+    ASSERT_NE(text, nullptr);
+    ASSERT_EQ(text->childCount(), 2);
+    const QRect viewport(window->Control().viewport()->mapToGlobal(QPoint(0, 0)),
+                         window->Control().viewport()->size());
+    const struct {
+        QString name;
+        QRect spot;  // in the picture
+        THunk* opened;
+    } spots[] = {{"Lamp", {0, 0, 10, 10}, hyper}, {"Tower", {20, 15, 20, 15}, tower}};
+    for (int i = 0; i < 2; ++i) {
+        QAccessibleInterface* spot = text->child(i);
+        ASSERT_NE(spot, nullptr);
+        EXPECT_EQ(spot->role(), QAccessible::Link);
+        EXPECT_EQ(spot->text(QAccessible::Name), spots[i].name);
+        EXPECT_EQ(spot->rect(), spots[i].spot.translated(viewport.topLeft() + OnPicture(0, 0)));
+        EXPECT_FALSE(spot->state().focusable) << "the picture stays out of the Tab order";
+        spot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_NE(WindowHunkUi::ViewOf(*spots[i].opened), nullptr);
+    }
+    EXPECT_EQ(PixelAt(25, 5), 5) << "pressing the lamp's spot painted it";
 }
 
 TEST_F(PictureWindowTest, AnOverlayOpensItsPictureWindowAndPaintsOnce) {

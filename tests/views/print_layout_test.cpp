@@ -155,5 +155,19 @@ TEST_F(PaginatePictures, APictureTakesItsPrintedSizeAndTheTextGoesOnBelowIt) {
                                                 Frag(60, 30, 90, 50, 0, 2, after)}));
 }
 
+TEST_F(PaginatePictures, APictureTallerThanThePageStartsANewPageOnlyAfterSomething) {
+    Picture(tall);
+    const TPrintPages alone = PaginateAll({80, 400});
+    ASSERT_EQ(alone.size(), 1u) << "no blank page before it";
+    EXPECT_EQ(alone[0], (std::vector<TWrapInfo>{Frag(30, 10, 70, 210, 0, 0, tall)}));
+
+    hunk.children.clear();
+    Line("ab");
+    Picture(tall);
+    const TPrintPages after_text = PaginateAll({80, 400});
+    ASSERT_EQ(after_text.size(), 2u);
+    EXPECT_EQ(after_text[1], (std::vector<TWrapInfo>{Frag(30, 10, 70, 210, 0, 0, tall)}));
+}
+
 }  // namespace
 }  // namespace klu

@@ -13,7 +13,7 @@ TEST(VisibleTextTest, VisibleChildrenJoinedByTheirFlagsSeparatorsAsEmptyLinesEnd
     AddLine(joined, "a", {.hardBreak = false, .endsSourceLine = true});
     AddLine(joined, "b", {.hardBreak = false, .endsSourceLine = false});
     AddLine(joined, "c", {.hardBreak = true, .endsSourceLine = false});
-    EXPECT_EQ(VisibleText(joined, 3), "a bc\r\n");
+    EXPECT_EQ(VisibleText(joined, 3), "a bc\n");
 
     TMetaTextHunk hunk("Question", nullptr, SUBJECT);
     AddLine(hunk, "first hint", {.hardBreak = true});
@@ -21,10 +21,10 @@ TEST(VisibleTextTest, VisibleChildrenJoinedByTheirFlagsSeparatorsAsEmptyLinesEnd
     AddSubHunk(hunk, "a link", {.endsSourceLine = true});
     AddLine(hunk, "hidden", {.hardBreak = true});
     // The last visible child ends its line even without a hard break.
-    EXPECT_EQ(VisibleText(hunk, 3), "first hint\r\n\r\na link\r\n");
+    EXPECT_EQ(VisibleText(hunk, 3), "first hint\n\na link\n");
     EXPECT_EQ(VisibleText(hunk, 0), "");
     // More than the hunk has shows what it has.
-    EXPECT_EQ(VisibleText(hunk, 99), "first hint\r\n\r\na link hidden\r\n");
+    EXPECT_EQ(VisibleText(hunk, 99), "first hint\n\na link hidden\n");
 }
 
 }  // namespace

@@ -139,8 +139,13 @@ TEST_F(ControlLinksTest, TheOwnerTakesTheFocusPastTheLinksAndSpaceAndEscape) {
     });
     Key(Qt::Key_Tab);
     Key(Qt::Key_Tab);
-    Key(Qt::Key_Tab);  // past the last link: the button takes the focus
+    Key(Qt::Key_Tab);  // past the last link: the button takes the focus, no link is marked
     EXPECT_EQ(control->CurrentLink(), nullptr);
+    // With no link marked, Shift+Tab starts at the last link, as from the button.
+    for (TKLUObject* marked : {static_cast<TKLUObject*>(last), static_cast<TKLUObject*>(first)}) {
+        Key(Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(control->CurrentLink(), marked);
+    }
     Key(Qt::Key_Backtab, Qt::ShiftModifier);  // before the first link
     EXPECT_EQ(control->CurrentLink(), nullptr);
     EXPECT_EQ(asked, (std::vector<bool>{true, false}));

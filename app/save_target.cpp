@@ -1,0 +1,44 @@
+#include "save_target.h"
+
+#include <filesystem>
+
+#include "open_hint_file.h"
+
+namespace klu {
+
+namespace {
+
+// The same file, under any name or link; a file that does not exist is no other file.
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, error);
+}
+
+}  // namespace
+
+std::optional<std::string> ProtectedFileText(const AppState& state, const std::string& target) {
+    if (state.FileLoaded() && SameFile(target, state.currentPath))
+        return target +
+               " is the hint file that is open.  Saving would destroy it; choose another "
+               "file.";
+    if (SameFile(target, state.helpFilePath))
+        return target +
+               " is the help file of this program.  Saving would destroy it; choose "
+               "another file.";
+    return std::nullopt;
+}
+
+std::optional<std::string> AskSaveTarget(UserDialogs& dialogs, const AppState& state,
+                                         const std::string& filter,
+                                         const std::string& default_suffix, SaveMode mode) {
+    std::optional<std::string> target =
+        dialogs.AskSaveFile(filter, default_suffix, mode == SaveMode::Replace);
+    if (!target) return std::nullopt;
+    if (std::optional<std::string> refused = ProtectedFileText(state, *target)) {
+        dialogs.ShowMessage(*refused, kErrorTitle, MessageIcon::Stop, MessageButtons::Ok);
+        return std::nullopt;
+    }
+    return target;
+}
+
+}  // namespace klu
