@@ -1,13 +1,17 @@
 // Dialogs centred over their parent, and the Options dialog: OK and Cancel, whole points, and
-// the custom colours kept for the process.
+// the custom colours kept for the process; what the font and printer setup dialogs give back.
 #include "app/center_dialog.h"
 #include "app/opt_dialog.h"
 #include "app/options_command.h"
+#include "app/qt_user_dialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTest>
 
 #include "window_fixture.h"
@@ -161,6 +165,29 @@ TEST_F(OptionsCommandTest, OpenWindowsTakeTheNewFontAfterOk) {
     EXPECT_GT(top->Control().LineHeight(), top_line);
     EXPECT_GT(question->Control().LineHeight(), question_line);
     EXPECT_EQ(top->Control().NormalFont().pointSize(), larger.mainFont.pointSize);
+}
+
+TEST(FontDialogAnswer, KeepsEveryWeightItalicsAndTenthsOfAPoint) {
+    for (const int weight : {100, 300, 400, 500, 600, 700, 800, 900}) {
+        for (const bool italic : {false, true}) {
+            QFont font = ScreenFontOf({"Liberation Sans", 11, weight, italic});
+            font.setPointSizeF(10.5);
+            const ChosenFont chosen = ChosenFontOf(font);
+            EXPECT_EQ(chosen.font, (FontRecord{"Liberation Sans", 10, weight, italic})) << weight;
+            EXPECT_EQ(chosen.tenthsOfPoint, 105);
+        }
+    }
+}
+
+TEST(PrinterSetupDialog, ListsThePrintersToChooseFromWithoutAPageRange) {
+    QPrinter printer;
+    const std::unique_ptr<QPrintDialog> dialog = MakePrinterSetupDialog(printer, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Printer Setup");
+    EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+    dialog->show();  // the list is filled when the dialog shows
+    const auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+    ASSERT_NE(printers, nullptr);
+    EXPECT_GE(printers->count(), 1) << "at least printing to a file";
 }
 
 }  // namespace

@@ -182,5 +182,32 @@ TEST_F(FileCommandsTest, CopyTakesWhatTheWindowShowsAndSaveTheWholeHunkEachTime)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+// Decode to Text replaces its file and asks first; Save Window adds to it. Neither may write
+// over the hint file that is open or the help file.
+TEST_F(FileCommandsTest, SavesAskBeforeReplacingAndNeverWriteOverTheHintOrHelpFile) {
+    LoadHelp(true);
+    const std::string game = Write("game.klu", ThreeHintFile());
+    Open(game);
+    ASSERT_NE(OpenWindow(*Child("How?")), nullptr);
+    frame->UpdateMenus();
+    const struct {
+        std::string target;
+        std::string refusal;
+    } kept[] = {{game, " is the hint file that is open."},
+                {state.helpFilePath, " is the help file of this program."}};
+    for (const int command : {104, 203}) {
+        for (const auto& file : kept) {
+            const std::string before = ReadFile(file.target);
+            dialogs.messages.clear();
+            dialogs.saveAnswer = file.target;
+            Client().Command(command);
+            ASSERT_EQ(dialogs.messages.size(), 1u) << command;
+            EXPECT_EQ(dialogs.messages[0].text.find(file.target + file.refusal), 0u);
+            EXPECT_EQ(ReadFile(file.target), before) << command;
+        }
+    }
+    EXPECT_EQ(dialogs.replaceConfirmations, (std::vector<bool>{true, true, false, false}));
+}
+
 }  // namespace
 }  // namespace klu::test
