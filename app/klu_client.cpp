@@ -107,7 +107,9 @@ void TKLUClient::Command(int id) {
             Cascade();
             break;
         case CM_TILECHILDREN:
+            // The tiles take the whole client area; the minimized windows stay in view on top.
             tileSubWindows();
+            ArrangeIcons();
             break;
         case CM_ARRANGEICONS:
             ArrangeIcons();
@@ -164,15 +166,25 @@ void TKLUClient::OpenHintFile(const std::string& path) {
 }
 
 // A window takes three quarters of the client area and steps down and right from the one
-// placed before it by a title bar's height, starting again at the top left once it would leave
-// the client area, as the window system places new child windows.
+// placed before it by a title bar's height, as the window system places new child windows. Once
+// it would leave the client area it starts again at the top, one step further right each round
+// so that no window hides another whole, and at the top left when that is full too.
 QRect TKLUClient::NextChildPlace(const QMdiSubWindow& frame) {
     const QSize room = viewport()->size();
     const QSize size(room.width() * 3 / 4, room.height() * 3 / 4);
     const int step = frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &frame) + 4;
-    if (nextPlace_.x() + size.width() > room.width() ||
-        nextPlace_.y() + size.height() > room.height())
-        nextPlace_ = QPoint(0, 0);
+    auto fits = [&](QPoint place) {
+        return place.x() + size.width() <= room.width() &&
+               place.y() + size.height() <= room.height();
+    };
+    if (!fits(nextPlace_)) {
+        ++placeRound_;
+        nextPlace_ = QPoint(placeRound_ * step, 0);
+        if (!fits(nextPlace_)) {
+            placeRound_ = 0;
+            nextPlace_ = QPoint(0, 0);
+        }
+    }
     const QRect place(nextPlace_, size);
     nextPlace_ += QPoint(step, step);
     return place;
@@ -195,6 +207,7 @@ QMdiSubWindow* TKLUClient::AddChildWindow(TChild& window) {
 // bottom of the stack up, so the active one stays on top.
 void TKLUClient::Cascade() {
     nextPlace_ = QPoint(0, 0);
+    placeRound_ = 0;
     for (QMdiSubWindow* child : subWindowList(QMdiArea::StackingOrder)) {
         if (child->isMinimized()) continue;
         if (child->isMaximized()) child->showNormal();
@@ -203,13 +216,14 @@ void TKLUClient::Cascade() {
     }
 }
 
-// Lines the minimized children up along the bottom edge, left to right.
+// Lines the minimized children up along the bottom edge, left to right, in front of the others.
 void TKLUClient::ArrangeIcons() {
     int x = 0;
     for (QMdiSubWindow* child : subWindowList()) {
         if (!child->isMinimized()) continue;
         const QSize size = child->size();
         child->move(x, viewport()->height() - size.height());
+        child->raise();
         x += size.width();
     }
 }

@@ -89,7 +89,8 @@ class TKLUClient : public QMdiArea {
 
     AppState& state_;
     UserDialogs& dialogs_;
-    QPoint nextPlace_;  // where the next child window goes
+    QPoint nextPlace_;    // where the next child window goes
+    int placeRound_ = 0;  // how often the places started again at the top
     std::unique_ptr<TMyPrinter> printer_;
 };
 

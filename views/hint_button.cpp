@@ -1,6 +1,8 @@
 #include "hint_button.h"
 
 #include <QKeyEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 #include "child_window_string.h"
 #include "string_control.h"
@@ -38,6 +40,20 @@ void THintButton::keyPressEvent(QKeyEvent* event) {
         default:
             QPushButton::keyPressEvent(event);
     }
+}
+
+// Styles mark the focus only after the user moved it with Tab, but this button takes it when its
+// window opens: the player must see where Space and Enter go.
+void THintButton::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    if (!hasFocus()) return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
+    option.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
+    option.backgroundColor = palette().color(QPalette::Button);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 void THintButton::FocusText(bool forward) {

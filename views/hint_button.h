@@ -20,6 +20,7 @@ class THintButton : public QPushButton {
   protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     // Tab (forward) or Shift+Tab: the focus goes to a link of the text.

@@ -190,12 +190,9 @@ void THotSpotControl::MoveFocus(bool forward) {
     HideFocus();
     if (k < 0) {
         // No link marked: Tab starts at the first link and Shift+Tab at the last, as from the
-        // window's button.
-        if (forward) {
-            SelectNextLink(0);
-        } else {
-            SelectPrevLink(-2);
-        }
+        // window's button; a text without links hands the focus back to the button.
+        const TKLUObject* found = forward ? SelectNextLink(0) : SelectPrevLink(-2);
+        if (found == nullptr && focusButton) focusButton(forward);
     } else if (forward) {
         SelectNextLink(k + 1);
     } else {

@@ -122,12 +122,34 @@ TEST_F(WindowKeyboardTest, CascadeAndTileKeepEveryWindowUsableArrangeIconsLinesU
             EXPECT_FALSE(tiled[i]->geometry().intersects(tiled[j]->geometry()));
     }
 
+    // Minimized windows line up at the bottom, also in front of windows tiled afterwards.
     tiled[0]->showMinimized();
     tiled[1]->showMinimized();
-    Client().Command(24364);  // Arrange Icons
-    EXPECT_EQ(tiled[0]->geometry().bottom(), room.bottom());
-    EXPECT_EQ(tiled[1]->geometry().bottom(), room.bottom());
-    EXPECT_FALSE(tiled[0]->geometry().intersects(tiled[1]->geometry()));
+    for (const int command : {24364, 24362}) {  // Arrange Icons, Tile
+        Client().Command(command);
+        const QList<QMdiSubWindow*> stack = Client().subWindowList(QMdiArea::StackingOrder);
+        for (QMdiSubWindow* icon : {tiled[0], tiled[1]}) {
+            EXPECT_EQ(icon->geometry().bottom(), room.bottom()) << command;
+            EXPECT_GT(stack.indexOf(icon), stack.indexOf(tiled[2])) << command;
+        }
+        EXPECT_FALSE(tiled[0]->geometry().intersects(tiled[1]->geometry()));
+    }
+}
+
+TEST_F(WindowKeyboardTest, CascadeOfManyWindowsHidesNoneBehindAnother) {
+    Open(Write("game.klu", SampleHintFile()));
+    for (const char* title : {"Chapter", "Where?", "Why?"})
+        OpenWindow(*Child(title));
+    Client().Command(101);    // and the verbose listing: five windows
+    frame->resize(500, 400);  // room for three steps down
+    QApplication::processEvents();
+    Client().Command(24361);
+    std::vector<QPoint> corners;
+    for (QMdiSubWindow* child : Client().subWindowList()) {
+        EXPECT_EQ(std::count(corners.begin(), corners.end(), child->pos()), 0)
+            << child->windowTitle().toStdString();
+        corners.push_back(child->pos());
+    }
 }
 
 // A hint that runs below the window with a link at its end.
@@ -159,6 +181,24 @@ TEST_F(WindowKeyboardTest, TabFromTheButtonMarksTheLinkInViewAndEnterOpensIt) {
     }
     Type(Qt::Key_Return);
     EXPECT_EQ(ActiveTitle(), "Map");
+}
+
+TEST_F(WindowKeyboardTest, InAQuestionWithoutLinksTabGoesBackAndForthVisiblyMarked) {
+    THintChild* question = OpenChapterQuestion();
+    ASSERT_NE(question, nullptr);
+    THintButton* button = question->Button();
+    ASSERT_EQ(QApplication::focusWidget(), button);
+    const QImage focused = button->grab().toImage();
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Backtab}) {
+        const bool on_button = QApplication::focusWidget() == button;
+        Type(key);
+        EXPECT_EQ(QApplication::focusWidget(),
+                  on_button ? static_cast<QWidget*>(&question->Control()) : button)
+            << key;
+    }
+    // The button shows that Space and Enter go to it.
+    question->Control().setFocus();
+    EXPECT_NE(button->grab().toImage(), focused);
 }
 
 // What a screen reader finds: no button in windows that show no button.
