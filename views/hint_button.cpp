@@ -1,13 +1,19 @@
 #include "hint_button.h"
 
 #include <QKeyEvent>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
+#include <QPainter>
 
 #include "child_window_string.h"
 #include "string_control.h"
 
 namespace klu {
+
+namespace {
+
+// How far inside the button's edge its focus mark runs.
+constexpr int kFocusInset = 3;
+
+}  // namespace
 
 THintButton::THintButton(TStringChild& parent, const QString& text)
     : QPushButton(text, &parent), window_(parent) {
@@ -42,18 +48,15 @@ void THintButton::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-// Styles mark the focus only after the user moved it with Tab, but this button takes it when its
-// window opens: the player must see where Space and Enter go.
+// Styles mark the focus faintly, or only after the user moved it with Tab, but this button takes
+// it when its window opens: the player must see where Space and Enter go. A dotted line in the
+// palette's highlight colour runs round the text area.
 void THintButton::paintEvent(QPaintEvent* event) {
     QPushButton::paintEvent(event);
     if (!hasFocus()) return;
-    QStylePainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
-    option.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
-    option.backgroundColor = palette().color(QPalette::Button);
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1));
 }
 
 void THintButton::FocusText(bool forward) {

@@ -191,7 +191,16 @@ void TStringControl::paintEvent(QPaintEvent*) {
 }
 
 void TStringControl::PaintFocus(QPainter& painter) {
-    if (CurrentLink() == nullptr) return;
+    if (CurrentLink() == nullptr) {
+        // No link marked: a dotted frame round the text shows where the keys go.
+        painter.save();
+        painter.resetTransform();
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.drawRect(viewport()->rect().adjusted(1, 1, -2, -2));
+        painter.restore();
+        focusDrawn = true;
+        return;
+    }
     for (const TWrapInfo& f : fragments) {
         if (f.object != CurrentLink()) continue;
         QStyleOptionFocusRect option;

@@ -189,6 +189,7 @@ TEST_F(WindowKeyboardTest, InAQuestionWithoutLinksTabGoesBackAndForthVisiblyMark
     THintButton* button = question->Button();
     ASSERT_EQ(QApplication::focusWidget(), button);
     const QImage focused = button->grab().toImage();
+    const QImage text_unfocused = question->Control().viewport()->grab().toImage();
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Backtab}) {
         const bool on_button = QApplication::focusWidget() == button;
         Type(key);
@@ -196,9 +197,10 @@ TEST_F(WindowKeyboardTest, InAQuestionWithoutLinksTabGoesBackAndForthVisiblyMark
                   on_button ? static_cast<QWidget*>(&question->Control()) : button)
             << key;
     }
-    // The button shows that Space and Enter go to it.
+    // The button, or the text without a link to mark, shows that the keys go to it.
     question->Control().setFocus();
     EXPECT_NE(button->grab().toImage(), focused);
+    EXPECT_NE(question->Control().viewport()->grab().toImage(), text_unfocused);
 }
 
 // What a screen reader finds: no button in windows that show no button.
