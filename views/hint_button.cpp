@@ -50,7 +50,7 @@ void THintButton::keyPressEvent(QKeyEvent* event) {
 
 // Styles mark the focus faintly, or only after the user moved it with Tab, but this button takes
 // it when its window opens: the player must see where Space and Enter go. A dotted line in the
-// palette's highlight colour runs round the text area.
+// palette's highlight colour runs just inside its edge.
 void THintButton::paintEvent(QPaintEvent* event) {
     QPushButton::paintEvent(event);
     if (!hasFocus()) return;

@@ -174,13 +174,13 @@ void THotSpotControl::OpenCurrentLink() {
     if (currentLink != nullptr) currentLink->Open();
 }
 
+TKLUObject* THotSpotControl::SelectFirstOrLastLink(bool first) {
+    return first ? SelectNextLink(0) : SelectPrevLink(-2);
+}
+
 void THotSpotControl::EnterLinks(bool forward) {
     HideFocus();
-    if (forward) {
-        SelectNextLink(0);
-    } else {
-        SelectPrevLink(-2);
-    }
+    SelectFirstOrLastLink(forward);
     setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     ShowFocus(true);
 }
@@ -191,8 +191,7 @@ void THotSpotControl::MoveFocus(bool forward) {
     if (k < 0) {
         // No link marked: Tab starts at the first link and Shift+Tab at the last, as from the
         // window's button; a text without links hands the focus back to the button.
-        const TKLUObject* found = forward ? SelectNextLink(0) : SelectPrevLink(-2);
-        if (found == nullptr && focusButton) focusButton(forward);
+        if (SelectFirstOrLastLink(forward) == nullptr && focusButton) focusButton(forward);
     } else if (forward) {
         SelectNextLink(k + 1);
     } else {

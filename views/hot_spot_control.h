@@ -107,6 +107,7 @@ class THotSpotControl : public QAbstractScrollArea {
 
   private:
     void OpenCurrentLink();
+    TKLUObject* SelectFirstOrLastLink(bool first);
     int PositionOf(const TKLUObject* object) const;
     // The children that are shown: VisibleCount(), at most the child count.
     int ShownCount() const;
