@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "model/whole_file.h"
+
 namespace klu {
 
 AppState::AppState(std::string program_folder, std::string command_argument,
@@ -11,7 +13,9 @@ AppState::AppState(std::string program_folder, std::string command_argument,
       locations(programFolder, environment),
       helpFilePath(HelpFilePathFor(programFolder)),
       profile(locations.ProfilePath()),
-      recentFiles(profile) {}
+      recentFiles(profile) {
+    RemoveStaleTemporaries(profile.Path());
+}
 
 void AppState::LoadHelpFile() {
     LoadResult ignored = LoadOk;

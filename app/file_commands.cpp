@@ -47,6 +47,7 @@ void TKLUClient::CmListFolder() {
     const std::optional<std::string> chosen = dialogs_.AskFolder(kListFolderPrompt);
     if (!chosen || chosen->empty()) return;
     state_.settings.listFolder = FolderWithSlash(*chosen);
+    state_.settings.unread = false;  // chosen by the user: to be kept
     if (!EqualsNoCase(state_.settings.listFolder, before) && listWindow) {
         delete listWindow.data();
         listWindow = nullptr;

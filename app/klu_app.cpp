@@ -1,5 +1,6 @@
 #include "klu_app.h"
 
+#include <QGuiApplication>
 #include <filesystem>
 
 #include "sound_player.h"
@@ -28,6 +29,10 @@ void TKLUApp::BuildMainWindow(bool enter_list_folder) {
     SetHunkUi(hunkUi_.get());
     state_.LoadHelpFile();
     state_.ReadSettings();
+    // A desktop that logs out asks first for what must be kept, and may end the program right
+    // after: the settings and the hint memory are written then.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame_.get(),
+                     [this] { state_.WriteSettings(); });
     if (enter_list_folder) EnterListFolder();
     frame_->UpdateMenus();
 }

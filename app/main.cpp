@@ -7,6 +7,7 @@
 #include "command_line.h"
 #include "klu_app.h"
 #include "qt_user_dialogs.h"
+#include "session_end.h"
 
 int main(int argc, char* argv[]) {
     // --help and --version are answered before Qt starts, so they need no display.
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
 
+    klu::IgnoreFileSizeSignal();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(klu::kApplicationName));
 
@@ -26,6 +28,9 @@ int main(int argc, char* argv[]) {
                      klu::CommandArgumentOf(arguments), std::move(dialogs));
     app.BuildMainWindow();
     qtDialogs.SetOwner(app.MainWindow());
+    // The session's end closes the program as File > Exit does: the windows go, then ~TKLUApp
+    // writes the settings and the hint memory.
+    klu::CallOnTerminationSignals(&application, [] { QApplication::exit(0); });
     app.ShowMainWindow();
     return QApplication::exec();
 }

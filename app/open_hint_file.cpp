@@ -4,7 +4,7 @@
 #include <QMdiSubWindow>
 
 #include "klu_client.h"
-#include "model/file_bytes.h"
+#include "model/hint_document.h"
 #include "model/hint_memory.h"
 #include "model/hint_stream.h"
 #include "model/hunk.h"
@@ -78,7 +78,8 @@ void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
     state.WriteSettings();
 
     std::vector<char> bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    const HintFileRead read = ReadHintFileBytes(path, bytes);
+    if (read == HintFileRead::Failed) {
         dialogs.ShowMessage(path + kCannotOpenText, kErrorTitle, MessageIcon::Stop,
                             MessageButtons::Ok);
         return;
@@ -94,7 +95,12 @@ void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
     StopSound();
 
     WaitCursor wait;
-    const LoadResult result = LoadHintFile(stream, state.currentDocument, false);
+    LoadResult result = LoadOutOfMemory;
+    if (read == HintFileRead::TooLarge) {
+        state.currentDocument.Clear();  // as any failed load leaves it
+    } else {
+        result = LoadHintFile(stream, state.currentDocument, false);
+    }
     if (result == LoadOk) {
         FinishOpen(client, state, dialogs, path, length);
     } else {

@@ -27,6 +27,32 @@ std::string TitleCachePath(const CommandArgs& args) {
     return FileLocations(ProgramFolder()).TitleCachePath();
 }
 
+// A field of an entry line: a tab, a line end or a backslash in it is written as \t, \n, \r
+// or \\, so that every entry stays one line of title, tab and path.
+std::string Escaped(std::string_view field) {
+    std::string text;
+    text.reserve(field.size());
+    for (char c : field) {
+        switch (c) {
+            case '\t':
+                text += "\\t";
+                break;
+            case '\n':
+                text += "\\n";
+                break;
+            case '\r':
+                text += "\\r";
+                break;
+            case '\\':
+                text += "\\\\";
+                break;
+            default:
+                text += c;
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 int RunList(const CommandArgs& args) {
@@ -39,7 +65,7 @@ int RunList(const CommandArgs& args) {
     for (const TKLUObject* child : listing->children) {
         const auto* entry = dynamic_cast<const TFileInfo*>(child);
         if (entry == nullptr) continue;
-        std::cout << entry->GetName() << '\t' << entry->path << '\n';
+        std::cout << Escaped(entry->GetName()) << '\t' << Escaped(entry->path) << '\n';
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 // the table below and runs it; every command lives in one Run function (commands.h).
 
 #include <algorithm>
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -95,7 +96,7 @@ void PrintUsage(std::ostream& out) {
         << "  65   compile: SOURCE holds an error, reported as SOURCE:LINE: message\n"
         << "  66   compile: SOURCE cannot be read\n"
         << "  70   klu itself failed\n"
-        << "  73   export, compile: OUT cannot be written\n";
+        << "  73   the result cannot be written: OUT (export, compile) or standard output\n";
 }
 
 int UsageError(const std::string& message) {
@@ -135,10 +136,17 @@ int Main(const std::vector<std::string>& words) {
 }  // namespace klu::cli
 
 int main(int argc, char** argv) {
+    // A closed pipe or a file-size limit makes writes fail, reported below, instead of ending
+    // klu unheard.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> words(argv + std::min(argc, 1), argv + argc);
     try {
         const int status = klu::cli::Main(words);
-        std::cout.flush();
+        if (!std::cout.flush()) {
+            std::cerr << "klu: the result could not be written to standard output\n";
+            return klu::cli::kExitCannotCreate;
+        }
         return status;
     } catch (const std::exception& error) {
         // Running out of memory while printing a huge tree, say: report it rather than abort.

@@ -5,7 +5,8 @@
 
 namespace klu::cli {
 
-// Writes bytes to the file at path, created or emptied first, exactly as they are. Gives 0, or
+// Makes bytes, exactly as they are, the content of the file at path: written beside it and
+// renamed over it, so that a failed write leaves the file as it was. Gives 0, or
 // kExitCannotCreate after saying so on stderr.
 int WriteOutputFile(const std::string& path, std::string_view bytes);
 

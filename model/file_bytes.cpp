@@ -4,13 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace klu {
 namespace {
 
+// Reads up to limit bytes; size receives the file's size.
 template <typename Bytes>
-ReadOutcome ReadInto(const std::string& path, Bytes& bytes) {
+ReadOutcome ReadInto(const std::string& path, Bytes& bytes, size_t limit, int64_t* size) {
     bytes.clear();
     // Opened without blocking, so that a pipe or device under the name cannot hang the program;
     // only regular files are read.
@@ -20,10 +22,12 @@ ReadOutcome ReadInto(const std::string& path, Bytes& bytes) {
     ReadOutcome outcome = ReadOutcome::Failed;
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        bytes.reserve(static_cast<size_t>(info.st_size));
+        if (size) *size = static_cast<int64_t>(info.st_size);
+        bytes.reserve(std::min(static_cast<size_t>(info.st_size), limit));
         char buffer[1 << 16];
         for (;;) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            const size_t wanted = std::min(sizeof buffer, limit - bytes.size());
+            const ssize_t got = wanted == 0 ? 0 : ::read(fd, buffer, wanted);
             if (got < 0 && errno == EINTR) continue;
             if (got <= 0) {
                 outcome = got == 0 ? ReadOutcome::Read : ReadOutcome::Failed;
@@ -36,14 +40,22 @@ ReadOutcome ReadInto(const std::string& path, Bytes& bytes) {
     return outcome;
 }
 
+constexpr size_t kNoLimit = static_cast<size_t>(-1);
+
 }  // namespace
 
 ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
-    return ReadInto(path, bytes);
+    return ReadInto(path, bytes, kNoLimit, nullptr);
 }
 
 bool ReadFileBytes(const std::string& path, std::vector<char>& bytes) {
-    return ReadInto(path, bytes) == ReadOutcome::Read;
+    return ReadInto(path, bytes, kNoLimit, nullptr) == ReadOutcome::Read;
+}
+
+FilePrefix ReadFilePrefix(const std::string& path, size_t limit, std::vector<char>& bytes) {
+    FilePrefix prefix;
+    prefix.outcome = ReadInto(path, bytes, limit, &prefix.size);
+    return prefix;
 }
 
 }  // namespace klu

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,5 +14,12 @@ ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes);
 
 // The same into a byte vector; gives true only when the file was read.
 bool ReadFileBytes(const std::string& path, std::vector<char>& bytes);
+
+// The first bytes of a regular file, at most limit of them, and the size of the whole file.
+struct FilePrefix {
+    ReadOutcome outcome = ReadOutcome::Failed;
+    int64_t size = 0;
+};
+FilePrefix ReadFilePrefix(const std::string& path, size_t limit, std::vector<char>& bytes);
 
 }  // namespace klu

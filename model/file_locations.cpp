@@ -1,5 +1,7 @@
 #include "file_locations.h"
 
+#include "whole_file.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -59,11 +61,20 @@ FileLocations::FileLocations(const std::string& program_folder,
         return;
     }
     // An installed program's folder holds programs, not hint files.
-    if (std::optional<std::string> home = environment("HOME"); home && !home->empty() &&
-                                                               home->front() == '/')
+    if (std::optional<std::string> home = environment("HOME");
+        home && !home->empty() && home->front() == '/')
         defaultListFolder_ = FolderWithSlash(*home);
     profileFolder_ = PrivateFolder(environment, "XDG_CONFIG_HOME", ".config/", beside);
     cacheFolder_ = PrivateFolder(environment, "XDG_CACHE_HOME", ".cache/", beside);
+    CarryProfileOver(beside + kProfileFileName, ProfilePath());
+}
+
+bool CarryProfileOver(const std::string& old_path, const std::string& new_path) {
+    std::error_code error;
+    if (old_path == new_path || std::filesystem::exists(new_path, error) || error) return false;
+    std::string bytes;
+    if (ReadWholeFile(old_path, bytes) != ReadOutcome::Read) return false;
+    return ReplaceWholeFile(new_path, bytes);
 }
 
 }  // namespace klu

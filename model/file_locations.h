@@ -18,8 +18,8 @@ std::optional<std::string> ProcessEnvironment(const std::string& name);
 // Where the program keeps its own files: the profile and the title cache live beside the
 // program when its folder is writable. Otherwise (an installed program) the profile goes to
 // $XDG_CONFIG_HOME/kluwin/ (default ~/.config/kluwin/) and the title cache to
-// $XDG_CACHE_HOME/kluwin/ (default ~/.cache/kluwin/); those folders are created when missing.
-// Folders end in "/".
+// $XDG_CACHE_HOME/kluwin/ (default ~/.cache/kluwin/); those folders are created when missing,
+// and a profile beside the program starts the new one (CarryProfileOver). Folders end in "/".
 class FileLocations {
   public:
     explicit FileLocations(const std::string& program_folder,
@@ -40,6 +40,11 @@ class FileLocations {
     std::string cacheFolder_;
     std::string defaultListFolder_;
 };
+
+// Starts the profile at new_path from the one at old_path: a program whose folder became
+// read-only (installed, say) keeps the user's settings and hint memory from beside it. Nothing
+// happens when new_path exists already or old_path cannot be read; true when it was copied.
+bool CarryProfileOver(const std::string& old_path, const std::string& new_path);
 
 // The folder with a "/" at its end; "./" for an empty one.
 std::string FolderWithSlash(std::string folder);

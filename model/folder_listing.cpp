@@ -9,6 +9,7 @@
 #include "file_info.h"
 #include "file_locations.h"
 #include "sort_key.h"
+#include "text_file_lines.h"
 #include "text_util.h"
 #include "title_cache.h"
 
@@ -24,6 +25,29 @@ bool IsHintFileName(std::string_view name) {
 bool IsRegularFile(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// What tells the file at path from another of its name: its folder, size and time of last
+// change, folded into a positive number for the record's reserved field. Records written
+// before, with 0 there, never match and so are scanned once more. 0 when the file cannot be
+// looked at.
+int32_t FileSignature(const std::string& folder, const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return 0;
+    uint32_t hash = 2166136261u;  // FNV-1a
+    const auto mix = [&hash](const void* data, size_t size) {
+        for (size_t i = 0; i < size; ++i) {
+            hash ^= static_cast<const unsigned char*>(data)[i];
+            hash *= 16777619u;
+        }
+    };
+    mix(folder.data(), folder.size());
+    const int64_t numbers[] = {static_cast<int64_t>(info.st_size),
+                               static_cast<int64_t>(info.st_mtim.tv_sec),
+                               static_cast<int64_t>(info.st_mtim.tv_nsec)};
+    mix(numbers, sizeof numbers);
+    const auto signature = static_cast<int32_t>(hash & 0x7FFFFFFFu);
+    return signature == 0 ? 1 : signature;
 }
 
 }  // namespace
@@ -63,15 +87,22 @@ std::unique_ptr<TMetaTextHunk> BuildFolderListing(const std::string& folder,
     std::vector<std::unique_ptr<TFileInfo>> entries;
     entries.reserve(names.size());
     for (const std::string& name : names) {
-        if (const TFileInfo* cached = cache.Find(name)) {
+        // A record counts only for the same file as it was: a file replaced under its name, or
+        // one of the name in another folder, is scanned afresh.
+        const std::string path = base + name;
+        const int32_t signature = FileSignature(base, path);
+        if (const TFileInfo* cached = signature != 0 ? cache.Find(name, signature) : nullptr) {
             entries.push_back(std::make_unique<TFileInfo>(*cached));
-            entries.back()->path = base + name;
+            entries.back()->path = path;
             ++counts.fromCache;
-        } else {
-            entries.push_back(std::make_unique<TFileInfo>(base + name, 0));
-            ++counts.scanned;
-            if (cache.Append(*entries.back())) ++counts.recordsWritten;
+            continue;
         }
+        TextFileLines lines(path);
+        const bool readable = lines.IsOpen();
+        entries.push_back(std::make_unique<TFileInfo>(lines, path, signature));
+        ++counts.scanned;
+        // A file that could not be read now is scanned again next time.
+        if (readable && signature != 0 && cache.Append(*entries.back())) ++counts.recordsWritten;
     }
 
     std::vector<TKLUObject*> sorted;

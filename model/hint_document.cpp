@@ -1,6 +1,7 @@
 #include "hint_document.h"
 
 #include <map>
+#include <new>
 #include <optional>
 
 #include "checksum.h"
@@ -17,6 +18,8 @@ namespace {
 
 constexpr std::string_view kMagic = "KLU";
 constexpr std::string_view kZipMagic = "PK";
+// Enough for the magic line of any hint file, and for that of most other files.
+constexpr size_t kFirstBlock = 4096;
 constexpr std::string_view kEndOf88a = "** END OF 88A FORMAT **";
 constexpr const char* kAuthorNoteTitle = "A note from the author";
 
@@ -162,10 +165,37 @@ LoadResult LoadHintFile(HintStream& stream, THintDocument& document, bool pictur
     }
 }
 
+HintFileRead ReadHintFileBytes(const std::string& path, std::vector<char>& bytes) {
+    bytes.clear();
+    try {
+        const FilePrefix prefix = ReadFilePrefix(path, kFirstBlock, bytes);
+        if (prefix.outcome != ReadOutcome::Read) return HintFileRead::Failed;
+        HintStream first{std::vector<char>(bytes)};
+        if (!EqualsNoCase(first.GetLine(), kMagic)) return HintFileRead::FirstBlock;
+        if (prefix.size > kLargestHintFile) return HintFileRead::TooLarge;
+        if (prefix.size > static_cast<int64_t>(bytes.size()) && !ReadFileBytes(path, bytes))
+            return HintFileRead::Failed;
+        return HintFileRead::Whole;
+    } catch (const std::bad_alloc&) {
+        bytes.clear();
+        return HintFileRead::TooLarge;
+    }
+}
+
 bool LoadHintFileAt(const std::string& path, THintDocument& document, bool picture_mode,
                     LoadResult& result) {
     std::vector<char> bytes;
-    if (!ReadFileBytes(path, bytes)) return false;
+    switch (ReadHintFileBytes(path, bytes)) {
+        case HintFileRead::Failed:
+            return false;
+        case HintFileRead::TooLarge:
+            document.Clear();
+            result = LoadOutOfMemory;
+            return true;
+        case HintFileRead::Whole:
+        case HintFileRead::FirstBlock:
+            break;
+    }
     HintStream stream(std::move(bytes));
     result = LoadHintFile(stream, document, picture_mode);
     return true;

@@ -51,7 +51,23 @@ class THintDocument {
 // Reads a whole hint file into the document. picture_mode is set for the program's own help file.
 LoadResult LoadHintFile(HintStream& stream, THintDocument& document, bool picture_mode);
 
-// Reads the file at path. Gives false (and leaves the document alone) when it cannot be read.
+// How much of a hint file ReadHintFileBytes read.
+enum class HintFileRead {
+    Whole,
+    FirstBlock,  // the first line is no hint file's: the rest would not change the load result
+    TooLarge,    // larger than any hint file, or no memory for it: loading it is out of memory
+    Failed,      // the file cannot be opened or read
+};
+
+// No hint file comes near this size; a larger file is not read at all.
+inline constexpr int64_t kLargestHintFile = int64_t{64} << 20;
+
+// Reads a hint file for loading. Its first block is looked at before the rest is read, so a
+// file of another kind costs no more than that block, whatever its size.
+HintFileRead ReadHintFileBytes(const std::string& path, std::vector<char>& bytes);
+
+// Reads the file at path and loads it. Gives false (and leaves the document alone) when it
+// cannot be read; a file too large to be a hint file loads as LoadOutOfMemory.
 bool LoadHintFileAt(const std::string& path, THintDocument& document, bool picture_mode,
                     LoadResult& result);
 

@@ -98,11 +98,18 @@ int32_t TMetaTextHunk::HintCount() const {
 
 void TMetaTextHunk::RestoreState(std::string& state) {
     if (HoldsHints()) {
-        const long value = std::strtol(state.c_str(), nullptr, 10);
-        revealed = static_cast<int32_t>(std::clamp<long>(value, std::numeric_limits<int32_t>::min(),
-                                                         std::numeric_limits<int32_t>::max()));
+        // Only a value with its comma is whole: one cut short (perhaps "1" of "12") or missing
+        // counts as no hint revealed, and so does every question after it.
         const size_t comma = state.find(',');
-        if (comma != std::string::npos) state.erase(0, comma + 1);
+        if (comma == std::string::npos) {
+            revealed = 0;
+            state.clear();
+        } else {
+            const long value = std::strtol(state.c_str(), nullptr, 10);
+            revealed = static_cast<int32_t>(std::clamp<long>(
+                value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+            state.erase(0, comma + 1);
+        }
     }
     TItemsHunk::RestoreState(state);
 }

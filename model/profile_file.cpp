@@ -6,13 +6,16 @@ namespace klu {
 
 std::string ProfileFile::ReadProfileString(std::string_view section, std::string_view key,
                                            std::string_view default_value) const {
-    std::string bytes;
-    std::string value(default_value);
-    if (ReadWholeFile(path_, bytes) == ReadOutcome::Read) {
-        if (auto found = ProfileText::Parse(bytes).Find(section, key)) value = std::move(*found);
+    if (std::optional<ProfileText> text = ReadText()) {
+        if (std::optional<std::string> found = text->Find(section, key)) return *std::move(found);
     }
-    if (value.size() > kValueLimit) value.resize(kValueLimit);
-    return value;
+    return std::string(default_value);
+}
+
+std::optional<ProfileText> ProfileFile::ReadText() const {
+    std::string bytes;
+    if (ReadWholeFile(path_, bytes) == ReadOutcome::Failed) return std::nullopt;
+    return ProfileText::Parse(bytes);
 }
 
 bool ProfileFile::WriteProfileString(std::string_view section, std::string_view key,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,16 +17,18 @@ namespace klu {
 // A write that fails is reported through the result, which callers are free to ignore.
 class ProfileFile {
   public:
-    // A value is read into a buffer of 2048 characters, so at most 2047 of them are seen.
-    static constexpr size_t kValueLimit = 2047;
-
     explicit ProfileFile(std::string path) : path_(std::move(path)) {}
 
     const std::string& Path() const { return path_; }
 
-    // The value of the key, or default_value when there is none; cut to kValueLimit characters.
+    // The whole value of the key, of any length, or default_value when there is none or the
+    // file cannot be read.
     std::string ReadProfileString(std::string_view section, std::string_view key,
                                   std::string_view default_value) const;
+
+    // The text of the file (empty when there is no file), or nothing when a file is there but
+    // cannot be read: then its defaults must not be written back over what it holds.
+    std::optional<ProfileText> ReadText() const;
 
     // Gives false when the file could not be written, or the entry is one that reading could
     // not find again (see ProfileText::Set).

@@ -47,9 +47,12 @@ std::vector<RecentFile> RecentFiles::Shown() const {
 bool RecentFiles::Add(const std::string& path) {
     // A path the profile cannot hold must not shift the others without taking the first place.
     if (!HoldsFile(path) || !ProfileText::CanStore(kRecentSection, EntryKey(0), path)) return false;
+    // A profile that cannot be read now would give every entry as empty: nothing is moved.
+    const std::optional<ProfileText> text = profile_.ReadText();
+    if (!text) return false;
     std::vector<std::string> entries;
     for (int index = 0; index < kCapacity; ++index) {
-        std::string value = profile_.ReadProfileString(kRecentSection, EntryKey(index), kNoEntry);
+        std::string value = text->Find(kRecentSection, EntryKey(index)).value_or(kNoEntry);
         if (!EqualsNoCase(value, path)) entries.push_back(std::move(value));
     }
     entries.insert(entries.begin(), path);

@@ -60,6 +60,7 @@ Settings LoadSettings(const ProfileFile& profile, const std::string& default_lis
     // A 32-bit colour register: larger and negative numbers wrap around.
     settings.linkColor = static_cast<uint32_t>(LeadingNumber(read("TextColor", kDefaultLinkColor)));
     settings.listFolder = read("InstallDir", default_list_folder);
+    settings.unread = !profile.ReadText();
     return settings;
 }
 
@@ -68,6 +69,7 @@ bool SaveSettings(ProfileFile& profile, const Settings& settings,
     std::vector<ProfileEntry> entries;
     if (auto memory = HintMemoryEntry(current_document, current_path))
         entries.push_back(*std::move(memory));
+    if (settings.unread) return entries.empty() || profile.WriteProfileStrings(entries);
     const auto add = [&](const char* key, std::string value) {
         entries.push_back({kSettingsSection, key, std::move(value)});
     };

@@ -33,6 +33,9 @@ struct Settings {
     bool showCounting = false;
     bool hintMemoryOn = false;
     std::string listFolder;  // the folder the verbose listing shows
+    // The profile could not be read: these are defaults, which must not be written over what it
+    // holds until the user chooses settings.
+    bool unread = false;
 };
 
 // Reads a "MainFont" value: face "," points "," weight "," italic ("1" or "0"). A missing ","

@@ -12,6 +12,9 @@ namespace {
 constexpr char kEndOfText = 0x1A;
 // Large enough that the header of a typical hint file comes in one or two reads.
 constexpr size_t kBlockSize = 16 * 1024;
+// No line of a hint file comes near this length; a longer one ends the text, so that a huge
+// file without line ends costs neither the memory nor the time to read it all.
+constexpr size_t kLongestLine = 1 << 20;
 
 // Opened without waiting, so that a pipe or device under a hint file's name cannot block the
 // listing; anything but a regular file is refused.
@@ -52,6 +55,12 @@ bool TextFileLines::Next(std::string& line) {
                                         [](char c) { return c == '\n' || c == kEndOfText; });
         line.append(begin, stop);
         have_text = have_text || stop != begin;
+        if (line.size() > kLongestLine) {
+            textEnded_ = true;
+            pos_ = end_ = 0;
+            line.clear();
+            return false;
+        }
         pos_ = static_cast<size_t>(stop - buffer_.data());
         if (pos_ == end_) continue;
         if (*stop == kEndOfText) {

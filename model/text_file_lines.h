@@ -20,8 +20,8 @@ class TextFileLines {
     bool IsOpen() const { return file_ != nullptr; }
 
     // The next line without its line end. False, with line emptied, when nothing is left: the end
-    // of the file, the end-of-text byte, a read error, or a file that did not open. A last line
-    // without a line end is still given.
+    // of the file, the end-of-text byte, a read error, a line of more than a mebibyte, or a file
+    // that did not open. A last line without a line end is still given.
     bool Next(std::string& line);
 
     // Bytes taken from the file so far.

@@ -62,13 +62,22 @@ TitleCache::TitleCache(const std::string& path) : path_(path) {
 }
 
 void TitleCache::AddRecord(std::unique_ptr<TFileInfo> record) {
-    byName_.try_emplace(ToUpper(record->path), records_.size());
+    byName_[ToUpper(record->path)].push_back(records_.size());
     records_.push_back(std::move(record));
 }
 
 const TFileInfo* TitleCache::Find(std::string_view file_name) const {
     const auto found = byName_.find(ToUpper(file_name));
-    return found == byName_.end() ? nullptr : records_[found->second].get();
+    return found == byName_.end() ? nullptr : records_[found->second.front()].get();
+}
+
+const TFileInfo* TitleCache::Find(std::string_view file_name, int32_t reserved) const {
+    const auto found = byName_.find(ToUpper(file_name));
+    if (found == byName_.end()) return nullptr;
+    for (size_t index : found->second) {
+        if (records_[index]->reserved == reserved) return records_[index].get();
+    }
+    return nullptr;
 }
 
 // Reading stopped at a damaged record, so anything written after it would never be read. The

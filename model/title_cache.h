@@ -25,8 +25,9 @@ void WriteRecord(std::ostream& out, const TFileInfo& entry);
 std::vector<std::unique_ptr<TFileInfo>> ReadRecords(std::istream& in, std::streamoff& intact_end);
 
 // The title cache: the records of one cache file, looked up by file name without regard to
-// letter case, and new records appended to the file. Records are never changed or removed, so the
-// cache keeps records of files that are gone. A file that cannot be opened for reading and
+// letter case (and by the reserved number, which the listing uses to tell one file of a name
+// from another), and new records appended to the file. Records are never changed or removed, so
+// the cache keeps records of files that are gone. A file that cannot be opened for reading and
 // writing (created when missing) gives an empty cache that writes nothing.
 class TitleCache {
   public:
@@ -38,6 +39,8 @@ class TitleCache {
 
     // The first record whose file name equals name ignoring case, or null.
     const TFileInfo* Find(std::string_view file_name) const;
+    // The first such record whose reserved number is also the one given, or null.
+    const TFileInfo* Find(std::string_view file_name, int32_t reserved) const;
 
     // Appends a record for entry (its file name taken from its path) to the file and to the
     // records found by Find. False when nothing was written: the cache is not open or failed
@@ -51,7 +54,8 @@ class TitleCache {
     std::string path_;
     std::fstream file_;
     std::vector<std::unique_ptr<TFileInfo>> records_;
-    std::unordered_map<std::string, size_t> byName_;  // upper-case file name -> first record
+    // upper-case file name -> its records, in file order
+    std::unordered_map<std::string, std::vector<size_t>> byName_;
     std::streamoff intactEnd_ = 0;
     bool damagedTail_ = false;
     bool writeFailed_ = false;

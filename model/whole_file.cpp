@@ -1,12 +1,15 @@
 #include "whole_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <filesystem>
+#include <limits>
+#include <string_view>
 #include <system_error>
 
 namespace klu {
@@ -55,11 +58,14 @@ bool ResolveTarget(const std::string& path, std::string& target) {
     return true;
 }
 
+constexpr std::string_view kTemporaryMark = ".~";
+
 // Creates a file no other process uses, beside target; gives its descriptor, or -1.
 int CreateTemporaryBeside(const std::string& target, std::string& temporary) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        temporary = target + std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" +
+                    std::to_string(counter++);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -75,7 +81,41 @@ void SyncFolderOf(const std::string& target) {
     ::close(fd);
 }
 
+// The PID in a temporary file's name after "target.~": digits, "-", digits; 0 for another name.
+pid_t WriterOf(std::string_view rest) {
+    const size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash + 1 == rest.size()) return 0;
+    const auto digits = [](std::string_view text) {
+        return text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!digits(rest.substr(0, dash)) || !digits(rest.substr(dash + 1)) || dash > 10) return 0;
+    const long long pid = std::stoll(std::string(rest.substr(0, dash)));
+    return pid <= std::numeric_limits<pid_t>::max() ? static_cast<pid_t>(pid) : 0;
+}
+
+bool Runs(pid_t pid) {
+    return ::kill(pid, 0) == 0 || errno != ESRCH;
+}
+
 }  // namespace
+
+int RemoveStaleTemporaries(const std::string& path) {
+    const std::filesystem::path target(path);
+    const std::string prefix = target.filename().string() + std::string(kTemporaryMark);
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    std::error_code error;
+    int removed = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(prefix)) continue;
+        const pid_t writer = WriterOf(std::string_view(name).substr(prefix.size()));
+        if (writer <= 0 || Runs(writer)) continue;
+        std::error_code ignored;
+        if (std::filesystem::remove(entry.path(), ignored)) ++removed;
+    }
+    return removed;
+}
 
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
     std::string target;

@@ -14,4 +14,9 @@ namespace klu {
 // is left alone. Gives false when the file could not be replaced.
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes);
 
+// Removes the temporary files that replacements of path left behind when their process was
+// killed before the rename ("path.~PID-N" of a PID that no longer runs). Those of running
+// processes stay: they may be writing. Gives how many were removed.
+int RemoveStaleTemporaries(const std::string& path);
+
 }  // namespace klu

@@ -71,5 +71,25 @@ TEST(KluExport, FailuresCreateNoOut) {
     }
 }
 
+// A result that cannot be written in full is never a success: standard output on a full device,
+// or OUT under a file-size limit, which keeps the OUT there was.
+TEST(KluExport, AResultThatCannotBeWrittenExits73AndKeepsTheOldOut) {
+    const TempFolder folder;
+    const std::string cafe = folder.Write("cafe.klu", Bytes(CafePlan()));
+    const std::string tour = folder.Write("tour.klu", Bytes(TourPlan()));
+    const std::vector<std::vector<std::string>> commands = {
+        {"export", cafe}, {"dump", cafe},  {"find", cafe, "hint"},
+        {"info", tour},   {"check", cafe}, {"list", folder.PathOf(""), "--cache", cafe + ".db"}};
+    for (const auto& command : commands) {
+        const KluRun run = RunKlu(command, {}, {.stdoutTo = "/dev/full"});
+        EXPECT_EQ(run.status, 73) << command[0];
+        EXPECT_NE(run.err, "") << command[0];
+    }
+    const std::string old_out = folder.Write("old.txt", std::string(100, 'o'));
+    const KluRun run = RunKlu({"export", cafe, old_out}, {}, {.fileSizeLimit = 16});
+    EXPECT_EQ(run.status, 73);
+    EXPECT_EQ(ReadFile(old_out), std::string(100, 'o'));
+}
+
 }  // namespace
 }  // namespace klu::cli_test

@@ -46,16 +46,20 @@ class KluList : public ::testing::Test {
     const std::string cache_ = folder_.PathOf("titles.db");
 };
 
-TEST_F(KluList, HintFilesByTitleWithTheirTitlesCachedOnceRecorded) {
+TEST_F(KluList, HintFilesByTitleTitlesFollowTheFilesAndEachEntryStaysOneLine) {
     const KluRun run = List(cache_);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     // A leading article is moved back: "The Adventure" sorts under A.
     EXPECT_EQ(run.out, Listed());
     EXPECT_GT(fs::file_size(cache_), 0u);
-    // A cached record wins over what the file now says.
+    // A file replaced under its name shows its new title; a tab, a line end or a backslash in a
+    // name is written as \t, \n or \\.
     folder_.Write("hints/2-beta.klu", OlderTitled("Zeta Quest"));
-    EXPECT_EQ(List(cache_).out, Listed());
+    folder_.Write("hints/x\ty\nz\\.klu", OlderTitled("Odd Name"));
+    EXPECT_EQ(List(cache_).out, Line("The Adventure", "3-adv.klu") +
+                                    Line("Odd Name", "x\\ty\\nz\\\\.klu") +
+                                    Line("Tour", "1-tour.KLU") + Line("Zeta Quest", "2-beta.klu"));
 }
 
 TEST_F(KluList, FolderThatCannotBeReadExitsFive) {

@@ -1,6 +1,8 @@
 #include "run_klu.h"
 
+#include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,13 +35,19 @@ std::string ReadAll(FILE* file) {
 
 }  // namespace
 
-KluRun RunKlu(const std::vector<std::string>& args, const std::string& working_folder) {
+KluRun RunKlu(const std::vector<std::string>& args, const std::string& working_folder,
+              const RunLimits& limits) {
     // Output goes to files rather than pipes, so a large dump cannot block the child.
     File out = AnonymousFile();
     File err = AnonymousFile();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fileno(out.get()), STDOUT_FILENO);
+    if (limits.stdoutTo.empty()) {
+        posix_spawn_file_actions_adddup2(&actions, fileno(out.get()), STDOUT_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, limits.stdoutTo.c_str(), O_WRONLY,
+                                         0);
+    }
     posix_spawn_file_actions_adddup2(&actions, fileno(err.get()), STDERR_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", 0, 0);
     if (!working_folder.empty()) {
@@ -53,8 +61,18 @@ KluRun RunKlu(const std::vector<std::string>& args, const std::string& working_f
         argv.push_back(word.data());
     argv.push_back(nullptr);
 
+    // The child takes the file-size limit it starts with; this process lowers its own only for
+    // the moment of the start.
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    if (limits.fileSizeLimit >= 0) {
+        rlimit lowered = before;
+        lowered.rlim_cur = static_cast<rlim_t>(limits.fileSizeLimit);
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    setrlimit(RLIMIT_FSIZE, &before);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) throw std::runtime_error("cannot start " + program);
 

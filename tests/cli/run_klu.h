@@ -12,8 +12,15 @@ struct KluRun {
     std::string err;
 };
 
+// Where a run's output goes and what it may write, when not as usual.
+struct RunLimits {
+    std::string stdoutTo;     // a file for standard output instead of KluRun::out
+    long fileSizeLimit = -1;  // bytes a file may grow to (RLIMIT_FSIZE), -1 for no limit
+};
+
 // Runs the klu binary under test with the given arguments (no shell in between) and waits for it;
 // in working_folder when one is given.
-KluRun RunKlu(const std::vector<std::string>& args, const std::string& working_folder = {});
+KluRun RunKlu(const std::vector<std::string>& args, const std::string& working_folder = {},
+              const RunLimits& limits = {});
 
 }  // namespace klu::cli_test

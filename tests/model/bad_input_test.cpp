@@ -1,9 +1,14 @@
 // Damaged and hostile files: every load ends, stays in bounds and keeps what it could read.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "model/checksum.h"
+#include "model/file_info.h"
 #include "model/link_hunk.h"
+#include "model/text_file_lines.h"
 #include "model_test_support.h"
+#include "temp_folder.h"
 
 namespace klu {
 namespace {
@@ -90,6 +95,36 @@ TEST(BadInput, LinksThatLeadRoundInACircleOpenNothing) {
     auto* first = dynamic_cast<TLinkHunk*>(Items(doc.GetRoot())->children.at(0));
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->Open(), 0);  // returns instead of recursing for ever
+}
+
+// Gigabytes without a line end (sparse files, taking no disk): the loader judges them by their
+// first block or their size, and the header scan stops at a line no hint file has.
+TEST(BadInput, HugeFilesCostTheirFirstBlockOnly) {
+    test::TempFolder folder;
+    const struct {
+        std::string start;
+        HintFileRead read;
+        LoadResult result;
+    } cases[] = {{"", HintFileRead::FirstBlock, LoadNotHintFile},
+                 {"KLU\r\nTitle of a huge file", HintFileRead::TooLarge, LoadOutOfMemory}};
+    for (const auto& huge : cases) {
+        const std::string path = folder / "huge.klu";
+        test::WriteFile(path, huge.start);
+        std::filesystem::resize_file(path, uintmax_t{4} << 30);
+        std::vector<char> bytes;
+        EXPECT_EQ(ReadHintFileBytes(path, bytes), huge.read);
+        EXPECT_LE(bytes.size(), 4096u);
+        THintDocument document;
+        LoadResult result = LoadOk;
+        ASSERT_TRUE(LoadHintFileAt(path, document, false, result));
+        EXPECT_EQ(result, huge.result);
+        TextFileLines lines(path);
+        std::string line;
+        while (lines.Next(line)) {
+        }
+        EXPECT_LE(lines.BytesRead(), size_t{2} << 20);
+        EXPECT_EQ(TFileInfo(path, 0).GetName(), "");
+    }
 }
 
 }  // namespace

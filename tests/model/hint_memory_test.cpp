@@ -87,10 +87,40 @@ TEST_F(RememberedFile, CountsComeBackWhenTheFileIsOpenedAgain) {
 TEST_F(RememberedFile, ShortLongCommalessAndInvalidStrings) {
     EXPECT_EQ(Applied("3,"), "3,0,0,");                 // the rest stays 0
     EXPECT_EQ(Applied("1,1,1,3,3,garbage"), "1,1,1,");  // the surplus is ignored
+    // A value cut short (its comma gone) counts for nothing, nor does what follows it.
+    EXPECT_EQ(Applied("3,1"), "3,0,0,");
+    EXPECT_EQ(Applied("3,x,1,"), "3,0,1,");
     // A count beyond a question's hints, or below zero, resets every count; letters read as 0.
     EXPECT_EQ(Applied("2,1,5,"), "0,0,0,");  // a count beyond a question's hints resets all
     Question("First?").SetRevealed(2);
     EXPECT_EQ(Applied(""), "2,0,0,");  // nothing stored changes nothing
+}
+
+// Far more questions than 2,047 characters of memory hold: every count comes back.
+TEST(RememberedLargeFile, EveryCountOfAThousandsOfQuestionsFileComesBack) {
+    TempFolder folder;
+    HintFilePlan plan;
+    plan.title88 = "Large";
+    plan.root = MakeSubject("Large");
+    for (int i = 0; i < 1500; ++i)
+        plan.root->Add(MakeQuestion("Q" + std::to_string(i) + "?", {{"a"}, {"b"}, {"c"}}));
+    const std::string path = folder / "large.klu";
+    WriteFile(path, test::WriteOrFail(plan));
+    THintDocument document;
+    LoadResult result = LoadOk;
+    ASSERT_TRUE(LoadHintFileAt(path, document, false, result));
+    ASSERT_EQ(result, LoadOk);
+    for (int i = 0; i < 1500; ++i)
+        document.GetRoot()->FindByName("Q" + std::to_string(i) + "?")->SetRevealed(i % 3 + 1);
+    const std::string saved = HintMemoryString(*document.GetRoot());
+    ASSERT_GT(saved.size(), 2047u);
+    ProfileFile profile(folder / "KLUWIN.INI");
+    ASSERT_TRUE(SaveHintMemory(profile, document, path));
+
+    THintDocument again;
+    ASSERT_TRUE(LoadHintFileAt(path, again, false, result));
+    RestoreHintMemory(profile, again, path);
+    EXPECT_EQ(HintMemoryString(*again.GetRoot()), saved);
 }
 
 }  // namespace

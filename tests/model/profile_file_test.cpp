@@ -4,9 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
+#include "model/hint_document.h"
 #include "model/profile_text.h"
+#include "model/recent_files.h"
+#include "model/settings.h"
+#include "model/whole_file.h"
 #include "temp_folder.h"
 
 namespace klu {
@@ -48,19 +55,17 @@ TEST(ProfileTextSet, ChangesOneLineAndKeepsEverythingElseInOrder) {
     EXPECT_EQ(again.Find("kluwin", "memory"), "On");
 }
 
-TEST(ProfileFileRead, DefaultsForAMissingFileOrAFolderAndAtMost2047Characters) {
+TEST(ProfileFileRead, DefaultsForAMissingFileOrAFolderAndValuesOfAnyLength) {
     TempFolder folder;
     EXPECT_EQ(ProfileFile(folder / "KLUWIN.INI").ReadProfileString("KLUWIN", "Counting", "On"),
               "On");
     EXPECT_EQ(ProfileFile(folder.path()).ReadProfileString("KLUWIN", "Counting", "On"), "On");
 
-    const std::string long_value(3000, '7');
-    WriteFile(folder / "p.ini",
-              "[S]\nlong=" + long_value + "\nexact=" + std::string(2047, 'e') + "\n");
+    const std::string long_value(30000, '7');
+    WriteFile(folder / "p.ini", "[S]\nlong=" + long_value + "\n");
     const ProfileFile profile(folder / "p.ini");
-    EXPECT_EQ(profile.ReadProfileString("S", "long", ""), std::string(2047, '7'));
-    EXPECT_EQ(profile.ReadProfileString("S", "exact", ""), std::string(2047, 'e'));
-    EXPECT_EQ(profile.ReadProfileString("S", "none", long_value), std::string(2047, '7'));
+    EXPECT_EQ(profile.ReadProfileString("S", "long", ""), long_value);
+    EXPECT_EQ(profile.ReadProfileString("S", "none", long_value), long_value);
 }
 
 TEST(ProfileFileWrite, CrLfLinesKeepingWhatTheProgramDoesNotKnow) {
@@ -107,6 +112,44 @@ TEST(ProfileFileFailure, AReadOnlyFolderKeepsTheOldFile) {
     ::chmod(folder.path().c_str(), 0755);
     EXPECT_EQ(ReadFile(folder / "KLUWIN.INI"), "[S]\nk=1\n");
     EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+// A profile that cannot be read for a while (a pipe in its place stands in for an I/O error)
+// gives defaults, which must not be written over it once it can be read again.
+TEST(ProfileFileFailure, DefaultsReadInAFailureNeverReplaceTheEntries) {
+    TempFolder folder;
+    const std::string path = folder / "KLUWIN.INI";
+    const std::string stored =
+        "[KLUWIN]\r\nMainFont=Courier,12,700,1\r\n[MRU]\r\nMRU0=/games/a.klu\r\n";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    ProfileFile profile(path);
+    const Settings settings = LoadSettings(profile, "/p/");
+    RecentFiles recent(profile);
+    EXPECT_FALSE(recent.Add("/games/b.klu"));
+
+    std::filesystem::remove(path);
+    WriteFile(path, stored);
+    EXPECT_TRUE(recent.Add("/games/c.klu"));  // readable again
+    THintDocument none;
+    EXPECT_TRUE(SaveSettings(profile, settings, none, ""));
+    EXPECT_EQ(profile.ReadProfileString("KLUWIN", "MainFont", ""), "Courier,12,700,1");
+    EXPECT_EQ(recent.Entry(0), "/games/c.klu");
+    EXPECT_EQ(recent.Entry(1), "/games/a.klu");
+}
+
+// Files left by replacements whose process was killed before the rename go at the next start;
+// those of a process that still runs, and other files, stay.
+TEST(ProfileFileFailure, StaleTemporaryFilesOfEndedProcessesAreRemoved) {
+    TempFolder folder;
+    const std::string path = folder / "KLUWIN.INI";
+    const std::string ended = path + ".~2147483646-0";  // beyond any PID the kernel gives
+    const std::string running = path + ".~" + std::to_string(::getpid()) + "-3";
+    for (const std::string& name : {path, ended, ended + "1", running, path + ".~x-1"})
+        WriteFile(name, "[S]\n");
+    EXPECT_EQ(RemoveStaleTemporaries(path), 2);
+    EXPECT_FALSE(std::filesystem::exists(ended));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_EQ(folder.EntryCount(), 3u);
 }
 
 }  // namespace
