@@ -100,19 +100,23 @@ bool Runs(pid_t pid) {
 }  // namespace
 
 int RemoveStaleTemporaries(const std::string& path) {
-    const std::filesystem::path target(path);
+    // The temporaries lie beside the file that replacements really change.
+    std::string resolved;
+    if (!ResolveTarget(path, resolved)) return 0;
+    const std::filesystem::path target(resolved);
     const std::string prefix = target.filename().string() + std::string(kTemporaryMark);
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
     std::error_code error;
     int removed = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
         if (!name.starts_with(prefix)) continue;
         const pid_t writer = WriterOf(std::string_view(name).substr(prefix.size()));
         if (writer <= 0 || Runs(writer)) continue;
         std::error_code ignored;
-        if (std::filesystem::remove(entry.path(), ignored)) ++removed;
+        if (std::filesystem::remove(entry->path(), ignored)) ++removed;
     }
     return removed;
 }
