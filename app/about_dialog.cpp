@@ -10,11 +10,14 @@
 namespace klu {
 
 AboutDialog::AboutDialog(QWidget* parent) : TCenterDialog(parent) {
-    setWindowTitle(QStringLiteral("KLU Reader for Windows"));
+    setWindowTitle(QStringLiteral("About KLU Reader"));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(KluIcon().pixmap(32, 32));
-    auto* name = new QLabel(QStringLiteral("KLU Reader for Windows Version 4.30"), this);
+    // The same version as kluwin --version.
+    auto* name = new QLabel(
+        QStringLiteral("KLU Reader (kluwin) Version %1").arg(QLatin1String(KLU_VERSION)), this);
+    name->setObjectName(QStringLiteral("version"));
     name->setAlignment(Qt::AlignCenter);
     name->setWordWrap(true);
 

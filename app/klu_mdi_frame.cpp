@@ -9,12 +9,20 @@
 #include "klu_icon.h"
 #include "menu_builder.h"
 #include "menu_table.h"
+#include "model/hunk.h"
+#include "views/windows1252.h"
 
 namespace klu {
 
+namespace {
+
+const QString kFrameTitle = QStringLiteral("KLU Reader");
+
+}  // namespace
+
 TKLUMDIFrame::TKLUMDIFrame(AppState& state, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), state_(state) {
-    setWindowTitle(QStringLiteral("KLU Reader"));
+    setWindowTitle(kFrameTitle);
     setWindowIcon(KluIcon());
     menuBar()->setObjectName(QStringLiteral("KLU_MENU"));
 
@@ -35,6 +43,9 @@ TKLUMDIFrame::TKLUMDIFrame(AppState& state, UserDialogs& dialogs, QWidget* paren
     recentFiles_ = std::make_unique<RecentFileMenu>(*fileMenu, *exit, state.recentFiles,
                                                     [this](int index) { OpenRecentFile(index); });
     connect(fileMenu, &QMenu::aboutToShow, this, &TKLUMDIFrame::UpdateRecentFiles);
+    QMenu* windowsMenu = popups_.at(1);
+    windowList_ = std::make_unique<WindowListMenu>(*windowsMenu, *client_);
+    connect(windowsMenu, &QMenu::aboutToShow, this, [this] { windowList_->Refresh(); });
 
     QFont statusFont = statusBar()->font();
     statusFont.setPointSize(10);
@@ -78,6 +89,10 @@ void TKLUMDIFrame::BuildControlBar() {
 void TKLUMDIFrame::UpdateMenus() {
     for (const auto& [id, action] : actions_)
         action->setEnabled(client_->IsCommandEnabled(id));
+    // The document first, as desktop programs name their windows.
+    const THunk* root = state_.currentDocument.GetRoot();
+    setWindowTitle(root ? FromWindows1252(root->GetName()) + QStringLiteral(" - ") + kFrameTitle
+                        : kFrameTitle);
 }
 
 void TKLUMDIFrame::UpdateRecentFiles() {

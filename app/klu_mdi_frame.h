@@ -9,6 +9,7 @@
 #include "klu_client.h"
 #include "recent_file_menu.h"
 #include "user_dialogs.h"
+#include "window_list_menu.h"
 
 namespace klu {
 
@@ -28,7 +29,8 @@ class TKLUMDIFrame : public QMainWindow {
     // The pop-ups of KLU_MENU, top to bottom.
     const std::vector<QMenu*>& Popups() const { return popups_; }
 
-    // Enables every command from the state of the program and of the current child window.
+    // Enables every command from the state of the program and of the current child window, and
+    // names the open file in the title.
     void UpdateMenus();
     // Puts the recent files into the File pop-up.
     void UpdateRecentFiles();
@@ -46,6 +48,7 @@ class TKLUMDIFrame : public QMainWindow {
     std::map<int, QAction*> actions_;
     std::vector<QMenu*> popups_;
     std::unique_ptr<RecentFileMenu> recentFiles_;
+    std::unique_ptr<WindowListMenu> windowList_;
 };
 
 }  // namespace klu

@@ -1,0 +1,55 @@
+// At home on the desktop: the main title names the file, the Windows menu lists the open
+// windows, the About box names this program and its version.
+#include <QApplication>
+#include <QLabel>
+
+#include "app/about_dialog.h"
+#include "window_fixture.h"
+
+namespace klu::test {
+namespace {
+
+using DesktopTest = WindowFixture;
+
+TEST_F(DesktopTest, TheMainTitleNamesTheOpenFileFirst) {
+    EXPECT_EQ(frame->windowTitle(), "KLU Reader");
+    Open(Write("game.klu", SampleHintFile("Caf\xE9 Quest")));
+    EXPECT_EQ(frame->windowTitle(), QString::fromUtf8("Café Quest - KLU Reader"));
+    Open(Write("bad.klu", "not a hint file\n"));
+    EXPECT_EQ(frame->windowTitle(), "KLU Reader");
+}
+
+TEST_F(DesktopTest, TheWindowsMenuListsTheOpenWindowsAndActivatesTheOneChosen) {
+    QApplication::setActiveWindow(frame.get());
+    Open(Write("game.klu", SampleHintFile()));
+    OpenWindow(*Child("Chapter"));
+    OpenWindow(*Child("Where?"));
+    QMenu* windows = frame->Popups().at(1);
+    emit windows->aboutToShow();
+    emit windows->aboutToShow();  // built anew, not added twice
+    QStringList listed;
+    QAction* chapter = nullptr;
+    for (QAction* action : windows->actions()) {
+        if (!action->isCheckable()) continue;
+        listed << action->text() + (action->isChecked() ? " *" : "");
+        if (action->text() == "&2 Chapter") chapter = action;
+    }
+    EXPECT_EQ(listed, QStringList({"&1 Sample Game", "&2 Chapter", "&3 Where? *"}));
+    ASSERT_NE(chapter, nullptr);
+    chapter->trigger();
+    EXPECT_EQ(Client().activeSubWindow()->windowTitle(), "Chapter");
+    auto* window = qobject_cast<TStringChild*>(Client().activeSubWindow()->widget());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), &window->Control());
+}
+
+TEST(AboutBox, NamesThisProgramAndTheVersionItPrints) {
+    AboutDialog about(nullptr);
+    EXPECT_EQ(about.windowTitle(), "About KLU Reader");
+    const auto* version = about.findChild<QLabel*>("version");
+    ASSERT_NE(version, nullptr);
+    EXPECT_TRUE(version->text().endsWith(QStringLiteral("Version " KLU_VERSION)));
+}
+
+}  // namespace
+}  // namespace klu::test
