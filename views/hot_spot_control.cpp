@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "model/items_hunk.h"
+#include "readable_colors.h"
 
 namespace klu {
 namespace {
@@ -34,7 +35,7 @@ THotSpotControl::THotSpotControl(QWidget* parent, TItemsHunk& shown)
       normalFont(font()),
       fixedFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)),
       measurer(std::make_unique<QtTextMeasurer>(normalFont, fixedFont)),
-      textColor(palette().color(QPalette::WindowText)) {
+      textColor(palette().color(QPalette::Text)) {
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -123,8 +124,18 @@ void THotSpotControl::CreateFonts(const FontRecord& main_font, const FontRecord&
 }
 
 void THotSpotControl::ApplySettings(const Settings& settings) {
-    linkColor = ColorFromColorRef(settings.linkColor);
+    linkColorRef = settings.linkColor;
+    linkColor = ReadableLinkColor(linkColorRef, palette());
     CreateFonts(settings.mainFont, settings.fixedFont);
+}
+
+// A new colour scheme: the text takes the palette's colours again.
+void THotSpotControl::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange) return;
+    textColor = palette().color(QPalette::Text);
+    linkColor = ReadableLinkColor(linkColorRef, palette());
+    viewport()->update();
 }
 
 void THotSpotControl::SetTextColor(const QColor& color) {

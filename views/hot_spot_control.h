@@ -65,7 +65,8 @@ class THotSpotControl : public QAbstractScrollArea {
 
     // Makes both fonts from the records and lays the text out again.
     virtual void CreateFonts(const FontRecord& main_font, const FontRecord& fixed_font);
-    // Fonts and link colour from the settings.
+    // Fonts and link colour from the settings; the default link colour gives way to a readable
+    // one on a dark colour scheme.
     void ApplySettings(const Settings& settings);
     void SetTextColor(const QColor& color);
     void SetLinkColor(uint32_t color_ref) { SetLinkColor(ColorFromColorRef(color_ref)); }
@@ -101,6 +102,7 @@ class THotSpotControl : public QAbstractScrollArea {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
     std::vector<TLinkInfo> links;
     bool focusDrawn = false;
@@ -121,6 +123,7 @@ class THotSpotControl : public QAbstractScrollArea {
     std::unique_ptr<QtTextMeasurer> measurer;
     QColor textColor;
     QColor linkColor{Qt::blue};
+    uint32_t linkColorRef = 0x00FF0000;  // the settings' value, blue unless the user chose
     FocusButtonFn focusButton;
     std::function<void()> defaultAction;
     std::function<void()> closeWindow;

@@ -14,6 +14,7 @@
 
 #include "model/hunk_ui.h"
 #include "model/meta_text_hunk.h"
+#include "views/readable_colors.h"
 #include "views/string_control.h"
 #include "views/text_control_accessible.h"
 #include "views/windows1252.h"
@@ -219,6 +220,34 @@ TEST_F(ControlPaintTest, TextLinksAndTheRuleTakeTheirColoursHiddenChildrenNone) 
     EXPECT_GT(PixelsNear(Grab(), Qt::darkGreen), 20);
     control->SetVisibleCount(0);
     EXPECT_EQ(PixelsNear(Grab(), Qt::darkGreen), 0);
+}
+
+// On a dark colour scheme the text and the default link colour stay readable; a link colour
+// the user chose is kept.
+TEST_F(ControlTest, TextAndTheDefaultLinkColourStayReadableOnADarkPalette) {
+    AddLine("Some text");
+    Show();
+    QPalette dark = control->palette();
+    dark.setColor(QPalette::Base, QColor(30, 30, 32));
+    dark.setColor(QPalette::Text, QColor(225, 225, 225));
+    dark.setColor(QPalette::Link, QColor(0, 0, 255));
+    control->setPalette(dark);
+    Settings settings;
+    for (const uint32_t link : {kDefaultLinkColorRef, uint32_t{0x000000FF}}) {
+        settings.linkColor = link;
+        control->ApplySettings(settings);
+        EXPECT_GE(ContrastRatio(control->TextColor(), dark.color(QPalette::Base)), 4.5);
+        if (link == kDefaultLinkColorRef) {
+            EXPECT_GE(ContrastRatio(control->LinkColor(), dark.color(QPalette::Base)), 4.5);
+        } else {
+            EXPECT_EQ(control->LinkColor(), QColor(Qt::red)) << "the user's choice is kept";
+        }
+    }
+    // Back on a light scheme, the default blue is itself again.
+    control->setPalette(QPalette(Qt::white));
+    settings.linkColor = kDefaultLinkColorRef;
+    control->ApplySettings(settings);
+    EXPECT_EQ(control->LinkColor(), QColor(Qt::blue));
 }
 
 class ControlAccessibleTest : public ControlTest {
