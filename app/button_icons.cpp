@@ -9,21 +9,37 @@ namespace klu {
 
 namespace {
 
-// A sheet of paper with a mark, for the commands that have no standard picture.
-QIcon PaperIcon(const QString& mark) {
-    QPixmap pixmap(20, 20);
+// A sheet of paper with a mark, drawn at the size given, for the commands the style has no
+// picture for.
+QPixmap PaperPixmap(const QString& mark, int scale) {
+    QPixmap pixmap(20 * scale, 20 * scale);
+    pixmap.setDevicePixelRatio(scale);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::black);
     painter.setBrush(Qt::white);
-    painter.drawRect(3, 1, 13, 17);
+    painter.drawRect(QRectF(3.5, 1.5, 13, 17));
     QFont font = painter.font();
     font.setPixelSize(11);
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(QColor(0, 0, 128));
     painter.drawText(QRect(3, 1, 14, 18), Qt::AlignCenter, mark);
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+// The paper at the usual size and at twice it, so that it stays sharp on a scaled screen.
+QIcon PaperIcon(const QString& mark) {
+    QIcon icon;
+    icon.addPixmap(PaperPixmap(mark, 1));
+    icon.addPixmap(PaperPixmap(mark, 2));
+    return icon;
+}
+
+// The picture of the desktop's icon theme, and the program's own where the theme has none.
+QIcon Themed(const char* name, const QIcon& own) {
+    return QIcon::fromTheme(QString::fromLatin1(name), own);
 }
 
 }  // namespace
@@ -31,21 +47,21 @@ QIcon PaperIcon(const QString& mark) {
 QIcon ButtonIcon(int id, const QStyle& style) {
     switch (id) {
         case CM_FILEOPEN:
-            return style.standardIcon(QStyle::SP_DialogOpenButton);
+            return Themed("document-open", style.standardIcon(QStyle::SP_DialogOpenButton));
         case CM_FINDINFILE:
-            return style.standardIcon(QStyle::SP_FileDialogContentsView);
+            return Themed("edit-find", style.standardIcon(QStyle::SP_FileDialogContentsView));
         case CM_DECODETOTEXT:
-            return PaperIcon(QStringLiteral("T"));
+            return Themed("document-export", PaperIcon(QStringLiteral("T")));
         case CM_PRINTFILE:
-            return PaperIcon(QStringLiteral("P"));
+            return Themed("document-print", PaperIcon(QStringLiteral("P")));
         case CM_SAVEWINDOW:
-            return style.standardIcon(QStyle::SP_DialogSaveButton);
+            return Themed("document-save", style.standardIcon(QStyle::SP_DialogSaveButton));
         case CM_PRINTWINDOW:
-            return PaperIcon(QStringLiteral("W"));
+            return Themed("document-print-preview", PaperIcon(QStringLiteral("W")));
         case CM_SHOWTOPWINDOW:
-            return style.standardIcon(QStyle::SP_FileDialogToParent);
+            return Themed("go-top", style.standardIcon(QStyle::SP_FileDialogToParent));
         case CM_SHOWHELPFILE:
-            return PaperIcon(QStringLiteral("?"));
+            return Themed("help-contents", PaperIcon(QStringLiteral("?")));
         default:
             return PaperIcon(QString());
     }

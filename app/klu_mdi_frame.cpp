@@ -80,7 +80,6 @@ void TKLUMDIFrame::BuildControlBar() {
         }
         QAction* action = Action(slot.id);
         action->setIcon(ButtonIcon(slot.id, *style()));
-        action->setIconVisibleInMenu(false);  // the pictures belong to the control bar only
         controlBar_->AddButton(action);
     }
     addToolBar(Qt::TopToolBarArea, controlBar_);

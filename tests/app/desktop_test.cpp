@@ -1,9 +1,14 @@
-// At home on the desktop: the main title names the file, the Windows menu lists the open
-// windows, the About box names this program and its version.
+// At home on the desktop: icons from the theme, the main title names the file, the Windows menu
+// lists the open windows, the About box names this program and its version.
 #include <QApplication>
 #include <QLabel>
 
+#include <QStyle>
+#include <filesystem>
+
 #include "app/about_dialog.h"
+#include "app/button_icons.h"
+#include "app/command_ids.h"
 #include "window_fixture.h"
 
 namespace klu::test {
@@ -49,6 +54,29 @@ TEST(AboutBox, NamesThisProgramAndTheVersionItPrints) {
     const auto* version = about.findChild<QLabel*>("version");
     ASSERT_NE(version, nullptr);
     EXPECT_TRUE(version->text().endsWith(QStringLiteral("Version " KLU_VERSION)));
+}
+
+// The desktop's icon theme first, by the freedesktop names; the program's own pictures where it
+// has none, sharp at twice the scale.
+TEST(ControlBarIcons, TheThemesByNameElseTheProgramsOwnForDoubleScaleToo) {
+    TempFolder themes;
+    std::filesystem::create_directories(themes / "t/16x16/actions");
+    WriteFile(themes / "t/index.theme",
+              "[Icon Theme]\nName=t\nDirectories=16x16/actions\n[16x16/actions]\nSize=16\n");
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    red.save(QString::fromStdString(themes / "t/16x16/actions/document-open.png"));
+    const QStringList paths = QIcon::themeSearchPaths();
+    const QString theme = QIcon::themeName();
+    QIcon::setThemeSearchPaths({QString::fromStdString(themes.path())});
+    QIcon::setThemeName("t");
+    const QStyle& style = *QApplication::style();
+    EXPECT_EQ(ButtonIcon(CM_FILEOPEN, style).name(), "document-open");
+    const QIcon own = ButtonIcon(CM_DECODETOTEXT, style);
+    EXPECT_EQ(own.name(), "");
+    EXPECT_EQ(own.pixmap(QSize(20, 20), 2.0).size(), QSize(40, 40));
+    QIcon::setThemeName(theme);
+    QIcon::setThemeSearchPaths(paths);
 }
 
 }  // namespace
