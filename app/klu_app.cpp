@@ -1,6 +1,8 @@
 #include "klu_app.h"
 
 #include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
 #include <filesystem>
 
 #include "sound_player.h"
@@ -16,6 +18,7 @@ TKLUApp::TKLUApp(std::string program_folder, std::string command_argument,
 // The windows of the hunks go with it; from then on opening a hunk shows nothing.
 TKLUApp::~TKLUApp() {
     StopSound();
+    if (frame_) KeepMainWindowPlace();
     frame_.reset();
     if (GetHunkUi() == hunkUi_.get()) SetHunkUi(nullptr);
     hunkUi_.reset();
@@ -31,15 +34,44 @@ void TKLUApp::BuildMainWindow(bool enter_list_folder) {
     state_.ReadSettings();
     // A desktop that logs out asks first for what must be kept, and may end the program right
     // after: the settings and the hint memory are written then.
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame_.get(),
-                     [this] { state_.WriteSettings(); });
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame_.get(), [this] {
+        KeepMainWindowPlace();
+        state_.WriteSettings();
+    });
     if (enter_list_folder) EnterListFolder();
     frame_->UpdateMenus();
 }
 
 void TKLUApp::ShowMainWindow() {
-    frame_->show();
+    PlaceMainWindow();
     frame_->RunCommandLine();
+}
+
+void TKLUApp::PlaceMainWindow() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect desktop = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    if (const std::optional<FramePlace>& place = state_.settings.frame) {
+        const QRect kept(place->x, place->y, place->width, place->height);
+        // A place on a screen that is gone would leave the window out of sight.
+        if (kept.intersects(desktop)) {
+            frame_->setGeometry(kept);
+            if (place->maximized) {
+                frame_->showMaximized();
+            } else {
+                frame_->show();
+            }
+            return;
+        }
+    }
+    const QSize first = desktop.size() * 4 / 5;
+    frame_->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, first, desktop));
+    frame_->show();
+}
+
+void TKLUApp::KeepMainWindowPlace() {
+    const QRect normal = frame_->isMaximized() ? frame_->normalGeometry() : frame_->geometry();
+    state_.settings.frame =
+        FramePlace{normal.x(), normal.y(), normal.width(), normal.height(), frame_->isMaximized()};
 }
 
 // The open dialog starts in the listing folder. A folder that does not exist is no error.

@@ -33,6 +33,10 @@ class TKLUApp {
 
   private:
     void EnterListFolder();
+    // Puts the main window where it was last time, or on a good part of the screen at first.
+    void PlaceMainWindow();
+    // Keeps where the main window is in the settings, to be written with them.
+    void KeepMainWindowPlace();
 
     AppState state_;
     std::unique_ptr<UserDialogs> dialogs_;

@@ -11,6 +11,7 @@
 #include "my_printer.h"
 #include "open_hint_file.h"
 #include "views/child_window_string.h"
+#include "views/string_control.h"
 #include "window_commands.h"
 
 namespace klu {
@@ -190,12 +191,24 @@ QRect TKLUClient::NextChildPlace(const QMdiSubWindow& frame) {
     return place;
 }
 
+// A window of text or pictures shrinks to what it shows, all its hints revealed, or grows to the
+// edge of the client area for more; it never gets smaller than a usable minimum.
+void TKLUClient::FitToContent(QMdiSubWindow& frame, TStringChild& window) const {
+    TStringControl& control = window.Control();
+    const QSize around = frame.size() - control.viewport()->size();
+    const TSize content = control.FullDocumentSize();
+    const QSize room = viewport()->size() - QSize(frame.x(), frame.y());
+    const QSize fitted = QSize(content.width, content.height) + around;
+    frame.resize(fitted.boundedTo(room).expandedTo(kSmallestChild.boundedTo(room)));
+}
+
 QMdiSubWindow* TKLUClient::AddChildWindow(TChild& window) {
     QMdiSubWindow* frame = addSubWindow(&window);
     YieldMenuAccelerators(*frame);
     frame->setGeometry(NextChildPlace(*frame));
     window.SetupWindow();
     frame->show();
+    if (auto* text = qobject_cast<TStringChild*>(&window)) FitToContent(*frame, *text);
     setActiveSubWindow(frame);
     // Activation moves the focus into the window: it goes where the set-up put it.
     window.RestoreFocus();

@@ -79,6 +79,8 @@ class TKLUClient : public QMdiArea {
   private:
     // Where the next window goes, and the place after it.
     QRect NextChildPlace(const QMdiSubWindow& frame);
+    void FitToContent(QMdiSubWindow& frame, TStringChild& window) const;
+    static constexpr QSize kSmallestChild{300, 150};
     void Cascade();
     void ArrangeIcons();
     // Prints the hunk's children through the print dialog.

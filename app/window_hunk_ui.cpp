@@ -29,20 +29,6 @@ bool IsKnownVersion(const std::string& version) {
     return false;
 }
 
-// A window that shows a single picture fits it: the laid-out picture with the text margins
-// round it (and the line the layout ends with), the control's frame and margins, and the
-// window frame with its title bar.
-void FitPicture(QMdiSubWindow& frame, const TStringChild& window) {
-    const QStyle* style = frame.style();
-    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &frame);
-    const int caption = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &frame);
-    const TStringControl& control = window.Control();
-    const TSize document = control.DocumentSize();
-    const int around = 2 * window.Margin() + 2 * control.frameWidth();
-    frame.resize(2 * border + document.width + around,
-                 2 * border + caption + document.height + around);
-}
-
 }  // namespace
 
 std::string UnknownDataText(const std::optional<std::string>& version) {
@@ -86,8 +72,7 @@ void WindowHunkUi::OpenOrRaise(TItemsHunk& hunk) {
     // Pictures are read from the file their hunk came from: the help file's from the help file.
     window->Control().SetPicturePath(PictureFileOf(state, hunk));
     hunk.view = window;
-    QMdiSubWindow* frame = client.AddChildWindow(*window);
-    if (window->Control().IsSingleImage()) FitPicture(*frame, *window);
+    client.AddChildWindow(*window);
 }
 
 // An overlay is painted onto its picture in the window of the picture's parent, which opens

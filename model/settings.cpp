@@ -42,6 +42,23 @@ std::string FormatFontRecord(const FontRecord& font) {
            "," + (font.italic ? "1" : "0");
 }
 
+std::optional<FramePlace> ParseFramePlace(std::string_view text) {
+    FramePlace place;
+    for (int32_t* field : {&place.x, &place.y, &place.width, &place.height}) {
+        *field = LeadingNumber32(text);
+        text = CutAfterComma(text);
+    }
+    place.maximized = text == "1";
+    if (place.width <= 0 || place.height <= 0) return std::nullopt;
+    return place;
+}
+
+std::string FormatFramePlace(const FramePlace& place) {
+    return std::to_string(place.x) + "," + std::to_string(place.y) + "," +
+           std::to_string(place.width) + "," + std::to_string(place.height) + "," +
+           (place.maximized ? "1" : "0");
+}
+
 FontRecord FixedFontOf(const FontRecord& font) {
     FontRecord fixed = font;
     fixed.face = "Courier New";
@@ -60,6 +77,7 @@ Settings LoadSettings(const ProfileFile& profile, const std::string& default_lis
     // A 32-bit colour register: larger and negative numbers wrap around.
     settings.linkColor = static_cast<uint32_t>(LeadingNumber(read("TextColor", kDefaultLinkColor)));
     settings.listFolder = read("InstallDir", default_list_folder);
+    settings.frame = ParseFramePlace(read("Frame", ""));
     settings.unread = !profile.ReadText();
     return settings;
 }
@@ -78,6 +96,7 @@ bool SaveSettings(ProfileFile& profile, const Settings& settings,
     add("Memory", OnOff(settings.hintMemoryOn));
     add("TextColor", std::to_string(settings.linkColor));
     add("InstallDir", settings.listFolder);
+    if (settings.frame) add("Frame", FormatFramePlace(*settings.frame));
     return profile.WriteProfileStrings(entries);
 }
 

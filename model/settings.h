@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,23 @@ struct FontRecord {
     bool operator==(const FontRecord&) const = default;
 };
 
+// Where the main window was: its inner rectangle on the desktop and whether it was maximized
+// (then the rectangle is the one it returns to).
+struct FramePlace {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool maximized = false;
+
+    bool operator==(const FramePlace&) const = default;
+};
+
+// Reads a "Frame" value: x "," y "," width "," height "," maximized ("1" or "0"); nothing for a
+// value without a positive size.
+std::optional<FramePlace> ParseFramePlace(std::string_view text);
+std::string FormatFramePlace(const FramePlace& place);
+
 // The settings of the program; empty (no face, zeros, false) until loaded.
 struct Settings {
     FontRecord mainFont;
@@ -32,7 +50,8 @@ struct Settings {
     uint32_t linkColor = 0;  // 0x00BBGGRR: red in the low byte
     bool showCounting = false;
     bool hintMemoryOn = false;
-    std::string listFolder;  // the folder the verbose listing shows
+    std::string listFolder;           // the folder the verbose listing shows
+    std::optional<FramePlace> frame;  // none until the program has closed once
     // The profile could not be read: these are defaults, which must not be written over what it
     // holds until the user chooses settings.
     bool unread = false;

@@ -88,6 +88,13 @@ TSize TStringControl::Layout() {
     return result.size;
 }
 
+TSize TStringControl::FullDocumentSize() const {
+    const QSize size = viewport()->size();
+    return klu::Layout(Hunk(), static_cast<int>(Hunk().GetChildCount()),
+                       {size.width(), size.height()}, Measurer(), PictureSizeOf)
+        .size;
+}
+
 void TStringControl::Relayout() {
     lineHeight = Measurer().LineHeight();
     documentSize = Layout();

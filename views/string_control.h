@@ -54,6 +54,9 @@ class TStringControl : public THotSpotControl {
     int LineHeight() const { return lineHeight; }
     const std::vector<TWrapInfo>& Fragments() const { return fragments; }
     TSize DocumentSize() const { return documentSize; }
+    // The size of the whole hunk laid out at the current width, every child shown: what a
+    // window needs to show all it may reveal without scrolling.
+    TSize FullDocumentSize() const;
     // Where the object's fragments are on screen now, in viewport coordinates.
     std::vector<QRect> FragmentRects(const TKLUObject* object) const;
     // The hot spots of the pictures shown, each with what it leads to and where it is on screen

@@ -1,4 +1,6 @@
 // Start-up and shutdown: the settings and hint memory, and the command line.
+#include <QGuiApplication>
+#include <QScreen>
 #include <filesystem>
 
 #include "app/command_line.h"
@@ -37,15 +39,27 @@ TEST(AppLifecycleTest, WritesSettingsAndHintMemoryAtExit) {
     EXPECT_NE(profile.ReadProfileString("Memory", MemoryKeyOf(path), "none"), "none");
 }
 
+TEST(AppLifecycleTest, TheMainWindowStartsOnMostOfTheScreenThenComesBackWhereItWas) {
+    TempFolder folder;
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    {
+        auto first = StartApp(folder.path());
+        EXPECT_EQ(first->MainWindow()->size(), desktop.size() * 4 / 5);
+        first->MainWindow()->setGeometry(30, 40, 500, 400);
+    }
+    ProfileFile profile(folder / "KLUWIN.INI");
+    EXPECT_EQ(profile.ReadProfileString("KLUWIN", "Frame", ""), "30,40,500,400,0");
+    auto again = StartApp(folder.path());
+    EXPECT_EQ(again->MainWindow()->geometry(), QRect(30, 40, 500, 400));
+}
+
 TEST(CommandLineTest, SwitchesInAnyLetterCaseAnythingElseIsAPath) {
     const struct {
         const char* argument;
         CommandLineAction::Kind kind;
     } cases[] = {
-        {"/hElP", CommandLineAction::ShowHelp},
-        {"/VERBOSE", CommandLineAction::VerboseListing},
-        {"game.klu", CommandLineAction::OpenFile},
-        {"/HELPX", CommandLineAction::OpenFile},
+        {"/hElP", CommandLineAction::ShowHelp},    {"/VERBOSE", CommandLineAction::VerboseListing},
+        {"game.klu", CommandLineAction::OpenFile}, {"/HELPX", CommandLineAction::OpenFile},
         {"HELP", CommandLineAction::OpenFile},
     };
     for (const auto& c : cases) {

@@ -2,6 +2,7 @@
 // lists the open windows, the About box names this program and its version.
 #include <QApplication>
 #include <QLabel>
+#include <QScrollBar>
 
 #include <QStyle>
 #include <filesystem>
@@ -46,6 +47,26 @@ TEST_F(DesktopTest, TheWindowsMenuListsTheOpenWindowsAndActivatesTheOneChosen) {
     auto* window = qobject_cast<TStringChild*>(Client().activeSubWindow()->widget());
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(QApplication::focusWidget(), &window->Control());
+}
+
+// A new window fits what it shows, every hint revealed, within the client area.
+TEST_F(DesktopTest, NewWindowsFitWhatTheyShowWithinTheClientArea) {
+    auto root = MakeSubject("Game");
+    root->Add(MakeQuestion("How?", {{"first"}, {"second"}, {"third"}}));
+    root->Add(MakeText("Long", std::vector<std::string>(200, "A line of a long text.")));
+    Open(Write("game.klu", HintFileOf(std::move(root))));
+    const QRect room = Client().viewport()->rect();
+    const QMdiSubWindow* top = Client().activeSubWindow();
+    EXPECT_LT(top->height(), room.height() * 3 / 4) << "two lines need less";
+    EXPECT_GE(top->height(), 150);
+
+    THintChild* how = OpenWindow(*Child("How?"));
+    ASSERT_NE(how, nullptr);
+    how->CmAnotherHint();
+    how->CmAnotherHint();
+    EXPECT_EQ(how->Control().verticalScrollBar()->maximum(), 0) << "every hint in view";
+    OpenWindow(*Child("Long"));
+    EXPECT_EQ(Client().activeSubWindow()->geometry().bottom(), room.bottom());
 }
 
 TEST(AboutBox, NamesThisProgramAndTheVersionItPrints) {
