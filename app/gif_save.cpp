@@ -9,13 +9,17 @@
 namespace klu {
 
 std::string GifSaveQuestion(const std::string& web_address) {
+    const std::string newer =
+        web_address.empty()
+            ? std::string()
+            : "A new version of this hint file which does not use the GIF format and whose "
+              "graphics can be displayed with this reader is available at " +
+                  web_address + ".  ";
     return "The KLU readers can no longer show pictures stored in the GIF format, due to recent "
-           "changes in the legal status of that format.  A new version of this hint file which "
-           "does not use the GIF format and whose graphics can be displayed with this reader is "
-           "available at " +
-           web_address +
-           ".  You may also save this image to be viewed with another program.  Do you wish to "
-           "save?";
+           "changes in the legal status of that format.  " +
+           newer +
+           "You may also save this image to be viewed with another program.  Do you wish "
+           "to save?";
 }
 
 void OfferGifSave(UserDialogs& dialogs, const AppState& state, const TGIFaHunk& gif,

@@ -12,7 +12,7 @@ class TGIFaHunk;
 // The save dialog's filter for GIF data, as the program gives it ("|"-separated pairs).
 inline constexpr char kGifFileFilter[] = "Compuserve GIF Files (*.GIF)|*.GIF|All Files (*.*)|*.*";
 
-// The question asked before GIF data is saved, naming the maker's web site.
+// The question asked before GIF data is saved, naming the maker's web site when there is one.
 std::string GifSaveQuestion(const std::string& web_address);
 
 // What opening a GIF hunk does, now that GIF pictures are no longer shown: asks whether to save

@@ -40,8 +40,8 @@ void TKLUClient::CmPrintHelpFile() {
 }
 
 void TKLUClient::CmWebSite() {
-    if (dialogs_.OpenWebAddress(kMakerWebAddress)) return;
-    dialogs_.ShowMessage(std::string(kWebSiteFailureText) + kMakerWebAddress, kWebSiteFailureTitle,
+    if (MakerWebAddress().empty() || dialogs_.OpenWebAddress(MakerWebAddress())) return;
+    dialogs_.ShowMessage(kWebSiteFailureText + MakerWebAddress(), kWebSiteFailureTitle,
                          MessageIcon::None, MessageButtons::Ok);
 }
 

@@ -72,8 +72,7 @@ std::vector<MenuPopup> BuildMenu() {
                   "Prints a copy of the on-line help file"),
              Separator(),
              Item(CM_WEBSITE, "&Go to the KLU Web Site", "",
-                  std::string("Go to ") + kMakerWebAddress +
-                      " for the latest KLU hint files and information"),
+                  "Go to " + MakerWebAddress() + " for the latest KLU hint files and information"),
              Separator(),
              Item(CM_ABOUT, "&About KLUWIN...", "",
                   "Displays copyright information for this program"),
@@ -81,10 +80,30 @@ std::vector<MenuPopup> BuildMenu() {
     };
 }
 
+// Without a web address the command goes, with the separator before it.
+std::vector<MenuPopup> WithoutWebSite(std::vector<MenuPopup> menu) {
+    for (MenuPopup& popup : menu) {
+        auto& items = popup.items;
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (items[i].id != CM_WEBSITE) continue;
+            items.erase(items.begin() + static_cast<std::ptrdiff_t>(i) - 1,
+                        items.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            break;
+        }
+    }
+    return menu;
+}
+
 }  // namespace
 
+const std::string& MakerWebAddress() {
+    static const std::string address = KLU_WEB_ADDRESS;
+    return address;
+}
+
 const std::vector<MenuPopup>& KluMenu() {
-    static const std::vector<MenuPopup> menu = BuildMenu();
+    static const std::vector<MenuPopup> menu =
+        MakerWebAddress().empty() ? WithoutWebSite(BuildMenu()) : BuildMenu();
     return menu;
 }
 

@@ -5,8 +5,10 @@
 
 namespace klu {
 
-// The address of the maker's web site, opened by Go to the KLU Web Site.
-inline constexpr char kMakerWebAddress[] = "https://kluwin.example.org/";
+// The address of the maker's web site, opened by Go to the KLU Web Site: the build setting
+// KLU_WEB_ADDRESS. Without one, the command is left out of the menu and no message names a web
+// site, so that users never see an address that leads nowhere.
+const std::string& MakerWebAddress();
 
 // When a command may run.
 enum class Enabling {

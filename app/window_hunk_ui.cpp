@@ -94,7 +94,7 @@ void WindowHunkUi::ShowUnknownData(THunk& hunk) {
 
 // GIF data and sounds are read from the file of their hunk, as pictures are.
 void WindowHunkUi::OfferGifSave(TGIFaHunk& gif) {
-    klu::OfferGifSave(dialogs, state, gif, kMakerWebAddress);
+    klu::OfferGifSave(dialogs, state, gif, MakerWebAddress());
 }
 
 void WindowHunkUi::PlaySound(TSoundHunk& sound) {

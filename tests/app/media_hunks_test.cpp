@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 
+#include "app/gif_save.h"
 #include "app/sound_player.h"
 #include "window_fixture.h"
 
@@ -73,6 +74,11 @@ TEST_F(MediaTest, YesAsksForAFileAndSavesTheDataByteForByteNeverOverTheHintFile)
     Hunk("Old map").Open();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].title, "Old map");
+    // A web site is named only where the build gives one.
+    EXPECT_EQ(dialogs.messages[0].text.find("available at"), std::string::npos);
+    EXPECT_NE(
+        GifSaveQuestion("https://hints.example/").find("available at https://hints.example/."),
+        std::string::npos);
     EXPECT_EQ(ReadFile(*dialogs.saveAnswer), Picture(10000));
     EXPECT_EQ(dialogs.replaceConfirmations, std::vector<bool>{true});
 
