@@ -31,6 +31,9 @@ class AppState {
     THintDocument currentDocument;
     THintDocument helpDocument;
     std::string currentPath;  // the path currentDocument was opened from
+    // The file its pictures, sounds and GIFs are read from: currentPath itself, or for a member
+    // of a ZIP archive the unpacked copy in the cache folder.
+    std::string currentDataPath;
     Settings settings;
 
     // The file-level commands work only while this holds.

@@ -9,6 +9,8 @@
 #include "model/hint_stream.h"
 #include "model/hunk.h"
 #include "model/text_util.h"
+#include "model/whole_file.h"
+#include "model/zip_members.h"
 #include "sound_player.h"
 #include "views/wait_cursor.h"
 
@@ -46,8 +48,9 @@ void ShowLoadFailure(TKLUClient& client, UserDialogs& dialogs, LoadResult result
 // Everything after a load that succeeded: the help-file test, the recent files, the settings,
 // the top window and the hint memory. length is the file's length when it was opened.
 void FinishOpen(TKLUClient& client, AppState& state, UserDialogs& dialogs, const std::string& path,
-                int64_t length) {
+                const std::string& data_path, int64_t length) {
     state.currentPath = path;
+    state.currentDataPath = data_path;
     const THunk* loaded_root = state.currentDocument.GetRoot();
     if (loaded_root && IsHelpFile(path, loaded_root->GetName())) {
         dialogs.ShowMessage(kHelpNoticeText, kHelpNoticeTitle, MessageIcon::None,
@@ -73,19 +76,76 @@ bool IsHelpFile(const std::string& path, const std::string& root_title) {
            EqualsNoCase(root_title, kHelpDocumentTitle);
 }
 
+namespace {
+
+// The bytes of the file to open and the file its data is read from later.
+struct OpeningFile {
+    HintFileRead read = HintFileRead::Failed;
+    std::vector<char> bytes;
+    std::string dataPath;
+};
+
+// A member of a ZIP archive is unpacked, once into memory to be loaded and once into the cache
+// folder, where its pictures, sounds and GIF data are read from while it is open.
+OpeningFile ReadMember(const AppState& state, const MemberPath& member) {
+    OpeningFile file;
+    if (!ReadArchiveMember(member.archive, member.member, file.bytes, kLargestHintFile))
+        return file;
+    file.dataPath = state.locations.CacheFolder() + kOpenMemberFileName;
+    if (!ReplaceWholeFile(file.dataPath, std::string_view(file.bytes.data(), file.bytes.size())))
+        file.dataPath.clear();  // it loads all the same; only its pictures stay empty
+    file.read = HintFileRead::Whole;
+    return file;
+}
+
+bool IsZipArchive(const OpeningFile& file) {
+    return file.read == HintFileRead::FirstBlock && file.bytes.size() >= 2 &&
+           file.bytes[0] == 'P' && file.bytes[1] == 'K';
+}
+
+// The hint file of an archive to open: its only one, or the one the user picks; nothing when it
+// has none or the user cancels.
+std::optional<std::string> ChooseMember(UserDialogs& dialogs, const std::string& archive,
+                                        const std::vector<ArchiveMember>& members) {
+    if (members.size() == 1) return MemberPathOf(archive, members.front().name);
+    std::vector<std::string> names;
+    for (const ArchiveMember& member : members)
+        names.push_back(member.name);
+    const std::optional<size_t> chosen =
+        dialogs.AskChoice(kChooseMemberTitle, kChooseMemberPrompt, names);
+    if (!chosen || *chosen >= members.size()) return std::nullopt;
+    return MemberPathOf(archive, members[*chosen].name);
+}
+
+}  // namespace
+
 void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
                   const std::string& path) {
     state.WriteSettings();
 
-    std::vector<char> bytes;
-    const HintFileRead read = ReadHintFileBytes(path, bytes);
-    if (read == HintFileRead::Failed) {
+    OpeningFile file;
+    if (const std::optional<MemberPath> member = SplitMemberPath(path)) {
+        file = ReadMember(state, *member);
+    } else {
+        file.read = ReadHintFileBytes(path, file.bytes);
+        file.dataPath = path;
+    }
+    if (file.read == HintFileRead::Failed) {
         dialogs.ShowMessage(path + kCannotOpenText, kErrorTitle, MessageIcon::Stop,
                             MessageButtons::Ok);
         return;
     }
-    const auto length = static_cast<int64_t>(bytes.size());
-    HintStream stream(std::move(bytes));
+    // An archive that holds hint files opens one of them; one without any gets the message.
+    if (IsZipArchive(file)) {
+        const auto members = HintFileMembers(path);
+        if (members && !members->empty()) {
+            if (const std::optional<std::string> chosen = ChooseMember(dialogs, path, *members))
+                OpenHintFile(client, state, dialogs, *chosen);
+            return;
+        }
+    }
+    const auto length = static_cast<int64_t>(file.bytes.size());
+    HintStream stream(std::move(file.bytes));
 
     if (client.findWindow) {
         delete client.findWindow.data();
@@ -96,13 +156,13 @@ void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
 
     WaitCursor wait;
     LoadResult result = LoadOutOfMemory;
-    if (read == HintFileRead::TooLarge) {
+    if (file.read == HintFileRead::TooLarge) {
         state.currentDocument.Clear();  // as any failed load leaves it
     } else {
         result = LoadHintFile(stream, state.currentDocument, false);
     }
     if (result == LoadOk) {
-        FinishOpen(client, state, dialogs, path, length);
+        FinishOpen(client, state, dialogs, path, file.dataPath, length);
     } else {
         ShowLoadFailure(client, dialogs, result);
     }

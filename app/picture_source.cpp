@@ -10,7 +10,7 @@ namespace klu {
 
 std::string PictureFileOf(const AppState& state, const THunk& hunk) {
     const THunk* help_root = state.helpDocument.GetRoot();
-    return help_root && hunk.Top() == help_root ? state.helpFilePath : state.currentPath;
+    return help_root && hunk.Top() == help_root ? state.helpFilePath : state.currentDataPath;
 }
 
 THunkPrintout::PictureSource PrintedPictures(const AppState& state) {

@@ -123,6 +123,20 @@ std::optional<std::string> QtUserDialogs::AskText(const std::string& title,
     return ToWindows1252(dialog.textValue());
 }
 
+std::optional<size_t> QtUserDialogs::AskChoice(const std::string& title, const std::string& prompt,
+                                               const std::vector<std::string>& items) {
+    QStringList shown;
+    for (const std::string& item : items)
+        shown << FromUtf8OrWindows1252(item);
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(
+        owner_, FromUtf8OrWindows1252(title), FromUtf8OrWindows1252(prompt), shown, 0, false, &ok);
+    if (!ok) return std::nullopt;
+    const qsizetype index = shown.indexOf(chosen);
+    if (index < 0) return std::nullopt;
+    return static_cast<size_t>(index);
+}
+
 ChosenFont ChosenFontOf(const QFont& font) {
     ChosenFont chosen;
     chosen.tenthsOfPoint = static_cast<int>(std::lround(font.pointSizeF() * 10));

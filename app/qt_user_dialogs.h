@@ -31,6 +31,8 @@ class QtUserDialogs : public UserDialogs {
     std::optional<std::string> AskFolder(const std::string& prompt) override;
     std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
                                        int max_length) override;
+    std::optional<size_t> AskChoice(const std::string& title, const std::string& prompt,
+                                    const std::vector<std::string>& items) override;
     std::optional<ChosenFont> AskFont(const FontRecord& current) override;
     std::optional<uint32_t> AskColor(uint32_t initial, CustomColors& custom) override;
     bool AskPrint(QPrinter& printer, int page_count) override;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "model/zip_members.h"
 #include "open_hint_file.h"
 
 namespace klu {
@@ -17,7 +18,9 @@ bool SameFile(const std::string& a, const std::string& b) {
 }  // namespace
 
 std::optional<std::string> ProtectedFileText(const AppState& state, const std::string& target) {
-    if (state.FileLoaded() && SameFile(target, state.currentPath))
+    const std::optional<MemberPath> member = SplitMemberPath(state.currentPath);
+    const std::string& open_file = member ? member->archive : state.currentPath;
+    if (state.FileLoaded() && SameFile(target, open_file))
         return target +
                " is the hint file that is open.  Saving would destroy it; choose another "
                "file.";

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/settings.h"
 
@@ -52,6 +53,9 @@ class UserDialogs {
     // One line of text of at most max_length characters, or nothing when cancelled.
     virtual std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
                                                int max_length) = 0;
+    // One of the items, by its index, picked from a list; nothing when cancelled.
+    virtual std::optional<size_t> AskChoice(const std::string& title, const std::string& prompt,
+                                            const std::vector<std::string>& items) = 0;
     // The font dialog, started on current; nothing when cancelled.
     virtual std::optional<ChosenFont> AskFont(const FontRecord& current) = 0;
     // The colour dialog, started on initial (0x00BBGGRR); the user's changes to the custom

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "model/zip_members.h"
 #include "seed_catalog.h"
 #include "seed_png.h"
 
@@ -80,6 +81,25 @@ int main(int argc, char** argv) {
             ++written;
         } else {
             std::cerr << seed.name << ": cannot be written\n";
+            ++failed;
+        }
+    }
+    // Archives of hint files, for fuzz_zip_members.
+    const std::filesystem::path archives = folder / "fuzz_zip_members";
+    std::filesystem::create_directories(archives, error);
+    const std::vector<klu::seeds::Seed> hint_files = klu::seeds::NewerFormatSeeds();
+    for (size_t count = 0; count <= 3 && count <= hint_files.size(); ++count) {
+        std::vector<std::pair<std::string, std::string>> members = {{"readme.txt", "Unpack me."}};
+        for (size_t i = 0; i < count; ++i) {
+            if (const auto bytes = klu::WriteHintFile(hint_files[i].file, nullptr))
+                members.emplace_back("dir/" + hint_files[i].name + ".KLU", *bytes);
+        }
+        const std::filesystem::path archive =
+            archives / ("members-" + std::to_string(count) + ".zip");
+        if (!error && klu::WriteZipArchive(archive.string(), members)) {
+            ++written;
+        } else {
+            std::cerr << archive << ": cannot be written\n";
             ++failed;
         }
     }

@@ -6,12 +6,29 @@
 
 #include "hint_document.h"
 #include "hunk.h"
+#include "zip_members.h"
 
 namespace klu {
 
+namespace {
+
+// The unpacked length of a member of a ZIP archive, named as the program names members.
+int64_t MeasureMemberLength(const std::string& path) {
+    const std::optional<MemberPath> split = SplitMemberPath(path);
+    if (!split) return -1;
+    const auto members = HintFileMembers(split->archive);
+    if (!members) return -1;
+    for (const ArchiveMember& member : *members) {
+        if (member.name == split->member) return static_cast<int64_t>(member.size);
+    }
+    return -1;
+}
+
+}  // namespace
+
 int64_t MeasureFileLength(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return -1;
+    if (fd < 0) return MeasureMemberLength(path);
     struct stat info {};
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     ::close(fd);

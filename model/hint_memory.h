@@ -15,8 +15,9 @@ class THunk;
 // The profile section that holds one hint-memory string per file.
 inline constexpr char kMemorySection[] = "Memory";
 
-// The length of the file in bytes, measured by opening it; -1 when it cannot be opened (or is
-// not a regular file).
+// The length of the file in bytes, measured by opening it; for a member of a ZIP archive
+// ("archive.zip/NAME.KLU") its unpacked length. -1 when it cannot be opened (or is not a
+// regular file).
 int64_t MeasureFileLength(const std::string& path);
 
 // The key of a file's hint memory: the path exactly as the file was opened, ".", the length.

@@ -48,6 +48,12 @@ class FakeUserDialogs : public UserDialogs {
         textRequests.push_back(title + "|" + prompt + "|" + std::to_string(max_length));
         return textAnswer;
     }
+    std::optional<size_t> AskChoice(const std::string& title, const std::string&,
+                                    const std::vector<std::string>& items) override {
+        choiceRequests.push_back(title);
+        choiceItems = items;
+        return choiceAnswer;
+    }
     std::optional<ChosenFont> AskFont(const FontRecord& current) override {
         fontRequests.push_back(current);
         return fontAnswer;
@@ -104,6 +110,8 @@ class FakeUserDialogs : public UserDialogs {
     std::string printFile;
     bool setupAnswer = true, webAnswer = true;
     std::optional<Settings> optionsAnswer;
+    std::vector<std::string> choiceRequests, choiceItems;
+    std::optional<size_t> choiceAnswer;
 };
 
 }  // namespace klu::test

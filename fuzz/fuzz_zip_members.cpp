@@ -1,0 +1,58 @@
+// Reads arbitrary bytes as a ZIP archive of hint files: listing its members and unpacking each
+// must end, stay within the limit given, and never crash, whatever the archive claims.
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "model/zip_members.h"
+
+namespace {
+
+constexpr uint64_t kLimit = 1 << 20;
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+// A file of this process for the archive on disk, in memory where /dev/shm is there.
+struct TemporaryFile {
+    TemporaryFile() {
+        for (const char* pattern : {"/dev/shm/fuzz_zip-XXXXXX", "/tmp/fuzz_zip-XXXXXX"}) {
+            path = pattern;
+            const int fd = ::mkstemp(path.data());
+            if (fd < 0) continue;
+            ::close(fd);
+            return;
+        }
+        std::abort();
+    }
+    ~TemporaryFile() { ::unlink(path.c_str()); }
+    std::string path;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::vector<char> bytes(data, data + size);
+    const auto members = klu::HintFileMembersIn(bytes);
+    if (!members) return 0;
+    static const TemporaryFile file;
+    std::ofstream(file.path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    // libzip reads an empty buffer as an empty archive, and an empty file as none.
+    if (const auto on_disk = klu::HintFileMembers(file.path))
+        Check(on_disk->size() == members->size());
+    for (size_t i = 0; i < members->size() && i < 8; ++i) {
+        std::vector<char> member;
+        if (klu::ReadArchiveMember(file.path, (*members)[i].name, member, kLimit))
+            Check(member.size() <= kLimit);
+        const auto split = klu::SplitMemberPath(klu::MemberPathOf(file.path, (*members)[i].name));
+        Check(split && split->archive == file.path && split->member == (*members)[i].name);
+    }
+    return 0;
+}

@@ -1,0 +1,61 @@
+// Hint files inside ZIP archives open directly: the only one, or the one the user picks; an
+// archive without any gets the message about archives. The member keeps its name, archive path
+// "/" member, in the recent files and the hint memory.
+#include "app/open_hint_file.h"
+#include "model/hint_memory.h"
+#include "model/zip_members.h"
+#include "window_fixture.h"
+
+namespace klu::test {
+namespace {
+
+class ArchiveOpenTest : public WindowFixture {
+  protected:
+    std::string Zip(const std::string& name,
+                    const std::vector<std::pair<std::string, std::string>>& members) {
+        const std::string path = folder / name;
+        EXPECT_TRUE(WriteZipArchive(path, members));
+        return path;
+    }
+    std::string TopTitle() const {
+        const THunk* root = state.currentDocument.GetRoot();
+        return root ? root->GetName() : "(none)";
+    }
+};
+
+TEST_F(ArchiveOpenTest, TheOnlyHintFileOpensUnderTheArchivesNameWithItsMemory) {
+    const std::string zip =
+        Zip("one.zip", {{"readme.txt", "Unpack me."}, {"GAME.KLU", ThreeHintFile("Zipped")}});
+    Open(zip);
+    EXPECT_EQ(TopTitle(), "Zipped");
+    EXPECT_TRUE(dialogs.choiceRequests.empty());
+    const std::string member = zip + "/GAME.KLU";
+    EXPECT_EQ(state.recentFiles.Entry(0), member);
+    EXPECT_EQ(MemoryKeyOf(member), member + "." + std::to_string(ThreeHintFile("Zipped").size()));
+
+    Child("How?")->SetRevealed(2);
+    Open(Write("other.klu", SampleHintFile()));
+    Open(member);  // from the recent files
+    EXPECT_EQ(TopTitle(), "Zipped");
+    EXPECT_EQ(Child("How?")->GetRevealed(), 2);
+}
+
+TEST_F(ArchiveOpenTest, OfSeveralTheUserPicksOneOrNoneAndWithoutAnyTheMessageComes) {
+    const std::string several = Zip("several.zip", {{"a/FIRST.KLU", ThreeHintFile("First")},
+                                                    {"second.klu", ThreeHintFile("Second")}});
+    dialogs.choiceAnswer = 1;
+    Open(several);
+    EXPECT_EQ(dialogs.choiceItems, (std::vector<std::string>{"a/FIRST.KLU", "second.klu"}));
+    EXPECT_EQ(TopTitle(), "Second");
+    dialogs.choiceAnswer.reset();
+    Open(several);
+    EXPECT_EQ(TopTitle(), "Second") << "a cancelled choice keeps the file that was open";
+
+    Open(Zip("none.zip", {{"readme.txt", "Nothing here."}}));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, kZipArchiveText);
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::OkHelp);
+}
+
+}  // namespace
+}  // namespace klu::test
