@@ -8,18 +8,19 @@
 
 #include "file_info.h"
 #include "file_locations.h"
+#include "hint_document.h"
 #include "sort_key.h"
 #include "text_file_lines.h"
 #include "text_util.h"
 #include "title_cache.h"
+#include "zip_members.h"
 
 namespace klu {
 namespace {
 
-bool IsHintFileName(std::string_view name) {
-    constexpr std::string_view kExtension = ".klu";
-    return !name.starts_with('.') && name.size() > kExtension.size() &&
-           EqualsNoCase(name.substr(name.size() - kExtension.size()), kExtension);
+bool HasExtension(std::string_view name, std::string_view extension) {
+    return !name.starts_with('.') && name.size() > extension.size() &&
+           EqualsNoCase(name.substr(name.size() - extension.size()), extension);
 }
 
 bool IsRegularFile(const std::string& path) {
@@ -31,9 +32,11 @@ bool IsRegularFile(const std::string& path) {
 // change, folded into a positive number for the record's reserved field. Records written
 // before, with 0 there, never match and so are scanned once more. 0 when the file cannot be
 // looked at.
+// A member of an archive is told apart by its name in the archive and the archive's file.
 int32_t FileSignature(const std::string& folder, const std::string& path) {
+    const std::optional<MemberPath> member = SplitMemberPath(path);
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return 0;
+    if (::stat((member ? member->archive : path).c_str(), &info) != 0) return 0;
     uint32_t hash = 2166136261u;  // FNV-1a
     const auto mix = [&hash](const void* data, size_t size) {
         for (size_t i = 0; i < size; ++i) {
@@ -42,6 +45,7 @@ int32_t FileSignature(const std::string& folder, const std::string& path) {
         }
     };
     mix(folder.data(), folder.size());
+    if (member) mix(path.data(), path.size());
     const int64_t numbers[] = {static_cast<int64_t>(info.st_size),
                                static_cast<int64_t>(info.st_mtim.tv_sec),
                                static_cast<int64_t>(info.st_mtim.tv_nsec)};
@@ -50,9 +54,9 @@ int32_t FileSignature(const std::string& folder, const std::string& path) {
     return signature == 0 ? 1 : signature;
 }
 
-}  // namespace
-
-bool ListHintFileNames(const std::string& folder, std::vector<std::string>& names) {
+// The names of the regular files of a folder (or links to them) with the extension.
+bool ListFileNames(const std::string& folder, std::string_view extension,
+                   std::vector<std::string>& names) {
     names.clear();
     // Read with the C interface: the type of most entries comes with the name, without a stat
     // or a path object per file, which counts when a cached listing should cost next to nothing.
@@ -63,7 +67,7 @@ bool ListHintFileNames(const std::string& folder, std::vector<std::string>& name
         errno = 0;
         const dirent* entry = ::readdir(dir.get());
         if (!entry) break;
-        if (!IsHintFileName(entry->d_name)) continue;
+        if (!HasExtension(entry->d_name, extension)) continue;
         const bool regular =
             entry->d_type == DT_REG || ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
                                         IsRegularFile(base + entry->d_name));
@@ -74,12 +78,38 @@ bool ListHintFileNames(const std::string& folder, std::vector<std::string>& name
     return true;
 }
 
+// The header scan of a hint file packed in an archive, from its unpacked bytes.
+std::unique_ptr<TFileInfo> ScanMember(const std::string& path, const MemberPath& member,
+                                      int32_t signature, bool& readable) {
+    std::vector<char> bytes;
+    readable = ReadArchiveMember(member.archive, member.member, bytes, kLargestHintFile);
+    std::FILE* file =
+        readable && !bytes.empty() ? ::fmemopen(bytes.data(), bytes.size(), "rb") : nullptr;
+    TextFileLines lines(file);
+    return std::make_unique<TFileInfo>(lines, path, signature);
+}
+
+}  // namespace
+
+bool ListHintFileNames(const std::string& folder, std::vector<std::string>& names) {
+    return ListFileNames(folder, ".klu", names);
+}
+
 std::unique_ptr<TMetaTextHunk> BuildFolderListing(const std::string& folder,
                                                   const std::string& cache_path,
                                                   ListingStats* stats) {
     const std::string base = FolderWithSlash(folder);
     std::vector<std::string> names;
     if (!ListHintFileNames(base, names)) return nullptr;
+    // The hint files packed in the folder's ZIP archives, named archive "/" member.
+    std::vector<std::string> archives;
+    ListFileNames(base, ".zip", archives);
+    for (const std::string& archive : archives) {
+        if (const auto members = HintFileMembers(base + archive)) {
+            for (const ArchiveMember& member : *members)
+                names.push_back(archive + "/" + member.name);
+        }
+    }
 
     ListingStats counts;
     TitleCache cache(cache_path);
@@ -91,15 +121,21 @@ std::unique_ptr<TMetaTextHunk> BuildFolderListing(const std::string& folder,
         // one of the name in another folder, is scanned afresh.
         const std::string path = base + name;
         const int32_t signature = FileSignature(base, path);
-        if (const TFileInfo* cached = signature != 0 ? cache.Find(name, signature) : nullptr) {
+        if (const TFileInfo* cached =
+                signature != 0 ? cache.Find(FileNameOf(path), signature) : nullptr) {
             entries.push_back(std::make_unique<TFileInfo>(*cached));
             entries.back()->path = path;
             ++counts.fromCache;
             continue;
         }
-        TextFileLines lines(path);
-        const bool readable = lines.IsOpen();
-        entries.push_back(std::make_unique<TFileInfo>(lines, path, signature));
+        bool readable = false;
+        if (const std::optional<MemberPath> member = SplitMemberPath(path)) {
+            entries.push_back(ScanMember(path, *member, signature, readable));
+        } else {
+            TextFileLines lines(path);
+            readable = lines.IsOpen();
+            entries.push_back(std::make_unique<TFileInfo>(lines, path, signature));
+        }
         ++counts.scanned;
         // A file that could not be read now is scanned again next time.
         if (readable && signature != 0 && cache.Append(*entries.back())) ++counts.recordsWritten;

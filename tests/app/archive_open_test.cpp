@@ -2,6 +2,7 @@
 // archive without any gets the message about archives. The member keeps its name, archive path
 // "/" member, in the recent files and the hint memory.
 #include "app/open_hint_file.h"
+#include "model/folder_listing.h"
 #include "model/hint_memory.h"
 #include "model/zip_members.h"
 #include "window_fixture.h"
@@ -55,6 +56,24 @@ TEST_F(ArchiveOpenTest, OfSeveralTheUserPicksOneOrNoneAndWithoutAnyTheMessageCom
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, kZipArchiveText);
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::OkHelp);
+}
+
+// The verbose listing shows the hint files of the folder's archives by their titles, cached like
+// any other, and opens them.
+TEST_F(ArchiveOpenTest, TheListingShowsTheHintFilesOfArchivesAndOpensThem) {
+    Zip("pack.zip", {{"a/FIRST.KLU", ThreeHintFile("Packed First")}, {"notes.txt", "x"}});
+    for (int run = 0; run < 2; ++run) {
+        ListingStats stats;
+        const auto listing =
+            BuildFolderListing(folder.path(), state.locations.TitleCachePath(), &stats);
+        ASSERT_NE(listing, nullptr);
+        ASSERT_EQ(listing->GetChildCount(), 1u);
+        EXPECT_EQ(listing->GetChild(0)->GetName(), "Packed First");
+        EXPECT_EQ(stats.fromCache, run == 0 ? 0u : 1u);
+        if (run == 1) listing->GetChild(0)->Open();
+    }
+    EXPECT_EQ(TopTitle(), "Packed First");
+    EXPECT_EQ(state.currentPath, folder / "pack.zip/a/FIRST.KLU");
 }
 
 }  // namespace
