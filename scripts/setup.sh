@@ -9,7 +9,7 @@ KLU_PACKAGES=(
     libgtest-dev libbenchmark-dev nlohmann-json3-dev
     qt6-base-dev libpng-dev libsdl2-dev libzip-dev pkg-config fonts-liberation
     xvfb imagemagick xdotool poppler-utils
-    desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base
+    desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base dpkg-dev lintian
 )
 
 klu_package_installed() {

@@ -32,7 +32,7 @@ done
 for file in share/kluwin/RORED.KLU share/kluwin/demo.klu \
     share/applications/kluwin.desktop share/mime/packages/kluwin.xml \
     share/metainfo/org.example.kluwin.metainfo.xml \
-    share/man/man1/kluwin.1 share/man/man1/klu.1; do
+    share/man/man1/kluwin.1.gz share/man/man1/klu.1.gz; do
     [[ -s "$prefix/$file" ]] || fail "$file is not installed"
 done
 
@@ -71,7 +71,7 @@ fi
 
 # The manual pages format without a warning.
 for page in kluwin klu; do
-    if ! groff -man -ww -z "$prefix/share/man/man1/$page.1" >"$work/man.log" 2>&1 ||
+    if ! gzip -dc "$prefix/share/man/man1/$page.1.gz" | groff -man -ww -z >"$work/man.log" 2>&1 ||
         [[ -s "$work/man.log" ]]; then
         fail "man page $page.1: $(cat "$work/man.log")"
     fi
