@@ -1,6 +1,7 @@
 #include "klu_client.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QStyle>
@@ -50,11 +51,18 @@ TKLUClient::TKLUClient(AppState& state, UserDialogs& dialogs, QWidget* parent)
     setViewMode(QMdiArea::SubWindowView);
     // A window that closes hands over to the one that was active before it.
     setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    setBackground(palette().brush(QPalette::Dark));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 TKLUClient::~TKLUClient() = default;
+
+// The empty part of the client follows the colour scheme, as the windows in it do.
+void TKLUClient::changeEvent(QEvent* event) {
+    QMdiArea::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) setBackground(palette().brush(QPalette::Dark));
+}
 
 TStringChild* TKLUClient::CurrentView() const {
     QMdiSubWindow* child = currentSubWindow();

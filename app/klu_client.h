@@ -72,6 +72,9 @@ class TKLUClient : public QMdiArea {
     // The application's printer, kept from one print command to the next.
     TMyPrinter& Printer() { return *printer_; }
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   signals:
     // The documents or the windows changed: the enabling must be looked at again.
     void StateChanged();
