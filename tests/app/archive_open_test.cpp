@@ -34,10 +34,11 @@ TEST_F(ArchiveOpenTest, TheOnlyHintFileOpensUnderTheArchivesNameWithItsMemory) {
     EXPECT_EQ(state.recentFiles.Entry(0), member);
     EXPECT_EQ(MemoryKeyOf(member), member + "." + std::to_string(ThreeHintFile("Zipped").size()));
 
+    ASSERT_NE(Child("How?"), nullptr);
     Child("How?")->SetRevealed(2);
     Open(Write("other.klu", SampleHintFile()));
     Open(member);  // from the recent files
-    EXPECT_EQ(TopTitle(), "Zipped");
+    ASSERT_EQ(TopTitle(), "Zipped");
     EXPECT_EQ(Child("How?")->GetRevealed(), 2);
 }
 
