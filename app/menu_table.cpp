@@ -15,6 +15,24 @@ MenuItem Separator() {
     return MenuItem{};
 }
 
+// Go to the KLU Web Site stands only where the build names a web site.
+std::vector<MenuItem> HelpItems() {
+    std::vector<MenuItem> items = {
+        Item(CM_SHOWHELPFILE, "Show &Help File\tF1", "F1", "Displays the on-line help file"),
+        Item(CM_PRINTHELPFILE, "&Print Help File", "", "Prints a copy of the on-line help file"),
+        Separator(),
+    };
+    if (!MakerWebAddress().empty()) {
+        items.push_back(
+            Item(CM_WEBSITE, "&Go to the KLU Web Site", "",
+                 "Go to " + MakerWebAddress() + " for the latest KLU hint files and information"));
+        items.push_back(Separator());
+    }
+    items.push_back(
+        Item(CM_ABOUT, "&About KLUWIN...", "", "Displays copyright information for this program"));
+    return items;
+}
+
 std::vector<MenuPopup> BuildMenu() {
     using enum Enabling;
     return {
@@ -65,33 +83,8 @@ std::vector<MenuPopup> BuildMenu() {
                   "Resets the list of hints that have been displayed previously in this file",
                   FileLoaded),
          }},
-        {"&Help",
-         {
-             Item(CM_SHOWHELPFILE, "Show &Help File\tF1", "F1", "Displays the on-line help file"),
-             Item(CM_PRINTHELPFILE, "&Print Help File", "",
-                  "Prints a copy of the on-line help file"),
-             Separator(),
-             Item(CM_WEBSITE, "&Go to the KLU Web Site", "",
-                  "Go to " + MakerWebAddress() + " for the latest KLU hint files and information"),
-             Separator(),
-             Item(CM_ABOUT, "&About KLUWIN...", "",
-                  "Displays copyright information for this program"),
-         }},
+        {"&Help", HelpItems()},
     };
-}
-
-// Without a web address the command goes, with the separator before it.
-std::vector<MenuPopup> WithoutWebSite(std::vector<MenuPopup> menu) {
-    for (MenuPopup& popup : menu) {
-        auto& items = popup.items;
-        for (size_t i = 0; i < items.size(); ++i) {
-            if (items[i].id != CM_WEBSITE) continue;
-            items.erase(items.begin() + static_cast<std::ptrdiff_t>(i) - 1,
-                        items.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-            break;
-        }
-    }
-    return menu;
 }
 
 }  // namespace
@@ -102,8 +95,7 @@ const std::string& MakerWebAddress() {
 }
 
 const std::vector<MenuPopup>& KluMenu() {
-    static const std::vector<MenuPopup> menu =
-        MakerWebAddress().empty() ? WithoutWebSite(BuildMenu()) : BuildMenu();
+    static const std::vector<MenuPopup> menu = BuildMenu();
     return menu;
 }
 

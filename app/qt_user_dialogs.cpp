@@ -19,6 +19,7 @@
 #include "about_dialog.h"
 #include "opt_dialog.h"
 #include "views/qt_text_measurer.h"
+#include "views/readable_colors.h"
 #include "views/windows1252.h"
 
 namespace klu {
@@ -160,11 +161,6 @@ std::optional<ChosenFont> QtUserDialogs::AskFont(const FontRecord& current) {
 
 namespace {
 
-QColor ToQColor(uint32_t rgb) {
-    return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                  static_cast<int>((rgb >> 16) & 0xFF));
-}
-
 uint32_t FromQColor(const QColor& color) {
     return static_cast<uint32_t>(color.red()) | static_cast<uint32_t>(color.green()) << 8 |
            static_cast<uint32_t>(color.blue()) << 16;
@@ -174,8 +170,8 @@ uint32_t FromQColor(const QColor& color) {
 
 std::optional<uint32_t> QtUserDialogs::AskColor(uint32_t initial, CustomColors& custom) {
     for (int i = 0; i < QColorDialog::customCount() && i < 16; ++i)
-        QColorDialog::setCustomColor(i, ToQColor(custom[static_cast<size_t>(i)]));
-    const QColor color = QColorDialog::getColor(ToQColor(initial), owner_);
+        QColorDialog::setCustomColor(i, ColorFromColorRef(custom[static_cast<size_t>(i)]));
+    const QColor color = QColorDialog::getColor(ColorFromColorRef(initial), owner_);
     for (int i = 0; i < QColorDialog::customCount() && i < 16; ++i)
         custom[static_cast<size_t>(i)] = FromQColor(QColorDialog::customColor(i));
     if (!color.isValid()) return std::nullopt;

@@ -18,6 +18,7 @@
 #include "model/recent_files.h"
 #include "model/settings.h"
 #include "model/text_util.h"
+#include "temporary_file.h"
 
 namespace {
 
@@ -73,26 +74,9 @@ void CheckNumbers(std::string_view bytes) {
     Check(klu::ParseFontRecord(klu::FormatFontRecord(font)) == font);
 }
 
-// A file of this process, removed when the process ends; in memory when /dev/shm is there, so
-// that rewriting it for every input does not wait for a disk.
-struct TemporaryFile {
-    TemporaryFile() {
-        for (const char* pattern : {"/dev/shm/fuzz_profile-XXXXXX", "/tmp/fuzz_profile-XXXXXX"}) {
-            path = pattern;
-            const int fd = ::mkstemp(path.data());
-            if (fd < 0) continue;
-            ::close(fd);
-            return;
-        }
-        std::abort();
-    }
-    ~TemporaryFile() { ::unlink(path.c_str()); }
-    std::string path;
-};
-
 // The same bytes as a profile file on disk.
 void CheckFile(std::string_view bytes) {
-    static const TemporaryFile file;
+    static const klu::fuzz::TemporaryFile file;
     const std::string& path = file.path;
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(bytes.data(), std::streamsize(bytes.size()));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/zip_members.h"
+#include "temporary_file.h"
 
 namespace {
 
@@ -19,29 +20,13 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-// A file of this process for the archive on disk, in memory where /dev/shm is there.
-struct TemporaryFile {
-    TemporaryFile() {
-        for (const char* pattern : {"/dev/shm/fuzz_zip-XXXXXX", "/tmp/fuzz_zip-XXXXXX"}) {
-            path = pattern;
-            const int fd = ::mkstemp(path.data());
-            if (fd < 0) continue;
-            ::close(fd);
-            return;
-        }
-        std::abort();
-    }
-    ~TemporaryFile() { ::unlink(path.c_str()); }
-    std::string path;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<char> bytes(data, data + size);
     const auto members = klu::HintFileMembersIn(bytes);
     if (!members) return 0;
-    static const TemporaryFile file;
+    static const klu::fuzz::TemporaryFile file;
     std::ofstream(file.path, std::ios::binary | std::ios::trunc)
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     // libzip reads an empty buffer as an empty archive, and an empty file as none.

@@ -44,6 +44,11 @@ constexpr size_t kNoLimit = static_cast<size_t>(-1);
 
 }  // namespace
 
+bool IsRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
     return ReadInto(path, bytes, kNoLimit, nullptr);
 }

@@ -8,6 +8,9 @@ namespace klu {
 
 enum class ReadOutcome { Read, Missing, Failed };
 
+// True for a regular file, or a link to one.
+bool IsRegularFile(const std::string& path);
+
 // Reads a whole regular file. Missing when nothing exists at the path; Failed when something
 // exists but cannot be read, or is not a regular file (a pipe or device is never waited on).
 ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "file_bytes.h"
 #include "file_info.h"
 #include "file_locations.h"
 #include "hint_document.h"
@@ -20,12 +21,7 @@ namespace {
 
 bool HasExtension(std::string_view name, std::string_view extension) {
     return !name.starts_with('.') && name.size() > extension.size() &&
-           EqualsNoCase(name.substr(name.size() - extension.size()), extension);
-}
-
-bool IsRegularFile(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+           EndsWithNoCase(name, extension);
 }
 
 // What tells the file at path from another of its name: its folder, size and time of last

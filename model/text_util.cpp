@@ -46,6 +46,11 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() &&
+           EqualsNoCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
 size_t FindNoCase(std::string_view haystack, std::string_view needle) {
     auto it = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
                           [](char x, char y) { return FoldCase(x) == FoldCase(y); });

@@ -12,6 +12,7 @@ char FoldCase(char c);
 std::string ToUpper(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+bool EndsWithNoCase(std::string_view text, std::string_view suffix);
 // Position of the first occurrence of needle in haystack ignoring case, or npos.
 size_t FindNoCase(std::string_view haystack, std::string_view needle);
 

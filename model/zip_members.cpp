@@ -1,10 +1,10 @@
 #include "zip_members.h"
 
-#include <sys/stat.h>
 #include <zip.h>
 
 #include <memory>
 
+#include "file_bytes.h"
 #include "text_util.h"
 
 namespace klu {
@@ -22,8 +22,7 @@ struct MemberClose {
 
 bool IsHintFileName(std::string_view name) {
     constexpr std::string_view kExtension = ".klu";
-    return name.size() > kExtension.size() && !name.ends_with('/') &&
-           EqualsNoCase(name.substr(name.size() - kExtension.size()), kExtension);
+    return name.size() > kExtension.size() && EndsWithNoCase(name, kExtension);
 }
 
 std::vector<ArchiveMember> MembersOf(zip_t* archive) {
@@ -37,11 +36,6 @@ std::vector<ArchiveMember> MembersOf(zip_t* archive) {
         if (IsHintFileName(info.name)) members.push_back({info.name, info.size});
     }
     return members;
-}
-
-bool IsRegularFile(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 }  // namespace

@@ -23,11 +23,6 @@ bool IsTab(const QKeyEvent& key) {
 
 }  // namespace
 
-QColor ColorFromColorRef(uint32_t color_ref) {
-    return QColor(static_cast<int>(color_ref & 0xFFu), static_cast<int>((color_ref >> 8) & 0xFFu),
-                  static_cast<int>((color_ref >> 16) & 0xFFu));
-}
-
 THotSpotControl::THotSpotControl(QWidget* parent, TItemsHunk& shown)
     : QAbstractScrollArea(parent),
       hunk(shown),

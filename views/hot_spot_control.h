@@ -10,15 +10,13 @@
 
 #include "model/settings.h"
 #include "qt_text_measurer.h"
+#include "readable_colors.h"
 #include "text_layout.h"
 
 namespace klu {
 
 class TItemsHunk;
 class TKLUObject;
-
-// A 0x00BBGGRR colour value of the settings as a Qt colour.
-QColor ColorFromColorRef(uint32_t color_ref);
 
 // The clickable part of a text view: the links of the laid-out text, the keyboard focus that
 // moves from link to link, the two fonts, the mouse and the scrolling keys. TStringControl lays

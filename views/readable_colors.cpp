@@ -18,6 +18,11 @@ double Luminance(const QColor& color) {
 
 }  // namespace
 
+QColor ColorFromColorRef(uint32_t color_ref) {
+    return QColor(static_cast<int>(color_ref & 0xFFu), static_cast<int>((color_ref >> 8) & 0xFFu),
+                  static_cast<int>((color_ref >> 16) & 0xFFu));
+}
+
 double ContrastRatio(const QColor& a, const QColor& b) {
     const double la = Luminance(a);
     const double lb = Luminance(b);
@@ -25,9 +30,7 @@ double ContrastRatio(const QColor& a, const QColor& b) {
 }
 
 QColor ReadableLinkColor(uint32_t color_ref, const QPalette& palette) {
-    const QColor chosen(static_cast<int>(color_ref & 0xFFu),
-                        static_cast<int>((color_ref >> 8) & 0xFFu),
-                        static_cast<int>((color_ref >> 16) & 0xFFu));
+    const QColor chosen = ColorFromColorRef(color_ref);
     const QColor base = palette.color(QPalette::Base);
     if (color_ref != kDefaultLinkColorRef || ContrastRatio(chosen, base) >= kReadableContrast)
         return chosen;

@@ -6,6 +6,9 @@
 
 namespace klu {
 
+// A 0x00BBGGRR colour value of the settings as a Qt colour.
+QColor ColorFromColorRef(uint32_t color_ref);
+
 // The settings' link colour when nobody chose another: blue, 0x00BBGGRR.
 inline constexpr uint32_t kDefaultLinkColorRef = 0x00FF0000;
 
