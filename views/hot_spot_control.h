@@ -121,7 +121,7 @@ class THotSpotControl : public QAbstractScrollArea {
     std::unique_ptr<QtTextMeasurer> measurer;
     QColor textColor;
     QColor linkColor{Qt::blue};
-    uint32_t linkColorRef = 0x00FF0000;  // the settings' value, blue unless the user chose
+    uint32_t linkColorRef = kDefaultLinkColorRef;  // the settings' value
     FocusButtonFn focusButton;
     std::function<void()> defaultAction;
     std::function<void()> closeWindow;
