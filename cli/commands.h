@@ -12,5 +12,6 @@ int RunFind(const CommandArgs& args);
 int RunInfo(const CommandArgs& args);
 int RunList(const CommandArgs& args);
 int RunCompile(const CommandArgs& args);
+int RunDecompile(const CommandArgs& args);
 
 }  // namespace klu::cli

@@ -75,6 +75,14 @@ const std::vector<CommandEntry>& Commands() {
          .switches = {},
          .valueOptions = {},
          .run = RunCompile},
+        {.name = "decompile",
+         .synopsis = "FILE DIR",
+         .summary = "write FILE as an outline, with its pictures and sounds, into the folder DIR",
+         .minOperands = 2,
+         .maxOperands = 2,
+         .switches = {},
+         .valueOptions = {},
+         .run = RunDecompile},
     };
     return commands;
 }
@@ -93,10 +101,12 @@ void PrintUsage(std::ostream& out) {
         << "       unless it is 0\n"
         << "  5    FILE cannot be opened, or FOLDER cannot be read\n"
         << "  64   the command line is wrong\n"
-        << "  65   compile: SOURCE holds an error, reported as SOURCE:LINE: message\n"
+        << "  65   compile: SOURCE holds an error, reported as SOURCE:LINE: message;\n"
+        << "       decompile: the data of FILE cannot be read\n"
         << "  66   compile: SOURCE cannot be read\n"
-        << "  70   klu itself failed\n"
-        << "  73   the result cannot be written: OUT (export, compile) or standard output\n";
+        << "  70   klu itself failed (decompile: the outline does not give the same tree)\n"
+        << "  73   the result cannot be written: OUT (export, compile), a file of DIR\n"
+        << "       (decompile; existing files are not replaced) or standard output\n";
 }
 
 int UsageError(const std::string& message) {

@@ -7,13 +7,16 @@
 #include "media_hunks.h"
 #include "meta_text_hunk.h"
 #include "text_hunk.h"
+#include "text_util.h"
 
 namespace klu {
 namespace {
 
 constexpr size_t kMaxKeyword = 79;
 
-THunk* MakeHunk(HunkReader& reader, HunkKind kind, int32_t line_count, THunk* parent) {
+THunk* MakeHunk(HunkReader& reader, const std::string& keyword, int32_t line_count,
+               THunk* parent) {
+    const HunkKind kind = KindOfKeyword(keyword);
     switch (kind) {
         case COMMENT:
         case CREDIT:
@@ -41,11 +44,8 @@ THunk* MakeHunk(HunkReader& reader, HunkKind kind, int32_t line_count, THunk* pa
             return new TOverlayHunk(reader, line_count, parent);
         case SOUND:
             return new TSoundHunk(reader, line_count, parent);
-        default: {
-            auto* hunk = new THunk(reader, line_count, parent);
-            SkipBodyLines(reader, 3, line_count);
-            return hunk;
-        }
+        default:
+            return new TUnknownHunk(reader, line_count, parent, ToUpper(keyword));
     }
 }
 
@@ -66,7 +66,7 @@ THunk* HunkReader::ReadHunk(THunk* parent) {
     stream.Get();  // the separator after the number
     const std::string keyword = stream.GetLine(kMaxKeyword);
     CountLine();
-    THunk* hunk = MakeHunk(*this, KindOfKeyword(keyword), line_count, parent);
+    THunk* hunk = MakeHunk(*this, keyword, line_count, parent);
     --depth_;
     return hunk;
 }

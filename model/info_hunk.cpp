@@ -23,8 +23,10 @@ int32_t LeadingNumber(const std::string& text) {
 
 TInfoHunk::TInfoHunk(HunkReader& reader, int32_t line_count, THunk* owner)
     : TItemsHunk(reader, line_count, owner) {
-    for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i)
-        ParseLine(reader.ReadLine());
+    for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
+        storedLines.push_back(reader.ReadLine());
+        ParseLine(storedLines.back());
+    }
 }
 
 TInfoHunk::TInfoHunk(std::string name, THunk* owner) : TItemsHunk(std::move(name), owner) {}

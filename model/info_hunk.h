@@ -29,6 +29,8 @@ class TInfoHunk : public TItemsHunk {
     std::vector<std::unique_ptr<THunkLine>> copyright;
     std::vector<std::unique_ptr<THunkLine>> authorNote;
     std::vector<std::unique_ptr<THunkLine>> gameNote;
+    // The body lines as the file holds them, for writing the block back.
+    std::vector<std::string> storedLines;
 
   private:
     void ParseLine(std::string line);

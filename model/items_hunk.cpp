@@ -7,7 +7,6 @@
 namespace klu {
 namespace {
 
-constexpr std::string_view kCommandEnds = "#+-.1234567890";
 constexpr size_t kShortLine = 20;  // shorter lines end with a hard break in automatic mode
 
 }  // namespace
@@ -106,7 +105,7 @@ void TItemsHunk::AddChild(TKLUObject* object) {
     bool had_command = false;
     size_t i = 0;
     while ((i = text.find('#', i)) != std::string::npos) {
-        const size_t p = text.find_first_of(kCommandEnds, i + 1);
+        const size_t p = text.find_first_of(kMarkupCommandEnds, i + 1);
         if (p == std::string::npos || p - i >= 3) {
             ++i;
             continue;

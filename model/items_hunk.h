@@ -6,6 +6,9 @@
 
 namespace klu {
 
+// In-line markup: a "#" followed within two characters by one of these starts a command.
+inline constexpr std::string_view kMarkupCommandEnds = "#+-.1234567890";
+
 // A hunk with an ordered list of children (lines and hunks), owned unless ownsChildren is
 // cleared by a hunk that only borrows them.
 class TItemsHunk : public THunk {
@@ -34,6 +37,9 @@ class TItemsHunk : public THunk {
     TKLUObject* GetChild(size_t index) const { return children[index]; }
     size_t GetChildCount() const { return children.size(); }
 
+    // Carries out the layout command "#" letter sign of the in-line markup.
+    void ApplyCommand(char letter, char sign);
+
     int32_t breakMode = 0;  // 0 automatic, 1 every line ends, 2 lines are joined
     int32_t wrapMode = 0;   // 2: appended lines are not wrapped
     int32_t fontMode = 0;   // 1: appended lines use the second font
@@ -48,9 +54,6 @@ class TItemsHunk : public THunk {
             if (THunk* hunk = child->AsHunk()) f(hunk);
         }
     }
-
-  private:
-    void ApplyCommand(char letter, char sign);
 };
 
 }  // namespace klu

@@ -31,12 +31,14 @@ class TMetaTextHunk : public TItemsHunk {
     int32_t revealed = 0;
     int32_t kind;
 
+    // Ends the hint so far with a hard break and appends a separator line.
+    void AppendSeparator();
+
   private:
     void ReadPlainLines(HunkReader& reader);
     void ReadHintLines(HunkReader& reader);
     void ReadChildHunks(HunkReader& reader);
     void ReadNestedHintLines(HunkReader& reader);
-    void AppendSeparator();
 };
 
 }  // namespace klu

@@ -1,5 +1,6 @@
 #include "outline.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdlib>
@@ -8,8 +9,12 @@
 #include <stdexcept>
 #include <vector>
 
+#include "decode.h"
+#include "encipher.h"
 #include "file_bytes.h"
 #include "hunk_kind.h"
+#include "outline_syntax.h"
+#include "windows1252.h"
 
 namespace klu {
 namespace {
@@ -31,17 +36,6 @@ struct OutlineLine {
     bool IsBody() const { return content[0] == '>'; }
     bool IsSeparator() const { return content == "-"; }
 };
-
-// Element words and the hunk keywords they stand for.
-const std::map<std::string, std::string>& ElementKeywords() {
-    static const std::map<std::string, std::string> keywords = {
-        {"subject", "SUBJECT"}, {"question", "HINT"},   {"nested", "NESTHINT"},
-        {"text", "TEXT"},       {"comment", "COMMENT"}, {"credit", "CREDIT"},
-        {"link", "LINK"},       {"blank", "BLANK"},     {"picture", "HYPERPNG"},
-        {"overlay", "OVERLAY"}, {"sound", "SOUND"},     {"gif", "GIFA"},
-        {"version", "VERSION"}, {"info", "INFO"},       {"incentive", "INCENTIVE"}};
-    return keywords;
-}
 
 std::string Trim(std::string_view s) {
     const size_t begin = s.find_first_not_of(" \t");
@@ -93,7 +87,7 @@ std::vector<OutlineLine> NestLines(const std::string& text) {
 // "word: value" of an element line.
 std::pair<std::string, std::string> SplitElement(const OutlineLine& line) {
     const size_t colon = line.content.find(':');
-    if (colon == std::string::npos) {
+    if (colon == std::string::npos || line.IsBody()) {
         throw OutlineFault(line.number, "expected \"kind: title\", \"> text\" or \"-\"");
     }
     std::string word = Trim(std::string_view(line.content).substr(0, colon));
@@ -102,16 +96,23 @@ std::pair<std::string, std::string> SplitElement(const OutlineLine& line) {
     return {word, Trim(std::string_view(line.content).substr(colon + 1))};
 }
 
+// How the enciphered kinds store a line; nothing when a character has no stored form there.
+enum class Cipher { None, Hint, Nested, TextPage };
+
 class OutlineBuilder {
   public:
     explicit OutlineBuilder(std::string base) : base_(std::move(base)) {}
     HintFilePlan Build(const std::vector<OutlineLine>& top);
 
   private:
-    void BuildOlder(const std::vector<OutlineLine>& top);
+    std::string Text(const OutlineLine& line, std::string_view utf8, Cipher cipher = Cipher::None);
+    void BuildOlder(const std::vector<OutlineLine>& lines);
     std::unique_ptr<HintNode> BuildElement(const OutlineLine& line, const std::string& word,
                                            const std::string& value);
     void BuildBody(HintNode& node, const std::vector<OutlineLine>& lines);
+    bool BuildAttribute(HintNode& node, const OutlineLine& line, const std::string& word,
+                        const std::string& value);
+    void AddLine(HintNode& node, const OutlineLine& line, const std::string& text);
     void AddHint(HintNode& question, const OutlineLine& line, const std::string& text);
     void AddSpot(HintNode& picture, const OutlineLine& line, const std::string& numbers);
     std::string ReadData(const OutlineLine& line, const std::string& name) const;
@@ -119,10 +120,47 @@ class OutlineBuilder {
     void ResolveLinks();
 
     std::string base_;
+    std::string key_;  // of the enciphered text pages and nested hints
     HintFilePlan plan_;
     std::vector<std::pair<HintNode*, std::pair<int, std::string>>> links_;
     std::map<std::string, const HintNode*> by_title_;
+    std::map<std::string, const HintNode*> by_id_;
 };
+
+// Outline text (UTF-8) as the file's text (Windows-1252), checked against what the kind can
+// encipher.
+std::string OutlineBuilder::Text(const OutlineLine& line, std::string_view utf8, Cipher cipher) {
+    std::string text;
+    Utf8Fault fault;
+    if (!Utf8ToWindows1252(utf8, text, &fault)) throw OutlineFault(line.number, fault.message);
+    auto enciphers = [&](std::string_view plain) -> bool {
+        switch (cipher) {
+            case Cipher::None:
+                return true;
+            case Cipher::Hint:
+                return Encode88(plain).has_value();
+            case Cipher::Nested:
+                return EncodeNestedHint(plain, key_).has_value();
+            case Cipher::TextPage:
+                return EncodeTextBlock(plain, key_).has_value();
+        }
+        return true;
+    };
+    if (enciphers(text)) return text;
+    // The ciphers work character by character, so the first prefix that fails ends with the
+    // character to blame.
+    size_t at = 0;
+    while (at < text.size() && enciphers(std::string_view(text).substr(0, at + 1)))
+        ++at;
+    const std::string shown = "\"" + Windows1252ToUtf8(text.substr(at, 1)) + "\"";
+    if (cipher == Cipher::Hint) {
+        throw OutlineFault(line.number, shown + " cannot be enciphered in a hint: its cipher has "
+                                                "no code for that character");
+    }
+    throw OutlineFault(line.number, shown + " (character " + std::to_string(at + 1) +
+                                        ") cannot be enciphered in this line: with this file's "
+                                        "title its cipher has no code for it there");
+}
 
 std::string OutlineBuilder::ReadData(const OutlineLine& line, const std::string& name) const {
     const std::string path = !name.empty() && name[0] == '/' ? name : base_ + name;
@@ -135,22 +173,29 @@ std::string OutlineBuilder::ReadData(const OutlineLine& line, const std::string&
 std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
                                                        const std::string& word,
                                                        const std::string& value) {
-    const auto keyword = ElementKeywords().find(word);
-    if (keyword == ElementKeywords().end()) {
-        throw OutlineFault(line.number, "unknown element \"" + word + "\"");
+    const std::string_view keyword = KeywordOfElement(word);
+    if (keyword.empty()) throw OutlineFault(line.number, "unknown element \"" + word + "\"");
+    auto node = MakeNode(std::string(keyword), "");
+    if (word != "link" && word != "picture" && word != "overlay" && word != "sound" &&
+        word != "gif" && word != "blank") {
+        node->title = Text(line, UnquoteValue(value));
     }
-    auto node = MakeNode(keyword->second, value);
     if (word == "link") {
         const size_t arrow = value.rfind("->");
         if (arrow == std::string::npos)
             throw OutlineFault(line.number, "a link needs \"-> title\"");
-        node->title = Trim(value.substr(0, arrow));
-        links_.push_back({node.get(), {line.number, Trim(value.substr(arrow + 2))}});
+        node->title = Text(line, UnquoteValue(Trim(value.substr(0, arrow))));
+        const std::string target = Trim(value.substr(arrow + 2));
+        if (target.empty()) {
+            node->targetLine = 0;  // leads nowhere: no hunk has line 0
+        } else {
+            links_.push_back({node.get(), {line.number, target}});
+        }
     } else if (word == "picture" || word == "overlay" || word == "sound" || word == "gif") {
         const size_t equals = value.rfind('=');
         if (equals == std::string::npos)
             throw OutlineFault(line.number, word + " needs \"= file\"");
-        node->title = Trim(value.substr(0, equals));
+        node->title = Text(line, UnquoteValue(Trim(value.substr(0, equals))));
         std::string file = Trim(value.substr(equals + 1));
         if (word == "overlay") {
             const size_t at = file.rfind(" at ");
@@ -161,22 +206,28 @@ std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
             file = Trim(file.substr(0, at));
         }
         node->data = ReadData(line, file);
-    } else if (word == "blank") {
-        node->title.clear();
     }
     BuildBody(*node, line.children);
     return node;
+}
+
+void OutlineBuilder::AddLine(HintNode& node, const OutlineLine& line, const std::string& text) {
+    const Cipher cipher = node.keyword == "HINT"       ? Cipher::Hint
+                          : node.keyword == "NESTHINT" ? Cipher::Nested
+                          : node.keyword == "TEXT"     ? Cipher::TextPage
+                                                       : Cipher::None;
+    node.Line(Text(line, UnquoteValue(text), cipher));
 }
 
 void OutlineBuilder::AddHint(HintNode& question, const OutlineLine& line, const std::string& text) {
     if (question.keyword != "HINT")
         throw OutlineFault(line.number, "\"hint:\" belongs to a question");
     if (!question.items.empty()) question.Separator();
-    question.Line(text);
+    AddLine(question, line, text);
     for (const OutlineLine& more : line.children) {
         if (!more.IsBody())
             throw OutlineFault(more.number, "a hint continues with \"> text\" lines");
-        question.Line(more.body);
+        AddLine(question, more, more.body);
     }
 }
 
@@ -198,16 +249,36 @@ void OutlineBuilder::AddSpot(HintNode& picture, const OutlineLine& line,
                       BuildElement(target, word, value));
 }
 
+// The lines of an element that say something about the element itself.
+bool OutlineBuilder::BuildAttribute(HintNode& node, const OutlineLine& line,
+                                    const std::string& word, const std::string& value) {
+    if (word == "id") {
+        if (value.empty()) throw OutlineFault(line.number, "an id needs a name");
+        if (!by_id_.emplace(value, &node).second)
+            throw OutlineFault(line.number, "the id \"" + value + "\" is taken");
+        return true;
+    }
+    if (word == "flags" && node.keyword == "TEXT") {
+        node.textFlags = static_cast<int32_t>(std::strtol(value.c_str(), nullptr, 10));
+        return true;
+    }
+    if (word == "keyword" && node.keyword == "UNKNOWN") {
+        node.keyword = Text(line, UnquoteValue(value));
+        return true;
+    }
+    return false;
+}
+
 void OutlineBuilder::BuildBody(HintNode& node, const std::vector<OutlineLine>& lines) {
     const std::string& kind = node.keyword;
     const bool takes_lines = kind != "SUBJECT" && kind != "LINK" && kind != "BLANK" &&
                              kind != "HYPERPNG" && kind != "OVERLAY" && kind != "SOUND" &&
-                             kind != "GIFA";
+                             kind != "GIFA" && kind != "UNKNOWN";
     for (const OutlineLine& line : lines) {
         if (line.IsBody()) {
             if (!takes_lines)
                 throw OutlineFault(line.number, "this element holds no \"> text\" lines");
-            node.Line(line.body);
+            AddLine(node, line, line.body);
             continue;
         }
         if (line.IsSeparator()) {
@@ -219,16 +290,13 @@ void OutlineBuilder::BuildBody(HintNode& node, const std::vector<OutlineLine>& l
             continue;
         }
         const auto [word, value] = SplitElement(line);
+        if (word == "top-level") continue;  // read where the element stands
+        if (BuildAttribute(node, line, word, value)) continue;
         if (word == "hint") {
             AddHint(node, line, value);
         } else if (word == "spot") {
             AddSpot(node, line, value);
-        } else if (word == "flags" && kind == "TEXT") {
-            node.textFlags = static_cast<int32_t>(std::strtol(value.c_str(), nullptr, 10));
         } else if (kind == "SUBJECT" || kind == "NESTHINT") {
-            if (word == "version" || word == "info") {
-                throw OutlineFault(line.number, "\"" + word + "\" stands at the top level only");
-            }
             node.Add(BuildElement(line, word, value));
         } else {
             throw OutlineFault(line.number, "\"" + word + "\" cannot stand here");
@@ -243,39 +311,54 @@ void OutlineBuilder::IndexTitles(const HintNode& node) {
     }
 }
 
+// A link names its target by title (the first element so titled) or by "@id".
 void OutlineBuilder::ResolveLinks() {
     IndexTitles(*plan_.root);
     for (const auto& node : plan_.topLevel)
         IndexTitles(*node);
     for (auto& [link, where] : links_) {
-        const auto it = by_title_.find(where.second);
-        if (it == by_title_.end()) {
-            throw OutlineFault(where.first, "no element is titled \"" + where.second + "\"");
+        const auto& [number, target] = where;
+        if (target[0] == '@') {
+            const auto it = by_id_.find(target.substr(1));
+            if (it == by_id_.end())
+                throw OutlineFault(number, "no element has the id \"" + target.substr(1) + "\"");
+            link->linkTarget = it->second;
+            continue;
         }
+        Utf8Fault fault;
+        std::string title;
+        if (!Utf8ToWindows1252(UnquoteValue(target), title, &fault))
+            throw OutlineFault(number, fault.message);
+        const auto it = by_title_.find(title);
+        if (it == by_title_.end())
+            throw OutlineFault(number, "no element is titled \"" + target + "\"");
         link->linkTarget = it->second;
     }
 }
 
-void OutlineBuilder::BuildOlder(const std::vector<OutlineLine>& top) {
-    for (const OutlineLine& line : top) {
+// Subjects with their questions and one-line hints, and the note from the author.
+void OutlineBuilder::BuildOlder(const std::vector<OutlineLine>& lines) {
+    for (const OutlineLine& line : lines) {
         const auto [word, value] = SplitElement(line);
         if (word == "title" || word == "format") continue;
         if (word == "note") {
-            plan_.note88.push_back(value);
+            plan_.note88.push_back(Text(line, UnquoteValue(value)));
             continue;
         }
         if (word != "subject")
             throw OutlineFault(line.number, "an 88a outline holds subjects and notes");
-        Old88Subject& subject = plan_.subjects88.emplace_back(Old88Subject{value, {}});
+        Old88Subject& subject = plan_.subjects88.emplace_back(
+            Old88Subject{Text(line, UnquoteValue(value), Cipher::Hint), {}});
         for (const OutlineLine& q : line.children) {
             const auto [q_word, q_value] = SplitElement(q);
             if (q_word != "question")
                 throw OutlineFault(q.number, "an 88a subject holds questions");
-            Old88Question& question = subject.questions.emplace_back(Old88Question{q_value, {}});
+            Old88Question& question = subject.questions.emplace_back(
+                Old88Question{Text(q, UnquoteValue(q_value), Cipher::Hint), {}});
             for (const OutlineLine& h : q.children) {
                 const auto [h_word, h_value] = SplitElement(h);
                 if (h_word != "hint") throw OutlineFault(h.number, "an 88a question holds hints");
-                question.hints.push_back(h_value);
+                question.hints.push_back(Text(h, UnquoteValue(h_value), Cipher::Hint));
             }
         }
     }
@@ -283,10 +366,12 @@ void OutlineBuilder::BuildOlder(const std::vector<OutlineLine>& top) {
 
 HintFilePlan OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
     if (top.empty()) throw OutlineFault(1, "the outline is empty");
-    const auto [first_word, title] = SplitElement(top[0]);
+    const auto [first_word, title_value] = SplitElement(top[0]);
     if (first_word != "title")
         throw OutlineFault(top[0].number, "the outline starts with \"title:\"");
+    const std::string title = Text(top[0], UnquoteValue(title_value));
     plan_.title88 = title;
+    key_ = DeriveTextKey(title);
     bool older = false;
     for (const OutlineLine& line : top) {
         const auto [word, value] = SplitElement(line);
@@ -318,7 +403,19 @@ HintFilePlan OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
         }
         const auto [word, value] = SplitElement(line);
         if (word == "format" || word == "checksum") continue;
-        if (word == "version" || word == "info") {
+        if (word == "older") {
+            // The older-format part that every newer file begins with.
+            plan_.title88 = Text(line, UnquoteValue(value));
+            BuildOlder(line.children);
+            continue;
+        }
+        const bool top_level =
+            word == "version" || word == "info" ||
+            std::any_of(line.children.begin(), line.children.end(), [](const OutlineLine& child) {
+                return !child.IsBody() && !child.IsSeparator() &&
+                       SplitElement(child).first == "top-level";
+            });
+        if (top_level) {
             plan_.topLevel.push_back(BuildElement(line, word, value));
         } else {
             BuildBody(*plan_.root, {line});

@@ -2,10 +2,14 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "hint_writer.h"
 
 namespace klu {
+
+class THintDocument;
 
 // Where an outline is wrong: the line (1-based) and what is wrong with it.
 struct OutlineError {
@@ -13,11 +17,24 @@ struct OutlineError {
     std::string message;
 };
 
-// Turns a plain-text outline into the plan of a hint file. Indentation nests elements; each
-// element line reads "kind: title", body lines start with ">", and "-" separates hints of a
+// Turns a plain-text outline (UTF-8) into the plan of a hint file. Indentation nests elements;
+// each element line reads "kind: title", body lines start with ">", and "-" separates hints of a
 // nested hint. Data files (pictures, sounds, GIF pictures) are read relative to base_folder.
 // The format is described in the README.
 std::optional<HintFilePlan> CompileOutline(const std::string& text, const std::string& base_folder,
                                            OutlineError* error);
+
+// A loaded file written back as an outline (UTF-8) and the data files it names, which go beside
+// it: each picture, overlay, sound and GIF picture under a file name made of its title.
+struct DecompiledOutline {
+    std::string text;
+    std::vector<std::pair<std::string, std::string>> files;  // name, bytes
+};
+
+// The outline that compiles back into the document's tree. The data is read from hint_file, the
+// file the document was loaded from. Nothing (and the reason) when the file cannot be read.
+std::optional<DecompiledOutline> DecompileOutline(const THintDocument& document,
+                                                  const std::string& hint_file,
+                                                  std::string* error = nullptr);
 
 }  // namespace klu

@@ -1,0 +1,415 @@
+#include "markup_source.h"
+
+#include "items_hunk.h"
+#include "meta_text_hunk.h"
+
+namespace klu {
+namespace {
+
+// A layout command of the markup: "#" letter sign; the letter is 0 for the plain cut "#+".
+struct Command {
+    char letter = 0;
+    char sign = '+';
+};
+using Commands = std::vector<Command>;
+
+const Command kCut{};
+
+std::string Render(const Commands& commands) {
+    std::string out;
+    for (const Command& command : commands) {
+        out += '#';
+        if (command.letter) out += command.letter;
+        out += command.sign;
+    }
+    return out;
+}
+
+// A child of the hunk to give back, with the flags it must end up with.
+struct Target {
+    SourceItem::Kind kind = SourceItem::Kind::Line;
+    std::string text;
+    const THunk* hunk = nullptr;
+    uint8_t hardBreak = 0;
+    uint8_t wrap = 0;
+    uint8_t altFont = 0;
+    uint8_t endsSourceLine = 0;
+};
+
+std::vector<Target> TargetsOf(const TItemsHunk& hunk) {
+    std::vector<Target> targets;
+    targets.reserve(hunk.children.size());
+    for (const TKLUObject* child : hunk.children) {
+        Target target;
+        if (child->IsHunk()) {
+            target.kind = SourceItem::Kind::Hunk;
+            target.hunk = static_cast<const THunk*>(child);
+        } else if (child->isSeparator) {
+            target.kind = SourceItem::Kind::Separator;
+        }
+        target.text = child->title;
+        target.hardBreak = child->hardBreak;
+        target.wrap = child->wrap;
+        target.altFont = child->altFont;
+        target.endsSourceLine = child->endsSourceLine;
+        targets.push_back(std::move(target));
+    }
+    return targets;
+}
+
+// A scratch hunk that reads items the way the loader does.
+class Reader {
+  public:
+    explicit Reader(const SourceStyle& style) : style_(style), hunk_("", nullptr, HINT) {
+        hunk_.breakMode = style.breakMode;
+        hunk_.wrapMode = style.wrapMode;
+        hunk_.fontMode = style.fontMode;
+    }
+    TMetaTextHunk& hunk() { return hunk_; }
+    const TMetaTextHunk& hunk() const { return hunk_; }
+
+    void AddSeparator() {
+        if (style_.separators == SourceStyle::Separators::Hint) {
+            hunk_.AppendSeparator();
+            return;
+        }
+        auto* separator = new THunkLine("-");
+        separator->isSeparator = 1;
+        hunk_.AddChild(separator);
+    }
+    void AddHunk() { hunk_.AddChild(new THunk(std::string())); }
+
+  private:
+    const SourceStyle& style_;
+    TMetaTextHunk hunk_;
+};
+
+// Looks for source lines, child by child, trying the plainest way first: a line as it is, then
+// with the commands that set its layout, cut off from the next piece or not. After each child
+// the reader holds what the loader would; a child whose flags come out wrong sends the search
+// back to try the next way of an earlier one.
+class SourceSearch {
+  public:
+    SourceSearch(const TItemsHunk& hunk, const SourceStyle& style)
+        : style_(style), targets_(TargetsOf(hunk)), reader_(style) {}
+    std::optional<std::vector<SourceItem>> Run();
+
+  private:
+    struct Move {
+        Commands commands;  // before the item: in the open line, or a line of their own
+        bool joins = false;      // the line goes on in the open source line
+        bool piece = false;      // a command cuts the source line after this line
+        bool emptyLine = false;  // an older-format hint that holds nothing
+    };
+    struct State {
+        int32_t breakMode, wrapMode, fontMode;
+        size_t children;
+        uint8_t lastBreak, lastEnds;
+        size_t items;
+        std::string line;
+        bool inLine, piecePending, lineHadCommand;
+    };
+
+    bool AtHintStart(size_t i) const {
+        return i == 0 || targets_[i - 1].kind == SourceItem::Kind::Separator;
+    }
+    std::vector<Commands> LayoutChanges(const Target& target) const;
+    std::vector<Move> MovesAt(size_t i) const;
+    std::vector<Move> LineMoves(size_t i) const;
+    bool Apply(size_t i, const Move& move);
+    void RunCommands(const Commands& commands);
+    void EndLine();
+    void CommandLine(const Move& move);
+    bool Fits(size_t index, bool final) const;
+    State Save() const;
+    void Restore(const State& state);
+
+    const SourceStyle& style_;
+    std::vector<Target> targets_;
+    Reader reader_;
+    std::vector<SourceItem> items_;
+    std::string line_;               // the source line being written
+    bool in_line_ = false;           // line_ is open
+    bool piece_pending_ = false;     // its last text is a piece: a command must follow
+    bool line_had_command_ = false;  // the loader counts the line as holding a command
+};
+
+// The commands that give the target's wrap and font flags, the plainest first.
+std::vector<Commands> SourceSearch::LayoutChanges(const Target& target) const {
+    const TItemsHunk& hunk = reader_.hunk();
+    std::vector<std::optional<Command>> wraps;
+    if (!target.wrap) {
+        wraps.push_back(hunk.wrapMode == 2 ? std::nullopt : std::optional(Command{'w', '-'}));
+    } else {
+        if (hunk.wrapMode < 2) wraps.emplace_back();
+        if (hunk.breakMode != 0 || hunk.wrapMode != 0) wraps.push_back(Command{'w', '.'});
+        if (hunk.breakMode != 2 || hunk.wrapMode != 1) wraps.push_back(Command{'w', '+'});
+    }
+    std::optional<Command> font;
+    if (target.altFont && hunk.fontMode != 1) font = Command{'p', '-'};
+    if (!target.altFont && hunk.fontMode == 1) font = Command{'p', '+'};
+    std::vector<Commands> changes;
+    for (const auto& wrap : wraps) {
+        Commands commands;
+        if (wrap) commands.push_back(*wrap);
+        if (font) commands.push_back(*font);
+        changes.push_back(std::move(commands));
+    }
+    return changes;
+}
+
+std::vector<SourceSearch::Move> SourceSearch::LineMoves(size_t i) const {
+    const Target& target = targets_[i];
+    const bool hint_start = AtHintStart(i);
+    std::vector<Move> moves;
+    for (const Commands& change : LayoutChanges(target)) {
+        // A piece is cut off by the command after it and ends no source line.
+        for (const bool piece : {true, false}) {
+            if (piece && target.endsSourceLine) continue;
+            if (piece_pending_) {
+                const Commands cut = change.empty() ? Commands{kCut} : change;
+                if (!style_.oneLinePerHint || !hint_start) moves.push_back({cut, true, piece});
+                if (!style_.oneLinePerHint || hint_start) moves.push_back({cut, false, piece});
+            } else if (!style_.oneLinePerHint || hint_start) {
+                moves.push_back({change, false, piece});
+                if (change.empty()) moves.push_back({{kCut}, false, piece});
+            }
+        }
+    }
+    return moves;
+}
+
+std::vector<SourceSearch::Move> SourceSearch::MovesAt(size_t i) const {
+    if (i < targets_.size() && targets_[i].kind == SourceItem::Kind::Line) return LineMoves(i);
+    // A separator, a child hunk or the end: the open line is closed, or a line of commands alone
+    // sets the layout (and ends the source line before it).
+    std::vector<Commands> changes = {{}};
+    if (i < targets_.size()) changes = LayoutChanges(targets_[i]);
+    const bool must_write_line =
+        style_.nested && i < targets_.size() && targets_[i].kind == SourceItem::Kind::Separator &&
+        items_.empty() && !in_line_;
+    std::vector<Move> moves;
+    for (const Commands& change : changes) {
+        if (piece_pending_) {
+            moves.push_back({change.empty() ? Commands{kCut} : change});
+        } else if (style_.oneLinePerHint) {
+            // Every hint is one line: one that gave no text is empty or commands alone.
+            if (AtHintStart(i)) {
+                if (change.empty()) moves.push_back({{}, false, false, true});
+                moves.push_back({change.empty() ? Commands{kCut} : change});
+            } else if (change.empty()) {
+                moves.push_back({});
+            }
+        } else {
+            if (!change.empty() || !must_write_line) moves.push_back({change});
+            if (change.empty()) moves.push_back({{kCut}});
+        }
+    }
+    return moves;
+}
+
+void SourceSearch::RunCommands(const Commands& commands) {
+    TItemsHunk& hunk = reader_.hunk();
+    for (const Command& command : commands) {
+        // A command cuts the line: the text before it is a piece, empty unless a piece is
+        // waiting for its cut. An empty piece ends the source line of the child before it.
+        if (!piece_pending_) hunk.Insert(new THunkLine(std::string()), true, false);
+        piece_pending_ = false;
+        hunk.ApplyCommand(command.letter, command.sign);
+    }
+    line_ += Render(commands);
+    if (!commands.empty()) line_had_command_ = true;
+}
+
+void SourceSearch::EndLine() {
+    items_.push_back({SourceItem::Kind::Line, std::move(line_), nullptr});
+    line_.clear();
+    in_line_ = piece_pending_ = line_had_command_ = false;
+}
+
+void SourceSearch::CommandLine(const Move& move) {
+    if (in_line_) {
+        RunCommands(move.commands);
+        EndLine();
+    } else if (move.emptyLine || !move.commands.empty()) {
+        in_line_ = true;
+        RunCommands(move.commands);
+        EndLine();
+    }
+}
+
+bool SourceSearch::Apply(size_t i, const Move& move) {
+    if (i == targets_.size()) {
+        CommandLine(move);
+        return i == 0 || Fits(i - 1, true);
+    }
+    const Target& target = targets_[i];
+    TItemsHunk& hunk = reader_.hunk();
+    switch (target.kind) {
+        case SourceItem::Kind::Line: {
+            // The commands end the open line's last piece, or start a new line.
+            const bool was_in_line = in_line_;
+            in_line_ = true;
+            RunCommands(move.commands);
+            if (was_in_line && !move.joins) EndLine();
+            in_line_ = true;
+            bool escaped = false;
+            line_ += EscapeMarkup(target.text, move.piece, &escaped);
+            line_had_command_ = line_had_command_ || escaped;
+            hunk.Insert(new THunkLine(target.text), move.piece, move.piece ? false : line_had_command_);
+            if (move.piece) {
+                piece_pending_ = true;
+            } else {
+                EndLine();
+            }
+            break;
+        }
+        case SourceItem::Kind::Separator:
+            CommandLine(move);
+            reader_.AddSeparator();
+            items_.push_back({SourceItem::Kind::Separator, {}, nullptr});
+            break;
+        case SourceItem::Kind::Hunk:
+            CommandLine(move);
+            reader_.AddHunk();
+            items_.push_back({SourceItem::Kind::Hunk, {}, target.hunk});
+            break;
+    }
+    return (i == 0 || Fits(i - 1, true)) && Fits(i, false);
+}
+
+// Whether the reader's child at index matches its target; a child that is not final yet may
+// still gain a hard break or lose its source-line end.
+bool SourceSearch::Fits(size_t index, bool final) const {
+    const auto& children = reader_.hunk().children;
+    if (index >= children.size()) return false;
+    const TKLUObject& child = *children[index];
+    const Target& target = targets_[index];
+    if (child.wrap != target.wrap || child.altFont != target.altFont) return false;
+    if (final) {
+        return child.hardBreak == target.hardBreak && child.endsSourceLine == target.endsSourceLine;
+    }
+    return (target.hardBreak || !child.hardBreak) && (!target.endsSourceLine || child.endsSourceLine);
+}
+
+SourceSearch::State SourceSearch::Save() const {
+    const TItemsHunk& hunk = reader_.hunk();
+    State state{hunk.breakMode, hunk.wrapMode, hunk.fontMode, hunk.children.size(), 0, 0,
+                items_.size(), line_, in_line_, piece_pending_, line_had_command_};
+    if (!hunk.children.empty()) {
+        state.lastBreak = hunk.children.back()->hardBreak;
+        state.lastEnds = hunk.children.back()->endsSourceLine;
+    }
+    return state;
+}
+
+void SourceSearch::Restore(const State& state) {
+    TItemsHunk& hunk = reader_.hunk();
+    hunk.breakMode = state.breakMode;
+    hunk.wrapMode = state.wrapMode;
+    hunk.fontMode = state.fontMode;
+    while (hunk.children.size() > state.children) {
+        delete hunk.children.back();
+        hunk.children.pop_back();
+    }
+    if (!hunk.children.empty()) {
+        hunk.children.back()->hardBreak = state.lastBreak;
+        hunk.children.back()->endsSourceLine = state.lastEnds;
+    }
+    items_.resize(state.items);
+    line_ = state.line;
+    in_line_ = state.inLine;
+    piece_pending_ = state.piecePending;
+    line_had_command_ = state.lineHadCommand;
+}
+
+std::optional<std::vector<SourceItem>> SourceSearch::Run() {
+    const size_t n = targets_.size();
+    std::vector<std::vector<Move>> moves(n + 1);
+    std::vector<size_t> tried(n + 1, 0);
+    std::vector<State> before(n + 1);
+    // Real hunks need next to no going back; a bound keeps a pathological one from taking long.
+    size_t budget = 64 * (n + 1) + 4096;
+    size_t i = 0;
+    before[0] = Save();
+    moves[0] = MovesAt(0);
+    for (;;) {
+        if (tried[i] == moves[i].size()) {
+            if (i == 0) return std::nullopt;
+            --i;
+            continue;
+        }
+        if (budget-- == 0) return std::nullopt;
+        Restore(before[i]);
+        if (!Apply(i, moves[i][tried[i]++])) continue;
+        if (i == n) return items_;
+        ++i;
+        before[i] = Save();
+        moves[i] = MovesAt(i);
+        tried[i] = 0;
+    }
+}
+
+// Reads the items as the loader reads a body and tells whether they give the targets back.
+bool ReadsBack(const std::vector<SourceItem>& items, const std::vector<Target>& targets,
+               const SourceStyle& style) {
+    Reader reader(style);
+    bool first_line = true;
+    for (const SourceItem& item : items) {
+        switch (item.kind) {
+            case SourceItem::Kind::Line:
+                reader.hunk().AddChild(new THunkLine(item.text));
+                break;
+            case SourceItem::Kind::Separator:
+                if (!(style.nested && first_line)) reader.AddSeparator();
+                break;
+            case SourceItem::Kind::Hunk:
+                reader.AddHunk();
+                break;
+        }
+        first_line = false;
+    }
+    const auto& children = reader.hunk().children;
+    if (children.size() != targets.size()) return false;
+    for (size_t i = 0; i < children.size(); ++i) {
+        const TKLUObject& child = *children[i];
+        const Target& target = targets[i];
+        const bool is_separator = target.kind == SourceItem::Kind::Separator;
+        if (child.IsHunk() != (target.kind == SourceItem::Kind::Hunk) ||
+            bool(child.isSeparator) != is_separator ||
+            (target.kind == SourceItem::Kind::Line && child.title != target.text) ||
+            child.hardBreak != target.hardBreak || child.wrap != target.wrap ||
+            child.altFont != target.altFont || child.endsSourceLine != target.endsSourceLine) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string EscapeMarkup(std::string_view text, bool command_follows, bool* escaped) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        out += text[i];
+        if (text[i] != '#') continue;
+        size_t p = text.find_first_of(kMarkupCommandEnds, i + 1);
+        // The "#" of a command that follows counts as well.
+        if (p == std::string_view::npos && command_follows) p = text.size();
+        if (p != std::string_view::npos && p - i < 3) {
+            out += '#';
+            if (escaped) *escaped = true;
+        }
+    }
+    return out;
+}
+
+std::optional<std::vector<SourceItem>> SourceOf(const TItemsHunk& hunk, const SourceStyle& style) {
+    SourceSearch search(hunk, style);
+    auto items = search.Run();
+    if (!items || !ReadsBack(*items, TargetsOf(hunk), style)) return std::nullopt;
+    return items;
+}
+
+}  // namespace klu

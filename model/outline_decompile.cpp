@@ -1,0 +1,429 @@
+// The way back from a loaded hint file to an outline: every hunk as its element, every body as
+// source lines whose markup gives back the layout of the lines, every picture, overlay, sound
+// and GIF picture as a data file of its own.
+
+#include <cctype>
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "file_range.h"
+#include "filler_hunks.h"
+#include "hint_document.h"
+#include "info_hunk.h"
+#include "link_hunk.h"
+#include "markup_source.h"
+#include "media_hunks.h"
+#include "meta_text_hunk.h"
+#include "outline.h"
+#include "outline_syntax.h"
+#include "text_hunk.h"
+#include "text_util.h"
+#include "windows1252.h"
+
+namespace klu {
+namespace {
+
+constexpr std::string_view kIndent = "    ";
+constexpr size_t kLongestFileStem = 60;
+
+struct DecompileFault : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// A value of the file, quoted where it must be and written in UTF-8.
+std::string Value(std::string_view text) {
+    return Windows1252ToUtf8(QuoteValue(text));
+}
+
+// A body line: "> " and the text, which keeps its leading blanks there.
+std::string Body(std::string_view text) {
+    return "> " + Windows1252ToUtf8(QuoteValue(text, true));
+}
+
+// A file name made of a title: the characters a file system or the outline would trip over
+// become "_".
+std::string FileStem(const std::string& title, std::string_view fallback) {
+    std::string stem;
+    for (const char c : Windows1252ToUtf8(title)) {
+        const bool awkward = static_cast<unsigned char>(c) < ' ' ||
+                             std::string_view("/\\:*?\"<>|=#;").find(c) != std::string_view::npos;
+        stem += awkward ? '_' : c;
+    }
+    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '.')) stem.pop_back();
+    const size_t start = stem.find_first_not_of(" .-");
+    stem = start == std::string::npos ? std::string() : stem.substr(start);
+    if (stem.size() > kLongestFileStem) {
+        stem.resize(kLongestFileStem);
+        // Never end inside a UTF-8 sequence.
+        while (!stem.empty() && (static_cast<unsigned char>(stem.back()) & 0xC0) == 0x80)
+            stem.pop_back();
+        if (!stem.empty() && static_cast<unsigned char>(stem.back()) >= 0xC0) stem.pop_back();
+    }
+    return stem.empty() ? std::string(fallback) : stem;
+}
+
+// An id for a link target: the title's letters and digits.
+std::string IdStem(const std::string& title) {
+    std::string id;
+    for (const char c : title) {
+        if (std::isalnum(static_cast<unsigned char>(c)) && static_cast<unsigned char>(c) < 0x80) {
+            id += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        } else if (!id.empty() && id.back() != '-') {
+            id += '-';
+        }
+        if (id.size() >= 24) break;
+    }
+    while (!id.empty() && id.back() == '-') id.pop_back();
+    return id.empty() ? "target" : id;
+}
+
+class Decompiler {
+  public:
+    Decompiler(const THintDocument& document, std::string hint_file)
+        : document_(document), hint_file_(std::move(hint_file)) {}
+    DecompiledOutline Run();
+
+  private:
+    void Emit(size_t depth, std::string_view text);
+    void WriteOlder(const THunk& root, size_t depth);
+    void WriteHunk(const THunk& hunk, size_t depth, bool top_level = false);
+    void WriteLines(const TItemsHunk& hunk, const SourceStyle& style, size_t depth);
+    void WriteQuestion(const TMetaTextHunk& question, size_t depth);
+    void WritePicture(const THunk& picture, const TPNGObject& object, size_t depth);
+    std::string DataFile(const THunk& hunk, const DataRange& range, std::string_view extension);
+    std::string LinkTarget(const TLinkHunk& link);
+    void IndexTitles(const THunk& hunk);
+    void CollectLinkTargets(const THunk& hunk);
+
+    const THintDocument& document_;
+    std::string hint_file_;
+    DecompiledOutline result_;
+    std::set<std::string> file_names_;
+    std::map<std::string, const THunk*> first_titled_;  // as the compiler resolves a title
+    std::map<const THunk*, std::string> ids_;
+    std::set<std::string> used_ids_;
+};
+
+void Decompiler::Emit(size_t depth, std::string_view text) {
+    for (size_t i = 0; i < depth; ++i)
+        result_.text += kIndent;
+    result_.text += text;
+    result_.text += '\n';
+}
+
+// The titles a link may name: the first hunk of each, links aside, in the compiler's order.
+void Decompiler::IndexTitles(const THunk& hunk) {
+    const int kind = hunk.GetType();
+    if (kind != LINK && kind != PNGOBJECT) first_titled_.emplace(hunk.GetName(), &hunk);
+    if (const auto* items = dynamic_cast<const TItemsHunk*>(&hunk)) {
+        for (const TKLUObject* child : items->children) {
+            if (child->IsHunk()) IndexTitles(*static_cast<const THunk*>(child));
+        }
+    }
+}
+
+// Targets that a title does not name alone get an id.
+void Decompiler::CollectLinkTargets(const THunk& hunk) {
+    if (hunk.GetType() == LINK) {
+        const THunk* target = static_cast<const TLinkHunk&>(hunk).Target();
+        if (target && !ids_.count(target)) {
+            const std::string& name = target->GetName();
+            const auto first = first_titled_.find(name);
+            const bool named = first != first_titled_.end() && first->second == target &&
+                               !name.empty() && name[0] != '@' &&
+                               name.find("->") == std::string::npos;
+            if (!named) {
+                std::string id = IdStem(name);
+                for (int n = 2; used_ids_.count(id); ++n)
+                    id = IdStem(name) + "-" + std::to_string(n);
+                used_ids_.insert(id);
+                ids_[target] = id;
+            }
+        }
+    }
+    if (const auto* items = dynamic_cast<const TItemsHunk*>(&hunk)) {
+        for (const TKLUObject* child : items->children) {
+            if (child->IsHunk()) CollectLinkTargets(*static_cast<const THunk*>(child));
+        }
+    }
+}
+
+std::string Decompiler::LinkTarget(const TLinkHunk& link) {
+    const THunk* target = link.Target();
+    if (!target) return "";
+    const auto id = ids_.find(target);
+    return id != ids_.end() ? " @" + id->second : " " + Value(target->GetName());
+}
+
+std::string Decompiler::DataFile(const THunk& hunk, const DataRange& range,
+                                 std::string_view extension) {
+    std::vector<char> bytes;
+    const RangeResult read = ReadFileRange(hint_file_, range.dataOffset, range.dataLength, bytes);
+    if (!read.Ok()) throw DecompileFault(read.message);
+    const std::string stem = FileStem(hunk.GetName(), KindName(hunk.GetType()));
+    std::string name = stem + "." + std::string(extension);
+    for (int n = 2; file_names_.count(ToUpper(name)); ++n)
+        name = stem + " (" + std::to_string(n) + ")." + std::string(extension);
+    file_names_.insert(ToUpper(name));
+    result_.files.push_back({name, std::string(bytes.begin(), bytes.end())});
+    return name;
+}
+
+void Decompiler::WriteLines(const TItemsHunk& hunk, const SourceStyle& style, size_t depth) {
+    std::optional<std::vector<SourceItem>> items = SourceOf(hunk, style);
+    if (!items) {
+        // No markup was found that gives every flag back: the texts at least.
+        items.emplace();
+        for (const TKLUObject* child : hunk.children) {
+            if (child->IsHunk()) {
+                items->push_back({SourceItem::Kind::Hunk, {}, static_cast<const THunk*>(child)});
+            } else if (child->isSeparator) {
+                items->push_back({SourceItem::Kind::Separator, {}, nullptr});
+            } else {
+                items->push_back({SourceItem::Kind::Line, EscapeMarkup(child->title, false)});
+            }
+        }
+    }
+    for (const SourceItem& item : *items) {
+        switch (item.kind) {
+            case SourceItem::Kind::Line:
+                Emit(depth, Body(item.text));
+                break;
+            case SourceItem::Kind::Separator:
+                Emit(depth, "-");
+                break;
+            case SourceItem::Kind::Hunk:
+                WriteHunk(*item.hunk, depth);
+                break;
+        }
+    }
+}
+
+// A question's hints as "hint:" lines, each continued by the "> " lines below it.
+void Decompiler::WriteQuestion(const TMetaTextHunk& question, size_t depth) {
+    SourceStyle style;
+    style.separators = SourceStyle::Separators::Hint;
+    auto items = SourceOf(question, style);
+    if (!items) {
+        WriteLines(question, style, depth);
+        return;
+    }
+    bool hint_open = false;
+    for (const SourceItem& item : *items) {
+        if (item.kind == SourceItem::Kind::Separator) {
+            if (!hint_open) Emit(depth, "hint:");
+            hint_open = false;
+        } else if (!hint_open) {
+            Emit(depth, "hint: " + Value(item.text));
+            hint_open = true;
+        } else {
+            Emit(depth + 1, Body(item.text));
+        }
+    }
+    // A question that ends with a separator has an empty last hint.
+    if (!items->empty() && !hint_open) Emit(depth, "hint:");
+}
+
+void Decompiler::WritePicture(const THunk& picture, const TPNGObject& object, size_t depth) {
+    Emit(depth, "picture: " + Value(picture.GetName()) + " = " + DataFile(picture, object, "png"));
+    for (size_t i = 0; i < object.regions.size() && i < object.children.size(); ++i) {
+        const Rect& r = object.regions[i];
+        Emit(depth + 1, "spot: " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+                            std::to_string(r.right) + " " + std::to_string(r.bottom));
+        WriteHunk(*static_cast<const THunk*>(object.children[i]), depth + 2);
+    }
+}
+
+void Decompiler::WriteHunk(const THunk& hunk, size_t depth, bool top_level) {
+    const int kind = hunk.GetType();
+    const std::string title = Value(hunk.GetName());
+    const std::string_view element = ElementOfKind(kind);
+    auto attributes = [&] {
+        if (const auto id = ids_.find(&hunk); id != ids_.end()) Emit(depth + 1, "id: " + id->second);
+        if (top_level && kind != VERHUNK && kind != INFO) Emit(depth + 1, "top-level: yes");
+    };
+    switch (kind) {
+        case HYPERPNG:
+            if (const TPNGObject* object = static_cast<const THyperPNGHunk&>(hunk).Finish()) {
+                WritePicture(hunk, *object, depth);
+                attributes();
+                return;
+            }
+            break;
+        case PNGOBJECT:  // a picture read in picture mode
+            WritePicture(hunk, static_cast<const TPNGObject&>(hunk), depth);
+            attributes();
+            return;
+        case OVERLAY: {
+            const auto& overlay = static_cast<const TOverlayHunk&>(hunk);
+            Emit(depth, "overlay: " + title + " = " + DataFile(hunk, overlay, "png") + " at " +
+                            std::to_string(overlay.x) + " " + std::to_string(overlay.y));
+            attributes();
+            return;
+        }
+        case SOUND:
+            Emit(depth, "sound: " + title + " = " +
+                            DataFile(hunk, static_cast<const TSoundHunk&>(hunk), "wav"));
+            attributes();
+            return;
+        case GIFA:
+            Emit(depth, "gif: " + title + " = " +
+                            DataFile(hunk, static_cast<const TGIFaHunk&>(hunk), "gif"));
+            attributes();
+            return;
+        case LINK:
+            Emit(depth, "link: " + title + " ->" + LinkTarget(static_cast<const TLinkHunk&>(hunk)));
+            attributes();
+            return;
+        case BLANK:
+            Emit(depth, "blank:");
+            attributes();
+            return;
+        case INFO:
+            Emit(depth, "info:");
+            break;
+        default:
+            Emit(depth, std::string(element) + ": " + title);
+            break;
+    }
+    attributes();
+    const size_t body = depth + 1;
+    switch (kind) {
+        case SUBJECT:
+            for (const TKLUObject* child : static_cast<const TItemsHunk&>(hunk).children) {
+                if (child->IsHunk()) WriteHunk(*static_cast<const THunk*>(child), body);
+            }
+            break;
+        case HINT:
+            WriteQuestion(static_cast<const TMetaTextHunk&>(hunk), body);
+            break;
+        case NESTHINT: {
+            SourceStyle style;
+            style.separators = SourceStyle::Separators::Hint;
+            style.nested = true;
+            WriteLines(static_cast<const TItemsHunk&>(hunk), style, body);
+            break;
+        }
+        case TEXT: {
+            const auto& text = static_cast<const TTextHunk&>(hunk);
+            if (text.flags != 0) Emit(body, "flags: " + std::to_string(text.flags));
+            SourceStyle style;
+            style.breakMode = 1;
+            style.wrapMode = (text.flags & TTextHunk::kNoWrapFlag) ? 2 : 0;
+            style.fontMode = (text.flags & TTextHunk::kAltFontFlag) ? 1 : 0;
+            WriteLines(text, style, body);
+            break;
+        }
+        case COMMENT:
+        case CREDIT:
+        case VERHUNK:
+            WriteLines(static_cast<const TItemsHunk&>(hunk), {}, body);
+            break;
+        case INCENTIVE:
+            for (const std::string& line : static_cast<const TIncentiveHunk&>(hunk).storedLines)
+                Emit(body, Body(line));
+            break;
+        case INFO:
+            for (std::string line : static_cast<const TInfoHunk&>(hunk).storedLines) {
+                // The writer gives the length of the new file; what followed the old one's
+                // length stays, for the keys that read it.
+                if (StartsWithNoCase(line, "length=")) line.erase(0, 7);
+                if (!line.empty()) Emit(body, Body(line));
+            }
+            break;
+        case UNKNOWN:
+            if (const auto* unknown = dynamic_cast<const TUnknownHunk*>(&hunk))
+                Emit(body, "keyword: " + Value(unknown->keyword));
+            break;
+        default:
+            break;
+    }
+}
+
+// The older format: subjects, questions with one source line per hint, the author's note.
+void Decompiler::WriteOlder(const THunk& root, size_t depth) {
+    SourceStyle hint_style;
+    hint_style.separators = SourceStyle::Separators::Older;
+    hint_style.oneLinePerHint = true;
+    for (const TKLUObject* child : static_cast<const TItemsHunk&>(root).children) {
+        const auto* hunk = dynamic_cast<const TMetaTextHunk*>(child);
+        if (!hunk) continue;
+        if (hunk->kind == CREDIT) {
+            for (const SourceItem& item : SourceOf(*hunk, {}).value_or(std::vector<SourceItem>{}))
+                Emit(depth, "note: " + Value(item.text));
+            continue;
+        }
+        Emit(depth, "subject: " + Value(hunk->title));
+        for (const TKLUObject* q : hunk->children) {
+            const auto* question = dynamic_cast<const TMetaTextHunk*>(q);
+            if (!question) continue;
+            std::string name = question->title;
+            if (!name.empty() && name.back() == '?') name.pop_back();
+            Emit(depth + 1, "question: " + Value(name));
+            for (const SourceItem& item :
+                 SourceOf(*question, hint_style).value_or(std::vector<SourceItem>{})) {
+                if (item.kind == SourceItem::Kind::Line) Emit(depth + 2, "hint: " + Value(item.text));
+            }
+        }
+    }
+}
+
+DecompiledOutline Decompiler::Run() {
+    const THunk* older = document_.Count() > 0 ? document_.Entry(0)->AsHunk() : nullptr;
+    const THunk* root = document_.GetRoot();
+    if (!older || !root) throw DecompileFault("the file holds no tree");
+    Emit(0, "; Written by klu decompile. Compile it again with: klu compile FILE.outline FILE.klu");
+    Emit(0, "title: " + Value(root->GetName()));
+    if (root == older) {
+        Emit(0, "format: 88a");
+        WriteOlder(*root, 0);
+        return std::move(result_);
+    }
+    // The file's other top-level hunks; an information block the loader made up is not one.
+    std::vector<const THunk*> top_level;
+    for (size_t i = 2; i < document_.Count(); ++i) {
+        const THunk* hunk = document_.Entry(i)->AsHunk();
+        if (hunk && !(hunk->GetType() == INFO && hunk->lineNumber == 0)) top_level.push_back(hunk);
+    }
+    for (const THunk* hunk : top_level) {
+        const auto* info = dynamic_cast<const TInfoHunk*>(hunk);
+        if (info && info->infoLength != 0) {
+            Emit(0, "checksum: info-length");
+            break;
+        }
+    }
+    const auto& older_children = static_cast<const TItemsHunk*>(older)->children;
+    if (older->GetName() != root->GetName() || !older_children.empty()) {
+        Emit(0, "older: " + Value(older->GetName()));
+        WriteOlder(*older, 1);
+    }
+    IndexTitles(*root);
+    for (const THunk* hunk : top_level)
+        IndexTitles(*hunk);
+    CollectLinkTargets(*root);
+    for (const THunk* hunk : top_level)
+        CollectLinkTargets(*hunk);
+    if (const auto id = ids_.find(root); id != ids_.end()) Emit(0, "id: " + id->second);
+    for (const TKLUObject* child : static_cast<const TItemsHunk*>(root)->children) {
+        if (child->IsHunk()) WriteHunk(*static_cast<const THunk*>(child), 0);
+    }
+    for (const THunk* hunk : top_level)
+        WriteHunk(*hunk, 0, true);
+    return std::move(result_);
+}
+
+}  // namespace
+
+std::optional<DecompiledOutline> DecompileOutline(const THintDocument& document,
+                                                  const std::string& hint_file,
+                                                  std::string* error) {
+    try {
+        return Decompiler(document, hint_file).Run();
+    } catch (const DecompileFault& fault) {
+        if (error) *error = fault.what();
+        return std::nullopt;
+    }
+}
+
+}  // namespace klu

@@ -1,0 +1,167 @@
+#include "tree_compare.h"
+
+#include <map>
+#include <vector>
+
+#include "file_range.h"
+#include "filler_hunks.h"
+#include "hint_document.h"
+#include "info_hunk.h"
+#include "link_hunk.h"
+#include "media_hunks.h"
+#include "meta_text_hunk.h"
+#include "text_hunk.h"
+
+namespace klu {
+namespace {
+
+// Where each hunk stands: entry, then child indexes.
+using Places = std::map<const THunk*, std::string>;
+
+void Place(const THunk& hunk, const std::string& where, Places& places) {
+    places[&hunk] = where;
+    if (const auto* items = dynamic_cast<const TItemsHunk*>(&hunk)) {
+        for (size_t i = 0; i < items->children.size(); ++i) {
+            if (const THunk* child = items->children[i]->AsHunk())
+                Place(*child, where + " > child " + std::to_string(i), places);
+        }
+    }
+}
+
+Places PlacesOf(const THintDocument& document) {
+    Places places;
+    for (size_t i = 0; i < document.Count(); ++i) {
+        if (const THunk* hunk = document.Entry(i)->AsHunk())
+            Place(*hunk, "entry " + std::to_string(i), places);
+    }
+    return places;
+}
+
+std::string Flags(const TKLUObject& object) {
+    std::string flags;
+    if (object.hardBreak) flags += 'H';
+    if (object.isSeparator) flags += 'S';
+    if (object.wrap) flags += 'W';
+    if (object.altFont) flags += 'F';
+    if (object.endsSourceLine) flags += 'E';
+    return flags;
+}
+
+struct Side {
+    const THintDocument& document;
+    const std::string& file;
+    Places places;
+};
+
+class Comparison {
+  public:
+    Comparison(Side a, Side b) : a_(std::move(a)), b_(std::move(b)) {}
+    std::string Run();
+
+  private:
+    void Object(const TKLUObject& a, const TKLUObject& b, const std::string& where);
+    void Hunk(const THunk& a, const THunk& b, const std::string& where);
+    void Data(const DataRange& a, const DataRange& b, const std::string& where);
+    template <typename T>
+    void Same(const T& a, const T& b, const std::string& where, const char* what) {
+        if (difference_.empty() && !(a == b)) difference_ = where + ": the " + what + " differ";
+    }
+    std::string PlaceOf(const THunk* hunk, const Side& side) const {
+        if (!hunk) return "nothing";
+        const auto it = side.places.find(hunk);
+        return it == side.places.end() ? "elsewhere" : it->second;
+    }
+
+    Side a_, b_;
+    std::string difference_;
+};
+
+void Comparison::Data(const DataRange& a, const DataRange& b, const std::string& where) {
+    std::vector<char> a_bytes, b_bytes;
+    const bool a_read = ReadFileRange(a_.file, a.dataOffset, a.dataLength, a_bytes).Ok();
+    const bool b_read = ReadFileRange(b_.file, b.dataOffset, b.dataLength, b_bytes).Ok();
+    Same(a_read, b_read, where, "readable data");
+    Same(a_bytes, b_bytes, where, "data bytes");
+}
+
+void Comparison::Hunk(const THunk& a, const THunk& b, const std::string& where) {
+    switch (a.GetType()) {
+        case LINK:
+            Same(PlaceOf(static_cast<const TLinkHunk&>(a).Target(), a_),
+                 PlaceOf(static_cast<const TLinkHunk&>(b).Target(), b_), where, "link targets");
+            break;
+        case GIFA:
+        case SOUND:
+            Data(dynamic_cast<const DataRange&>(a), dynamic_cast<const DataRange&>(b), where);
+            break;
+        case OVERLAY: {
+            const auto& oa = static_cast<const TOverlayHunk&>(a);
+            const auto& ob = static_cast<const TOverlayHunk&>(b);
+            Same(std::make_pair(oa.x, oa.y), std::make_pair(ob.x, ob.y), where, "overlay places");
+            Data(oa, ob, where);
+            break;
+        }
+        case PNGOBJECT: {
+            const auto& pa = static_cast<const TPNGObject&>(a);
+            const auto& pb = static_cast<const TPNGObject&>(b);
+            Same(pa.regions.size(), pb.regions.size(), where, "region counts");
+            for (size_t i = 0; i < pa.regions.size() && i < pb.regions.size(); ++i) {
+                const Rect& ra = pa.regions[i];
+                const Rect& rb = pb.regions[i];
+                Same(std::vector{ra.left, ra.top, ra.right, ra.bottom},
+                     std::vector{rb.left, rb.top, rb.right, rb.bottom}, where, "regions");
+                Same(PlaceOf(ra.target, a_), PlaceOf(rb.target, b_), where, "region targets");
+            }
+            Data(pa, pb, where);
+            break;
+        }
+        case TEXT:
+            Same(static_cast<const TTextHunk&>(a).flags, static_cast<const TTextHunk&>(b).flags,
+                 where, "text flags");
+            break;
+        case INCENTIVE:
+            Same(static_cast<const TIncentiveHunk&>(a).storedLines,
+                 static_cast<const TIncentiveHunk&>(b).storedLines, where, "incentive lines");
+            break;
+        case UNKNOWN: {
+            const auto* ua = dynamic_cast<const TUnknownHunk*>(&a);
+            const auto* ub = dynamic_cast<const TUnknownHunk*>(&b);
+            Same(ua ? ua->keyword : "", ub ? ub->keyword : "", where, "keywords");
+            break;
+        }
+        default:
+            break;
+    }
+    const auto* ia = dynamic_cast<const TItemsHunk*>(&a);
+    const auto* ib = dynamic_cast<const TItemsHunk*>(&b);
+    if (!ia || !ib) return;
+    Same(ia->children.size(), ib->children.size(), where, "numbers of children");
+    for (size_t i = 0; i < ia->children.size() && i < ib->children.size(); ++i)
+        Object(*ia->children[i], *ib->children[i], where + " > child " + std::to_string(i));
+}
+
+void Comparison::Object(const TKLUObject& a, const TKLUObject& b, const std::string& where) {
+    if (!difference_.empty()) return;
+    Same(a.IsHunk(), b.IsHunk(), where, "kinds (line or hunk)");
+    Same(a.GetType(), b.GetType(), where, "kinds");
+    Same(a.GetName(), b.GetName(), where, a.IsHunk() ? "titles" : "texts");
+    Same(Flags(a), Flags(b), where, "layout flags");
+    if (difference_.empty() && a.IsHunk())
+        Hunk(static_cast<const THunk&>(a), static_cast<const THunk&>(b), where);
+}
+
+std::string Comparison::Run() {
+    Same(a_.document.Count(), b_.document.Count(), "the file", "numbers of entries");
+    for (size_t i = 0; i < a_.document.Count() && i < b_.document.Count(); ++i)
+        Object(*a_.document.Entry(i), *b_.document.Entry(i), "entry " + std::to_string(i));
+    return difference_;
+}
+
+}  // namespace
+
+std::string TreeDifference(const THintDocument& a, const std::string& a_file,
+                           const THintDocument& b, const std::string& b_file) {
+    return Comparison({a, a_file, PlacesOf(a)}, {b, b_file, PlacesOf(b)}).Run();
+}
+
+}  // namespace klu

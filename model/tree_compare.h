@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace klu {
+
+class THintDocument;
+
+// Where two loaded files hold different trees, or "" when they hold the same: every entry with
+// its kinds, titles, line texts and layout flags, hints and embedded hunks, the hunks links lead
+// to, picture regions, overlay places, text flags, the kept lines of incentive and information
+// blocks, unknown keywords, and the bytes of every picture, overlay, sound and GIF picture (read
+// from each document's file). Line numbers, line counts and data offsets may differ.
+std::string TreeDifference(const THintDocument& a, const std::string& a_file,
+                           const THintDocument& b, const std::string& b_file);
+
+}  // namespace klu
