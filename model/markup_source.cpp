@@ -15,6 +15,16 @@ using Commands = std::vector<Command>;
 
 const Command kCut{};
 
+// Every "#" doubled: each pair reads as one "#", and as a command.
+std::string DoubleHashes(std::string_view text, bool& escaped) {
+    std::string out;
+    for (const char c : text) {
+        out += c;
+        if (c == '#') out += '#', escaped = true;
+    }
+    return out;
+}
+
 std::string Render(const Commands& commands) {
     std::string out;
     for (const Command& command : commands) {
@@ -100,6 +110,8 @@ class SourceSearch {
         bool joins = false;      // the line goes on in the open source line
         bool piece = false;      // a command cuts the source line after this line
         bool emptyLine = false;  // an older-format hint that holds nothing
+        bool doubleHashes = false;  // every "#" written doubled: the line counts as commanded
+        bool ownLine = false;       // the commands stand on a line of their own before the line
     };
     struct State {
         int32_t breakMode, wrapMode, fontMode;
@@ -161,6 +173,11 @@ std::vector<Commands> SourceSearch::LayoutChanges(const Target& target) const {
 std::vector<SourceSearch::Move> SourceSearch::LineMoves(size_t i) const {
     const Target& target = targets_[i];
     const bool hint_start = AtHintStart(i);
+    // Any "#" of the text may be written doubled, which makes the loader count the line as one
+    // with a command (so it does not end with a hard break of its own).
+    bool escaped = false;
+    EscapeMarkup(target.text, false, &escaped);
+    const bool may_double = !escaped && target.text.find('#') != std::string::npos;
     std::vector<Move> moves;
     for (const Commands& change : LayoutChanges(target)) {
         // A piece is cut off by the command after it and ends no source line.
@@ -171,9 +188,17 @@ std::vector<SourceSearch::Move> SourceSearch::LineMoves(size_t i) const {
                 if (!style_.oneLinePerHint || !hint_start) moves.push_back({cut, true, piece});
                 if (!style_.oneLinePerHint || hint_start) moves.push_back({cut, false, piece});
             } else if (!style_.oneLinePerHint || hint_start) {
+                const Commands cut = change.empty() ? Commands{kCut} : change;
                 moves.push_back({change, false, piece});
-                if (change.empty()) moves.push_back({{kCut}, false, piece});
+                if (change.empty()) moves.push_back({cut, false, piece});
+                if (!style_.oneLinePerHint) moves.push_back({cut, false, piece, false, false, true});
             }
+        }
+    }
+    if (may_double) {
+        for (size_t m = 0, n = moves.size(); m < n; ++m) {
+            moves.push_back(moves[m]);
+            moves.back().doubleHashes = true;
         }
     }
     return moves;
@@ -251,10 +276,11 @@ bool SourceSearch::Apply(size_t i, const Move& move) {
             const bool was_in_line = in_line_;
             in_line_ = true;
             RunCommands(move.commands);
-            if (was_in_line && !move.joins) EndLine();
+            if ((was_in_line && !move.joins) || move.ownLine) EndLine();
             in_line_ = true;
             bool escaped = false;
-            line_ += EscapeMarkup(target.text, move.piece, &escaped);
+            line_ += move.doubleHashes ? DoubleHashes(target.text, escaped)
+                                       : EscapeMarkup(target.text, move.piece, &escaped);
             line_had_command_ = line_had_command_ || escaped;
             hunk.Insert(new THunkLine(target.text), move.piece, move.piece ? false : line_had_command_);
             if (move.piece) {

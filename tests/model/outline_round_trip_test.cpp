@@ -1,0 +1,188 @@
+// Authors' round trip: a loaded file written as an outline compiles back into the same tree.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <random>
+
+#include "fuzz/seed_catalog.h"
+#include "fuzz/seed_media.h"
+#include "model/hint_document.h"
+#include "model/markup_source.h"
+#include "model/meta_text_hunk.h"
+#include "model/outline.h"
+#include "model/tree_compare.h"
+#include "model_test_support.h"
+#include "temp_folder.h"
+
+namespace klu {
+namespace {
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Writes the plan, decompiles the file, compiles the outline and gives the difference of the
+// two trees ("" for none), or what failed on the way.
+std::string RoundTrip(const HintFilePlan& plan, const std::string& name = "game") {
+    test::TempFolder folder;
+    const std::string original = folder / (name + ".klu");
+    WriteFile(original, test::WriteOrFail(plan));
+    THintDocument first;
+    LoadResult result = LoadOk;
+    if (!LoadHintFileAt(original, first, false, result) || result != LoadOk) return "no load";
+    std::string error;
+    const auto outline = DecompileOutline(first, original, &error);
+    if (!outline) return "decompile: " + error;
+    for (const auto& [file, bytes] : outline->files)
+        WriteFile(folder / file, bytes);
+    OutlineError outline_error;
+    const auto again = CompileOutline(outline->text, folder.path(), &outline_error);
+    if (!again) {
+        return "compile: " + std::to_string(outline_error.line) + ": " + outline_error.message +
+               "\n" + outline->text;
+    }
+    const std::string copy = folder / "again.klu";
+    WriteFile(copy, test::WriteOrFail(*again));
+    THintDocument second;
+    if (!LoadHintFileAt(copy, second, false, result) || result != LoadOk) return "no reload";
+    const std::string difference = TreeDifference(first, original, second, copy);
+    return difference.empty() ? "" : difference + "\n" + outline->text;
+}
+
+TEST(OutlineRoundTrip, EveryWriterMadeFileComesBackAsTheSameTree) {
+    std::vector<seeds::Seed> all;
+    for (auto group : {seeds::OlderFormatSeeds, seeds::NewerFormatSeeds, seeds::MetaHunkSeeds,
+                       seeds::PictureSeeds, seeds::ChecksumSeeds}) {
+        for (auto& seed : group())
+            all.push_back(std::move(seed));
+    }
+    for (const auto& seed : all) {
+        THintDocument doc;
+        if (test::LoadBytes(test::WriteOrFail(seed.file), doc) != LoadOk) continue;
+        EXPECT_EQ(RoundTrip(seed.file), "") << seed.name;
+    }
+}
+
+// What the seeds lack: markup at every line boundary, repeated titles, links to links and to
+// nowhere, blanks at the ends of texts, accented letters, and hunks beside the root.
+HintFilePlan MarkupAndOddities() {
+    HintFilePlan plan = seeds::NewerFile("Caf\xE9 \xC5ngstr\xF6m");
+    plan.subjects88 = {{"Old", {{"Why", {"ab#w-cd", "#p-"}}}}};
+    plan.note88 = {" spaced note ", "#w+joined"};
+    HintNode* room = plan.root->Add(MakeSubject("Room"));
+    HintNode* twin = room->Add(MakeQuestion("Twin", {{"first #w- cut", "#w.x", "##5 #x#"},
+                                                    {"#p-fixed", "y#p+"},
+                                                    {"#+"},
+                                                    {"plain line long enough to flow", "z"}}));
+    HintNode* other = plan.root->Add(MakeSubject("Room"))->Add(MakeQuestion("Twin", {{"b"}}));
+    HintNode* nested = room->Add(MakeNode("NESTHINT", "Nested"));
+    nested->Separator().Line("#w-one").Line("two#p-").Separator().Line("three#+four");
+    nested->Add(MakeQuestion("Inner", {{"i"}}));
+    nested->Line("#w.after hunk");
+    room->Add(MakeText("Page", {"no#w+wrap here", "#w-a", "b#w.", "  indented", "trailing  "}, 3));
+    room->Add(MakeNode("COMMENT", "  Blank edged  "))->Line("|quoted|").Line("#p- x #p+");
+    room->Add(MakeLink("To the other twin", other));
+    room->Add(MakeLink("To the first twin", twin));
+    HintNode* link = room->Add(MakeLink("Link @ home", plan.root.get()));
+    room->Add(MakeLink("To a link", link));
+    auto nowhere = MakeLink("Nowhere", nullptr);
+    nowhere->targetLine = 0;
+    room->Add(std::move(nowhere));
+    room->Add(MakeNode("FLUMMOX", "Unknown kind"));
+    auto version = MakeNode("VERSION", "96a");
+    version->Line("#w-compiled").Line("by hand");
+    plan.topLevel.push_back(std::move(version));
+    plan.topLevel.push_back(MakeNode("COMMENT", "Beside the root"));
+    auto info = MakeNode("INFO", "");
+    info->Line("author=Ann").Line("copyright=game-note=both").Line("game-note=G #w- g");
+    plan.topLevel.push_back(std::move(info));
+    plan.checksumAt = ChecksumAt::InfoLength;
+    return plan;
+}
+
+TEST(OutlineRoundTrip, MarkupRepeatedTitlesAndOddHunksComeBack) {
+    EXPECT_EQ(RoundTrip(MarkupAndOddities()), "");
+}
+
+TEST(OutlineRoundTrip, TheComparisonSeesADifferentFlagTargetAndByte) {
+    // The round trip above means something only if the comparison sees a difference.
+    const HintFilePlan plan = MarkupAndOddities();
+    test::TempFolder folder;
+    WriteFile(folder / "a.klu", test::WriteOrFail(plan));
+    THintDocument a;
+    LoadResult result = LoadOk;
+    ASSERT_TRUE(LoadHintFileAt(folder / "a.klu", a, false, result));
+    auto changes = std::vector<std::function<void(HintFilePlan&)>>{
+        [](HintFilePlan& p) { p.root->items[0].node->items[0].node->items[0].line = "first #w+ cut"; },
+        [](HintFilePlan& p) { p.root->items[0].node->items[4].node->linkTarget = p.root.get(); },
+        [](HintFilePlan& p) { p.note88[1] = "#w-joined"; },
+    };
+    for (const auto& change : changes) {
+        HintFilePlan changed = MarkupAndOddities();
+        change(changed);
+        WriteFile(folder / "b.klu", test::WriteOrFail(changed));
+        THintDocument b;
+        ASSERT_TRUE(LoadHintFileAt(folder / "b.klu", b, false, result));
+        EXPECT_NE(TreeDifference(a, folder / "a.klu", b, folder / "b.klu"), "");
+    }
+    EXPECT_EQ(TreeDifference(a, folder / "a.klu", a, folder / "a.klu"), "");
+}
+
+// Random source lines in every way a body is read: whatever tree they make, the source found
+// for it reads back to that tree.
+TEST(MarkupSource, FindsSourceForTheTreeOfAnyMarkup) {
+    std::mt19937 random(7);
+    const std::string alphabet = "#####wWpP+-.5 ab";
+    auto random_line = [&] {
+        std::string line(random() % 3 == 0 ? 18 + random() % 6 : random() % 6, ' ');
+        for (char& c : line)
+            c = alphabet[random() % alphabet.size()];
+        return line;
+    };
+    struct Style {
+        SourceStyle style;
+        bool hunks;
+    };
+    SourceStyle hint, nested, older, page;
+    hint.separators = nested.separators = SourceStyle::Separators::Hint;
+    nested.nested = true;
+    older.separators = SourceStyle::Separators::Older;
+    older.oneLinePerHint = true;
+    page.breakMode = 1;
+    page.wrapMode = 2;
+    page.fontMode = 1;
+    for (const Style& s : {Style{{}, false}, Style{hint, false}, Style{nested, true},
+                           Style{older, false}, Style{page, false}}) {
+        for (int round = 0; round < 2000; ++round) {
+            TMetaTextHunk hunk("", nullptr, HINT);
+            hunk.breakMode = s.style.breakMode;
+            hunk.wrapMode = s.style.wrapMode;
+            hunk.fontMode = s.style.fontMode;
+            const int count = 1 + static_cast<int>(random() % 8);
+            for (int i = 0; i < count; ++i) {
+                const auto roll = random() % 6;
+                const bool older_separator = s.style.oneLinePerHint && i > 0;
+                if (older_separator || (s.style.separators != SourceStyle::Separators::None &&
+                                        !s.style.oneLinePerHint && roll == 0 && i > 0)) {
+                    if (s.style.separators == SourceStyle::Separators::Hint) {
+                        hunk.AppendSeparator();
+                    } else {
+                        auto* separator = new THunkLine("-");
+                        separator->isSeparator = 1;
+                        hunk.AddChild(separator);
+                    }
+                }
+                if (s.hunks && roll == 1) {
+                    hunk.AddChild(new THunk(std::string()));
+                } else {
+                    hunk.AddChild(new THunkLine(random_line()));
+                }
+            }
+            EXPECT_TRUE(SourceOf(hunk, s.style).has_value()) << round;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace klu
