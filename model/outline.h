@@ -37,4 +37,10 @@ std::optional<DecompiledOutline> DecompileOutline(const THintDocument& document,
                                                   const std::string& hint_file,
                                                   std::string* error = nullptr);
 
+// Compiles the outline at outline_path (its data files beside it) and compares the tree of the
+// file it makes with the document loaded from hint_file. Gives "" when they are the same, else
+// where they differ or what failed on the way.
+std::string RoundTripDifference(const THintDocument& document, const std::string& hint_file,
+                                const std::string& outline_path);
+
 }  // namespace klu

@@ -66,8 +66,28 @@ info:
     EXPECT_EQ(Items(doc.FindByType(INFO))->children.at(1)->title, "Ann Example");
 }
 
+TEST(Outline, UnicodeTextBecomesTheFilesWindows1252) {
+    THintDocument doc;
+    ASSERT_NO_FATAL_FAILURE(CompileAndLoad("title: \u00C5ngstr\u00F6m Quest\n"
+                                           "subject: \u00DCber alles\n"
+                                           "    question: Where?\n"
+                                           "        hint: Look around the caf\u00E9.\n"
+                                           "    comment: |  na\u00EFve  |\n"
+                                           "        > \u20AC 5\n",
+                                           ".", doc));
+    EXPECT_EQ(Tree(*doc.GetRoot()),
+              "SUBJECT \xC5ngstr\xF6m Quest@1{SUBJECT \xDC" "ber alles@3{HINT Where?@5{"
+              "Look around the caf\xE9.}|COMMENT   na\xEFve  @8{\x80 5}}}");
+}
+
 TEST(Outline, ReportsTheLineOfAMistake) {
     const std::vector<std::pair<std::string, int>> cases = {
+        {"title: T\nsubject: Erd\u0151s\n", 2},
+        {"title: T\nquestion: Q\n    hint: ok\n    hint: tr\u00E8s\n", 4},
+        {"title: T\ntext: P\n    > caf\u00E9\n", 3},
+        {"title: T\ncomment: C\n    > cut \xC3\n", 3},
+        {"title: T\nsubject: S\n    id: x\nsubject: R\n    id: x\n", 5},
+        {"title: T\nlink: L -> @nobody\n", 2},
         {"subject: no title first\n", 1},
         {"title: T\nsubject: S\n    hint: not under a question\n", 3},
         {"title: T\nlink: Nowhere -> Missing title\n", 2},

@@ -1,0 +1,50 @@
+// Whether an outline gives back the tree of the file it was written from.
+
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+
+#include "file_bytes.h"
+#include "hint_document.h"
+#include "outline.h"
+#include "tree_compare.h"
+
+namespace klu {
+
+std::string RoundTripDifference(const THintDocument& document, const std::string& hint_file,
+                                const std::string& outline_path) {
+    namespace fs = std::filesystem;
+    std::vector<char> text;
+    if (!ReadFileBytes(outline_path, text)) return "the outline cannot be read back";
+    OutlineError outline_error;
+    const auto plan = CompileOutline(std::string(text.begin(), text.end()),
+                                     fs::path(outline_path).parent_path().string(), &outline_error);
+    if (!plan) {
+        return "it does not compile: line " + std::to_string(outline_error.line) + ": " +
+               outline_error.message;
+    }
+    std::string writer_error;
+    const auto bytes = WriteHintFile(*plan, &writer_error);
+    if (!bytes) return "it does not compile: " + writer_error;
+    static std::atomic<int> count{0};
+    const fs::path compiled = fs::temp_directory_path() /
+                              ("klu-round-trip-" + std::to_string(getpid()) + "-" +
+                               std::to_string(count++) + ".klu");
+    std::string difference = "its compiled file cannot be written";
+    if (std::ofstream(compiled, std::ios::binary) << *bytes) {
+        THintDocument again;
+        LoadResult result = LoadOk;
+        if (LoadHintFileAt(compiled.string(), again, false, result) && result == LoadOk) {
+            difference = TreeDifference(document, hint_file, again, compiled.string());
+        } else {
+            difference = "its compiled file does not load";
+        }
+    }
+    std::error_code ignored;
+    fs::remove(compiled, ignored);
+    return difference;
+}
+
+}  // namespace klu

@@ -1,0 +1,33 @@
+// The demo file and the help file, as the build makes them, come back whole through an outline.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "model/hint_document.h"
+#include "model/outline.h"
+
+namespace klu::test {
+namespace {
+
+TEST(BuiltFiles, ComeBackThroughAnOutlineAsTheSameTree) {
+    for (const std::string file : {KLU_DEMO_FILE, KLU_HELP_FILE}) {
+        THintDocument document;
+        LoadResult result = LoadCorrupted;
+        ASSERT_TRUE(LoadHintFileAt(file, document, false, result) && result == LoadOk) << file;
+        std::string error;
+        const auto outline = DecompileOutline(document, file, &error);
+        ASSERT_TRUE(outline) << error;
+        std::string folder = (std::filesystem::temp_directory_path() / "klu-help-XXXXXX").string();
+        ASSERT_TRUE(mkdtemp(folder.data()));
+        for (const auto& [name, bytes] : outline->files)
+            std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+        std::ofstream(folder + "/file.outline") << outline->text;
+        EXPECT_EQ(RoundTripDifference(document, file, folder + "/file.outline"), "") << file;
+        std::filesystem::remove_all(folder);
+    }
+}
+
+}  // namespace
+}  // namespace klu::test
