@@ -12,6 +12,7 @@
 #include "model/plain_text.h"
 #include "model/search.h"
 #include "model/text_util.h"
+#include "model/windows1252.h"
 #include "my_printer.h"
 #include "open_hint_file.h"
 #include "options_command.h"
@@ -108,7 +109,7 @@ void TKLUClient::CmFindInFile() {
         results = FindInTree(*root, *phrase);
     }
     if (results->GetChildCount() == 0) {
-        dialogs_.ShowMessage(kNoHintsFound, SearchTitle(*phrase), MessageIcon::Stop,
+        dialogs_.ShowMessage(kNoHintsFound, Windows1252ToUtf8(SearchTitle(*phrase)), MessageIcon::Stop,
                              MessageButtons::Ok);
         return;
     }

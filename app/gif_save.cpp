@@ -3,6 +3,7 @@
 #include "file_filter.h"
 #include "model/file_range.h"
 #include "model/media_hunks.h"
+#include "model/windows1252.h"
 #include "picture_source.h"
 #include "save_target.h"
 
@@ -24,7 +25,8 @@ std::string GifSaveQuestion(const std::string& web_address) {
 
 void OfferGifSave(UserDialogs& dialogs, const AppState& state, const TGIFaHunk& gif,
                   const std::string& web_address) {
-    if (dialogs.ShowMessage(GifSaveQuestion(web_address), gif.GetName(), MessageIcon::Question,
+    if (dialogs.ShowMessage(GifSaveQuestion(web_address), Windows1252ToUtf8(gif.GetName()),
+                            MessageIcon::Question,
                             MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
     const std::optional<std::string> target =

@@ -32,7 +32,8 @@ class UserDialogs {
   public:
     virtual ~UserDialogs() = default;
 
-    // Shows a message box. A wait cursor is put away while the box waits for the user, so that
+    // Shows a message box. Text and title are UTF-8: hint text (Windows-1252) is converted before
+    // it goes into a message. A wait cursor is put away while the box waits for the user, so that
     // nobody is told to wait while the program waits for them.
     MessageAnswer ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,
                               MessageButtons buttons);

@@ -11,6 +11,7 @@
 #include "model/hunk_kind.h"
 #include "model/items_hunk.h"
 #include "model/media_hunks.h"
+#include "model/windows1252.h"
 #include "picture_source.h"
 #include "play_sound.h"
 #include "views/hint_child.h"
@@ -88,8 +89,10 @@ void WindowHunkUi::ShowOverlay(TOverlayHunk& overlay) {
 
 void WindowHunkUi::ShowUnknownData(THunk& hunk) {
     const THunk* version = state.currentDocument.FindByType(VERHUNK);
-    dialogs.ShowMessage(UnknownDataText(version ? std::optional(version->GetName()) : std::nullopt),
-                        hunk.GetName(), MessageIcon::Stop, MessageButtons::Ok);
+    const auto version_name =
+        version ? std::optional(Windows1252ToUtf8(version->GetName())) : std::nullopt;
+    dialogs.ShowMessage(UnknownDataText(version_name), Windows1252ToUtf8(hunk.GetName()),
+                        MessageIcon::Stop, MessageButtons::Ok);
 }
 
 // GIF data and sounds are read from the file of their hunk, as pictures are.

@@ -12,7 +12,7 @@ TChild::TChild(THunk& shown, std::string kind_name, const Settings& current_sett
                QWidget* parent)
     : QWidget(parent), settings_(current_settings), hunk_(shown), kindName_(std::move(kind_name)) {
     // The listing's title holds a folder name, which the file system gives in UTF-8.
-    setWindowTitle(FromUtf8OrWindows1252(hunk_.GetName()));
+    setWindowTitle(FromWindows1252(hunk_.GetName()));
 }
 
 TChild::~TChild() {

@@ -21,6 +21,10 @@ TEST_F(DesktopTest, TheMainTitleNamesTheOpenFileFirst) {
     EXPECT_EQ(frame->windowTitle(), "KLU Reader");
     Open(Write("game.klu", SampleHintFile("Caf\xE9 Quest")));
     EXPECT_EQ(frame->windowTitle(), QString::fromUtf8("Café Quest - KLU Reader"));
+    // Hint text is Windows-1252 in every title, also where its bytes would read as UTF-8.
+    Open(Write("odd.klu", SampleHintFile("\xC3\xA9t\xC3\xA9")));
+    EXPECT_EQ(frame->windowTitle(), QString::fromUtf8("Ã©tÃ© - KLU Reader"));
+    EXPECT_EQ(Client().activeSubWindow()->windowTitle(), QString::fromUtf8("Ã©tÃ©"));
     Open(Write("bad.klu", "not a hint file\n"));
     EXPECT_EQ(frame->windowTitle(), "KLU Reader");
 }
