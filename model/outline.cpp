@@ -409,12 +409,14 @@ HintFilePlan OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
             BuildOlder(line.children);
             continue;
         }
-        const bool top_level =
-            word == "version" || word == "info" ||
-            std::any_of(line.children.begin(), line.children.end(), [](const OutlineLine& child) {
-                return !child.IsBody() && !child.IsSeparator() &&
-                       SplitElement(child).first == "top-level";
-            });
+        // version and info stand beside the subject tree, other elements in it, unless a
+        // "top-level: yes" or "no" below the element says otherwise.
+        bool top_level = word == "version" || word == "info";
+        for (const OutlineLine& child : line.children) {
+            if (child.IsBody() || child.IsSeparator()) continue;
+            const auto [child_word, child_value] = SplitElement(child);
+            if (child_word == "top-level") top_level = child_value != "no";
+        }
         if (top_level) {
             plan_.topLevel.push_back(BuildElement(line, word, value));
         } else {

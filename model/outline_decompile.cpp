@@ -2,6 +2,7 @@
 // source lines whose markup gives back the layout of the lines, every picture, overlay, sound
 // and GIF picture as a data file of its own.
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <set>
@@ -152,6 +153,8 @@ void Decompiler::CollectLinkTargets(const THunk& hunk) {
 std::string Decompiler::LinkTarget(const TLinkHunk& link) {
     const THunk* target = link.Target();
     if (!target) return "";
+    if (target->GetType() == PNGOBJECT)
+        throw DecompileFault("a link leads into a picture, which an outline cannot name");
     const auto id = ids_.find(target);
     return id != ids_.end() ? " @" + id->second : " " + Value(target->GetName());
 }
@@ -241,7 +244,9 @@ void Decompiler::WriteHunk(const THunk& hunk, size_t depth, bool top_level) {
     const std::string_view element = ElementOfKind(kind);
     auto attributes = [&] {
         if (const auto id = ids_.find(&hunk); id != ids_.end()) Emit(depth + 1, "id: " + id->second);
-        if (top_level && kind != VERHUNK && kind != INFO) Emit(depth + 1, "top-level: yes");
+        // version and info elements stand beside the subject tree unless they say otherwise.
+        const bool beside_by_default = depth == 0 && (kind == VERHUNK || kind == INFO);
+        if (top_level != beside_by_default) Emit(depth + 1, top_level ? "top-level: yes" : "top-level: no");
     };
     switch (kind) {
         case HYPERPNG:
@@ -280,9 +285,6 @@ void Decompiler::WriteHunk(const THunk& hunk, size_t depth, bool top_level) {
             Emit(depth, "blank:");
             attributes();
             return;
-        case INFO:
-            Emit(depth, "info:");
-            break;
         default:
             Emit(depth, std::string(element) + ": " + title);
             break;
@@ -328,8 +330,14 @@ void Decompiler::WriteHunk(const THunk& hunk, size_t depth, bool top_level) {
             for (std::string line : static_cast<const TInfoHunk&>(hunk).storedLines) {
                 // The writer gives the length of the new file; what followed the old one's
                 // length stays, for the keys that read it.
-                if (StartsWithNoCase(line, "length=")) line.erase(0, 7);
-                if (!line.empty()) Emit(body, Body(line));
+                if (StartsWithNoCase(line, "length=")) {
+                    line.erase(0, 7);
+                    if (!StartsWithNoCase(line, "copyright=") &&
+                        !StartsWithNoCase(line, "author-note=") &&
+                        !StartsWithNoCase(line, "game-note="))
+                        continue;
+                }
+                Emit(body, Body(line));
             }
             break;
         case UNKNOWN:
@@ -341,8 +349,31 @@ void Decompiler::WriteHunk(const THunk& hunk, size_t depth, bool top_level) {
     }
 }
 
+// Whether an older-format tree has the shape an outline holds: subjects of questions of hints,
+// and the note from the author at the end. The line numbers of a file can tie it otherwise.
+bool HasOutlineShape(const TItemsHunk& root) {
+    auto holds_only = [](const TItemsHunk& hunk, auto&& fits) {
+        return std::all_of(hunk.children.begin(), hunk.children.end(), fits);
+    };
+    return holds_only(root, [&](const TKLUObject* child) {
+        const auto* hunk = dynamic_cast<const TMetaTextHunk*>(child);
+        if (!hunk) return false;
+        if (hunk->kind == CREDIT) return child == root.children.back();
+        return hunk->kind == SUBJECT && holds_only(*hunk, [&](const TKLUObject* q) {
+                   const auto* question = dynamic_cast<const TMetaTextHunk*>(q);
+                   return question && question->kind == HINT &&
+                          holds_only(*question, [](const TKLUObject* line) {
+                              return !line->IsHunk();
+                          });
+               });
+    });
+}
+
 // The older format: subjects, questions with one source line per hint, the author's note.
 void Decompiler::WriteOlder(const THunk& root, size_t depth) {
+    if (!HasOutlineShape(static_cast<const TItemsHunk&>(root)))
+        throw DecompileFault("its older-format part ties hints or questions where an outline has "
+                             "no place for them");
     SourceStyle hint_style;
     hint_style.separators = SourceStyle::Separators::Older;
     hint_style.oneLinePerHint = true;
@@ -373,6 +404,10 @@ DecompiledOutline Decompiler::Run() {
     const THunk* older = document_.Count() > 0 ? document_.Entry(0)->AsHunk() : nullptr;
     const THunk* root = document_.GetRoot();
     if (!older || !root) throw DecompileFault("the file holds no tree");
+    if (root->GetType() != SUBJECT) {
+        throw DecompileFault("its first hunk is of the kind " + std::string(KindName(root->GetType())) +
+                             ", where an outline has a subject");
+    }
     Emit(0, "; Written by klu decompile. Compile it again with: klu compile FILE.outline FILE.klu");
     Emit(0, "title: " + Value(root->GetName()));
     if (root == older) {

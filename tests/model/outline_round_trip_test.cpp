@@ -81,6 +81,7 @@ HintFilePlan MarkupAndOddities() {
     nowhere->targetLine = 0;
     room->Add(std::move(nowhere));
     room->Add(MakeNode("FLUMMOX", "Unknown kind"));
+    plan.root->Add(MakeNode("VERSION", "A version among the subjects"))->Line("v");
     auto version = MakeNode("VERSION", "96a");
     version->Line("#w-compiled").Line("by hand");
     plan.topLevel.push_back(std::move(version));

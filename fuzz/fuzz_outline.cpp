@@ -1,0 +1,63 @@
+// Outlines both ways: arbitrary bytes compiled as an outline, and, where they load as a hint
+// file, decompiled into an outline that must compile back into the same tree.
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "model/hint_document.h"
+#include "model/outline.h"
+#include "temporary_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder of this process for the decompiled files; in memory when /dev/shm is there.
+const fs::path& WorkFolder() {
+    static const fs::path folder = [] {
+        if (fs::is_directory("/dev/shm")) ::setenv("TMPDIR", "/dev/shm", 1);
+        std::string pattern = (fs::temp_directory_path() / "klu-outline-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) std::abort();
+        return fs::path(pattern);
+    }();
+    return folder;
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const fs::path& folder = WorkFolder();
+    if (const auto plan = klu::CompileOutline(bytes, folder.string(), nullptr))
+        (void)klu::WriteHintFile(*plan);
+
+    static klu::fuzz::TemporaryFile file;
+    WriteFile(file.path, bytes);
+    klu::THintDocument document;
+    klu::LoadResult result = klu::LoadOk;
+    if (!klu::LoadHintFileAt(file.path, document, false, result) || result != klu::LoadOk)
+        return 0;
+    const auto outline = klu::DecompileOutline(document, file.path);
+    if (!outline) return 0;  // data the file names is not there
+    for (const auto& entry : fs::directory_iterator(folder))
+        fs::remove_all(entry.path());
+    for (const auto& [name, content] : outline->files)
+        WriteFile(folder / name, content);
+    WriteFile(folder / "file.outline", outline->text);
+    const std::string difference =
+        klu::RoundTripDifference(document, file.path, (folder / "file.outline").string());
+    if (!difference.empty()) {
+        std::cerr << "the outline does not give back the tree: " << difference << "\n"
+                  << outline->text;
+        std::abort();
+    }
+    return 0;
+}
