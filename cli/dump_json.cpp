@@ -1,6 +1,7 @@
 #include "dump_json.h"
 
 #include "latin1.h"
+#include "model/filler_hunks.h"
 #include "model/hint_document.h"
 #include "model/hunk.h"
 #include "model/hunk_kind.h"
@@ -55,20 +56,12 @@ Json HunkToJson(const THunk& hunk) {
         node["children"] = std::move(children);
     }
     AddKindFields(hunk, node);
+    if (const auto* unknown = dynamic_cast<const TUnknownHunk*>(&hunk))
+        node["keyword"] = Latin1ToUtf8(unknown->keyword);
     return node;
 }
 
 }  // namespace
-
-std::string FlagLetters(const TKLUObject& object) {
-    std::string letters;
-    if (object.hardBreak) letters += 'H';
-    if (object.isSeparator) letters += 'S';
-    if (object.wrap) letters += 'W';
-    if (object.altFont) letters += 'F';
-    if (object.endsSourceLine) letters += 'E';
-    return letters;
-}
 
 Json ObjectToJson(const TKLUObject& object) {
     if (object.IsHunk()) return HunkToJson(static_cast<const THunk&>(object));

@@ -13,9 +13,6 @@ namespace klu::cli {
 // Insertion order keeps "result" ahead of "entries" and "type" ahead of the rest, for readers.
 using Json = nlohmann::ordered_json;
 
-// The layout flags set on an object, as letters in the fixed order H S W F E.
-std::string FlagLetters(const TKLUObject& object);
-
 // One node of the tree: a line as {"text", "flags"}, a hunk with its kind's fields and, for a
 // hunk with a child list, its children.
 Json ObjectToJson(const TKLUObject& object);

@@ -37,6 +37,17 @@ class TKLUObject {
     THunk* parent = nullptr;     // not owning
 };
 
+// The layout flags set on an object, as letters in the fixed order H S W F E.
+inline std::string FlagLetters(const TKLUObject& object) {
+    std::string letters;
+    if (object.hardBreak) letters += 'H';
+    if (object.isSeparator) letters += 'S';
+    if (object.wrap) letters += 'W';
+    if (object.altFont) letters += 'F';
+    if (object.endsSourceLine) letters += 'E';
+    return letters;
+}
+
 // One body line of a hunk, decoded.
 class THunkLine : public TKLUObject {
   public:

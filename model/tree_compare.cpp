@@ -37,16 +37,6 @@ Places PlacesOf(const THintDocument& document) {
     return places;
 }
 
-std::string Flags(const TKLUObject& object) {
-    std::string flags;
-    if (object.hardBreak) flags += 'H';
-    if (object.isSeparator) flags += 'S';
-    if (object.wrap) flags += 'W';
-    if (object.altFont) flags += 'F';
-    if (object.endsSourceLine) flags += 'E';
-    return flags;
-}
-
 struct Side {
     const THintDocument& document;
     const std::string& file;
@@ -145,7 +135,7 @@ void Comparison::Object(const TKLUObject& a, const TKLUObject& b, const std::str
     Same(a.IsHunk(), b.IsHunk(), where, "kinds (line or hunk)");
     Same(a.GetType(), b.GetType(), where, "kinds");
     Same(a.GetName(), b.GetName(), where, a.IsHunk() ? "titles" : "texts");
-    Same(Flags(a), Flags(b), where, "layout flags");
+    Same(FlagLetters(a), FlagLetters(b), where, "layout flags");
     if (difference_.empty() && a.IsHunk())
         Hunk(static_cast<const THunk&>(a), static_cast<const THunk&>(b), where);
 }
