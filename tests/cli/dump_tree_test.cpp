@@ -49,7 +49,8 @@ Json ExpectedTour() {
        "regions": [[1, 2, 30, 40], [5, 6, 7, 8]], "children": [
         {"type": "OVERLAY", "line": 37, "lines": 3, "title": "Lamp", "flags": "HWE", "x": 3, "y": 4},
         {"type": "LINK", "line": 41, "lines": 3, "title": "Back", "flags": "HWE", "target": 3}]}]},
-    {"type": "UNKNOWN", "line": 44, "lines": 4, "title": "Mystery \u0080\u00ff", "flags": "HWE"}]},
+    {"type": "UNKNOWN", "line": 44, "lines": 4, "title": "Mystery \u0080\u00ff", "flags": "HWE",
+     "keyword": "FROBNICATE"}]},
   {"type": "VERHUNK", "line": 48, "lines": 3, "title": "1.0", "flags": "W",
    "children": [{"text": "compiler x", "flags": "HWE"}]},
   {"type": "INFO", "line": 51, "lines": 3, "title": "Tour File Information", "flags": "W",
