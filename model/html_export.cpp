@@ -214,8 +214,9 @@ void PageWriter::WriteContents(std::string& out, const THunk& hunk, bool top) {
 // Links stand in the text; other hunks are blocks of their own.
 void PageWriter::WriteObjects(std::string& out, Objects objects, int level) {
     bool in_text = false;
+    const char* line_end = "";  // what joins the line before to the next one of its paragraph
     auto open_text = [&] {
-        if (!in_text) out += "<p class=\"text\">";
+        out += in_text ? line_end : "<p class=\"text\">";
         in_text = true;
     };
     auto close_text = [&] {
@@ -246,11 +247,7 @@ void PageWriter::WriteObjects(std::string& out, Objects objects, int level) {
         } else {
             AppendHtmlText(out, object->title);
         }
-        if (object->hardBreak) {
-            out += "<br>";
-        } else if (object->endsSourceLine) {
-            out += ' ';
-        }
+        line_end = object->hardBreak ? "<br>" : object->endsSourceLine ? " " : "";
     }
     close_text();
 }
