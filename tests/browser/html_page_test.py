@@ -58,6 +58,15 @@ def check(condition, message):
         fail(message)
 
 
+def settles(driver, condition, message):
+    """Waits a little for what a reload or a click brings, as a person would."""
+    from selenium.webdriver.support.ui import WebDriverWait
+    try:
+        WebDriverWait(driver, 5).until(lambda _: condition())
+    except Exception:
+        fail(message)
+
+
 def png(width, height, rgb):
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
@@ -140,11 +149,13 @@ def main():
             check("It is under the tarp." not in driver.page_source, "a later part of a nested hint is in the page")
 
             driver.refresh()
-            check(hints_of(question(driver, "How do I open the gate?")) == GATE, "the reveals were lost on reload")
+            settles(driver, lambda: hints_of(question(driver, "How do I open the gate?")) == GATE,
+                    "the reveals were lost on reload")
             check(hints_of(question(driver, "Where is the boat?")) == BOAT[:1], "the nested hint changed on reload")
             driver.find_element("id", "hide-all").click()
             driver.refresh()
-            check(not driver.find_elements("css selector", ".hint"), "Hide every hint left hints on the page")
+            settles(driver, lambda: driver.find_elements("css selector", "h1") and
+                    not driver.find_elements("css selector", ".hint"), "Hide every hint left hints on the page")
 
             targets = [("link text", "Stuck at the gate?", "How do I open the gate?"),
                        ("css selector", 'a.spot[aria-label="The shed"]', "The shed")]
