@@ -86,14 +86,14 @@ void AppendPercent(std::string& out, const char* property, int32_t part, int32_t
 
 class PageWriter {
   public:
-    PageWriter(THunk& root, std::string data_path) : data_path_(std::move(data_path)) {
+    PageWriter(THunk& root, std::string data_path)
+        : data_path_(std::move(data_path)), root_(root) {
         uint64_t seed = Fnv1a(kFnvBasis, root.GetName());
         for (size_t i = 0; i < key_.size(); i += 8) {
             const uint64_t bits = Mix(seed);
             for (size_t j = 0; j < 8; ++j) key_[i + j] = static_cast<uint8_t>(bits >> (8 * j));
         }
         identity_ = Fnv1a(kFnvBasis, root.GetName());
-        IndexLines(root);
     }
 
     void WriteBody(std::string& out, THunk& root, THunk* info);
@@ -104,7 +104,7 @@ class PageWriter {
 
     void IndexLines(THunk& hunk);
     const std::string& IdOf(const THunk* hunk);
-    THunk* LinkTarget(const TLinkHunk& link) const;
+    THunk* LinkTarget(const TLinkHunk& link);
     void OpenSection(std::string& out, const THunk& hunk, const char* kind, int level);
     void WriteHeading(std::string& out, const THunk& hunk, int level) const;
     void WriteContents(std::string& out, const THunk& hunk, bool top);
@@ -120,10 +120,11 @@ class PageWriter {
     void AppendEnciphered(std::string& out, std::string_view html) const;
 
     std::string data_path_;
+    THunk& root_;
     std::array<uint8_t, 16> key_{};
     uint64_t identity_ = kFnvBasis;  // the title and every question: the page's storage key
     int questions_ = 0;
-    std::unordered_map<int32_t, THunk*> by_line_;
+    std::unordered_map<int32_t, THunk*> by_line_;  // made at the first link
     std::unordered_map<const THunk*, std::string> ids_;
 };
 
@@ -150,8 +151,9 @@ const std::string& PageWriter::IdOf(const THunk* hunk) {
 }
 
 // Follows a chain of links a little way, never round a loop, as opening a link does.
-THunk* PageWriter::LinkTarget(const TLinkHunk& link) const {
+THunk* PageWriter::LinkTarget(const TLinkHunk& link) {
     constexpr int kMaxHops = 64;
+    if (by_line_.empty()) IndexLines(root_);
     const TLinkHunk* at = &link;
     for (int hops = 0; hops < kMaxHops; ++hops) {
         const auto found = by_line_.find(at->targetLine);

@@ -1,5 +1,7 @@
 #include "html_text.h"
 
+#include <array>
+
 #include "windows1252.h"
 
 namespace klu {
@@ -7,39 +9,65 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-// Gives true after appending the escaped form of a character that needs one.
-bool AppendEscaped(std::string& out, unsigned char byte) {
-    switch (byte) {
-        case '&': out += "&amp;"; return true;
-        case '<': out += "&lt;"; return true;
-        case '>': out += "&gt;"; return true;
-        case '"': out += "&quot;"; return true;
-        case '\'': out += "&#39;"; return true;
-        default: break;
+// What a byte becomes in the page; empty where the byte stays as it is.
+using ByteTable = std::array<std::string, 256>;
+
+void AddEscapes(ByteTable& table) {
+    table['&'] = "&amp;";
+    table['<'] = "&lt;";
+    table['>'] = "&gt;";
+    table['"'] = "&quot;";
+    table['\''] = "&#39;";
+    for (int byte = 0; byte < 0x20; ++byte) {
+        if (byte != '\t' && byte != '\n') AppendUtf8(table[byte], kReplacement);
     }
-    if ((byte < 0x20 && byte != '\t' && byte != '\n') || byte == 0x7F) {
-        AppendUtf8(out, kReplacement);
-        return true;
+    AppendUtf8(table[0x7F], kReplacement);
+}
+
+const ByteTable& Windows1252Table() {
+    static const ByteTable table = [] {
+        ByteTable made;
+        AddEscapes(made);
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            const char16_t character = Windows1252Char(static_cast<unsigned char>(byte));
+            // The five undefined bytes map to C1 controls, which HTML does not allow either.
+            AppendUtf8(made[byte], character < 0xA0 ? kReplacement : character);
+        }
+        return made;
+    }();
+    return table;
+}
+
+const ByteTable& Utf8Table() {
+    static const ByteTable table = [] {
+        ByteTable made;
+        AddEscapes(made);
+        return made;
+    }();
+    return table;
+}
+
+// Runs of bytes that stay as they are are copied whole: most hint text is plain ASCII.
+void AppendThrough(std::string& out, std::string_view text, const ByteTable& table) {
+    size_t kept = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const std::string& replacement = table[static_cast<unsigned char>(text[i])];
+        if (replacement.empty()) continue;
+        out.append(text.data() + kept, i - kept);
+        out += replacement;
+        kept = i + 1;
     }
-    return false;
+    out.append(text.data() + kept, text.size() - kept);
 }
 
 }  // namespace
 
 void AppendHtmlText(std::string& out, std::string_view text) {
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (AppendEscaped(out, byte)) continue;
-        const char16_t character = Windows1252Char(byte);
-        // The five undefined bytes map to C1 controls, which HTML does not allow either.
-        AppendUtf8(out, character >= 0x80 && character < 0xA0 ? kReplacement : character);
-    }
+    AppendThrough(out, text, Windows1252Table());
 }
 
 void AppendHtmlUtf8(std::string& out, std::string_view text) {
-    for (const char c : text) {
-        if (!AppendEscaped(out, static_cast<unsigned char>(c))) out += c;
-    }
+    AppendThrough(out, text, Utf8Table());
 }
 
 }  // namespace klu
