@@ -363,7 +363,9 @@ void PageWriter::WritePicture(std::string& out, TPNGObject& picture, int level) 
         out += "<figure><div class=\"picture\" style=\"width:";
         out += std::to_string(size->width);
         out += "px\"><img alt=\"";
-        AppendHtmlText(out, picture.GetName());
+        // A picture hunk's object carries a stock title; the hunk's own names the picture.
+        const bool in_picture_hunk = picture.parent && picture.parent->GetType() == HYPERPNG;
+        AppendHtmlText(out, in_picture_hunk ? picture.parent->GetName() : picture.GetName());
         out += "\" src=\"data:image/png;base64,";
         AppendBase64(out, png);
         out += "\">";
