@@ -56,6 +56,13 @@ bool IsDash(const TKLUObject* object) {
     return !object->IsHunk() && object->title == "-";
 }
 
+// A line in the main font longer than a line of the plain-text export is a paragraph of its own
+// (one source line each, as authors write them): a little space after it helps reading. Shorter
+// lines may be a list or a table, kept together.
+bool IsParagraph(const TKLUObject& line) {
+    return !line.altFont && line.title.size() > static_cast<size_t>(kExportWidth);
+}
+
 struct PixelSize {
     int32_t width = 0;
     int32_t height = 0;
@@ -249,7 +256,9 @@ void PageWriter::WriteObjects(std::string& out, Objects objects, int level) {
         } else {
             AppendHtmlText(out, object->title);
         }
-        line_end = object->hardBreak ? "<br>" : object->endsSourceLine ? " " : "";
+        line_end = !object->hardBreak       ? (object->endsSourceLine ? " " : "")
+                   : IsParagraph(*object) ? "<br><span class=\"gap\"></span>"
+                                          : "<br>";
     }
     close_text();
 }

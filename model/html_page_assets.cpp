@@ -24,6 +24,7 @@ nav ol{list-style:none;padding-left:1rem;margin:.25rem 0}
 nav>ol{padding-left:0}
 nav li{margin:.2rem 0}
 .text{white-space:pre-wrap;overflow-wrap:anywhere;overflow-x:auto;margin:.5rem 0}
+.gap{display:block;height:.45em}
 .f{font-family:ui-monospace,"Liberation Mono",Menlo,Consolas,monospace;font-size:.9em}
 .nw{white-space:pre;overflow-wrap:normal}
 .question{background:var(--card);border:1px solid var(--line);border-radius:.6rem;
