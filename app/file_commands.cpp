@@ -103,9 +103,8 @@ void TKLUClient::CmFileInfo() {
 
 void TKLUClient::CmDecodeToText() {
     if (!state_.FileLoaded()) return;
-    ExportToFile(dialogs_, state_, kTextFileFilter, "txt", [this](std::ostream& out) {
-        return ExportText(state_.currentDocument, out);
-    });
+    ExportToFile(dialogs_, state_, kTextFileFilter, "txt",
+                 [this](std::ostream& out) { return ExportText(state_.currentDocument, out); });
 }
 
 void TKLUClient::CmExportWebPage() {

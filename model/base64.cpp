@@ -13,7 +13,8 @@ void AppendBase64(std::string& out, std::string_view bytes) {
     size_t i = 0;
     for (; i + 3 <= bytes.size(); i += 3) {
         const uint32_t group = static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) << 16 |
-                               static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8 |
+                               static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1]))
+                                   << 8 |
                                static_cast<unsigned char>(bytes[i + 2]);
         *to++ = kAlphabet[group >> 18];
         *to++ = kAlphabet[(group >> 12) & 0x3F];

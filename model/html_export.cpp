@@ -75,7 +75,8 @@ std::optional<PixelSize> PngSize(std::string_view png) {
         return std::nullopt;
     auto number = [&png](size_t at) {
         uint32_t value = 0;
-        for (size_t i = at; i < at + 4; ++i) value = value << 8 | static_cast<unsigned char>(png[i]);
+        for (size_t i = at; i < at + 4; ++i)
+            value = value << 8 | static_cast<unsigned char>(png[i]);
         return value;
     };
     const uint32_t width = number(16), height = number(20);
@@ -93,12 +94,12 @@ void AppendPercent(std::string& out, const char* property, int32_t part, int32_t
 
 class PageWriter {
   public:
-    PageWriter(THunk& root, std::string data_path)
-        : data_path_(std::move(data_path)), root_(root) {
+    PageWriter(THunk& root, std::string data_path) : data_path_(std::move(data_path)), root_(root) {
         uint64_t seed = Fnv1a(kFnvBasis, root.GetName());
         for (size_t i = 0; i < key_.size(); i += 8) {
             const uint64_t bits = Mix(seed);
-            for (size_t j = 0; j < 8; ++j) key_[i + j] = static_cast<uint8_t>(bits >> (8 * j));
+            for (size_t j = 0; j < 8; ++j)
+                key_[i + j] = static_cast<uint8_t>(bits >> (8 * j));
         }
         identity_ = Fnv1a(kFnvBasis, root.GetName());
     }
@@ -203,9 +204,10 @@ void PageWriter::WriteContents(std::string& out, const THunk& hunk, bool top) {
     for (TKLUObject* child : items->children) {
         THunk* subject = child->AsHunk();
         if (!subject || subject->GetType() != SUBJECT) continue;
-        if (!open) out += top ? "<nav aria-labelledby=\"contents\"><h2 id=\"contents\">"
-                                "Contents</h2><ol>"
-                              : "<ol>";
+        if (!open)
+            out += top ? "<nav aria-labelledby=\"contents\"><h2 id=\"contents\">"
+                         "Contents</h2><ol>"
+                       : "<ol>";
         open = true;
         out += "<li><a href=\"#";
         out += IdOf(subject);
@@ -256,7 +258,7 @@ void PageWriter::WriteObjects(std::string& out, Objects objects, int level) {
         } else {
             AppendHtmlText(out, object->title);
         }
-        line_end = !object->hardBreak       ? (object->endsSourceLine ? " " : "")
+        line_end = !object->hardBreak     ? (object->endsSourceLine ? " " : "")
                    : IsParagraph(*object) ? "<br><span class=\"gap\"></span>"
                                           : "<br>";
     }
@@ -337,7 +339,8 @@ void PageWriter::WriteQuestion(std::string& out, TMetaTextHunk& question, int le
     const auto& children = question.children;
     for (size_t i = 0; i <= children.size(); ++i) {
         if (i < children.size() && !IsDash(children[i])) continue;
-        if (i > start) WriteObjects(hints.back(), Objects(children).subspan(start, i - start), level + 1);
+        if (i > start)
+            WriteObjects(hints.back(), Objects(children).subspan(start, i - start), level + 1);
         if (i < children.size()) hints.emplace_back();
         start = i + 1;
     }
@@ -385,7 +388,8 @@ void PageWriter::WritePicture(std::string& out, TPNGObject& picture, int level) 
             std::optional<PixelSize> overlay_size;
             if (overlay && ReadData(*overlay, overlay_png)) overlay_size = PngSize(overlay_png);
             if (overlay_size) {
-                overlay_id = IdOf(&picture) + "o" + std::to_string(&region - picture.regions.data());
+                overlay_id =
+                    IdOf(&picture) + "o" + std::to_string(&region - picture.regions.data());
                 out += "<img class=\"overlay\" hidden alt=\"\" id=\"" + overlay_id + "\" style=\"";
                 AppendPercent(out, "left", overlay->x, size->width);
                 AppendPercent(out, "top", overlay->y, size->height);
@@ -401,7 +405,8 @@ void PageWriter::WritePicture(std::string& out, TPNGObject& picture, int level) 
     // What the hot spots lead to, other than overlays and links, follows the picture.
     for (TKLUObject* child : picture.children) {
         THunk* hunk = child->AsHunk();
-        if (hunk && hunk->GetType() != OVERLAY && hunk->GetType() != LINK) WriteHunk(out, *hunk, level);
+        if (hunk && hunk->GetType() != OVERLAY && hunk->GetType() != LINK)
+            WriteHunk(out, *hunk, level);
     }
 }
 
@@ -464,10 +469,11 @@ void PageWriter::AppendEnciphered(std::string& out, std::string_view html) const
 void PageWriter::WriteBody(std::string& out, THunk& root, THunk* info) {
     out += "<header><h1>";
     AppendHtmlText(out, root.GetName());
-    out += "</h1><button type=\"button\" id=\"hide-all\">Hide every hint</button></header>"
-           "<p class=\"intro\">Every question keeps its hints hidden: each press of its button "
-           "shows one more.</p><noscript><p class=\"note\">The hints need the page's script: "
-           "allow scripts to reveal them.</p></noscript>";
+    out +=
+        "</h1><button type=\"button\" id=\"hide-all\">Hide every hint</button></header>"
+        "<p class=\"intro\">Every question keeps its hints hidden: each press of its button "
+        "shows one more.</p><noscript><p class=\"note\">The hints need the page's script: "
+        "allow scripts to reveal them.</p></noscript>";
     WriteContents(out, root, true);
     out += "<main>";
     if (const auto* items = dynamic_cast<const TItemsHunk*>(&root)) {
@@ -492,7 +498,8 @@ void PageWriter::WritePage(std::ostream& out, const THunk& root, const std::stri
     head += "</title>\n<style>";
     head += kPageStyle;
     head += "</style>\n</head>\n<body data-key=\"";
-    for (const uint8_t byte : key_) AppendHex(head, byte, 2);
+    for (const uint8_t byte : key_)
+        AppendHex(head, byte, 2);
     head += "\" data-store=\"kluwin-";
     AppendHex(head, identity_, 16);
     head += "\" data-first=\"";

@@ -36,6 +36,7 @@ subject: Shore
             text: The shed
                 > A shed full of nets.
 """
+GATE_Q, BOAT_Q = "How do I open the gate?", "Where is the boat?"
 GATE = ["First clue about <b>gates</b> & locks.", "Second clue.", "Third clue: the answer."]
 BOAT = ["Look near the pier.", "It is under the tarp."]
 SECRETS = GATE + BOAT + ["Only the boat."]
@@ -69,18 +70,20 @@ def settles(driver, condition, message):
 
 def png(width, height, rgb):
     def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+        crc = struct.pack(">I", zlib.crc32(kind + data))
+        return struct.pack(">I", len(data)) + kind + data + crc
     rows = b"".join(b"\0" + bytes(rgb) * width for _ in range(height))
     header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows))
-            + chunk(b"IEND", b""))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
 
 
 def export_page(klu, folder):
     (folder / "pier.png").write_bytes(png(40, 20, (40, 90, 160)))
     (folder / "lamp.png").write_bytes(png(20, 20, (250, 210, 60)))
     (folder / "tide.outline").write_text(OUTLINE)
-    for command in (["compile", "tide.outline", "tide.klu"], ["export", "--html", "tide.klu", "tide.html"]):
+    for command in (["compile", "tide.outline", "tide.klu"],
+                    ["export", "--html", "tide.klu", "tide.html"]):
         run = subprocess.run([klu] + command, cwd=folder, capture_output=True, text=True)
         check(run.returncode == 0, f"klu {' '.join(command)}: {run.returncode} {run.stderr}")
     return folder / "tide.html"
@@ -92,28 +95,35 @@ def start_browser():
         from selenium.webdriver.chrome.options import Options
         from selenium.webdriver.chrome.service import Service
         options = Options()
-        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage"):
+        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
+                         "--disable-dev-shm-usage"):
             options.add_argument(argument)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         # A phone's screen: narrower than any desktop window may be.
         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                               {"width": 360, "height": 800, "deviceScaleFactor": 1, "mobile": True})
+                               {"width": 360, "height": 800, "deviceScaleFactor": 1,
+                                "mobile": True})
         return driver
     except Exception as error:  # a missing package, driver or browser: say which
-        fail("Chromium could not be started through Selenium (scripts/setup.sh installs chromium, "
-             f"chromium-driver and python3-selenium): {error}")
+        fail("Chromium could not be started through Selenium (scripts/setup.sh installs "
+             f"chromium, chromium-driver and python3-selenium): {error}")
+
+
+def heading(element):
+    return element.find_element("css selector", "h1, h2, h3, h4, h5, h6").text
 
 
 def question(driver, title):
     for element in driver.find_elements("css selector", '[data-kind="question"]'):
-        if element.find_element("css selector", ":scope > h1, :scope > h2, :scope > h3").text.endswith(title):
+        if heading(element).endswith(title):
             return element
     fail(f"no question {title!r} on the page")
 
 
-def hints_of(element):
-    return [hint.text for hint in element.find_elements("css selector", ":scope > .parts > .hint")]
+def hints_of(driver, title):
+    hints = question(driver, title).find_elements("css selector", ":scope > .parts > .hint")
+    return [hint.text for hint in hints]
 
 
 def press(driver, title):
@@ -122,57 +132,72 @@ def press(driver, title):
     return button.get_attribute("textContent")
 
 
+def check_nothing_shown(driver, source):
+    for secret in SECRETS:
+        check(secret not in source and html.escape(secret) not in source,
+              f"the source shows the hint {secret!r}")
+    check(heading(driver.find_element("tag name", "header")) == "Tide <&> Test",
+          "the title is not escaped")
+    body = driver.find_element("tag name", "body").text
+    check(not driver.find_elements("css selector", ".hint")
+          and all(secret not in body for secret in SECRETS), "a hint shows before any press")
+    check(driver.execute_script("return document.documentElement.scrollWidth") <= 360,
+          "the page is wider than a 360 px phone")
+
+
+def check_reveals(driver):
+    for button_text, shown in PRESSES:
+        check(press(driver, GATE_Q) == button_text, f"the button does not read {button_text!r}")
+        check(hints_of(driver, GATE_Q) == shown, f"after a press: not {shown}")
+    check(driver.find_element("id", "live").get_attribute("textContent") == GATE[-1],
+          "the last hint was not announced")
+    press(driver, BOAT_Q)
+    check(hints_of(driver, BOAT_Q) == BOAT[:1], "the nested hint's first part")
+    check(BOAT[1] not in driver.page_source, "a later part of a nested hint is in the page")
+
+    driver.refresh()
+    settles(driver, lambda: hints_of(driver, GATE_Q) == GATE, "the reveals were lost on reload")
+    check(hints_of(driver, BOAT_Q) == BOAT[:1], "the nested hint changed on reload")
+    driver.find_element("id", "hide-all").click()
+    driver.refresh()
+    settles(driver, lambda: driver.find_elements("css selector", "h1")
+            and not driver.find_elements("css selector", ".hint"),
+            "Hide every hint left hints on the page")
+
+
+def check_targets(driver):
+    targets = [("link text", "Stuck at the gate?", GATE_Q),
+               ("css selector", 'a.spot[aria-label="The shed"]', "The shed")]
+    for how, what, title in targets:
+        driver.find_element(how, what).click()
+        target = driver.execute_script("return document.querySelector(location.hash)")
+        check(target is not None and title in heading(target), f"{what} did not lead to {title}")
+        driver.back()
+        check(driver.execute_script("return location.hash") == "",
+              f"Back did not return from {title}")
+    driver.find_element("css selector", 'a.spot[aria-label="Lamp"]').click()
+    check(driver.find_element("css selector", ".overlay").is_displayed(),
+          "the overlay was not painted")
+
+
+def check_nothing_fetched(driver):
+    fetched = driver.execute_script("return performance.getEntriesByType('resource').length")
+    check(fetched == 0, f"the page fetched {fetched} resources")
+    log = driver.get_log("browser")
+    errors = [entry["message"] for entry in log if entry["level"] == "SEVERE"]
+    check(not errors, f"the browser reported {errors}")
+
+
 def main():
     with tempfile.TemporaryDirectory() as temp:
         page = export_page(sys.argv[1], Path(temp))
-        source = page.read_text(encoding="utf-8")
-        for secret in SECRETS:
-            check(secret not in source and html.escape(secret) not in source,
-                  f"the source shows the hint {secret!r}")
         driver = start_browser()
         try:
             driver.get(page.as_uri())
-            check(driver.find_element("tag name", "h1").text == "Tide <&> Test", "the title is not escaped")
-            check(not driver.find_elements("css selector", ".hint"), "a hint shows before any press")
-            check(all(secret not in driver.find_element("tag name", "body").text for secret in SECRETS),
-                  "a hint is on screen before any press")
-            check(driver.execute_script("return document.documentElement.scrollWidth") <= 360,
-                  "the page is wider than a 360 px phone")
-
-            for button_text, shown in PRESSES:
-                check(press(driver, "How do I open the gate?") == button_text, f"the button does not read {button_text!r}")
-                check(hints_of(question(driver, "How do I open the gate?")) == shown, f"after a press: not {shown}")
-            check(driver.find_element("id", "live").get_attribute("textContent") == GATE[-1],
-                  "the last hint was not announced")
-            press(driver, "Where is the boat?")
-            check(hints_of(question(driver, "Where is the boat?")) == BOAT[:1], "the nested hint's first part")
-            check("It is under the tarp." not in driver.page_source, "a later part of a nested hint is in the page")
-
-            driver.refresh()
-            settles(driver, lambda: hints_of(question(driver, "How do I open the gate?")) == GATE,
-                    "the reveals were lost on reload")
-            check(hints_of(question(driver, "Where is the boat?")) == BOAT[:1], "the nested hint changed on reload")
-            driver.find_element("id", "hide-all").click()
-            driver.refresh()
-            settles(driver, lambda: driver.find_elements("css selector", "h1") and
-                    not driver.find_elements("css selector", ".hint"), "Hide every hint left hints on the page")
-
-            targets = [("link text", "Stuck at the gate?", "How do I open the gate?"),
-                       ("css selector", 'a.spot[aria-label="The shed"]', "The shed")]
-            for how, what, heading in targets:
-                driver.find_element(how, what).click()
-                target = driver.execute_script("return document.querySelector(location.hash)")
-                check(target is not None and heading in target.find_element("css selector", "h1,h2,h3,h4,h5,h6").text,
-                      f"{what} did not lead to {heading}")
-                driver.back()
-                check(driver.execute_script("return location.hash") == "", f"Back did not return from {heading}")
-            driver.find_element("css selector", 'a.spot[aria-label="Lamp"]').click()
-            check(driver.find_element("css selector", ".overlay").is_displayed(), "the overlay was not painted")
-
-            fetched = driver.execute_script("return performance.getEntriesByType('resource').length")
-            check(fetched == 0, f"the page fetched {fetched} resources")
-            errors = [entry["message"] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
-            check(not errors, f"the browser reported {errors}")
+            check_nothing_shown(driver, page.read_text(encoding="utf-8"))
+            check_reveals(driver)
+            check_targets(driver)
+            check_nothing_fetched(driver)
         finally:
             driver.quit()
     print("PASS")

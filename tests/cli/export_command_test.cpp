@@ -56,8 +56,8 @@ TEST(KluExport, FailuresCreateNoOut) {
     const std::vector<std::tuple<std::string, int, std::string>> cases = {
         {folder.Write("bad.klu", WithBrokenChecksum(TourPlan())), 2, ""},
         {missing, 5, "The file " + missing + " could not be opened.\n"}};
-    for (const std::vector<std::string>& form : {std::vector<std::string>{"export"},
-                                                 std::vector<std::string>{"export", "--html"}}) {
+    for (const std::vector<std::string>& form :
+         {std::vector<std::string>{"export"}, std::vector<std::string>{"export", "--html"}}) {
         auto words = [&form](const std::string& file, const std::string& out) {
             std::vector<std::string> command = form;
             command.insert(command.end(), {file, out});
@@ -88,8 +88,13 @@ TEST(KluExport, AResultThatCannotBeWrittenExits73AndKeepsTheOldOut) {
     const std::string cafe = folder.Write("cafe.klu", Bytes(CafePlan()));
     const std::string tour = folder.Write("tour.klu", Bytes(TourPlan()));
     const std::vector<std::vector<std::string>> commands = {
-        {"export", cafe}, {"export", "--html", cafe}, {"dump", cafe}, {"find", cafe, "hint"},
-        {"info", tour},   {"check", cafe}, {"list", folder.PathOf(""), "--cache", cafe + ".db"}};
+        {"export", cafe},
+        {"export", "--html", cafe},
+        {"dump", cafe},
+        {"find", cafe, "hint"},
+        {"info", tour},
+        {"check", cafe},
+        {"list", folder.PathOf(""), "--cache", cafe + ".db"}};
     for (const auto& command : commands) {
         const KluRun run = RunKlu(command, {}, {.stdoutTo = "/dev/full"});
         EXPECT_EQ(run.status, 73) << command[0];

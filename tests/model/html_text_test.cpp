@@ -17,7 +17,8 @@ TEST(HtmlText, ConvertsWindows1252AndEscapesMarkup) {
         {"say \"it's\"", "say &quot;it&#39;s&quot;"},
         // Controls and the code page's undefined bytes: the replacement character; a tab stays.
         {std::string("a\0b\x1B\x7F\x81\tc", 8),
-         "a\xEF\xBF\xBD" "b\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\tc"},
+         "a\xEF\xBF\xBD"
+         "b\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\tc"},
     };
     for (const auto& [text, html] : cases) {
         std::string out;
