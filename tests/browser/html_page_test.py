@@ -170,7 +170,8 @@ def check_targets(driver):
                ("css selector", 'a.spot[aria-label="The shed"]', "The shed")]
     for how, what, title in targets:
         driver.find_element(how, what).click()
-        target = driver.execute_script("return document.querySelector(location.hash)")
+        target = driver.execute_script(
+            "return location.hash ? document.querySelector(location.hash) : null")
         check(target is not None and title in heading(target), f"{what} did not lead to {title}")
         driver.back()
         check(driver.execute_script("return location.hash") == "",
