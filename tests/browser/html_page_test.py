@@ -65,7 +65,7 @@ def settles(driver, condition, message):
     try:
         WebDriverWait(driver, 5).until(lambda _: condition())
     except Exception:
-        fail(message)
+        fail(message() if callable(message) else message)
 
 
 def png(width, height, rgb):
@@ -156,7 +156,9 @@ def check_reveals(driver):
     check(BOAT[1] not in driver.page_source, "a later part of a nested hint is in the page")
 
     driver.refresh()
-    settles(driver, lambda: hints_of(driver, GATE_Q) == GATE, "the reveals were lost on reload")
+    settles(driver, lambda: hints_of(driver, GATE_Q) == GATE,
+            lambda: "the reveals were lost on reload; local storage holds "
+            + driver.execute_script("return JSON.stringify(localStorage)"))
     check(hints_of(driver, BOAT_Q) == BOAT[:1], "the nested hint changed on reload")
     driver.find_element("id", "hide-all").click()
     driver.refresh()
