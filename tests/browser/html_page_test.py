@@ -13,6 +13,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import time
 import zlib
 from pathlib import Path
 
@@ -66,6 +67,13 @@ def settles(driver, condition, message):
         WebDriverWait(driver, 5).until(lambda _: condition())
     except Exception:
         fail(message() if callable(message) else message)
+
+
+def reload(driver):
+    """Reloads as a person would, not in the same instant as the last press: Chromium hands
+    local storage to its browser process on its own schedule."""
+    time.sleep(0.5)
+    driver.refresh()
 
 
 def png(width, height, rgb):
@@ -155,13 +163,13 @@ def check_reveals(driver):
     check(hints_of(driver, BOAT_Q) == BOAT[:1], "the nested hint's first part")
     check(BOAT[1] not in driver.page_source, "a later part of a nested hint is in the page")
 
-    driver.refresh()
+    reload(driver)
     settles(driver, lambda: hints_of(driver, GATE_Q) == GATE,
             lambda: "the reveals were lost on reload; local storage holds "
             + driver.execute_script("return JSON.stringify(localStorage)"))
     check(hints_of(driver, BOAT_Q) == BOAT[:1], "the nested hint changed on reload")
     driver.find_element("id", "hide-all").click()
-    driver.refresh()
+    reload(driver)
     settles(driver, lambda: driver.find_elements("css selector", "h1")
             and not driver.find_elements("css selector", ".hint"),
             "Hide every hint left hints on the page")
