@@ -59,7 +59,9 @@ const live = document.getElementById('live');
 let revealed = {};
 try { revealed = JSON.parse(localStorage.getItem(page.store)) || {}; } catch (e) { revealed = {}; }
 function save() {
-  try { localStorage.setItem(page.store, JSON.stringify(revealed)); } catch (e) { /* kept for now */ }
+  try {
+    localStorage.setItem(page.store, JSON.stringify(revealed));
+  } catch (e) { /* storage refused: the reveals last as long as the page */ }
 }
 function decipher(text) {
   const raw = atob(text);

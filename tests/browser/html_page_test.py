@@ -13,7 +13,6 @@ import struct
 import subprocess
 import sys
 import tempfile
-import time
 import zlib
 from pathlib import Path
 
@@ -70,9 +69,17 @@ def settles(driver, condition, message):
 
 
 def reload(driver):
-    """Reloads as a person would, not in the same instant as the last press: Chromium hands
-    local storage to its browser process on its own schedule."""
-    time.sleep(0.5)
+    """Reloads once the browser holds what the page stored: Chromium passes local storage on to
+    its storage service on its own schedule, and a reload can overtake it. Another tab of the
+    same page sees the storage service's copy."""
+    stored = driver.execute_script("return JSON.stringify(localStorage)")
+    page, url = driver.current_window_handle, driver.current_url.split("#")[0]
+    driver.switch_to.new_window("tab")
+    driver.get(url)
+    settles(driver, lambda: driver.execute_script("return JSON.stringify(localStorage)") == stored,
+            "local storage did not reach another tab")
+    driver.close()
+    driver.switch_to.window(page)
     driver.refresh()
 
 
