@@ -111,6 +111,15 @@ document.addEventListener('click', (event) => {
     }
     return;
   }
+  const link = event.target.closest('a[data-via]');
+  if (link && !document.getElementById(link.hash.slice(1))) {
+    const holder = link.dataset.via.split(' ').map((id) => document.getElementById(id))
+      .find((element) => element);
+    if (holder) location.hash = holder.id;
+    live.textContent = 'It lies in a hint of this question that is not revealed yet.';
+    event.preventDefault();
+    return;
+  }
   const spot = event.target.closest('a[data-overlay]');
   if (spot) {
     const overlay = document.getElementById(spot.dataset.overlay);

@@ -170,7 +170,18 @@ void PageWriter::WriteLink(std::string& out, const TLinkHunk& link) {
     }
     out += "<a href=\"#";
     out += IdOf(target);
-    out += "\">";
+    out += '"';
+    // A target inside a hint is not in the page until that hint is revealed; the script then
+    // leads to the question that holds it, innermost first, rather than reveal it.
+    bool held = false;
+    for (const THunk* holder = target->parent; holder; holder = holder->parent) {
+        if (holder->GetType() != HINT && holder->GetType() != NESTHINT) continue;
+        out += held ? " " : " data-via=\"";
+        out += IdOf(holder);
+        held = true;
+    }
+    if (held) out += '"';
+    out += '>';
     AppendHtmlText(out, link.GetName());
     out += "</a>";
 }

@@ -29,6 +29,7 @@ subject: Shore
         question: What is under the tarp?
             hint: Only the boat.
     link: Stuck at the gate? -> How do I open the gate?
+    link: Under the tarp? -> What is under the tarp?
     picture: The pier = pier.png
         spot: 0 0 20 20
             overlay: Lamp = lamp.png at 0 0
@@ -183,7 +184,9 @@ def check_reveals(driver):
 
 
 def check_targets(driver):
+    # A target in a hint not yet revealed: the question that holds it.
     targets = [("link text", "Stuck at the gate?", GATE_Q),
+               ("link text", "Under the tarp?", BOAT_Q),
                ("css selector", 'a.spot[aria-label="The shed"]', "The shed")]
     for how, what, title in targets:
         driver.find_element(how, what).click()
