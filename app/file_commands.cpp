@@ -1,11 +1,13 @@
 // The commands that work on the open file as a whole, and the verbose listing.
 #include <QMdiSubWindow>
 #include <fstream>
+#include <functional>
 
 #include "command_texts.h"
 #include "file_filter.h"
 #include "klu_client.h"
 #include "model/folder_listing.h"
+#include "model/html_export.h"
 #include "model/hunk_kind.h"
 #include "model/items_hunk.h"
 #include "model/meta_text_hunk.h"
@@ -22,6 +24,27 @@
 #include "views/wait_cursor.h"
 
 namespace klu {
+namespace {
+
+// Asks for the file an export of the whole file replaces, then writes it. Silence after a failed
+// write would leave the user looking for a file that is not there.
+void ExportToFile(UserDialogs& dialogs, const AppState& state, const char* filter,
+                  const char* suffix, const std::function<bool(std::ostream&)>& write) {
+    const std::optional<std::string> path =
+        AskSaveTarget(dialogs, state, DialogFilterOf(filter), suffix, SaveMode::Replace);
+    if (!path) return;
+    bool written = false;
+    {
+        WaitCursor wait;
+        std::ofstream out(*path, std::ios::binary | std::ios::trunc);
+        written = out && write(out) && out.flush();
+    }
+    if (!written)
+        dialogs.ShowMessage(kCannotWriteText + *path, kErrorTitle, MessageIcon::Stop,
+                            MessageButtons::Ok);
+}
+
+}  // namespace
 
 void TKLUClient::CmVerboseListing() {
     WaitCursor wait;
@@ -81,19 +104,15 @@ void TKLUClient::CmFileInfo() {
 
 void TKLUClient::CmDecodeToText() {
     if (!state_.FileLoaded()) return;
-    const std::optional<std::string> path =
-        AskSaveTarget(dialogs_, state_, DialogFilterOf(kTextFileFilter), "txt", SaveMode::Replace);
-    if (!path) return;
-    bool written = false;
-    {
-        WaitCursor wait;
-        std::ofstream out(*path, std::ios::binary | std::ios::trunc);
-        written = out && ExportText(state_.currentDocument, out) && out.flush();
-    }
-    // Silence would leave the user looking for a file that is not there.
-    if (!written)
-        dialogs_.ShowMessage(kCannotWriteText + *path, kErrorTitle, MessageIcon::Stop,
-                             MessageButtons::Ok);
+    ExportToFile(dialogs_, state_, kTextFileFilter, "txt",
+                 [this](std::ostream& out) { return ExportText(state_.currentDocument, out); });
+}
+
+void TKLUClient::CmExportWebPage() {
+    if (!state_.FileLoaded()) return;
+    ExportToFile(dialogs_, state_, kWebPageFilter, "html", [this](std::ostream& out) {
+        return ExportHtml(state_.currentDocument, state_.currentDataPath, out);
+    });
 }
 
 void TKLUClient::CmFindInFile() {

@@ -100,6 +100,9 @@ void TKLUClient::Command(int id) {
         case CM_DECODETOTEXT:
             CmDecodeToText();
             break;
+        case CM_EXPORTWEBPAGE:
+            CmExportWebPage();
+            break;
         case CM_FINDINFILE:
             CmFindInFile();
             break;

@@ -48,6 +48,8 @@ class TKLUClient : public QMdiArea {
     void CmFileInfo();
     // Exports the whole file as plain text to a file the user picks.
     void CmDecodeToText();
+    // Exports the whole file as a web page that reveals one hint per press.
+    void CmExportWebPage();
     // Asks for a phrase and shows the hunks that hold it in the find window.
     void CmFindInFile();
     void CmPrintFile();

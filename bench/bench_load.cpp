@@ -5,6 +5,9 @@
 //   BM_Load   loads the same file into a document, checksum included. Its counters give the
 //             load time over the floor time of the same run (target: 3 at most) and the heap
 //             bytes the loaded tree keeps per byte of file (target: 4 at most).
+//   BM_Export, BM_ExportHtml, BM_FindNothing
+//             the plain-text export, the web page export (target: no slower than the load) and
+//             a fruitless search, each against the load's time.
 //
 // Extra flags, read before the benchmark library's own: --file_mb=N (size of the generated file,
 // 10 by default) and --file_dir=DIR (where it is written, the build folder by default).
@@ -30,6 +33,7 @@
 #include "bench_flags.h"
 #include "model/checksum.h"
 #include "model/hint_document.h"
+#include "model/html_export.h"
 #include "model/hunk.h"
 #include "model/items_hunk.h"
 #include "model/meta_text_hunk.h"
@@ -323,6 +327,29 @@ void BM_Export(benchmark::State& state) {
     std::remove(out_path.c_str());
 }
 
+// The web page: every hint enciphered and every line escaped, written to a file as the reader's
+// menu item and klu export --html write it.
+void BM_ExportHtml(benchmark::State& state) {
+    const auto& document = LoadedDocument();
+    const std::string out_path = File().path + ".html";
+    StepTimer timer;
+    for (auto _ : state) {
+        timer.Start();
+        std::ofstream out(out_path, std::ios::binary | std::ios::trunc);
+        const bool written = klu::ExportHtml(document, File().path, out);
+        out.close();
+        timer.Stop(state);
+        if (!written) {
+            state.SkipWithError("the export failed");
+            return;
+        }
+    }
+    double cpu = 0, wall = 0;
+    timer.Result(state, cpu, wall);
+    if (g_load_cpu > 0) state.counters["html_over_load"] = cpu / g_load_cpu;
+    std::remove(out_path.c_str());
+}
+
 void BM_FindNothing(benchmark::State& state) {
     const auto& document = LoadedDocument();
     StepTimer timer;
@@ -345,6 +372,7 @@ void BM_FindNothing(benchmark::State& state) {
 BENCHMARK(BM_Floor)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ExportHtml)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_FindNothing)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // Takes --file_mb and --file_dir out of the arguments; gives false on a bad value.

@@ -1,4 +1,5 @@
-// klu export: the Decode to Text export of a hint file, to a file or to standard output.
+// klu export: the Decode to Text export of a hint file, or with --html its web page, to a file
+// or to standard output.
 
 #include <iostream>
 #include <sstream>
@@ -7,6 +8,7 @@
 #include "exit_codes.h"
 #include "load_document.h"
 #include "model/hint_document.h"
+#include "model/html_export.h"
 #include "model/plain_text.h"
 #include "output_file.h"
 
@@ -19,7 +21,9 @@ int RunExport(const CommandArgs& args) {
     if (status != LoadOk) return status;
     // The whole text is made before OUT is touched, so a failure leaves no half-written file.
     std::ostringstream text;
-    if (!ExportText(document, text)) {
+    const bool exported =
+        args.Has("--html") ? ExportHtml(document, path, text) : ExportText(document, text);
+    if (!exported) {
         std::cerr << "klu: " << path << " holds no hints to export\n";
         return kExitInternalError;
     }

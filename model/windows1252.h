@@ -9,11 +9,14 @@ namespace klu {
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the control characters of the same value, so every
 // byte has a character and every conversion back gives the same byte.
 
-// The Unicode code point of one byte.
-char32_t Windows1252CodePoint(unsigned char byte);
+// The Unicode character of one byte; all of them lie in the Basic Multilingual Plane.
+char16_t Windows1252Char(unsigned char byte);
 
 // The byte of a code point, or -1 when the code page has none.
 int Windows1252Byte(char32_t code_point);
+
+// Appends the UTF-8 form of one code point.
+void AppendUtf8(std::string& out, char32_t code_point);
 
 std::string Windows1252ToUtf8(std::string_view bytes);
 

@@ -10,6 +10,7 @@ KLU_PACKAGES=(
     qt6-base-dev libpng-dev libsdl2-dev libzip-dev pkg-config fonts-liberation
     xvfb imagemagick xdotool poppler-utils
     desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base dpkg-dev lintian
+    chromium chromium-driver python3-selenium
 )
 
 klu_package_installed() {

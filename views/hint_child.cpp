@@ -12,7 +12,7 @@ THintChild::THintChild(TItemsHunk& shown, std::string kind_name, const Settings&
     : TStringChild(shown, std::move(kind_name), current_settings, parent),
       reveal_(shown, current_settings.hintMemoryOn),
       button_(reveal_.HintCount() > 1
-                  ? new THintButton(*this, QString::fromLatin1(HintReveal::kAnotherHint))
+                  ? new THintButton(*this, QString::fromLatin1(kAnotherHintText))
                   : nullptr) {
     if (button_) connect(button_, &QPushButton::clicked, this, &THintChild::CmAnotherHint);
 }

@@ -1,9 +1,9 @@
 #include "hint_reveal.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "model/items_hunk.h"
+#include "model/reveal_texts.h"
 
 namespace klu {
 
@@ -34,12 +34,9 @@ void HintReveal::ShowNextHint(bool show_counting, bool hint_memory_on) {
     last_visible_ = i < count ? i : count - 1;
 
     if (hints_shown_ == hint_count_) {
-        button_text_ = kNoMoreHints;
+        button_text_ = kNoMoreHintsText;
     } else if (show_counting) {
-        char text[64];
-        std::snprintf(text, sizeof text, "Hint %i of %i.  Another hint?", hints_shown_,
-                      hint_count_);
-        button_text_ = text;
+        button_text_ = CountedHintText(hints_shown_, hint_count_);
     }
     visible_count_ = std::min(last_visible_ + 1, count);
 }

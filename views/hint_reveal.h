@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/reveal_texts.h"
+
 namespace klu {
 
 class THunk;
@@ -13,9 +15,6 @@ class TItemsHunk;
 // separated by "-" lines; the window shows the first, and each press shows the next one.
 class HintReveal {
   public:
-    static constexpr const char* kAnotherHint = "Another hint?";
-    static constexpr const char* kNoMoreHints = "No more hints.";
-
     enum class Press { Revealed, Close, Nothing };
 
     // With hint memory on, the window starts from the hunk's remembered count.
@@ -42,7 +41,7 @@ class HintReveal {
     int32_t hints_shown_ = 0;
     int32_t hint_count_ = 1;
     int32_t visible_count_ = 0;
-    std::string button_text_ = kAnotherHint;
+    std::string button_text_ = kAnotherHintText;
 };
 
 }  // namespace klu

@@ -6,10 +6,6 @@
 
 namespace klu {
 
-char16_t Windows1252Char(unsigned char byte) {
-    return static_cast<char16_t>(Windows1252CodePoint(byte));
-}
-
 QString FromWindows1252(std::string_view text) {
     QString result;
     result.reserve(static_cast<qsizetype>(text.size()));

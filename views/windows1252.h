@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/windows1252.h"
+
 namespace klu {
 
 // Hint text is single-byte Windows-1252; Qt draws and measures Unicode. The bytes stay as they
@@ -18,9 +20,5 @@ std::string ToWindows1252(const QString& text);
 // UTF-8 is read as such, any other as Windows-1252. Plain ASCII reads the same either way, and
 // hint text with letters beyond ASCII is practically never valid UTF-8.
 QString FromUtf8OrWindows1252(std::string_view text);
-
-// The Unicode character of one Windows-1252 byte. The five bytes the code page leaves undefined
-// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control characters of the same value.
-char16_t Windows1252Char(unsigned char byte);
 
 }  // namespace klu

@@ -182,8 +182,8 @@ TEST_F(FileCommandsTest, CopyTakesWhatTheWindowShowsAndSaveTheWholeHunkEachTime)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-// Decode to Text replaces its file and asks first; Save Window adds to it. Neither may write
-// over the hint file that is open or the help file.
+// Decode to Text and Export as Web Page replace their file and ask first; Save Window adds to it.
+// None may write over the hint file that is open or the help file.
 TEST_F(FileCommandsTest, SavesAskBeforeReplacingAndNeverWriteOverTheHintOrHelpFile) {
     LoadHelp(true);
     const std::string game = Write("game.klu", ThreeHintFile());
@@ -195,7 +195,7 @@ TEST_F(FileCommandsTest, SavesAskBeforeReplacingAndNeverWriteOverTheHintOrHelpFi
         std::string refusal;
     } kept[] = {{game, " is the hint file that is open."},
                 {state.helpFilePath, " is the help file of this program."}};
-    for (const int command : {104, 203}) {
+    for (const int command : {104, 105, 203}) {
         for (const auto& file : kept) {
             const std::string before = ReadFile(file.target);
             dialogs.messages.clear();
@@ -206,7 +206,18 @@ TEST_F(FileCommandsTest, SavesAskBeforeReplacingAndNeverWriteOverTheHintOrHelpFi
             EXPECT_EQ(ReadFile(file.target), before) << command;
         }
     }
-    EXPECT_EQ(dialogs.replaceConfirmations, (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(dialogs.replaceConfirmations,
+              (std::vector<bool>{true, true, true, true, false, false}));
+
+    // The web page asks for its own suffix and holds the questions, not their hints.
+    dialogs.messages.clear();
+    dialogs.saveAnswer = folder / "game.html";
+    Client().Command(105);
+    const std::string page = ReadFile(*dialogs.saveAnswer);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.saveRequests.back().ends_with("|html")) << dialogs.saveRequests.back();
+    EXPECT_NE(page.find(" How?</h"), std::string::npos);
+    EXPECT_EQ(page.find("third"), std::string::npos);
 }
 
 }  // namespace

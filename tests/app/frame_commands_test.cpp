@@ -12,7 +12,7 @@
 namespace klu::test {
 namespace {
 
-const std::set<int> kFileLoadedCommands = {102, 104, 106, 110, 201, 302};
+const std::set<int> kFileLoadedCommands = {102, 104, 105, 106, 110, 201, 302};
 const std::set<int> kViewCommands = {203, 204, 205};
 // Go to the KLU Web Site (510) is there only when the build names a web address.
 const std::set<int> kAlwaysCommands = [] {

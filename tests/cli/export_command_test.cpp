@@ -47,6 +47,7 @@ TEST(KluExport, TextGoesToStdoutOrReplacesOutWhole) {
     EXPECT_EQ(ReadFile(out_path), kCafeText);
 }
 
+// The text and the web page alike.
 TEST(KluExport, FailuresCreateNoOut) {
     const TempFolder folder;
     const std::string cafe = folder.Write("cafe.klu", Bytes(CafePlan()));
@@ -55,19 +56,28 @@ TEST(KluExport, FailuresCreateNoOut) {
     const std::vector<std::tuple<std::string, int, std::string>> cases = {
         {folder.Write("bad.klu", WithBrokenChecksum(TourPlan())), 2, ""},
         {missing, 5, "The file " + missing + " could not be opened.\n"}};
-    for (const auto& [path, status, err] : cases) {
-        const KluRun run = RunKlu({"export", path, out_path});
-        EXPECT_EQ(run.status, status) << path;
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, err);
-        EXPECT_FALSE(std::filesystem::exists(out_path)) << path;
-    }
-    // An OUT that cannot be written: in a missing folder, or a folder itself.
-    for (const std::string& out : {folder.PathOf("no-such-folder/small.txt"), folder.PathOf("")}) {
-        const KluRun run = RunKlu({"export", cafe, out});
-        EXPECT_EQ(run.status, 73) << out;
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "The file " + out + " could not be written.\n");
+    for (const std::vector<std::string>& form :
+         {std::vector<std::string>{"export"}, std::vector<std::string>{"export", "--html"}}) {
+        auto words = [&form](const std::string& file, const std::string& out) {
+            std::vector<std::string> command = form;
+            command.insert(command.end(), {file, out});
+            return command;
+        };
+        for (const auto& [path, status, err] : cases) {
+            const KluRun run = RunKlu(words(path, out_path));
+            EXPECT_EQ(run.status, status) << path;
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(run.err, err);
+            EXPECT_FALSE(std::filesystem::exists(out_path)) << path;
+        }
+        // An OUT that cannot be written: in a missing folder, or a folder itself.
+        for (const std::string& out :
+             {folder.PathOf("no-such-folder/small.txt"), folder.PathOf("")}) {
+            const KluRun run = RunKlu(words(cafe, out));
+            EXPECT_EQ(run.status, 73) << out;
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(run.err, "The file " + out + " could not be written.\n");
+        }
     }
 }
 
@@ -78,8 +88,13 @@ TEST(KluExport, AResultThatCannotBeWrittenExits73AndKeepsTheOldOut) {
     const std::string cafe = folder.Write("cafe.klu", Bytes(CafePlan()));
     const std::string tour = folder.Write("tour.klu", Bytes(TourPlan()));
     const std::vector<std::vector<std::string>> commands = {
-        {"export", cafe}, {"dump", cafe},  {"find", cafe, "hint"},
-        {"info", tour},   {"check", cafe}, {"list", folder.PathOf(""), "--cache", cafe + ".db"}};
+        {"export", cafe},
+        {"export", "--html", cafe},
+        {"dump", cafe},
+        {"find", cafe, "hint"},
+        {"info", tour},
+        {"check", cafe},
+        {"list", folder.PathOf(""), "--cache", cafe + ".db"}};
     for (const auto& command : commands) {
         const KluRun run = RunKlu(command, {}, {.stdoutTo = "/dev/full"});
         EXPECT_EQ(run.status, 73) << command[0];

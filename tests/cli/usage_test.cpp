@@ -18,7 +18,7 @@ TEST(KluHelpAndVersion, HelpNamesEveryCommandAndExitStatusVersionIsThreeNumbers)
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
     for (const char* text :
-         {"klu check FILE\n", "klu dump FILE [--picture-mode]\n", "klu export FILE [OUT]\n",
+         {"klu check FILE\n", "klu dump FILE [--picture-mode]\n", "klu export [--html] FILE [OUT]\n",
           "klu find FILE PHRASE\n", "klu info FILE\n", "klu list FOLDER [--cache FILE]\n",
           "klu compile SOURCE OUT\n", "\n  64 ", "\n  73 "}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;

@@ -1,0 +1,62 @@
+// The web page export: the page's head, style and script around the body PageWriter writes.
+#include "html_export.h"
+
+#include <ostream>
+
+#include "hint_document.h"
+#include "html_page_assets.h"
+#include "html_page_writer.h"
+#include "html_text.h"
+#include "hunk.h"
+#include "reveal_texts.h"
+
+namespace klu {
+namespace {
+
+// Nothing may be fetched: the page's own style and script, and data: pictures and sounds only.
+constexpr const char* kSecurityPolicy =
+    "default-src 'none'; img-src data:; media-src data:; style-src 'unsafe-inline'; "
+    "script-src 'unsafe-inline'";
+
+std::string PageHead(const THunk& root, const PageWriter& writer) {
+    std::string head =
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+        "<meta name=\"color-scheme\" content=\"light dark\">\n"
+        "<meta http-equiv=\"Content-Security-Policy\" content=\"";
+    head += kSecurityPolicy;
+    head += "\">\n<meta name=\"generator\" content=\"kluwin\">\n<title>";
+    AppendHtmlText(head, root.GetName());
+    head += "</title>\n<style>";
+    head += kPageStyle;
+    // What the script needs: the key, where it keeps the reveals, the button's texts.
+    head += "</style>\n</head>\n<body data-key=\"";
+    writer.Cipher().AppendKey(head);
+    head += "\" data-store=\"kluwin-";
+    AppendHex(head, writer.Identity(), 16);
+    head += "\" data-first=\"";
+    AppendHtmlUtf8(head, kFirstHintText);
+    head += "\" data-counted=\"";
+    AppendHtmlUtf8(head, kCountedHintFormat);
+    head += "\" data-last=\"";
+    AppendHtmlUtf8(head, kNoMoreHintsText);
+    head += "\">\n";
+    return head;
+}
+
+}  // namespace
+
+bool ExportHtml(const THintDocument& document, const std::string& data_path, std::ostream& out) {
+    THunk* root = document.GetRoot();
+    if (!root) return false;
+    root->SetNumber("");
+    PageWriter writer(*root, data_path);
+    // The body first: the head names the page by what the body holds.
+    std::string body;
+    writer.WriteBody(body, document.FindByType(INFO));
+    out << PageHead(*root, writer) << body << "\n<script>" << kPageScript
+        << "</script>\n</body>\n</html>\n";
+    return static_cast<bool>(out);
+}
+
+}  // namespace klu

@@ -1,0 +1,147 @@
+// The pictures of the web page, with their hot spots and overlays, and the GIFs and sounds: all
+// inline, as data: URIs.
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include "base64.h"
+#include "file_range.h"
+#include "html_page_writer.h"
+#include "html_text.h"
+#include "link_hunk.h"
+#include "media_hunks.h"
+
+namespace klu {
+
+struct PixelSize {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+namespace {
+
+void AppendUnreadable(std::string& out) {
+    out += "<p class=\"note\">This part of the hint file could not be read.</p>";
+}
+
+// The size a PNG's header gives, or nothing for data that is no PNG.
+std::optional<PixelSize> PngSize(std::string_view png) {
+    constexpr std::string_view kSignature = "\x89PNG\r\n\x1a\n";
+    if (png.size() < 24 || !png.starts_with(kSignature) || png.substr(12, 4) != "IHDR")
+        return std::nullopt;
+    auto number = [&png](size_t at) {
+        uint32_t value = 0;
+        for (size_t i = at; i < at + 4; ++i)
+            value = value << 8 | static_cast<unsigned char>(png[i]);
+        return value;
+    };
+    const uint32_t width = number(16), height = number(20);
+    if (width == 0 || height == 0 || width > 1u << 20 || height > 1u << 20) return std::nullopt;
+    return PixelSize{static_cast<int32_t>(width), static_cast<int32_t>(height)};
+}
+
+// "left:12.5%;" and so on: hot spots and overlays are placed in shares of the picture, so they
+// stay on their spot when a narrow screen scales the picture down.
+void AppendPercent(std::string& out, const char* property, int32_t part, int32_t whole) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%s:%.3f%%;", property, 100.0 * part / whole);
+    out += text;
+}
+
+}  // namespace
+
+void PageWriter::WritePicture(std::string& out, TPNGObject& picture, int level) {
+    std::string png;
+    const std::optional<PixelSize> size =
+        ReadData(picture, png) ? PngSize(png) : std::optional<PixelSize>();
+    if (!size) {
+        AppendUnreadable(out);
+    } else {
+        out += "<figure><div class=\"picture\" style=\"width:";
+        out += std::to_string(size->width);
+        out += "px\"><img alt=\"";
+        // A picture hunk's object carries a stock title; the hunk's own names the picture.
+        const bool in_picture_hunk = picture.parent && picture.parent->GetType() == HYPERPNG;
+        AppendHtmlText(out, in_picture_hunk ? picture.parent->GetName() : picture.GetName());
+        out += "\" src=\"data:image/png;base64,";
+        AppendBase64(out, png);
+        out += "\">";
+        for (const Rect& region : picture.regions)
+            WriteSpot(out, region, *size, picture, WriteOverlay(out, region, *size, picture));
+        out += "</div></figure>";
+    }
+    // What the hot spots lead to, other than overlays and links, follows the picture.
+    for (TKLUObject* child : picture.children) {
+        THunk* hunk = child->AsHunk();
+        if (hunk && hunk->GetType() != OVERLAY && hunk->GetType() != LINK)
+            WriteHunk(out, *hunk, level);
+    }
+}
+
+// An overlay is in the page from the start, hidden, and its hot spot shows it.
+std::string PageWriter::WriteOverlay(std::string& out, const Rect& region, PixelSize size,
+                                     const TPNGObject& picture) {
+    const auto* overlay = dynamic_cast<const TOverlayHunk*>(region.target);
+    std::string png;
+    if (!overlay || !ReadData(*overlay, png)) return {};
+    const std::optional<PixelSize> overlay_size = PngSize(png);
+    if (!overlay_size) return {};
+    std::string id = IdOf(&picture) + "o" + std::to_string(&region - picture.regions.data());
+    out += "<img class=\"overlay\" hidden alt=\"\" id=\"" + id + "\" style=\"";
+    AppendPercent(out, "left", overlay->x, size.width);
+    AppendPercent(out, "top", overlay->y, size.height);
+    AppendPercent(out, "width", overlay_size->width, size.width);
+    out += "\" src=\"data:image/png;base64,";
+    AppendBase64(out, png);
+    out += "\">";
+    return id;
+}
+
+void PageWriter::WriteSpot(std::string& out, const Rect& region, PixelSize size,
+                           const THunk& picture, const std::string& overlay_id) {
+    const THunk* target = region.target;
+    if (target && target->GetType() == LINK)
+        target = LinkTarget(static_cast<const TLinkHunk&>(*target));
+    out += "<a class=\"spot\" href=\"#";
+    out += overlay_id.empty() && target ? IdOf(target) : IdOf(&picture);
+    out += '"';
+    if (!overlay_id.empty()) out += " data-overlay=\"" + overlay_id + '"';
+    out += " aria-label=\"";
+    if (region.target) AppendHtmlText(out, region.target->GetName());
+    out += "\" style=\"";
+    AppendPercent(out, "left", region.left, size.width);
+    AppendPercent(out, "top", region.top, size.height);
+    AppendPercent(out, "width", region.right - region.left, size.width);
+    AppendPercent(out, "height", region.bottom - region.top, size.height);
+    out += "\"></a>";
+}
+
+void PageWriter::WriteMedia(std::string& out, const DataRange& data, const char* type,
+                            const THunk& hunk) {
+    std::string bytes;
+    if (!ReadData(data, bytes)) {
+        AppendUnreadable(out);
+        return;
+    }
+    const bool sound = std::string_view(type).starts_with("audio");
+    if (sound) {
+        out += "<audio controls preload=\"none\" aria-label=\"";
+    } else {
+        out += "<figure><img style=\"max-width:100%\" alt=\"";
+    }
+    AppendHtmlText(out, hunk.GetName());
+    out += "\" src=\"data:";
+    out += type;
+    out += ";base64,";
+    AppendBase64(out, bytes);
+    out += sound ? "\"></audio>" : "\"></figure>";
+}
+
+bool PageWriter::ReadData(const DataRange& data, std::string& bytes) const {
+    std::vector<char> read;
+    if (!ReadFileRange(data_path_, data.dataOffset, data.dataLength, read).Ok()) return false;
+    bytes.assign(read.begin(), read.end());
+    return true;
+}
+
+}  // namespace klu

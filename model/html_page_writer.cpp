@@ -1,0 +1,294 @@
+// The body of the web page: contents, sections, text, links and questions.
+#include "html_page_writer.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "html_text.h"
+#include "link_hunk.h"
+#include "media_hunks.h"
+#include "meta_text_hunk.h"
+#include "plain_text.h"
+#include "reveal_texts.h"
+
+namespace klu {
+namespace {
+
+bool IsDash(const TKLUObject* object) {
+    return !object->IsHunk() && object->title == "-";
+}
+
+// A line in the main font longer than a line of the plain-text export is a paragraph of its own
+// (one source line each, as authors write them): a little space after it helps reading. Shorter
+// lines may be a list or a table, kept together.
+bool IsParagraph(const TKLUObject& line) {
+    return !line.altFont && line.title.size() > static_cast<size_t>(kExportWidth);
+}
+
+}  // namespace
+
+PageWriter::PageWriter(THunk& root, std::string data_path)
+    : root_(root),
+      data_path_(std::move(data_path)),
+      cipher_(root.GetName()),
+      identity_(Fnv1a(kFnvBasis, root.GetName())) {}
+
+// The hunk each line number names, the first in tree order as FindByLine finds it, so links
+// are resolved without a search of the whole tree each.
+void PageWriter::IndexLines(THunk& hunk) {
+    by_line_.try_emplace(hunk.lineNumber, &hunk);
+    if (auto* items = dynamic_cast<TItemsHunk*>(&hunk)) {
+        for (TKLUObject* child : items->children) {
+            if (THunk* child_hunk = child->AsHunk()) IndexLines(*child_hunk);
+        }
+    }
+}
+
+// The element that shows a hunk: an overlay is shown on its picture, and a picture object
+// inside a picture hunk in that hunk's section.
+const std::string& PageWriter::IdOf(const THunk* hunk) {
+    if (hunk->GetType() == OVERLAY && hunk->parent) hunk = hunk->parent;
+    if (hunk->GetType() == PNGOBJECT && hunk->parent && hunk->parent->GetType() == HYPERPNG)
+        hunk = hunk->parent;
+    auto [it, added] = ids_.try_emplace(hunk);
+    if (added) it->second = "k" + std::to_string(ids_.size());
+    return it->second;
+}
+
+// Follows a chain of links a little way, never round a loop, as opening a link does.
+THunk* PageWriter::LinkTarget(const TLinkHunk& link) {
+    constexpr int kMaxHops = 64;
+    if (by_line_.empty()) IndexLines(root_);
+    const TLinkHunk* at = &link;
+    for (int hops = 0; hops < kMaxHops; ++hops) {
+        const auto found = by_line_.find(at->targetLine);
+        if (found == by_line_.end()) return nullptr;
+        if (found->second->GetType() != LINK) return found->second;
+        at = static_cast<const TLinkHunk*>(found->second);
+    }
+    return nullptr;
+}
+
+void PageWriter::OpenSection(std::string& out, const THunk& hunk, const char* kind, int level) {
+    out += "<section class=\"";
+    out += kind;
+    out += "\" id=\"";
+    out += IdOf(&hunk);
+    out += "\">";
+    WriteHeading(out, hunk, level);
+}
+
+void PageWriter::WriteHeading(std::string& out, const THunk& hunk, int level) const {
+    const char digit = static_cast<char>('0' + std::clamp(level, 2, 6));
+    out += "<h";
+    out += digit;
+    out += '>';
+    if (!hunk.number.empty()) {
+        AppendHtmlText(out, hunk.number);
+        out += ' ';
+    }
+    AppendHtmlText(out, hunk.GetName());
+    out += "</h";
+    out += digit;
+    out += '>';
+}
+
+// The subjects below a hunk, as nested lists of links.
+void PageWriter::WriteContents(std::string& out, const THunk& hunk, bool top) {
+    const auto* items = dynamic_cast<const TItemsHunk*>(&hunk);
+    if (!items) return;
+    bool open = false;
+    for (TKLUObject* child : items->children) {
+        THunk* subject = child->AsHunk();
+        if (!subject || subject->GetType() != SUBJECT) continue;
+        if (!open)
+            out += top ? "<nav aria-labelledby=\"contents\"><h2 id=\"contents\">"
+                         "Contents</h2><ol>"
+                       : "<ol>";
+        open = true;
+        out += "<li><a href=\"#";
+        out += IdOf(subject);
+        out += "\">";
+        AppendHtmlText(out, subject->number + " " + subject->GetName());
+        out += "</a>";
+        WriteContents(out, *subject, false);
+        out += "</li>";
+    }
+    if (open) out += top ? "</ol></nav>" : "</ol>";
+}
+
+// Lines run together into paragraphs as the reader flows them: a hard break ends a line, a
+// source line's end is a blank, and a piece cut off before a command joins the next directly.
+// Links stand in the text; other hunks are blocks of their own.
+void PageWriter::WriteObjects(std::string& out, Objects objects, int level) {
+    bool in_text = false;
+    const char* line_end = "";  // what joins the line before to the next one of its paragraph
+    auto open_text = [&] {
+        out += in_text ? line_end : "<p class=\"text\">";
+        in_text = true;
+    };
+    auto close_text = [&] {
+        if (in_text) out += "</p>";
+        in_text = false;
+    };
+    for (TKLUObject* object : objects) {
+        THunk* hunk = object->AsHunk();
+        if (hunk && hunk->GetType() != LINK) {
+            close_text();
+            WriteHunk(out, *hunk, level);
+            continue;
+        }
+        if (IsDash(object)) {
+            close_text();
+            out += "<hr>";
+            continue;
+        }
+        open_text();
+        if (hunk) {
+            WriteLink(out, static_cast<const TLinkHunk&>(*hunk));
+        } else if (object->altFont || !object->wrap) {
+            out += object->altFont && !object->wrap ? "<span class=\"f nw\">"
+                   : object->altFont                ? "<span class=\"f\">"
+                                                    : "<span class=\"nw\">";
+            AppendHtmlText(out, object->title);
+            out += "</span>";
+        } else {
+            AppendHtmlText(out, object->title);
+        }
+        line_end = !object->hardBreak     ? (object->endsSourceLine ? " " : "")
+                   : IsParagraph(*object) ? "<br><span class=\"gap\"></span>"
+                                          : "<br>";
+    }
+    close_text();
+}
+
+void PageWriter::WriteLink(std::string& out, const TLinkHunk& link) {
+    const THunk* target = LinkTarget(link);
+    if (!target) {
+        AppendHtmlText(out, link.GetName());
+        return;
+    }
+    out += "<a href=\"#";
+    out += IdOf(target);
+    out += '"';
+    // A target inside a hint is not in the page until that hint is revealed; the script then
+    // leads to the question that holds it, innermost first, rather than reveal it.
+    bool held = false;
+    for (const THunk* holder = target->parent; holder; holder = holder->parent) {
+        if (holder->GetType() != HINT && holder->GetType() != NESTHINT) continue;
+        out += held ? " " : " data-via=\"";
+        out += IdOf(holder);
+        held = true;
+    }
+    if (held) out += '"';
+    out += '>';
+    AppendHtmlText(out, link.GetName());
+    out += "</a>";
+}
+
+void PageWriter::WriteHunk(std::string& out, THunk& hunk, int level) {
+    switch (hunk.GetType()) {
+        case HINT:
+        case NESTHINT:
+            WriteQuestion(out, static_cast<TMetaTextHunk&>(hunk), level);
+            return;
+        case HYPERPNG:
+            OpenSection(out, hunk, "picture-page", level);
+            if (TPNGObject* picture = static_cast<THyperPNGHunk&>(hunk).Finish())
+                WritePicture(out, *picture, level + 1);
+            out += "</section>";
+            return;
+        case PNGOBJECT:
+            OpenSection(out, hunk, "picture-page", level);
+            WritePicture(out, static_cast<TPNGObject&>(hunk), level + 1);
+            out += "</section>";
+            return;
+        case GIFA:
+            OpenSection(out, hunk, "media", level);
+            WriteMedia(out, static_cast<TGIFaHunk&>(hunk), "image/gif", hunk);
+            out += "</section>";
+            return;
+        case SOUND:
+            OpenSection(out, hunk, "media", level);
+            WriteMedia(out, static_cast<TSoundHunk&>(hunk), "audio/wav", hunk);
+            out += "</section>";
+            return;
+        case LINK:
+            out += "<p class=\"text\">";
+            WriteLink(out, static_cast<const TLinkHunk&>(hunk));
+            out += "</p>";
+            return;
+        case BLANK:
+        case INCENTIVE:
+        case OVERLAY:
+            return;
+        default:
+            break;
+    }
+    // Subjects, text pages, comments, credits, information, and items of unknown kinds.
+    OpenSection(out, hunk, hunk.GetType() == SUBJECT ? "subject" : "page", level);
+    if (const auto* items = dynamic_cast<const TItemsHunk*>(&hunk)) {
+        WriteObjects(out, items->children, level + 1);
+    } else {
+        out += "<p class=\"note\">";
+        AppendHtmlText(out, kUnknownDataText);
+        out += "</p>";
+    }
+    out += "</section>";
+}
+
+// A question and its hints: each hint (the children between two separators, embedded hunks
+// included) is written as its own page fragment and stored enciphered, so the page's source
+// shows none of it.
+void PageWriter::WriteQuestion(std::string& out, TMetaTextHunk& question, int level) {
+    const int index = questions_++;
+    std::vector<std::string> hints(1);
+    size_t start = 0;
+    const auto& children = question.children;
+    for (size_t i = 0; i <= children.size(); ++i) {
+        if (i < children.size() && !IsDash(children[i])) continue;
+        if (i > start)
+            WriteObjects(hints.back(), Objects(children).subspan(start, i - start), level + 1);
+        if (i < children.size()) hints.emplace_back();
+        start = i + 1;
+    }
+    identity_ = Fnv1a(identity_, question.GetName());
+    identity_ = Fnv1a(identity_, std::to_string(hints.size()));
+
+    out += "<section class=\"question\" data-kind=\"question\" id=\"";
+    out += IdOf(&question);
+    out += "\" data-q=\"";
+    out += std::to_string(index);
+    out += "\" data-parts=\"";
+    for (size_t i = 0; i < hints.size(); ++i) {
+        if (i > 0) out += ' ';
+        cipher_.AppendEnciphered(out, hints[i]);
+    }
+    out += "\">";
+    WriteHeading(out, question, level);
+    out += "<div class=\"parts\"></div><button type=\"button\">";
+    AppendHtmlUtf8(out, kFirstHintText);
+    out += "</button></section>";
+}
+
+void PageWriter::WriteBody(std::string& out, THunk* info) {
+    out += "<header><h1>";
+    AppendHtmlText(out, root_.GetName());
+    out +=
+        "</h1><button type=\"button\" id=\"hide-all\">Hide every hint</button></header>"
+        "<p class=\"intro\">Every question keeps its hints hidden: each press of its button "
+        "shows one more.</p><noscript><p class=\"note\">The hints need the page's script: "
+        "allow scripts to reveal them.</p></noscript>";
+    WriteContents(out, root_, true);
+    out += "<main>";
+    if (const auto* items = dynamic_cast<const TItemsHunk*>(&root_)) {
+        WriteObjects(out, items->children, 2);
+    }
+    if (info && dynamic_cast<const TItemsHunk*>(info) &&
+        !static_cast<const TItemsHunk*>(info)->children.empty()) {
+        WriteHunk(out, *info, 2);
+    }
+    out += "</main><div id=\"live\" class=\"sr-only\" aria-live=\"polite\"></div>";
+}
+
+}  // namespace klu

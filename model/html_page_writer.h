@@ -1,0 +1,68 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <unordered_map>
+
+#include "page_cipher.h"
+
+namespace klu {
+
+class TKLUObject;
+class THunk;
+class TLinkHunk;
+class TMetaTextHunk;
+class TPNGObject;
+struct DataRange;
+struct Rect;
+struct PixelSize;
+
+// Writes the body of the web page: the file's title, the contents, the tree as sections, and
+// questions whose hints lie enciphered in the page. Pictures and media are written by
+// html_page_media.cpp.
+class PageWriter {
+  public:
+    // data_path: the file whose data area holds the pictures, sounds and GIFs.
+    PageWriter(THunk& root, std::string data_path);
+
+    // The body, without its opening tag; info is the file's information hunk, if any.
+    void WriteBody(std::string& out, THunk* info);
+    const PageCipher& Cipher() const { return cipher_; }
+    // A name for the page's local storage: the file's title and every question with its number
+    // of hints, so that another file's page does not take over its reveals.
+    uint64_t Identity() const { return identity_; }
+
+  private:
+    using Objects = std::span<TKLUObject* const>;
+
+    void IndexLines(THunk& hunk);
+    const std::string& IdOf(const THunk* hunk);
+    THunk* LinkTarget(const TLinkHunk& link);
+    void OpenSection(std::string& out, const THunk& hunk, const char* kind, int level);
+    void WriteHeading(std::string& out, const THunk& hunk, int level) const;
+    void WriteContents(std::string& out, const THunk& hunk, bool top);
+    void WriteObjects(std::string& out, Objects objects, int level);
+    void WriteHunk(std::string& out, THunk& hunk, int level);
+    void WriteLink(std::string& out, const TLinkHunk& link);
+    void WriteQuestion(std::string& out, TMetaTextHunk& question, int level);
+
+    // In html_page_media.cpp.
+    void WritePicture(std::string& out, TPNGObject& picture, int level);
+    // Gives the overlay's id, or "" when the region leads to no overlay that can be shown.
+    std::string WriteOverlay(std::string& out, const Rect& region, PixelSize size,
+                             const TPNGObject& picture);
+    void WriteSpot(std::string& out, const Rect& region, PixelSize size, const THunk& picture,
+                   const std::string& overlay_id);
+    void WriteMedia(std::string& out, const DataRange& data, const char* type, const THunk& hunk);
+    bool ReadData(const DataRange& data, std::string& bytes) const;
+
+    THunk& root_;
+    std::string data_path_;
+    PageCipher cipher_;
+    uint64_t identity_ = kFnvBasis;
+    int questions_ = 0;
+    std::unordered_map<int32_t, THunk*> by_line_;  // made at the first link
+    std::unordered_map<const THunk*, std::string> ids_;
+};
+
+}  // namespace klu
