@@ -1,6 +1,5 @@
 #include "outline.h"
 
-#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdlib>
