@@ -23,7 +23,7 @@ int RunDump(const CommandArgs& args) {
     if (status == kExitCannotOpen) return status;
     // Whatever a failed load may have built is not the file's tree: show no entries then.
     if (status != LoadOk) document.Clear();
-    std::cout << DocumentToJson(document, status).dump(2) << '\n';
+    WriteDocumentJson(std::cout, document, status);
     return status;
 }
 
