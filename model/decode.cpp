@@ -1,5 +1,6 @@
 #include "decode.h"
 
+#include <algorithm>
 #include <array>
 
 namespace klu {
@@ -26,9 +27,10 @@ const std::array<unsigned char, 256>& Table88() {
     return table;
 }
 
-// "While v < 32, add 96" in one step, so that very negative values cost no loop.
+// "While v < 32, add 96" in one step, so that very negative values cost no loop, and without a
+// branch: (127 - v) / 96 is the number of steps below 32 and at most 0 from 32 up.
 int RaiseToPrintable(int v) {
-    return v < 32 ? v + 96 * ((32 - v + 95) / 96) : v;
+    return v + 96 * std::max(0, (127 - v) / 96);
 }
 
 char DecodeKeyedByte(char stored, int mixed_key) {
@@ -42,17 +44,15 @@ void BuildDecodeTable88() {
 }
 
 std::string Decode88(std::string_view stored) {
-    std::string out(stored);
-    Decode88InPlace(out);
+    std::string out(stored.size(), '\0');
+    Decode88Into(stored, out.data());
     return out;
 }
 
-void Decode88InPlace(std::string& line) {
+void Decode88Into(std::string_view stored, char* out) {
     const auto& table = Table88();
-    char* data = line.data();
-    for (size_t i = 0; i < line.size(); ++i) {
-        data[i] = static_cast<char>(table[static_cast<unsigned char>(data[i])]);
-    }
+    for (size_t i = 0; i < stored.size(); ++i)
+        out[i] = static_cast<char>(table[static_cast<unsigned char>(stored[i])]);
 }
 
 std::string DeriveTextKey(std::string_view title, std::string_view constant) {
@@ -67,19 +67,30 @@ std::string DeriveTextKey(std::string_view title, std::string_view constant) {
 }
 
 std::string DecodeNestedHint(std::string_view stored, std::string_view key) {
-    std::string out(stored);
-    if (key.empty()) return out;
-    char* data = out.data();
-    for (size_t i = 0, k = 0; i < out.size(); ++i) {
-        data[i] = DecodeKeyedByte(data[i], Signed(key[k]) ^ static_cast<int>(i + 40));
-        if (++k == key.size()) k = 0;
-    }
+    std::string out(stored.size(), '\0');
+    DecodeNestedHintInto(stored, key, out.data());
     return out;
 }
 
+void DecodeNestedHintInto(std::string_view stored, std::string_view key, char* out) {
+    if (key.empty()) {
+        std::copy(stored.begin(), stored.end(), out);
+        return;
+    }
+    // Locals, so that writing the output does not make the compiler read the key's size again.
+    const char* in = stored.data();
+    const size_t size = stored.size();
+    const char* key_bytes = key.data();
+    const size_t key_size = key.size();
+    for (size_t i = 0, k = 0; i < size; ++i) {
+        out[i] = DecodeKeyedByte(in[i], Signed(key_bytes[k]) ^ static_cast<int>(i + 40));
+        if (++k == key_size) k = 0;
+    }
+}
+
 std::string DecodeTextBlock(std::string_view stored, std::string_view key) {
-    std::string out(stored);
-    DecodeTextBlockInPlace(out, TextBlockKey(key));
+    std::string out(stored.size(), '\0');
+    DecodeTextBlockInto(stored, TextBlockKey(key), out.data());
     return out;
 }
 
@@ -90,12 +101,18 @@ std::vector<int> TextBlockKey(std::string_view key) {
     return mixed;
 }
 
-void DecodeTextBlockInPlace(std::string& line, const std::vector<int>& mixed_key) {
-    if (mixed_key.empty()) return;
-    char* data = line.data();
-    for (size_t i = 0, k = 0; i < line.size(); ++i) {
-        data[i] = DecodeKeyedByte(data[i], mixed_key[k]);
-        if (++k == mixed_key.size()) k = 0;
+void DecodeTextBlockInto(std::string_view stored, const std::vector<int>& mixed_key, char* out) {
+    if (mixed_key.empty()) {
+        std::copy(stored.begin(), stored.end(), out);
+        return;
+    }
+    const char* in = stored.data();
+    const size_t size = stored.size();
+    const int* key = mixed_key.data();
+    const size_t key_size = mixed_key.size();
+    for (size_t i = 0, k = 0; i < size; ++i) {
+        out[i] = DecodeKeyedByte(in[i], key[k]);
+        if (++k == key_size) k = 0;
     }
 }
 

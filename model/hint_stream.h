@@ -35,9 +35,10 @@ class HintStream {
     // Characters and lines.
     int Peek();
     int Get();
-    // Reads up to the next line end (consumed, not stored). At most max_chars characters are
-    // kept; the rest of the line is consumed all the same.
-    std::string GetLine(size_t max_chars = SIZE_MAX);
+    // Reads up to the next line end (consumed, not part of the line). At most max_chars
+    // characters are kept; the rest of the line is consumed all the same. The line is a view of
+    // the stream's bytes, valid while the stream lives.
+    std::string_view GetLine(size_t max_chars = SIZE_MAX);
     // Consumes the rest of the current line, line end included.
     void SkipLine();
 

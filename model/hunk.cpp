@@ -8,7 +8,7 @@ namespace klu {
 
 THunk::THunk(HunkReader& reader, int32_t line_count, THunk* owner, bool read_title)
     : TKLUObject({}, owner), lineNumber(reader.currentLine), lineCount(line_count) {
-    if (read_title) title = reader.ReadLine();
+    if (read_title) title = reader.ReadKeptLine();
 }
 
 THunk::THunk(std::string name, THunk* owner) : TKLUObject(std::move(name), owner) {}

@@ -64,7 +64,7 @@ THunk* HunkReader::ReadHunk(THunk* parent) {
     ++depth_;
     const int32_t line_count = stream.ReadInt();
     stream.Get();  // the separator after the number
-    const std::string keyword = stream.GetLine(kMaxKeyword);
+    const std::string keyword(stream.GetLine(kMaxKeyword));
     CountLine();
     THunk* hunk = MakeHunk(*this, keyword, line_count, parent);
     --depth_;

@@ -114,7 +114,7 @@ void THunk::AddHeading(TMetaTextHunk& target) {
         AppendCreated(target, "", true);
         AppendCreated(target, "", true);
     }
-    AppendCreated(target, number + " " + title, true);
+    AppendCreated(target, number + " " + title.str(), true);
     if (GetType() != SUBJECT) AppendCreated(target, "", true);
 }
 

@@ -25,6 +25,9 @@ int TTextHunk::Open() {
 void TTextHunk::LoadData(HunkReader& reader) {
     HintStream& stream = reader.stream;
     const std::vector<int> key = TextBlockKey(DeriveTextKey(Top()->title));
+    const auto decode = [&key](std::string_view stored, char* out) {
+        DecodeTextBlockInto(stored, key, out);
+    };
     const size_t resume = stream.Tell();
     // Each body is read on its own, so that one damaged body leaves the others whole.
     stream.Clear();
@@ -33,11 +36,10 @@ void TTextHunk::LoadData(HunkReader& reader) {
     if (flags & kAltFontFlag) fontMode = 1;
     breakMode = 1;
     for (int64_t count = 0; count < length && stream.Good();) {
-        std::string line = stream.GetLine();
+        const std::string_view line = stream.GetLine();
         if (stream.Fail()) break;
         count += static_cast<int64_t>(line.size()) + 2;
-        DecodeTextBlockInPlace(line, key);
-        AddChild(new THunkLine(std::move(line)));
+        AddChild(reader.arena.NewDecodedLine(line, decode));
     }
     stream.Clear();
     stream.Seek(static_cast<int64_t>(resume));
