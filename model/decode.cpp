@@ -90,28 +90,51 @@ void DecodeNestedHintInto(std::string_view stored, std::string_view key, char* o
 
 std::string DecodeTextBlock(std::string_view stored, std::string_view key) {
     std::string out(stored.size(), '\0');
-    DecodeTextBlockInto(stored, TextBlockKey(key), out.data());
+    TextBlockDecoder(key).Decode(stored, out.data());
     return out;
 }
 
-std::vector<int> TextBlockKey(std::string_view key) {
-    std::vector<int> mixed(key.size());
+namespace {
+
+// Keys up to this length (titles are far shorter) get a table: 256 bytes per key position.
+constexpr size_t kLongestTabledKey = 1024;
+
+}  // namespace
+
+TextBlockDecoder::TextBlockDecoder(std::string_view key) : mixed_(key.size()) {
     for (size_t k = 0; k < key.size(); ++k)
-        mixed[k] = Signed(key[k]) ^ static_cast<int>(k + 40);
-    return mixed;
+        mixed_[k] = Signed(key[k]) ^ static_cast<int>(k + 40);
+    if (key.size() > kLongestTabledKey) return;
+    table_.resize(key.size() * 256);
+    for (size_t k = 0; k < key.size(); ++k) {
+        for (int c = 0; c < 256; ++c) {
+            table_[k * 256 + static_cast<size_t>(c)] = static_cast<unsigned char>(
+                DecodeKeyedByte(static_cast<char>(c), mixed_[k]));
+        }
+    }
 }
 
-void DecodeTextBlockInto(std::string_view stored, const std::vector<int>& mixed_key, char* out) {
-    if (mixed_key.empty()) {
+void TextBlockDecoder::Decode(std::string_view stored, char* out) const {
+    const size_t key_size = mixed_.size();
+    if (key_size == 0) {
         std::copy(stored.begin(), stored.end(), out);
         return;
     }
-    const char* in = stored.data();
+    // Locals, so that writing the output does not make the compiler read the key again.
+    const auto* in = reinterpret_cast<const unsigned char*>(stored.data());
     const size_t size = stored.size();
-    const int* key = mixed_key.data();
-    const size_t key_size = mixed_key.size();
+    if (!table_.empty()) {
+        const unsigned char* table = table_.data();
+        for (size_t i = 0, row = 0; i < size; ++i) {
+            out[i] = static_cast<char>(table[row + in[i]]);
+            row += 256;
+            if (row == key_size * 256) row = 0;
+        }
+        return;
+    }
+    const int* key = mixed_.data();
     for (size_t i = 0, k = 0; i < size; ++i) {
-        out[i] = DecodeKeyedByte(in[i], key[k]);
+        out[i] = DecodeKeyedByte(static_cast<char>(in[i]), key[k]);
         if (++k == key_size) k = 0;
     }
 }

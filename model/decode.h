@@ -30,8 +30,16 @@ std::string DecodeNestedHint(std::string_view stored, std::string_view key);
 std::string DecodeTextBlock(std::string_view stored, std::string_view key);
 void DecodeNestedHintInto(std::string_view stored, std::string_view key, char* out);
 
-// Text bodies decode many lines with one key: mix the key once, then decode each line.
-std::vector<int> TextBlockKey(std::string_view key);
-void DecodeTextBlockInto(std::string_view stored, const std::vector<int>& mixed_key, char* out);
+// Text bodies decode many lines with one key: the key is mixed once, and for a key of common
+// length every stored byte at every key position is looked up in a table made once.
+class TextBlockDecoder {
+  public:
+    explicit TextBlockDecoder(std::string_view key);
+    void Decode(std::string_view stored, char* out) const;
+
+  private:
+    std::vector<int> mixed_;            // the mixed key
+    std::vector<unsigned char> table_;  // key position * 256 + stored byte; empty for long keys
+};
 
 }  // namespace klu

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "decode.h"
 #include "hint_stream.h"
 #include "line_text.h"
 #include "tree_arena.h"
@@ -44,6 +46,10 @@ class HunkReader {
     // Reads a header line and the hunk it introduces, with its body.
     THunk* ReadHunk(THunk* parent);
 
+    // The decoder of text bodies under this top title, made once for all the bodies that share
+    // it (every body of a file, as a rule).
+    const TextBlockDecoder& TextDecoder(std::string_view top_title);
+
     HintStream& stream;
     TreeArena& arena;
     const bool pictureMode;
@@ -51,6 +57,8 @@ class HunkReader {
 
   private:
     int depth_ = 0;
+    std::string textTitle_;
+    std::optional<TextBlockDecoder> textDecoder_;
 };
 
 }  // namespace klu

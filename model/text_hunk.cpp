@@ -24,9 +24,9 @@ int TTextHunk::Open() {
 
 void TTextHunk::LoadData(HunkReader& reader) {
     HintStream& stream = reader.stream;
-    const std::vector<int> key = TextBlockKey(DeriveTextKey(Top()->title));
-    const auto decode = [&key](std::string_view stored, char* out) {
-        DecodeTextBlockInto(stored, key, out);
+    const TextBlockDecoder& decoder = reader.TextDecoder(Top()->title);
+    const auto decode = [&decoder](std::string_view stored, char* out) {
+        decoder.Decode(stored, out);
     };
     const size_t resume = stream.Tell();
     // Each body is read on its own, so that one damaged body leaves the others whole.
