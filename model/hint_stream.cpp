@@ -57,19 +57,28 @@ int HintStream::Get() {
     return c;
 }
 
+size_t HintStream::EndOfTextFrom(size_t pos) {
+    if (pos < endOfTextFrom_ || pos > endOfText_) {
+        const void* found =
+            pos < bytes_.size() ? std::memchr(bytes_.data() + pos, kEndOfText, bytes_.size() - pos)
+                                : nullptr;
+        endOfTextFrom_ = pos;
+        endOfText_ = found ? static_cast<size_t>(static_cast<const char*>(found) - bytes_.data())
+                           : bytes_.size();
+    }
+    return endOfText_;
+}
+
 std::string_view HintStream::GetLine(size_t max_chars) {
     if (fail_) return {};
     // Scan for the next line feed or end-of-text byte; a carriage return right before the line
     // feed belongs to the line end.
     const char* begin = bytes_.data() + pos_;
     const char* end = bytes_.data() + bytes_.size();
-    const char* stop = end;
-    if (begin != end) {
-        if (const void* feed = std::memchr(begin, '\n', end - begin))
+    const char* stop = bytes_.data() + EndOfTextFrom(pos_);
+    if (begin != stop) {
+        if (const void* feed = std::memchr(begin, '\n', stop - begin))
             stop = static_cast<const char*>(feed);
-        // Text ends at the first end-of-text byte, which is rare: look for it only in the line.
-        if (const void* eot = std::memchr(begin, kEndOfText, stop - begin))
-            stop = static_cast<const char*>(eot);
     }
     const bool ended_by_line_feed = stop != end && *stop == '\n';
     const char* text_end = stop;

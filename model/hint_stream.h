@@ -54,12 +54,17 @@ class HintStream {
     int RawAt(size_t pos) const;
     // Length of the line end at pos_ (2 for CRLF, 1 for LF), or 0.
     size_t LineEndAt(size_t pos) const;
+    // The offset of the first end-of-text byte at or after pos, or the size of the file. Reads
+    // go forward, so one search serves every line up to the byte it finds.
+    size_t EndOfTextFrom(size_t pos);
 
     std::vector<char> bytes_;
     size_t pos_ = 0;
     bool eof_ = false;
     bool fail_ = false;
     bool decimal_ = false;
+    size_t endOfTextFrom_ = 1;  // endOfText_ holds for positions from here up to itself
+    size_t endOfText_ = 0;
 };
 
 }  // namespace klu

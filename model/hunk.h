@@ -51,6 +51,9 @@ class THunk : public TKLUObject {
     THunk* Top();
     const THunk* Top() const;
 
+    // The hunk that holds this one (not owning). Lines have none: a tree holds one object per
+    // line, so a line keeps only its text and flags.
+    THunk* parent = nullptr;
     int32_t lineNumber = 0;
     int32_t lineCount = 0;
     char marker = ' ';

@@ -14,8 +14,7 @@ class THunk;
 // A line of text; the base of everything in a loaded tree.
 class TKLUObject {
   public:
-    explicit TKLUObject(TLineText text = {}, THunk* owner = nullptr)
-        : title(std::move(text)), parent(owner) {}
+    explicit TKLUObject(TLineText text = {}) : title(std::move(text)) {}
     TKLUObject(const TKLUObject&) = delete;
     TKLUObject& operator=(const TKLUObject&) = delete;
     virtual ~TKLUObject() = default;
@@ -47,7 +46,6 @@ class TKLUObject {
     uint8_t altFont = 0;         // shown in the view's second font
     uint8_t endsSourceLine = 0;  // joining it with the next line puts a blank between them
     uint8_t inArena = 0;         // made in a document's TreeArena
-    THunk* parent = nullptr;     // not owning
 };
 
 // The layout flags set on an object, as letters in the fixed order H S W F E.

@@ -30,8 +30,13 @@ bool IsDash(const TKLUObject* object) {
 }
 
 // A line that flattening creates: it belongs to the result hunk, which deletes it.
+class TCreatedLine : public TKLUObject {
+  public:
+    using TKLUObject::TKLUObject;
+};
+
 void AppendCreated(TMetaTextHunk& target, std::string text, bool hard_break) {
-    auto* line = new TKLUObject(std::move(text), &target);
+    auto* line = new TCreatedLine(std::move(text));
     line->hardBreak = hard_break;
     target.children.push_back(line);
 }
@@ -204,7 +209,7 @@ FlattenedText::FlattenedText(const std::string& title)
 
 FlattenedText::~FlattenedText() {
     std::erase_if(hunk_->children, [this](TKLUObject* child) {
-        if (child->parent != hunk_) return false;
+        if (!dynamic_cast<TCreatedLine*>(child)) return false;
         delete child;
         return true;
     });

@@ -13,7 +13,10 @@ namespace {
 // Blocks grow from small (a tiny file wastes little) to a size where their count stays small;
 // the unused end of the last block is never touched, so it costs address space, not memory.
 constexpr size_t kFirstBlock = size_t{16} << 10;
-constexpr size_t kLargestBlock = size_t{1} << 20;
+constexpr size_t kLargestBlock = size_t{256} << 10;
+
+// A tree holds one line object per line of text: keep it small.
+static_assert(sizeof(THunkLine) <= 4 * sizeof(void*));
 
 }  // namespace
 
