@@ -36,7 +36,22 @@ int TMetaTextHunk::Open() {
     return 0;
 }
 
+namespace {
+
+// Lines of a body beyond this many are not counted on ahead, so a damaged line count costs
+// little.
+constexpr int64_t kLinesReservedAtMost = 64;
+
+}  // namespace
+
+void TMetaTextHunk::ReserveBodyLines() {
+    // Every body line gives one child as a rule (a line or a separator).
+    children.reserve(static_cast<size_t>(std::clamp<int64_t>(int64_t{lineCount} - 2, 0,
+                                                             kLinesReservedAtMost)));
+}
+
 void TMetaTextHunk::ReadPlainLines(HunkReader& reader) {
+    ReserveBodyLines();
     for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
         AddChild(reader.arena.NewLine(reader.ReadLine()));
     }
@@ -54,6 +69,7 @@ void TMetaTextHunk::AppendSeparator(TreeArena* arena) {
 }
 
 void TMetaTextHunk::ReadHintLines(HunkReader& reader) {
+    ReserveBodyLines();
     for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
         const std::string_view line = reader.ReadLine();
         if (line == "-") {

@@ -37,6 +37,7 @@ class TMetaTextHunk : public TItemsHunk {
     void AppendSeparator(TreeArena* arena = nullptr);
 
   private:
+    void ReserveBodyLines();
     void ReadPlainLines(HunkReader& reader);
     void ReadHintLines(HunkReader& reader);
     void ReadChildHunks(HunkReader& reader);

@@ -119,7 +119,7 @@ void THunk::AddHeading(TMetaTextHunk& target) {
         AppendCreated(target, "", true);
         AppendCreated(target, "", true);
     }
-    AppendCreated(target, number + " " + title.str(), true);
+    AppendCreated(target, number.str() + " " + title.str(), true);
     if (GetType() != SUBJECT) AppendCreated(target, "", true);
 }
 

@@ -41,6 +41,8 @@ void TTextHunk::LoadData(HunkReader& reader) {
         count += static_cast<int64_t>(line.size()) + 2;
         AddChild(reader.arena.NewDecodedLine(line, decode));
     }
+    // The body is whole: its list needs no room to grow.
+    children.shrink_to_fit();
     stream.Clear();
     stream.Seek(static_cast<int64_t>(resume));
 }
