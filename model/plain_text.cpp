@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <typeinfo>
 #include <utility>
 
 #include "filler_hunks.h"
@@ -209,7 +210,8 @@ FlattenedText::FlattenedText(const std::string& title)
 
 FlattenedText::~FlattenedText() {
     std::erase_if(hunk_->children, [this](TKLUObject* child) {
-        if (!dynamic_cast<TCreatedLine*>(child)) return false;
+        // The exact type, which costs far less than a cast: this runs once per line of a tree.
+        if (typeid(*child) != typeid(TCreatedLine)) return false;
         delete child;
         return true;
     });
