@@ -14,9 +14,10 @@ namespace klu {
 class TLineText {
   public:
     TLineText() = default;
-    TLineText(std::string_view text) { Assign(text); }  // NOLINT: converts like a string
-    TLineText(const std::string& text) : TLineText(std::string_view(text)) {}  // NOLINT
-    TLineText(const char* text) : TLineText(std::string_view(text)) {}         // NOLINT
+    // Converts from any string, as std::string does: the text is copied and owned.
+    TLineText(std::string_view text) { Assign(text); }
+    TLineText(const std::string& text) : TLineText(std::string_view(text)) {}
+    TLineText(const char* text) : TLineText(std::string_view(text)) {}
     TLineText(const TLineText& other) : TLineText(other.view()) {}
     TLineText(TLineText&& other) noexcept
         : data_(other.data_), size_(other.size_), owned_(other.owned_) {
@@ -37,12 +38,11 @@ class TLineText {
     }
 
     std::string_view view() const { return {data_, size_}; }
-    operator std::string_view() const { return view(); }  // NOLINT: reads like a string
+    operator std::string_view() const { return view(); }
     std::string str() const { return std::string(view()); }
     const char* data() const { return data_; }
     size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
-    bool borrowed() const { return data_ && !owned_; }
 
     // The characters from pos, at most count of them, held the same way: a part of a borrowed
     // text is a view of the same kept characters, a part of an owned one a copy.

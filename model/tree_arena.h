@@ -44,14 +44,11 @@ class TreeArena {
         left_ = held_ = 0;
     }
 
-    // The bytes of the blocks taken so far.
-    size_t BytesHeld() const { return held_; }
-
   private:
     std::vector<std::unique_ptr<std::byte[]>> blocks_;
     std::byte* next_ = nullptr;
     size_t left_ = 0;
-    size_t held_ = 0;
+    size_t held_ = 0;  // the bytes of the blocks taken so far
 };
 
 }  // namespace klu
