@@ -1,5 +1,7 @@
 #include "bench_file.h"
 
+#include <sys/stat.h>
+
 #include <array>
 #include <cstdio>
 #include <map>
@@ -8,6 +10,8 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "model/checksum.h"
 
 namespace klu::bench {
 namespace {
@@ -65,7 +69,8 @@ class Random {
 
 class Generator {
   public:
-    Generator(uint32_t seed, TextHeavyStats& stats) : random_(seed), stats_(stats) {}
+    Generator(uint32_t seed, FileShape shape, TextHeavyStats& stats)
+        : random_(seed), hintHeavy_(shape == FileShape::HintHeavy), stats_(stats) {}
 
     HintFilePlan Build(size_t target_bytes);
 
@@ -76,7 +81,10 @@ class Generator {
     // A sentence of min_length..max_length characters (max_length - min_length >= 13) that
     // ends with end.
     std::string Sentence(size_t min_length, size_t max_length, char end);
-    std::string Line() { return Sentence(40, 75, random_.OneIn(4) ? '!' : '.'); }
+    std::string Line() {
+        const char end = random_.OneIn(4) ? '!' : '.';
+        return hintHeavy_ ? Sentence(12, 30, end) : Sentence(40, 75, end);
+    }
     std::string Title() { return Sentence(24, 50, '?'); }
 
     std::unique_ptr<HintNode> Question();
@@ -87,6 +95,7 @@ class Generator {
     void CountNode(const std::string& title) { stats_.otherBytes += kHeader + title.size() + 2; }
 
     Random random_;
+    const bool hintHeavy_;
     TextHeavyStats& stats_;
 };
 
@@ -107,9 +116,10 @@ std::string Generator::Sentence(size_t min_length, size_t max_length, char end) 
 }
 
 std::unique_ptr<HintNode> Generator::Question() {
-    std::vector<std::vector<std::string>> hints(random_.Between(2, 4));
+    std::vector<std::vector<std::string>> hints(hintHeavy_ ? random_.Between(3, 6)
+                                                           : random_.Between(2, 4));
     for (auto& hint : hints) {
-        hint.resize(random_.Between(1, 3));
+        hint.resize(hintHeavy_ ? random_.Between(1, 2) : random_.Between(1, 3));
         for (auto& line : hint) {
             line = Line();
             stats_.otherBytes += line.size() + kLineEnd;
@@ -183,7 +193,7 @@ std::unique_ptr<HintNode> Generator::Subject(size_t index) {
         previous = added;
     }
     // Text bodies keep pace with everything else: about half the file is in the data area.
-    while (stats_.textBytes < stats_.otherBytes)
+    while (!hintHeavy_ && stats_.textBytes < stats_.otherBytes)
         subject->Add(Text());
     ++stats_.subjects;
     return subject;
@@ -210,25 +220,35 @@ HintFilePlan Generator::Build(size_t target_bytes) {
     return plan;
 }
 
-}  // namespace
-
-HintFilePlan MakeTextHeavyPlan(size_t target_bytes, uint32_t seed, TextHeavyStats* stats) {
+HintFilePlan MakePlan(size_t target_bytes, uint32_t seed, FileShape shape, TextHeavyStats* stats) {
     TextHeavyStats local;
-    Generator generator(seed, stats ? *stats : local);
+    Generator generator(seed, shape, stats ? *stats : local);
     return generator.Build(target_bytes);
 }
 
-const BenchFile& TextHeavyFile(const std::string& dir, size_t target_bytes) {
-    static std::map<size_t, BenchFile> files;
-    if (const auto it = files.find(target_bytes); it != files.end()) return it->second;
+}  // namespace
+
+HintFilePlan MakeTextHeavyPlan(size_t target_bytes, uint32_t seed, TextHeavyStats* stats) {
+    return MakePlan(target_bytes, seed, FileShape::TextHeavy, stats);
+}
+
+HintFilePlan MakeHintHeavyPlan(size_t target_bytes, uint32_t seed, TextHeavyStats* stats) {
+    return MakePlan(target_bytes, seed, FileShape::HintHeavy, stats);
+}
+
+const BenchFile& GeneratedFile(const std::string& dir, size_t target_bytes, FileShape shape) {
+    static std::map<std::pair<size_t, FileShape>, BenchFile> files;
+    const auto key = std::make_pair(target_bytes, shape);
+    if (const auto it = files.find(key); it != files.end()) return it->second;
 
     BenchFile file;
-    const HintFilePlan plan = MakeTextHeavyPlan(target_bytes, 0x4B4C55u, &file.stats);
+    const HintFilePlan plan = MakePlan(target_bytes, 0x4B4C55u, shape, &file.stats);
     std::string error;
     const auto bytes = WriteHintFile(plan, &error);
     if (!bytes) throw std::runtime_error("the writer refused the benchmark file: " + error);
 
-    file.path = dir + "/text_heavy_" + std::to_string(target_bytes) + ".klu";
+    const char* name = shape == FileShape::HintHeavy ? "/hint_heavy_" : "/text_heavy_";
+    file.path = dir + name + std::to_string(target_bytes) + ".klu";
     file.size = bytes->size();
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(file.path.c_str(), "wb"),
                                                         &std::fclose);
@@ -236,7 +256,31 @@ const BenchFile& TextHeavyFile(const std::string& dir, size_t target_bytes) {
         std::fflush(out.get()) != 0) {
         throw std::runtime_error("cannot write " + file.path);
     }
-    return files.emplace(target_bytes, std::move(file)).first->second;
+    return files.emplace(key, std::move(file)).first->second;
+}
+
+bool ReadLikeLoader(const std::string& path, std::vector<char>& bytes) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
+    if (!in) return false;
+    struct stat info {};
+    if (fstat(fileno(in.get()), &info) != 0) return false;
+    bytes.clear();
+    bytes.reserve(static_cast<size_t>(info.st_size));
+    char buffer[1 << 16];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    return !std::ferror(in.get());
+}
+
+bool FloorPass(const BenchFile& file) {
+    // The buffer is freed inside the pass, as the loader frees the file's bytes.
+    std::vector<char> bytes;
+    const bool read = ReadLikeLoader(file.path, bytes) && bytes.size() == file.size;
+    volatile uint16_t crc = Crc16Arc(std::string_view(bytes.data(), bytes.size()));
+    (void)crc;
+    return read;
 }
 
 }  // namespace klu::bench

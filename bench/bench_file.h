@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/hint_writer.h"
 
@@ -28,6 +29,13 @@ struct TextHeavyStats {
 // the same arguments always give the same file.
 HintFilePlan MakeTextHeavyPlan(size_t target_bytes, uint32_t seed, TextHeavyStats* stats = nullptr);
 
+// The two shapes of generated file: text-heavy as above, or hint-heavy: no text bodies, only
+// questions of three to six hints whose lines are short (12 to 30 characters), so that the
+// file is nearly all short lines and small hunks.
+enum class FileShape { TextHeavy, HintHeavy };
+
+HintFilePlan MakeHintHeavyPlan(size_t target_bytes, uint32_t seed, TextHeavyStats* stats = nullptr);
+
 // A generated file on disk, written once per process and reused by every benchmark.
 struct BenchFile {
     std::string path;
@@ -35,8 +43,17 @@ struct BenchFile {
     TextHeavyStats stats;
 };
 
-// Writes the file for target_bytes into dir on the first call with that size and gives the same
-// file afterwards. Throws std::runtime_error when the file cannot be built or written.
-const BenchFile& TextHeavyFile(const std::string& dir, size_t target_bytes);
+// Writes the file of that shape for target_bytes into dir on the first call with that size and
+// gives the same file afterwards. Throws std::runtime_error when the file cannot be built or
+// written.
+const BenchFile& GeneratedFile(const std::string& dir, size_t target_bytes,
+                               FileShape shape = FileShape::TextHeavy);
+
+// Reads a whole file as the loader does: one buffer of the file's size, filled in 64 KiB reads.
+bool ReadLikeLoader(const std::string& path, std::vector<char>& bytes);
+
+// The least any load of the file can cost: one read of it and the checksum over every byte.
+// Gives false when the file cannot be read.
+bool FloorPass(const BenchFile& file);
 
 }  // namespace klu::bench

@@ -92,7 +92,7 @@ void FillHunk(TItemsHunk& hunk) {
         line.resize(target);
         if (line.back() == ' ') line.back() = 'x';
         line += '.';
-        hunk.AddChild(new THunkLine(line, &hunk));
+        hunk.AddChild(new THunkLine(line));
     }
 }
 

@@ -35,7 +35,7 @@ class FirstPaint : public QObject {
 };
 
 void BM_OpenTopWindow(benchmark::State& state) {
-    const auto& file = klu::bench::TextHeavyFile(KLU_BENCH_DIR, 10'000'000);
+    const auto& file = klu::bench::GeneratedFile(KLU_BENCH_DIR, 10'000'000);
     const std::string folder = std::string(KLU_BENCH_DIR) + "/open-program/";
     std::filesystem::create_directories(folder);
     for (auto _ : state) {

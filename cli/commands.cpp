@@ -10,7 +10,7 @@
 namespace klu::cli {
 
 int RunCheck(const CommandArgs& args) {
-    THintDocument document;
+    THintDocument& document = CommandDocument();
     const int status = LoadDocument(args.operands.at(0), document, false);
     if (status == kExitCannotOpen) return status;
     std::cout << status << ' ' << LoadResultName(status) << '\n';
@@ -18,12 +18,12 @@ int RunCheck(const CommandArgs& args) {
 }
 
 int RunDump(const CommandArgs& args) {
-    THintDocument document;
+    THintDocument& document = CommandDocument();
     const int status = LoadDocument(args.operands.at(0), document, args.Has("--picture-mode"));
     if (status == kExitCannotOpen) return status;
     // Whatever a failed load may have built is not the file's tree: show no entries then.
     if (status != LoadOk) document.Clear();
-    std::cout << DocumentToJson(document, status).dump(2) << '\n';
+    WriteDocumentJson(std::cout, document, status);
     return status;
 }
 

@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 int RunDecompile(const CommandArgs& args) {
     const std::string& path = args.operands.at(0);
     const fs::path folder = args.operands.at(1);
-    THintDocument document;
+    THintDocument& document = CommandDocument();
     const int status = LoadDocument(path, document, false);
     if (status != LoadOk) return status;
     std::string error;

@@ -1,5 +1,6 @@
 #include "dump_json.h"
 
+#include "json_writer.h"
 #include "latin1.h"
 #include "model/filler_hunks.h"
 #include "model/hint_document.h"
@@ -13,73 +14,106 @@
 namespace klu::cli {
 namespace {
 
-void AddKindFields(const THunk& hunk, Json& node) {
+void WriteObject(JsonWriter& json, const TKLUObject& object);
+
+void WriteNumber(JsonWriter& json, std::string_view name, int64_t value) {
+    json.Key(name);
+    json.Number(value);
+}
+
+void WriteText(JsonWriter& json, std::string_view name, std::string_view latin1) {
+    json.Key(name);
+    json.String(Latin1ToUtf8(latin1));
+}
+
+void WriteKindFields(JsonWriter& json, const THunk& hunk) {
     const int kind = hunk.GetType();
-    if (kind == HINT || kind == NESTHINT) node["revealed"] = hunk.GetRevealed();
+    if (kind == HINT || kind == NESTHINT) WriteNumber(json, "revealed", hunk.GetRevealed());
     if (const auto* link = dynamic_cast<const TLinkHunk*>(&hunk)) {
-        node["target"] = link->targetLine;
+        WriteNumber(json, "target", link->targetLine);
     }
     // Media hunks and picture objects share DataRange; a cross-cast finds it on any of them.
     if (const auto* range = dynamic_cast<const DataRange*>(&hunk)) {
-        node["offset"] = range->dataOffset;
-        node["length"] = range->dataLength;
+        WriteNumber(json, "offset", range->dataOffset);
+        WriteNumber(json, "length", range->dataLength);
     }
     if (const auto* text = dynamic_cast<const TTextHunk*>(&hunk)) {
-        node["offset"] = text->offset;
-        node["length"] = text->length;
-        node["textFlags"] = text->flags;
+        WriteNumber(json, "offset", text->offset);
+        WriteNumber(json, "length", text->length);
+        WriteNumber(json, "textFlags", text->flags);
     }
     if (const auto* overlay = dynamic_cast<const TOverlayHunk*>(&hunk)) {
-        node["x"] = overlay->x;
-        node["y"] = overlay->y;
+        WriteNumber(json, "x", overlay->x);
+        WriteNumber(json, "y", overlay->y);
     }
     if (const auto* picture = dynamic_cast<const TPNGObject*>(&hunk)) {
-        Json regions = Json::array();
+        json.Key("regions");
+        json.BeginArray();
         for (const Rect& r : picture->regions) {
-            regions.push_back(Json::array({r.left, r.top, r.right, r.bottom}));
+            json.Item();
+            json.BeginArray();
+            for (const int32_t edge : {r.left, r.top, r.right, r.bottom}) {
+                json.Item();
+                json.Number(edge);
+            }
+            json.EndArray();
         }
-        node["regions"] = std::move(regions);
+        json.EndArray();
     }
 }
 
-Json HunkToJson(const THunk& hunk) {
-    Json node = Json::object();
-    node["type"] = std::string(KindName(hunk.GetType()));
-    node["line"] = hunk.lineNumber;
-    node["lines"] = hunk.lineCount;
-    node["title"] = Latin1ToUtf8(hunk.GetName());
-    node["flags"] = FlagLetters(hunk);
+void WriteHunk(JsonWriter& json, const THunk& hunk) {
+    json.BeginObject();
+    json.Key("type");
+    json.String(KindName(hunk.GetType()));
+    WriteNumber(json, "line", hunk.lineNumber);
+    WriteNumber(json, "lines", hunk.lineCount);
+    WriteText(json, "title", hunk.GetName());
+    json.Key("flags");
+    json.String(FlagLetters(hunk));
     if (const auto* items = dynamic_cast<const TItemsHunk*>(&hunk)) {
-        Json children = Json::array();
-        for (const TKLUObject* child : items->children)
-            children.push_back(ObjectToJson(*child));
-        node["children"] = std::move(children);
+        json.Key("children");
+        json.BeginArray();
+        for (const TKLUObject* child : items->children) {
+            json.Item();
+            WriteObject(json, *child);
+        }
+        json.EndArray();
     }
-    AddKindFields(hunk, node);
+    WriteKindFields(json, hunk);
     if (const auto* unknown = dynamic_cast<const TUnknownHunk*>(&hunk))
-        node["keyword"] = Latin1ToUtf8(unknown->keyword);
-    return node;
+        WriteText(json, "keyword", unknown->keyword);
+    json.EndObject();
+}
+
+void WriteObject(JsonWriter& json, const TKLUObject& object) {
+    if (object.IsHunk()) {
+        WriteHunk(json, static_cast<const THunk&>(object));
+        return;
+    }
+    json.BeginObject();
+    WriteText(json, "text", object.GetName());
+    json.Key("flags");
+    json.String(FlagLetters(object));
+    json.EndObject();
 }
 
 }  // namespace
 
-Json ObjectToJson(const TKLUObject& object) {
-    if (object.IsHunk()) return HunkToJson(static_cast<const THunk&>(object));
-    Json node = Json::object();
-    node["text"] = Latin1ToUtf8(object.GetName());
-    node["flags"] = FlagLetters(object);
-    return node;
-}
-
-Json DocumentToJson(const THintDocument& document, int result) {
-    Json entries = Json::array();
+void WriteDocumentJson(std::ostream& out, const THintDocument& document, int result) {
+    JsonWriter json(out);
+    json.BeginObject();
+    WriteNumber(json, "result", result);
+    json.Key("entries");
+    json.BeginArray();
     for (size_t i = 0; i < document.Count(); ++i) {
-        entries.push_back(ObjectToJson(*document.Entry(i)));
+        json.Item();
+        WriteObject(json, *document.Entry(i));
     }
-    Json root = Json::object();
-    root["result"] = result;
-    root["entries"] = std::move(entries);
-    return root;
+    json.EndArray();
+    json.EndObject();
+    json.Flush();
+    out << '\n';
 }
 
 }  // namespace klu::cli

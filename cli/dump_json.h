@@ -1,23 +1,16 @@
 #pragma once
 
-#include <nlohmann/json.hpp>
-#include <string>
+#include <ostream>
 
 namespace klu {
-class TKLUObject;
 class THintDocument;
 }  // namespace klu
 
 namespace klu::cli {
 
-// Insertion order keeps "result" ahead of "entries" and "type" ahead of the rest, for readers.
-using Json = nlohmann::ordered_json;
-
-// One node of the tree: a line as {"text", "flags"}, a hunk with its kind's fields and, for a
-// hunk with a child list, its children.
-Json ObjectToJson(const TKLUObject& object);
-
-// {"result": result, "entries": [...]} over the document's top-level entries.
-Json DocumentToJson(const THintDocument& document, int result);
+// Writes {"result": result, "entries": [...]} over the document's top-level entries, as it walks
+// the tree, with a line end after it. Every node leads with its "type" (a hunk) or "text" (a
+// line); a hunk with a child list carries its children.
+void WriteDocumentJson(std::ostream& out, const THintDocument& document, int result);
 
 }  // namespace klu::cli

@@ -16,7 +16,7 @@ namespace klu::cli {
 
 int RunExport(const CommandArgs& args) {
     const std::string& path = args.operands.at(0);
-    THintDocument document;
+    THintDocument& document = CommandDocument();
     const int status = LoadDocument(path, document, false);
     if (status != LoadOk) return status;
     // The whole text is made before OUT is touched, so a failure leaves no half-written file.

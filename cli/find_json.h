@@ -1,12 +1,15 @@
 #pragma once
 
-#include "dump_json.h"
+#include <nlohmann/json.hpp>
 
 namespace klu {
 class TMetaTextHunk;
 }
 
 namespace klu::cli {
+
+// Insertion order keeps "title" ahead of "entries", for readers.
+using Json = nlohmann::ordered_json;
 
 // {"title": ..., "entries": [[{"title", "line"}, ...], ...]} of a search result hunk: one entry
 // per match, listing its links from the top down. The ":" lines between the links and the blank

@@ -31,7 +31,7 @@ TItemsHunk* InformationHunk(const THintDocument& document) {
 }  // namespace
 
 int RunInfo(const CommandArgs& args) {
-    THintDocument document;
+    THintDocument& document = CommandDocument();
     const int status = LoadDocument(args.operands.at(0), document, false);
     if (status != LoadOk) return status;
     TItemsHunk* information = InformationHunk(document);

@@ -12,4 +12,8 @@ namespace klu::cli {
 // or kExitCannotOpen after the reader's message has gone to stderr.
 int LoadDocument(const std::string& path, THintDocument& document, bool picture_mode);
 
+// The document of the command. klu ends when its command does, so the tree is never taken down
+// line by line: the system takes back the process's memory at once.
+THintDocument& CommandDocument();
+
 }  // namespace klu::cli

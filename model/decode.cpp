@@ -1,5 +1,6 @@
 #include "decode.h"
 
+#include <algorithm>
 #include <array>
 
 namespace klu {
@@ -26,9 +27,10 @@ const std::array<unsigned char, 256>& Table88() {
     return table;
 }
 
-// "While v < 32, add 96" in one step, so that very negative values cost no loop.
+// "While v < 32, add 96" in one step, so that very negative values cost no loop, and without a
+// branch: (127 - v) / 96 is the number of steps below 32 and at most 0 from 32 up.
 int RaiseToPrintable(int v) {
-    return v < 32 ? v + 96 * ((32 - v + 95) / 96) : v;
+    return v + 96 * std::max(0, (127 - v) / 96);
 }
 
 char DecodeKeyedByte(char stored, int mixed_key) {
@@ -42,17 +44,15 @@ void BuildDecodeTable88() {
 }
 
 std::string Decode88(std::string_view stored) {
-    std::string out(stored);
-    Decode88InPlace(out);
+    std::string out(stored.size(), '\0');
+    Decode88Into(stored, out.data());
     return out;
 }
 
-void Decode88InPlace(std::string& line) {
+void Decode88Into(std::string_view stored, char* out) {
     const auto& table = Table88();
-    char* data = line.data();
-    for (size_t i = 0; i < line.size(); ++i) {
-        data[i] = static_cast<char>(table[static_cast<unsigned char>(data[i])]);
-    }
+    for (size_t i = 0; i < stored.size(); ++i)
+        out[i] = static_cast<char>(table[static_cast<unsigned char>(stored[i])]);
 }
 
 std::string DeriveTextKey(std::string_view title, std::string_view constant) {
@@ -67,35 +67,75 @@ std::string DeriveTextKey(std::string_view title, std::string_view constant) {
 }
 
 std::string DecodeNestedHint(std::string_view stored, std::string_view key) {
-    std::string out(stored);
-    if (key.empty()) return out;
-    char* data = out.data();
-    for (size_t i = 0, k = 0; i < out.size(); ++i) {
-        data[i] = DecodeKeyedByte(data[i], Signed(key[k]) ^ static_cast<int>(i + 40));
-        if (++k == key.size()) k = 0;
-    }
+    std::string out(stored.size(), '\0');
+    DecodeNestedHintInto(stored, key, out.data());
     return out;
+}
+
+void DecodeNestedHintInto(std::string_view stored, std::string_view key, char* out) {
+    if (key.empty()) {
+        std::copy(stored.begin(), stored.end(), out);
+        return;
+    }
+    // Locals, so that writing the output does not make the compiler read the key's size again.
+    const char* in = stored.data();
+    const size_t size = stored.size();
+    const char* key_bytes = key.data();
+    const size_t key_size = key.size();
+    for (size_t i = 0, k = 0; i < size; ++i) {
+        out[i] = DecodeKeyedByte(in[i], Signed(key_bytes[k]) ^ static_cast<int>(i + 40));
+        if (++k == key_size) k = 0;
+    }
 }
 
 std::string DecodeTextBlock(std::string_view stored, std::string_view key) {
-    std::string out(stored);
-    DecodeTextBlockInPlace(out, TextBlockKey(key));
+    std::string out(stored.size(), '\0');
+    TextBlockDecoder(key).Decode(stored, out.data());
     return out;
 }
 
-std::vector<int> TextBlockKey(std::string_view key) {
-    std::vector<int> mixed(key.size());
+namespace {
+
+// Keys up to this length (titles are far shorter) get a table: 256 bytes per key position.
+constexpr size_t kLongestTabledKey = 1024;
+
+}  // namespace
+
+TextBlockDecoder::TextBlockDecoder(std::string_view key) : mixed_(key.size()) {
     for (size_t k = 0; k < key.size(); ++k)
-        mixed[k] = Signed(key[k]) ^ static_cast<int>(k + 40);
-    return mixed;
+        mixed_[k] = Signed(key[k]) ^ static_cast<int>(k + 40);
+    if (key.size() > kLongestTabledKey) return;
+    table_.resize(key.size() * 256);
+    for (size_t k = 0; k < key.size(); ++k) {
+        for (int c = 0; c < 256; ++c) {
+            table_[k * 256 + static_cast<size_t>(c)] = static_cast<unsigned char>(
+                DecodeKeyedByte(static_cast<char>(c), mixed_[k]));
+        }
+    }
 }
 
-void DecodeTextBlockInPlace(std::string& line, const std::vector<int>& mixed_key) {
-    if (mixed_key.empty()) return;
-    char* data = line.data();
-    for (size_t i = 0, k = 0; i < line.size(); ++i) {
-        data[i] = DecodeKeyedByte(data[i], mixed_key[k]);
-        if (++k == mixed_key.size()) k = 0;
+void TextBlockDecoder::Decode(std::string_view stored, char* out) const {
+    const size_t key_size = mixed_.size();
+    if (key_size == 0) {
+        std::copy(stored.begin(), stored.end(), out);
+        return;
+    }
+    // Locals, so that writing the output does not make the compiler read the key again.
+    const auto* in = reinterpret_cast<const unsigned char*>(stored.data());
+    const size_t size = stored.size();
+    if (!table_.empty()) {
+        const unsigned char* table = table_.data();
+        for (size_t i = 0, row = 0; i < size; ++i) {
+            out[i] = static_cast<char>(table[row + in[i]]);
+            row += 256;
+            if (row == key_size * 256) row = 0;
+        }
+        return;
+    }
+    const int* key = mixed_.data();
+    for (size_t i = 0, k = 0; i < size; ++i) {
+        out[i] = DecodeKeyedByte(static_cast<char>(in[i]), key[k]);
+        if (++k == key_size) k = 0;
     }
 }
 

@@ -15,7 +15,10 @@ void BuildDecodeTable88();
 
 // Keyless substitution: older-format titles and hints, and hint lines of newer files.
 std::string Decode88(std::string_view stored);
-void Decode88InPlace(std::string& line);
+
+// The Into forms write stored.size() decoded characters to out, so that a load decodes each line
+// straight into the memory of its tree.
+void Decode88Into(std::string_view stored, char* out);
 
 // A key of the title's length, derived from the root title of the file.
 std::string DeriveTextKey(std::string_view title, std::string_view constant = kKeyConstant);
@@ -25,9 +28,18 @@ std::string DeriveTextKey(std::string_view title, std::string_view constant = kK
 // as stored.
 std::string DecodeNestedHint(std::string_view stored, std::string_view key);
 std::string DecodeTextBlock(std::string_view stored, std::string_view key);
+void DecodeNestedHintInto(std::string_view stored, std::string_view key, char* out);
 
-// Text bodies decode many lines with one key: mix the key once, then decode each line in place.
-std::vector<int> TextBlockKey(std::string_view key);
-void DecodeTextBlockInPlace(std::string& line, const std::vector<int>& mixed_key);
+// Text bodies decode many lines with one key: the key is mixed once, and for a key of common
+// length every stored byte at every key position is looked up in a table made once.
+class TextBlockDecoder {
+  public:
+    explicit TextBlockDecoder(std::string_view key);
+    void Decode(std::string_view stored, char* out) const;
+
+  private:
+    std::vector<int> mixed_;            // the mixed key
+    std::vector<unsigned char> table_;  // key position * 256 + stored byte; empty for long keys
+};
 
 }  // namespace klu

@@ -12,7 +12,7 @@ TBlankHunk::TBlankHunk(HunkReader& reader, int32_t line_count, THunk* owner)
 TIncentiveHunk::TIncentiveHunk(HunkReader& reader, int32_t line_count, THunk* owner)
     : TItemsHunk(reader, line_count, owner) {
     for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i)
-        storedLines.push_back(reader.ReadLine());
+        storedLines.emplace_back(reader.ReadLine());
 }
 
 TUnknownHunk::TUnknownHunk(HunkReader& reader, int32_t line_count, THunk* owner,

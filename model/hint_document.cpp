@@ -26,11 +26,12 @@ constexpr const char* kAuthorNoteTitle = "A note from the author";
 // The older format: a flat list of subjects, questions and one-line hints tied together by
 // body line numbers, then an optional note from the author up to the marker line.
 LoadResult Read88a(HintStream& stream, THintDocument& document) {
-    const std::string magic = stream.GetLine();
+    const std::string_view magic = stream.GetLine();
     if (!EqualsNoCase(magic, kMagic)) {
         return StartsWithNoCase(magic, kZipMagic) ? LoadZipArchive : LoadNotHintFile;
     }
-    auto* root = new TMetaTextHunk(stream.GetLine(), nullptr, SUBJECT);
+    TreeArena& arena = document.Arena();
+    auto* root = new TMetaTextHunk(std::string(stream.GetLine()), nullptr, SUBJECT);
     document.Add(root);
     const int64_t first_hint = stream.ReadInt();
     const int64_t last_hint = stream.ReadInt();
@@ -59,12 +60,12 @@ LoadResult Read88a(HintStream& stream, THintDocument& document) {
         parent->AddChild(hunk);
     }
     for (int64_t j = first_hint; j <= last_hint && stream.Good(); ++j) {
-        std::string hint = Decode88(stream.GetLine());
+        const std::string_view stored = stream.GetLine();
         if (stream.Fail()) break;
         TMetaTextHunk* parent = owner_of(j);
-        parent->AddChild(new THunkLine(std::move(hint)));
+        parent->AddChild(arena.NewDecodedLine(stored, Decode88Into));
         if (j != last_hint && !slots.contains(j + 1)) {
-            auto* separator = new THunkLine("-");
+            auto* separator = arena.NewKeptLine("-");
             separator->isSeparator = 1;
             parent->AddChild(separator);
         }
@@ -72,9 +73,9 @@ LoadResult Read88a(HintStream& stream, THintDocument& document) {
     if (stream.Good()) {
         auto note = std::make_unique<TMetaTextHunk>(kAuthorNoteTitle, root, CREDIT);
         for (;;) {
-            std::string line = stream.GetLine();
+            const std::string_view line = stream.GetLine();
             if (stream.Fail() || EqualsNoCase(line, kEndOf88a)) break;
-            note->AddChild(new THunkLine(std::move(line)));
+            note->AddChild(arena.NewLine(line));
         }
         if (!note->children.empty()) root->AddChild(note.release());
     }
@@ -153,7 +154,7 @@ LoadResult LoadHintFile(HintStream& stream, THintDocument& document, bool pictur
         LoadResult result = Read88a(stream, document);
         if (result != LoadOk) return result;
         if (stream.Good() && stream.Peek() != HintStream::kEof) {
-            HunkReader reader(stream, picture_mode);
+            HunkReader reader(stream, document.Arena(), picture_mode);
             result = Read96a(reader, document);
         }
         if (result == LoadCorrupted) document.Clear();

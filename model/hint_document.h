@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "klu_object.h"
+#include "tree_arena.h"
 
 namespace klu {
 
@@ -23,18 +24,22 @@ enum LoadResult : int {
 const char* LoadResultName(int result);
 
 // The top-level objects of one loaded file: entry 0 the older-format root, entry 1 the
-// newer-format root, then the other top-level hunks.
+// newer-format root, then the other top-level hunks. The lines of the tree and the text a load
+// reads live in the document's arena, freed at once with the tree.
 class THintDocument {
   public:
     THintDocument() = default;
+    ~THintDocument() { Clear(); }
     THintDocument(const THintDocument&) = delete;
     THintDocument& operator=(const THintDocument&) = delete;
 
     // The document is empty before its hunks go: closing their windows may make the program
-    // look at the document again.
+    // look at the document again. The arena goes last, once nothing of the tree is left.
     void Clear() {
         std::vector<std::unique_ptr<TKLUObject>> going = std::move(entries_);
         entries_.clear();
+        going.clear();
+        arena_.Release();
     }
     void Add(TKLUObject* object) { entries_.emplace_back(object); }
     size_t Count() const { return entries_.size(); }
@@ -43,9 +48,12 @@ class THintDocument {
     THunk* GetRoot() const;
     // The first entry of the kind, or none.
     THunk* FindByType(int kind) const;
+    // Where a load puts the tree's lines and text.
+    TreeArena& Arena() { return arena_; }
 
   private:
     std::vector<std::unique_ptr<TKLUObject>> entries_;
+    TreeArena arena_;
 };
 
 // Reads a whole hint file into the document. picture_mode is set for the program's own help file.

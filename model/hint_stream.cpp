@@ -57,20 +57,33 @@ int HintStream::Get() {
     return c;
 }
 
-std::string HintStream::GetLine(size_t max_chars) {
-    std::string line;
-    if (fail_) return line;
+size_t HintStream::EndOfTextFrom(size_t pos) {
+    if (pos < endOfTextFrom_ || pos > endOfText_) {
+        const void* found =
+            pos < bytes_.size() ? std::memchr(bytes_.data() + pos, kEndOfText, bytes_.size() - pos)
+                                : nullptr;
+        endOfTextFrom_ = pos;
+        endOfText_ = found ? static_cast<size_t>(static_cast<const char*>(found) - bytes_.data())
+                           : bytes_.size();
+    }
+    return endOfText_;
+}
+
+std::string_view HintStream::GetLine(size_t max_chars) {
+    if (fail_) return {};
     // Scan for the next line feed or end-of-text byte; a carriage return right before the line
     // feed belongs to the line end.
     const char* begin = bytes_.data() + pos_;
     const char* end = bytes_.data() + bytes_.size();
-    const char* stop = begin;
-    while (stop != end && *stop != '\n' && *stop != kEndOfText)
-        ++stop;
+    const char* stop = bytes_.data() + EndOfTextFrom(pos_);
+    if (begin != stop) {
+        if (const void* feed = std::memchr(begin, '\n', stop - begin))
+            stop = static_cast<const char*>(feed);
+    }
     const bool ended_by_line_feed = stop != end && *stop == '\n';
     const char* text_end = stop;
     if (ended_by_line_feed && text_end != begin && text_end[-1] == '\r') --text_end;
-    line.assign(begin, std::min(static_cast<size_t>(text_end - begin), max_chars));
+    const std::string_view line(begin, std::min(static_cast<size_t>(text_end - begin), max_chars));
     if (ended_by_line_feed) {
         pos_ = static_cast<size_t>(stop + 1 - bytes_.data());
     } else {

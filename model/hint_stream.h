@@ -35,9 +35,10 @@ class HintStream {
     // Characters and lines.
     int Peek();
     int Get();
-    // Reads up to the next line end (consumed, not stored). At most max_chars characters are
-    // kept; the rest of the line is consumed all the same.
-    std::string GetLine(size_t max_chars = SIZE_MAX);
+    // Reads up to the next line end (consumed, not part of the line). At most max_chars
+    // characters are kept; the rest of the line is consumed all the same. The line is a view of
+    // the stream's bytes, valid while the stream lives.
+    std::string_view GetLine(size_t max_chars = SIZE_MAX);
     // Consumes the rest of the current line, line end included.
     void SkipLine();
 
@@ -53,12 +54,17 @@ class HintStream {
     int RawAt(size_t pos) const;
     // Length of the line end at pos_ (2 for CRLF, 1 for LF), or 0.
     size_t LineEndAt(size_t pos) const;
+    // The offset of the first end-of-text byte at or after pos, or the size of the file. Reads
+    // go forward, so one search serves every line up to the byte it finds.
+    size_t EndOfTextFrom(size_t pos);
 
     std::vector<char> bytes_;
     size_t pos_ = 0;
     bool eof_ = false;
     bool fail_ = false;
     bool decimal_ = false;
+    size_t endOfTextFrom_ = 1;  // endOfText_ holds for positions from here up to itself
+    size_t endOfText_ = 0;
 };
 
 }  // namespace klu

@@ -109,7 +109,7 @@ void PageWriter::WriteContents(std::string& out, const THunk& hunk, bool top) {
         out += "<li><a href=\"#";
         out += IdOf(subject);
         out += "\">";
-        AppendHtmlText(out, subject->number + " " + subject->GetName());
+        AppendHtmlText(out, subject->number.str() + " " + subject->GetName());
         out += "</a>";
         WriteContents(out, *subject, false);
         out += "</li>";

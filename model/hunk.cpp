@@ -7,11 +7,11 @@
 namespace klu {
 
 THunk::THunk(HunkReader& reader, int32_t line_count, THunk* owner, bool read_title)
-    : TKLUObject({}, owner), lineNumber(reader.currentLine), lineCount(line_count) {
-    if (read_title) title = reader.ReadLine();
+    : parent(owner), lineNumber(reader.currentLine), lineCount(line_count) {
+    if (read_title) title = reader.ReadKeptLine();
 }
 
-THunk::THunk(std::string name, THunk* owner) : TKLUObject(std::move(name), owner) {}
+THunk::THunk(std::string name, THunk* owner) : TKLUObject(std::move(name)), parent(owner) {}
 
 THunk::~THunk() {
     CloseView();

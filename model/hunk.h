@@ -28,7 +28,7 @@ class THunk : public TKLUObject {
     THunk* AsHunk() override { return this; }
     int Open() override;
 
-    virtual std::string GetNumber() const { return number; }
+    virtual std::string GetNumber() const { return number.str(); }
     virtual THunk* FindByLine(int32_t line);
     virtual THunk* FindByName(std::string_view name);
     virtual void SetNumber(const std::string& prefix) { number = prefix; }
@@ -51,11 +51,15 @@ class THunk : public TKLUObject {
     THunk* Top();
     const THunk* Top() const;
 
+    // First, so that it fills the room the flags leave free.
+    char marker = ' ';
+    // The hunk that holds this one (not owning). Lines have none: a tree holds one object per
+    // line, so a line keeps only its text and flags.
+    THunk* parent = nullptr;
     int32_t lineNumber = 0;
     int32_t lineCount = 0;
-    char marker = ' ';
     void* view = nullptr;  // the window that shows this hunk; not owning
-    std::string number;
+    TLineText number;
 };
 
 // Reads the rest of a hunk's body (lines from..line_count) and drops it, counting each line.

@@ -51,6 +51,14 @@ THunk* MakeHunk(HunkReader& reader, const std::string& keyword, int32_t line_cou
 
 }  // namespace
 
+const TextBlockDecoder& HunkReader::TextDecoder(std::string_view top_title) {
+    if (!textDecoder_ || textTitle_ != top_title) {
+        textDecoder_.emplace(DeriveTextKey(top_title));
+        textTitle_ = top_title;
+    }
+    return *textDecoder_;
+}
+
 void HunkReader::SkipLineTail() {
     for (int i = 0; i < 2; ++i) {
         const int c = stream.Get();
@@ -64,7 +72,7 @@ THunk* HunkReader::ReadHunk(THunk* parent) {
     ++depth_;
     const int32_t line_count = stream.ReadInt();
     stream.Get();  // the separator after the number
-    const std::string keyword = stream.GetLine(kMaxKeyword);
+    const std::string keyword(stream.GetLine(kMaxKeyword));
     CountLine();
     THunk* hunk = MakeHunk(*this, keyword, line_count, parent);
     --depth_;

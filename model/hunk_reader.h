@@ -1,10 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "decode.h"
 #include "hint_stream.h"
+#include "line_text.h"
+#include "tree_arena.h"
 
 namespace klu {
 
@@ -16,19 +20,22 @@ struct NestingTooDeep : std::runtime_error {
     NestingTooDeep() : std::runtime_error("hunks nested too deeply") {}
 };
 
-// The state of one load of the newer format: the stream, the running line counter that gives
-// every hunk its line number, and the picture mode of the load.
+// The state of one load of the newer format: the stream, the arena of the document's tree, the
+// running line counter that gives every hunk its line number, and the picture mode of the load.
 class HunkReader {
   public:
     static constexpr int kMaxDepth = 1000;
 
-    HunkReader(HintStream& in, bool picture_mode) : stream(in), pictureMode(picture_mode) {}
+    HunkReader(HintStream& in, TreeArena& tree_arena, bool picture_mode)
+        : stream(in), arena(tree_arena), pictureMode(picture_mode) {}
 
-    // Reads one line and counts it.
-    std::string ReadLine() {
+    // Reads one line and counts it; the view lasts as long as the stream.
+    std::string_view ReadLine() {
         ++currentLine;
         return stream.GetLine();
     }
+    // Reads one line and counts it, kept in the arena for the tree.
+    TLineText ReadKeptLine() { return TLineText::Borrowed(arena.Keep(ReadLine())); }
     // Counts a line whose characters were consumed by other reads.
     void CountLine() { ++currentLine; }
     // After a media hunk's numbers: skip at most two characters, stopping after a line end.
@@ -39,12 +46,19 @@ class HunkReader {
     // Reads a header line and the hunk it introduces, with its body.
     THunk* ReadHunk(THunk* parent);
 
+    // The decoder of text bodies under this top title, made once for all the bodies that share
+    // it (every body of a file, as a rule).
+    const TextBlockDecoder& TextDecoder(std::string_view top_title);
+
     HintStream& stream;
+    TreeArena& arena;
     const bool pictureMode;
     int32_t currentLine = 0;
 
   private:
     int depth_ = 0;
+    std::string textTitle_;
+    std::optional<TextBlockDecoder> textDecoder_;
 };
 
 }  // namespace klu

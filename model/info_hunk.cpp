@@ -24,7 +24,7 @@ int32_t LeadingNumber(const std::string& text) {
 TInfoHunk::TInfoHunk(HunkReader& reader, int32_t line_count, THunk* owner)
     : TItemsHunk(reader, line_count, owner) {
     for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
-        storedLines.push_back(reader.ReadLine());
+        storedLines.emplace_back(reader.ReadLine());
         ParseLine(storedLines.back());
     }
 }
@@ -65,7 +65,7 @@ void TInfoHunk::ParseLine(std::string line) {
     }
 }
 
-void TInfoHunk::AddLine(const std::string& text) {
+void TInfoHunk::AddLine(std::string_view text) {
     AddChild(new THunkLine(text));
 }
 

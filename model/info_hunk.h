@@ -34,7 +34,7 @@ class TInfoHunk : public TItemsHunk {
 
   private:
     void ParseLine(std::string line);
-    void AddLine(const std::string& text);
+    void AddLine(std::string_view text);
     void AddList(const char* heading, const std::vector<std::unique_ptr<THunkLine>>& lines);
 };
 

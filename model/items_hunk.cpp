@@ -100,27 +100,34 @@ void TItemsHunk::AddChild(TKLUObject* object) {
         Insert(object, false, false);
         return;
     }
-    std::string text = std::move(object->title);
+    // Pieces and the rest are parts of the line's text: views of the same characters when the
+    // text is borrowed from the document, so a loaded line with commands makes no copies.
+    TLineText text = std::move(object->title);
     const bool was_empty = text.empty();
     bool had_command = false;
     size_t i = 0;
-    while ((i = text.find('#', i)) != std::string::npos) {
-        const size_t p = text.find_first_of(kMarkupCommandEnds, i + 1);
-        if (p == std::string::npos || p - i >= 3) {
+    while ((i = text.view().find('#', i)) != std::string_view::npos) {
+        const size_t p = text.view().find_first_of(kMarkupCommandEnds, i + 1);
+        if (p == std::string_view::npos || p - i >= 3) {
             ++i;
             continue;
         }
         had_command = true;
-        const std::string_view command(text.data() + i + 1, p - i);
+        const std::string_view command = text.view().substr(i + 1, p - i);
         const char last = command.back();
         if (last == '+' || last == '-' || last == '.') {
-            Insert(new THunkLine(text.substr(0, i)), true, false);
+            Insert(new THunkLine(text.Part(0, i)), true, false);
             const char letter = command.size() == 2 ? command.front() : '\0';
-            text.erase(0, p + 1);
+            text = text.Part(p + 1);
             ApplyCommand(letter, last);
             i = 0;
         } else {
-            if (command == "#") text.erase(i + 1, 1);  // "##" stands for one "#"
+            if (command == "#") {
+                // "##" stands for one "#": the text changes, so it becomes a copy of its own.
+                std::string unescaped = text.str();
+                unescaped.erase(i + 1, 1);
+                text = unescaped;
+            }
             ++i;
         }
     }

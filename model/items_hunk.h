@@ -43,8 +43,8 @@ class TItemsHunk : public THunk {
     int32_t breakMode = 0;  // 0 automatic, 1 every line ends, 2 lines are joined
     int32_t wrapMode = 0;   // 2: appended lines are not wrapped
     int32_t fontMode = 0;   // 1: appended lines use the second font
-    std::vector<TKLUObject*> children;
     bool ownsChildren = true;
+    std::vector<TKLUObject*> children;
 
   protected:
     // Runs f on every child that is a hunk, in order.

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <string>
 
 #include "hunk_kind.h"
+#include "line_text.h"
 
 namespace klu {
 
@@ -12,14 +14,23 @@ class THunk;
 // A line of text; the base of everything in a loaded tree.
 class TKLUObject {
   public:
-    explicit TKLUObject(std::string text = {}, THunk* owner = nullptr)
-        : title(std::move(text)), parent(owner) {}
+    explicit TKLUObject(TLineText text = {}) : title(std::move(text)) {}
     TKLUObject(const TKLUObject&) = delete;
     TKLUObject& operator=(const TKLUObject&) = delete;
     virtual ~TKLUObject() = default;
 
-    virtual std::string GetName() const { return title; }
-    virtual void SetName(std::string name) { title = std::move(name); }
+    // Deleting an object ends its life; its memory goes back to the heap unless it lies in the
+    // arena of a document, which frees it with the document (inArena).
+    static void operator delete(TKLUObject* object, std::destroying_delete_t) {
+        const bool in_arena = object->inArena;
+        object->~TKLUObject();
+        if (!in_arena) ::operator delete(object);
+    }
+    // For a new-expression whose constructor throws.
+    static void operator delete(void* block) { ::operator delete(block); }
+
+    virtual std::string GetName() const { return title.str(); }
+    virtual void SetName(std::string name) { title = name; }
     virtual int GetType() const { return ABSTRACT; }
     virtual bool IsHunk() const { return false; }
     virtual int Open() { return 0; }
@@ -27,14 +38,14 @@ class TKLUObject {
     // (IsHunk) without being hunks, so walkers of the tree ask this rather than IsHunk.
     virtual THunk* AsHunk() { return nullptr; }
 
-    std::string title;
+    TLineText title;
     // Layout flags, set when the object is appended to a hunk.
     uint8_t hardBreak = 0;       // the line ends here when text is flowed
     uint8_t isSeparator = 0;     // a "-" between two hints
     uint8_t wrap = 1;            // may be word-wrapped at the window edge
     uint8_t altFont = 0;         // shown in the view's second font
     uint8_t endsSourceLine = 0;  // joining it with the next line puts a blank between them
-    THunk* parent = nullptr;     // not owning
+    uint8_t inArena = 0;         // made in a document's TreeArena
 };
 
 // The layout flags set on an object, as letters in the fixed order H S W F E.

@@ -30,7 +30,7 @@ int TLinkHunk::Open() {
 
 std::string TLinkHunk::GetNumber() const {
     const THunk* target = Target();
-    return target ? target->number : std::string();
+    return target ? target->number.str() : std::string();
 }
 
 }  // namespace klu

@@ -57,7 +57,7 @@ std::vector<Target> TargetsOf(const TItemsHunk& hunk) {
         } else if (child->isSeparator) {
             target.kind = SourceItem::Kind::Separator;
         }
-        target.text = child->title;
+        target.text = child->title.str();
         target.hardBreak = child->hardBreak;
         target.wrap = child->wrap;
         target.altFont = child->altFont;

@@ -36,28 +36,46 @@ int TMetaTextHunk::Open() {
     return 0;
 }
 
+namespace {
+
+// Lines of a body beyond this many are not counted on ahead, so a damaged line count costs
+// little.
+constexpr int64_t kLinesReservedAtMost = 64;
+
+}  // namespace
+
+void TMetaTextHunk::ReserveBodyLines() {
+    // Every body line gives one child as a rule (a line or a separator).
+    children.reserve(static_cast<size_t>(std::clamp<int64_t>(int64_t{lineCount} - 2, 0,
+                                                             kLinesReservedAtMost)));
+}
+
 void TMetaTextHunk::ReadPlainLines(HunkReader& reader) {
+    ReserveBodyLines();
     for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
-        AddChild(new THunkLine(reader.ReadLine()));
+        AddChild(reader.arena.NewLine(reader.ReadLine()));
     }
 }
 
-void TMetaTextHunk::AppendSeparator() {
+void TMetaTextHunk::AppendSeparator(TreeArena* arena) {
+    static constexpr std::string_view kSeparator = "-";
     if (!children.empty()) children.back()->hardBreak = 1;
-    auto* separator = new THunkLine("-");
+    // The text is a literal, which outlives any line: borrowed, it costs no copy.
+    THunkLine* separator = arena ? arena->NewKeptLine(kSeparator)
+                                 : new THunkLine(TLineText::Borrowed(kSeparator));
     separator->isSeparator = 1;
     separator->hardBreak = 1;
     AddChild(separator);
 }
 
 void TMetaTextHunk::ReadHintLines(HunkReader& reader) {
+    ReserveBodyLines();
     for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
-        std::string line = reader.ReadLine();
+        const std::string_view line = reader.ReadLine();
         if (line == "-") {
-            AppendSeparator();
+            AppendSeparator(&reader.arena);
         } else {
-            Decode88InPlace(line);
-            AddChild(new THunkLine(std::move(line)));
+            AddChild(reader.arena.NewDecodedLine(line, Decode88Into));
         }
     }
 }
@@ -73,17 +91,20 @@ void TMetaTextHunk::ReadChildHunks(HunkReader& reader) {
 
 void TMetaTextHunk::ReadNestedHintLines(HunkReader& reader) {
     const std::string key = DeriveTextKey(Top()->title);
+    const auto decode = [&key](std::string_view stored, char* out) {
+        DecodeNestedHintInto(stored, key, out);
+    };
     for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
-        std::string line = reader.ReadLine();
+        const std::string_view line = reader.ReadLine();
         if (line == "=") {
             THunk* child = reader.ReadHunk(this);
             AddChild(child);
             if (child->lineCount < 1) break;
             i += child->lineCount;
         } else if (line == "-") {
-            if (i != 3) AppendSeparator();
+            if (i != 3) AppendSeparator(&reader.arena);
         } else {
-            AddChild(new THunkLine(DecodeNestedHint(line, key)));
+            AddChild(reader.arena.NewDecodedLine(line, decode));
         }
     }
 }

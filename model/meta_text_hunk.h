@@ -1,6 +1,7 @@
 #pragma once
 
 #include "items_hunk.h"
+#include "tree_arena.h"
 
 namespace klu {
 
@@ -31,10 +32,12 @@ class TMetaTextHunk : public TItemsHunk {
     int32_t revealed = 0;
     int32_t kind;
 
-    // Ends the hint so far with a hard break and appends a separator line.
-    void AppendSeparator();
+    // Ends the hint so far with a hard break and appends a separator line, made in the arena
+    // when one is given.
+    void AppendSeparator(TreeArena* arena = nullptr);
 
   private:
+    void ReserveBodyLines();
     void ReadPlainLines(HunkReader& reader);
     void ReadHintLines(HunkReader& reader);
     void ReadChildHunks(HunkReader& reader);

@@ -389,7 +389,7 @@ void Decompiler::WriteOlder(const THunk& root, size_t depth) {
         for (const TKLUObject* q : hunk->children) {
             const auto* question = dynamic_cast<const TMetaTextHunk*>(q);
             if (!question) continue;
-            std::string name = question->title;
+            std::string name = question->title.str();
             if (!name.empty() && name.back() == '?') name.pop_back();
             Emit(depth + 1, "question: " + Value(name));
             for (const SourceItem& item :

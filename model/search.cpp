@@ -28,7 +28,7 @@ void AppendMatch(TItemsHunk& hunk, TMetaTextHunk& results) {
     // From just below the top of the chain down to the matching hunk.
     for (size_t i = chain.size() - 1; i-- > 0;) {
         const THunk* element = chain[i];
-        auto* link = new TLinkHunk(element->title, &results);
+        auto* link = new TLinkHunk(element->title.str(), &results);
         link->targetLine = element->lineNumber;
         link->marker = element->marker;
         results.Insert(link, false, false);

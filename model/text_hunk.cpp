@@ -24,7 +24,10 @@ int TTextHunk::Open() {
 
 void TTextHunk::LoadData(HunkReader& reader) {
     HintStream& stream = reader.stream;
-    const std::vector<int> key = TextBlockKey(DeriveTextKey(Top()->title));
+    const TextBlockDecoder& decoder = reader.TextDecoder(Top()->title);
+    const auto decode = [&decoder](std::string_view stored, char* out) {
+        decoder.Decode(stored, out);
+    };
     const size_t resume = stream.Tell();
     // Each body is read on its own, so that one damaged body leaves the others whole.
     stream.Clear();
@@ -33,12 +36,13 @@ void TTextHunk::LoadData(HunkReader& reader) {
     if (flags & kAltFontFlag) fontMode = 1;
     breakMode = 1;
     for (int64_t count = 0; count < length && stream.Good();) {
-        std::string line = stream.GetLine();
+        const std::string_view line = stream.GetLine();
         if (stream.Fail()) break;
         count += static_cast<int64_t>(line.size()) + 2;
-        DecodeTextBlockInPlace(line, key);
-        AddChild(new THunkLine(std::move(line)));
+        AddChild(reader.arena.NewDecodedLine(line, decode));
     }
+    // The body is whole: its list needs no room to grow.
+    children.shrink_to_fit();
     stream.Clear();
     stream.Seek(static_cast<int64_t>(resume));
 }

@@ -38,7 +38,7 @@ class PrinterTest : public ::testing::Test {
         dialogs.printFile = folder / "out.pdf";
     }
     TKLUObject* AddLine(std::string text) {
-        auto* line = new THunkLine(std::move(text), &root);
+        auto* line = new THunkLine(std::move(text));
         line->hardBreak = 1;
         line->endsSourceLine = 1;
         root.children.push_back(line);
@@ -159,14 +159,16 @@ TEST_F(PrintCommandsTest, PrintFilePrintsEveryHintAndLeavesTheTreeAsItWas) {
     ASSERT_NE(question, nullptr);
     const size_t children = question->GetChildCount();
     const TKLUObject* first_line = question->GetChild(0);
-    const THunk* first_parent = first_line->parent;
+    const std::string first_text = first_line->GetName();
+    const std::string first_flags = FlagLetters(*first_line);
     Client().Command(110);
     const std::string text = Printed();
     for (const char* part : {"KLU: Hints for Printed Game", "hint one", "hint four", "elsewhere"})
         EXPECT_TRUE(Contains(text, part)) << part << " in " << text;
     EXPECT_EQ(question->GetChildCount(), children);
     EXPECT_EQ(question->GetChild(0), first_line);
-    EXPECT_EQ(first_line->parent, first_parent);
+    EXPECT_EQ(first_line->GetName(), first_text);
+    EXPECT_EQ(FlagLetters(*first_line), first_flags);
 }
 
 }  // namespace

@@ -79,6 +79,19 @@ TEST(KluDumpTree, TourShowsEveryHunkWithItsOwnFields) {
     EXPECT_EQ(TourDump().json, ExpectedTour());
 }
 
+// The dump is written as it goes, laid out byte for byte as the JSON library lays out dump(2):
+// the tour, a failed load's empty list, and a comment whose line needs every kind of escape.
+TEST(KluDumpTree, LayoutIsTheJsonLibrarysIndentedForm) {
+    HintFilePlan plan = TourPlan();
+    plan.topLevel.push_back(MakeNode("COMMENT", "Escapes"));
+    plan.topLevel.back()->Line("quote \" back \\ tab \t low \x01\x1F del \x7F high \xE9");
+    const TempFolder folder;
+    for (const std::string& bytes : {Bytes(plan), std::string("Not a hint file\n")}) {
+        const std::string out = Dump(folder.Write("layout.klu", bytes)).run.out;
+        EXPECT_EQ(out, nlohmann::ordered_json::parse(out).dump(2) + "\n");
+    }
+}
+
 TEST(KluDumpResults, FailedLoadsPrintTheResultWithNoEntries) {
     const TempFolder folder;
     const std::vector<std::pair<std::string, int>> cases = {{"Not a hint file\n", 1},

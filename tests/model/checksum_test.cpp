@@ -20,6 +20,22 @@ TEST(Checksum, StoredValueIsTheReversedCrcRaisedAbove7FFF) {
     EXPECT_EQ(StoredChecksum("2065"), 0x9B00);       // low byte zero
 }
 
+// Eight bytes at a time and the tail one by one: every split of a run, continued from the CRC so
+// far, must give the same answer as the whole run.
+TEST(Checksum, CrcOfLongRunsInAnyPiecesMatchesTheKnownAnswer) {
+    std::string every_byte;
+    for (int round = 0; round < 3; ++round) {
+        for (int c = 0; c < 256; ++c)
+            every_byte += static_cast<char>(c);
+    }
+    const std::string_view fox = "The quick brown fox jumps over the lazy dog";
+    EXPECT_EQ(Crc16Arc(fox), 0xFCDF);
+    EXPECT_EQ(Crc16Arc(every_byte), 0x47BB);
+    for (size_t split = 0; split <= 17; ++split) {
+        EXPECT_EQ(Crc16Arc(fox.substr(split), Crc16Arc(fox.substr(0, split))), 0xFCDF) << split;
+    }
+}
+
 HintFilePlan WithGifAndText(ChecksumAt where) {
     HintFilePlan plan;
     plan.title88 = "Sum";

@@ -33,5 +33,17 @@ TEST(KeyedDecoders, TheKeyAddsTheMixedConstantAndEachDecoderItsOwnPosition) {
     EXPECT_EQ(DecodeTextBlock("stored", ""), "stored");
 }
 
+// Keys of common length decode through a table, very long ones byte by byte: over every stored
+// byte value at every key position the two must agree.
+TEST(KeyedDecoders, TheTextTableAgreesWithTheArithmeticOfLongKeys) {
+    std::string stored, long_key;
+    for (size_t i = 0; i < 1100; ++i) {
+        stored += static_cast<char>(i * 7 % 256);
+        long_key += static_cast<char>(i * 13 % 256);
+    }
+    const std::string by_table = DecodeTextBlock(stored.substr(0, 1024), long_key.substr(0, 1024));
+    EXPECT_EQ(DecodeTextBlock(stored, long_key).substr(0, 1024), by_table);
+}
+
 }  // namespace
 }  // namespace klu

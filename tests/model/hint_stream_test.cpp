@@ -52,7 +52,7 @@ std::vector<std::string> LoaderLines(const std::string& bytes) {
     HintStream stream(std::vector<char>(bytes.begin(), bytes.end()));
     std::vector<std::string> lines;
     for (;;) {
-        std::string line = stream.GetLine();
+        std::string line(stream.GetLine());
         if (stream.Fail()) break;
         lines.push_back(std::move(line));
         if (stream.Eof()) break;

@@ -62,7 +62,7 @@ TEST(Load96a, EveryKindOfHunkOnTheLineOfItsHeader) {
     EXPECT_EQ(Tree(*doc.Entry(3)),
               "INFO Game File Information@37{Author:|Ann Example| |KLU Version:|1.0| |"
               "Compiler Info:|compiler 7}");
-    EXPECT_EQ(doc.Entry(2)->parent, root);
+    EXPECT_EQ(doc.Entry(2)->AsHunk()->parent, root);
     // The writer agrees with the loader about where its nodes stand.
     EXPECT_EQ(LineNumberOf(plan, plan.topLevel[1].get()), 37);
 

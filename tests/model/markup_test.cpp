@@ -13,7 +13,7 @@ std::vector<std::string> Append(TMetaTextHunk& hunk, const std::vector<std::stri
         hunk.AddChild(new THunkLine(line));
     std::vector<std::string> out;
     for (const TKLUObject* c : hunk.children) {
-        out.push_back(c->title + "|" + std::to_string(c->hardBreak) +
+        out.push_back(c->title.str() + "|" + std::to_string(c->hardBreak) +
                       std::to_string(c->endsSourceLine) + std::to_string(c->altFont));
     }
     return out;

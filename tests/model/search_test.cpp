@@ -19,7 +19,7 @@ Entries EntriesOf(const TMetaTextHunk& results) {
     for (const TKLUObject* child : results.children) {
         if (child->IsHunk()) {
             auto* link = static_cast<const TLinkHunk*>(child);
-            entries.back().push_back(link->title + "@" + std::to_string(link->targetLine));
+            entries.back().push_back(link->title.str() + "@" + std::to_string(link->targetLine));
         } else if (child->title == " ") {
             entries.emplace_back();
         } else {

@@ -46,7 +46,7 @@ inline void ApplyFlags(TKLUObject& object, const ChildFlags& flags) {
 
 // Appends a text line to the hunk, which owns it.
 inline TKLUObject* AddLine(TItemsHunk& hunk, std::string text, ChildFlags flags = {}) {
-    auto* line = new THunkLine(std::move(text), &hunk);
+    auto* line = new THunkLine(std::move(text));
     ApplyFlags(*line, flags);
     hunk.children.push_back(line);
     return line;

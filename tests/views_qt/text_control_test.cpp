@@ -49,7 +49,7 @@ class ControlTest : public ::testing::Test {
         return child;
     }
     THunkLine* AddLine(std::string text, bool hard_break = true) {
-        return Add(new THunkLine(std::move(text), &root), hard_break);
+        return Add(new THunkLine(std::move(text)), hard_break);
     }
     TMetaTextHunk* AddQuestion(std::string title) {
         return Add(new TMetaTextHunk(std::move(title), &root, HINT));

@@ -1,0 +1,197 @@
+// klu as a whole process on generated files, text-heavy and hint-heavy: `klu check` and
+// `klu dump` (its JSON thrown away) against the floor of the same file in the same run.
+//
+//   BM_Floor  one read of the file and the checksum over every byte, in this process.
+//   BM_Check  klu check FILE as a child process (targets: at most 2 times the floor, a peak
+//             resident size of at most 3 times the file).
+//   BM_Dump   klu dump FILE > /dev/null (target: a peak resident size of at most 3 times the
+//             file).
+//
+// Times are CPU seconds (a child's user and system time from its rusage, the floor's from the
+// thread clock), so that other work on the machine changes them little; the peak resident size
+// is the child's ru_maxrss. Extra flags: --file_mb=N (10 by default), --klu=PATH (another klu,
+// the one built beside this program by default).
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <malloc.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "bench_file.h"
+#include "bench_flags.h"
+
+#ifndef KLU_BENCH_DIR
+#define KLU_BENCH_DIR "/tmp"
+#endif
+#ifndef KLU_CLI
+#define KLU_CLI "klu"
+#endif
+
+namespace {
+
+using klu::bench::FileShape;
+
+size_t g_file_mb = 10;
+std::string g_klu = KLU_CLI;
+
+const klu::bench::BenchFile& File(FileShape shape) {
+    return klu::bench::GeneratedFile(KLU_BENCH_DIR, g_file_mb * 1000 * 1000, shape);
+}
+
+const char* ShapeName(FileShape shape) {
+    return shape == FileShape::HintHeavy ? "hint-heavy" : "text-heavy";
+}
+
+double Seconds(const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+}
+
+double ThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+struct ChildRun {
+    bool ok = false;
+    double cpu = 0;     // seconds
+    double peakKb = 0;  // ru_maxrss
+};
+
+// A child's peak resident size starts from its parent's at the time it was made: the files this
+// program generated would count as klu's. Give that memory back and reset the peak to what is
+// left (a few megabytes, far below klu's own peak) before each child.
+void ForgetOwnPeak() {
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// Runs klu with the command on the file, its output to /dev/null. posix_spawn shares this
+// process's memory until the exec, so the child copies none of it.
+ChildRun RunKlu(const char* command, const std::string& path) {
+    ChildRun run;
+    ForgetOwnPeak();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    std::string name = "klu", verb = command, file = path;
+    char* const args[] = {name.data(), verb.data(), file.data(), nullptr};
+    pid_t child = 0;
+    const int failed = posix_spawn(&child, g_klu.c_str(), &actions, nullptr, args, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed) return run;
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child) return run;
+    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    run.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+    run.peakKb = static_cast<double>(usage.ru_maxrss);
+    return run;
+}
+
+std::map<FileShape, double> g_floor_cpu;
+struct ProcessFigures {
+    double cpu = 0;
+    double peakOverFile = 0;
+};
+std::map<std::pair<std::string, FileShape>, ProcessFigures> g_process;
+
+void BM_Floor(benchmark::State& state, FileShape shape) {
+    const auto& file = File(shape);
+    double sum = 0;
+    for (auto _ : state) {
+        const double start = ThreadCpuSeconds();
+        const bool read = klu::bench::FloorPass(file);
+        const double cpu = ThreadCpuSeconds() - start;
+        state.SetIterationTime(cpu);
+        sum += cpu;
+        if (!read) {
+            state.SkipWithError("cannot read the benchmark file");
+            return;
+        }
+    }
+    g_floor_cpu[shape] = sum / static_cast<double>(state.iterations());
+}
+
+void BM_Process(benchmark::State& state, const char* command, FileShape shape) {
+    const auto& file = File(shape);
+    double sum = 0;
+    double peak = 0;
+    for (auto _ : state) {
+        const ChildRun run = RunKlu(command, file.path);
+        if (!run.ok) {
+            state.SkipWithError("klu failed on the benchmark file");
+            return;
+        }
+        state.SetIterationTime(run.cpu);
+        sum += run.cpu;
+        peak = std::max(peak, run.peakKb);
+    }
+    ProcessFigures& figures = g_process[{command, shape}];
+    figures.cpu = sum / static_cast<double>(state.iterations());
+    figures.peakOverFile = peak * 1024.0 / static_cast<double>(file.size);
+    if (g_floor_cpu[shape] > 0) state.counters["over_floor"] = figures.cpu / g_floor_cpu[shape];
+    state.counters["peak_rss_over_file"] = figures.peakOverFile;
+}
+
+void Register(FileShape shape) {
+    const std::string suffix = std::string("/") + ShapeName(shape);
+    benchmark::RegisterBenchmark(("BM_Floor" + suffix).c_str(), BM_Floor, shape)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime();
+    benchmark::RegisterBenchmark(("BM_Check" + suffix).c_str(), BM_Process, "check", shape)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime();
+    benchmark::RegisterBenchmark(("BM_Dump" + suffix).c_str(), BM_Process, "dump", shape)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(3);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (auto mb = klu::bench::TakeFlag(argc, argv, "file_mb")) {
+        const auto size = klu::bench::PositiveNumber(*mb);
+        if (!size) {
+            std::fprintf(stderr, "--file_mb needs a positive number\n");
+            return 1;
+        }
+        g_file_mb = *size;
+    }
+    if (auto klu = klu::bench::TakeFlag(argc, argv, "klu")) g_klu = *klu;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    for (FileShape shape : {FileShape::TextHeavy, FileShape::HintHeavy}) {
+        try {
+            const auto& file = File(shape);
+            std::printf("%s file: %zu bytes, %zu questions, %zu hint lines, %zu text lines\n",
+                        ShapeName(shape), file.size, file.stats.questions, file.stats.hintLines,
+                        file.stats.textLines);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            return 1;
+        }
+        Register(shape);
+    }
+    std::fflush(stdout);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    for (const auto& [key, figures] : g_process) {
+        const double floor = g_floor_cpu[key.second];
+        std::printf("%-5s %s: %.1f ms CPU, %.2f x the floor (%.1f ms), peak RSS %.2f x the file\n",
+                    key.first.c_str(), ShapeName(key.second), figures.cpu * 1e3,
+                    floor > 0 ? figures.cpu / floor : 0.0, floor * 1e3, figures.peakOverFile);
+    }
+    return 0;
+}

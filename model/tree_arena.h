@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace klu {
+
+class THunkLine;
+
+// The memory of one loaded tree: its lines and their decoded text, carved from a few large
+// blocks and given back all at once with the arena. Nothing in it is freed on its own; a line
+// made here is marked so that deleting it only ends its life (see TKLUObject).
+class TreeArena {
+  public:
+    TreeArena() = default;
+    TreeArena(const TreeArena&) = delete;
+    TreeArena& operator=(const TreeArena&) = delete;
+
+    // Room for size bytes aligned to align (a power of two, at most that of max_align_t).
+    void* Allocate(size_t size, size_t align);
+    // Room for size characters of text.
+    char* AllocateText(size_t size) { return static_cast<char*>(Allocate(size, 1)); }
+    // A kept copy of text.
+    std::string_view Keep(std::string_view text);
+    // A line holding a kept copy of text.
+    THunkLine* NewLine(std::string_view text) { return NewKeptLine(Keep(text)); }
+    // A line holding text that lives as long as the arena: kept here, or a literal.
+    THunkLine* NewKeptLine(std::string_view kept);
+    // A line holding stored text decoded straight into the arena: decode(stored, out) writes
+    // stored.size() characters to out.
+    template <typename Decode>
+    THunkLine* NewDecodedLine(std::string_view stored, Decode&& decode) {
+        char* out = AllocateText(stored.size());
+        decode(stored, out);
+        return NewKeptLine({out, stored.size()});
+    }
+
+    // Frees every block at once; nothing made in the arena may be used afterwards.
+    void Release() {
+        blocks_.clear();
+        next_ = nullptr;
+        left_ = held_ = 0;
+    }
+
+  private:
+    std::vector<std::unique_ptr<std::byte[]>> blocks_;
+    std::byte* next_ = nullptr;
+    size_t left_ = 0;
+    size_t held_ = 0;  // the bytes of the blocks taken so far
+};
+
+}  // namespace klu

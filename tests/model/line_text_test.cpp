@@ -1,0 +1,43 @@
+// Line texts: a borrowed text is a view of kept characters, a copy always owns its own, and the
+// lines a load makes live in the document's arena.
+#include "model/line_text.h"
+
+#include <gtest/gtest.h>
+
+#include "model/tree_arena.h"
+#include "model/klu_object.h"
+
+namespace klu {
+namespace {
+
+TEST(LineText, CopiesOwnTheirCharactersAndPartsKeepTheWayTheirTextIsHeld) {
+    std::string kept = "kept characters";
+    const TLineText borrowed = TLineText::Borrowed(kept);
+    const TLineText copy = borrowed;
+    TLineText assigned;
+    assigned = borrowed;
+    const TLineText owned_part = TLineText(kept).Part(5);
+    const TLineText borrowed_part = borrowed.Part(5, 4);
+    kept.replace(0, kept.size(), kept.size(), '#');
+    // The borrowed text and its part see the change; every copy was made before it.
+    EXPECT_EQ(borrowed.view(), kept);
+    EXPECT_EQ(borrowed_part, "####");
+    EXPECT_EQ(copy, "kept characters");
+    EXPECT_EQ(assigned, "kept characters");
+    EXPECT_EQ(owned_part, "characters");
+}
+
+TEST(LineText, ArenaLinesEndWithDeleteAndTheirMemoryGoesWithTheArena) {
+    TreeArena arena;
+    THunkLine* line = arena.NewLine("a loaded line");
+    EXPECT_EQ(line->inArena, 1);
+    EXPECT_EQ(line->title, "a loaded line");
+    line->SetName("renamed by the program");  // owned now: its characters go with the line
+    delete line;
+    auto* heap_line = new THunkLine("built by the program");
+    EXPECT_EQ(heap_line->inArena, 0);
+    delete heap_line;
+}
+
+}  // namespace
+}  // namespace klu
