@@ -4,31 +4,46 @@
 
 namespace klu {
 
-void AppendBase64(std::string& out, std::string_view bytes) {
+namespace {
+
+// Base64 of the bytes as byte_at(i) gives them.
+template <typename ByteAt>
+void AppendBase64Of(std::string& out, size_t size, ByteAt&& byte_at) {
     static constexpr char kAlphabet[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     const size_t start = out.size();
-    out.resize(start + (bytes.size() + 2) / 3 * 4);
+    out.resize(start + (size + 2) / 3 * 4);
     char* to = out.data() + start;
     size_t i = 0;
-    for (; i + 3 <= bytes.size(); i += 3) {
-        const uint32_t group = static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) << 16 |
-                               static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1]))
-                                   << 8 |
-                               static_cast<unsigned char>(bytes[i + 2]);
+    for (; i + 3 <= size; i += 3) {
+        const uint32_t group = uint32_t{byte_at(i)} << 16 | uint32_t{byte_at(i + 1)} << 8 |
+                               byte_at(i + 2);
         *to++ = kAlphabet[group >> 18];
         *to++ = kAlphabet[(group >> 12) & 0x3F];
         *to++ = kAlphabet[(group >> 6) & 0x3F];
         *to++ = kAlphabet[group & 0x3F];
     }
-    const size_t rest = bytes.size() - i;
+    const size_t rest = size - i;
     if (rest == 0) return;
-    uint32_t group = static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) << 16;
-    if (rest == 2) group |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
+    uint32_t group = uint32_t{byte_at(i)} << 16;
+    if (rest == 2) group |= uint32_t{byte_at(i + 1)} << 8;
     *to++ = kAlphabet[group >> 18];
     *to++ = kAlphabet[(group >> 12) & 0x3F];
     *to++ = rest == 2 ? kAlphabet[(group >> 6) & 0x3F] : '=';
     *to = '=';
+}
+
+}  // namespace
+
+void AppendBase64(std::string& out, std::string_view bytes) {
+    AppendBase64Of(out, bytes.size(),
+                   [&](size_t i) { return static_cast<uint8_t>(bytes[i]); });
+}
+
+void AppendBase64(std::string& out, std::string_view bytes, std::span<const uint8_t, 16> key) {
+    AppendBase64Of(out, bytes.size(), [&](size_t i) {
+        return static_cast<uint8_t>(static_cast<uint8_t>(bytes[i]) ^ key[i % key.size()]);
+    });
 }
 
 }  // namespace klu

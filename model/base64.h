@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -8,5 +10,8 @@ namespace klu {
 // Appends bytes in the base64 alphabet of RFC 4648, padded with "=": the form of data: URIs and
 // of the script's atob().
 void AppendBase64(std::string& out, std::string_view bytes);
+// The same for the bytes each mixed (exclusive or) with a 16-byte key, repeated: no copy is
+// made.
+void AppendBase64(std::string& out, std::string_view bytes, std::span<const uint8_t, 16> key);
 
 }  // namespace klu

@@ -9,8 +9,17 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-// What a byte becomes in the page; empty where the byte stays as it is.
-using ByteTable = std::array<std::string, 256>;
+// What a byte becomes in the page; empty where the byte stays as it is. kept says the same in
+// a form that is quick to scan.
+struct ByteTable {
+    std::array<std::string, 256> replacement;
+    std::array<bool, 256> kept{};
+    std::string& operator[](size_t byte) { return replacement[byte]; }
+    void Seal() {
+        for (size_t byte = 0; byte < 256; ++byte)
+            kept[byte] = replacement[byte].empty();
+    }
+};
 
 void AddEscapes(ByteTable& table) {
     table['&'] = "&amp;";
@@ -33,6 +42,7 @@ const ByteTable& Windows1252Table() {
             // The five undefined bytes map to C1 controls, which HTML does not allow either.
             AppendUtf8(made[byte], character < 0xA0 ? kReplacement : character);
         }
+        made.Seal();
         return made;
     }();
     return table;
@@ -42,6 +52,7 @@ const ByteTable& Utf8Table() {
     static const ByteTable table = [] {
         ByteTable made;
         AddEscapes(made);
+        made.Seal();
         return made;
     }();
     return table;
@@ -51,10 +62,10 @@ const ByteTable& Utf8Table() {
 void AppendThrough(std::string& out, std::string_view text, const ByteTable& table) {
     size_t kept = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        const std::string& replacement = table[static_cast<unsigned char>(text[i])];
-        if (replacement.empty()) continue;
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (table.kept[byte]) continue;
         out.append(text.data() + kept, i - kept);
-        out += replacement;
+        out += table.replacement[byte];
         kept = i + 1;
     }
     out.append(text.data() + kept, text.size() - kept);

@@ -38,10 +38,7 @@ PageCipher::PageCipher(std::string_view title) {
 }
 
 void PageCipher::AppendEnciphered(std::string& out, std::string_view text) const {
-    std::string mixed(text);
-    for (size_t i = 0; i < mixed.size(); ++i)
-        mixed[i] = static_cast<char>(mixed[i] ^ key_[i % key_.size()]);
-    AppendBase64(out, mixed);
+    AppendBase64(out, text, key_);
 }
 
 void PageCipher::AppendKey(std::string& out) const {
