@@ -43,4 +43,9 @@ std::optional<DecompiledOutline> DecompileOutline(const THintDocument& document,
 std::string RoundTripDifference(const THintDocument& document, const std::string& hint_file,
                                 const std::string& outline_path);
 
+// Decompiles the document into folder (as file.outline and its data files, replacing what is
+// there) and gives the RoundTripDifference of that outline.
+std::string DecompiledDifference(const THintDocument& document, const std::string& hint_file,
+                                 const std::string& folder);
+
 }  // namespace klu

@@ -47,4 +47,19 @@ std::string RoundTripDifference(const THintDocument& document, const std::string
     return difference;
 }
 
+std::string DecompiledDifference(const THintDocument& document, const std::string& hint_file,
+                                 const std::string& folder) {
+    std::string error;
+    const auto outline = DecompileOutline(document, hint_file, &error);
+    if (!outline) return "it cannot be decompiled: " + error;
+    auto write = [&folder](const std::string& name, const std::string& bytes) {
+        return static_cast<bool>(std::ofstream(folder + "/" + name, std::ios::binary) << bytes);
+    };
+    for (const auto& [name, bytes] : outline->files) {
+        if (!write(name, bytes)) return "its data file " + name + " cannot be written";
+    }
+    if (!write("file.outline", outline->text)) return "the outline cannot be written";
+    return RoundTripDifference(document, hint_file, folder + "/file.outline");
+}
+
 }  // namespace klu

@@ -31,14 +31,7 @@ std::string RoundTrip(const HintFilePlan& plan) {
     THintDocument first;
     LoadResult result = LoadOk;
     if (!LoadHintFileAt(original, first, false, result) || result != LoadOk) return "no load";
-    std::string error;
-    const auto outline = DecompileOutline(first, original, &error);
-    if (!outline) return "decompile: " + error;
-    for (const auto& [file, bytes] : outline->files)
-        WriteFile(folder / file, bytes);
-    WriteFile(folder / "game.outline", outline->text);
-    const std::string difference = RoundTripDifference(first, original, folder / "game.outline");
-    return difference.empty() ? "" : difference + "\n" + outline->text;
+    return DecompiledDifference(first, original, folder.path());
 }
 
 TEST(OutlineRoundTrip, EveryWriterMadeFileComesBackAsTheSameTree) {
