@@ -60,28 +60,19 @@ def check(condition, message):
         fail(message)
 
 
-def settles(driver, condition, message):
-    """Waits a little for what a reload or a click brings, as a person would."""
+def reloads_to(driver, condition, message):
+    """Reloads until the page shows what condition wants. Chromium hands local storage on to its
+    storage service on its own schedule, and a reload straight after a press can overtake it; a
+    page that never stored anything still fails after the last try."""
     from selenium.webdriver.support.ui import WebDriverWait
-    try:
-        WebDriverWait(driver, 5).until(lambda _: condition())
-    except Exception:
-        fail(message() if callable(message) else message)
-
-
-def reload(driver):
-    """Reloads once the browser holds what the page stored: Chromium passes local storage on to
-    its storage service on its own schedule, and a reload can overtake it. Another tab of the
-    same page sees the storage service's copy."""
-    stored = driver.execute_script("return JSON.stringify(localStorage)")
-    page, url = driver.current_window_handle, driver.current_url.split("#")[0]
-    driver.switch_to.new_window("tab")
-    driver.get(url)
-    settles(driver, lambda: driver.execute_script("return JSON.stringify(localStorage)") == stored,
-            "local storage did not reach another tab")
-    driver.close()
-    driver.switch_to.window(page)
-    driver.refresh()
+    for _ in range(20):
+        driver.refresh()
+        try:
+            WebDriverWait(driver, 0.5).until(lambda _: condition())
+            return
+        except Exception:
+            pass
+    fail(message() if callable(message) else message)
 
 
 def png(width, height, rgb):
@@ -171,16 +162,14 @@ def check_reveals(driver):
     check(hints_of(driver, BOAT_Q) == BOAT[:1], "the nested hint's first part")
     check(BOAT[1] not in driver.page_source, "a later part of a nested hint is in the page")
 
-    reload(driver)
-    settles(driver, lambda: hints_of(driver, GATE_Q) == GATE,
-            lambda: "the reveals were lost on reload; local storage holds "
-            + driver.execute_script("return JSON.stringify(localStorage)"))
+    reloads_to(driver, lambda: hints_of(driver, GATE_Q) == GATE,
+               lambda: "the reveals were lost on reload; local storage holds "
+               + driver.execute_script("return JSON.stringify(localStorage)"))
     check(hints_of(driver, BOAT_Q) == BOAT[:1], "the nested hint changed on reload")
     driver.find_element("id", "hide-all").click()
-    reload(driver)
-    settles(driver, lambda: driver.find_elements("css selector", "h1")
-            and not driver.find_elements("css selector", ".hint"),
-            "Hide every hint left hints on the page")
+    reloads_to(driver, lambda: driver.find_elements("css selector", "h1")
+               and not driver.find_elements("css selector", ".hint"),
+               "Hide every hint left hints on the page")
 
 
 def check_targets(driver):
