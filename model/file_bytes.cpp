@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "huge_pages.h"
+
 namespace klu {
 namespace {
 
@@ -24,6 +26,7 @@ ReadOutcome ReadInto(const std::string& path, Bytes& bytes, size_t limit, int64_
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         if (size) *size = static_cast<int64_t>(info.st_size);
         bytes.reserve(std::min(static_cast<size_t>(info.st_size), limit));
+        AdviseHugePages(bytes.data(), bytes.capacity());
         char buffer[1 << 16];
         for (;;) {
             const size_t wanted = std::min(sizeof buffer, limit - bytes.size());

@@ -31,7 +31,7 @@ LoadResult Read88a(HintStream& stream, THintDocument& document) {
         return StartsWithNoCase(magic, kZipMagic) ? LoadZipArchive : LoadNotHintFile;
     }
     TreeArena& arena = document.Arena();
-    auto* root = new TMetaTextHunk(std::string(stream.GetLine()), nullptr, SUBJECT);
+    auto* root = arena.New<TMetaTextHunk>(std::string(stream.GetLine()), nullptr, SUBJECT);
     document.Add(root);
     const int64_t first_hint = stream.ReadInt();
     const int64_t last_hint = stream.ReadInt();
@@ -54,8 +54,8 @@ LoadResult Read88a(HintStream& stream, THintDocument& document) {
         TMetaTextHunk* parent = owner_of(i);
         if (!first_question) first_question = target;
         TMetaTextHunk* hunk = i < *first_question
-                                  ? new TMetaTextHunk(std::move(name), parent, SUBJECT)
-                                  : new TMetaTextHunk(std::move(name) + "?", parent, HINT);
+                                  ? arena.New<TMetaTextHunk>(std::move(name), parent, SUBJECT)
+                                  : arena.New<TMetaTextHunk>(std::move(name) + "?", parent, HINT);
         slots[target] = hunk;
         parent->AddChild(hunk);
     }

@@ -24,28 +24,28 @@ THunk* MakeHunk(HunkReader& reader, const std::string& keyword, int32_t line_cou
         case HINT:
         case SUBJECT:
         case NESTHINT:
-            return new TMetaTextHunk(reader, line_count, parent, kind);
+            return reader.arena.New<TMetaTextHunk>(reader, line_count, parent, kind);
         case GIFA:
-            return new TGIFaHunk(reader, line_count, parent);
+            return reader.arena.New<TGIFaHunk>(reader, line_count, parent);
         case BLANK:
-            return new TBlankHunk(reader, line_count, parent);
+            return reader.arena.New<TBlankHunk>(reader, line_count, parent);
         case INCENTIVE:
-            return new TIncentiveHunk(reader, line_count, parent);
+            return reader.arena.New<TIncentiveHunk>(reader, line_count, parent);
         case INFO:
-            return new TInfoHunk(reader, line_count, parent);
+            return reader.arena.New<TInfoHunk>(reader, line_count, parent);
         case LINK:
-            return new TLinkHunk(reader, line_count, parent);
+            return reader.arena.New<TLinkHunk>(reader, line_count, parent);
         case TEXT:
-            return new TTextHunk(reader, line_count, parent);
+            return reader.arena.New<TTextHunk>(reader, line_count, parent);
         case HYPERPNG:
-            if (reader.pictureMode) return new TPNGObject(reader, line_count, parent, true);
-            return new THyperPNGHunk(reader, line_count, parent);
+            if (reader.pictureMode) return reader.arena.New<TPNGObject>(reader, line_count, parent, true);
+            return reader.arena.New<THyperPNGHunk>(reader, line_count, parent);
         case OVERLAY:
-            return new TOverlayHunk(reader, line_count, parent);
+            return reader.arena.New<TOverlayHunk>(reader, line_count, parent);
         case SOUND:
-            return new TSoundHunk(reader, line_count, parent);
+            return reader.arena.New<TSoundHunk>(reader, line_count, parent);
         default:
-            return new TUnknownHunk(reader, line_count, parent, ToUpper(keyword));
+            return reader.arena.New<TUnknownHunk>(reader, line_count, parent, ToUpper(keyword));
     }
 }
 

@@ -82,7 +82,7 @@ TPNGObject::TPNGObject(HunkReader& reader, int32_t line_count, THunk* owner, boo
 
 THyperPNGHunk::THyperPNGHunk(HunkReader& reader, int32_t line_count, THunk* owner)
     : TItemsHunk(reader, line_count, owner) {
-    AddChild(new TPNGObject(reader, line_count, this, false));
+    AddChild(reader.arena.New<TPNGObject>(reader, line_count, this, false));
 }
 
 int THyperPNGHunk::Open() {

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
+#include "huge_pages.h"
 #include "klu_object.h"
 
 namespace klu {
@@ -14,6 +16,11 @@ namespace {
 // the unused end of the last block is never touched, so it costs address space, not memory.
 constexpr size_t kFirstBlock = size_t{16} << 10;
 constexpr size_t kLargestBlock = size_t{256} << 10;
+// A tree that has grown this large belongs to a large file: from here on its blocks are whole
+// huge pages, which the kernel fills with far fewer faults. The last one wastes at most a huge
+// page, a small part of a tree this size.
+constexpr size_t kHugeFrom = size_t{4} << 20;
+constexpr size_t kHugeBlock = 2 * kHugePage;
 
 // A tree holds one line object per line of text: keep it small.
 static_assert(sizeof(THunkLine) <= 4 * sizeof(void*));
@@ -23,10 +30,18 @@ static_assert(sizeof(THunkLine) <= 4 * sizeof(void*));
 void* TreeArena::Allocate(size_t size, size_t align) {
     size_t pad = (0 - reinterpret_cast<uintptr_t>(next_)) & (align - 1);
     if (!next_ || pad + size > left_) {
-        const size_t grown = blocks_.empty() ? kFirstBlock : std::min(2 * held_, kLargestBlock);
-        const size_t block = std::max(grown, size + alignof(std::max_align_t));
+        const bool huge = held_ >= kHugeFrom;
+        const size_t grown = blocks_.empty() ? kFirstBlock
+                             : huge          ? kHugeBlock
+                                             : std::min(2 * held_, kLargestBlock);
+        const size_t block_align = huge ? kHugePage : alignof(std::max_align_t);
+        // A multiple of the alignment, as aligned_alloc wants.
+        const size_t block = (std::max(grown, size) + block_align - 1) & ~(block_align - 1);
         // Left uninitialised: the pages are touched only as they are filled.
-        blocks_.emplace_back(new std::byte[block]);
+        Block memory(static_cast<std::byte*>(std::aligned_alloc(block_align, block)));
+        if (!memory) throw std::bad_alloc();
+        if (huge) AdviseHugePages(memory.get(), block);
+        blocks_.push_back(std::move(memory));
         next_ = blocks_.back().get();
         left_ = block;
         held_ += block;
@@ -46,10 +61,7 @@ std::string_view TreeArena::Keep(std::string_view text) {
 }
 
 THunkLine* TreeArena::NewKeptLine(std::string_view kept) {
-    auto* line = new (Allocate(sizeof(THunkLine), alignof(THunkLine)))
-        THunkLine(TLineText::Borrowed(kept));
-    line->inArena = 1;
-    return line;
+    return New<THunkLine>(TLineText::Borrowed(kept));
 }
 
 }  // namespace klu

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace klu {
@@ -24,6 +27,14 @@ class TreeArena {
     char* AllocateText(size_t size) { return static_cast<char*>(Allocate(size, 1)); }
     // A kept copy of text.
     std::string_view Keep(std::string_view text);
+    // An object of the tree made in the arena: deleting it only ends its life.
+    template <typename Object, typename... Args>
+    Object* New(Args&&... args) {
+        auto* object = new (Allocate(sizeof(Object), alignof(Object)))
+            Object(std::forward<Args>(args)...);
+        object->inArena = 1;
+        return object;
+    }
     // A line holding a kept copy of text.
     THunkLine* NewLine(std::string_view text) { return NewKeptLine(Keep(text)); }
     // A line holding text that lives as long as the arena: kept here, or a literal.
@@ -45,7 +56,11 @@ class TreeArena {
     }
 
   private:
-    std::vector<std::unique_ptr<std::byte[]>> blocks_;
+    struct FreeBlock {
+        void operator()(std::byte* block) const { std::free(block); }
+    };
+    using Block = std::unique_ptr<std::byte, FreeBlock>;
+    std::vector<Block> blocks_;
     std::byte* next_ = nullptr;
     size_t left_ = 0;
     size_t held_ = 0;  // the bytes of the blocks taken so far
