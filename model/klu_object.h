@@ -40,12 +40,14 @@ class TKLUObject {
 
     TLineText title;
     // Layout flags, set when the object is appended to a hunk.
-    uint8_t hardBreak = 0;       // the line ends here when text is flowed
-    uint8_t isSeparator = 0;     // a "-" between two hints
-    uint8_t wrap = 1;            // may be word-wrapped at the window edge
-    uint8_t altFont = 0;         // shown in the view's second font
-    uint8_t endsSourceLine = 0;  // joining it with the next line puts a blank between them
-    uint8_t inArena = 0;         // made in a document's TreeArena
+    // Bits, so that with the title they fill the sixteen bytes after the object's vtable pointer:
+    // a tree holds one object per line.
+    uint8_t hardBreak : 1 = 0;       // the line ends here when text is flowed
+    uint8_t isSeparator : 1 = 0;     // a "-" between two hints
+    uint8_t wrap : 1 = 1;            // may be word-wrapped at the window edge
+    uint8_t altFont : 1 = 0;         // shown in the view's second font
+    uint8_t endsSourceLine : 1 = 0;  // joining it with the next line puts a blank between them
+    uint8_t inArena : 1 = 0;         // made in a document's TreeArena
 };
 
 // The layout flags set on an object, as letters in the fixed order H S W F E.

@@ -6,20 +6,19 @@
 
 namespace klu {
 
-static_assert(sizeof(TLineText) == 2 * sizeof(void*));
+static_assert(sizeof(TLineText) == sizeof(void*) + sizeof(uint32_t));
 
 void TLineText::Assign(std::string_view text) {
     if (text.empty()) {
         data_ = nullptr;
-        size_ = 0;
-        owned_ = 0;
+        bits_ = 0;
         return;
     }
+    const uint32_t size = CheckedSize(text.size());
     char* copy = new char[text.size()];
     std::memcpy(copy, text.data(), text.size());
     data_ = copy;
-    size_ = text.size() & kSizeMask;
-    owned_ = 1;
+    bits_ = size | kOwnedBit;
 }
 
 TLineText& TLineText::operator=(const TLineText& other) {
@@ -30,11 +29,10 @@ TLineText& TLineText::operator=(const TLineText& other) {
 TLineText& TLineText::operator=(TLineText&& other) noexcept {
     if (this != &other) {
         Release();
-        data_ = std::exchange(other.data_, nullptr);
-        size_ = other.size_;
-        owned_ = other.owned_;
-        other.size_ = 0;
-        other.owned_ = 0;
+        data_ = other.data_;
+        other.data_ = nullptr;
+        bits_ = other.bits_;
+        other.bits_ = 0;
     }
     return *this;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -20,35 +22,34 @@ class TLineText {
     TLineText(const char* text) : TLineText(std::string_view(text)) {}
     TLineText(const TLineText& other) : TLineText(other.view()) {}
     TLineText(TLineText&& other) noexcept
-        : data_(other.data_), size_(other.size_), owned_(other.owned_) {
+        : data_(other.data_), bits_(other.bits_) {
         other.data_ = nullptr;
-        other.size_ = 0;
-        other.owned_ = 0;
+        other.bits_ = 0;
     }
     TLineText& operator=(const TLineText& other);
     TLineText& operator=(TLineText&& other) noexcept;
     ~TLineText() { Release(); }
 
     // A view of kept characters; they must outlive the text and every part of it.
-    static TLineText Borrowed(std::string_view kept) noexcept {
+    static TLineText Borrowed(std::string_view kept) {
         TLineText text;
         text.data_ = kept.data();
-        text.size_ = kept.size() & kSizeMask;
+        text.bits_ = CheckedSize(kept.size());
         return text;
     }
 
-    std::string_view view() const { return {data_, size_}; }
+    std::string_view view() const { return {data_, size()}; }
     operator std::string_view() const { return view(); }
     std::string str() const { return std::string(view()); }
     const char* data() const { return data_; }
-    size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
+    size_t size() const { return bits_ & kSizeBits; }
+    bool empty() const { return size() == 0; }
 
     // The characters from pos, at most count of them, held the same way: a part of a borrowed
     // text is a view of the same kept characters, a part of an owned one a copy.
     TLineText Part(size_t pos, size_t count = std::string_view::npos) const {
         const std::string_view part = view().substr(pos, count);
-        return owned_ ? TLineText(part) : Borrowed(part);
+        return owned() ? TLineText(part) : Borrowed(part);
     }
 
     friend bool operator==(const TLineText& text, std::string_view other) {
@@ -58,16 +59,23 @@ class TLineText {
   private:
     void Assign(std::string_view text);
     void Release() noexcept {
-        if (owned_) delete[] data_;
+        if (owned()) delete[] data_;
     }
 
-    static constexpr size_t kSizeMask = ~size_t{0} >> 1;
+    // Far above any text a hint file can hold; a longer one is refused, never cut.
+    static constexpr uint32_t kSizeBits = 0x7FFFFFFF;
+    static constexpr uint32_t kOwnedBit = 0x80000000;
+    static uint32_t CheckedSize(size_t size) {
+        if (size > kSizeBits) throw std::length_error("a text longer than 2 GiB");
+        return static_cast<uint32_t>(size);
+    }
+    bool owned() const { return (bits_ & kOwnedBit) != 0; }
 
-    // Sixteen bytes in all: a text is kept for every line of a tree.
+    // Twelve bytes in all, packed so that the flags of a line fit beside them: a text is kept
+    // for every line of a tree.
     const char* data_ = nullptr;
-    size_t size_ : 63 = 0;
-    size_t owned_ : 1 = 0;
-};
+    uint32_t bits_ = 0;  // the size, and kOwnedBit when the characters are the text's own
+} __attribute__((packed, aligned(4)));
 
 std::ostream& operator<<(std::ostream& out, const TLineText& text);
 

@@ -116,7 +116,7 @@ class SourceSearch {
     struct State {
         int32_t breakMode, wrapMode, fontMode;
         size_t children;
-        uint8_t lastBreak, lastEnds;
+        bool lastBreak, lastEnds;
         size_t items;
         std::string line;
         bool inLine, piecePending, lineHadCommand;

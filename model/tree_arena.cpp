@@ -23,7 +23,7 @@ constexpr size_t kHugeFrom = size_t{4} << 20;
 constexpr size_t kHugeBlock = 2 * kHugePage;
 
 // A tree holds one line object per line of text: keep it small.
-static_assert(sizeof(THunkLine) <= 4 * sizeof(void*));
+static_assert(sizeof(THunkLine) <= 3 * sizeof(void*));
 
 }  // namespace
 
