@@ -62,8 +62,11 @@ struct HeapCounts {
 thread_local bool t_counting = false;
 thread_local HeapCounts t_heap;
 
-void* CountedAlloc(std::size_t size) {
-    void* block = std::malloc(size == 0 ? 1 : size);
+void* CountedAlloc(std::size_t size, std::size_t align = alignof(std::max_align_t)) {
+    if (size == 0) size = 1;
+    void* block = align <= alignof(std::max_align_t)
+                      ? std::malloc(size)
+                      : std::aligned_alloc(align, (size + align - 1) & ~(align - 1));
     if (!block) throw std::bad_alloc();
     if (t_counting) {
         t_heap.live += static_cast<int64_t>(malloc_usable_size(block));
@@ -103,6 +106,15 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
 }
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
     return CountedAllocNoThrow(size);
+}
+void* operator new(std::size_t size, std::align_val_t align) {
+    return CountedAlloc(size, static_cast<std::size_t>(align));
+}
+void operator delete(void* block, std::align_val_t) noexcept {
+    CountedFree(block);
+}
+void operator delete(void* block, std::size_t, std::align_val_t) noexcept {
+    CountedFree(block);
 }
 void operator delete(void* block) noexcept {
     CountedFree(block);

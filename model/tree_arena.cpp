@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -20,7 +19,6 @@ constexpr size_t kLargestBlock = size_t{256} << 10;
 // huge pages, which the kernel fills with far fewer faults. The last one wastes at most a huge
 // page, a small part of a tree this size.
 constexpr size_t kHugeFrom = size_t{4} << 20;
-constexpr size_t kHugeBlock = 2 * kHugePage;
 
 // A tree holds one line object per line of text: keep it small.
 static_assert(sizeof(THunkLine) <= 3 * sizeof(void*));
@@ -32,14 +30,14 @@ void* TreeArena::Allocate(size_t size, size_t align) {
     if (!next_ || pad + size > left_) {
         const bool huge = held_ >= kHugeFrom;
         const size_t grown = blocks_.empty() ? kFirstBlock
-                             : huge          ? kHugeBlock
+                             : huge          ? kHugePage
                                              : std::min(2 * held_, kLargestBlock);
         const size_t block_align = huge ? kHugePage : alignof(std::max_align_t);
-        // A multiple of the alignment, as aligned_alloc wants.
+        // Whole huge pages: the kernel backs only those with huge pages.
         const size_t block = (std::max(grown, size) + block_align - 1) & ~(block_align - 1);
         // Left uninitialised: the pages are touched only as they are filled.
-        Block memory(static_cast<std::byte*>(std::aligned_alloc(block_align, block)));
-        if (!memory) throw std::bad_alloc();
+        const std::align_val_t align_as{block_align};
+        Block memory(static_cast<std::byte*>(::operator new(block, align_as)), FreeBlock{align_as});
         if (huge) AdviseHugePages(memory.get(), block);
         blocks_.push_back(std::move(memory));
         next_ = blocks_.back().get();

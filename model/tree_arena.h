@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdlib>
 #include <memory>
 #include <new>
 #include <string_view>
@@ -56,8 +55,10 @@ class TreeArena {
     }
 
   private:
+    // Blocks are aligned for any object, the huge ones to a huge page.
     struct FreeBlock {
-        void operator()(std::byte* block) const { std::free(block); }
+        std::align_val_t align;
+        void operator()(std::byte* block) const { ::operator delete(block, align); }
     };
     using Block = std::unique_ptr<std::byte, FreeBlock>;
     std::vector<Block> blocks_;
