@@ -29,11 +29,10 @@ std::string PageHead(const THunk& root, const PageWriter& writer) {
     AppendHtmlText(head, root.GetName());
     head += "</title>\n<style>";
     head += kPageStyle;
-    // What the script needs: the key, where it keeps the reveals, the button's texts.
+    // What the script needs: the key and the button's texts. Where it keeps the reveals is
+    // known only after the body, and goes on the script's element.
     head += "</style>\n</head>\n<body data-key=\"";
     writer.Cipher().AppendKey(head);
-    head += "\" data-store=\"kluwin-";
-    AppendHex(head, writer.Identity(), 16);
     head += "\" data-first=\"";
     AppendHtmlUtf8(head, kFirstHintText);
     head += "\" data-counted=\"";
@@ -51,10 +50,11 @@ bool ExportHtml(const THintDocument& document, const std::string& data_path, std
     if (!root) return false;
     root->SetNumber("");
     PageWriter writer(*root, data_path);
-    // The body first: the head names the page by what the body holds.
-    std::string body;
-    writer.WriteBody(body, document.FindByType(INFO));
-    out << PageHead(*root, writer) << body << "\n<script>" << kPageScript
+    out << PageHead(*root, writer);
+    writer.WriteBody(out, document.FindByType(INFO));
+    std::string store = "kluwin-";
+    AppendHex(store, writer.Identity(), 16);
+    out << "\n<script data-store=\"" << store << "\">" << kPageScript
         << "</script>\n</body>\n</html>\n";
     return static_cast<bool>(out);
 }

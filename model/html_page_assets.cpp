@@ -49,18 +49,19 @@ white-space:nowrap}
 
 // Each question holds its hints as enciphered parts (data-parts, separated by blanks); a press
 // deciphers the next one into the question. What was revealed is kept in local storage under
-// the page's own key, so a reload shows the same hints.
+// the page's own name (on the script's element), so a reload shows the same hints.
 const char* const kPageScript = R"js(
 (() => {
 'use strict';
 const page = document.body.dataset;
+const store = document.currentScript.dataset.store;
 const key = page.key.match(/../g).map((pair) => parseInt(pair, 16));
 const live = document.getElementById('live');
 let revealed = {};
-try { revealed = JSON.parse(localStorage.getItem(page.store)) || {}; } catch (e) { revealed = {}; }
+try { revealed = JSON.parse(localStorage.getItem(store)) || {}; } catch (e) { revealed = {}; }
 function save() {
   try {
-    localStorage.setItem(page.store, JSON.stringify(revealed));
+    localStorage.setItem(store, JSON.stringify(revealed));
   } catch (e) { /* storage refused: the reveals last as long as the page */ }
 }
 function decipher(text) {

@@ -2,6 +2,8 @@
 #include "html_page_writer.h"
 
 #include <algorithm>
+#include <charconv>
+#include <ostream>
 #include <vector>
 
 #include "html_text.h"
@@ -13,6 +15,12 @@
 
 namespace klu {
 namespace {
+
+void AppendDecimal(std::string& out, uint32_t value) {
+    char digits[10];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
 
 bool IsDash(const TKLUObject* object) {
     return !object->IsHunk() && object->title == "-";
@@ -46,19 +54,31 @@ void PageWriter::IndexLines(THunk& hunk) {
 
 // The element that shows a hunk: an overlay is shown on its picture, and a picture object
 // inside a picture hunk in that hunk's section.
-const std::string& PageWriter::IdOf(const THunk* hunk) {
+void PageWriter::AppendId(std::string& out, const THunk* hunk) {
     if (hunk->GetType() == OVERLAY && hunk->parent) hunk = hunk->parent;
     if (hunk->GetType() == PNGOBJECT && hunk->parent && hunk->parent->GetType() == HYPERPNG)
         hunk = hunk->parent;
-    auto [it, added] = ids_.try_emplace(hunk);
-    if (added) it->second = "k" + std::to_string(ids_.size());
-    return it->second;
+    const auto next = static_cast<uint32_t>(ids_.size() + 1);
+    out += 'k';
+    AppendDecimal(out, ids_.try_emplace(hunk, next).first->second);
+}
+
+std::string PageWriter::IdOf(const THunk* hunk) {
+    std::string id;
+    AppendId(id, hunk);
+    return id;
+}
+
+void PageWriter::Spill(std::string& out) {
+    constexpr size_t kSpillAt = size_t{1} << 20;
+    if (&out != &body_ || body_.size() < kSpillAt) return;
+    *sink_ << body_;
+    body_.clear();
 }
 
 // Follows a chain of links a little way, never round a loop, as opening a link does.
 THunk* PageWriter::LinkTarget(const TLinkHunk& link) {
     constexpr int kMaxHops = 64;
-    if (by_line_.empty()) IndexLines(root_);
     const TLinkHunk* at = &link;
     for (int hops = 0; hops < kMaxHops; ++hops) {
         const auto found = by_line_.find(at->targetLine);
@@ -73,7 +93,7 @@ void PageWriter::OpenSection(std::string& out, const THunk& hunk, const char* ki
     out += "<section class=\"";
     out += kind;
     out += "\" id=\"";
-    out += IdOf(&hunk);
+    AppendId(out, &hunk);
     out += "\">";
     WriteHeading(out, hunk, level);
 }
@@ -107,7 +127,7 @@ void PageWriter::WriteContents(std::string& out, const THunk& hunk, bool top) {
                        : "<ol>";
         open = true;
         out += "<li><a href=\"#";
-        out += IdOf(subject);
+        AppendId(out, subject);
         out += "\">";
         AppendHtmlText(out, subject->number.str() + " " + subject->GetName());
         out += "</a>";
@@ -136,6 +156,7 @@ void PageWriter::WriteObjects(std::string& out, Objects objects, int level) {
         if (hunk && hunk->GetType() != LINK) {
             close_text();
             WriteHunk(out, *hunk, level);
+            Spill(out);
             continue;
         }
         if (IsDash(object)) {
@@ -169,7 +190,7 @@ void PageWriter::WriteLink(std::string& out, const TLinkHunk& link) {
         return;
     }
     out += "<a href=\"#";
-    out += IdOf(target);
+    AppendId(out, target);
     out += '"';
     // A target inside a hint is not in the page until that hint is revealed; the script then
     // leads to the question that holds it, innermost first, rather than reveal it.
@@ -177,7 +198,7 @@ void PageWriter::WriteLink(std::string& out, const TLinkHunk& link) {
     for (const THunk* holder = target->parent; holder; holder = holder->parent) {
         if (holder->GetType() != HINT && holder->GetType() != NESTHINT) continue;
         out += held ? " " : " data-via=\"";
-        out += IdOf(holder);
+        AppendId(out, holder);
         held = true;
     }
     if (held) out += '"';
@@ -242,27 +263,39 @@ void PageWriter::WriteHunk(std::string& out, THunk& hunk, int level) {
 // shows none of it.
 void PageWriter::WriteQuestion(std::string& out, TMetaTextHunk& question, int level) {
     const int index = questions_++;
-    std::vector<std::string> hints(1);
+    // The texts of the hints, in buffers kept from one question to the next; a question inside
+    // a hint has the buffers of the next depth.
+    if (hint_depth_ == hint_buffers_.size()) hint_buffers_.emplace_back();
+    std::vector<std::string>& buffers = hint_buffers_[hint_depth_++];
+    size_t hints = 0;
+    auto next_hint = [&]() -> std::string& {
+        if (hints == buffers.size()) buffers.emplace_back();
+        buffers[hints].clear();
+        return buffers[hints++];
+    };
+    std::string* hint = &next_hint();
     size_t start = 0;
     const auto& children = question.children;
     for (size_t i = 0; i <= children.size(); ++i) {
         if (i < children.size() && !IsDash(children[i])) continue;
-        if (i > start)
-            WriteObjects(hints.back(), Objects(children).subspan(start, i - start), level + 1);
-        if (i < children.size()) hints.emplace_back();
+        if (i > start) WriteObjects(*hint, Objects(children).subspan(start, i - start), level + 1);
+        if (i < children.size()) hint = &next_hint();
         start = i + 1;
     }
+    --hint_depth_;
     identity_ = Fnv1a(identity_, question.GetName());
-    identity_ = Fnv1a(identity_, std::to_string(hints.size()));
+    std::string count;
+    AppendDecimal(count, static_cast<uint32_t>(hints));
+    identity_ = Fnv1a(identity_, count);
 
     out += "<section class=\"question\" data-kind=\"question\" id=\"";
-    out += IdOf(&question);
+    AppendId(out, &question);
     out += "\" data-q=\"";
-    out += std::to_string(index);
+    AppendDecimal(out, static_cast<uint32_t>(index));
     out += "\" data-parts=\"";
-    for (size_t i = 0; i < hints.size(); ++i) {
+    for (size_t i = 0; i < hints; ++i) {
         if (i > 0) out += ' ';
-        cipher_.AppendEnciphered(out, hints[i]);
+        cipher_.AppendEnciphered(out, buffers[i]);
     }
     out += "\">";
     WriteHeading(out, question, level);
@@ -271,7 +304,12 @@ void PageWriter::WriteQuestion(std::string& out, TMetaTextHunk& question, int le
     out += "</button></section>";
 }
 
-void PageWriter::WriteBody(std::string& out, THunk* info) {
+void PageWriter::WriteBody(std::ostream& sink, THunk* info) {
+    sink_ = &sink;
+    // Every hunk gets an id, and nearly every one is named by its line: room for all at once.
+    IndexLines(root_);
+    ids_.reserve(by_line_.size());
+    std::string& out = body_;
     out += "<header><h1>";
     AppendHtmlText(out, root_.GetName());
     out +=
@@ -289,6 +327,8 @@ void PageWriter::WriteBody(std::string& out, THunk* info) {
         WriteHunk(out, *info, 2);
     }
     out += "</main><div id=\"live\" class=\"sr-only\" aria-live=\"polite\"></div>";
+    sink << out;
+    out.clear();
 }
 
 }  // namespace klu

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <deque>
+#include <iosfwd>
 #include <span>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "page_cipher.h"
 
@@ -25,18 +28,25 @@ class PageWriter {
     // data_path: the file whose data area holds the pictures, sounds and GIFs.
     PageWriter(THunk& root, std::string data_path);
 
-    // The body, without its opening tag; info is the file's information hunk, if any.
-    void WriteBody(std::string& out, THunk* info);
+    // Writes the body to sink, without its opening tag, as it goes: a large file's page is never
+    // whole in memory. info is the file's information hunk, if any.
+    void WriteBody(std::ostream& sink, THunk* info);
     const PageCipher& Cipher() const { return cipher_; }
-    // A name for the page's local storage: the file's title and every question with its number
-    // of hints, so that another file's page does not take over its reveals.
+    // A name for the page's local storage, known once the body is written: the file's title and
+    // every question with its number of hints, so that another file's page does not take over
+    // its reveals.
     uint64_t Identity() const { return identity_; }
 
   private:
     using Objects = std::span<TKLUObject* const>;
 
     void IndexLines(THunk& hunk);
-    const std::string& IdOf(const THunk* hunk);
+    // The id of the element that shows a hunk, appended to out or given.
+    void AppendId(std::string& out, const THunk* hunk);
+    std::string IdOf(const THunk* hunk);
+    // Hands what the body holds so far to the sink once it is large; out is the body or the
+    // text of a hint, which stays whole until it is enciphered.
+    void Spill(std::string& out);
     THunk* LinkTarget(const TLinkHunk& link);
     void OpenSection(std::string& out, const THunk& hunk, const char* kind, int level);
     void WriteHeading(std::string& out, const THunk& hunk, int level) const;
@@ -61,8 +71,12 @@ class PageWriter {
     PageCipher cipher_;
     uint64_t identity_ = kFnvBasis;
     int questions_ = 0;
-    std::unordered_map<int32_t, THunk*> by_line_;  // made at the first link
-    std::unordered_map<const THunk*, std::string> ids_;
+    std::unordered_map<int32_t, THunk*> by_line_;
+    std::unordered_map<const THunk*, uint32_t> ids_;
+    std::ostream* sink_ = nullptr;
+    std::string body_;
+    std::deque<std::vector<std::string>> hint_buffers_;  // by depth of questions in hints
+    size_t hint_depth_ = 0;
 };
 
 }  // namespace klu
