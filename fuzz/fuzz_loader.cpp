@@ -1,4 +1,6 @@
-// Loads arbitrary bytes as a hint file in both picture modes, then walks what was built.
+// Loads arbitrary bytes as a hint file in both picture modes, then walks what was built. The
+// bytes are loaded a second time with text bodies decoded where they lie, which must give the
+// same result and tree.
 
 #include <cstdlib>
 #include <string>
@@ -7,12 +9,18 @@
 #include "model/hint_document.h"
 #include "model/hint_stream.h"
 #include "model/hunk.h"
+#include "model/tree_compare.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const bool picture_mode : {false, true}) {
         klu::HintStream stream(std::vector<char>(data, data + size));
         klu::THintDocument document;
-        klu::LoadHintFile(stream, document, picture_mode);
+        const klu::LoadResult result = klu::LoadHintFile(stream, document, picture_mode);
+        klu::THintDocument in_place;
+        if (klu::LoadHintFileBytes(std::vector<char>(data, data + size), in_place, picture_mode) !=
+                result ||
+            !klu::TreeDifference(document, "", in_place, "").empty())
+            std::abort();
         klu::THunk* root = document.GetRoot();
         if (!root) continue;
         root->SetNumber("");

@@ -117,7 +117,7 @@ TextBlockDecoder::TextBlockDecoder(std::string_view key) : mixed_(key.size()) {
 void TextBlockDecoder::Decode(std::string_view stored, char* out) const {
     const size_t key_size = mixed_.size();
     if (key_size == 0) {
-        std::copy(stored.begin(), stored.end(), out);
+        if (out != stored.data()) std::copy(stored.begin(), stored.end(), out);
         return;
     }
     // Locals, so that writing the output does not make the compiler read the key again.

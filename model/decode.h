@@ -35,6 +35,7 @@ void DecodeNestedHintInto(std::string_view stored, std::string_view key, char* o
 class TextBlockDecoder {
   public:
     explicit TextBlockDecoder(std::string_view key);
+    // out may be stored.data() itself: each character is decoded where it lies.
     void Decode(std::string_view stored, char* out) const;
 
   private:

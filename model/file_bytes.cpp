@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "huge_pages.h"
+#include "memory_pages.h"
 
 namespace klu {
 namespace {

@@ -11,6 +11,7 @@
 #include "hunk_reader.h"
 #include "info_hunk.h"
 #include "meta_text_hunk.h"
+#include "text_bodies.h"
 #include "text_util.h"
 
 namespace klu {
@@ -84,7 +85,7 @@ LoadResult Read88a(HintStream& stream, THintDocument& document) {
 
 // The newer format: the root hunk, the other top-level hunks, the text bodies of the data area
 // and the checksum.
-LoadResult Read96a(HunkReader& reader, THintDocument& document) {
+LoadResult Read96a(HunkReader& reader, THintDocument& document, bool in_place) {
     HintStream& stream = reader.stream;
     reader.currentLine = 0;
     THunk* root = reader.ReadHunk(nullptr);
@@ -105,15 +106,21 @@ LoadResult Read96a(HunkReader& reader, THintDocument& document) {
         }
         if (stream.Tell() == start) break;  // nothing could be read: the rest is not hunks
     }
-    root->LoadData(reader);
+    // The checksum before the text bodies, which may be decoded where they lie. The data end
+    // comes from the media hunks' headers, which are all read by now.
+    const bool sound = VerifyChecksum(
+        stream.Bytes(), [root] { return root->GetDataEnd(); }, info_length);
+    if (in_place) {
+        LoadTextBodiesInPlace(reader, *root);
+    } else {
+        root->LoadData(reader);
+    }
     if (!info_seen) {
         auto* info = new TInfoHunk(std::string(), root);
         info->lineNumber = reader.currentLine;
         document.Add(info);
         info->Finish(document.FindByType(VERHUNK));
     }
-    const bool sound = VerifyChecksum(
-        stream.Bytes(), [root] { return root->GetDataEnd(); }, info_length);
     return sound ? LoadOk : LoadCorrupted;
 }
 
@@ -148,14 +155,16 @@ THunk* THintDocument::FindByType(int kind) const {
     return nullptr;
 }
 
-LoadResult LoadHintFile(HintStream& stream, THintDocument& document, bool picture_mode) {
+namespace {
+
+LoadResult Load(HintStream& stream, THintDocument& document, bool picture_mode, bool in_place) {
     document.Clear();
     try {
         LoadResult result = Read88a(stream, document);
         if (result != LoadOk) return result;
         if (stream.Good() && stream.Peek() != HintStream::kEof) {
             HunkReader reader(stream, document.Arena(), picture_mode);
-            result = Read96a(reader, document);
+            result = Read96a(reader, document, in_place);
         }
         if (result == LoadCorrupted) document.Clear();
         return result;
@@ -164,6 +173,20 @@ LoadResult LoadHintFile(HintStream& stream, THintDocument& document, bool pictur
         document.Clear();
         return LoadOutOfMemory;
     }
+}
+
+}  // namespace
+
+LoadResult LoadHintFile(HintStream& stream, THintDocument& document, bool picture_mode) {
+    return Load(stream, document, picture_mode, false);
+}
+
+LoadResult LoadHintFileBytes(std::vector<char> bytes, THintDocument& document,
+                             bool picture_mode) {
+    HintStream stream(std::move(bytes));
+    const LoadResult result = Load(stream, document, picture_mode, true);
+    if (result == LoadOk) document.KeepBytes(stream.TakeBytes());
+    return result;
 }
 
 HintFileRead ReadHintFileBytes(const std::string& path, std::vector<char>& bytes) {
@@ -197,8 +220,7 @@ bool LoadHintFileAt(const std::string& path, THintDocument& document, bool pictu
         case HintFileRead::FirstBlock:
             break;
     }
-    HintStream stream(std::move(bytes));
-    result = LoadHintFile(stream, document, picture_mode);
+    result = LoadHintFileBytes(std::move(bytes), document, picture_mode);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "klu_object.h"
@@ -25,7 +26,8 @@ const char* LoadResultName(int result);
 
 // The top-level objects of one loaded file: entry 0 the older-format root, entry 1 the
 // newer-format root, then the other top-level hunks. The lines of the tree and the text a load
-// reads live in the document's arena, freed at once with the tree.
+// reads live in the document's arena, or in the file's bytes that the document keeps, freed at
+// once with the tree.
 class THintDocument {
   public:
     THintDocument() = default;
@@ -40,6 +42,7 @@ class THintDocument {
         entries_.clear();
         going.clear();
         arena_.Release();
+        bytes_ = {};
     }
     void Add(TKLUObject* object) { entries_.emplace_back(object); }
     size_t Count() const { return entries_.size(); }
@@ -50,14 +53,23 @@ class THintDocument {
     THunk* FindByType(int kind) const;
     // Where a load puts the tree's lines and text.
     TreeArena& Arena() { return arena_; }
+    // Keeps the file's bytes, where a load decoded text of the tree, for as long as the tree.
+    void KeepBytes(std::vector<char> bytes) { bytes_ = std::move(bytes); }
+    // The kept bytes; the pages that hold no text of the tree were given back during the load.
+    std::string_view KeptBytes() const { return {bytes_.data(), bytes_.size()}; }
 
   private:
     std::vector<std::unique_ptr<TKLUObject>> entries_;
     TreeArena arena_;
+    std::vector<char> bytes_;
 };
 
 // Reads a whole hint file into the document. picture_mode is set for the program's own help file.
 LoadResult LoadHintFile(HintStream& stream, THintDocument& document, bool picture_mode);
+// The same for a file's bytes, which the document takes: text bodies are decoded where they lie
+// and the document keeps what it needs of the bytes, so the tree holds no second copy of them.
+LoadResult LoadHintFileBytes(std::vector<char> bytes, THintDocument& document,
+                             bool picture_mode);
 
 // How much of a hint file ReadHintFileBytes read.
 enum class HintFileRead {

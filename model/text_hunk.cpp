@@ -23,11 +23,11 @@ int TTextHunk::Open() {
 }
 
 void TTextHunk::LoadData(HunkReader& reader) {
+    AddBody(reader, ReadBody(reader), false);
+}
+
+std::vector<std::string_view> TTextHunk::ReadBody(HunkReader& reader) {
     HintStream& stream = reader.stream;
-    const TextBlockDecoder& decoder = reader.TextDecoder(Top()->title);
-    const auto decode = [&decoder](std::string_view stored, char* out) {
-        decoder.Decode(stored, out);
-    };
     const size_t resume = stream.Tell();
     // Each body is read on its own, so that one damaged body leaves the others whole.
     stream.Clear();
@@ -35,16 +35,34 @@ void TTextHunk::LoadData(HunkReader& reader) {
     if (flags & kNoWrapFlag) wrapMode = 2;
     if (flags & kAltFontFlag) fontMode = 1;
     breakMode = 1;
+    std::vector<std::string_view> lines;
     for (int64_t count = 0; count < length && stream.Good();) {
         const std::string_view line = stream.GetLine();
         if (stream.Fail()) break;
         count += static_cast<int64_t>(line.size()) + 2;
-        AddChild(reader.arena.NewDecodedLine(line, decode));
+        lines.push_back(line);
     }
-    // The body is whole: its list needs no room to grow.
-    children.shrink_to_fit();
     stream.Clear();
     stream.Seek(static_cast<int64_t>(resume));
+    return lines;
+}
+
+void TTextHunk::AddBody(HunkReader& reader, const std::vector<std::string_view>& stored,
+                        bool in_place) {
+    const TextBlockDecoder& decoder = reader.TextDecoder(Top()->title);
+    // The body is whole: its list needs no room to grow.
+    children.reserve(children.size() + stored.size());
+    for (const std::string_view line : stored) {
+        if (in_place) {
+            char* bytes = reader.stream.Writable(line);
+            decoder.Decode(line, bytes);
+            AddChild(reader.arena.NewKeptLine({bytes, line.size()}));
+        } else {
+            AddChild(reader.arena.NewDecodedLine(
+                line, [&decoder](std::string_view from, char* to) { decoder.Decode(from, to); }));
+        }
+    }
+    children.shrink_to_fit();  // when markup made more children than lines
 }
 
 }  // namespace klu

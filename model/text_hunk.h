@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string_view>
+#include <vector>
+
 #include "items_hunk.h"
 
 namespace klu {
@@ -15,6 +18,12 @@ class TTextHunk : public TItemsHunk {
     int GetType() const override { return TEXT; }
     int Open() override;
     void LoadData(HunkReader& reader) override;
+    // The stored lines of the body, views of the stream's bytes, with the layout the flags ask
+    // for set on the hunk.
+    std::vector<std::string_view> ReadBody(HunkReader& reader);
+    // Adds the stored lines decoded into the tree's arena, or where they lie in the stream's
+    // bytes when in_place (the bytes must then live as long as the tree).
+    void AddBody(HunkReader& reader, const std::vector<std::string_view>& stored, bool in_place);
 
     int32_t unused = 0;
     int32_t flags = 0;

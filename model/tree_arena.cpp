@@ -5,7 +5,7 @@
 #include <cstring>
 #include <new>
 
-#include "huge_pages.h"
+#include "memory_pages.h"
 #include "klu_object.h"
 
 namespace klu {

@@ -12,4 +12,9 @@ inline constexpr size_t kHugePage = size_t{2} << 20;
 // request: where huge pages are off or the range holds none, nothing changes.
 void AdviseHugePages(void* start, size_t size);
 
+// Gives the whole pages within [start, start + size) back to the system while the block they lie
+// in stays allocated: they read as zeros afterwards, so only bytes that are never read again
+// may go.
+void ReleasePages(void* start, size_t size);
+
 }  // namespace klu
