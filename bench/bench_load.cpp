@@ -17,8 +17,8 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <sys/mman.h>
-#include <unistd.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -306,7 +306,8 @@ void BM_Load(benchmark::State& state) {
 
     const auto size = static_cast<double>(file.size);
     const std::string_view kept = document.KeptBytes();
-    const auto given_back = static_cast<double>(kept.size() - std::min(kept.size(), ResidentBytes(kept)));
+    const auto given_back =
+        static_cast<double>(kept.size() - std::min(kept.size(), ResidentBytes(kept)));
     g_tree_ratio = (static_cast<double>(after.live - before.live) - given_back) / size;
     g_peak_ratio = static_cast<double>(after.peak - before.live) / size;
     state.counters["tree_bytes_per_file_byte"] = g_tree_ratio;

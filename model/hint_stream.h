@@ -49,7 +49,9 @@ class HintStream {
     // The whole file, as the checksum test reads it in binary mode.
     std::string_view Bytes() const { return {bytes_.data(), bytes_.size()}; }
     // The bytes at a view that Bytes or GetLine gave, for decoding them where they lie.
-    char* Writable(std::string_view bytes) { return bytes_.data() + (bytes.data() - bytes_.data()); }
+    char* Writable(std::string_view bytes) {
+        return bytes_.data() + (bytes.data() - bytes_.data());
+    }
     // Hands the bytes over; the stream is empty afterwards.
     std::vector<char> TakeBytes() { return std::move(bytes_); }
 

@@ -14,8 +14,7 @@ namespace {
 
 constexpr size_t kMaxKeyword = 79;
 
-THunk* MakeHunk(HunkReader& reader, const std::string& keyword, int32_t line_count,
-               THunk* parent) {
+THunk* MakeHunk(HunkReader& reader, const std::string& keyword, int32_t line_count, THunk* parent) {
     const HunkKind kind = KindOfKeyword(keyword);
     switch (kind) {
         case COMMENT:
@@ -38,7 +37,8 @@ THunk* MakeHunk(HunkReader& reader, const std::string& keyword, int32_t line_cou
         case TEXT:
             return reader.arena.New<TTextHunk>(reader, line_count, parent);
         case HYPERPNG:
-            if (reader.pictureMode) return reader.arena.New<TPNGObject>(reader, line_count, parent, true);
+            if (reader.pictureMode)
+                return reader.arena.New<TPNGObject>(reader, line_count, parent, true);
             return reader.arena.New<THyperPNGHunk>(reader, line_count, parent);
         case OVERLAY:
             return reader.arena.New<TOverlayHunk>(reader, line_count, parent);

@@ -21,8 +21,7 @@ class TLineText {
     TLineText(const std::string& text) : TLineText(std::string_view(text)) {}
     TLineText(const char* text) : TLineText(std::string_view(text)) {}
     TLineText(const TLineText& other) : TLineText(other.view()) {}
-    TLineText(TLineText&& other) noexcept
-        : data_(other.data_), bits_(other.bits_) {
+    TLineText(TLineText&& other) noexcept : data_(other.data_), bits_(other.bits_) {
         other.data_ = nullptr;
         other.bits_ = 0;
     }

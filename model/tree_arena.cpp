@@ -5,8 +5,8 @@
 #include <cstring>
 #include <new>
 
-#include "memory_pages.h"
 #include "klu_object.h"
+#include "memory_pages.h"
 
 namespace klu {
 namespace {

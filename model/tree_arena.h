@@ -11,9 +11,9 @@ namespace klu {
 
 class THunkLine;
 
-// The memory of one loaded tree: its lines and their decoded text, carved from a few large
-// blocks and given back all at once with the arena. Nothing in it is freed on its own; a line
-// made here is marked so that deleting it only ends its life (see TKLUObject).
+// The memory of one loaded tree: its hunks, its lines and their decoded text, carved from a few
+// large blocks and given back all at once with the arena. Nothing in it is freed on its own; an
+// object made here is marked so that deleting it only ends its life (see TKLUObject).
 class TreeArena {
   public:
     TreeArena() = default;
@@ -29,8 +29,8 @@ class TreeArena {
     // An object of the tree made in the arena: deleting it only ends its life.
     template <typename Object, typename... Args>
     Object* New(Args&&... args) {
-        auto* object = new (Allocate(sizeof(Object), alignof(Object)))
-            Object(std::forward<Args>(args)...);
+        auto* object =
+            new (Allocate(sizeof(Object), alignof(Object))) Object(std::forward<Args>(args)...);
         object->inArena = 1;
         return object;
     }
