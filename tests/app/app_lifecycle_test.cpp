@@ -10,17 +10,6 @@
 namespace klu::test {
 namespace {
 
-TEST(AppLifecycleTest, StartsWithWhatItsOwnProgramFolderHolds) {
-    TempFolder empty;
-    FakeUserDialogs* dialogs = nullptr;
-    auto bare = StartApp(empty.path(), "", &dialogs);
-    ASSERT_NE(bare->MainWindow(), nullptr);
-    EXPECT_EQ(bare->State().helpDocument.GetRoot(), nullptr);
-    EXPECT_FALSE(bare->State().FileLoaded());
-    EXPECT_TRUE(dialogs->messages.empty());
-    EXPECT_EQ(bare->State().settings.listFolder, bare->State().programFolder);
-}
-
 TEST(AppLifecycleTest, WritesSettingsAndHintMemoryAtExit) {
     TempFolder folder;
     const std::string path = folder / "game.klu";
@@ -39,11 +28,18 @@ TEST(AppLifecycleTest, WritesSettingsAndHintMemoryAtExit) {
     EXPECT_NE(profile.ReadProfileString("Memory", MemoryKeyOf(path), "none"), "none");
 }
 
-TEST(AppLifecycleTest, TheMainWindowStartsOnMostOfTheScreenThenComesBackWhereItWas) {
+// An empty program folder: no help, no file, no message, the listing of the folder itself, and
+// the main window on most of the screen; it comes back where it was.
+TEST(AppLifecycleTest, StartsWithWhatItsOwnProgramFolderHoldsAndComesBackWhereItWas) {
     TempFolder folder;
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
     {
-        auto first = StartApp(folder.path());
+        FakeUserDialogs* dialogs = nullptr;
+        auto first = StartApp(folder.path(), "", &dialogs);
+        EXPECT_EQ(first->State().helpDocument.GetRoot(), nullptr);
+        EXPECT_FALSE(first->State().FileLoaded());
+        EXPECT_TRUE(dialogs->messages.empty());
+        EXPECT_EQ(first->State().settings.listFolder, first->State().programFolder);
         EXPECT_EQ(first->MainWindow()->size(), desktop.size() * 4 / 5);
         first->MainWindow()->setGeometry(30, 40, 500, 400);
     }
@@ -53,7 +49,9 @@ TEST(AppLifecycleTest, TheMainWindowStartsOnMostOfTheScreenThenComesBackWhereItW
     EXPECT_EQ(again->MainWindow()->geometry(), QRect(30, 40, 500, 400));
 }
 
-TEST(CommandLineTest, SwitchesInAnyLetterCaseAnythingElseIsAPath) {
+// Switches in any letter case, anything else a path; only the first argument counts and
+// relative paths become absolute.
+TEST(CommandLineTest, SwitchesAndPaths) {
     const struct {
         const char* argument;
         CommandLineAction::Kind kind;
@@ -68,9 +66,6 @@ TEST(CommandLineTest, SwitchesInAnyLetterCaseAnythingElseIsAPath) {
         EXPECT_EQ(action.path, c.kind == CommandLineAction::OpenFile ? c.argument : "");
     }
     EXPECT_EQ(ParseCommandArgument(""), CommandLineAction{});
-}
-
-TEST(CommandLineTest, OnlyTheFirstArgumentCountsAndRelativePathsBecomeAbsolute) {
     EXPECT_EQ(CommandArgumentOf({"kluwin", "/help", "other.klu"}), "/help");
     // Regression: the reader changes folder at start-up, so a relative path must not stay relative.
     const std::string here = std::filesystem::current_path().string();
