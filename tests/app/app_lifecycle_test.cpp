@@ -10,13 +10,24 @@
 namespace klu::test {
 namespace {
 
-TEST(AppLifecycleTest, WritesSettingsAndHintMemoryAtExit) {
+// A program folder without help or settings: no help, no file, no message, the listing of the
+// folder itself, and the main window on most of the screen. At exit the settings and the hint
+// memory are written, and the window comes back where it was.
+TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAtExit) {
     TempFolder folder;
     const std::string path = folder / "game.klu";
     WriteFile(path, SampleHintFile());
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
     {
-        auto app = StartApp(folder.path());
-        AppState& state = app->State();
+        FakeUserDialogs* dialogs = nullptr;
+        auto first = StartApp(folder.path(), "", &dialogs);
+        AppState& state = first->State();
+        EXPECT_EQ(state.helpDocument.GetRoot(), nullptr);
+        EXPECT_FALSE(state.FileLoaded());
+        EXPECT_TRUE(dialogs->messages.empty());
+        EXPECT_EQ(state.settings.listFolder, state.programFolder);
+        EXPECT_EQ(first->MainWindow()->size(), desktop.size() * 4 / 5);
+        first->MainWindow()->setGeometry(30, 40, 500, 400);
         LoadResult result = LoadOk;
         ASSERT_TRUE(LoadHintFileAt(path, state.currentDocument, false, result));
         state.currentPath = path;
@@ -26,24 +37,6 @@ TEST(AppLifecycleTest, WritesSettingsAndHintMemoryAtExit) {
     ProfileFile profile(folder / "KLUWIN.INI");
     EXPECT_EQ(profile.ReadProfileString("KLUWIN", "InstallDir", ""), "/listing/here");
     EXPECT_NE(profile.ReadProfileString("Memory", MemoryKeyOf(path), "none"), "none");
-}
-
-// An empty program folder: no help, no file, no message, the listing of the folder itself, and
-// the main window on most of the screen; it comes back where it was.
-TEST(AppLifecycleTest, StartsWithWhatItsOwnProgramFolderHoldsAndComesBackWhereItWas) {
-    TempFolder folder;
-    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
-    {
-        FakeUserDialogs* dialogs = nullptr;
-        auto first = StartApp(folder.path(), "", &dialogs);
-        EXPECT_EQ(first->State().helpDocument.GetRoot(), nullptr);
-        EXPECT_FALSE(first->State().FileLoaded());
-        EXPECT_TRUE(dialogs->messages.empty());
-        EXPECT_EQ(first->State().settings.listFolder, first->State().programFolder);
-        EXPECT_EQ(first->MainWindow()->size(), desktop.size() * 4 / 5);
-        first->MainWindow()->setGeometry(30, 40, 500, 400);
-    }
-    ProfileFile profile(folder / "KLUWIN.INI");
     EXPECT_EQ(profile.ReadProfileString("KLUWIN", "Frame", ""), "30,40,500,400,0");
     auto again = StartApp(folder.path());
     EXPECT_EQ(again->MainWindow()->geometry(), QRect(30, 40, 500, 400));

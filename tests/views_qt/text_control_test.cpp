@@ -193,23 +193,16 @@ int PixelsNear(const QImage& image, const QColor& colour) {
     return count;
 }
 
-class ControlPaintTest : public ControlTest {
-  protected:
-    ControlPaintTest() {
-        AddLine("Plain text in the text colour.");
-        question = AddQuestion("A link in the link colour");
-        Show(360, 200);
-        Settings settings;
-        settings.mainFont = {"Arial", 14, 700, false};
-        settings.fixedFont = FixedFontOf(settings.mainFont);
-        settings.linkColor = 0x000000FF;  // red, as a colour value of the settings
-        control->ApplySettings(settings);
-        control->SetTextColor(Qt::darkGreen);
-    }
-    TMetaTextHunk* question = nullptr;
-};
-
-TEST_F(ControlPaintTest, TextLinksAndTheRuleTakeTheirColoursHiddenChildrenNone) {
+TEST_F(ControlTest, TextLinksAndTheRuleTakeTheirColoursHiddenChildrenNone) {
+    AddLine("Plain text in the text colour.");
+    AddQuestion("A link in the link colour");
+    Show(360, 200);
+    Settings settings;
+    settings.mainFont = {"Arial", 14, 700, false};
+    settings.fixedFont = FixedFontOf(settings.mainFont);
+    settings.linkColor = 0x000000FF;  // red, as a colour value of the settings
+    control->ApplySettings(settings);
+    control->SetTextColor(Qt::darkGreen);
     EXPECT_EQ(control->LinkColor(), QColor(Qt::red));
     const QImage image = Grab();
     EXPECT_GT(PixelsNear(image, Qt::red), 20);
@@ -250,22 +243,14 @@ TEST_F(ControlTest, TextAndTheDefaultLinkColourStayReadableOnADarkPalette) {
     EXPECT_EQ(control->LinkColor(), QColor(Qt::blue));
 }
 
-class ControlAccessibleTest : public ControlTest {
-  protected:
-    ControlAccessibleTest() {
-        AddLine("Start", false);
-        AddLine("here.");
-        AddQuestion("Where\x92s the key?");
-        AddLine("Caf\xE9 talk.");
-        second = AddQuestion("Second question");
-        Show();
-        accessible = QAccessible::queryAccessibleInterface(control.get());
-    }
-    TMetaTextHunk* second = nullptr;
-    QAccessibleInterface* accessible = nullptr;
-};
-
-TEST_F(ControlAccessibleTest, TextIsTheVisibleChildrenInOrderVisibleLinksOpenWhenPressed) {
+TEST_F(ControlTest, AccessibleTextIsTheVisibleChildrenInOrderVisibleLinksOpenWhenPressed) {
+    AddLine("Start", false);
+    AddLine("here.");
+    AddQuestion("Where\x92s the key?");
+    AddLine("Caf\xE9 talk.");
+    TMetaTextHunk* second = AddQuestion("Second question");
+    Show();
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control.get());
     ASSERT_NE(accessible, nullptr);
     QAccessibleTextInterface* text = accessible->textInterface();
     ASSERT_NE(text, nullptr);
