@@ -122,12 +122,12 @@ TEST_F(FileCommandsTest, HelpCommandsOpenTheirSubjectsOrSayThereIsNoHelpFile) {
     Client().Command(501);
     Client().Command(502);
     Open(zip);
-    EXPECT_EQ(dialogs.messages,
-              (std::vector<Message>{{"Unable to locate help file.", "Error", MessageIcon::None},
-                                    {"Unable to locate help file", "Error", MessageIcon::Stop},
-                                    {kZipArchiveText, "Error", MessageIcon::Stop,
-                                     MessageButtons::OkHelp},
-                                    {"Unable to locate help file.", "Error", MessageIcon::None}}));
+    EXPECT_EQ(
+        dialogs.messages,
+        (std::vector<Message>{{"Unable to locate help file.", "Error", MessageIcon::None},
+                              {"Unable to locate help file", "Error", MessageIcon::Stop},
+                              {kZipArchiveText, "Error", MessageIcon::Stop, MessageButtons::OkHelp},
+                              {"Unable to locate help file.", "Error", MessageIcon::None}}));
     EXPECT_TRUE(WindowTitles().empty());
 
     LoadHelp(true);

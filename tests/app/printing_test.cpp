@@ -27,7 +27,8 @@ std::string RunPdfTool(const QString& program, const QStringList& arguments) {
 
 // The page count pdfinfo gives, or -1 without one.
 int PdfPageCount(const std::string& path) {
-    const QString info = QString::fromStdString(RunPdfTool("pdfinfo", {QString::fromStdString(path)}));
+    const QString info =
+        QString::fromStdString(RunPdfTool("pdfinfo", {QString::fromStdString(path)}));
     const QRegularExpressionMatch match =
         QRegularExpression("^Pages:\\s*(\\d+)", QRegularExpression::MultilineOption).match(info);
     return match.hasMatch() ? match.captured(1).toInt() : -1;
