@@ -8,21 +8,15 @@
 namespace klu {
 namespace {
 
-// A question of three hints: "a", "-", "b", "-", "c" (children 0 to 4).
-class ThreeHints : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        for (const char* text : {"first hint text", "-", "second hint text", "-", "third"}) {
-            auto* line = new THunkLine(text);
-            line->isSeparator = std::string(text) == "-";
-            question.AddChild(line);
-        }
-    }
+// A question of three hints: children 0 to 4 with separators at 1 and 3. The reveal from the
+// start with hint memory off is checked through the hint window of the reader.
+TEST(HintRevealTest, HintMemoryStartsFromTheRememberedCountAndStoresEachReveal) {
     TMetaTextHunk question{"Q?", nullptr, HINT};
-};
-
-// Revealing from the start with memory off is what the hint window's tests go through.
-TEST_F(ThreeHints, HintMemoryStartsFromTheRememberedCountAndStoresEachReveal) {
+    for (const char* text : {"first hint text", "-", "second hint text", "-", "third"}) {
+        auto* line = new THunkLine(text);
+        line->isSeparator = std::string(text) == "-";
+        question.AddChild(line);
+    }
     question.SetRevealed(2);
     HintReveal reveal(question, true);
     reveal.ShowNextHint(true, true);
