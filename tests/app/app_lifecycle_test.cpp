@@ -10,24 +10,24 @@
 namespace klu::test {
 namespace {
 
-TEST(AppLifecycleTest, StartsWithWhatItsOwnProgramFolderHolds) {
-    TempFolder empty;
-    FakeUserDialogs* dialogs = nullptr;
-    auto bare = StartApp(empty.path(), "", &dialogs);
-    ASSERT_NE(bare->MainWindow(), nullptr);
-    EXPECT_EQ(bare->State().helpDocument.GetRoot(), nullptr);
-    EXPECT_FALSE(bare->State().FileLoaded());
-    EXPECT_TRUE(dialogs->messages.empty());
-    EXPECT_EQ(bare->State().settings.listFolder, bare->State().programFolder);
-}
-
-TEST(AppLifecycleTest, WritesSettingsAndHintMemoryAtExit) {
+// A program folder without help or settings: no help, no file, no message, the listing of the
+// folder itself, and the main window on most of the screen. At exit the settings and the hint
+// memory are written, and the window comes back where it was.
+TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAtExit) {
     TempFolder folder;
     const std::string path = folder / "game.klu";
     WriteFile(path, SampleHintFile());
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
     {
-        auto app = StartApp(folder.path());
-        AppState& state = app->State();
+        FakeUserDialogs* dialogs = nullptr;
+        auto first = StartApp(folder.path(), "", &dialogs);
+        AppState& state = first->State();
+        EXPECT_EQ(state.helpDocument.GetRoot(), nullptr);
+        EXPECT_FALSE(state.FileLoaded());
+        EXPECT_TRUE(dialogs->messages.empty());
+        EXPECT_EQ(state.settings.listFolder, state.programFolder);
+        EXPECT_EQ(first->MainWindow()->size(), desktop.size() * 4 / 5);
+        first->MainWindow()->setGeometry(30, 40, 500, 400);
         LoadResult result = LoadOk;
         ASSERT_TRUE(LoadHintFileAt(path, state.currentDocument, false, result));
         state.currentPath = path;
@@ -37,23 +37,14 @@ TEST(AppLifecycleTest, WritesSettingsAndHintMemoryAtExit) {
     ProfileFile profile(folder / "KLUWIN.INI");
     EXPECT_EQ(profile.ReadProfileString("KLUWIN", "InstallDir", ""), "/listing/here");
     EXPECT_NE(profile.ReadProfileString("Memory", MemoryKeyOf(path), "none"), "none");
-}
-
-TEST(AppLifecycleTest, TheMainWindowStartsOnMostOfTheScreenThenComesBackWhereItWas) {
-    TempFolder folder;
-    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
-    {
-        auto first = StartApp(folder.path());
-        EXPECT_EQ(first->MainWindow()->size(), desktop.size() * 4 / 5);
-        first->MainWindow()->setGeometry(30, 40, 500, 400);
-    }
-    ProfileFile profile(folder / "KLUWIN.INI");
     EXPECT_EQ(profile.ReadProfileString("KLUWIN", "Frame", ""), "30,40,500,400,0");
     auto again = StartApp(folder.path());
     EXPECT_EQ(again->MainWindow()->geometry(), QRect(30, 40, 500, 400));
 }
 
-TEST(CommandLineTest, SwitchesInAnyLetterCaseAnythingElseIsAPath) {
+// Switches in any letter case, anything else a path; only the first argument counts and
+// relative paths become absolute.
+TEST(CommandLineTest, SwitchesAndPaths) {
     const struct {
         const char* argument;
         CommandLineAction::Kind kind;
@@ -68,9 +59,6 @@ TEST(CommandLineTest, SwitchesInAnyLetterCaseAnythingElseIsAPath) {
         EXPECT_EQ(action.path, c.kind == CommandLineAction::OpenFile ? c.argument : "");
     }
     EXPECT_EQ(ParseCommandArgument(""), CommandLineAction{});
-}
-
-TEST(CommandLineTest, OnlyTheFirstArgumentCountsAndRelativePathsBecomeAbsolute) {
     EXPECT_EQ(CommandArgumentOf({"kluwin", "/help", "other.klu"}), "/help");
     // Regression: the reader changes folder at start-up, so a relative path must not stay relative.
     const std::string here = std::filesystem::current_path().string();

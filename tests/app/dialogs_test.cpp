@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPrintDialog>
@@ -67,58 +66,47 @@ class OptionsDialogTest : public ::testing::Test {
   protected:
     OptionsDialogTest() : settings(DefaultSettings()), dialog(nullptr, settings, dialogs) {}
 
-    QCheckBox& Box(int id) { return *qobject_cast<QCheckBox*>(dialog.Control(id)); }
-    std::string FontTextShown() {
-        return qobject_cast<QLabel*>(dialog.Control(TOptDialog::kFontText))->text().toStdString();
-    }
-
     FakeUserDialogs dialogs;
     Settings settings;
     TOptDialog dialog;
 };
 
-TEST_F(OptionsDialogTest, CancelAfterChoosingKeepsEverySetting) {
-    const Settings before = settings;
-    dialogs.fontAnswer = TimesBold(120);
-    dialogs.colorAnswer = kRed;
-    dialog.CmChooseFont();
-    dialog.CmChooseColor();
-    Box(TOptDialog::kCountingBox).setChecked(false);
-    Box(TOptDialog::kMemoryBox).setChecked(false);
-    EXPECT_EQ(FontTextShown(), "Times New Roman, 12 pt.");
-    EXPECT_EQ(dialog.EditedLinkColor(), kRed);
-
-    dialog.show();
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_TRUE(SameSettings(settings, before));
-}
-
-TEST_F(OptionsDialogTest, OkStoresTheChoicesWithWholePointsAndTheCheckBoxes) {
-    // The font dialog starts from the settings' font and the colour dialog from their colour.
-    dialogs.fontAnswer = TimesBold(105);
-    dialogs.colorAnswer = kRed;
-    dialog.CmChooseFont();
-    dialog.CmChooseColor();
-    ASSERT_EQ(dialogs.fontRequests.size(), 1u);
-    EXPECT_EQ(dialogs.fontRequests[0], DefaultSettings().mainFont);
-    EXPECT_EQ(dialogs.colorRequests, std::vector<uint32_t>{kBlue});
-    EXPECT_EQ(FontTextShown(), "Times New Roman, 10 pt.");
-
-    dialog.show();
-    QTest::mouseClick(&Box(TOptDialog::kMemoryBox), Qt::LeftButton);
-    QTest::mouseClick(dialog.Control(TOptDialog::kOk), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_TRUE(settings.showCounting);
-    EXPECT_FALSE(settings.hintMemoryOn);
-    EXPECT_EQ(settings.mainFont.face, "Times New Roman");
-    EXPECT_EQ(settings.mainFont.pointSize, 10);
-    EXPECT_EQ(settings.mainFont.weight, 700);
-    EXPECT_TRUE(settings.mainFont.italic);
-    EXPECT_EQ(settings.linkColor, kRed);
-    EXPECT_EQ(settings.listFolder, "/hints/");
-    // The fixed font follows only once the command applies the settings.
-    EXPECT_EQ(settings.fixedFont, DefaultSettings().fixedFont);
+// The font dialog starts from the settings' font and the colour dialog from their colour; OK
+// stores the choices with whole points and the check boxes, Cancel keeps every setting.
+TEST_F(OptionsDialogTest, OkStoresTheChoicesWithWholePointsCancelKeepsEverySetting) {
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        const Settings before = settings;
+        TOptDialog shown(nullptr, settings, dialogs);
+        dialogs.fontRequests.clear();
+        dialogs.colorRequests.clear();
+        dialogs.fontAnswer = TimesBold(ok ? 105 : 120);
+        dialogs.colorAnswer = kRed;
+        shown.CmChooseFont();
+        shown.CmChooseColor();
+        EXPECT_EQ(dialogs.fontRequests, std::vector<FontRecord>{DefaultSettings().mainFont});
+        EXPECT_EQ(dialogs.colorRequests, std::vector<uint32_t>{kBlue});
+        EXPECT_EQ(qobject_cast<QLabel*>(shown.Control(TOptDialog::kFontText))->text(),
+                  ok ? "Times New Roman, 10 pt." : "Times New Roman, 12 pt.");
+        EXPECT_EQ(shown.EditedLinkColor(), kRed);
+        shown.show();
+        QTest::mouseClick(shown.Control(TOptDialog::kMemoryBox), Qt::LeftButton);
+        if (!ok) {
+            QTest::keyClick(&shown, Qt::Key_Escape);
+            EXPECT_EQ(shown.result(), QDialog::Rejected);
+            EXPECT_TRUE(SameSettings(settings, before));
+            continue;
+        }
+        QTest::mouseClick(shown.Control(TOptDialog::kOk), Qt::LeftButton);
+        EXPECT_EQ(shown.result(), QDialog::Accepted);
+        EXPECT_TRUE(settings.showCounting);
+        EXPECT_FALSE(settings.hintMemoryOn);
+        EXPECT_EQ(settings.mainFont, (FontRecord{"Times New Roman", 10, 700, true}));
+        EXPECT_EQ(settings.linkColor, kRed);
+        EXPECT_EQ(settings.listFolder, "/hints/");
+        // The fixed font follows only once the command applies the settings.
+        EXPECT_EQ(settings.fixedFont, DefaultSettings().fixedFont);
+    }
 }
 
 TEST_F(OptionsDialogTest, CustomColoursCarryOverToTheNextUse) {

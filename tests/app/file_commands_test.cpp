@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <filesystem>
 
+#include "app/open_hint_file.h"
 #include "views/list_child.h"
 #include "window_fixture.h"
 
@@ -79,16 +80,25 @@ TEST_F(FileCommandsTest, SearchReplacesTheResultsOnlyWhenSomethingIsFound) {
     EXPECT_NE(WindowHunkUi::ViewOf(*Child("Once?")), nullptr);
 }
 
-TEST_F(FileCommandsTest, ListingComesToTheFrontAndIsReplacedOnlyForAnotherFolder) {
+// The listing's entries open their files as the Open command would; it comes to the front again
+// and is replaced only for another folder.
+TEST_F(FileCommandsTest, ListingOpensItsFilesComesToTheFrontAndIsReplacedForAnotherFolder) {
     state.settings.listFolder = MakeFolder("games");
     Client().Command(101);
-    QPointer<QWidget> listing = ListWidget();
-    ASSERT_TRUE(qobject_cast<TFileChild*>(listing.data()));
+    QPointer<TFileChild> listing = qobject_cast<TFileChild*>(ListWidget());
+    ASSERT_TRUE(listing);
     EXPECT_EQ(listing->windowTitle().toStdString(),
               "KLU Hint Files in " + state.settings.listFolder);
+    auto& hunk = static_cast<TItemsHunk&>(listing->Hunk());
+    ASSERT_EQ(hunk.GetChildCount(), 2u);
+    EXPECT_EQ(hunk.GetChild(0)->GetName(), "A First Game");  // sorted as "FIRST GAME, A"
+    EXPECT_EQ(listing->Control().VisibleCount(), 2);
+    hunk.GetChild(1)->Open();
+    ASSERT_TRUE(state.FileLoaded());
+    EXPECT_EQ(state.currentDocument.GetRoot()->GetName(), "The Second Game");
+    EXPECT_EQ(state.currentPath, state.settings.listFolder + "b.klu");
 
     // Again: the same window comes to the front, even after another was opened.
-    Open(Write("game.klu", ThreeHintFile()));
     ASSERT_NE(Client().currentSubWindow()->widget(), listing.data());
     Client().Command(101);
     EXPECT_EQ(ListWidget(), listing.data());
@@ -104,54 +114,33 @@ TEST_F(FileCommandsTest, ListingComesToTheFrontAndIsReplacedOnlyForAnotherFolder
     EXPECT_EQ(ListWidget()->windowTitle().toStdString(), "KLU Hint Files in " + other);
 }
 
-TEST_F(FileCommandsTest, ListingEntryOpensItsFile) {
-    state.settings.listFolder = MakeFolder("games");
-    Client().Command(101);
-    auto* listing = qobject_cast<TFileChild*>(ListWidget());
-    ASSERT_NE(listing, nullptr);
-    auto& hunk = static_cast<TItemsHunk&>(listing->Hunk());
-    ASSERT_EQ(hunk.GetChildCount(), 2u);
-    EXPECT_EQ(hunk.GetChild(0)->GetName(), "A First Game");  // sorted as "FIRST GAME, A"
-    EXPECT_EQ(listing->Control().VisibleCount(), 2);
-
-    // An entry opens its file as the Open command would; the listing stays.
-    hunk.GetChild(1)->Open();
-    ASSERT_TRUE(state.FileLoaded());
-    EXPECT_EQ(state.currentDocument.GetRoot()->GetName(), "The Second Game");
-    EXPECT_EQ(state.currentPath, state.settings.listFolder + "b.klu");
-    EXPECT_EQ(ListWidget(), listing);
-}
-
-TEST_F(FileCommandsTest, ShowHelpFileOpensTheIndexOrElseTheTopOrSaysThereIsNone) {
+// Show Help File opens the index, or else the top; Help of the message about archives opens
+// the subject on unzipping. Without a help file both say there is none.
+TEST_F(FileCommandsTest, HelpCommandsOpenTheirSubjectsOrSayThereIsNoHelpFile) {
+    const std::string zip = Write("archive.klu", std::string("PK\x03\x04 zipped", 10));
+    dialogs.answer = MessageAnswer::Help;
     Client().Command(501);
     Client().Command(502);
-    EXPECT_EQ(dialogs.messages,
-              (std::vector<Message>{{"Unable to locate help file.", "Error", MessageIcon::None},
-                                    {"Unable to locate help file", "Error", MessageIcon::Stop}}));
+    Open(zip);
+    EXPECT_EQ(
+        dialogs.messages,
+        (std::vector<Message>{{"Unable to locate help file.", "Error", MessageIcon::None},
+                              {"Unable to locate help file", "Error", MessageIcon::Stop},
+                              {kZipArchiveText, "Error", MessageIcon::Stop, MessageButtons::OkHelp},
+                              {"Unable to locate help file.", "Error", MessageIcon::None}}));
     EXPECT_TRUE(WindowTitles().empty());
 
     LoadHelp(true);
     Client().Command(501);
     EXPECT_EQ(WindowTitles(), std::vector<std::string>{"Help File Index"});
     Client().closeAllSubWindows();
+    Open(zip);
+    EXPECT_EQ(WindowTitles(), std::vector<std::string>{"Unzipping ZIP Files"});
+    Client().closeAllSubWindows();
     LoadHelp(false);
     Client().Command(501);
     EXPECT_EQ(WindowTitles(), std::vector<std::string>{"KLU Reader Documentation"});
-    EXPECT_EQ(dialogs.messages.size(), 2u);
-}
-
-TEST_F(FileCommandsTest, HelpOfTheZipMessageOpensItsSubjectOnly) {
-    const std::string zip = Write("archive.klu", std::string("PK\x03\x04 zipped", 10));
-    dialogs.answer = MessageAnswer::Help;
-    Open(zip);
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::OkHelp);
-    EXPECT_EQ(dialogs.messages[1].text, "Unable to locate help file.");
-
-    LoadHelp(true);
-    Open(zip);
-    EXPECT_EQ(dialogs.messages.size(), 3u);
-    EXPECT_EQ(WindowTitles(), std::vector<std::string>{"Unzipping ZIP Files"});
+    EXPECT_EQ(dialogs.messages.size(), 5u);
 }
 
 TEST_F(FileCommandsTest, CopyTakesWhatTheWindowShowsAndSaveTheWholeHunkEachTime) {

@@ -12,16 +12,6 @@ std::string ButtonText(const THintChild& window) {
     return window.Button() ? window.Button()->text().toStdString() : "no button";
 }
 
-// The question window's button text after pressing it presses times (none: just opened).
-std::string RevealInQuestion(TItemsHunk& question, int presses) {
-    question.Open();
-    auto* window = dynamic_cast<THintChild*>(WindowHunkUi::ViewOf(question));
-    if (!window) return "no window";
-    for (int i = 0; i < presses; ++i)
-        QTest::mouseClick(window->Button(), Qt::LeftButton);
-    return ButtonText(*window);
-}
-
 class HintWindowTest : public WindowFixture {
   protected:
     // Opens the three-hint file with the settings given and the window of its question.
@@ -74,8 +64,7 @@ TEST_F(HintWindowTest, ASubjectHasNoButtonItsTextTakesTheKeys) {
     root->Add(MakeNode("INCENTIVE", "Buy the full game"))->Line("Send money");
     Open(Write("three.klu", HintFileOf(std::move(root))));
     QApplication::setActiveWindow(frame.get());
-    auto* window =
-        dynamic_cast<THintChild*>(WindowHunkUi::ViewOf(*state.currentDocument.GetRoot()));
+    THintChild* window = ViewOf(state.currentDocument.GetRoot());
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Button(), nullptr);
     TStringControl& text = window->Control();
@@ -98,13 +87,17 @@ TEST_F(HintWindowTest, ASubjectHasNoButtonItsTextTakesTheKeys) {
 }
 
 TEST_F(HintWindowTest, CountsSurviveAReload) {
-    OpenQuestion(true, true);
-    EXPECT_EQ(RevealInQuestion(*question, 1), "Hint 2 of 3.  Another hint?");
+    THintChild* window = OpenQuestion(true, true);
+    ASSERT_NE(window, nullptr);
+    QTest::mouseClick(window->Button(), Qt::LeftButton);
+    EXPECT_EQ(ButtonText(*window), "Hint 2 of 3.  Another hint?");
     Open(path);
     EXPECT_EQ(WindowTitles(), std::vector<std::string>{"Three Hints"});
     ASSERT_NE(Child("How?"), nullptr);
     EXPECT_EQ(Child("How?")->GetRevealed(), 2);
-    EXPECT_EQ(RevealInQuestion(*Child("How?"), 0), "Hint 2 of 3.  Another hint?");
+    window = OpenWindow(*Child("How?"));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ButtonText(*window), "Hint 2 of 3.  Another hint?");
     EXPECT_EQ(state.profile.ReadProfileString(kMemorySection, MemoryKeyOf(path), ""), "2,0,");
 }
 

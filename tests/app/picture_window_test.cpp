@@ -51,7 +51,8 @@ class PictureWindowTest : public WindowFixture {
     THunk* tower = nullptr;
 };
 
-TEST_F(PictureWindowTest, APictureWindowShowsItsPicture) {
+// The picture is drawn at the text margin; its hot spots are links reached by the mouse only.
+TEST_F(PictureWindowTest, APictureWindowShowsItsPictureAndHotSpotsOpenWhereTheMouseClicks) {
     ASSERT_NE(hyper, nullptr);
     THintChild* window = OpenWindow(*hyper);
     ASSERT_NE(window, nullptr);
@@ -63,12 +64,7 @@ TEST_F(PictureWindowTest, APictureWindowShowsItsPicture) {
     EXPECT_EQ(ScreenAt(*window, 25, 5), ColourOf(2));
     EXPECT_EQ(ScreenAt(*window, 39, 15), ColourOf(0));
     EXPECT_NE(ScreenAt(*window, 40, 15), ColourOf(0));  // past its edge
-}
 
-TEST_F(PictureWindowTest, HotSpotsAreLinksReachedByTheMouseOnly) {
-    THintChild* window = OpenWindow(*hyper);
-    ASSERT_NE(window, nullptr);
-    TStringControl& control = window->Control();
     ASSERT_EQ(control.Links().size(), 2u);
     EXPECT_EQ(control.Links()[1], (TLinkInfo{28, 23, 48, 38, tower}));
     QTest::mouseMove(control.viewport(), OnPicture(30, 20));
@@ -113,7 +109,7 @@ TEST_F(PictureWindowTest, AnOverlayOpensItsPictureWindowAndPaintsOnce) {
     ASSERT_NE(lamp, nullptr);
     ASSERT_EQ(WindowHunkUi::ViewOf(*hyper), nullptr);
     lamp->Open();
-    auto* window = dynamic_cast<THintChild*>(WindowHunkUi::ViewOf(*hyper));
+    THintChild* window = ViewOf(hyper);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(Client().activeSubWindow()->widget(), window);
     EXPECT_EQ(PixelAt(25, 5), 5);

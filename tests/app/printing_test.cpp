@@ -3,16 +3,63 @@
 #include <QImage>
 #include <QPageSize>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 
 #include "../views/picture_test_support.h"
 #include "app/my_printer.h"
 #include "model/meta_text_hunk.h"
-#include "pdf_tools.h"
 #include "views/hunk_printout.h"
 #include "window_fixture.h"
 
 namespace klu::test {
 namespace {
+
+// What the poppler tools read from a printed PDF.
+std::string RunPdfTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString() << " did not finish";
+    EXPECT_EQ(process.exitCode(), 0)
+        << program.toStdString() << ": " << process.readAllStandardError().toStdString();
+    return process.readAllStandardOutput().toStdString();
+}
+
+// The page count pdfinfo gives, or -1 without one.
+int PdfPageCount(const std::string& path) {
+    const QString info =
+        QString::fromStdString(RunPdfTool("pdfinfo", {QString::fromStdString(path)}));
+    const QRegularExpressionMatch match =
+        QRegularExpression("^Pages:\\s*(\\d+)", QRegularExpression::MultilineOption).match(info);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// The text of pages first to last (from 1; 0 for all), in reading order.
+std::string PdfText(const std::string& path, int first = 0, int last = 0) {
+    QStringList arguments;
+    if (first > 0) arguments << "-f" << QString::number(first);
+    if (last > 0) arguments << "-l" << QString::number(last);
+    arguments << QString::fromStdString(path) << "-";
+    return RunPdfTool("pdftotext", arguments);
+}
+
+// The images placed on the pages, from pdfimages -list: their size in pixels and their pixels
+// per inch as placed on the page.
+struct PdfImage {
+    int width, height, xPpi, yPpi;
+};
+std::vector<PdfImage> PdfImages(const std::string& path) {
+    const QString list =
+        QString::fromStdString(RunPdfTool("pdfimages", {"-list", QString::fromStdString(path)}));
+    std::vector<PdfImage> images;
+    // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
+    for (const QString& line : list.split('\n')) {
+        const QStringList f = line.simplified().split(' ');
+        if (f.size() < 14 || f[2] != "image") continue;  // the heading, and soft masks
+        images.push_back({f[3].toInt(), f[4].toInt(), f[12].toInt(), f[13].toInt()});
+    }
+    return images;
+}
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -128,41 +175,35 @@ TEST_F(PrinterTest, APictureOf120By60PixelsPrintsOneInchByHalfAnInch) {
     EXPECT_EQ(images[0].yPpi, 120);
 }
 
-class PrintCommandsTest : public WindowFixture {
-  protected:
-    PrintCommandsTest() {
-        dialogs.printFile = folder / "printed.pdf";
-        auto root = MakeSubject("Printed Game");
-        root->Add(
-            MakeQuestion("Four?", {{"hint one"}, {"hint two"}, {"hint three"}, {"hint four"}}));
-        root->Add(MakeQuestion("Other?", {{"elsewhere"}}));
-        Open(Write("game.klu", HintFileOf(std::move(root))));
-    }
-    std::string Printed() { return PdfText(dialogs.printFile); }
-};
+// Print Window prints what the window shows; Print File every hint, leaving the tree as it was.
+using PrintCommandsTest = WindowFixture;
 
-TEST_F(PrintCommandsTest, PrintWindowPrintsTheTwoRevealedHintsOfFour) {
-    THintChild* question = OpenWindow(*Child("Four?"));
-    ASSERT_NE(question, nullptr);
-    question->CmAnotherHint();
-    frame->UpdateMenus();
-    Client().Command(204);
-    ASSERT_EQ(dialogs.printRequests.size(), 1u);
-    const std::string text = Printed();
-    for (const char* part : {"KLU: Four?", "hint one", "hint two"})
-        EXPECT_TRUE(Contains(text, part)) << part << " in " << text;
-    EXPECT_FALSE(Contains(text, "hint three")) << text;
-}
-
-TEST_F(PrintCommandsTest, PrintFilePrintsEveryHintAndLeavesTheTreeAsItWas) {
+TEST_F(PrintCommandsTest, PrintWindowPrintsTheRevealedHintsPrintFileEveryHint) {
+    dialogs.printFile = folder / "printed.pdf";
+    auto root = MakeSubject("Printed Game");
+    root->Add(MakeQuestion("Four?", {{"hint one"}, {"hint two"}, {"hint three"}, {"hint four"}}));
+    root->Add(MakeQuestion("Other?", {{"elsewhere"}}));
+    Open(Write("game.klu", HintFileOf(std::move(root))));
     TItemsHunk* question = Child("Four?");
     ASSERT_NE(question, nullptr);
     const size_t children = question->GetChildCount();
     const TKLUObject* first_line = question->GetChild(0);
     const std::string first_text = first_line->GetName();
     const std::string first_flags = FlagLetters(*first_line);
+
+    THintChild* window = OpenWindow(*question);
+    ASSERT_NE(window, nullptr);
+    window->CmAnotherHint();
+    frame->UpdateMenus();
+    Client().Command(204);
+    ASSERT_EQ(dialogs.printRequests.size(), 1u);
+    std::string text = PdfText(dialogs.printFile);
+    for (const char* part : {"KLU: Four?", "hint one", "hint two"})
+        EXPECT_TRUE(Contains(text, part)) << part << " in " << text;
+    EXPECT_FALSE(Contains(text, "hint three")) << text;
+
     Client().Command(110);
-    const std::string text = Printed();
+    text = PdfText(dialogs.printFile);
     for (const char* part : {"KLU: Hints for Printed Game", "hint one", "hint four", "elsewhere"})
         EXPECT_TRUE(Contains(text, part)) << part << " in " << text;
     EXPECT_EQ(question->GetChildCount(), children);

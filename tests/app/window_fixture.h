@@ -127,10 +127,14 @@ class WindowFixture : public FrameFixture {
         THunk* root = state.currentDocument.GetRoot();
         return root ? dynamic_cast<TItemsHunk*>(root->FindByName(title)) : nullptr;
     }
+    // The hunk's text window, or none.
+    static THintChild* ViewOf(const THunk* hunk) {
+        return hunk ? dynamic_cast<THintChild*>(WindowHunkUi::ViewOf(*hunk)) : nullptr;
+    }
     // Opens the hunk as a link would and gives its window.
     static THintChild* OpenWindow(THunk& hunk) {
         hunk.Open();
-        return dynamic_cast<THintChild*>(WindowHunkUi::ViewOf(hunk));
+        return ViewOf(&hunk);
     }
     // Lets the windows that were closed go.
     static void DeleteClosed() {

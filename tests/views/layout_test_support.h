@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "../model/model_test_support.h"
 #include "model/items_hunk.h"
 #include "views/text_layout.h"
 #include "views/text_measurer.h"
@@ -58,6 +59,15 @@ inline THunk* AddSubHunk(TItemsHunk& hunk, std::string title, ChildFlags flags =
     ApplyFlags(*child, flags);
     hunk.children.push_back(child);
     return child;
+}
+
+// Loads the file of the top subject into doc and gives the subject's hunk.
+inline TItemsHunk* LoadRoot(THintDocument& doc, std::unique_ptr<HintNode> root,
+                            bool picture_mode = false) {
+    HintFilePlan file;
+    file.root = std::move(root);
+    EXPECT_EQ(LoadBytes(WriteOrFail(file), doc, picture_mode), LoadOk);
+    return Items(doc.GetRoot());
 }
 
 inline TWrapInfo Frag(int left, int top, int right, int bottom, int start, int length,

@@ -1,11 +1,49 @@
+// Decoded bitmaps and the overlays painted into them.
 #include "views/picture_images.h"
 
 #include <gtest/gtest.h>
 
 #include "picture_test_support.h"
+#include "views/decoded_bitmap.h"
 
 namespace klu::test {
 namespace {
+
+using Places = std::vector<std::pair<int, int>>;
+
+// A bitmap whose pixel (x, y) is 10 * y + x, with two colours.
+DecodedBitmap Numbered(int width, int height) {
+    DecodedBitmap bitmap(width, height, {{1, 2, 3}, {250, 251, 252}});
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            bitmap.SetPixel(x, y, static_cast<uint8_t>(10 * y + x));
+    }
+    return bitmap;
+}
+
+TEST(DecodedBitmapTest, PasteCopiesEveryPixelClippedToTheBitmap) {
+    DecodedBitmap patch(3, 2, {});
+    for (int i = 0; i < 6; ++i)
+        patch.SetPixel(i % 3, i / 3, 99);
+    struct Case {
+        int x, y;
+        Places changed;
+    };
+    const Case cases[] = {
+        {4, 1, {{4, 1}, {5, 1}, {6, 1}, {4, 2}, {5, 2}, {6, 2}}},  // inside: just its rectangle
+        // Partly outside: only the part inside lands, at its own place.
+        {-2, 0, {{0, 0}, {0, 1}}},   // left
+        {-1, -1, {{0, 0}, {1, 0}}},  // top left corner
+        {20, 0, {}},                 // wholly outside
+    };
+    for (const Case& c : cases) {
+        DecodedBitmap bitmap = Numbered(8, 6);
+        bitmap.Paste(patch, c.x, c.y);
+        EXPECT_EQ(PlacesOf(bitmap, 99), c.changed) << c.x << "," << c.y;
+        EXPECT_EQ(bitmap.Pixel(3, 1), 13) << "beside it";
+        EXPECT_EQ(bitmap.Pixel(7, 2), 27) << "beside it";
+    }
+}
 
 // The checker picture with overlays of plain colour 7 (4 x 3 pixels) in several places.
 class PictureImagesTest : public ::testing::Test {
@@ -18,15 +56,9 @@ class PictureImagesTest : public ::testing::Test {
     static std::string PlainPng(int value) { return EncodeOrFail(PlainPicture(4, 3, value)); }
     TOverlayHunk& Overlay(size_t i) { return *file.overlays.at(i); }
     // Where the picture shows the value.
-    std::vector<std::pair<int, int>> PlacesOf(uint8_t value) const {
-        std::vector<std::pair<int, int>> places;
+    Places PictureShows(uint8_t value) const {
         const DecodedBitmap* image = ImageOf(file.Picture());
-        for (int y = 0; image && y < image->Height(); ++y) {
-            for (int x = 0; x < image->Width(); ++x) {
-                if (image->Pixel(x, y) == value) places.emplace_back(x, y);
-            }
-        }
-        return places;
+        return image ? PlacesOf(*image, value) : Places{};
     }
 
     PictureFile file;
@@ -35,12 +67,12 @@ class PictureImagesTest : public ::testing::Test {
 TEST_F(PictureImagesTest, AnOverlayChangesThePictureOnce) {
     DecodePicture(file.Picture(), file.path);
     EXPECT_TRUE(ApplyOverlay(Overlay(0), file.path));
-    std::vector<std::pair<int, int>> expected;
+    Places expected;
     for (int y = 6; y < 9; ++y) {
         for (int x = 5; x < 9; ++x)
             expected.emplace_back(x, y);
     }
-    EXPECT_EQ(PlacesOf(7), expected);
+    EXPECT_EQ(PictureShows(7), expected);
 
     // The second time nothing is read or painted: a pixel painted over in between stays.
     ImageOf(file.Picture())->SetPixel(5, 6, 2);
@@ -52,8 +84,7 @@ TEST_F(PictureImagesTest, AnOverlayChangesThePictureOnce) {
 TEST_F(PictureImagesTest, OverlaysAreClippedToThePictureAndCachedAnyway) {
     DecodePicture(file.Picture(), file.path);
     EXPECT_TRUE(ApplyOverlay(Overlay(1), file.path));
-    EXPECT_EQ(PlacesOf(6),
-              (std::vector<std::pair<int, int>>{{38, 28}, {39, 28}, {38, 29}, {39, 29}}));
+    EXPECT_EQ(PictureShows(6), (Places{{38, 28}, {39, 28}, {38, 29}, {39, 29}}));
 
     const std::string before(reinterpret_cast<const char*>(ImageOf(file.Picture())->Bits()),
                              ImageOf(file.Picture())->ImageSize());

@@ -1,17 +1,18 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../model/model_test_support.h"
 #include "../model/temp_folder.h"
 #include "model/media_hunks.h"
+#include "views/decoded_bitmap.h"
 #include "views/png_writer.h"
 
 namespace klu::test {
@@ -58,26 +59,23 @@ inline std::string EncodeOrFail(const PngPicture& picture) {
     return bytes;
 }
 
-// The PNG made to declare another size in its header, with the header's checksum put right.
-inline std::string WithDeclaredSize(std::string png, uint32_t width, uint32_t height) {
-    // Signature (8), chunk length (4), "IHDR" (4), then width and height, big-endian.
-    auto put = [&png](size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i)
-            png[at + static_cast<size_t>(i)] = static_cast<char>((value >> (24 - 8 * i)) & 0xFF);
-    };
-    put(16, width);
-    put(20, height);
-    const auto* header = reinterpret_cast<const Bytef*>(png.data() + 12);
-    put(29, static_cast<uint32_t>(crc32(0, header, 17)));
-    return png;
-}
-
 // A file of the bytes with filler bytes before them; gives its path.
 inline std::string WriteWithFiller(const TempFolder& folder, const std::string& name, size_t filler,
                                    const std::string& bytes) {
     const std::string path = folder / name;
     WriteFile(path, std::string(filler, 'x') + bytes);
     return path;
+}
+
+// The places of the bitmap that hold the value, row by row.
+inline std::vector<std::pair<int, int>> PlacesOf(const DecodedBitmap& bitmap, uint8_t value) {
+    std::vector<std::pair<int, int>> places;
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        for (int x = 0; x < bitmap.Width(); ++x) {
+            if (bitmap.Pixel(x, y) == value) places.emplace_back(x, y);
+        }
+    }
+    return places;
 }
 
 // An overlay to put on the picture, with its hot spot.

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "../model/model_test_support.h"
 #include "layout_test_support.h"
 #include "model/media_hunks.h"
 #include "views/print_layout.h"
@@ -75,45 +74,30 @@ TEST(PaginateText, LinesFitUpToTheRightLimitHardBreaksEndThemOtherChildrenRunOn)
     TKLUObject* b = AddLine(hunk, "ff", {.hardBreak = true});
     THunk* link = AddSubHunk(hunk, "Go", {.hardBreak = true});
     TKLUObject* rule = AddLine(hunk, "-", {.hardBreak = true, .isSeparator = true});
-    const TPrintPages pages = PaginateAll(hunk);
-    ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0], (std::vector<TWrapInfo>{
-                            Frag(30, 10, 230, 30, 0, 19, line), Frag(30, 30, 80, 50, 20, 4, line),
-                            Frag(80, 30, 110, 50, 0, 2, b), Frag(30, 50, 60, 70, 0, 2, link),
-                            Frag(30, 70, 50, 90, 0, 1, rule)}));
-}
-
-TEST(PaginateText, OnlyTheGivenNumberOfChildrenIsPrinted) {
-    TItemsHunk hunk("h");
-    TKLUObject* first = AddLine(hunk, "one", {.hardBreak = true});
-    TKLUObject* rule = AddLine(hunk, "-", {.hardBreak = true, .isSeparator = true});
-    AddLine(hunk, "three", {.hardBreak = true});
-    AddLine(hunk, "four", {.hardBreak = true});
-    const TPrintPages pages = Paginate(hunk, 2, kFiveLines, 600, 600, kTen);
-    ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0], (std::vector<TWrapInfo>{Frag(30, 10, 70, 30, 0, 3, first),
-                                                Frag(30, 30, 50, 50, 0, 1, rule)}));
+    const std::vector<TWrapInfo> expected = {
+        Frag(30, 10, 230, 30, 0, 19, line), Frag(30, 30, 80, 50, 20, 4, line),
+        Frag(80, 30, 110, 50, 0, 2, b), Frag(30, 50, 60, 70, 0, 2, link),
+        Frag(30, 70, 50, 90, 0, 1, rule)};
+    EXPECT_EQ(PaginateAll(hunk), TPrintPages{expected});
+    // Only the given number of children is printed; more than there are prints them all.
+    EXPECT_EQ(Paginate(hunk, 2, kFiveLines, 600, 600, kTen),
+              TPrintPages{std::vector<TWrapInfo>(expected.begin(), expected.begin() + 3)});
     EXPECT_EQ(Paginate(hunk, 0, kFiveLines, 600, 600, kTen), TPrintPages(1));
-    EXPECT_EQ(Paginate(hunk, 99, kFiveLines, 600, 600, kTen)[0].size(), 4u);
+    EXPECT_EQ(Paginate(hunk, 99, kFiveLines, 600, 600, kTen), TPrintPages{expected});
 }
 
 // Pictures of a loaded file, borrowed into a hunk of text lines.
 class PaginatePictures : public ::testing::Test {
   protected:
     void SetUp() override {
-        HintFilePlan file;
-        file.title88 = "Game";
-        file.root = MakeSubject("Game");
-        file.root->Add(MakeData("HYPERPNG", "Tall", "PNG1"));
-        file.root->Add(MakeData("HYPERPNG", "Flat", "PNG2"));
-        ASSERT_EQ(test::LoadBytes(test::WriteOrFail(file), doc, /*picture_mode=*/true), LoadOk);
-        const TItemsHunk* root = test::Items(doc.GetRoot());
-        ASSERT_NE(root, nullptr);
-        ASSERT_EQ(root->GetChildCount(), 2u);
+        auto game = MakeSubject("Game");
+        game->Add(MakeData("HYPERPNG", "Tall", "PNG1"));
+        game->Add(MakeData("HYPERPNG", "Flat", "PNG2"));
+        const TItemsHunk* root = test::LoadRoot(doc, std::move(game), /*picture_mode=*/true);
+        ASSERT_TRUE(root && root->GetChildCount() == 2u);
         tall = dynamic_cast<TPNGObject*>(root->GetChild(0));
         flat = dynamic_cast<TPNGObject*>(root->GetChild(1));
-        ASSERT_NE(tall, nullptr);
-        ASSERT_NE(flat, nullptr);
+        ASSERT_TRUE(tall && flat);
         tall->hardBreak = flat->hardBreak = 0;
     }
 

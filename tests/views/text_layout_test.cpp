@@ -1,13 +1,20 @@
-// Layout of text children with characters 10 pixels wide and lines 20 pixels high. Text starts
-// at (8, 8); a line starting at x has control width - x - 16 pixels to fit into. Every expected
-// position below is worked out from those rules in the comment beside it.
+// Layout of text children with characters 10 pixels wide and lines 20 pixels high: where a line
+// breaks, the fragments and size of a laid-out hunk, pictures with hot spots among them, and the
+// text that Copy takes. Text starts at (8, 8); a line starting at x has control width - x - 16
+// pixels to fit into. Every expected position below is worked out from those rules in the
+// comment beside it.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "layout_test_support.h"
 #include "model/items_hunk.h"
+#include "model/media_hunks.h"
+#include "model/meta_text_hunk.h"
 #include "views/text_layout.h"
+#include "views/text_layout_links.h"
+#include "views/window_text.h"
 
 namespace klu {
 namespace {
@@ -21,6 +28,56 @@ using Frags = std::vector<TWrapInfo>;
 const FixedWidthMeasurer kTen(10, 20);
 constexpr ChildFlags kHard{.hardBreak = true};
 constexpr ChildFlags kSep{.hardBreak = true, .isSeparator = true};
+
+// Characters 10 pixels wide, but a different average width, so that the first guess of the
+// break lands before or after the place where the text really breaks.
+class SkewedAverage : public FixedWidthMeasurer {
+  public:
+    explicit SkewedAverage(int average_width) : FixedWidthMeasurer(10), average(average_width) {}
+    int AverageCharWidth(TextFont) const override { return average; }
+    int average;
+};
+
+TEST(FitChars, BreaksAtTheLastBlankThatFitsAndPlacesOverlongWordsOnlyAtLineStart) {
+    const FixedWidthMeasurer ten(10);
+    const FixedWidthMeasurer fixed_five(10, 20, 5);  // the fixed font 5 pixels wide
+    const SkewedAverage wide_guess(20);              // guesses 3 characters for 70 pixels
+    const SkewedAverage narrow_guess(5);             // guesses the whole text
+    struct Case {
+        const TextMeasurer& measurer;
+        std::string text;
+        int width;
+        bool at_line_start;
+        int placed;
+        TextFont font = TextFont::Normal;
+    };
+    const Case cases[] = {
+        // The whole text fits only when strictly narrower; else the break at the blank is taken.
+        {ten, "abc def", 71, false, 7},
+        {ten, "abc def", 70, false, 3},
+        // Blanks at 2, 5, 8, 11; the guess (9) lies after the blank at 8 and grows from there.
+        {ten, "aa bb cc dd ee", 95, false, 8},
+        // The forward search rejects a break of exactly the width, the backward one accepts it.
+        {wide_guess, "abc def ghi", 70, false, 3},
+        {narrow_guess, "abc def ghi", 70, false, 7},
+        // A word wider than the line is placed whole only at a line start.
+        {ten, "abcdefghij klm", 50, true, 10},
+        {ten, "abcdefghij klm", 55, false, 0},
+        // Zero width still places the first word at a line start; a negative one nothing.
+        {ten, "ab cd", 0, true, 2},
+        {ten, "ab cd", -1, true, 0},
+        // A leading blank before an overlong first word gives 0 even at a line start.
+        {ten, " abcdef", 40, true, 0},
+        // The fixed font is measured with its own width.
+        {fixed_five, "abc def", 50, false, 3, TextFont::Normal},
+        {fixed_five, "abc def", 50, false, 7, TextFont::Fixed},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FitChars(c.measurer, c.text, c.width, c.at_line_start, c.font), c.placed)
+            << '"' << c.text << "\" in " << c.width << (c.at_line_start ? " at line start" : "")
+            << (c.font == TextFont::Fixed ? " in the fixed font" : "");
+    }
+}
 
 // A child of a laid-out hunk: a text line, or with hunk set a sub-hunk shown by its title.
 struct Child {
@@ -101,6 +158,57 @@ TEST(Layout, OnlyVisibleChildrenAndTheLastOnesLine) {
     // None visible gives just the margins.
     EXPECT_TRUE(Layout(hunk, 0, {200, 100}, kTen).fragments.empty());
     EXPECT_EQ(Layout(hunk, 0, {200, 100}, kTen).size, (TSize{8, 16}));
+}
+
+// A picture with the hot spots (0,0)-(10,10) and (5,5)-(20,20), as a loaded file has it.
+TEST(Layout, PictureTakesItsImageSizeOrNoneAndKeepsItsHotSpots) {
+    THintDocument doc;
+    auto root = MakeSubject("Game");
+    HintNode* pic = root->Add(MakeData("HYPERPNG", "Pic", "PNGDATA"));
+    pic->AddRegion(0, 0, 10, 10, MakeText("T1", {"one"}));
+    pic->AddRegion(5, 5, 20, 20, MakeText("T2", {"two"}));
+    const TItemsHunk* game = test::LoadRoot(doc, std::move(root));
+    ASSERT_TRUE(game && game->GetChildCount() == 1u);
+    auto* picture = dynamic_cast<THyperPNGHunk*>(game->GetChild(0));
+    TPNGObject* object = picture ? picture->Finish() : nullptr;
+    ASSERT_TRUE(object && object->regions.size() == 2u);
+    ASSERT_TRUE(object->hardBreak);  // hunks end their line when the file is read
+    const std::vector<TLinkInfo> hot_spots = {{8, 8, 18, 18, object->regions[0].target},
+                                              {13, 13, 28, 28, object->regions[1].target}};
+    const PictureSizeFn size_of = [object](const TPNGObject& p) {
+        return &p == object ? TSize{40, 30} : TSize{};
+    };
+    const TLayoutResult r = Layout(*picture, 1, {200, 100}, kTen, size_of);
+    EXPECT_EQ(r.fragments, (Frags{Frag(8, 8, 48, 38, 0, 0, object)}));
+    // Below the image, the picture's hard break ends one more line.
+    EXPECT_EQ(r.size, (TSize{56, 66}));
+    EXPECT_EQ(LinksOf(r.fragments), hot_spots);
+
+    // Not decoded: no room taken.
+    const TLayoutResult undecoded = Layout(*picture, 1, {200, 100}, kTen);
+    EXPECT_EQ(undecoded.fragments, (Frags{Frag(8, 8, 8, 8, 0, 0, object)}));
+    EXPECT_EQ(undecoded.size, (TSize{16, 36}));
+    EXPECT_EQ(LinksOf(undecoded.fragments), hot_spots);
+}
+
+// The text that Copy puts on the clipboard.
+TEST(VisibleText, VisibleChildrenJoinedByTheirFlagsSeparatorsAsEmptyLinesEndingTheText) {
+    TMetaTextHunk joined("Window", nullptr, SUBJECT);
+    AddLine(joined, "a", {.hardBreak = false, .endsSourceLine = true});
+    AddLine(joined, "b", {.hardBreak = false, .endsSourceLine = false});
+    AddLine(joined, "c", {.hardBreak = true, .endsSourceLine = false});
+    EXPECT_EQ(VisibleText(joined, 3), "a bc\n");
+
+    TMetaTextHunk hunk("Question", nullptr, SUBJECT);
+    AddLine(hunk, "first hint", kHard);
+    AddLine(hunk, "-", {.isSeparator = true});
+    AddSubHunk(hunk, "a link", {.endsSourceLine = true});
+    AddLine(hunk, "hidden", kHard);
+    // The last visible child ends its line even without a hard break.
+    EXPECT_EQ(VisibleText(hunk, 3), "first hint\n\na link\n");
+    EXPECT_EQ(VisibleText(hunk, 0), "");
+    // More than the hunk has shows what it has.
+    EXPECT_EQ(VisibleText(hunk, 99), "first hint\n\na link hidden\n");
 }
 
 }  // namespace
