@@ -35,6 +35,7 @@ THunk* MakeHunk(HunkReader& reader, const std::string& keyword, int32_t line_cou
         case LINK:
             return reader.arena.New<TLinkHunk>(reader, line_count, parent);
         case TEXT:
+            ++reader.textHunks;
             return reader.arena.New<TTextHunk>(reader, line_count, parent);
         case HYPERPNG:
             if (reader.pictureMode)
@@ -57,6 +58,14 @@ const TextBlockDecoder& HunkReader::TextDecoder(std::string_view top_title) {
         textTitle_ = top_title;
     }
     return *textDecoder_;
+}
+
+const std::string& HunkReader::NestedHintKey(std::string_view top_title) {
+    if (!nestedTitle_ || *nestedTitle_ != top_title) {
+        nestedKey_ = DeriveTextKey(top_title);
+        nestedTitle_ = std::string(top_title);
+    }
+    return nestedKey_;
 }
 
 void HunkReader::SkipLineTail() {

@@ -49,16 +49,21 @@ class HunkReader {
     // The decoder of text bodies under this top title, made once for all the bodies that share
     // it (every body of a file, as a rule).
     const TextBlockDecoder& TextDecoder(std::string_view top_title);
+    // The key of nested hints under this top title, made once for all of them.
+    const std::string& NestedHintKey(std::string_view top_title);
 
     HintStream& stream;
     TreeArena& arena;
     const bool pictureMode;
     int32_t currentLine = 0;
+    int32_t textHunks = 0;  // text hunks made so far, whose bodies are read at the end
 
   private:
     int depth_ = 0;
     std::string textTitle_;
     std::optional<TextBlockDecoder> textDecoder_;
+    std::optional<std::string> nestedTitle_;
+    std::string nestedKey_;
 };
 
 }  // namespace klu

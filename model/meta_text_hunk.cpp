@@ -90,7 +90,7 @@ void TMetaTextHunk::ReadChildHunks(HunkReader& reader) {
 }
 
 void TMetaTextHunk::ReadNestedHintLines(HunkReader& reader) {
-    const std::string key = DeriveTextKey(Top()->title);
+    const std::string& key = reader.NestedHintKey(Top()->title);
     const auto decode = [&key](std::string_view stored, char* out) {
         DecodeNestedHintInto(stored, key, out);
     };

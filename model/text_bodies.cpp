@@ -67,7 +67,7 @@ void ReleaseAllBut(std::string_view bytes, HintStream& stream, std::vector<Body>
 
 void LoadTextBodiesInPlace(HunkReader& reader, THunk& root) {
     std::vector<TTextHunk*> hunks;
-    CollectTextHunks(root, hunks);
+    if (reader.textHunks > 0) CollectTextHunks(root, hunks);
     const std::string_view bytes = reader.stream.Bytes();
     std::vector<Body> bodies(hunks.size());
     for (size_t i = 0; i < hunks.size(); ++i) {
