@@ -20,6 +20,12 @@ inline LoadResult LoadBytes(const std::string& bytes, THintDocument& doc,
     return LoadHintFile(stream, doc, picture_mode);
 }
 
+// Opens a file as the reader does; true when it loaded whole.
+inline bool LoadFileAt(const std::string& path, THintDocument& doc) {
+    LoadResult result = LoadOk;
+    return LoadHintFileAt(path, doc, false, result) && result == LoadOk;
+}
+
 inline std::string WriteOrFail(const HintFilePlan& plan) {
     std::string error;
     auto bytes = WriteHintFile(plan, &error);
