@@ -37,14 +37,6 @@ inline TItemsHunk* Items(TKLUObject* object) {
     return dynamic_cast<TItemsHunk*>(object);
 }
 
-// The texts of a hunk's children, hunks by their names.
-inline std::vector<std::string> ChildTexts(const TItemsHunk& hunk) {
-    std::vector<std::string> texts;
-    for (const TKLUObject* child : hunk.children)
-        texts.push_back(child->GetName());
-    return texts;
-}
-
 // A tree in one line, to compare with a tree worked out by hand: a hunk as "KIND title@line"
 // (no "@line" for line 0) followed by its children in braces, separated by "|"; a text line as
 // its text, a separator as "--".
