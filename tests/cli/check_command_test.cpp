@@ -12,31 +12,26 @@
 namespace klu::cli_test {
 namespace {
 
+// A file that cannot be opened, missing or a folder, gives the reader's message on stderr.
 TEST(KluCheck, EveryLoadResultIsPrintedAndIsTheExitStatus) {
     const TempFolder folder;
-    const std::vector<std::tuple<std::string, std::string, int, std::string>> cases = {
-        {"tour.klu", Bytes(TourPlan()), 0, "0 LoadOk\n"},
-        {"old.klu", Bytes(OlderFormatPlan()), 0, "0 LoadOk\n"},
-        {"notes.txt", "Shopping list\r\nbread\r\n", 1, "1 LoadNotHintFile\n"},
-        {"bad.klu", WithBrokenChecksum(TourPlan()), 2, "2 LoadCorrupted\n"},
-        {"deep.klu", Bytes(NestedSubjectsPlan(1200)), 3, "3 LoadOutOfMemory\n"},
-        {"archive.zip", std::string("PK\x03\x04\x14\0\0\0", 8) + "rest\n", 4, "4 LoadZipArchive\n"},
+    const std::string missing = folder.PathOf("missing.klu"), a_folder = folder.PathOf("");
+    const std::vector<std::tuple<std::string, int, std::string, std::string>> cases = {
+        {folder.Write("tour.klu", Bytes(TourPlan())), 0, "0 LoadOk\n", ""},
+        {folder.Write("old.klu", Bytes(OlderFormatPlan())), 0, "0 LoadOk\n", ""},
+        {folder.Write("notes.txt", "Shopping list\r\nbread\r\n"), 1, "1 LoadNotHintFile\n", ""},
+        {folder.Write("bad.klu", WithBrokenChecksum(TourPlan())), 2, "2 LoadCorrupted\n", ""},
+        {folder.Write("deep.klu", Bytes(NestedSubjectsPlan(1200))), 3, "3 LoadOutOfMemory\n", ""},
+        {folder.Write("archive.zip", std::string("PK\x03\x04\x14\0\0\0", 8) + "rest\n"), 4,
+         "4 LoadZipArchive\n", ""},
+        {missing, 5, "", "The file " + missing + " could not be opened.\n"},
+        {a_folder, 5, "", "The file " + a_folder + " could not be opened.\n"},
     };
-    for (const auto& [name, bytes, status, out] : cases) {
-        const KluRun run = RunKlu({"check", folder.Write(name, bytes)});
-        EXPECT_EQ(run.status, status) << name;
-        EXPECT_EQ(run.out, out);
-        EXPECT_EQ(run.err, "") << name;
-    }
-}
-
-TEST(KluCheck, AMissingFileOrAFolderExitsFiveWithTheReadersMessage) {
-    const TempFolder folder;
-    for (const std::string& path : {folder.PathOf("missing.klu"), folder.PathOf("")}) {
+    for (const auto& [path, status, out, err] : cases) {
         const KluRun run = RunKlu({"check", path});
-        EXPECT_EQ(run.status, 5) << path;
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "The file " + path + " could not be opened.\n");
+        EXPECT_EQ(run.status, status) << path;
+        EXPECT_EQ(run.out, out) << path;
+        EXPECT_EQ(run.err, err) << path;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "dump_support.h"
 #include "run_klu.h"
@@ -45,31 +46,26 @@ TEST_F(KluCompile, WritesAFileThatLoadsWithDataFromBesideTheOutline) {
     EXPECT_EQ(root.at("children").at(1).at("length"), kSound.size());
 }
 
-TEST_F(KluCompile, OutlineErrorsExit65AndWriteNothing) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"title: X\nsubject: A\n\n    frob: y\n", ":4: unknown element \"frob\"\n"},
-        {"title: X\n; note\nlink: Here -> Nowhere\n", ":3: no element is titled \"Nowhere\"\n"},
-    };
-    for (const auto& [outline, message] : cases) {
-        const KluRun run = Compile(outline);
-        EXPECT_EQ(run.status, 65) << outline;
-        EXPECT_EQ(run.err, source_ + message);
-        EXPECT_FALSE(std::filesystem::exists(out_)) << outline;
-    }
-}
-
-TEST_F(KluCompile, UnreadableSourceExits66AndUnwritableOut73) {
+// Outline errors exit 65 with the line of the mistake, an unreadable source 66 and an OUT that
+// cannot be written 73; none of them leaves an OUT behind.
+TEST_F(KluCompile, ErrorsExitWithTheirOwnStatusAndWriteNothing) {
+    const std::string frob = folder_.Write("frob.txt", "title: X\nsubject: A\n\n    frob: y\n");
+    const std::string link = folder_.Write("link.txt", "title: X\n; note\nlink: Here -> Nowhere\n");
+    const std::string ok = folder_.Write("ok.txt", "title: X\nsubject: A\n");
     const std::string missing = folder_.PathOf("missing.txt");
-    const KluRun no_source = RunKlu({"compile", missing, out_});
-    EXPECT_EQ(no_source.status, 66);
-    EXPECT_EQ(no_source.err, "The file " + missing + " could not be read.\n");
-    EXPECT_FALSE(std::filesystem::exists(out_));
-
-    const std::string source = folder_.Write("ok.txt", "title: X\nsubject: A\n");
-    const std::string out = folder_.PathOf("no-such-folder/x.klu");
-    const KluRun no_out = RunKlu({"compile", source, out});
-    EXPECT_EQ(no_out.status, 73);
-    EXPECT_EQ(no_out.err, "The file " + out + " could not be written.\n");
+    const std::string no_folder = folder_.PathOf("no-such-folder/x.klu");
+    const std::vector<std::tuple<std::string, std::string, int, std::string>> cases = {
+        {frob, out_, 65, frob + ":4: unknown element \"frob\"\n"},
+        {link, out_, 65, link + ":3: no element is titled \"Nowhere\"\n"},
+        {missing, out_, 66, "The file " + missing + " could not be read.\n"},
+        {ok, no_folder, 73, "The file " + no_folder + " could not be written.\n"},
+    };
+    for (const auto& [source, out, status, err] : cases) {
+        const KluRun run = RunKlu({"compile", source, out});
+        EXPECT_EQ(run.status, status) << source;
+        EXPECT_EQ(run.err, err);
+        EXPECT_FALSE(std::filesystem::exists(out)) << source;
+    }
 }
 
 }  // namespace

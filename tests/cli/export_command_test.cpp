@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "run_klu.h"
 #include "sample_files.h"
@@ -25,12 +23,6 @@ HintFilePlan CafePlan() {
 const std::string kCafeText =
     "KLU: Hints for Caf\xE9\n\n\n1. Old subject\n\n\n1.1. Old question?\n\n* hint one\n* hint "
     "two\n";
-
-std::string ReadFile(const std::string& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
 
 TEST(KluExport, TextGoesToStdoutOrReplacesOutWhole) {
     const TempFolder folder;

@@ -33,46 +33,39 @@ HintFilePlan FindGamePlan() {
     return plan;
 }
 
-class KluFind : public ::testing::Test {
-  protected:
-    // Runs find and parses stdout; parse() also rejects malformed UTF-8.
-    Json Find(const std::string& phrase) {
-        run_ = RunKlu({"find", path_, phrase});
-        return run_.out.empty() ? Json() : Json::parse(run_.out);
-    }
-    TempFolder folder_;
-    std::string path_ = folder_.Write("find.klu", Bytes(FindGamePlan()));
-    KluRun run_;
-};
-
 Json Link(const std::string& title, int line) {
     return Json{{"title", title}, {"line", line}};
 }
 
-TEST_F(KluFind, MatchesListTheirLinksFromTheTopDown) {
-    const Json found = Find("LAMP");
-    EXPECT_EQ(run_.status, 0);
-    EXPECT_EQ(run_.err, "");
-    // The root holds the link's title, so it matches itself first, with no links above it.
-    EXPECT_EQ(found, (Json{{"title", "Search Results for \"LAMP\""},
-                           {"entries",
-                            {Json::array(),
-                             {Link("Cellar", 3)},
-                             {Link("Cellar", 3), Link("Where is the lamp?", 5)},
-                             {Link("Attic", 10), Link("How do I open the chest?", 12)}}}}));
-}
-
-TEST_F(KluFind, PhraseBytesAreTakenAsGivenAndNoMatchIsReported) {
-    // Upper-case E acute finds the lower-case one; "%", "#" and quotes are plain characters.
-    const Json found = Find("\"100% CAF\xC9 #1\"");
-    EXPECT_EQ(run_.status, 0);
-    EXPECT_EQ(found.at("title"), "Search Results for \"\"100% CAF\u00c9 #1\"\"");
-    EXPECT_EQ(found.at("entries"),
-              Json::array({{Link("Attic", 10), Link("What does the sign say?", 15)}}));
-    EXPECT_EQ(Find("dragon"),
-              (Json{{"title", "Search Results for \"dragon\""}, {"entries", Json::array()}}));
-    EXPECT_EQ(run_.status, 0);
-    EXPECT_EQ(run_.err, "No hints were found with the requested string.\n");
+// The root holds the link's title, so it matches "LAMP" itself first, with no links above it.
+// Upper-case E acute finds the lower-case one; "%", "#" and quotes are plain characters.
+TEST(KluFind, MatchesListTheirLinksFromTheTopDownAndNoMatchIsReported) {
+    const TempFolder folder;
+    const std::string path = folder.Write("find.klu", Bytes(FindGamePlan()));
+    const struct {
+        std::string phrase, title;  // the title as UTF-8
+        Json entries;
+        std::string err;
+    } cases[] = {
+        {"LAMP", "LAMP",
+         {Json::array(),
+          {Link("Cellar", 3)},
+          {Link("Cellar", 3), Link("Where is the lamp?", 5)},
+          {Link("Attic", 10), Link("How do I open the chest?", 12)}},
+         ""},
+        {"\"100% CAF\xC9 #1\"", "\"100% CAF\u00c9 #1\"",
+         Json::array({{Link("Attic", 10), Link("What does the sign say?", 15)}}), ""},
+        {"dragon", "dragon", Json::array(), "No hints were found with the requested string.\n"},
+    };
+    for (const auto& c : cases) {
+        const KluRun run = RunKlu({"find", path, c.phrase});
+        EXPECT_EQ(run.status, 0) << c.phrase;
+        EXPECT_EQ(run.err, c.err) << c.phrase;
+        // parse() also rejects malformed UTF-8.
+        const Json found = Json::parse(run.out);
+        EXPECT_EQ(found, (Json{{"title", "Search Results for \"" + c.title + "\""},
+                               {"entries", c.entries}}));
+    }
 }
 
 }  // namespace

@@ -33,42 +33,36 @@ HintFilePlan InformedPlan() {
     return plan;
 }
 
-class KluInfo : public ::testing::Test {
-  protected:
-    KluRun Info(const std::string& bytes) {
-        return RunKlu({"info", folder_.Write("i.klu", bytes)});
+// The informed file's lines: labels and short values end their lines; a line of 20 characters or
+// more runs on into the next one; the " " lines between the fields stay; bytes are written as
+// they are. Without information, even in a newer-format file whose older note could stand in,
+// the message goes to stderr; a corrupted file prints nothing.
+TEST(KluInfo, InformationBlockOrTheMessageOfItsAbsence) {
+    HintFilePlan uninformed = InformedPlan();
+    uninformed.topLevel.clear();
+    const struct {
+        std::string name, bytes;
+        int status;
+        std::string out, err;
+    } cases[] = {
+        {"informed", Bytes(InformedPlan()), 0,
+         "Author:\nAnn Writer\n \n"
+         "About the Author:\nI wrote these hints over one long winter. Enjoy.\n \n"
+         "About the Game:\nA game of caves and caf\xE9s\n \n"
+         "KLU Version:\n2.0\n \n"
+         "Compiler Info:\nmade by hand\n",
+         ""},
+        {"older", Bytes(OlderFormatPlan()), 0, "", kNoInformation},
+        {"newer, uninformed", Bytes(uninformed), 0, "", kNoInformation},
+        {"corrupted", WithBrokenChecksum(InformedPlan()), 2, "", ""},
+    };
+    const TempFolder folder;
+    for (const auto& c : cases) {
+        const KluRun run = RunKlu({"info", folder.Write("i.klu", c.bytes)});
+        EXPECT_EQ(run.status, c.status) << c.name;
+        EXPECT_EQ(run.out, c.out) << c.name;
+        EXPECT_EQ(run.err, c.err) << c.name;
     }
-    TempFolder folder_;
-};
-
-TEST_F(KluInfo, NewerFormatFileShowsItsInformationBlock) {
-    const KluRun run = Info(Bytes(InformedPlan()));
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    // Labels and short values end their lines; a line of 20 characters or more runs on into the
-    // next one; the " " lines between the fields stay; bytes are written as they are.
-    EXPECT_EQ(run.out,
-              "Author:\nAnn Writer\n \n"
-              "About the Author:\nI wrote these hints over one long winter. Enjoy.\n \n"
-              "About the Game:\nA game of caves and caf\xE9s\n \n"
-              "KLU Version:\n2.0\n \n"
-              "Compiler Info:\nmade by hand\n");
-
-}
-
-TEST_F(KluInfo, WithoutInformationTheMessageGoesToStderr) {
-    // A newer-format file without information or version: its older note does not stand in.
-    HintFilePlan newer = InformedPlan();
-    newer.topLevel.clear();
-    for (const std::string& bytes : {Bytes(OlderFormatPlan()), Bytes(newer)}) {
-        const KluRun run = Info(bytes);
-        EXPECT_EQ(run.status, 0);
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, kNoInformation);
-    }
-    const KluRun corrupted = Info(WithBrokenChecksum(InformedPlan()));
-    EXPECT_EQ(corrupted.status, 2);
-    EXPECT_EQ(corrupted.out + corrupted.err, "");
 }
 
 }  // namespace

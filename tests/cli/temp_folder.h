@@ -1,31 +1,19 @@
 #pragma once
 
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "../model/temp_folder.h"
+
 namespace klu::cli_test {
 
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "klu-cli-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make " + pattern);
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+using test::ReadFile;
 
-    std::string PathOf(std::string_view name) const { return (path_ / name).string(); }
+// The model tests' temporary folder, with paths and writes as the command-line tests use them.
+class TempFolder : public test::TempFolder {
+  public:
+    std::string PathOf(std::string_view name) const { return *this / std::string(name); }
     // Writes bytes to a file of the folder and gives its path.
     std::string Write(std::string_view name, std::string_view bytes) const {
         const std::string path = PathOf(name);
@@ -34,9 +22,6 @@ class TempFolder {
         if (!file) throw std::runtime_error("cannot write " + path);
         return path;
     }
-
-  private:
-    std::filesystem::path path_;
 };
 
 }  // namespace klu::cli_test

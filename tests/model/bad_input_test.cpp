@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "fuzz/seed_catalog.h"
 #include "model/checksum.h"
 #include "model/file_info.h"
 #include "model/link_hunk.h"
@@ -35,35 +36,24 @@ std::string NewerFile(std::string_view hunks, std::string_view data = "") {
     return bytes;
 }
 
-HintFilePlan RichFile() {
-    HintFilePlan plan;
-    plan.title88 = "Rich";
-    plan.subjects88 = {{"Old subject", {{"Old question", {"one", "two"}}}}};
-    plan.note88 = {"note"};
-    plan.root = MakeSubject("Rich");
-    HintNode* q = plan.root->Add(MakeQuestion("Q", {{"a"}, {"b"}}));
-    HintNode* nest = plan.root->Add(MakeNode("NESTHINT", "N"));
-    nest->Line("nested line");
-    nest->Add(MakeLink("to Q", q));
-    HintNode* pic = plan.root->Add(MakeData("HYPERPNG", "P", "png"));
-    pic->AddRegion(1, 2, 3, 4, MakeText("T", {"text line"}));
-    plan.root->Add(MakeData("SOUND", "S", "RIFF"));
-    plan.topLevel.push_back(MakeNode("INFO", "i"));
-    plan.topLevel.back()->Line("copyright=me");
-    return plan;
-}
-
+// Every cut of every file the fuzzers start from, the older and newer formats, every kind of
+// hunk and each place of the checksum among them.
 TEST(BadInput, EveryTruncationLoadsWithoutFault) {
-    const std::string bytes = test::WriteOrFail(RichFile());
-    for (size_t cut = 0; cut <= bytes.size(); ++cut) {
-        for (bool picture_mode : {false, true}) {
-            THintDocument doc;
-            const LoadResult result = LoadBytes(bytes.substr(0, cut), doc, picture_mode);
-            EXPECT_GE(result, LoadOk);
-            EXPECT_LE(result, LoadZipArchive);
-            if (result == LoadOk && doc.Count() > 0) {
-                std::string state;
-                doc.GetRoot()->SaveState(state);  // the partial tree is walkable
+    for (auto group : {seeds::OlderFormatSeeds, seeds::NewerFormatSeeds, seeds::MetaHunkSeeds,
+                       seeds::PictureSeeds, seeds::ChecksumSeeds}) {
+        for (const auto& seed : group()) {
+            const std::string bytes = test::WriteOrFail(seed.file);
+            for (size_t cut = 0; cut <= bytes.size(); ++cut) {
+                for (bool picture_mode : {false, true}) {
+                    THintDocument doc;
+                    const LoadResult result = LoadBytes(bytes.substr(0, cut), doc, picture_mode);
+                    EXPECT_GE(result, LoadOk) << seed.name << " cut at " << cut;
+                    EXPECT_LE(result, LoadZipArchive) << seed.name << " cut at " << cut;
+                    if (result == LoadOk && doc.Count() > 0) {
+                        std::string state;
+                        doc.GetRoot()->SaveState(state);  // the partial tree is walkable
+                    }
+                }
             }
         }
     }

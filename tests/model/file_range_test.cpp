@@ -23,43 +23,30 @@ std::string Pattern(size_t size) {
     return bytes;
 }
 
-// A hint file with one GIF hunk carrying data, written to the folder, and where its data lies.
-class FileRangeTest : public ::testing::Test {
-  protected:
-    void WriteGifFile(const std::string& data) {
-        HintFilePlan plan;
-        plan.root = MakeSubject("Pictures");
-        plan.root->Line("before");
-        plan.root->Add(MakeData("GIFA", "Old map", data));
-        const std::string bytes = test::WriteOrFail(plan);
-        ASSERT_EQ(test::LoadBytes(bytes, doc), LoadOk);
-        gif = dynamic_cast<TGIFaHunk*>(doc.GetRoot()->FindByName("Old map"));
-        ASSERT_NE(gif, nullptr);
-        WriteFile(hintPath, bytes);
-        fileSize = static_cast<int64_t>(bytes.size());
-    }
-
-    TempFolder folder;
-    const std::string hintPath = folder / "game.klu";
-    const std::string target = folder / "saved.gif";
-    THintDocument doc;
-    TGIFaHunk* gif = nullptr;
-    int64_t fileSize = 0;
-};
-
-TEST_F(FileRangeTest, CopiesTheDataByteForByteInChunksOf4096) {
+// A hint file with one GIF hunk carrying the data, copied from where the loader found the data.
+TEST(FileRange, CopiesTheDataByteForByteInChunksOf4096) {
     const std::string data = Pattern(10000);
-    WriteGifFile(data);
+    HintFilePlan plan;
+    plan.root = MakeSubject("Pictures");
+    plan.root->Line("before");
+    plan.root->Add(MakeData("GIFA", "Old map", data));
+    TempFolder folder;
+    const std::string hint_path = folder / "game.klu", target = folder / "saved.gif";
+    WriteFile(hint_path, test::WriteOrFail(plan));
+    THintDocument doc;
+    ASSERT_TRUE(test::LoadFileAt(hint_path, doc));
+    auto* gif = dynamic_cast<TGIFaHunk*>(doc.GetRoot()->FindByName("Old map"));
+    ASSERT_NE(gif, nullptr);
     ASSERT_EQ(gif->dataLength, 10000);
 
-    const RangeResult result = CopyFileRange(hintPath, gif->dataOffset, gif->dataLength, target);
+    const RangeResult result = CopyFileRange(hint_path, gif->dataOffset, gif->dataLength, target);
     EXPECT_TRUE(result.Ok()) << result.message;
     EXPECT_TRUE(result.message.empty());
     EXPECT_EQ(result.chunks, 3);  // 4096, 4096 and 1808 bytes
     EXPECT_EQ(ReadFile(target), data);
 
     // An existing file is emptied first: a shorter range leaves nothing of the longer copy.
-    const RangeResult shorter = CopyFileRange(hintPath, gif->dataOffset, 4096, target);
+    const RangeResult shorter = CopyFileRange(hint_path, gif->dataOffset, 4096, target);
     EXPECT_TRUE(shorter.Ok()) << shorter.message;
     EXPECT_EQ(shorter.chunks, 1);
     EXPECT_EQ(ReadFile(target), data.substr(0, 4096));

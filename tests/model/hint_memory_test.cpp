@@ -41,10 +41,7 @@ class RememberedFile : public ::testing::Test {
         nest->Add(MakeQuestion("Inner?", {{"x"}}));
         return test::WriteOrFail(plan);
     }
-    bool Open(THintDocument& into) const {
-        LoadResult result = LoadOk;
-        return LoadHintFileAt(path, into, false, result) && result == LoadOk && into.GetRoot();
-    }
+    bool Open(THintDocument& into) const { return test::LoadFileAt(path, into) && into.GetRoot(); }
     // The counts of a freshly loaded copy after its memory is restored.
     std::string Reopened() const {
         THintDocument again;
@@ -97,30 +94,20 @@ TEST_F(RememberedFile, ShortLongCommalessAndInvalidStrings) {
 }
 
 // Far more questions than 2,047 characters of memory hold: every count comes back.
-TEST(RememberedLargeFile, EveryCountOfAThousandsOfQuestionsFileComesBack) {
-    TempFolder folder;
+TEST_F(RememberedFile, EveryCountOfAThousandsOfQuestionsFileComesBack) {
     HintFilePlan plan;
-    plan.title88 = "Large";
     plan.root = MakeSubject("Large");
     for (int i = 0; i < 1500; ++i)
         plan.root->Add(MakeQuestion("Q" + std::to_string(i) + "?", {{"a"}, {"b"}, {"c"}}));
-    const std::string path = folder / "large.klu";
     WriteFile(path, test::WriteOrFail(plan));
-    THintDocument document;
-    LoadResult result = LoadOk;
-    ASSERT_TRUE(LoadHintFileAt(path, document, false, result));
-    ASSERT_EQ(result, LoadOk);
+    THintDocument large;
+    ASSERT_TRUE(Open(large));
     for (int i = 0; i < 1500; ++i)
-        document.GetRoot()->FindByName("Q" + std::to_string(i) + "?")->SetRevealed(i % 3 + 1);
-    const std::string saved = HintMemoryString(*document.GetRoot());
+        large.GetRoot()->FindByName("Q" + std::to_string(i) + "?")->SetRevealed(i % 3 + 1);
+    const std::string saved = HintMemoryString(*large.GetRoot());
     ASSERT_GT(saved.size(), 2047u);
-    ProfileFile profile(folder / "KLUWIN.INI");
-    ASSERT_TRUE(SaveHintMemory(profile, document, path));
-
-    THintDocument again;
-    ASSERT_TRUE(LoadHintFileAt(path, again, false, result));
-    RestoreHintMemory(profile, again, path);
-    EXPECT_EQ(HintMemoryString(*again.GetRoot()), saved);
+    ASSERT_TRUE(SaveHintMemory(profile, large, path));
+    EXPECT_EQ(Reopened(), saved);
 }
 
 }  // namespace

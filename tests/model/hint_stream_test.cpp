@@ -19,7 +19,7 @@ HintStream Of(const std::string& text) {
     return HintStream(std::vector<char>(text.begin(), text.end()));
 }
 
-TEST(HintStream, CrLfIsOneLineEndForEveryRead) {
+TEST(HintStream, CrLfIsOneLineEndForEveryReadAndEndOfTextStopsReading) {
     HintStream s = Of("ab\r\ncd\ne\r\r\nx");
     EXPECT_EQ(s.GetLine(), "ab");
     EXPECT_EQ(s.Get(), 'c');
@@ -32,11 +32,9 @@ TEST(HintStream, CrLfIsOneLineEndForEveryRead) {
     EXPECT_FALSE(s.Fail());
     EXPECT_EQ(s.GetLine(), "");
     EXPECT_TRUE(s.Fail());
-}
 
-TEST(HintStream, EndOfTextByteEndsReadingUntilASeek) {
-    HintStream s =
-        Of("one\r\n\x1A"
+    // The end-of-text byte ends reading until a seek.
+    s = Of("one\r\n\x1A"
            "data\r\n");
     EXPECT_EQ(s.GetLine(), "one");
     EXPECT_EQ(s.Peek(), HintStream::kEof);

@@ -20,6 +20,12 @@ inline LoadResult LoadBytes(const std::string& bytes, THintDocument& doc,
     return LoadHintFile(stream, doc, picture_mode);
 }
 
+// Opens a file as the reader does; true when it loaded whole.
+inline bool LoadFileAt(const std::string& path, THintDocument& doc) {
+    LoadResult result = LoadOk;
+    return LoadHintFileAt(path, doc, false, result) && result == LoadOk;
+}
+
 inline std::string WriteOrFail(const HintFilePlan& plan) {
     std::string error;
     auto bytes = WriteHintFile(plan, &error);
@@ -29,14 +35,6 @@ inline std::string WriteOrFail(const HintFilePlan& plan) {
 
 inline TItemsHunk* Items(TKLUObject* object) {
     return dynamic_cast<TItemsHunk*>(object);
-}
-
-// The texts of a hunk's children, hunks by their names.
-inline std::vector<std::string> ChildTexts(const TItemsHunk& hunk) {
-    std::vector<std::string> texts;
-    for (const TKLUObject* child : hunk.children)
-        texts.push_back(child->GetName());
-    return texts;
 }
 
 // A tree in one line, to compare with a tree worked out by hand: a hunk as "KIND title@line"

@@ -22,7 +22,7 @@ void CompileAndLoad(const std::string& outline, const std::string& folder, THint
     ASSERT_EQ(test::LoadBytes(test::WriteOrFail(*plan), doc), LoadOk);
 }
 
-TEST(Outline, BuildsTheTreeItDescribes) {
+TEST(Outline, BuildsTheTreeItDescribesInWindows1252) {
     THintDocument doc;
     ASSERT_NO_FATAL_FAILURE(CompileAndLoad(R"(; a comment
 title: The Bay
@@ -64,10 +64,8 @@ info:
     EXPECT_EQ(dynamic_cast<TLinkHunk&>(*beach->children.at(2)).Target(), beach->children[0]);
     EXPECT_EQ(Tree(*doc.Entry(2)), "VERHUNK 96a@33{outline compiler}");
     EXPECT_EQ(Items(doc.FindByType(INFO))->children.at(1)->title, "Ann Example");
-}
 
-TEST(Outline, UnicodeTextBecomesTheFilesWindows1252) {
-    THintDocument doc;
+    // Unicode text becomes the file's Windows-1252.
     ASSERT_NO_FATAL_FAILURE(CompileAndLoad("title: \u00C5ngstr\u00F6m Quest\n"
                                            "subject: \u00DCber alles\n"
                                            "    question: Where?\n"

@@ -65,9 +65,7 @@ TEST_F(SearchFile, EachMatchGivesTheChainOfLinksFromTheTopInPreOrder) {
     EXPECT_EQ(Search("doormat"), (Entries{{"Subject 1@3", "Question 1?@5"},
                                           {"Subject 2@12", "Nested@14"},
                                           {"Subject 2@12", "Nested@14", "Inner?@18"}}));
-}
-
-TEST_F(SearchFile, TitlesOfChildrenMakeTheirParentTheMatch) {
+    // Titles of children make their parent the match.
     EXPECT_EQ(Search("question"), (Entries{{"Subject 1@3"}}));
     // Titles of the root's children: the root matches, with an entry of no links.
     EXPECT_EQ(Search("subject 2"), (Entries{{}}));

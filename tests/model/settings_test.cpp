@@ -31,17 +31,15 @@ TEST(FontRecordText, ReadsEveryFieldAndAMissingCommaReadsTheSameTextAgain) {
 class SettingsProfile : public ::testing::Test {
   protected:
     Settings Load() const { return LoadSettings(profile, "/opt/kluwin/"); }
-    void Store(const std::string& key, const std::string& value) {
-        ASSERT_TRUE(profile.WriteProfileString("KLUWIN", key, value));
-    }
     bool Save(const Settings& settings) { return SaveSettings(profile, settings, no_document, ""); }
     test::TempFolder folder;
     ProfileFile profile{folder / "KLUWIN.INI"};
     THintDocument no_document;
 };
 
-TEST_F(SettingsProfile, NoProfileGivesTheDefaultsAndASaveWritesTheFiveKeys) {
-    const Settings settings = Load();
+// No profile gives the defaults and a save writes the five keys; changed settings come back.
+TEST_F(SettingsProfile, DefaultsWithoutAProfileAndChangedSettingsSurviveASaveAndALoad) {
+    Settings settings = Load();
     EXPECT_EQ(settings.mainFont, Font("Arial", 10, 400, false));
     EXPECT_EQ(settings.fixedFont, Font("Courier New", 10, 400, false));
     EXPECT_TRUE(settings.showCounting);
@@ -52,10 +50,7 @@ TEST_F(SettingsProfile, NoProfileGivesTheDefaultsAndASaveWritesTheFiveKeys) {
     EXPECT_EQ(ReadFile(profile.Path()),
               "[KLUWIN]\r\nMainFont=Arial,10,400,0\r\nCounting=On\r\nMemory=On\r\n"
               "TextColor=16711680\r\nInstallDir=/opt/kluwin/\r\n");
-}
 
-TEST_F(SettingsProfile, ChangedSettingsSurviveASaveAndALoad) {
-    Settings settings = Load();
     settings.mainFont = Font("Times New Roman", 12, 700, true);
     settings.fixedFont = FixedFontOf(settings.mainFont);
     settings.showCounting = false;
@@ -63,7 +58,6 @@ TEST_F(SettingsProfile, ChangedSettingsSurviveASaveAndALoad) {
     settings.linkColor = 0x000080FF;
     settings.listFolder = "/home/player/hints";
     ASSERT_TRUE(Save(settings));
-
     const Settings loaded = LoadSettings(profile, "/elsewhere/");
     EXPECT_EQ(loaded.mainFont, settings.mainFont);
     EXPECT_EQ(loaded.fixedFont, Font("Courier New", 12, 700, true));
