@@ -241,7 +241,7 @@ size_t ResidentBytes(std::string_view kept) {
 
 // Lines held by the text hunks of a tree, and the number of text hunks.
 void CountText(const klu::TKLUObject& object, size_t& hunks, size_t& lines) {
-    const auto* items = dynamic_cast<const klu::TItemsHunk*>(&object);
+    const auto* items = klu::NodeCast<klu::TItemsHunk>(&object);
     if (!items) return;
     if (items->GetType() == klu::TEXT) {
         ++hunks;

@@ -18,7 +18,7 @@ Json SearchResultsToJson(const TMetaTextHunk& results) {
     Json entries = Json::array();
     Json links = Json::array();
     for (const TKLUObject* child : results.children) {
-        if (const auto* link = dynamic_cast<const TLinkHunk*>(child)) {
+        if (const auto* link = NodeCast<TLinkHunk>(child)) {
             Json node = Json::object();
             node["title"] = Latin1ToUtf8(link->GetName());
             node["line"] = link->targetLine;

@@ -19,11 +19,11 @@ constexpr const char* kNoInformation =
 TItemsHunk* InformationHunk(const THintDocument& document) {
     THunk* root = document.GetRoot();
     if (root == nullptr) return nullptr;
-    if (root != document.Entry(0)) return dynamic_cast<TItemsHunk*>(document.FindByType(INFO));
-    const auto* older_root = dynamic_cast<const TItemsHunk*>(root);
+    if (root != document.Entry(0)) return NodeCast<TItemsHunk>(document.FindByType(INFO));
+    const auto* older_root = NodeCast<TItemsHunk>(root);
     if (older_root == nullptr) return nullptr;
     for (TKLUObject* child : older_root->children) {
-        if (child->IsHunk() && child->GetType() == CREDIT) return dynamic_cast<TItemsHunk*>(child);
+        if (child->IsHunk() && child->GetType() == CREDIT) return NodeCast<TItemsHunk>(child);
     }
     return nullptr;
 }

@@ -63,7 +63,7 @@ int RunList(const CommandArgs& args) {
         return kExitCannotOpen;
     }
     for (const TKLUObject* child : listing->children) {
-        const auto* entry = dynamic_cast<const TFileInfo*>(child);
+        const auto* entry = NodeCast<TFileInfo>(child);
         if (entry == nullptr) continue;
         std::cout << Escaped(entry->GetName()) << '\t' << Escaped(entry->path) << '\n';
     }

@@ -108,7 +108,7 @@ int TFileInfo::Open() {
 }
 
 TFileInfo::TFileInfo(const TFileInfo& other)
-    : TKLUObject(),
+    : TNode(),
       path(other.path),
       fileTitle(other.fileTitle),
       version(other.version),

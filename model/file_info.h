@@ -12,7 +12,7 @@ class TextFileLines;
 
 // One entry of the verbose file listing: a hint file named by the title stored inside it, with
 // the header values that its title cache record carries. The inherited title stays empty.
-class TFileInfo : public TKLUObject {
+class TFileInfo : public TNode {
   public:
     // Scans the header of the file at path. A file that cannot be opened, or is not a hint file,
     // gives an entry with an empty title and an empty version.

@@ -11,7 +11,7 @@ THunk::THunk(HunkReader& reader, int32_t line_count, THunk* owner, bool read_tit
     if (read_title) title = reader.ReadKeptLine();
 }
 
-THunk::THunk(std::string name, THunk* owner) : TKLUObject(std::move(name)), parent(owner) {}
+THunk::THunk(std::string name, THunk* owner) : TNode(std::move(name)), parent(owner) {}
 
 THunk::~THunk() {
     CloseView();

@@ -14,7 +14,7 @@ class TMetaTextHunk;
 
 // A hunk: a node of the tree with a header line. Also the class of hunks whose keyword this
 // reader does not know.
-class THunk : public TKLUObject {
+class THunk : public TNode {
   public:
     // Built from a file: records the header line (the reader's current line), the line count and
     // the parent, then reads the title line unless read_title is false.

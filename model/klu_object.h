@@ -11,22 +11,63 @@ namespace klu {
 
 class THunk;
 
-// A line of text; the base of everything in a loaded tree.
+class TNode;
+
+// A line of text; the base of everything in a loaded tree. A line is no more than its text and
+// layout flags, with no table of virtual functions: a tree holds one per line. Hunks and the
+// entries of a folder listing are nodes (TNode, isNode set), which add the virtual functions;
+// the calls below go to a node's own.
 class TKLUObject {
   public:
     explicit TKLUObject(TLineText text = {}) : title(std::move(text)) {}
     TKLUObject(const TKLUObject&) = delete;
     TKLUObject& operator=(const TKLUObject&) = delete;
-    virtual ~TKLUObject() = default;
 
-    // Deleting an object ends its life; its memory goes back to the heap unless it lies in the
-    // arena of a document, which frees it with the document (inArena).
-    static void operator delete(TKLUObject* object, std::destroying_delete_t) {
-        const bool in_arena = object->inArena;
-        object->~TKLUObject();
-        if (!in_arena) ::operator delete(object);
-    }
+    // Deleting an object ends its life, as a node's whole object when it is one; its memory goes
+    // back to the heap unless it lies in the arena of a document, which frees it with the
+    // document (inArena).
+    static void operator delete(TKLUObject* object, std::destroying_delete_t);
     // For a new-expression whose constructor throws.
+    static void operator delete(void* block) { ::operator delete(block); }
+
+    std::string GetName() const;
+    void SetName(std::string name);
+    int GetType() const;
+    bool IsHunk() const;
+    int Open();
+    // The object as a hunk of the tree, or none. Entries of a folder listing show as links
+    // (IsHunk) without being hunks, so walkers of the tree ask this rather than IsHunk.
+    THunk* AsHunk();
+    const THunk* AsHunk() const { return const_cast<TKLUObject*>(this)->AsHunk(); }
+
+    TLineText title;
+    // Layout flags, set when the object is appended to a hunk.
+    // Bits, so that with the title a line takes sixteen bytes.
+    uint8_t hardBreak : 1 = 0;       // the line ends here when text is flowed
+    uint8_t isSeparator : 1 = 0;     // a "-" between two hints
+    uint8_t wrap : 1 = 1;            // may be word-wrapped at the window edge
+    uint8_t altFont : 1 = 0;         // shown in the view's second font
+    uint8_t endsSourceLine : 1 = 0;  // joining it with the next line puts a blank between them
+    uint8_t inArena : 1 = 0;         // made in a document's TreeArena
+    uint8_t isNode : 1 = 0;          // a TNode
+
+  protected:
+    // Only through delete, which knows whether the object is a node.
+    ~TKLUObject() = default;
+};
+
+// A hunk, or an entry of a folder listing: an object with behaviour of its own.
+class TNode : public TKLUObject {
+  public:
+    explicit TNode(TLineText text = {}) : TKLUObject(std::move(text)) { isNode = 1; }
+    virtual ~TNode() = default;
+
+    static void operator delete(TNode* node, std::destroying_delete_t) {
+        const bool in_arena = node->inArena;
+        void* whole = dynamic_cast<void*>(node);
+        node->~TNode();
+        if (!in_arena) ::operator delete(whole);
+    }
     static void operator delete(void* block) { ::operator delete(block); }
 
     virtual std::string GetName() const { return title.str(); }
@@ -34,21 +75,49 @@ class TKLUObject {
     virtual int GetType() const { return ABSTRACT; }
     virtual bool IsHunk() const { return false; }
     virtual int Open() { return 0; }
-    // The object as a hunk of the tree, or none. Entries of a folder listing show as links
-    // (IsHunk) without being hunks, so walkers of the tree ask this rather than IsHunk.
     virtual THunk* AsHunk() { return nullptr; }
-
-    TLineText title;
-    // Layout flags, set when the object is appended to a hunk.
-    // Bits, so that with the title they fill the sixteen bytes after the object's vtable pointer:
-    // a tree holds one object per line.
-    uint8_t hardBreak : 1 = 0;       // the line ends here when text is flowed
-    uint8_t isSeparator : 1 = 0;     // a "-" between two hints
-    uint8_t wrap : 1 = 1;            // may be word-wrapped at the window edge
-    uint8_t altFont : 1 = 0;         // shown in the view's second font
-    uint8_t endsSourceLine : 1 = 0;  // joining it with the next line puts a blank between them
-    uint8_t inArena : 1 = 0;         // made in a document's TreeArena
 };
+
+// The object as a node of class Node (a dynamic_cast for objects of a tree), or none: a line is
+// no node, and neither is a null pointer.
+template <typename Node>
+Node* NodeCast(TKLUObject* object) {
+    return object && object->isNode ? dynamic_cast<Node*>(static_cast<TNode*>(object)) : nullptr;
+}
+template <typename Node>
+const Node* NodeCast(const TKLUObject* object) {
+    return NodeCast<const Node>(const_cast<TKLUObject*>(object));
+}
+
+// The TKLUObject of a node lies after its table pointer: the node is found from the object by
+// a static cast, which knows the offset.
+inline void TKLUObject::operator delete(TKLUObject* object, std::destroying_delete_t) {
+    if (object->isNode) {
+        TNode::operator delete(static_cast<TNode*>(object), std::destroying_delete_t{});
+        return;
+    }
+    const bool in_arena = object->inArena;
+    object->~TKLUObject();
+    if (!in_arena) ::operator delete(object);
+}
+inline std::string TKLUObject::GetName() const {
+    return isNode ? static_cast<const TNode*>(this)->GetName() : title.str();
+}
+inline void TKLUObject::SetName(std::string name) {
+    if (isNode) {
+        static_cast<TNode*>(this)->SetName(std::move(name));
+    } else {
+        title = name;
+    }
+}
+inline int TKLUObject::GetType() const {
+    return isNode ? static_cast<const TNode*>(this)->GetType() : ABSTRACT;
+}
+inline bool TKLUObject::IsHunk() const {
+    return isNode && static_cast<const TNode*>(this)->IsHunk();
+}
+inline int TKLUObject::Open() { return isNode ? static_cast<TNode*>(this)->Open() : 0; }
+inline THunk* TKLUObject::AsHunk() { return isNode ? static_cast<TNode*>(this)->AsHunk() : nullptr; }
 
 // The layout flags set on an object, as letters in the fixed order H S W F E.
 inline std::string FlagLetters(const TKLUObject& object) {

@@ -91,7 +91,7 @@ int THyperPNGHunk::Open() {
 }
 
 TPNGObject* THyperPNGHunk::Finish() const {
-    return children.empty() ? nullptr : dynamic_cast<TPNGObject*>(children.front());
+    return children.empty() ? nullptr : NodeCast<TPNGObject>(children.front());
 }
 
 }  // namespace klu

@@ -117,7 +117,7 @@ void Decompiler::Emit(size_t depth, std::string_view text) {
 void Decompiler::IndexTitles(const THunk& hunk) {
     const int kind = hunk.GetType();
     if (kind != LINK && kind != PNGOBJECT) first_titled_.emplace(hunk.GetName(), &hunk);
-    if (const auto* items = dynamic_cast<const TItemsHunk*>(&hunk)) {
+    if (const auto* items = NodeCast<TItemsHunk>(&hunk)) {
         for (const TKLUObject* child : items->children) {
             if (child->IsHunk()) IndexTitles(*static_cast<const THunk*>(child));
         }
@@ -143,7 +143,7 @@ void Decompiler::CollectLinkTargets(const THunk& hunk) {
             }
         }
     }
-    if (const auto* items = dynamic_cast<const TItemsHunk*>(&hunk)) {
+    if (const auto* items = NodeCast<TItemsHunk>(&hunk)) {
         for (const TKLUObject* child : items->children) {
             if (child->IsHunk()) CollectLinkTargets(*static_cast<const THunk*>(child));
         }
@@ -341,7 +341,7 @@ void Decompiler::WriteHunk(const THunk& hunk, size_t depth, bool top_level) {
             }
             break;
         case UNKNOWN:
-            if (const auto* unknown = dynamic_cast<const TUnknownHunk*>(&hunk))
+            if (const auto* unknown = NodeCast<TUnknownHunk>(&hunk))
                 Emit(body, "keyword: " + Value(unknown->keyword));
             break;
         default:
@@ -356,11 +356,11 @@ bool HasOutlineShape(const TItemsHunk& root) {
         return std::all_of(hunk.children.begin(), hunk.children.end(), fits);
     };
     return holds_only(root, [&](const TKLUObject* child) {
-        const auto* hunk = dynamic_cast<const TMetaTextHunk*>(child);
+        const auto* hunk = NodeCast<TMetaTextHunk>(child);
         if (!hunk) return false;
         if (hunk->kind == CREDIT) return child == root.children.back();
         return hunk->kind == SUBJECT && holds_only(*hunk, [&](const TKLUObject* q) {
-                   const auto* question = dynamic_cast<const TMetaTextHunk*>(q);
+                   const auto* question = NodeCast<TMetaTextHunk>(q);
                    return question && question->kind == HINT &&
                           holds_only(*question, [](const TKLUObject* line) {
                               return !line->IsHunk();
@@ -378,7 +378,7 @@ void Decompiler::WriteOlder(const THunk& root, size_t depth) {
     hint_style.separators = SourceStyle::Separators::Older;
     hint_style.oneLinePerHint = true;
     for (const TKLUObject* child : static_cast<const TItemsHunk&>(root).children) {
-        const auto* hunk = dynamic_cast<const TMetaTextHunk*>(child);
+        const auto* hunk = NodeCast<TMetaTextHunk>(child);
         if (!hunk) continue;
         if (hunk->kind == CREDIT) {
             for (const SourceItem& item : SourceOf(*hunk, {}).value_or(std::vector<SourceItem>{}))
@@ -387,7 +387,7 @@ void Decompiler::WriteOlder(const THunk& root, size_t depth) {
         }
         Emit(depth, "subject: " + Value(hunk->title));
         for (const TKLUObject* q : hunk->children) {
-            const auto* question = dynamic_cast<const TMetaTextHunk*>(q);
+            const auto* question = NodeCast<TMetaTextHunk>(q);
             if (!question) continue;
             std::string name = question->title.str();
             if (!name.empty() && name.back() == '?') name.pop_back();
@@ -422,7 +422,7 @@ DecompiledOutline Decompiler::Run() {
         if (hunk && !(hunk->GetType() == INFO && hunk->lineNumber == 0)) top_level.push_back(hunk);
     }
     for (const THunk* hunk : top_level) {
-        const auto* info = dynamic_cast<const TInfoHunk*>(hunk);
+        const auto* info = NodeCast<TInfoHunk>(hunk);
         if (info && info->infoLength != 0) {
             Emit(0, "checksum: info-length");
             break;

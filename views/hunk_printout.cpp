@@ -129,7 +129,7 @@ void THunkPrintout::DrawCentred(QPainter& painter, std::string_view text, int ce
 }
 
 void THunkPrintout::DrawPicture(QPainter& painter, const TWrapInfo& fragment) const {
-    const auto* picture = dynamic_cast<const TPNGObject*>(fragment.object);
+    const auto* picture = NodeCast<TPNGObject>(fragment.object);
     if (picture == nullptr || !pictures) return;
     if (fragment.right <= fragment.left || fragment.bottom <= fragment.top) return;
     const QImage image = pictures(*picture);

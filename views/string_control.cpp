@@ -35,7 +35,7 @@ TStringControl::~TStringControl() {
 std::vector<TPNGObject*> TStringControl::Pictures() const {
     std::vector<TPNGObject*> pictures;
     for (size_t i = 0; i < Hunk().GetChildCount(); ++i) {
-        if (auto* picture = dynamic_cast<TPNGObject*>(Hunk().GetChild(i)))
+        if (auto* picture = NodeCast<TPNGObject>(Hunk().GetChild(i)))
             pictures.push_back(picture);
     }
     return pictures;
@@ -54,7 +54,7 @@ void TStringControl::SetPicturePath(std::string path) {
 }
 
 void TStringControl::ShowOverlay(TOverlayHunk& overlay) {
-    auto* picture = dynamic_cast<TPNGObject*>(overlay.parent);
+    auto* picture = NodeCast<TPNGObject>(overlay.parent);
     const std::vector<TPNGObject*> pictures = Pictures();
     if (std::find(pictures.begin(), pictures.end(), picture) == pictures.end()) return;
     bool changed = false;
@@ -182,7 +182,7 @@ void TStringControl::paintEvent(QPaintEvent*) {
         }
         if (object->GetType() == PNGOBJECT) {
             // A picture without an image draws nothing; its hot spots are links all the same.
-            const auto* picture = dynamic_cast<const TPNGObject*>(object);
+            const auto* picture = NodeCast<TPNGObject>(object);
             if (const QImage* image = picture ? ScreenImage(*picture) : nullptr)
                 painter.drawImage(QPoint(f.left, f.top), *image);
             continue;

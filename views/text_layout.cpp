@@ -37,7 +37,7 @@ int WordEnd(std::string_view text, int from) {
 }
 
 TSize PictureSizeOf(TKLUObject& object, const PictureSizeFn& picture_size) {
-    const auto* picture = dynamic_cast<const TPNGObject*>(&object);
+    const auto* picture = NodeCast<TPNGObject>(&object);
     if (picture == nullptr || !picture_size) return {};
     return picture_size(*picture);
 }

@@ -8,7 +8,7 @@ namespace {
 
 // The hot spots of a picture fragment, moved to where the picture lies; none for other ones.
 void AddHotSpots(const TWrapInfo& f, std::vector<TLinkInfo>& links) {
-    const auto* picture = dynamic_cast<const TPNGObject*>(f.object);
+    const auto* picture = NodeCast<TPNGObject>(f.object);
     if (picture == nullptr) return;
     for (const Rect& r : picture->regions)
         links.push_back(

@@ -20,7 +20,7 @@ namespace {
 // Every hunk of the tree below and including hunk, in tree order.
 void CollectHunks(THunk* hunk, std::vector<THunk*>& hunks) {
     hunks.push_back(hunk);
-    if (auto* items = dynamic_cast<TItemsHunk*>(hunk)) {
+    if (auto* items = NodeCast<TItemsHunk>(hunk)) {
         for (TKLUObject* child : items->children) {
             if (THunk* sub = child->AsHunk()) CollectHunks(sub, hunks);
         }
@@ -48,7 +48,7 @@ class HelpFileContentTest : public ::testing::Test {
     std::vector<TPNGObject*> Pictures() const {
         std::vector<TPNGObject*> pictures;
         for (THunk* hunk : hunks) {
-            if (auto* picture = dynamic_cast<TPNGObject*>(hunk)) pictures.push_back(picture);
+            if (auto* picture = NodeCast<TPNGObject>(hunk)) pictures.push_back(picture);
         }
         return pictures;
     }
@@ -113,7 +113,7 @@ TEST_F(HelpFileContentTest, TheControlBarPictureLeadsFromEveryButtonToATopic) {
     // In picture mode the picture is a child of the index itself, drawn in its window.
     TPNGObject* bar = nullptr;
     for (TKLUObject* child : dynamic_cast<TItemsHunk&>(*index).children) {
-        if (auto* picture = dynamic_cast<TPNGObject*>(child)) bar = picture;
+        if (auto* picture = NodeCast<TPNGObject>(child)) bar = picture;
     }
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->GetName(), "The control bar");
@@ -121,7 +121,7 @@ TEST_F(HelpFileContentTest, TheControlBarPictureLeadsFromEveryButtonToATopic) {
     ExpectRegionsFit(*bar);
     for (const Rect& region : bar->regions) {
         ASSERT_NE(region.target, nullptr);
-        auto* link = dynamic_cast<TLinkHunk*>(region.target);
+        auto* link = NodeCast<TLinkHunk>(region.target);
         ASSERT_NE(link, nullptr) << region.target->GetName();
         const THunk* topic = link->Target();
         ASSERT_NE(topic, nullptr) << link->GetName();
@@ -135,7 +135,7 @@ TEST_F(HelpFileContentTest, TheExamplePictureOpensAnOverlayAndAText) {
     const TPNGObject& room = *pictures[1];
     ASSERT_EQ(room.regions.size(), 2u);
     ExpectRegionsFit(room);
-    const auto* overlay = dynamic_cast<const TOverlayHunk*>(room.regions[0].target);
+    const auto* overlay = NodeCast<TOverlayHunk>(room.regions[0].target);
     ASSERT_NE(overlay, nullptr);
     const TSize base = SizeOf(room);
     const TSize patch = SizeOf(*overlay);
@@ -150,7 +150,7 @@ TEST_F(HelpFileContentTest, EveryLinkLeadsSomewhereAndTitlesAreUnique) {
     std::set<std::string> titles;
     size_t links = 0;
     for (THunk* hunk : hunks) {
-        if (auto* link = dynamic_cast<TLinkHunk*>(hunk)) {
+        if (auto* link = NodeCast<TLinkHunk>(hunk)) {
             ++links;
             EXPECT_NE(link->Target(), nullptr) << link->GetName();
         } else if (hunk->GetType() != BLANK) {
@@ -163,7 +163,7 @@ TEST_F(HelpFileContentTest, EveryLinkLeadsSomewhereAndTitlesAreUnique) {
 
 TEST_F(HelpFileContentTest, TextPagesHaveTextAndQuestionsHaveHints) {
     for (THunk* hunk : hunks) {
-        auto* items = dynamic_cast<TItemsHunk*>(hunk);
+        auto* items = NodeCast<TItemsHunk>(hunk);
         if (!items || (hunk->GetType() != TEXT && hunk->GetType() != HINT)) continue;
         EXPECT_GT(items->GetChildCount(), 0u) << hunk->GetName();
         if (hunk->GetType() == HINT) {

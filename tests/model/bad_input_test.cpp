@@ -82,7 +82,7 @@ TEST(BadInput, LinksThatLeadRoundInACircleOpenNothing) {
     ASSERT_EQ(
         LoadBytes(NewerFile("8 SUBJECT\r\nRoot\r\n3 LINK\r\nA\r\n6\r\n3 LINK\r\nB\r\n3\r\n"), doc),
         LoadOk);
-    auto* first = dynamic_cast<TLinkHunk*>(Items(doc.GetRoot())->children.at(0));
+    auto* first = NodeCast<TLinkHunk>(Items(doc.GetRoot())->children.at(0));
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->Open(), 0);  // returns instead of recursing for ever
 }

@@ -58,7 +58,7 @@ class FolderListing : public ::testing::Test {
     static Strings Entries(const TMetaTextHunk& listing, const std::string& folder) {
         Strings entries;
         for (const TKLUObject* entry : listing.children) {
-            std::string path = dynamic_cast<const TFileInfo&>(*entry).path;
+            std::string path = NodeCast<TFileInfo>(entry)->path;
             if (path.starts_with(folder)) path.erase(0, folder.size());
             entries.push_back(entry->GetName() + " <- " + path);
         }

@@ -34,18 +34,18 @@ inline std::string WriteOrFail(const HintFilePlan& plan) {
 }
 
 inline TItemsHunk* Items(TKLUObject* object) {
-    return dynamic_cast<TItemsHunk*>(object);
+    return NodeCast<TItemsHunk>(object);
 }
 
 // A tree in one line, to compare with a tree worked out by hand: a hunk as "KIND title@line"
 // (no "@line" for line 0) followed by its children in braces, separated by "|"; a text line as
 // its text, a separator as "--".
 inline std::string Tree(const TKLUObject& object) {
-    const auto* hunk = dynamic_cast<const THunk*>(&object);
+    const auto* hunk = NodeCast<THunk>(&object);
     if (!hunk) return object.isSeparator ? "--" : object.GetName();
     std::string out = std::string(KindName(hunk->GetType())) + " " + hunk->GetName();
     if (hunk->lineNumber != 0) out += "@" + std::to_string(hunk->lineNumber);
-    const auto* items = dynamic_cast<const TItemsHunk*>(hunk);
+    const auto* items = NodeCast<TItemsHunk>(hunk);
     if (!items || items->children.empty()) return out;
     for (const TKLUObject* child : items->children)
         out += (child == items->children.front() ? "{" : "|") + Tree(*child);

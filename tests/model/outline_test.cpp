@@ -60,8 +60,8 @@ info:
               "Think about the tide.|--|Then the moon.|HINT Where is the moon?@27{Up.}}|"
               "COMMENT Remark@30{plain | text}}}");
     auto* beach = Items(Items(doc.GetRoot())->children.at(0));
-    EXPECT_EQ(dynamic_cast<TTextHunk&>(*beach->children.at(1)).flags, 3);
-    EXPECT_EQ(dynamic_cast<TLinkHunk&>(*beach->children.at(2)).Target(), beach->children[0]);
+    EXPECT_EQ(NodeCast<TTextHunk>(beach->children.at(1))->flags, 3);
+    EXPECT_EQ(NodeCast<TLinkHunk>(beach->children.at(2))->Target(), beach->children[0]);
     EXPECT_EQ(Tree(*doc.Entry(2)), "VERHUNK 96a@33{outline compiler}");
     EXPECT_EQ(Items(doc.FindByType(INFO))->children.at(1)->title, "Ann Example");
 

@@ -95,8 +95,8 @@ class PaginatePictures : public ::testing::Test {
         game->Add(MakeData("HYPERPNG", "Flat", "PNG2"));
         const TItemsHunk* root = test::LoadRoot(doc, std::move(game), /*picture_mode=*/true);
         ASSERT_TRUE(root && root->GetChildCount() == 2u);
-        tall = dynamic_cast<TPNGObject*>(root->GetChild(0));
-        flat = dynamic_cast<TPNGObject*>(root->GetChild(1));
+        tall = NodeCast<TPNGObject>(root->GetChild(0));
+        flat = NodeCast<TPNGObject>(root->GetChild(1));
         ASSERT_TRUE(tall && flat);
         tall->hardBreak = flat->hardBreak = 0;
     }

@@ -169,7 +169,7 @@ TEST(Layout, PictureTakesItsImageSizeOrNoneAndKeepsItsHotSpots) {
     pic->AddRegion(5, 5, 20, 20, MakeText("T2", {"two"}));
     const TItemsHunk* game = test::LoadRoot(doc, std::move(root));
     ASSERT_TRUE(game && game->GetChildCount() == 1u);
-    auto* picture = dynamic_cast<THyperPNGHunk*>(game->GetChild(0));
+    auto* picture = NodeCast<THyperPNGHunk>(game->GetChild(0));
     TPNGObject* object = picture ? picture->Finish() : nullptr;
     ASSERT_TRUE(object && object->regions.size() == 2u);
     ASSERT_TRUE(object->hardBreak);  // hunks end their line when the file is read
