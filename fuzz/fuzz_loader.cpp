@@ -1,14 +1,16 @@
 // Loads arbitrary bytes as a hint file in both picture modes, then walks what was built. The
-// bytes are loaded a second time with text bodies decoded where they lie, which must give the
-// same result and tree.
+// bytes are loaded a second time with text bodies decoded where they lie and every byte read
+// past overwritten at once, which must give the same result and tree.
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "model/hint_document.h"
 #include "model/hint_stream.h"
 #include "model/hunk.h"
+#include "model/released_prefix.h"
 #include "model/tree_compare.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -17,8 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         klu::THintDocument document;
         const klu::LoadResult result = klu::LoadHintFile(stream, document, picture_mode);
         klu::THintDocument in_place;
-        if (klu::LoadHintFileBytes(std::vector<char>(data, data + size), in_place, picture_mode) !=
-                result ||
+        klu::ReleasedPrefix released(
+            [data](size_t length, char* into) {
+                std::memcpy(into, data, length);
+                return true;
+            },
+            1, klu::ReleasedPrefix::Release::Scribble);
+        if (klu::LoadHintFileBytes(std::vector<char>(data, data + size), in_place, picture_mode,
+                                   &released) != result ||
             !klu::TreeDifference(document, "", in_place, "").empty())
             std::abort();
         klu::THunk* root = document.GetRoot();

@@ -69,13 +69,17 @@ namespace {
 
 // True when the checksum stands at one of the candidates (1-based byte counts at which the two
 // checksum bytes end). A candidate outside the file is never reached.
-bool MatchesAtAny(std::string_view file, std::vector<int64_t> candidates) {
+bool MatchesAtAny(std::string_view file, std::vector<int64_t> candidates, KnownCrc& known) {
     std::erase_if(candidates,
                   [&](int64_t c) { return c < 3 || c > static_cast<int64_t>(file.size()); });
     std::sort(candidates.begin(), candidates.end());
     candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
-    uint16_t crc = 0;
-    size_t done = 0;
+    if (!candidates.empty() && static_cast<size_t>(candidates.front() - 2) < known.length) {
+        if (known.restore) known.restore();
+        known = {};
+    }
+    uint16_t crc = known.crc;
+    size_t done = known.length;
     for (int64_t c : candidates) {
         const auto covered = static_cast<size_t>(c - 2);
         crc = Crc16Arc(file.substr(done, covered - done), crc);
@@ -91,15 +95,15 @@ bool MatchesAtAny(std::string_view file, std::vector<int64_t> candidates) {
 }  // namespace
 
 bool VerifyChecksum(std::string_view file, const std::function<int64_t()>& data_end,
-                    int32_t info_length) {
-    if (info_length != 0) return MatchesAtAny(file, {info_length});
+                    int32_t info_length, KnownCrc known) {
+    if (info_length != 0) return MatchesAtAny(file, {info_length}, known);
     std::vector<int64_t> candidates{static_cast<int64_t>(file.size())};
-    const size_t end_of_text = file.find(kEndOfText);
+    const size_t end_of_text = file.find(kEndOfText, known.length);
     if (end_of_text != std::string_view::npos) {
         candidates.push_back(static_cast<int64_t>(end_of_text) + 3);
     }
     // The data end takes a walk over the whole tree: only when the cheaper places fail.
-    return MatchesAtAny(file, candidates) || MatchesAtAny(file, {data_end()});
+    return MatchesAtAny(file, candidates, known) || MatchesAtAny(file, {data_end()}, known);
 }
 
 }  // namespace klu

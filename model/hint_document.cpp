@@ -1,5 +1,6 @@
 #include "hint_document.h"
 
+#include <algorithm>
 #include <map>
 #include <new>
 #include <optional>
@@ -7,6 +8,7 @@
 #include "checksum.h"
 #include "decode.h"
 #include "file_bytes.h"
+#include "file_range.h"
 #include "hint_stream.h"
 #include "hunk_reader.h"
 #include "info_hunk.h"
@@ -108,8 +110,13 @@ LoadResult Read96a(HunkReader& reader, THintDocument& document, bool in_place) {
     }
     // The checksum before the text bodies, which may be decoded where they lie. The data end
     // comes from the media hunks' headers, which are all read by now.
+    KnownCrc known;
+    if (reader.released) {
+        known = {reader.released->Length(), reader.released->Crc(),
+                 [&reader] { reader.NeedBytesFrom(0); }};
+    }
     const bool sound = VerifyChecksum(
-        stream.Bytes(), [root] { return root->GetDataEnd(); }, info_length);
+        stream.Bytes(), [root] { return root->GetDataEnd(); }, info_length, std::move(known));
     if (in_place) {
         LoadTextBodiesInPlace(reader, *root);
     } else {
@@ -157,13 +164,15 @@ THunk* THintDocument::FindByType(int kind) const {
 
 namespace {
 
-LoadResult Load(HintStream& stream, THintDocument& document, bool picture_mode, bool in_place) {
+LoadResult Load(HintStream& stream, THintDocument& document, bool picture_mode, bool in_place,
+                ReleasedPrefix* released = nullptr) {
     document.Clear();
     try {
         LoadResult result = Read88a(stream, document);
         if (result != LoadOk) return result;
         if (stream.Good() && stream.Peek() != HintStream::kEof) {
             HunkReader reader(stream, document.Arena(), picture_mode);
+            reader.released = released;
             result = Read96a(reader, document, in_place);
         }
         if (result == LoadCorrupted) document.Clear();
@@ -181,10 +190,10 @@ LoadResult LoadHintFile(HintStream& stream, THintDocument& document, bool pictur
     return Load(stream, document, picture_mode, false);
 }
 
-LoadResult LoadHintFileBytes(std::vector<char> bytes, THintDocument& document,
-                             bool picture_mode) {
+LoadResult LoadHintFileBytes(std::vector<char> bytes, THintDocument& document, bool picture_mode,
+                             ReleasedPrefix* released) {
     HintStream stream(std::move(bytes));
-    const LoadResult result = Load(stream, document, picture_mode, true);
+    const LoadResult result = Load(stream, document, picture_mode, true, released);
     if (result == LoadOk) document.KeepBytes(stream.TakeBytes());
     return result;
 }
@@ -220,7 +229,15 @@ bool LoadHintFileAt(const std::string& path, THintDocument& document, bool pictu
         case HintFileRead::FirstBlock:
             break;
     }
-    result = LoadHintFileBytes(std::move(bytes), document, picture_mode);
+    // The bytes read past are given back as the load goes, and read from the file again in the
+    // rare case that they are needed after all.
+    ReleasedPrefix released([&path](size_t length, char* into) {
+        std::vector<char> again;
+        if (!ReadFileRange(path, 0, static_cast<int64_t>(length), again).Ok()) return false;
+        std::copy(again.begin(), again.end(), into);
+        return true;
+    });
+    result = LoadHintFileBytes(std::move(bytes), document, picture_mode, &released);
     return true;
 }
 

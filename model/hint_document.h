@@ -12,6 +12,7 @@
 namespace klu {
 
 class HintStream;
+class ReleasedPrefix;
 class THunk;
 
 enum LoadResult : int {
@@ -68,8 +69,10 @@ class THintDocument {
 LoadResult LoadHintFile(HintStream& stream, THintDocument& document, bool picture_mode);
 // The same for a file's bytes, which the document takes: text bodies are decoded where they lie
 // and the document keeps what it needs of the bytes, so the tree holds no second copy of them.
-LoadResult LoadHintFileBytes(std::vector<char> bytes, THintDocument& document,
-                             bool picture_mode);
+// With released, the bytes the load has copied into the tree are given back as it reads past
+// them, so the file is not held whole beside its tree.
+LoadResult LoadHintFileBytes(std::vector<char> bytes, THintDocument& document, bool picture_mode,
+                             ReleasedPrefix* released = nullptr);
 
 // How much of a hint file ReadHintFileBytes read.
 enum class HintFileRead {

@@ -78,6 +78,8 @@ void HunkReader::SkipLineTail() {
 
 THunk* HunkReader::ReadHunk(THunk* parent) {
     if (depth_ >= kMaxDepth) throw NestingTooDeep();
+    // Everything before a hunk's header is in the tree by now, copied.
+    if (released) released->Advance(stream.Writable(stream.Bytes()), stream.Tell());
     ++depth_;
     const int32_t line_count = stream.ReadInt();
     stream.Get();  // the separator after the number

@@ -8,6 +8,7 @@
 #include "decode.h"
 #include "hint_stream.h"
 #include "line_text.h"
+#include "released_prefix.h"
 #include "tree_arena.h"
 
 namespace klu {
@@ -52,11 +53,20 @@ class HunkReader {
     // The key of nested hints under this top title, made once for all of them.
     const std::string& NestedHintKey(std::string_view top_title);
 
+    // The file's bytes from offset on are about to be read again: bytes given back before it
+    // are read in first.
+    void NeedBytesFrom(int64_t offset) {
+        if (released && offset < static_cast<int64_t>(released->Length()))
+            released->Restore(stream.Writable(stream.Bytes()));
+    }
+
     HintStream& stream;
     TreeArena& arena;
     const bool pictureMode;
     int32_t currentLine = 0;
     int32_t textHunks = 0;  // text hunks made so far, whose bodies are read at the end
+    // Where the bytes read so far go once they are copied into the tree; none keeps them all.
+    ReleasedPrefix* released = nullptr;
 
   private:
     int depth_ = 0;

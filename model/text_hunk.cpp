@@ -29,6 +29,7 @@ void TTextHunk::LoadData(HunkReader& reader) {
 std::vector<std::string_view> TTextHunk::ReadBody(HunkReader& reader) {
     HintStream& stream = reader.stream;
     const size_t resume = stream.Tell();
+    reader.NeedBytesFrom(offset);
     // Each body is read on its own, so that one damaged body leaves the others whole.
     stream.Clear();
     stream.Seek(offset);

@@ -1,10 +1,12 @@
-// Text bodies decoded where they lie in the file's bytes give the tree that decoding copies
-// gives, also where two text hunks share their body's bytes.
+// Text bodies decoded where they lie in the file's bytes, with the bytes read past given back as
+// the load goes, give the tree that decoding copies gives: also where two text hunks share their
+// body's bytes, and where a damaged file needs given-back bytes after all.
 #include <gtest/gtest.h>
 
 #include "fuzz/seed_catalog.h"
 #include "model/checksum.h"
 #include "model/hint_document.h"
+#include "model/released_prefix.h"
 #include "model/text_hunk.h"
 #include "model/tree_compare.h"
 #include "model_test_support.h"
@@ -16,8 +18,15 @@ namespace {
 std::string InPlaceDifference(const std::string& bytes) {
     THintDocument copied, in_place;
     const LoadResult copied_result = test::LoadBytes(bytes, copied);
-    const LoadResult in_place_result =
-        LoadHintFileBytes(std::vector<char>(bytes.begin(), bytes.end()), in_place, false);
+    // Every byte read past is overwritten at once, so that any later read of one shows.
+    ReleasedPrefix released(
+        [&bytes](size_t length, char* into) {
+            bytes.copy(into, length);
+            return true;
+        },
+        1, ReleasedPrefix::Release::Scribble);
+    const LoadResult in_place_result = LoadHintFileBytes(
+        std::vector<char>(bytes.begin(), bytes.end()), in_place, false, &released);
     if (copied_result != in_place_result) return "the load results differ";
     return TreeDifference(copied, "", in_place, "");
 }
@@ -28,6 +37,13 @@ TEST(LoadInPlace, EverySeedLoadsAsWithCopies) {
         for (const auto& seed : group())
             EXPECT_EQ(InPlaceDifference(test::WriteOrFail(seed.file)), "") << seed.name;
     }
+}
+
+// The file is sealed again with its checksum in the two bytes before `end`.
+void SealAt(std::string& bytes, size_t end) {
+    const uint16_t sum = StoredChecksum(std::string_view(bytes).substr(0, end - 2));
+    bytes[end - 2] = static_cast<char>(sum & 0xFF);
+    bytes[end - 1] = static_cast<char>(sum >> 8);
 }
 
 TTextHunk* TextHunk(THintDocument& document, size_t index) {
@@ -54,9 +70,7 @@ TEST(LoadInPlace, TextHunksSharingABodyBothShowIt) {
     const size_t at = bytes.rfind(second);
     ASSERT_NE(at, std::string::npos);
     bytes.replace(at, second.size(), first);
-    const uint16_t sum = StoredChecksum(std::string_view(bytes).substr(0, bytes.size() - 2));
-    bytes[bytes.size() - 2] = static_cast<char>(sum & 0xFF);
-    bytes[bytes.size() - 1] = static_cast<char>(sum >> 8);
+    SealAt(bytes, bytes.size());
 
     EXPECT_EQ(InPlaceDifference(bytes), "");
     THintDocument in_place;
@@ -67,6 +81,43 @@ TEST(LoadInPlace, TextHunksSharingABodyBothShowIt) {
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_EQ(lines[0]->title.view(), "the same words");
         EXPECT_EQ(lines[1]->title.view(), "twice over");
+    }
+}
+
+TEST(LoadInPlace, BytesGivenBackAreReadAgainWhenADamagedFileNeedsThem) {
+    HintFilePlan plan = seeds::NewerFile("Far back");
+    plan.root->Add(MakeText("Body", {"the body's words", "in the data area"}));
+    plan.root->Add(MakeQuestion("Question?", {{"first hint"}, {"second hint"}}));
+    plan.topLevel.push_back(MakeNode("INFO", "About"));
+    plan.topLevel.back()->Line("author=Someone");
+    plan.checksumAt = ChecksumAt::InfoLength;
+    const std::string sound = test::WriteOrFail(plan);
+    THintDocument original;
+    ASSERT_EQ(test::LoadBytes(sound, original), LoadOk);
+
+    // A text body that starts at the file's first byte, long read past when bodies are read.
+    std::string body_at_start = sound;
+    const std::string numbers = " " + std::to_string(TextHunk(original, 0)->offset) + " ";
+    const size_t at = body_at_start.find(numbers);
+    ASSERT_NE(at, std::string::npos);
+    body_at_start.replace(at, numbers.size(), " 0" + std::string(numbers.size() - 3, ' ') + " ");
+    SealAt(body_at_start, body_at_start.size());
+
+    // A checksum that stands, as the information hunk says, within the question's hint.
+    std::string early_checksum = sound;
+    const size_t end = early_checksum.find("Question?") + 14;
+    const std::string length = "length=" + std::to_string(early_checksum.size());
+    const size_t length_at = early_checksum.find(length);
+    ASSERT_NE(length_at, std::string::npos);
+    std::string early = std::to_string(end);
+    early.insert(0, length.size() - 7 - early.size(), '0');
+    early_checksum.replace(length_at + 7, early.size(), early);
+    SealAt(early_checksum, end);
+
+    for (const std::string* bytes : {&body_at_start, &early_checksum}) {
+        THintDocument loaded;
+        EXPECT_EQ(test::LoadBytes(*bytes, loaded), LoadOk);
+        EXPECT_EQ(InPlaceDifference(*bytes), "");
     }
 }
 
