@@ -40,9 +40,10 @@ class TItemsHunk : public THunk {
     // Carries out the layout command "#" letter sign of the in-line markup.
     void ApplyCommand(char letter, char sign);
 
-    int32_t breakMode = 0;  // 0 automatic, 1 every line ends, 2 lines are joined
-    int32_t wrapMode = 0;   // 2: appended lines are not wrapped
-    int32_t fontMode = 0;   // 1: appended lines use the second font
+    // Bytes, so that they share eight bytes with ownsChildren: a tree holds a hunk per question.
+    int8_t breakMode = 0;  // 0 automatic, 1 every line ends, 2 lines are joined
+    int8_t wrapMode = 0;   // 2: appended lines are not wrapped
+    int8_t fontMode = 0;   // 1: appended lines use the second font
     bool ownsChildren = true;
     std::vector<TKLUObject*> children;
 

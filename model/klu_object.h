@@ -22,13 +22,18 @@ class TKLUObject {
     explicit TKLUObject(TLineText text = {}) : title(std::move(text)) {}
     TKLUObject(const TKLUObject&) = delete;
     TKLUObject& operator=(const TKLUObject&) = delete;
+    // Not virtual: delete finds a node's own destructor through isNode.
+    ~TKLUObject() = default;
 
     // Deleting an object ends its life, as a node's whole object when it is one; its memory goes
     // back to the heap unless it lies in the arena of a document, which frees it with the
     // document (inArena).
     static void operator delete(TKLUObject* object, std::destroying_delete_t);
     // For a new-expression whose constructor throws.
-    static void operator delete(void* block) { ::operator delete(block); }
+    static void operator delete(void* block);
+    // The heap's and the arena's (placement), declared beside the delete above that frees them.
+    static void* operator new(size_t size);
+    static void* operator new(size_t, void* place) noexcept { return place; }
 
     std::string GetName() const;
     void SetName(std::string name);
@@ -50,10 +55,6 @@ class TKLUObject {
     uint8_t endsSourceLine : 1 = 0;  // joining it with the next line puts a blank between them
     uint8_t inArena : 1 = 0;         // made in a document's TreeArena
     uint8_t isNode : 1 = 0;          // a TNode
-
-  protected:
-    // Only through delete, which knows whether the object is a node.
-    ~TKLUObject() = default;
 };
 
 // A hunk, or an entry of a folder listing: an object with behaviour of its own.
@@ -62,13 +63,11 @@ class TNode : public TKLUObject {
     explicit TNode(TLineText text = {}) : TKLUObject(std::move(text)) { isNode = 1; }
     virtual ~TNode() = default;
 
-    static void operator delete(TNode* node, std::destroying_delete_t) {
-        const bool in_arena = node->inArena;
-        void* whole = dynamic_cast<void*>(node);
-        node->~TNode();
-        if (!in_arena) ::operator delete(whole);
-    }
-    static void operator delete(void* block) { ::operator delete(block); }
+    // As a line's, for the whole node.
+    static void operator delete(TNode* node, std::destroying_delete_t);
+    static void operator delete(void* block);
+    static void* operator new(size_t size);
+    static void* operator new(size_t, void* place) noexcept { return place; }
 
     virtual std::string GetName() const { return title.str(); }
     virtual void SetName(std::string name) { title = name; }
@@ -89,17 +88,6 @@ const Node* NodeCast(const TKLUObject* object) {
     return NodeCast<const Node>(const_cast<TKLUObject*>(object));
 }
 
-// The TKLUObject of a node lies after its table pointer: the node is found from the object by
-// a static cast, which knows the offset.
-inline void TKLUObject::operator delete(TKLUObject* object, std::destroying_delete_t) {
-    if (object->isNode) {
-        TNode::operator delete(static_cast<TNode*>(object), std::destroying_delete_t{});
-        return;
-    }
-    const bool in_arena = object->inArena;
-    object->~TKLUObject();
-    if (!in_arena) ::operator delete(object);
-}
 inline std::string TKLUObject::GetName() const {
     return isNode ? static_cast<const TNode*>(this)->GetName() : title.str();
 }

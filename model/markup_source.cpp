@@ -114,7 +114,7 @@ class SourceSearch {
         bool ownLine = false;       // the commands stand on a line of their own before the line
     };
     struct State {
-        int32_t breakMode, wrapMode, fontMode;
+        int8_t breakMode, wrapMode, fontMode;
         size_t children;
         bool lastBreak, lastEnds;
         size_t items;

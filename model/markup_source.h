@@ -14,9 +14,9 @@ class TItemsHunk;
 // How a hunk's body is read, for writing source lines that read back the same.
 struct SourceStyle {
     // The layout modes at the hunk's first line (a text page starts with its own).
-    int32_t breakMode = 0;
-    int32_t wrapMode = 0;
-    int32_t fontMode = 0;
+    int8_t breakMode = 0;
+    int8_t wrapMode = 0;
+    int8_t fontMode = 0;
     enum class Separators {
         None,    // a "-" is text like any other
         Hint,    // a separator ends the hint before it with a hard break
