@@ -55,6 +55,7 @@ class TKLUObject {
     uint8_t endsSourceLine : 1 = 0;  // joining it with the next line puts a blank between them
     uint8_t inArena : 1 = 0;         // made in a document's TreeArena
     uint8_t isNode : 1 = 0;          // a TNode
+    uint8_t isFlattened : 1 = 0;     // made by flattening a tree, owned by the flattened text
 };
 
 // A hunk, or an entry of a folder listing: an object with behaviour of its own.

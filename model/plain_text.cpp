@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <ostream>
-#include <typeinfo>
 #include <utility>
 
 #include "filler_hunks.h"
@@ -31,13 +30,9 @@ bool IsDash(const TKLUObject* object) {
 }
 
 // A line that flattening creates: it belongs to the result hunk, which deletes it.
-class TCreatedLine : public TKLUObject {
-  public:
-    using TKLUObject::TKLUObject;
-};
-
 void AppendCreated(TMetaTextHunk& target, std::string text, bool hard_break) {
-    auto* line = new TCreatedLine(std::move(text));
+    auto* line = new THunkLine(std::move(text));
+    line->isFlattened = 1;
     line->hardBreak = hard_break;
     target.children.push_back(line);
 }
@@ -209,9 +204,8 @@ FlattenedText::FlattenedText(const std::string& title)
     : hunk_(new TMetaTextHunk(title, nullptr, SUBJECT)) {}
 
 FlattenedText::~FlattenedText() {
-    std::erase_if(hunk_->children, [this](TKLUObject* child) {
-        // The exact type, which costs far less than a cast: this runs once per line of a tree.
-        if (typeid(*child) != typeid(TCreatedLine)) return false;
+    std::erase_if(hunk_->children, [](TKLUObject* child) {
+        if (!child->isFlattened) return false;
         delete child;
         return true;
     });
