@@ -67,11 +67,7 @@ LoadResult Read88a(HintStream& stream, THintDocument& document) {
         if (stream.Fail()) break;
         TMetaTextHunk* parent = owner_of(j);
         parent->AddChild(arena.NewDecodedLine(stored, Decode88Into));
-        if (j != last_hint && !slots.contains(j + 1)) {
-            auto* separator = arena.NewKeptLine("-");
-            separator->isSeparator = 1;
-            parent->AddChild(separator);
-        }
+        if (j != last_hint && !slots.contains(j + 1)) parent->InsertSharedSeparator();
     }
     if (stream.Good()) {
         auto note = std::make_unique<TMetaTextHunk>(kAuthorNoteTitle, root, CREDIT);

@@ -140,32 +140,52 @@ void TItemsHunk::AddChild(TKLUObject* object) {
 }
 
 void TItemsHunk::Insert(TKLUObject* object, bool is_piece, bool had_command) {
-    object->endsSourceLine = !is_piece;
-    const bool is_hunk = object->IsHunk();
-    if (!is_hunk && object->title.empty()) {
-        if (is_piece && !had_command && !children.empty()) children.back()->endsSourceLine = 0;
+    if (!object->IsHunk() && object->title.empty()) {
+        if (is_piece && !had_command && !children.empty())
+            ChangeLast([](TKLUObject& last) { last.endsSourceLine = 0; });
         delete object;
         return;
     }
-    if (breakMode == 0) {
-        const bool adjacent = is_piece || had_command;
-        if ((is_hunk || object->title.size() < 2) && !adjacent) {
-            object->hardBreak = 1;
-            if (!children.empty()) children.back()->hardBreak = 1;
-        } else {
-            object->hardBreak = object->title.size() < kShortLine && !adjacent;
-        }
-    } else {
-        object->hardBreak = breakMode == 1;
-    }
-    object->altFont = fontMode == 1;
-    object->wrap = wrapMode < 2;
+    SetLayout(*object, is_piece, had_command);
     try {
         children.push_back(object);
     } catch (...) {
         delete object;
         throw;
     }
+}
+
+void TItemsHunk::InsertSharedSeparator() {
+    THunkLine separator(TLineText::Borrowed("-"));
+    separator.isSeparator = 1;
+    SetLayout(separator, false, false);
+    children.push_back(SharedSeparator(separator));
+}
+
+void TItemsHunk::SetLayout(TKLUObject& object, bool is_piece, bool had_command) {
+    object.endsSourceLine = !is_piece;
+    if (breakMode == 0) {
+        const bool adjacent = is_piece || had_command;
+        if ((object.IsHunk() || object.title.size() < 2) && !adjacent) {
+            object.hardBreak = 1;
+            if (!children.empty()) ChangeLast([](TKLUObject& last) { last.hardBreak = 1; });
+        } else {
+            object.hardBreak = object.title.size() < kShortLine && !adjacent;
+        }
+    } else {
+        object.hardBreak = breakMode == 1;
+    }
+    object.altFont = fontMode == 1;
+    object.wrap = wrapMode < 2;
+}
+
+void TItemsHunk::CopyFlags(const TKLUObject& from, TKLUObject& to) {
+    to.title = TLineText::Borrowed(from.title.view());
+    to.hardBreak = from.hardBreak;
+    to.isSeparator = from.isSeparator;
+    to.wrap = from.wrap;
+    to.altFont = from.altFont;
+    to.endsSourceLine = from.endsSourceLine;
 }
 
 }  // namespace klu

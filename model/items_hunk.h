@@ -33,6 +33,22 @@ class TItemsHunk : public THunk {
     void AddChild(TKLUObject* object);
     // Sets the layout flags of an object and appends it; an empty line is deleted instead.
     void Insert(TKLUObject* object, bool is_piece, bool had_command);
+    // Appends a separator as Insert would, shared (see SharedSeparator).
+    void InsertSharedSeparator();
+    // Changes the layout flags of the last child: change(flags) on the child, or, for a shared
+    // separator, on a copy of its flags, whose separator then takes its place.
+    template <typename Change>
+    void ChangeLast(Change&& change) {
+        TKLUObject*& last = children.back();
+        if (!IsSharedSeparator(last)) {
+            change(*last);
+            return;
+        }
+        THunkLine flags;
+        CopyFlags(*last, flags);
+        change(flags);
+        last = SharedSeparator(flags);
+    }
 
     TKLUObject* GetChild(size_t index) const { return children[index]; }
     size_t GetChildCount() const { return children.size(); }
@@ -48,6 +64,10 @@ class TItemsHunk : public THunk {
     std::vector<TKLUObject*> children;
 
   protected:
+    // Sets the layout flags of an object that is about to be appended.
+    void SetLayout(TKLUObject& object, bool is_piece, bool had_command);
+    static void CopyFlags(const TKLUObject& from, TKLUObject& to);
+
     // Runs f on every child that is a hunk, in order.
     template <typename F>
     void ForEachChildHunk(F&& f) const {

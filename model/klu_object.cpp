@@ -1,6 +1,50 @@
 #include "klu_object.h"
 
+#include <array>
+#include <functional>
+
 namespace klu {
+namespace {
+
+// One separator for each combination of the four layout flags a hunk sets.
+constexpr size_t kSeparatorKinds = 16;
+
+size_t SeparatorKind(const TKLUObject& object) {
+    return size_t{object.hardBreak} | size_t{object.wrap} << 1 | size_t{object.altFont} << 2 |
+           size_t{object.endsSourceLine} << 3;
+}
+
+struct SharedSeparators {
+    std::array<THunkLine, kSeparatorKinds> lines;
+    SharedSeparators() {
+        for (size_t kind = 0; kind < kSeparatorKinds; ++kind) {
+            THunkLine& line = lines[kind];
+            line.title = TLineText::Borrowed("-");
+            line.isSeparator = 1;
+            line.hardBreak = kind & 1;
+            line.wrap = (kind >> 1) & 1;
+            line.altFont = (kind >> 2) & 1;
+            line.endsSourceLine = (kind >> 3) & 1;
+        }
+    }
+};
+
+SharedSeparators& Separators() {
+    static SharedSeparators separators;
+    return separators;
+}
+
+}  // namespace
+
+THunkLine* SharedSeparator(const TKLUObject& like) {
+    return &Separators().lines[SeparatorKind(like)];
+}
+
+bool IsSharedSeparator(const TKLUObject* object) {
+    const auto& lines = Separators().lines;
+    return !std::less<const TKLUObject*>()(object, lines.data()) &&
+           std::less<const TKLUObject*>()(object, lines.data() + lines.size());
+}
 
 void* TKLUObject::operator new(size_t size) {
     return ::operator new(size);
@@ -9,6 +53,7 @@ void* TKLUObject::operator new(size_t size) {
 // A node's TKLUObject lies after its table pointer: the node is found from the object by a
 // static cast, which knows the offset.
 void TKLUObject::operator delete(TKLUObject* object, std::destroying_delete_t) {
+    if (IsSharedSeparator(object)) return;
     if (object->isNode) {
         TNode::operator delete(static_cast<TNode*>(object), std::destroying_delete_t{});
         return;

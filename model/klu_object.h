@@ -125,4 +125,11 @@ class THunkLine : public TKLUObject {
     using TKLUObject::TKLUObject;
 };
 
+// A separator line ("-", isSeparator) with the layout flags of like, shared by every tree that
+// holds one: a hint file has one between any two hints, and a separator is no more than its
+// flags. A shared separator is never changed (a hunk swaps in the one with the new flags instead)
+// and never freed: delete leaves it alone.
+THunkLine* SharedSeparator(const TKLUObject& like);
+bool IsSharedSeparator(const TKLUObject* object);
+
 }  // namespace klu

@@ -57,14 +57,15 @@ void TMetaTextHunk::ReadPlainLines(HunkReader& reader) {
     }
 }
 
-void TMetaTextHunk::AppendSeparator(TreeArena* arena) {
-    static constexpr std::string_view kSeparator = "-";
-    if (!children.empty()) children.back()->hardBreak = 1;
+void TMetaTextHunk::AppendSeparator(bool shared) {
+    if (!children.empty()) ChangeLast([](TKLUObject& last) { last.hardBreak = 1; });
+    if (shared) {
+        InsertSharedSeparator();
+        return;
+    }
     // The text is a literal, which outlives any line: borrowed, it costs no copy.
-    THunkLine* separator = arena ? arena->NewKeptLine(kSeparator)
-                                 : new THunkLine(TLineText::Borrowed(kSeparator));
+    auto* separator = new THunkLine(TLineText::Borrowed("-"));
     separator->isSeparator = 1;
-    separator->hardBreak = 1;
     AddChild(separator);
 }
 
@@ -73,7 +74,7 @@ void TMetaTextHunk::ReadHintLines(HunkReader& reader) {
     for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
         const std::string_view line = reader.ReadLine();
         if (line == "-") {
-            AppendSeparator(&reader.arena);
+            AppendSeparator(true);
         } else {
             AddChild(reader.arena.NewDecodedLine(line, Decode88Into));
         }
@@ -102,7 +103,7 @@ void TMetaTextHunk::ReadNestedHintLines(HunkReader& reader) {
             if (child->lineCount < 1) break;
             i += child->lineCount;
         } else if (line == "-") {
-            if (i != 3) AppendSeparator(&reader.arena);
+            if (i != 3) AppendSeparator(true);
         } else {
             AddChild(reader.arena.NewDecodedLine(line, decode));
         }

@@ -32,9 +32,9 @@ class TMetaTextHunk : public TItemsHunk {
     int32_t revealed = 0;
     int32_t kind;
 
-    // Ends the hint so far with a hard break and appends a separator line, made in the arena
-    // when one is given.
-    void AppendSeparator(TreeArena* arena = nullptr);
+    // Ends the hint so far with a hard break and appends a separator line: a shared one for a
+    // loaded tree, else one of the hunk's own.
+    void AppendSeparator(bool shared = false);
 
   private:
     void ReserveBodyLines();

@@ -55,5 +55,17 @@ TEST(Markup, DoubledHashStandsForOneAndCommandsCutLinesIntoPieces) {
                                         "continued in the other font|011"}));
 }
 
+TEST(Markup, ASeparatorChangedInOneHunkStaysAsItWasInAnother) {
+    // Loaded trees share their separators; an empty piece unjoins the separator before it.
+    TMetaTextHunk plain("plain", nullptr, HINT), cut("cut", nullptr, HINT);
+    for (TMetaTextHunk* hunk : {&plain, &cut}) {
+        hunk->AddChild(new THunkLine("a long first hint of the question"));
+        hunk->AppendSeparator(true);
+    }
+    cut.AddChild(new THunkLine("#p-the second hint in the other font"));
+    EXPECT_EQ(FlagLetters(*plain.children.at(1)), "HSWE");
+    EXPECT_EQ(FlagLetters(*cut.children.at(1)), "HSW");
+}
+
 }  // namespace
 }  // namespace klu
