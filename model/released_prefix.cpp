@@ -4,12 +4,13 @@
 #include <string_view>
 
 #include "checksum.h"
+#include "memory_pages.h"
 
 namespace klu {
 
 void ReleasedPrefix::Advance(char* bytes, size_t consumed) {
     if (stopped_) return;
-    // Whole steps of the address space, so that released pages are whole (huge) pages.
+    // Whole steps of the address space, so that released pages are whole.
     const auto start = reinterpret_cast<uintptr_t>(bytes);
     const uintptr_t boundary = (start + consumed) / step_ * step_;
     if (boundary <= start + length_) return;

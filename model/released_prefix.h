@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <functional>
 
-#include "memory_pages.h"
-
 namespace klu {
+
+// Bytes read past go back in steps of this many (aligned in memory): few calls, and little held
+// once the parse is over.
+inline constexpr size_t kReleaseStep = size_t{256} << 10;
 
 // The start of a file in memory whose pages a load gives back once it has read past them, so
 // that a large file is never held whole beside the tree made from it. The CRC of those bytes is
@@ -20,7 +22,7 @@ class ReleasedPrefix {
     // asks for them to be overwritten instead, so that any later read of them shows.
     enum class Release { Pages, Scribble };
 
-    ReleasedPrefix(Reread reread, size_t step = kHugePage, Release release = Release::Pages)
+    ReleasedPrefix(Reread reread, size_t step = kReleaseStep, Release release = Release::Pages)
         : reread_(std::move(reread)), step_(step), release_(release) {}
 
     // Gives back the bytes before `consumed` that the next step boundary passes. Stops for good at
