@@ -1,23 +1,23 @@
 #include "zip_members.h"
 
-#include <zip.h>
-
 #include <memory>
 
 #include "file_bytes.h"
 #include "text_util.h"
+#include "zip_library.h"
 
 namespace klu {
 
 namespace {
 
+// Archives and members exist only once the library is loaded.
 struct ArchiveClose {
-    void operator()(zip_t* archive) const { zip_discard(archive); }
+    void operator()(zip_t* archive) const { ZipLibrary()->zip_discard(archive); }
 };
 using Archive = std::unique_ptr<zip_t, ArchiveClose>;
 
 struct MemberClose {
-    void operator()(zip_file_t* file) const { zip_fclose(file); }
+    void operator()(zip_file_t* file) const { ZipLibrary()->zip_fclose(file); }
 };
 
 bool IsHintFileName(std::string_view name) {
@@ -26,12 +26,13 @@ bool IsHintFileName(std::string_view name) {
 }
 
 std::vector<ArchiveMember> MembersOf(zip_t* archive) {
+    const ZipFunctions* zip = ZipLibrary();
     std::vector<ArchiveMember> members;
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    const zip_int64_t count = zip->zip_get_num_entries(archive, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t info;
-        zip_stat_init(&info);
-        if (zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &info) != 0) continue;
+        zip->zip_stat_init(&info);
+        if (zip->zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &info) != 0) continue;
         if (!(info.valid & ZIP_STAT_NAME) || !(info.valid & ZIP_STAT_SIZE)) continue;
         if (IsHintFileName(info.name)) members.push_back({info.name, info.size});
     }
@@ -41,23 +42,27 @@ std::vector<ArchiveMember> MembersOf(zip_t* archive) {
 }  // namespace
 
 std::optional<std::vector<ArchiveMember>> HintFileMembers(const std::string& archive_path) {
+    const ZipFunctions* zip = ZipLibrary();
+    if (!zip) return std::nullopt;
     int error = 0;
-    const Archive archive(zip_open(archive_path.c_str(), ZIP_RDONLY, &error));
+    const Archive archive(zip->zip_open(archive_path.c_str(), ZIP_RDONLY, &error));
     if (!archive) return std::nullopt;
     return MembersOf(archive.get());
 }
 
 std::optional<std::vector<ArchiveMember>> HintFileMembersIn(const std::vector<char>& bytes) {
+    const ZipFunctions* zip = ZipLibrary();
+    if (!zip) return std::nullopt;
     zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
-    zip_error_fini(&error);
+    zip->zip_error_init(&error);
+    zip_source_t* source = zip->zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    zip->zip_error_fini(&error);
     if (source == nullptr) return std::nullopt;
-    zip_error_init(&error);
-    const Archive archive(zip_open_from_source(source, ZIP_RDONLY, &error));
-    zip_error_fini(&error);
+    zip->zip_error_init(&error);
+    const Archive archive(zip->zip_open_from_source(source, ZIP_RDONLY, &error));
+    zip->zip_error_fini(&error);
     if (!archive) {
-        zip_source_free(source);
+        zip->zip_source_free(source);
         return std::nullopt;
     }
     return MembersOf(archive.get());
@@ -66,20 +71,22 @@ std::optional<std::vector<ArchiveMember>> HintFileMembersIn(const std::vector<ch
 bool ReadArchiveMember(const std::string& archive_path, const std::string& member,
                        std::vector<char>& bytes, uint64_t limit) {
     bytes.clear();
+    const ZipFunctions* zip = ZipLibrary();
+    if (!zip) return false;
     int error = 0;
-    const Archive archive(zip_open(archive_path.c_str(), ZIP_RDONLY, &error));
+    const Archive archive(zip->zip_open(archive_path.c_str(), ZIP_RDONLY, &error));
     if (!archive) return false;
     zip_stat_t info;
-    zip_stat_init(&info);
-    if (zip_stat(archive.get(), member.c_str(), 0, &info) != 0 || !(info.valid & ZIP_STAT_SIZE) ||
+    zip->zip_stat_init(&info);
+    if (zip->zip_stat(archive.get(), member.c_str(), 0, &info) != 0 || !(info.valid & ZIP_STAT_SIZE) ||
         info.size > limit)
         return false;
     const std::unique_ptr<zip_file_t, MemberClose> file(
-        zip_fopen(archive.get(), member.c_str(), 0));
+        zip->zip_fopen(archive.get(), member.c_str(), 0));
     if (!file) return false;
     bytes.resize(static_cast<size_t>(info.size));
     // The stated size may lie; the member's real data decides.
-    const zip_int64_t got = zip_fread(file.get(), bytes.data(), bytes.size());
+    const zip_int64_t got = zip->zip_fread(file.get(), bytes.data(), bytes.size());
     if (got < 0) return false;
     bytes.resize(static_cast<size_t>(got));
     return true;
@@ -101,20 +108,22 @@ std::string MemberPathOf(const std::string& archive_path, const std::string& mem
 
 bool WriteZipArchive(const std::string& path,
                      const std::vector<std::pair<std::string, std::string>>& members) {
+    const ZipFunctions* zip = ZipLibrary();
+    if (!zip) return false;
     int error = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    zip_t* archive = zip->zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (archive == nullptr) return false;
     for (const auto& [name, bytes] : members) {
-        zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
+        zip_source_t* source = zip->zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
         if (source == nullptr ||
-            zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE) < 0) {
-            zip_source_free(source);
-            zip_discard(archive);
+            zip->zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE) < 0) {
+            zip->zip_source_free(source);
+            zip->zip_discard(archive);
             return false;
         }
     }
     // The buffers are read here, while the members' bytes still live.
-    return zip_close(archive) == 0;
+    return zip->zip_close(archive) == 0;
 }
 
 }  // namespace klu
