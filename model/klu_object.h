@@ -47,7 +47,7 @@ class TKLUObject {
 
     TLineText title;
     // Layout flags, set when the object is appended to a hunk.
-    // Bits, so that with the title a line takes sixteen bytes.
+    // Bits, so that with the title a line takes thirteen bytes.
     uint8_t hardBreak : 1 = 0;       // the line ends here when text is flowed
     uint8_t isSeparator : 1 = 0;     // a "-" between two hints
     uint8_t wrap : 1 = 1;            // may be word-wrapped at the window edge
@@ -56,7 +56,7 @@ class TKLUObject {
     uint8_t inArena : 1 = 0;         // made in a document's TreeArena
     uint8_t isNode : 1 = 0;          // a TNode
     uint8_t isFlattened : 1 = 0;     // made by flattening a tree, owned by the flattened text
-};
+} __attribute__((packed));  // thirteen bytes: the arena lays lines end to end
 
 // A hunk, or an entry of a folder listing: an object with behaviour of its own.
 class TNode : public TKLUObject {

@@ -70,11 +70,11 @@ class TLineText {
     }
     bool owned() const { return (bits_ & kOwnedBit) != 0; }
 
-    // Twelve bytes in all, packed so that the flags of a line fit beside them: a text is kept
-    // for every line of a tree.
+    // Twelve bytes in all, packed with no alignment so that the flags of a line follow at once:
+    // a text is kept for every line of a tree.
     const char* data_ = nullptr;
     uint32_t bits_ = 0;  // the size, and kOwnedBit when the characters are the text's own
-} __attribute__((packed, aligned(4)));
+} __attribute__((packed));
 
 std::ostream& operator<<(std::ostream& out, const TLineText& text);
 

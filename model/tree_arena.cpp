@@ -21,7 +21,7 @@ constexpr size_t kLargestBlock = size_t{256} << 10;
 constexpr size_t kHugeFrom = size_t{4} << 20;
 
 // A tree holds one line object per line of text: keep it small.
-static_assert(sizeof(THunkLine) <= 16);
+static_assert(sizeof(THunkLine) <= 13 && alignof(THunkLine) == 1);
 
 }  // namespace
 
