@@ -46,7 +46,7 @@ WindowHunkUi::WindowHunkUi(TKLUClient& mdi_client, AppState& app_state, UserDial
     : client(mdi_client), state(app_state), dialogs(user_dialogs) {}
 
 TChild* WindowHunkUi::ViewOf(const THunk& hunk) {
-    return static_cast<TChild*>(hunk.view);
+    return static_cast<TChild*>(hunk.View());
 }
 
 void WindowHunkUi::OpenWindow(THunk& hunk) {
@@ -72,7 +72,7 @@ void WindowHunkUi::OpenOrRaise(TItemsHunk& hunk) {
     auto* window = new THintChild(hunk, std::string(KindName(hunk.GetType())), state.settings);
     // Pictures are read from the file their hunk came from: the help file's from the help file.
     window->Control().SetPicturePath(PictureFileOf(state, hunk));
-    hunk.view = window;
+    hunk.SetView(window);
     client.AddChildWindow(*window);
 }
 

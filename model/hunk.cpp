@@ -1,5 +1,7 @@
 #include "hunk.h"
 
+#include <unordered_map>
+
 #include "hunk_reader.h"
 #include "hunk_ui.h"
 #include "text_util.h"
@@ -30,10 +32,36 @@ THunk* THunk::FindByName(std::string_view name) {
     return EqualsNoCase(title, name) ? this : nullptr;
 }
 
+namespace {
+
+// Never destroyed, so that a hunk that outlives the statics can still ask it.
+std::unordered_map<const THunk*, void*>& Views() {
+    static auto* const views = new std::unordered_map<const THunk*, void*>;
+    return *views;
+}
+
+}  // namespace
+
+void* THunk::View() const {
+    if (!hasView) return nullptr;
+    const auto found = Views().find(this);
+    return found == Views().end() ? nullptr : found->second;
+}
+
+void THunk::SetView(void* window) {
+    if (window) {
+        Views()[this] = window;
+        hasView = 1;
+    } else if (hasView) {
+        Views().erase(this);
+        hasView = 0;
+    }
+}
+
 void THunk::CloseView() {
-    if (!view) return;
+    if (!hasView) return;
     if (HunkUi* ui = GetHunkUi()) ui->CloseView(*this);
-    view = nullptr;
+    SetView(nullptr);
 }
 
 THunk* THunk::Top() {

@@ -51,14 +51,19 @@ class THunk : public TNode {
     THunk* Top();
     const THunk* Top() const;
 
+    // The window that shows this hunk (not owning), or none. Kept beside the tree, not in each
+    // hunk: a tree holds a hunk per question, and few are ever shown.
+    void* View() const;
+    void SetView(void* window);
+
     // First, so that it fills the room the flags leave free.
     char marker = ' ';
+    uint8_t hasView : 1 = 0;  // a window shows it
     // The hunk that holds this one (not owning). Lines have none: a tree holds one object per
     // line, so a line keeps only its text and flags.
     THunk* parent = nullptr;
     int32_t lineNumber = 0;
     int32_t lineCount = 0;
-    void* view = nullptr;  // the window that shows this hunk; not owning
     TLineText number;
 };
 

@@ -1,7 +1,7 @@
 #include "klu_object.h"
 
 #include <array>
-#include <functional>
+#include <cstdint>
 
 namespace klu {
 namespace {
@@ -42,8 +42,9 @@ THunkLine* SharedSeparator(const TKLUObject& like) {
 
 bool IsSharedSeparator(const TKLUObject* object) {
     const auto& lines = Separators().lines;
-    return !std::less<const TKLUObject*>()(object, lines.data()) &&
-           std::less<const TKLUObject*>()(object, lines.data() + lines.size());
+    const auto address = reinterpret_cast<uintptr_t>(object);
+    const auto first = reinterpret_cast<uintptr_t>(lines.data());
+    return address >= first && address < first + sizeof lines;
 }
 
 void* TKLUObject::operator new(size_t size) {

@@ -88,6 +88,12 @@ void TMetaTextHunk::ReadChildHunks(HunkReader& reader) {
         if (child->lineCount < 1) break;  // a damaged count would never advance
         i += child->lineCount;
     }
+    FitChildren();
+}
+
+void TMetaTextHunk::FitChildren() {
+    // The count of children was not known ahead: the list grew by doubling.
+    if (children.capacity() > children.size()) children.shrink_to_fit();
 }
 
 void TMetaTextHunk::ReadNestedHintLines(HunkReader& reader) {
@@ -108,6 +114,7 @@ void TMetaTextHunk::ReadNestedHintLines(HunkReader& reader) {
             AddChild(reader.arena.NewDecodedLine(line, decode));
         }
     }
+    FitChildren();
 }
 
 int32_t TMetaTextHunk::HintCount() const {

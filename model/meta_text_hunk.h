@@ -42,6 +42,7 @@ class TMetaTextHunk : public TItemsHunk {
     void ReadHintLines(HunkReader& reader);
     void ReadChildHunks(HunkReader& reader);
     void ReadNestedHintLines(HunkReader& reader);
+    void FitChildren();
 };
 
 }  // namespace klu
