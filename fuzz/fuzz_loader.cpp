@@ -3,7 +3,6 @@
 // past overwritten at once, which must give the same result and tree.
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -19,12 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         klu::THintDocument document;
         const klu::LoadResult result = klu::LoadHintFile(stream, document, picture_mode);
         klu::THintDocument in_place;
-        klu::ReleasedPrefix released(
-            [data](size_t length, char* into) {
-                std::memcpy(into, data, length);
-                return true;
-            },
-            1, klu::ReleasedPrefix::Release::Scribble);
+        auto released = klu::ReleasedPrefix::OverwritingEachByte(
+            {reinterpret_cast<const char*>(data), size});
         if (klu::LoadHintFileBytes(std::vector<char>(data, data + size), in_place, picture_mode,
                                    &released) != result ||
             !klu::TreeDifference(document, "", in_place, "").empty())

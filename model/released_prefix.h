@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 namespace klu {
 
@@ -24,6 +25,13 @@ class ReleasedPrefix {
 
     ReleasedPrefix(Reread reread, size_t step = kReleaseStep, Release release = Release::Pages)
         : reread_(std::move(reread)), step_(step), release_(release) {}
+    // For tests: every byte read past is overwritten at once and read again from file, which
+    // must outlive the load.
+    static ReleasedPrefix OverwritingEachByte(std::string_view file) {
+        return ReleasedPrefix(
+            [file](size_t length, char* into) { return file.copy(into, length) == length; }, 1,
+            Release::Scribble);
+    }
 
     // Gives back the bytes before `consumed` that the next step boundary passes. Stops for good at
     // an end-of-text byte: the bytes given back hold none, so a search for it may skip them.

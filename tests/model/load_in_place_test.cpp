@@ -19,12 +19,7 @@ std::string InPlaceDifference(const std::string& bytes) {
     THintDocument copied, in_place;
     const LoadResult copied_result = test::LoadBytes(bytes, copied);
     // Every byte read past is overwritten at once, so that any later read of one shows.
-    ReleasedPrefix released(
-        [&bytes](size_t length, char* into) {
-            bytes.copy(into, length);
-            return true;
-        },
-        1, ReleasedPrefix::Release::Scribble);
+    auto released = ReleasedPrefix::OverwritingEachByte(bytes);
     const LoadResult in_place_result = LoadHintFileBytes(
         std::vector<char>(bytes.begin(), bytes.end()), in_place, false, &released);
     if (copied_result != in_place_result) return "the load results differ";
