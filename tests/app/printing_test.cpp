@@ -4,11 +4,12 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
-#include <QRegularExpression>
+#include <array>
+#include <sstream>
 
+#include "../views/layout_test_support.h"
 #include "../views/picture_test_support.h"
 #include "app/my_printer.h"
-#include "model/meta_text_hunk.h"
 #include "views/hunk_printout.h"
 #include "window_fixture.h"
 
@@ -25,33 +26,24 @@ std::string RunPdfTool(const QString& program, const QStringList& arguments) {
     return process.readAllStandardOutput().toStdString();
 }
 
-// The page count pdfinfo gives, or -1 without one.
-int PdfPageCount(const std::string& path) {
-    const QString info =
-        QString::fromStdString(RunPdfTool("pdfinfo", {QString::fromStdString(path)}));
-    const QRegularExpressionMatch match =
-        QRegularExpression("^Pages:\\s*(\\d+)", QRegularExpression::MultilineOption).match(info);
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
+// The text of a printed PDF in reading order, and of each of its pages.
+std::string PdfText(const std::string& path) {
+    return RunPdfTool("pdftotext", {QString::fromStdString(path), "-"});
+}
+std::vector<std::string> PdfPages(const std::string& path) {
+    std::vector<std::string> pages;
+    std::istringstream text(PdfText(path));
+    for (std::string page; std::getline(text, page, '\f');)
+        pages.push_back(page);
+    return pages;
 }
 
-// The text of pages first to last (from 1; 0 for all), in reading order.
-std::string PdfText(const std::string& path, int first = 0, int last = 0) {
-    QStringList arguments;
-    if (first > 0) arguments << "-f" << QString::number(first);
-    if (last > 0) arguments << "-l" << QString::number(last);
-    arguments << QString::fromStdString(path) << "-";
-    return RunPdfTool("pdftotext", arguments);
-}
-
-// The images placed on the pages, from pdfimages -list: their size in pixels and their pixels
-// per inch as placed on the page.
-struct PdfImage {
-    int width, height, xPpi, yPpi;
-};
-std::vector<PdfImage> PdfImages(const std::string& path) {
+// The images placed on the pages, from pdfimages -list: their width and height in pixels and
+// their pixels per inch across and down as placed on the page.
+std::vector<std::array<int, 4>> PdfImages(const std::string& path) {
     const QString list =
         QString::fromStdString(RunPdfTool("pdfimages", {"-list", QString::fromStdString(path)}));
-    std::vector<PdfImage> images;
+    std::vector<std::array<int, 4>> images;
     // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
     for (const QString& line : list.split('\n')) {
         const QStringList f = line.simplified().split(' ');
@@ -65,83 +57,67 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-// A PDF printer: paper of the size at the resolution, a quarter inch unprintable all round.
-void SetUpPdf(QPrinter& printer, int resolution = 600,
-              QPageSize::PageSizeId paper = QPageSize::Letter) {
+// A PDF printer: Letter paper at the resolution, a quarter inch unprintable all round.
+void SetUpPdf(QPrinter& printer, int resolution = 600) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setResolution(resolution);
-    printer.setPageSize(QPageSize(paper));
+    printer.setPageSize(QPageSize(QPageSize::Letter));
     EXPECT_TRUE(printer.setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
 }
 
-// A subject of lines printed by the application's printer on Letter paper to out.pdf.
+// Printing by the application's printer on Letter paper to out.pdf.
 class PrinterTest : public ::testing::Test {
   protected:
-    PrinterTest() : root("Long story", nullptr, SUBJECT) {
+    PrinterTest() {
         settings.mainFont = {"DejaVu Sans", 10, 400, false};
         settings.fixedFont = FixedFontOf(settings.mainFont);
         settings.linkColor = 0xFF0000;  // blue
         SetUpPdf(printer.Printer());
         dialogs.printFile = folder / "out.pdf";
     }
-    TKLUObject* AddLine(std::string text) {
-        auto* line = new THunkLine(std::move(text));
-        line->hardBreak = 1;
-        line->endsSourceLine = 1;
-        root.children.push_back(line);
-        return line;
-    }
-    // Lines "Line 0", "Line 1", ... each ending its line.
-    void AddLines(int count) {
-        for (int i = 0; i < count; ++i)
-            AddLine("Line " + std::to_string(i));
-    }
-    THunkPrintout Printout() {
-        return THunkPrintout(root, static_cast<int>(root.GetChildCount()), settings);
-    }
-    std::string Printed(int first = 0, int last = 0) const {
-        return PdfText(dialogs.printFile, first, last);
-    }
 
     TempFolder folder;
     Settings settings;
-    TMetaTextHunk root;
     FakeUserDialogs dialogs;
     TMyPrinter printer;
 };
 
-TEST_F(PrinterTest, PrintsEveryLineOnceWithHeaderAndFooterAfterAskingWithThePageCount) {
-    root.title = "Caf\xE9 story";  // Windows-1252, as hint text is
-    AddLines(300);
-    THunkPrintout printout = Printout();
-    ASSERT_TRUE(printer.Print(dialogs, printout));
-    const int pages = printout.PageCount();
-    ASSERT_GT(pages, 3);
-    EXPECT_EQ(dialogs.printRequests, std::vector<int>{pages});
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(PdfPageCount(dialogs.printFile), pages);
-
-    const std::string first = Printed(1, 1);
-    EXPECT_TRUE(Contains(first, "KLU: Caf\u00e9 story")) << first;
-    EXPECT_TRUE(Contains(first, "Page 1 of " + std::to_string(pages))) << first;
-    EXPECT_TRUE(Contains(first, "Line 0\n")) << first;
-    const std::string last = Printed(pages, pages);
-    EXPECT_TRUE(Contains(last, "Page " + std::to_string(pages) + " of " + std::to_string(pages)));
-    EXPECT_TRUE(Contains(last, "Line 299\n")) << last;
-}
-
-TEST_F(PrinterTest, ATooLargeFontLeavesNoRoomForHeaderOrFooter) {
-    settings.mainFont.pointSize = 60;
-    AddLines(20);
-    THunkPrintout printout = Printout();
-    ASSERT_TRUE(printer.Print(dialogs, printout));
-    ASSERT_GT(printout.PageCount(), 1);
-    EXPECT_EQ(PdfPageCount(dialogs.printFile), printout.PageCount());
-    const std::string text = Printed();
-    EXPECT_FALSE(Contains(text, "KLU:")) << text;
-    EXPECT_FALSE(Contains(text, "Page 1 of")) << text;
-    EXPECT_TRUE(Contains(text, "Line 0")) << text;
-    EXPECT_TRUE(Contains(text, "Line 19")) << text;
+// Lines "Line 0", "Line 1", ... each ending its line: header and footer on every page, unless
+// a too large font leaves no room for them; the page count is asked before printing.
+TEST_F(PrinterTest, PrintsEveryLineWithHeaderAndFooterWhenTheyFitAfterAskingWithThePageCount) {
+    const struct {
+        int point_size, lines, min_pages;
+        bool marks;
+    } cases[] = {{10, 300, 4, true}, {60, 20, 2, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.point_size);
+        std::vector<Child> lines;
+        for (int i = 0; i < c.lines; ++i)
+            lines.push_back({"Line " + std::to_string(i), kHard});
+        ChildHunk root(lines, "Caf\xE9 story");  // Windows-1252, as hint text is
+        settings.mainFont.pointSize = c.point_size;
+        dialogs.printRequests.clear();
+        THunkPrintout printout(root, c.lines, settings);
+        ASSERT_TRUE(printer.Print(dialogs, printout));
+        const int pages = printout.PageCount();
+        ASSERT_GE(pages, c.min_pages);
+        EXPECT_EQ(dialogs.printRequests, std::vector<int>{pages});
+        EXPECT_TRUE(dialogs.messages.empty());
+        const std::vector<std::string> texts = PdfPages(dialogs.printFile);
+        ASSERT_EQ(texts.size(), static_cast<size_t>(pages));
+        for (int page = 1; page <= pages; ++page) {
+            const std::string& text = texts[page - 1];
+            const std::string footer =
+                "Page " + std::to_string(page) + " of " + std::to_string(pages);
+            for (const std::string& mark :
+                 {std::string("KLU:"), std::string("KLU: Caf\u00e9 story"), std::string("Page "),
+                  footer})
+                EXPECT_EQ(Contains(text, mark), c.marks)
+                    << mark << " on page " << page << ": " << text;
+        }
+        EXPECT_TRUE(Contains(texts.front(), "Line 0\n"));
+        EXPECT_TRUE(Contains(texts.back(), "Line " + std::to_string(c.lines - 1) + "\n"));
+    }
 }
 
 TEST_F(PrinterTest, APictureOf120By60PixelsPrintsOneInchByHalfAnInch) {
@@ -157,22 +133,13 @@ TEST_F(PrinterTest, APictureOf120By60PixelsPrintsOneInchByHalfAnInch) {
     ASSERT_EQ(pictures->GetChild(1)->GetType(), PNGOBJECT);
     // Pictures are decoded from the bytes of the file they were loaded from.
     THunkPrintout printout(*pictures, 2, settings, [&file](const TPNGObject& picture) {
-        QImage image;
-        if (picture.dataOffset >= 0 && picture.dataLength > 0 &&
-            static_cast<size_t>(picture.End()) <= file.size())
-            image.loadFromData(reinterpret_cast<const uchar*>(file.data()) + picture.dataOffset,
-                               static_cast<int>(picture.dataLength), "PNG");
-        return image;
+        const std::string_view data = std::string_view(file).substr(picture.dataOffset);
+        return QImage::fromData(QByteArrayView(data.data(), picture.dataLength), "PNG");
     });
     SetUpPdf(printer.Printer(), 1200);
     ASSERT_TRUE(printer.Print(dialogs, printout));
     ASSERT_EQ(printout.PageCount(), 1);
-    const std::vector<PdfImage> images = PdfImages(dialogs.printFile);
-    ASSERT_EQ(images.size(), 1u);
-    EXPECT_EQ(images[0].width, 120);
-    EXPECT_EQ(images[0].height, 60);
-    EXPECT_EQ(images[0].xPpi, 120);
-    EXPECT_EQ(images[0].yPpi, 120);
+    EXPECT_EQ(PdfImages(dialogs.printFile), (std::vector<std::array<int, 4>>{{120, 60, 120, 120}}));
 }
 
 // Print Window prints what the window shows; Print File every hint, leaving the tree as it was.

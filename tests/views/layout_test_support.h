@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "../model/model_test_support.h"
 #include "model/items_hunk.h"
@@ -37,29 +39,8 @@ struct ChildFlags {
     bool isSeparator = false;
 };
 
-inline void ApplyFlags(TKLUObject& object, const ChildFlags& flags) {
-    object.hardBreak = flags.hardBreak;
-    object.wrap = flags.wrap;
-    object.altFont = flags.altFont;
-    object.endsSourceLine = flags.endsSourceLine;
-    object.isSeparator = flags.isSeparator;
-}
-
-// Appends a text line to the hunk, which owns it.
-inline TKLUObject* AddLine(TItemsHunk& hunk, std::string text, ChildFlags flags = {}) {
-    auto* line = new THunkLine(std::move(text));
-    ApplyFlags(*line, flags);
-    hunk.children.push_back(line);
-    return line;
-}
-
-// Appends a sub-hunk, shown by its title.
-inline THunk* AddSubHunk(TItemsHunk& hunk, std::string title, ChildFlags flags = {}) {
-    auto* child = new THunk(std::move(title), &hunk);
-    ApplyFlags(*child, flags);
-    hunk.children.push_back(child);
-    return child;
-}
+constexpr ChildFlags kHard{.hardBreak = true};
+constexpr ChildFlags kSep{.hardBreak = true, .isSeparator = true};
 
 // Loads the file of the top subject into doc and gives the subject's hunk.
 inline TItemsHunk* LoadRoot(THintDocument& doc, std::unique_ptr<HintNode> root,
@@ -70,9 +51,56 @@ inline TItemsHunk* LoadRoot(THintDocument& doc, std::unique_ptr<HintNode> root,
     return Items(doc.GetRoot());
 }
 
-inline TWrapInfo Frag(int left, int top, int right, int bottom, int start, int length,
-                      TKLUObject* object) {
-    return {left, top, right, bottom, start, length, object};
-}
+// A child of a laid-out hunk: a text line, with hunk set a sub-hunk shown by its title, or with
+// object set that object, which the hunk borrows.
+struct Child {
+    std::string text;
+    ChildFlags flags = {};
+    bool hunk = false;
+    TKLUObject* object = nullptr;
+};
+// A fragment expected of child i: left, top, right, bottom, first character, length.
+struct Expected {
+    int left, top, right, bottom, start, length;
+    size_t child;
+};
+
+// A hunk of the children given, with their flags; it lets the borrowed objects go when it is
+// destroyed.
+class ChildHunk : public TItemsHunk {
+  public:
+    explicit ChildHunk(const std::vector<Child>& list, std::string name = "h")
+        : TItemsHunk(std::move(name)) {
+        for (const Child& c : list) {
+            TKLUObject* child = c.object;
+            if (child) {
+                borrowed.push_back(child);
+            } else {
+                child = c.hunk ? static_cast<TKLUObject*>(new THunk(c.text, this))
+                               : new THunkLine(c.text);
+                child->hardBreak = c.flags.hardBreak;
+                child->wrap = c.flags.wrap;
+                child->altFont = c.flags.altFont;
+                child->endsSourceLine = c.flags.endsSourceLine;
+                child->isSeparator = c.flags.isSeparator;
+            }
+            children.push_back(child);
+        }
+    }
+    ~ChildHunk() override {
+        std::erase_if(children, [this](TKLUObject* c) { return std::ranges::count(borrowed, c); });
+    }
+    int Count() const { return static_cast<int>(children.size()); }
+    // The fragments expected, each of the child it names.
+    std::vector<TWrapInfo> Frags(const std::vector<Expected>& expected) const {
+        std::vector<TWrapInfo> fragments;
+        for (const Expected& e : expected)
+            fragments.push_back(
+                {e.left, e.top, e.right, e.bottom, e.start, e.length, children.at(e.child)});
+        return fragments;
+    }
+
+    std::vector<TKLUObject*> borrowed;
+};
 
 }  // namespace klu::test

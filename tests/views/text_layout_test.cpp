@@ -11,7 +11,6 @@
 #include "layout_test_support.h"
 #include "model/items_hunk.h"
 #include "model/media_hunks.h"
-#include "model/meta_text_hunk.h"
 #include "views/text_layout.h"
 #include "views/text_layout_links.h"
 #include "views/window_text.h"
@@ -19,15 +18,11 @@
 namespace klu {
 namespace {
 
-using test::AddLine;
-using test::AddSubHunk;
-using test::ChildFlags;
-using test::Frag;
 using Frags = std::vector<TWrapInfo>;
 
 const FixedWidthMeasurer kTen(10, 20);
-constexpr ChildFlags kHard{.hardBreak = true};
-constexpr ChildFlags kSep{.hardBreak = true, .isSeparator = true};
+using test::kHard;
+using test::kSep;
 
 // Characters 10 pixels wide, but a different average width, so that the first guess of the
 // break lands before or after the place where the text really breaks.
@@ -39,7 +34,6 @@ class SkewedAverage : public FixedWidthMeasurer {
 };
 
 TEST(FitChars, BreaksAtTheLastBlankThatFitsAndPlacesOverlongWordsOnlyAtLineStart) {
-    const FixedWidthMeasurer ten(10);
     const FixedWidthMeasurer fixed_five(10, 20, 5);  // the fixed font 5 pixels wide
     const SkewedAverage wide_guess(20);              // guesses 3 characters for 70 pixels
     const SkewedAverage narrow_guess(5);             // guesses the whole text
@@ -53,21 +47,21 @@ TEST(FitChars, BreaksAtTheLastBlankThatFitsAndPlacesOverlongWordsOnlyAtLineStart
     };
     const Case cases[] = {
         // The whole text fits only when strictly narrower; else the break at the blank is taken.
-        {ten, "abc def", 71, false, 7},
-        {ten, "abc def", 70, false, 3},
+        {kTen, "abc def", 71, false, 7},
+        {kTen, "abc def", 70, false, 3},
         // Blanks at 2, 5, 8, 11; the guess (9) lies after the blank at 8 and grows from there.
-        {ten, "aa bb cc dd ee", 95, false, 8},
+        {kTen, "aa bb cc dd ee", 95, false, 8},
         // The forward search rejects a break of exactly the width, the backward one accepts it.
         {wide_guess, "abc def ghi", 70, false, 3},
         {narrow_guess, "abc def ghi", 70, false, 7},
         // A word wider than the line is placed whole only at a line start.
-        {ten, "abcdefghij klm", 50, true, 10},
-        {ten, "abcdefghij klm", 55, false, 0},
+        {kTen, "abcdefghij klm", 50, true, 10},
+        {kTen, "abcdefghij klm", 55, false, 0},
         // Zero width still places the first word at a line start; a negative one nothing.
-        {ten, "ab cd", 0, true, 2},
-        {ten, "ab cd", -1, true, 0},
+        {kTen, "ab cd", 0, true, 2},
+        {kTen, "ab cd", -1, true, 0},
         // A leading blank before an overlong first word gives 0 even at a line start.
-        {ten, " abcdef", 40, true, 0},
+        {kTen, " abcdef", 40, true, 0},
         // The fixed font is measured with its own width.
         {fixed_five, "abc def", 50, false, 3, TextFont::Normal},
         {fixed_five, "abc def", 50, false, 7, TextFont::Fixed},
@@ -79,35 +73,15 @@ TEST(FitChars, BreaksAtTheLastBlankThatFitsAndPlacesOverlongWordsOnlyAtLineStart
     }
 }
 
-// A child of a laid-out hunk: a text line, or with hunk set a sub-hunk shown by its title.
-struct Child {
-    std::string text;
-    ChildFlags flags = {};
-    bool hunk = false;
-};
-// A fragment expected of child i: left, top, right, bottom, first character, length.
-struct Expected {
-    int left, top, right, bottom, start, length;
-    size_t child;
-};
-
-// Lays the children out in a control width pixels wide and compares the fragments and the size
-// of the document with those expected.
-void ExpectLayout(const char* what, const std::vector<Child>& children, int width,
-                  const std::vector<Expected>& fragments, TSize size) {
-    TItemsHunk hunk("h");
-    std::vector<TKLUObject*> objects;
-    for (const Child& child : children) {
-        objects.push_back(child.hunk ? AddSubHunk(hunk, child.text, child.flags)
-                                     : AddLine(hunk, child.text, child.flags));
-    }
-    Frags expected;
-    for (const Expected& e : fragments) {
-        expected.push_back(
-            Frag(e.left, e.top, e.right, e.bottom, e.start, e.length, objects.at(e.child)));
-    }
-    const TLayoutResult r = Layout(hunk, static_cast<int>(objects.size()), {width, 100}, kTen);
-    EXPECT_EQ(r.fragments, expected) << what;
+// Lays the first visible children (all when negative) out in a control width pixels wide and
+// compares the fragments and the size of the document with those expected.
+void ExpectLayout(const char* what, const std::vector<test::Child>& children, int width,
+                  const std::vector<test::Expected>& fragments, TSize size, int visible = -1,
+                  const TextMeasurer& measurer = kTen) {
+    const test::ChildHunk hunk(children);
+    const TLayoutResult r =
+        Layout(hunk, visible < 0 ? hunk.Count() : visible, {width, 100}, measurer);
+    EXPECT_EQ(r.fragments, hunk.Frags(fragments)) << what;
     EXPECT_EQ(r.size, size) << what;
 }
 
@@ -134,30 +108,15 @@ TEST(Layout, FragmentsAndDocumentSize) {
     ExpectLayout("sub-hunk by its title", {{"See"}, {"Open me", {}, true}, {"ok"}}, 200,
                  {{8, 8, 48, 28, 0, 3, 0}, {48, 8, 128, 28, 0, 7, 1}, {128, 8, 158, 28, 0, 2, 2}},
                  {166, 36});
-}
-
-TEST(Layout, FixedFontChildIsMeasuredInTheFixedFont) {
-    const FixedWidthMeasurer two_fonts(10, 20, 6);
-    TItemsHunk hunk("h");
-    TKLUObject* fixed = AddLine(hunk, "abc", {.altFont = true});
-    TKLUObject* normal = AddLine(hunk, "de");
     // 3 x 6 + a fixed-font blank of 6, then 2 x 10 + a normal blank of 10.
-    EXPECT_EQ(Layout(hunk, 2, {200, 100}, two_fonts).fragments,
-              (Frags{Frag(8, 8, 32, 28, 0, 3, fixed), Frag(32, 8, 62, 28, 0, 2, normal)}));
-}
-
-TEST(Layout, OnlyVisibleChildrenAndTheLastOnesLine) {
-    TItemsHunk hunk("h");
-    TKLUObject* a = AddLine(hunk, "ab");
-    AddLine(hunk, "cd", kHard);
-    AddLine(hunk, "ef", kHard);
-    // The last visible child ends its line though the next child's hard break is not reached.
-    const TLayoutResult one = Layout(hunk, 1, {200, 100}, kTen);
-    EXPECT_EQ(one.fragments, (Frags{Frag(8, 8, 38, 28, 0, 2, a)}));
-    EXPECT_EQ(one.size, (TSize{46, 36}));
-    // None visible gives just the margins.
-    EXPECT_TRUE(Layout(hunk, 0, {200, 100}, kTen).fragments.empty());
-    EXPECT_EQ(Layout(hunk, 0, {200, 100}, kTen).size, (TSize{8, 16}));
+    ExpectLayout("fixed-font child in the fixed font", {{"abc", {.altFont = true}}, {"de"}}, 200,
+                 {{8, 8, 32, 28, 0, 3, 0}, {32, 8, 62, 28, 0, 2, 1}}, {70, 36}, -1,
+                 FixedWidthMeasurer(10, 20, 6));
+    // The last visible child ends its line though the next child's hard break is not reached;
+    // none visible gives just the margins.
+    const std::vector<test::Child> three = {{"ab"}, {"cd", kHard}, {"ef", kHard}};
+    ExpectLayout("one visible", three, 200, {{8, 8, 38, 28, 0, 2, 0}}, {46, 36}, 1);
+    ExpectLayout("none visible", three, 200, {}, {8, 16}, 0);
 }
 
 // A picture with the hot spots (0,0)-(10,10) and (5,5)-(20,20), as a loaded file has it.
@@ -175,40 +134,43 @@ TEST(Layout, PictureTakesItsImageSizeOrNoneAndKeepsItsHotSpots) {
     ASSERT_TRUE(object->hardBreak);  // hunks end their line when the file is read
     const std::vector<TLinkInfo> hot_spots = {{8, 8, 18, 18, object->regions[0].target},
                                               {13, 13, 28, 28, object->regions[1].target}};
-    const PictureSizeFn size_of = [object](const TPNGObject& p) {
+    const PictureSizeFn decoded = [object](const TPNGObject& p) {
         return &p == object ? TSize{40, 30} : TSize{};
     };
-    const TLayoutResult r = Layout(*picture, 1, {200, 100}, kTen, size_of);
-    EXPECT_EQ(r.fragments, (Frags{Frag(8, 8, 48, 38, 0, 0, object)}));
-    // Below the image, the picture's hard break ends one more line.
-    EXPECT_EQ(r.size, (TSize{56, 66}));
-    EXPECT_EQ(LinksOf(r.fragments), hot_spots);
-
-    // Not decoded: no room taken.
-    const TLayoutResult undecoded = Layout(*picture, 1, {200, 100}, kTen);
-    EXPECT_EQ(undecoded.fragments, (Frags{Frag(8, 8, 8, 8, 0, 0, object)}));
-    EXPECT_EQ(undecoded.size, (TSize{16, 36}));
-    EXPECT_EQ(LinksOf(undecoded.fragments), hot_spots);
+    // Decoded, below the image the picture's hard break ends one more line; not decoded, it takes
+    // no room.
+    for (const auto& [size_of, right, bottom, size] :
+         {std::tuple{decoded, 48, 38, TSize{56, 66}}, {PictureSizeFn{}, 8, 8, TSize{16, 36}}}) {
+        const TLayoutResult r = Layout(*picture, 1, {200, 100}, kTen, size_of);
+        EXPECT_EQ(r.fragments, (Frags{{8, 8, right, bottom, 0, 0, object}})) << right;
+        EXPECT_EQ(r.size, size) << right;
+        EXPECT_EQ(LinksOf(r.fragments), hot_spots) << right;
+    }
 }
 
 // The text that Copy puts on the clipboard.
 TEST(VisibleText, VisibleChildrenJoinedByTheirFlagsSeparatorsAsEmptyLinesEndingTheText) {
-    TMetaTextHunk joined("Window", nullptr, SUBJECT);
-    AddLine(joined, "a", {.hardBreak = false, .endsSourceLine = true});
-    AddLine(joined, "b", {.hardBreak = false, .endsSourceLine = false});
-    AddLine(joined, "c", {.hardBreak = true, .endsSourceLine = false});
-    EXPECT_EQ(VisibleText(joined, 3), "a bc\n");
-
-    TMetaTextHunk hunk("Question", nullptr, SUBJECT);
-    AddLine(hunk, "first hint", kHard);
-    AddLine(hunk, "-", {.isSeparator = true});
-    AddSubHunk(hunk, "a link", {.endsSourceLine = true});
-    AddLine(hunk, "hidden", kHard);
-    // The last visible child ends its line even without a hard break.
-    EXPECT_EQ(VisibleText(hunk, 3), "first hint\n\na link\n");
-    EXPECT_EQ(VisibleText(hunk, 0), "");
-    // More than the hunk has shows what it has.
-    EXPECT_EQ(VisibleText(hunk, 99), "first hint\n\na link hidden\n");
+    const std::vector<test::Child> joined = {{"a"},
+                                             {"b", {.endsSourceLine = false}},
+                                             {"c", {.hardBreak = true, .endsSourceLine = false}}};
+    const std::vector<test::Child> mixed = {{"first hint", kHard},
+                                            {"-", {.isSeparator = true}},
+                                            {"a link", {}, true},
+                                            {"hidden", kHard}};
+    const struct {
+        const std::vector<test::Child>& children;
+        int visible;
+        const char* text;
+    } cases[] = {
+        {joined, 3, "a bc\n"},
+        // The last visible child ends its line even without a hard break.
+        {mixed, 3, "first hint\n\na link\n"},
+        {mixed, 0, ""},
+        // More than the hunk has shows what it has.
+        {mixed, 99, "first hint\n\na link hidden\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(VisibleText(test::ChildHunk(c.children), c.visible), c.text) << c.visible;
 }
 
 }  // namespace

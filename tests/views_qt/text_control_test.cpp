@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -66,16 +67,15 @@ class ControlTest : public ::testing::Test {
         control->setFocus();
         return *control;
     }
-    const TWrapInfo& FragmentOf(const TKLUObject* object) const {
-        for (const TWrapInfo& f : control->Fragments())
-            if (f.object == object) return f;
-        ADD_FAILURE() << "no fragment for " << object->GetName();
-        return control->Fragments().front();
-    }
     // The middle of the first fragment of the object, in viewport coordinates.
     QPoint CentreOf(const TKLUObject* object) const {
-        const TWrapInfo& f = FragmentOf(object);
-        return QPoint((f.left + f.right) / 2, (f.top + f.bottom) / 2) -
+        const std::vector<TWrapInfo>& fragments = control->Fragments();
+        const auto f = std::ranges::find(fragments, object, &TWrapInfo::object);
+        if (f == fragments.end()) {
+            ADD_FAILURE() << "no fragment for " << object->GetName();
+            return {};
+        }
+        return QPoint((f->left + f->right) / 2, (f->top + f->bottom) / 2) -
                QPoint(control->horizontalScrollBar()->value(),
                       control->verticalScrollBar()->value());
     }
@@ -106,6 +106,14 @@ class ControlLinksTest : public ControlTest {
         last = AddQuestion("Last question");
         Show();
     }
+    // Presses each key in turn, Shift+Tab as Shift with Tab or with Backtab, and checks the
+    // link marked after it.
+    void Walk(const std::vector<std::pair<Qt::Key, const TKLUObject*>>& steps, bool shift = false) {
+        for (const auto& [key, marked] : steps) {
+            Key(key, shift ? Qt::ShiftModifier : Qt::NoModifier);
+            EXPECT_EQ(control->CurrentLink(), marked) << "after key " << key;
+        }
+    }
     TKLUObject* intro = nullptr;
     TMetaTextHunk* first = nullptr;
     TMetaTextHunk* last = nullptr;
@@ -113,23 +121,16 @@ class ControlLinksTest : public ControlTest {
 
 TEST_F(ControlLinksTest, TabAndShiftTabWalkTheLinksWrapAroundAndEnterOpens) {
     EXPECT_EQ(control->CurrentLink(), nullptr);
-    Key(Qt::Key_Tab);
-    EXPECT_EQ(control->CurrentLink(), first);
-    Key(Qt::Key_Return);
+    Walk(
+        {{Qt::Key_Tab, first}, {Qt::Key_Return, first}, {Qt::Key_Tab, last}, {Qt::Key_Tab, first}});
     EXPECT_EQ(ui.opened, std::vector<THunk*>{first});
     EXPECT_TRUE(control->hasFocus()) << "Tab stayed inside the control";
-    Key(Qt::Key_Tab);
-    EXPECT_EQ(control->CurrentLink(), last);
-    Key(Qt::Key_Tab);
-    EXPECT_EQ(control->CurrentLink(), first);
-    Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(control->CurrentLink(), last);
+    Walk({{Qt::Key_Tab, last}}, true);
     Key(Qt::Key_Enter);
     EXPECT_EQ(ui.opened, (std::vector<THunk*>{first, last}));
 
     Show();  // from the start, Shift+Tab selects the last link
-    Key(Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(control->CurrentLink(), last);
+    Walk({{Qt::Key_Backtab, last}}, true);
 }
 
 TEST_F(ControlLinksTest, TheOwnerTakesTheFocusPastTheLinksAndSpaceAndEscape) {
@@ -138,17 +139,11 @@ TEST_F(ControlLinksTest, TheOwnerTakesTheFocusPastTheLinksAndSpaceAndEscape) {
         asked.push_back(forward);
         return true;
     });
-    Key(Qt::Key_Tab);
-    Key(Qt::Key_Tab);
-    Key(Qt::Key_Tab);  // past the last link: the button takes the focus, no link is marked
-    EXPECT_EQ(control->CurrentLink(), nullptr);
-    // With no link marked, Shift+Tab starts at the last link, as from the button.
-    for (TKLUObject* marked : {static_cast<TKLUObject*>(last), static_cast<TKLUObject*>(first)}) {
-        Key(Qt::Key_Backtab, Qt::ShiftModifier);
-        EXPECT_EQ(control->CurrentLink(), marked);
-    }
-    Key(Qt::Key_Backtab, Qt::ShiftModifier);  // before the first link
-    EXPECT_EQ(control->CurrentLink(), nullptr);
+    // Past the last link the button takes the focus and no link is marked; with none marked,
+    // Shift+Tab starts at the last link, as from the button, and goes to the button before the
+    // first.
+    Walk({{Qt::Key_Tab, first}, {Qt::Key_Tab, last}, {Qt::Key_Tab, nullptr}});
+    Walk({{Qt::Key_Backtab, last}, {Qt::Key_Backtab, first}, {Qt::Key_Backtab, nullptr}}, true);
     EXPECT_EQ(asked, (std::vector<bool>{true, false}));
 
     // Space opens the link, unless the owner has a default action; Esc asks the owner to close.
@@ -165,18 +160,20 @@ TEST_F(ControlLinksTest, TheOwnerTakesTheFocusPastTheLinksAndSpaceAndEscape) {
     EXPECT_EQ(ui.opened.size(), 1u);
 }
 
+// Each place shows a hand over a link and opens it when clicked; elsewhere an arrow.
 TEST_F(ControlLinksTest, ClickOpensTheLinkUnderTheMouseWhichShowsAHand) {
-    Click(CentreOf(last));
-    Click(CentreOf(first));
+    const QPoint corner(control->viewport()->width() - 5, control->viewport()->height() - 5);
+    const std::pair<QPoint, bool> places[] = {{CentreOf(last), true},
+                                              {CentreOf(first), true},
+                                              {CentreOf(intro), false},
+                                              {corner, false},
+                                              {QPoint(2, 2), false}};
+    for (const auto& [point, link] : places) {
+        EXPECT_EQ(CursorAt(point), link ? Qt::PointingHandCursor : Qt::ArrowCursor)
+            << point.x() << ", " << point.y();
+        Click(point);
+    }
     EXPECT_EQ(ui.opened, (std::vector<THunk*>{last, first}));
-    Click(CentreOf(intro));
-    Click(QPoint(control->viewport()->width() - 5, control->viewport()->height() - 5));
-    EXPECT_EQ(ui.opened.size(), 2u);
-
-    EXPECT_EQ(CursorAt(CentreOf(first)), Qt::PointingHandCursor);
-    EXPECT_EQ(CursorAt(CentreOf(intro)), Qt::ArrowCursor);
-    EXPECT_EQ(CursorAt(CentreOf(last)), Qt::PointingHandCursor);
-    EXPECT_EQ(CursorAt(QPoint(2, 2)), Qt::ArrowCursor);
 }
 
 // Counts the pixels of the image that are clearly of the colour (anti-aliased edges aside).
