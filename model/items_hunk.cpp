@@ -96,7 +96,8 @@ void TItemsHunk::ApplyCommand(char letter, char sign) {
 }
 
 void TItemsHunk::AddChild(TKLUObject* object) {
-    if (object->IsHunk()) {
+    // Most lines hold no command: they keep their text as it is.
+    if (object->IsHunk() || object->title.view().find('#') == std::string_view::npos) {
         Insert(object, false, false);
         return;
     }

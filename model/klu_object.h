@@ -45,7 +45,6 @@ class TKLUObject {
     THunk* AsHunk();
     const THunk* AsHunk() const { return const_cast<TKLUObject*>(this)->AsHunk(); }
 
-    TLineText title;
     // Layout flags, set when the object is appended to a hunk.
     // Bits, so that with the title a line takes thirteen bytes.
     uint8_t hardBreak : 1 = 0;       // the line ends here when text is flowed
@@ -56,6 +55,8 @@ class TKLUObject {
     uint8_t inArena : 1 = 0;         // made in a document's TreeArena
     uint8_t isNode : 1 = 0;          // a TNode
     uint8_t isFlattened : 1 = 0;     // made by flattening a tree, owned by the flattened text
+    // Last, so that a line of a loaded tree can hold its text inline, at the end of its block.
+    TLineText title;
 } __attribute__((packed));  // thirteen bytes: the arena lays lines end to end
 
 // A hunk, or an entry of a folder listing: an object with behaviour of its own.

@@ -10,30 +10,19 @@ static_assert(sizeof(TLineText) == sizeof(void*) + sizeof(uint32_t));
 
 void TLineText::Assign(std::string_view text) {
     if (text.empty()) {
-        data_ = nullptr;
         bits_ = 0;
+        data_ = nullptr;
         return;
     }
     const uint32_t size = CheckedSize(text.size());
     char* copy = new char[text.size()];
     std::memcpy(copy, text.data(), text.size());
-    data_ = copy;
     bits_ = size | kOwnedBit;
+    data_ = copy;
 }
 
 TLineText& TLineText::operator=(const TLineText& other) {
     if (this != &other) *this = TLineText(other);
-    return *this;
-}
-
-TLineText& TLineText::operator=(TLineText&& other) noexcept {
-    if (this != &other) {
-        Release();
-        data_ = other.data_;
-        other.data_ = nullptr;
-        bits_ = other.bits_;
-        other.bits_ = 0;
-    }
     return *this;
 }
 

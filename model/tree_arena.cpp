@@ -1,6 +1,7 @@
 #include "tree_arena.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -22,6 +23,9 @@ constexpr size_t kHugeFrom = size_t{4} << 20;
 
 // A tree holds one line object per line of text: keep it small.
 static_assert(sizeof(THunkLine) <= 13 && alignof(THunkLine) == 1);
+// A line ends with its text's pointer, which inline characters take the place of.
+static_assert(offsetof(TKLUObject, title) + sizeof(TLineText) == sizeof(THunkLine));
+constexpr size_t kLineBeforeChars = sizeof(THunkLine) - sizeof(const char*);
 
 }  // namespace
 
@@ -56,6 +60,22 @@ std::string_view TreeArena::Keep(std::string_view text) {
     char* copy = AllocateText(text.size());
     std::memcpy(copy, text.data(), text.size());
     return {copy, text.size()};
+}
+
+THunkLine* TreeArena::NewInlineLine(size_t size, char*& chars) {
+    // At least a whole line, so that the text can be set to another one later.
+    const size_t block = kLineBeforeChars + std::max(size, sizeof(const char*));
+    auto* line = new (Allocate(block, alignof(THunkLine))) THunkLine();
+    line->inArena = 1;
+    chars = line->title.StartInline(size);
+    return line;
+}
+
+THunkLine* TreeArena::NewLine(std::string_view text) {
+    char* chars = nullptr;
+    THunkLine* line = NewInlineLine(text.size(), chars);
+    if (!text.empty()) std::memcpy(chars, text.data(), text.size());
+    return line;
 }
 
 THunkLine* TreeArena::NewKeptLine(std::string_view kept) {

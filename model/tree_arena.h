@@ -34,17 +34,19 @@ class TreeArena {
         object->inArena = 1;
         return object;
     }
-    // A line holding a kept copy of text.
-    THunkLine* NewLine(std::string_view text) { return NewKeptLine(Keep(text)); }
+    // A line holding a copy of text.
+    THunkLine* NewLine(std::string_view text);
     // A line holding text that lives as long as the arena: kept here, or a literal.
     THunkLine* NewKeptLine(std::string_view kept);
     // A line holding stored text decoded straight into the arena: decode(stored, out) writes
     // stored.size() characters to out.
+    // The text is inline (see TLineText): one block for the line and its characters.
     template <typename Decode>
     THunkLine* NewDecodedLine(std::string_view stored, Decode&& decode) {
-        char* out = AllocateText(stored.size());
-        decode(stored, out);
-        return NewKeptLine({out, stored.size()});
+        char* chars = nullptr;
+        THunkLine* line = NewInlineLine(stored.size(), chars);
+        decode(stored, chars);
+        return line;
     }
 
     // Frees every block at once; nothing made in the arena may be used afterwards.
@@ -55,6 +57,9 @@ class TreeArena {
     }
 
   private:
+    // A line with room for size characters of inline text, which the caller fills in at chars.
+    THunkLine* NewInlineLine(size_t size, char*& chars);
+
     // Blocks are aligned for any object, the huge ones to a huge page.
     struct FreeBlock {
         std::align_val_t align;
