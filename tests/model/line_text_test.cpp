@@ -1,5 +1,5 @@
 // Line texts: a borrowed text is a view of kept characters, a copy always owns its own, and the
-// lines a load makes live in the document's arena.
+// lines a load makes live in the document's arena with their characters inline.
 #include "model/line_text.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +37,28 @@ TEST(LineText, ArenaLinesEndWithDeleteAndTheirMemoryGoesWithTheArena) {
     auto* heap_line = new THunkLine("built by the program");
     EXPECT_EQ(heap_line->inArena, 0);
     delete heap_line;
+}
+
+// An arena line holds its characters in its own block, just after the size: setting its text
+// to another must not reach into the line laid after it, and a part or a move of the text must
+// outlive a change of the line.
+TEST(LineText, InlineTextsStayWithinTheirLineAndAreCopiedWhenTakenAway) {
+    for (const std::string_view text : {"", "a", "seven c", "eight ch", "a longer line of text"}) {
+        SCOPED_TRACE(text);
+        TreeArena arena;
+        THunkLine* line = arena.NewLine(text);
+        const THunkLine* next = arena.NewLine("the next line");
+        const TLineText part = line->title.Part(0, 4);
+        TLineText moved = std::move(line->title);
+        EXPECT_EQ(line->title, text);  // moving inline characters leaves them where they are
+        line->title = "replaced by a text far longer than the line held";
+        EXPECT_EQ(part, text.substr(0, 4));
+        EXPECT_EQ(moved, text);
+        EXPECT_EQ(next->title, "the next line");
+        line->title = std::move(moved);
+        EXPECT_EQ(line->title, text);
+        EXPECT_EQ(next->title, "the next line");
+    }
 }
 
 }  // namespace
