@@ -28,6 +28,7 @@
 #include <fstream>
 #include <memory>
 #include <new>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -226,7 +227,7 @@ bool LoadFile(const std::string& path, size_t size, klu::THintDocument& document
 }
 
 // The bytes of the pages of kept that are in memory: the document keeps the file's bytes, but
-// gives back the pages that hold no text of its tree.
+// gives back the pages that hold no text of its tree, and the arena the end it did not use.
 size_t ResidentBytes(std::string_view kept) {
     const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
     const auto start = reinterpret_cast<uintptr_t>(kept.data()) & ~(page - 1);
@@ -237,6 +238,10 @@ size_t ResidentBytes(std::string_view kept) {
     return static_cast<size_t>(std::count_if(in_memory.begin(), in_memory.end(),
                                              [](unsigned char flags) { return flags & 1; })) *
            page;
+}
+
+double NotResidentBytes(std::string_view kept) {
+    return static_cast<double>(kept.size() - std::min(kept.size(), ResidentBytes(kept)));
 }
 
 // Lines held by the text hunks of a tree, and the number of text hunks.
@@ -305,9 +310,11 @@ void BM_Load(benchmark::State& state) {
     }
 
     const auto size = static_cast<double>(file.size);
-    const std::string_view kept = document.KeptBytes();
-    const auto given_back =
-        static_cast<double>(kept.size() - std::min(kept.size(), ResidentBytes(kept)));
+    // Of the file's bytes and of the arena's unused end, what is not in memory is not counted.
+    const std::span<const std::byte> unused = document.Arena().Unused();
+    const double given_back =
+        NotResidentBytes(document.KeptBytes()) +
+        NotResidentBytes({reinterpret_cast<const char*>(unused.data()), unused.size()});
     g_tree_ratio = (static_cast<double>(after.live - before.live) - given_back) / size;
     g_peak_ratio = static_cast<double>(after.peak - before.live) / size;
     state.counters["tree_bytes_per_file_byte"] = g_tree_ratio;

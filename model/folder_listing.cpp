@@ -146,7 +146,9 @@ std::unique_ptr<TMetaTextHunk> BuildFolderListing(const std::string& folder,
     // The entries go in as they are, one per line, without the markup processing of AddChild.
     auto listing =
         std::make_unique<TMetaTextHunk>(std::string(kListingTitlePrefix) + base, nullptr, SUBJECT);
-    listing->children = std::move(sorted);
+    listing->children.reserve(sorted.size());
+    for (TKLUObject* entry : sorted)
+        listing->children.push_back(entry);
     for (auto& entry : entries)
         (void)entry.release();  // owned by the listing now
     if (stats) *stats = counts;

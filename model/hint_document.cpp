@@ -190,7 +190,10 @@ LoadResult LoadHintFileBytes(std::vector<char> bytes, THintDocument& document, b
                              ReleasedPrefix* released) {
     HintStream stream(std::move(bytes));
     const LoadResult result = Load(stream, document, picture_mode, true, released);
-    if (result == LoadOk) document.KeepBytes(stream.TakeBytes());
+    if (result == LoadOk) {
+        document.KeepBytes(stream.TakeBytes());
+        document.Arena().ReleaseUnused();
+    }
     return result;
 }
 

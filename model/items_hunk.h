@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "child_list.h"
 #include "hunk.h"
 
 namespace klu {
@@ -61,7 +62,7 @@ class TItemsHunk : public THunk {
     int8_t wrapMode = 0;   // 2: appended lines are not wrapped
     int8_t fontMode = 0;   // 1: appended lines use the second font
     bool ownsChildren = true;
-    std::vector<TKLUObject*> children;
+    ChildList children;
 
   protected:
     // Sets the layout flags of an object that is about to be appended.

@@ -44,14 +44,14 @@ constexpr int64_t kLinesReservedAtMost = 64;
 
 }  // namespace
 
-void TMetaTextHunk::ReserveBodyLines() {
+void TMetaTextHunk::ReserveBodyLines(HunkReader& reader) {
     // Every body line gives one child as a rule (a line or a separator).
-    children.reserve(static_cast<size_t>(std::clamp<int64_t>(int64_t{lineCount} - 2, 0,
-                                                             kLinesReservedAtMost)));
+    children.ReserveIn(reader.arena, static_cast<size_t>(std::clamp<int64_t>(
+                                         int64_t{lineCount} - 2, 0, kLinesReservedAtMost)));
 }
 
 void TMetaTextHunk::ReadPlainLines(HunkReader& reader) {
-    ReserveBodyLines();
+    ReserveBodyLines(reader);
     for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
         AddChild(reader.arena.NewLine(reader.ReadLine()));
     }
@@ -70,7 +70,7 @@ void TMetaTextHunk::AppendSeparator(bool shared) {
 }
 
 void TMetaTextHunk::ReadHintLines(HunkReader& reader) {
-    ReserveBodyLines();
+    ReserveBodyLines(reader);
     for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
         const std::string_view line = reader.ReadLine();
         if (line == "-") {
@@ -88,12 +88,12 @@ void TMetaTextHunk::ReadChildHunks(HunkReader& reader) {
         if (child->lineCount < 1) break;  // a damaged count would never advance
         i += child->lineCount;
     }
-    FitChildren();
+    FitChildren(reader);
 }
 
-void TMetaTextHunk::FitChildren() {
+void TMetaTextHunk::FitChildren(HunkReader& reader) {
     // The count of children was not known ahead: the list grew by doubling.
-    if (children.capacity() > children.size()) children.shrink_to_fit();
+    children.FitInto(reader.arena);
 }
 
 void TMetaTextHunk::ReadNestedHintLines(HunkReader& reader) {
@@ -114,7 +114,7 @@ void TMetaTextHunk::ReadNestedHintLines(HunkReader& reader) {
             AddChild(reader.arena.NewDecodedLine(line, decode));
         }
     }
-    FitChildren();
+    FitChildren(reader);
 }
 
 int32_t TMetaTextHunk::HintCount() const {

@@ -37,12 +37,12 @@ class TMetaTextHunk : public TItemsHunk {
     void AppendSeparator(bool shared = false);
 
   private:
-    void ReserveBodyLines();
+    void ReserveBodyLines(HunkReader& reader);
     void ReadPlainLines(HunkReader& reader);
     void ReadHintLines(HunkReader& reader);
     void ReadChildHunks(HunkReader& reader);
     void ReadNestedHintLines(HunkReader& reader);
-    void FitChildren();
+    void FitChildren(HunkReader& reader);
 };
 
 }  // namespace klu

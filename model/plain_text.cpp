@@ -204,7 +204,7 @@ FlattenedText::FlattenedText(const std::string& title)
     : hunk_(new TMetaTextHunk(title, nullptr, SUBJECT)) {}
 
 FlattenedText::~FlattenedText() {
-    std::erase_if(hunk_->children, [](TKLUObject* child) {
+    erase_if(hunk_->children, [](TKLUObject* child) {
         if (!child->isFlattened) return false;
         delete child;
         return true;

@@ -52,7 +52,7 @@ void TTextHunk::AddBody(HunkReader& reader, const std::vector<std::string_view>&
                         bool in_place) {
     const TextBlockDecoder& decoder = reader.TextDecoder(Top()->title);
     // The body is whole: its list needs no room to grow.
-    children.reserve(children.size() + stored.size());
+    children.ReserveIn(reader.arena, stored.size());
     for (const std::string_view line : stored) {
         if (in_place) {
             char* bytes = reader.stream.Writable(line);
@@ -63,7 +63,7 @@ void TTextHunk::AddBody(HunkReader& reader, const std::vector<std::string_view>&
                 line, [&decoder](std::string_view from, char* to) { decoder.Decode(from, to); }));
         }
     }
-    children.shrink_to_fit();  // when markup made more children than lines
+    children.FitInto(reader.arena);  // when markup made more children than lines
 }
 
 }  // namespace klu

@@ -55,6 +55,10 @@ void* TreeArena::Allocate(size_t size, size_t align) {
     return start;
 }
 
+void TreeArena::ReleaseUnused() {
+    if (next_) ReleasePages(next_, left_);
+}
+
 std::string_view TreeArena::Keep(std::string_view text) {
     if (text.empty()) return {};
     char* copy = AllocateText(text.size());

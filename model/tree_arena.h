@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <memory>
 #include <new>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -48,6 +49,13 @@ class TreeArena {
         decode(stored, chars);
         return line;
     }
+
+    // Gives the unused end of the last block back to the system, once a load is over: a large
+    // tree's blocks are whole huge pages, of which the last is filled only in part. The arena
+    // stays usable: the pages come back as soon as they are written again.
+    void ReleaseUnused();
+    // The bytes of the last block not used so far.
+    std::span<const std::byte> Unused() const { return {next_, left_}; }
 
     // Frees every block at once; nothing made in the arena may be used afterwards.
     void Release() {

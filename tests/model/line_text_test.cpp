@@ -58,6 +58,7 @@ TEST(LineText, InlineTextsStayWithinTheirLineAndAreCopiedWhenTakenAway) {
         line->title = std::move(moved);
         EXPECT_EQ(line->title, text);
         EXPECT_EQ(next->title, "the next line");
+        delete line;  // frees the text it owns now
     }
 }
 

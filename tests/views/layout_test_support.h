@@ -88,7 +88,7 @@ class ChildHunk : public TItemsHunk {
         }
     }
     ~ChildHunk() override {
-        std::erase_if(children, [this](TKLUObject* c) { return std::ranges::count(borrowed, c); });
+        erase_if(children, [this](TKLUObject* c) { return std::ranges::count(borrowed, c); });
     }
     int Count() const { return static_cast<int>(children.size()); }
     // The fragments expected, each of the child it names.
