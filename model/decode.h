@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,8 +17,8 @@ void BuildDecodeTable88();
 // Keyless substitution: older-format titles and hints, and hint lines of newer files.
 std::string Decode88(std::string_view stored);
 
-// The Into forms write stored.size() decoded characters to out, so that a load decodes each line
-// straight into the memory of its tree.
+// Writes stored.size() decoded characters to out, so that a load decodes each line straight into
+// the memory of its tree. out may be stored.data() itself.
 void Decode88Into(std::string_view stored, char* out);
 
 // A key of the title's length, derived from the root title of the file.
@@ -25,10 +26,22 @@ std::string DeriveTextKey(std::string_view title, std::string_view constant = kK
 
 // Keyed decoders. They differ only in the position they mix into each key byte: the position in
 // the line (nested hints) or the position in the key (text bodies). An empty key leaves the line
-// as stored.
+// as stored. These make a decoder for the one line; a load makes one per key.
 std::string DecodeNestedHint(std::string_view stored, std::string_view key);
 std::string DecodeTextBlock(std::string_view stored, std::string_view key);
-void DecodeNestedHintInto(std::string_view stored, std::string_view key, char* out);
+
+// Nested hints decode many lines with one key: the key is mixed with each of the first
+// positions of a line once, so that those positions decode many bytes at a time.
+class NestedHintDecoder {
+  public:
+    explicit NestedHintDecoder(std::string_view key);
+    // Writes stored.size() decoded characters to out, which may be stored.data() itself.
+    void Decode(std::string_view stored, char* out) const;
+
+  private:
+    std::string key_;
+    std::vector<int16_t> mixedAt_;  // the mixed key at each of the first positions of a line
+};
 
 // Text bodies decode many lines with one key: the key is mixed once, and for a key of common
 // length every stored byte at every key position is looked up in a table made once.
@@ -39,8 +52,14 @@ class TextBlockDecoder {
     void Decode(std::string_view stored, char* out) const;
 
   private:
+    // Decodes bytes one at a time, the first at key position 0.
+    void DecodeBytes(const unsigned char* in, size_t size, char* out) const;
+
     std::vector<int> mixed_;            // the mixed key
     std::vector<unsigned char> table_;  // key position * 256 + stored byte; empty for long keys
+    // The mixed key repeated over a whole number of key lengths, for decoding many bytes at a
+    // time; empty for very long keys.
+    std::vector<int16_t> mixedAt_;
 };
 
 }  // namespace klu

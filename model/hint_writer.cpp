@@ -203,11 +203,12 @@ std::string Writer::StoredNestedLine(const std::string& plain) const {
     if (!stored) throw WriteError("cannot encipher nested hint \"" + plain + "\"");
     if (*stored != "=" && *stored != "-") return *stored;
     // A one-character line must not read as a marker: look for another stored byte.
+    const NestedHintDecoder decoder(key_);
     for (int s = 32; s < 256; ++s) {
         const std::string candidate(1, static_cast<char>(s));
-        if (candidate != "=" && candidate != "-" && DecodeNestedHint(candidate, key_) == plain) {
-            return candidate;
-        }
+        std::string decoded = candidate;
+        decoder.Decode(candidate, decoded.data());
+        if (candidate != "=" && candidate != "-" && decoded == plain) return candidate;
     }
     throw WriteError("nested hint line \"" + plain + "\" reads as a marker");
 }

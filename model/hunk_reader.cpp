@@ -60,12 +60,12 @@ const TextBlockDecoder& HunkReader::TextDecoder(std::string_view top_title) {
     return *textDecoder_;
 }
 
-const std::string& HunkReader::NestedHintKey(std::string_view top_title) {
-    if (!nestedTitle_ || *nestedTitle_ != top_title) {
-        nestedKey_ = DeriveTextKey(top_title);
-        nestedTitle_ = std::string(top_title);
+const NestedHintDecoder& HunkReader::NestedDecoder(std::string_view top_title) {
+    if (!nestedDecoder_ || nestedTitle_ != top_title) {
+        nestedDecoder_.emplace(DeriveTextKey(top_title));
+        nestedTitle_ = top_title;
     }
-    return nestedKey_;
+    return *nestedDecoder_;
 }
 
 void HunkReader::SkipLineTail() {

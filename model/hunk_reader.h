@@ -50,8 +50,8 @@ class HunkReader {
     // The decoder of text bodies under this top title, made once for all the bodies that share
     // it (every body of a file, as a rule).
     const TextBlockDecoder& TextDecoder(std::string_view top_title);
-    // The key of nested hints under this top title, made once for all of them.
-    const std::string& NestedHintKey(std::string_view top_title);
+    // The decoder of nested hints under this top title, made once for all of them.
+    const NestedHintDecoder& NestedDecoder(std::string_view top_title);
 
     // The file's bytes from offset on are about to be read again: bytes given back before it
     // are read in first.
@@ -72,8 +72,8 @@ class HunkReader {
     int depth_ = 0;
     std::string textTitle_;
     std::optional<TextBlockDecoder> textDecoder_;
-    std::optional<std::string> nestedTitle_;
-    std::string nestedKey_;
+    std::string nestedTitle_;
+    std::optional<NestedHintDecoder> nestedDecoder_;
 };
 
 }  // namespace klu

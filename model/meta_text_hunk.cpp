@@ -97,9 +97,9 @@ void TMetaTextHunk::FitChildren(HunkReader& reader) {
 }
 
 void TMetaTextHunk::ReadNestedHintLines(HunkReader& reader) {
-    const std::string& key = reader.NestedHintKey(Top()->title);
-    const auto decode = [&key](std::string_view stored, char* out) {
-        DecodeNestedHintInto(stored, key, out);
+    const NestedHintDecoder& decoder = reader.NestedDecoder(Top()->title);
+    const auto decode = [&decoder](std::string_view stored, char* out) {
+        decoder.Decode(stored, out);
     };
     for (int64_t i = 3; i <= lineCount && !reader.TextEnded(); ++i) {
         const std::string_view line = reader.ReadLine();

@@ -1,6 +1,10 @@
 // The substitutions that hide hint text, each worked out by hand, and the writer's inverses.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "model/decode.h"
 
 namespace klu {
@@ -33,16 +37,59 @@ TEST(KeyedDecoders, TheKeyAddsTheMixedConstantAndEachDecoderItsOwnPosition) {
     EXPECT_EQ(DecodeTextBlock("stored", ""), "stored");
 }
 
-// Keys of common length decode through a table, very long ones byte by byte: over every stored
-// byte value at every key position the two must agree.
-TEST(KeyedDecoders, TheTextTableAgreesWithTheArithmeticOfLongKeys) {
-    std::string stored, long_key;
-    for (size_t i = 0; i < 1100; ++i) {
-        stored += static_cast<char>(i * 7 % 256);
-        long_key += static_cast<char>(i * 13 % 256);
+// The decoders work many bytes at a time; a plain decode of one byte after another must agree
+// over every stored byte value at positions beyond the widest step and beyond the positions whose
+// mixed key a decoder keeps, with keys of every kind, in place and into another buffer.
+char Plain88(unsigned char c) {
+    return static_cast<char>(c < 32 ? c : c < 80 ? 2 * c - 32 : (2 * c - 127) % 256);
+}
+
+char PlainKeyed(char stored, char key_byte, size_t mixed_position) {
+    int v = static_cast<signed char>(stored) -
+            (static_cast<signed char>(key_byte) ^ static_cast<int>(mixed_position + 40));
+    while (v < 32)
+        v += 96;
+    return static_cast<char>(v);
+}
+
+TEST(KeyedDecoders, ManyBytesAtATimeAgreeWithAPlainDecodeOfEachByte) {
+    std::vector<size_t> lengths = {4095, 4096, 4097, 9001};
+    for (size_t n = 0; n <= 70; ++n)
+        lengths.push_back(n);
+    for (const size_t key_length : {0, 1, 3, 20, 1024, 1100}) {
+        std::string key;
+        for (size_t k = 0; k < key_length; ++k)
+            key += static_cast<char>(k * 89 + 7);
+        const NestedHintDecoder nested(key);
+        const TextBlockDecoder text(key);
+        for (const size_t n : lengths) {
+            // Exactly n bytes each, so that the sanitizer sees any byte read or written past them.
+            std::vector<char> stored(n), want88(n), want_nested(n), want_text(n);
+            for (size_t i = 0; i < n; ++i) {
+                stored[i] = static_cast<char>(i * 151 + n);  // every byte value in 256 positions
+                want88[i] = Plain88(static_cast<unsigned char>(stored[i]));
+                want_nested[i] =
+                    key.empty() ? stored[i] : PlainKeyed(stored[i], key[i % key_length], i);
+                want_text[i] = key.empty()
+                                   ? stored[i]
+                                   : PlainKeyed(stored[i], key[i % key_length], i % key_length);
+            }
+            const std::string_view from(stored.data(), n);
+            const auto check = [&](const auto& decode, const std::vector<char>& want,
+                                   const char* what) {
+                std::vector<char> out(n), in_place = stored;
+                decode(from, out.data());
+                decode(std::string_view(in_place.data(), n), in_place.data());
+                EXPECT_EQ(out, want) << what << ", key of " << key_length << ", " << n << " bytes";
+                EXPECT_EQ(in_place, want)
+                    << what << " in place, key of " << key_length << ", " << n;
+            };
+            check([](std::string_view s, char* out) { Decode88Into(s, out); }, want88, "88");
+            check([&](std::string_view s, char* out) { nested.Decode(s, out); }, want_nested,
+                  "nested");
+            check([&](std::string_view s, char* out) { text.Decode(s, out); }, want_text, "text");
+        }
     }
-    const std::string by_table = DecodeTextBlock(stored.substr(0, 1024), long_key.substr(0, 1024));
-    EXPECT_EQ(DecodeTextBlock(stored, long_key).substr(0, 1024), by_table);
 }
 
 }  // namespace
