@@ -4,6 +4,10 @@
 #include <cstring>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace klu {
 namespace {
 
@@ -18,6 +22,23 @@ int DigitValue(int c) {
     if (c >= 'a' && c <= 'z') return c - 'a' + 10;
     if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
     return 99;
+}
+
+// The first line feed in [begin, stop), or stop; the bytes up to buffer_end may be read. Lines
+// are short as a rule, shorter than a library search takes to get going, so where the buffer
+// holds them, sixteen bytes are looked at a time.
+const char* FindLineFeed(const char* begin, const char* stop, const char* buffer_end) {
+#if defined(__SSE2__)
+    const __m128i feed = _mm_set1_epi8('\n');
+    for (; begin < stop && buffer_end - begin >= 16; begin += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin));
+        if (const auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, feed))))
+            return std::min(begin + __builtin_ctz(found), stop);
+    }
+    if (begin >= stop) return stop;
+#endif
+    const void* found = std::memchr(begin, '\n', static_cast<size_t>(stop - begin));
+    return found ? static_cast<const char*>(found) : stop;
 }
 
 }  // namespace
@@ -75,11 +96,7 @@ std::string_view HintStream::GetLine(size_t max_chars) {
     // feed belongs to the line end.
     const char* begin = bytes_.data() + pos_;
     const char* end = bytes_.data() + bytes_.size();
-    const char* stop = bytes_.data() + EndOfTextFrom(pos_);
-    if (begin != stop) {
-        if (const void* feed = std::memchr(begin, '\n', stop - begin))
-            stop = static_cast<const char*>(feed);
-    }
+    const char* stop = FindLineFeed(begin, bytes_.data() + EndOfTextFrom(pos_), end);
     const bool ended_by_line_feed = stop != end && *stop == '\n';
     const char* text_end = stop;
     if (ended_by_line_feed && text_end != begin && text_end[-1] == '\r') --text_end;
