@@ -22,9 +22,8 @@ std::string_view KindName(int kind) {
 }
 
 HunkKind KindOfKeyword(std::string_view keyword) {
-    const std::string upper = ToUpper(keyword);
     for (size_t i = 0; i < kKeywords.size(); ++i) {
-        if (kKeywords[i] == upper) return static_cast<HunkKind>(i);
+        if (EqualsNoCase(kKeywords[i], keyword)) return static_cast<HunkKind>(i);
     }
     return UNKNOWN;
 }

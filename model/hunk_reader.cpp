@@ -14,7 +14,7 @@ namespace {
 
 constexpr size_t kMaxKeyword = 79;
 
-THunk* MakeHunk(HunkReader& reader, const std::string& keyword, int32_t line_count, THunk* parent) {
+THunk* MakeHunk(HunkReader& reader, std::string_view keyword, int32_t line_count, THunk* parent) {
     const HunkKind kind = KindOfKeyword(keyword);
     switch (kind) {
         case COMMENT:
@@ -83,7 +83,8 @@ THunk* HunkReader::ReadHunk(THunk* parent) {
     ++depth_;
     const int32_t line_count = stream.ReadInt();
     stream.Get();  // the separator after the number
-    const std::string keyword(stream.GetLine(kMaxKeyword));
+    // A view of the stream's bytes, which no read before the hunk is made changes.
+    const std::string_view keyword = stream.GetLine(kMaxKeyword);
     CountLine();
     THunk* hunk = MakeHunk(*this, keyword, line_count, parent);
     --depth_;
