@@ -97,7 +97,7 @@ void TItemsHunk::ApplyCommand(char letter, char sign) {
 
 void TItemsHunk::AddChild(TKLUObject* object) {
     // Most lines hold no command: they keep their text as it is.
-    if (object->IsHunk() || object->title.view().find('#') == std::string_view::npos) {
+    if (object->IsHunk() || !ContainsByte(object->title, '#')) {
         Insert(object, false, false);
         return;
     }

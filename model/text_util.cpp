@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace klu {
 namespace {
 
@@ -56,6 +60,33 @@ size_t FindNoCase(std::string_view haystack, std::string_view needle) {
                           [](char x, char y) { return FoldCase(x) == FoldCase(y); });
     return it == haystack.end() && !needle.empty() ? std::string_view::npos
                                                    : static_cast<size_t>(it - haystack.begin());
+}
+
+bool ContainsByte(std::string_view text, char c) {
+    const char* at = text.data();
+    const size_t size = text.size();
+#if defined(__SSE2__)
+    // Sixteen bytes at a time, the last sixteen overlapping the blocks before; lines of 8 to 15
+    // bytes as two blocks of eight. Nothing outside the text is read.
+    const __m128i wanted = _mm_set1_epi8(c);
+    const auto any = [wanted](__m128i bytes) {
+        return _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)) != 0;
+    };
+    const auto load16 = [](const char* from) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    };
+    const auto load8 = [](const char* from) {
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(from));
+    };
+    if (size >= 16) {
+        for (size_t i = 0; i + 16 < size; i += 16) {
+            if (any(load16(at + i))) return true;
+        }
+        return any(load16(at + size - 16));
+    }
+    if (size >= 8) return any(_mm_unpacklo_epi64(load8(at), load8(at + size - 8)));
+#endif
+    return std::find(at, at + size, c) != at + size;
 }
 
 }  // namespace klu

@@ -15,5 +15,7 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 bool EndsWithNoCase(std::string_view text, std::string_view suffix);
 // Position of the first occurrence of needle in haystack ignoring case, or npos.
 size_t FindNoCase(std::string_view haystack, std::string_view needle);
+// Whether text holds the byte c: text.find(c) != npos, made for the short lines of a load.
+bool ContainsByte(std::string_view text, char c);
 
 }  // namespace klu

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/meta_text_hunk.h"
+#include "model/text_util.h"
 
 namespace klu {
 namespace {
@@ -65,6 +66,22 @@ TEST(Markup, ASeparatorChangedInOneHunkStaysAsItWasInAnother) {
     cut.AddChild(new THunkLine("#p-the second hint in the other font"));
     EXPECT_EQ(FlagLetters(*plain.children.at(1)), "HSWE");
     EXPECT_EQ(FlagLetters(*cut.children.at(1)), "HSW");
+}
+
+// Lines are searched for the command sign many bytes at a time: the sign counts at every place
+// of a line of any length, and a sign just outside the line does not.
+TEST(Markup, TheCommandSignIsFoundAtEveryPlaceAndNowhereElse) {
+    for (size_t size = 0; size <= 40; ++size) {
+        std::string buffer(size + 2, '#');
+        const std::string_view line(buffer.data() + 1, size);
+        std::fill(buffer.begin() + 1, buffer.end() - 1, 'a');
+        EXPECT_FALSE(ContainsByte(line, '#')) << size;
+        for (size_t at = 0; at < size; ++at) {
+            buffer[1 + at] = '#';
+            EXPECT_TRUE(ContainsByte(line, '#')) << size << " at " << at;
+            buffer[1 + at] = 'a';
+        }
+    }
 }
 
 }  // namespace
