@@ -78,15 +78,13 @@ int HintStream::Get() {
     return c;
 }
 
-size_t HintStream::EndOfTextFrom(size_t pos) {
-    if (pos < endOfTextFrom_ || pos > endOfText_) {
-        const void* found =
-            pos < bytes_.size() ? std::memchr(bytes_.data() + pos, kEndOfText, bytes_.size() - pos)
-                                : nullptr;
-        endOfTextFrom_ = pos;
-        endOfText_ = found ? static_cast<size_t>(static_cast<const char*>(found) - bytes_.data())
-                           : bytes_.size();
-    }
+size_t HintStream::FindEndOfText(size_t pos) {
+    const void* found =
+        pos < bytes_.size() ? std::memchr(bytes_.data() + pos, kEndOfText, bytes_.size() - pos)
+                            : nullptr;
+    endOfTextFrom_ = pos;
+    endOfText_ = found ? static_cast<size_t>(static_cast<const char*>(found) - bytes_.data())
+                       : bytes_.size();
     return endOfText_;
 }
 

@@ -62,7 +62,10 @@ class HintStream {
     size_t LineEndAt(size_t pos) const;
     // The offset of the first end-of-text byte at or after pos, or the size of the file. Reads
     // go forward, so one search serves every line up to the byte it finds.
-    size_t EndOfTextFrom(size_t pos);
+    size_t EndOfTextFrom(size_t pos) {
+        return pos >= endOfTextFrom_ && pos <= endOfText_ ? endOfText_ : FindEndOfText(pos);
+    }
+    size_t FindEndOfText(size_t pos);
 
     std::vector<char> bytes_;
     size_t pos_ = 0;
