@@ -52,8 +52,17 @@ const BenchFile& GeneratedFile(const std::string& dir, size_t target_bytes,
 // Reads a whole file as the loader does: one buffer of the file's size, filled in 64 KiB reads.
 bool ReadLikeLoader(const std::string& path, std::vector<char>& bytes);
 
-// The least any load of the file can cost: one read of it and the checksum over every byte.
-// Gives false when the file cannot be read.
-bool FloorPass(const BenchFile& file);
+// How the floor's checksum is computed.
+enum class FloorChecksum {
+    // The plain table method, a byte at a time, as any program that checks the file does: the
+    // fixed reference that the load's targets are set against.
+    Plain,
+    // The loader's own, eight bytes at a time: the least a load by this program could cost.
+    Loader,
+};
+
+// One read of the file and the checksum over every byte. Gives false when the file cannot be
+// read.
+bool FloorPass(const BenchFile& file, FloorChecksum checksum = FloorChecksum::Plain);
 
 }  // namespace klu::bench
