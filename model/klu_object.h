@@ -57,7 +57,7 @@ class TKLUObject {
     uint8_t isFlattened : 1 = 0;     // made by flattening a tree, owned by the flattened text
     // Last, so that a line of a loaded tree can hold its text inline, at the end of its block.
     TLineText title;
-} __attribute__((packed));  // thirteen bytes: the arena lays lines end to end
+} __attribute__((packed));  // thirteen bytes (a loaded line: five and its text), end to end
 
 // A hunk, or an entry of a folder listing: an object with behaviour of its own.
 class TNode : public TKLUObject {
