@@ -35,13 +35,13 @@ class TreeArena {
         object->inArena = 1;
         return object;
     }
-    // A line holding a copy of text.
+    // A line holding a copy of text, inline.
     THunkLine* NewLine(std::string_view text);
     // A line holding text that lives as long as the arena: kept here, or a literal.
     THunkLine* NewKeptLine(std::string_view kept);
-    // A line holding stored text decoded straight into the arena: decode(stored, out) writes
-    // stored.size() characters to out.
-    // The text is inline (see TLineText): one block for the line and its characters.
+    // A line holding stored text decoded straight into it: decode(stored, out) writes
+    // stored.size() characters to out. The text is inline (see TLineText): one block of the arena
+    // holds the line and its characters.
     template <typename Decode>
     THunkLine* NewDecodedLine(std::string_view stored, Decode&& decode) {
         char* chars = nullptr;
