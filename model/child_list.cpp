@@ -71,7 +71,7 @@ void ChildList::MoveTo(TKLUObject** items, size_t capacity, bool in_arena) {
     std::copy(items_, items_ + size_, items);
     FreeHeap();
     items_ = items;
-    capacity_ = static_cast<uint32_t>(capacity);
+    capacity_ = static_cast<uint32_t>(capacity & kMostChildren);  // CheckedCount held it to that
     inArena_ = in_arena;
 }
 
