@@ -19,93 +19,117 @@ class WindowKeyboardTest : public WindowFixture {
         frame->resize(1280, 1000);
         QApplication::setActiveWindow(frame.get());
     }
-    // Opens the sample file, its chapter and the chapter's question, in that order.
-    THintChild* OpenChapterQuestion() {
-        Open(Write("game.klu", SampleHintFile()));
-        OpenWindow(*Child("Chapter"));
-        return OpenWindow(*Child("Where?"));
-    }
     std::string ActiveTitle() const {
         QMdiSubWindow* active = frame->Client().activeSubWindow();
         return active ? active->widget()->windowTitle().toStdString() : "none";
     }
-    // A key typed where the focus is, as a player types it.
-    static void Type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* focus = QApplication::focusWidget();
-        ASSERT_NE(focus, nullptr);
-        QTest::keyClick(focus, key, modifiers);
+    static QWidget* Focus() { return QApplication::focusWidget(); }
+    // A key typed where the focus is, as a player types it; gives the title of the window active
+    // afterwards.
+    std::string Type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* focus = Focus();
+        EXPECT_NE(focus, nullptr) << "nothing has the keys";
+        if (focus) QTest::keyClick(focus, key, modifiers);
         DeleteClosed();
+        return ActiveTitle();
     }
 };
 
-TEST_F(WindowKeyboardTest, NoChildWindowKeyShadowsTheMenuSoCtrlWShowsTheTopWindow) {
-    ASSERT_NE(OpenChapterQuestion(), nullptr);
-    for (QMdiSubWindow* child : Client().subWindowList()) {
-        for (const QAction* own : child->systemMenu()->actions()) {
-            for (const MenuPopup& popup : KluMenu()) {
-                for (const MenuItem& item : popup.items) {
-                    const QAction* command = frame->Action(item.id);
-                    if (command == nullptr || command->shortcut().isEmpty()) continue;
-                    EXPECT_FALSE(own->shortcuts().contains(command->shortcut()))
-                        << own->text().toStdString() << " takes " << item.text;
-                }
-            }
-        }
-    }
-    Type(Qt::Key_W, Qt::ControlModifier);
-    EXPECT_EQ(ActiveTitle(), "Sample Game");
-    const THintChild* top = ViewOf(state.currentDocument.GetRoot());
-    ASSERT_NE(top, nullptr);
-    EXPECT_EQ(QApplication::focusWidget(), &top->Control());
+// What a screen reader finds: no button in windows that show no button.
+bool HasButton(QAccessibleInterface* node) {
+    if (node->role() == QAccessible::Button) return true;
+    for (int i = 0; i < node->childCount(); ++i)
+        if (QAccessibleInterface* child = node->child(i); child && HasButton(child)) return true;
+    return false;
 }
 
-// A window that comes back gives the focus to its control; closing a window returns to the one
-// active before it.
-TEST_F(WindowKeyboardTest, AWindowThatComesBackOrIsReturnedToGivesTheFocusToItsControl) {
-    THintChild* question = OpenChapterQuestion();
+// A question opens with the keys on its reveal button, and Tab goes back and forth between it
+// and the text; a subject shows no button. No child window's own key shadows the menu's, so
+// Ctrl+W shows the top window. A window that comes back gives the focus to its control; closing
+// a window returns to the one active before.
+TEST_F(WindowKeyboardTest, TheKeysGoToTheActiveWindowsControlsAndTheMenuKeysToTheMenu) {
+    Open(Write("game.klu", SampleHintFile()));
+    OpenWindow(*Child("Chapter"));
+    THintChild* question = OpenWindow(*Child("Where?"));
     ASSERT_NE(question, nullptr);
-    ASSERT_NE(question->Button(), nullptr);
+    THintButton* button = question->Button();
+    TStringControl& text = question->Control();
+    ASSERT_NE(button, nullptr);
+    ASSERT_EQ(Focus(), button);
     EXPECT_EQ(ActiveTitle(), "Where?");
+    EXPECT_TRUE(HasButton(QAccessible::queryAccessibleInterface(question)));
+    EXPECT_FALSE(HasButton(QAccessible::queryAccessibleInterface(ViewOf(Child("Chapter")))));
+    const QImage button_focused = button->grab().toImage();
+    const QImage text_unfocused = text.viewport()->grab().toImage();
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Backtab}) {
+        const bool to_text = Focus() == button;
+        Type(key);
+        EXPECT_EQ(Focus(), to_text ? static_cast<QWidget*>(&text) : button) << key;
+        // Each shows when it has the keys, the text too, though it has no link to mark.
+        EXPECT_EQ(button->grab().toImage() != button_focused, to_text) << key;
+        EXPECT_EQ(text.viewport()->grab().toImage() != text_unfocused, to_text) << key;
+    }
+
+    for (const MenuPopup& popup : KluMenu()) {
+        for (const MenuItem& item : popup.items) {
+            const QAction* command = frame->Action(item.id);
+            if (command == nullptr || command->shortcut().isEmpty()) continue;
+            for (QMdiSubWindow* child : Client().subWindowList())
+                for (const QAction* own : child->systemMenu()->actions())
+                    EXPECT_FALSE(own->shortcuts().contains(command->shortcut()))
+                        << own->text().toStdString() << " takes " << item.text;
+        }
+    }
+    EXPECT_EQ(Type(Qt::Key_W, Qt::ControlModifier), "Sample Game");
+    THintChild* top = ViewOf(state.currentDocument.GetRoot());
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(Focus(), &top->Control());
+
+    // The chapter, then the question raised by its link again: the reveal button has the keys,
+    // and Space reveals.
     THintChild* chapter = ViewOf(Child("Chapter"));
     chapter->Control().setFocus();
     EXPECT_EQ(ActiveTitle(), "Chapter");
-
-    // Raised by its link again: the reveal button has the keys, and Space reveals.
     Child("Where?")->Open();
-    EXPECT_EQ(QApplication::focusWidget(), question->Button());
+    EXPECT_EQ(Focus(), button);
     Type(Qt::Key_Space);
-    EXPECT_EQ(question->Button()->text().toStdString(), "No more hints.");
+    EXPECT_EQ(button->text().toStdString(), "No more hints.");
     // The last press after "No more hints." closes the question, Esc the chapter.
-    Type(Qt::Key_Space);
-    EXPECT_EQ(ActiveTitle(), "Chapter");
-    EXPECT_EQ(QApplication::focusWidget(), &chapter->Control());
-    Type(Qt::Key_Escape);
-    EXPECT_EQ(ActiveTitle(), "Sample Game");
+    EXPECT_EQ(Type(Qt::Key_Space), "Chapter");
+    EXPECT_EQ(Focus(), &chapter->Control());
+    EXPECT_EQ(Type(Qt::Key_Escape), "Sample Game");
     EXPECT_EQ(WindowTitles(), std::vector<std::string>{"Sample Game"});
 
     // Show Top Window, then Print Window (cancelled) on it: the text keeps the keys.
-    THintChild* top = ViewOf(state.currentDocument.GetRoot());
     for (int command : {201, 204}) {
         Client().Command(command);
-        EXPECT_EQ(QApplication::focusWidget(), &top->Control()) << command;
+        EXPECT_EQ(Focus(), &top->Control()) << command;
     }
 }
 
+// Cascade, in a frame with room for three steps down and in a large one, hides no window behind
+// another; Tile overlaps none; minimised windows line up at the bottom in front of the others.
 TEST_F(WindowKeyboardTest, CascadeAndTileKeepEveryWindowUsableArrangeIconsLinesUpTheMinimised) {
-    ASSERT_NE(OpenChapterQuestion(), nullptr);
-    const QRect room = Client().viewport()->rect();
+    Open(Write("game.klu", SampleHintFile()));
+    for (const char* title : {"Chapter", "Where?", "Why?"})
+        OpenWindow(*Child(title));
+    Client().Command(101);  // and the verbose listing: five windows
     QMdiSubWindow* active = Client().activeSubWindow();
-
-    Client().Command(24361);  // Cascade
-    std::vector<QPoint> corners;
-    for (QMdiSubWindow* child : Client().subWindowList()) {
-        EXPECT_GE(child->width(), 300);
-        EXPECT_GE(child->height(), 150);
-        EXPECT_TRUE(room.contains(child->geometry())) << child->windowTitle().toStdString();
-        corners.push_back(child->pos());
+    for (const QSize size : {QSize(500, 400), QSize(1280, 1000)}) {
+        frame->resize(size);
+        QApplication::processEvents();
+        Client().Command(24361);  // Cascade
+        std::vector<QPoint> corners;
+        for (QMdiSubWindow* child : Client().subWindowList()) {
+            const std::string title = child->windowTitle().toStdString();
+            EXPECT_GE(child->width(), 300) << title;
+            EXPECT_GE(child->height(), 150) << title;
+            EXPECT_TRUE(Client().viewport()->rect().contains(child->geometry())) << title;
+            EXPECT_EQ(std::count(corners.begin(), corners.end(), child->pos()), 0) << title;
+            corners.push_back(child->pos());
+        }
+        EXPECT_EQ(Client().subWindowList(QMdiArea::StackingOrder).back(), active);
     }
-    EXPECT_NE(corners[0], corners[1]);
-    EXPECT_EQ(Client().subWindowList(QMdiArea::StackingOrder).back(), active);
 
     Client().Command(24362);  // Tile
     const QList<QMdiSubWindow*> tiled = Client().subWindowList();
@@ -122,31 +146,31 @@ TEST_F(WindowKeyboardTest, CascadeAndTileKeepEveryWindowUsableArrangeIconsLinesU
         Client().Command(command);
         const QList<QMdiSubWindow*> stack = Client().subWindowList(QMdiArea::StackingOrder);
         for (QMdiSubWindow* icon : {tiled[0], tiled[1]}) {
-            EXPECT_EQ(icon->geometry().bottom(), room.bottom()) << command;
+            EXPECT_EQ(icon->geometry().bottom(), Client().viewport()->rect().bottom()) << command;
             EXPECT_GT(stack.indexOf(icon), stack.indexOf(tiled[2])) << command;
         }
         EXPECT_FALSE(tiled[0]->geometry().intersects(tiled[1]->geometry()));
     }
 }
 
-TEST_F(WindowKeyboardTest, CascadeOfManyWindowsHidesNoneBehindAnother) {
-    Open(Write("game.klu", SampleHintFile()));
-    for (const char* title : {"Chapter", "Where?", "Why?"})
-        OpenWindow(*Child(title));
-    Client().Command(101);    // and the verbose listing: five windows
-    frame->resize(500, 400);  // room for three steps down
-    QApplication::processEvents();
-    Client().Command(24361);
-    std::vector<QPoint> corners;
-    for (QMdiSubWindow* child : Client().subWindowList()) {
-        EXPECT_EQ(std::count(corners.begin(), corners.end(), child->pos()), 0)
-            << child->windowTitle().toStdString();
-        corners.push_back(child->pos());
-    }
-}
+// The listing shows no button: its text takes the keys, and Enter opens nothing until Tab marks a
+// link. In a hint that runs below the window with a link at its end, Tab and Backtab from the
+// button mark the link in view, and Enter opens it.
+TEST_F(WindowKeyboardTest, TabMarksALinkInViewAndEnterOpensItTheListingShowsNoButton) {
+    Write("game.klu", SampleHintFile());
+    Client().Command(101);  // the verbose listing of the program folder: game.klu
+    ASSERT_TRUE(Client().listWindow);
+    auto* listing = qobject_cast<TStringChild*>(Client().listWindow->widget());
+    ASSERT_NE(listing, nullptr);
+    EXPECT_FALSE(HasButton(QAccessible::queryAccessibleInterface(listing)));
+    EXPECT_EQ(Focus(), &listing->Control());
+    EXPECT_EQ(Type(Qt::Key_Return), listing->windowTitle().toStdString()) << "Enter opened nothing";
+    Type(Qt::Key_Tab);
+    ASSERT_NE(listing->Control().CurrentLink(), nullptr);
+    EXPECT_EQ(listing->Control().CurrentLink()->GetName(), "Sample Game");
+    Type(Qt::Key_Escape);
+    EXPECT_FALSE(Client().listWindow);
 
-// A hint that runs below the window with a link at its end.
-TEST_F(WindowKeyboardTest, TabFromTheButtonMarksTheLinkInViewAndEnterOpensIt) {
     auto root = MakeSubject("Game");
     HintNode* way = root->Add(MakeNode("NESTHINT", "Long way?"));
     for (int i = 0; i < 80; ++i)
@@ -160,70 +184,18 @@ TEST_F(WindowKeyboardTest, TabFromTheButtonMarksTheLinkInViewAndEnterOpensIt) {
     ASSERT_NE(window->Button(), nullptr);
     TStringControl& text = window->Control();
     ASSERT_EQ(text.verticalScrollBar()->value(), 0);
-
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
         window->Button()->setFocus();
         text.verticalScrollBar()->setValue(0);
         Type(key);
-        EXPECT_EQ(QApplication::focusWidget(), &text);
+        EXPECT_EQ(Focus(), &text);
         ASSERT_EQ(text.CurrentLink(), Child("Map"));
         const std::vector<QRect> marked = text.FragmentRects(text.CurrentLink());
         ASSERT_FALSE(marked.empty());
         for (const QRect& r : marked)
             EXPECT_TRUE(text.viewport()->rect().contains(r)) << key;
     }
-    Type(Qt::Key_Return);
-    EXPECT_EQ(ActiveTitle(), "Map");
-}
-
-TEST_F(WindowKeyboardTest, InAQuestionWithoutLinksTabGoesBackAndForthVisiblyMarked) {
-    THintChild* question = OpenChapterQuestion();
-    ASSERT_NE(question, nullptr);
-    THintButton* button = question->Button();
-    ASSERT_EQ(QApplication::focusWidget(), button);
-    const QImage focused = button->grab().toImage();
-    const QImage text_unfocused = question->Control().viewport()->grab().toImage();
-    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Backtab}) {
-        const bool on_button = QApplication::focusWidget() == button;
-        Type(key);
-        EXPECT_EQ(QApplication::focusWidget(),
-                  on_button ? static_cast<QWidget*>(&question->Control()) : button)
-            << key;
-    }
-    // The button, or the text without a link to mark, shows that the keys go to it.
-    question->Control().setFocus();
-    EXPECT_NE(button->grab().toImage(), focused);
-    EXPECT_NE(question->Control().viewport()->grab().toImage(), text_unfocused);
-}
-
-// What a screen reader finds: no button in windows that show no button.
-bool HasButton(QAccessibleInterface* node) {
-    if (node->role() == QAccessible::Button) return true;
-    for (int i = 0; i < node->childCount(); ++i) {
-        if (QAccessibleInterface* child = node->child(i); child && HasButton(child)) return true;
-    }
-    return false;
-}
-
-TEST_F(WindowKeyboardTest, ListWindowsAndSubjectsShowNoButtonTheirTextTakesTheKeys) {
-    THintChild* question = OpenChapterQuestion();
-    ASSERT_NE(question, nullptr);
-    EXPECT_TRUE(HasButton(QAccessible::queryAccessibleInterface(question)));
-    EXPECT_FALSE(HasButton(QAccessible::queryAccessibleInterface(ViewOf(Child("Chapter")))));
-
-    Client().Command(101);  // the verbose listing of the program folder: game.klu
-    ASSERT_TRUE(Client().listWindow);
-    auto* listing = qobject_cast<TStringChild*>(Client().listWindow->widget());
-    ASSERT_NE(listing, nullptr);
-    EXPECT_FALSE(HasButton(QAccessible::queryAccessibleInterface(listing)));
-    EXPECT_EQ(QApplication::focusWidget(), &listing->Control());
-    Type(Qt::Key_Return);
-    EXPECT_EQ(ActiveTitle(), listing->windowTitle().toStdString()) << "Enter opened nothing";
-    Type(Qt::Key_Tab);
-    ASSERT_NE(listing->Control().CurrentLink(), nullptr);
-    EXPECT_EQ(listing->Control().CurrentLink()->GetName(), "Sample Game");
-    Type(Qt::Key_Escape);
-    EXPECT_FALSE(Client().listWindow);
+    EXPECT_EQ(Type(Qt::Key_Return), "Map");
 }
 
 }  // namespace
