@@ -13,11 +13,14 @@ namespace {
 
 class FileCommandsTest : public WindowFixture {
   protected:
-    QWidget* FindWidget() { return Client().findWindow ? Client().findWindow->widget() : nullptr; }
     QWidget* ListWidget() { return Client().listWindow ? Client().listWindow->widget() : nullptr; }
-    void Search(const std::string& phrase) {
+    static std::string TitleOf(const QWidget* w) { return w ? w->windowTitle().toStdString() : ""; }
+    // Searches for the phrase and gives the results window then shown, or none.
+    TFindChild* Search(const std::string& phrase) {
         dialogs.textAnswer = phrase;
         Client().Command(106);
+        return Client().findWindow ? qobject_cast<TFindChild*>(Client().findWindow->widget())
+                                   : nullptr;
     }
     // A folder of two hint files; gives its path with the final slash.
     std::string MakeFolder(const std::string& name) {
@@ -36,47 +39,37 @@ class FileCommandsTest : public WindowFixture {
             root->Add(MakeText("About", {"Nothing here"}));
         }
         state.helpDocument.Clear();
-        WindowFixture::LoadHelp(std::move(root));
+        LoadResult result = LoadOk;
+        const std::string path = Write("RORED.KLU", HintFileOf(std::move(root)));
+        ASSERT_TRUE(LoadHintFileAt(path, state.helpDocument, true, result));
+        ASSERT_EQ(result, LoadOk);
     }
 };
 
 TEST_F(FileCommandsTest, SearchReplacesTheResultsOnlyWhenSomethingIsFound) {
     Open(Write("game.klu", ThreeHintFile()));
-    Search("SeCoNd");
+    QPointer<TFindChild> first = Search("SeCoNd");
     EXPECT_EQ(
         dialogs.textRequests,
         std::vector<std::string>{"Find Text|Enter search phrase (it is not case-sensitive)|254"});
-    QPointer<QWidget> first = FindWidget();
-    ASSERT_TRUE(qobject_cast<TFindChild*>(first.data()));
-    EXPECT_EQ(first->windowTitle(), "Search Results for \"SeCoNd\"");
+    ASSERT_EQ(TitleOf(first), "Search Results for \"SeCoNd\"");
 
-    // Nothing found: the message, titled with the phrase, and the old results stay.
-    Search("nowhere at all");
+    // Nothing found: the message, titled with the phrase, and the old results stay. No phrase at
+    // all is a cancel, not a list of everything.
+    for (const char* phrase : {"nowhere at all", "", "   "})
+        EXPECT_EQ(Search(phrase), first.data()) << '"' << phrase << '"';
     EXPECT_EQ(dialogs.messages,
               (std::vector<Message>{{"No hints were found with the requested string.",
                                      "Search Results for \"nowhere at all\"", MessageIcon::Stop}}));
-    EXPECT_EQ(FindWidget(), first.data());
-    // No phrase at all is a cancel, not a list of everything.
-    for (const char* blank : {"", "   "}) {
-        Search(blank);
-        EXPECT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(FindWidget(), first.data());
-    }
 
-    // Found again: the old window is gone, a new one shows the new results.
-    Search("only");
+    // Found again: the old window is gone, a new one shows the new results, and its link leads
+    // to the matching question.
+    TFindChild* results = Search("only");
     EXPECT_FALSE(first);
-    auto* results = qobject_cast<TFindChild*>(FindWidget());
-    ASSERT_NE(results, nullptr);
-    EXPECT_EQ(results->windowTitle(), "Search Results for \"only\"");
-
-    // The last link of the results leads to the matching question.
-    auto& hunk = static_cast<TItemsHunk&>(results->Hunk());
-    THunk* last = nullptr;
-    for (size_t i = 0; i < hunk.GetChildCount(); ++i)
-        if (hunk.GetChild(i)->IsHunk()) last = static_cast<THunk*>(hunk.GetChild(i));
-    ASSERT_NE(last, nullptr);
-    last->Open();
+    ASSERT_EQ(TitleOf(results), "Search Results for \"only\"");
+    THunk* link = results->Hunk().FindByName("Once?");
+    ASSERT_NE(link, nullptr);
+    link->Open();
     EXPECT_NE(WindowHunkUi::ViewOf(*Child("Once?")), nullptr);
 }
 
@@ -86,9 +79,7 @@ TEST_F(FileCommandsTest, ListingOpensItsFilesComesToTheFrontAndIsReplacedForAnot
     state.settings.listFolder = MakeFolder("games");
     Client().Command(101);
     QPointer<TFileChild> listing = qobject_cast<TFileChild*>(ListWidget());
-    ASSERT_TRUE(listing);
-    EXPECT_EQ(listing->windowTitle().toStdString(),
-              "KLU Hint Files in " + state.settings.listFolder);
+    ASSERT_EQ(TitleOf(listing), "KLU Hint Files in " + state.settings.listFolder);
     auto& hunk = static_cast<TItemsHunk&>(listing->Hunk());
     ASSERT_EQ(hunk.GetChildCount(), 2u);
     EXPECT_EQ(hunk.GetChild(0)->GetName(), "A First Game");  // sorted as "FIRST GAME, A"
@@ -110,8 +101,7 @@ TEST_F(FileCommandsTest, ListingOpensItsFilesComesToTheFrontAndIsReplacedForAnot
     Client().Command(107);
     EXPECT_EQ(state.settings.listFolder, other);
     EXPECT_FALSE(listing);
-    ASSERT_TRUE(ListWidget());
-    EXPECT_EQ(ListWidget()->windowTitle().toStdString(), "KLU Hint Files in " + other);
+    EXPECT_EQ(TitleOf(ListWidget()), "KLU Hint Files in " + other);
 }
 
 // Show Help File opens the index, or else the top; Help of the message about archives opens
@@ -143,8 +133,13 @@ TEST_F(FileCommandsTest, HelpCommandsOpenTheirSubjectsOrSayThereIsNoHelpFile) {
     EXPECT_EQ(dialogs.messages.size(), 5u);
 }
 
-TEST_F(FileCommandsTest, CopyTakesWhatTheWindowShowsAndSaveTheWholeHunkEachTime) {
-    Open(Write("game.klu", ThreeHintFile()));
+// Copy takes what the window shows; Save Window adds the whole hunk to its file each time.
+// Decode to Text and Export as Web Page replace their file and ask first. None may write over
+// the hint file that is open or the help file.
+TEST_F(FileCommandsTest, CopyTakesWhatIsShownSavesAskBeforeReplacingAndSpareHintAndHelpFiles) {
+    LoadHelp(true);
+    const std::string game = Write("game.klu", ThreeHintFile());
+    Open(game);
     THintChild* question = OpenWindow(*Child("How?"));
     ASSERT_NE(question, nullptr);
     question->CmAnotherHint();  // two of three hints shown
@@ -164,39 +159,26 @@ TEST_F(FileCommandsTest, CopyTakesWhatTheWindowShowsAndSaveTheWholeHunkEachTime)
     Client().Command(203);
     Client().Command(203);
     const std::string text = ReadFile(*dialogs.saveAnswer);
-    const size_t first = text.find("How?\n\n");
-    ASSERT_NE(first, std::string::npos) << text;
-    EXPECT_NE(text.find("How?\n\n", first + 1), std::string::npos) << text;
+    EXPECT_NE(text.find("How?\n\n", text.find("How?\n\n") + 1), std::string::npos) << text;
     EXPECT_NE(text.find("third"), std::string::npos);
     EXPECT_TRUE(dialogs.messages.empty());
-}
 
-// Decode to Text and Export as Web Page replace their file and ask first; Save Window adds to it.
-// None may write over the hint file that is open or the help file.
-TEST_F(FileCommandsTest, SavesAskBeforeReplacingAndNeverWriteOverTheHintOrHelpFile) {
-    LoadHelp(true);
-    const std::string game = Write("game.klu", ThreeHintFile());
-    Open(game);
-    ASSERT_NE(OpenWindow(*Child("How?")), nullptr);
-    frame->UpdateMenus();
-    const struct {
-        std::string target;
-        std::string refusal;
-    } kept[] = {{game, " is the hint file that is open."},
-                {state.helpFilePath, " is the help file of this program."}};
+    const std::pair<std::string, std::string> kept[] = {
+        {game, " is the hint file that is open."},
+        {state.helpFilePath, " is the help file of this program."}};
     for (const int command : {104, 105, 203}) {
-        for (const auto& file : kept) {
-            const std::string before = ReadFile(file.target);
+        for (const auto& [target, refusal] : kept) {
+            const std::string before = ReadFile(target);
             dialogs.messages.clear();
-            dialogs.saveAnswer = file.target;
+            dialogs.saveAnswer = target;
             Client().Command(command);
             ASSERT_EQ(dialogs.messages.size(), 1u) << command;
-            EXPECT_EQ(dialogs.messages[0].text.find(file.target + file.refusal), 0u);
-            EXPECT_EQ(ReadFile(file.target), before) << command;
+            EXPECT_EQ(dialogs.messages[0].text.find(target + refusal), 0u);
+            EXPECT_EQ(ReadFile(target), before) << command;
         }
     }
     EXPECT_EQ(dialogs.replaceConfirmations,
-              (std::vector<bool>{true, true, true, true, false, false}));
+              (std::vector<bool>{false, false, true, true, true, true, false, false}));
 
     // The web page asks for its own suffix and holds the questions, not their hints.
     dialogs.messages.clear();

@@ -108,13 +108,6 @@ class WindowFixture : public FrameFixture {
     }
 
     void Open(const std::string& path) { Client().OpenHintFile(path); }
-    // Loads a help file as the program does at start-up.
-    void LoadHelp(std::unique_ptr<HintNode> root) {
-        LoadResult result = LoadOk;
-        const std::string path = Write("RORED.KLU", HintFileOf(std::move(root)));
-        ASSERT_TRUE(LoadHintFileAt(path, state.helpDocument, true, result));
-        ASSERT_EQ(result, LoadOk);
-    }
 
     std::vector<std::string> WindowTitles() const {
         std::vector<std::string> titles;
