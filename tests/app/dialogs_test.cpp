@@ -5,13 +5,12 @@
 #include "app/options_command.h"
 #include "app/qt_user_dialogs.h"
 
-#include <gtest/gtest.h>
-
 #include <QComboBox>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTest>
+#include <tuple>
 
 #include "window_fixture.h"
 
@@ -19,20 +18,15 @@ namespace klu::test {
 namespace {
 
 TEST(CenteredPlace, TruncatedHalvesNeverNegativeNoParentIsTheScreen) {
-    const struct {
-        QSize dialog;
-        QRect parent;
-        QPoint expected;
-    } cases[] = {
+    const std::tuple<QSize, QRect, QPoint> cases[] = {
         {{200, 100}, {100, 50, 400, 300}, {200, 150}},  // an even fit
         // Larger than its parent: -201 / 2 is truncated towards zero to -100, not -101.
         {{301, 151}, {300, 200, 100, 100}, {200, 175}},
         {{400, 100}, {10, 10, 100, 300}, {0, 110}},  // never negative, each axis on its own
         {{200, 100}, {50, 60, 0, 0}, {540, 350}},    // no size: the screen
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(CenteredPlace(c.dialog, c.parent, QSize(1280, 800)), c.expected)
-            << c.expected.x();
+    for (const auto& [dialog, parent, expected] : cases)
+        EXPECT_EQ(CenteredPlace(dialog, parent, QSize(1280, 800)), expected) << expected.x();
 }
 
 constexpr uint32_t kBlue = 0xFF0000;
@@ -49,78 +43,58 @@ Settings DefaultSettings() {
     return settings;
 }
 
-bool SameSettings(const Settings& a, const Settings& b) {
-    return a.mainFont == b.mainFont && a.fixedFont == b.fixedFont && a.linkColor == b.linkColor &&
-           a.showCounting == b.showCounting && a.hintMemoryOn == b.hintMemoryOn &&
-           a.listFolder == b.listFolder;
+// What the Options dialog may change, and what it must leave alone, to compare at once.
+auto OptionsOf(const Settings& s) {
+    return std::tie(s.mainFont, s.fixedFont, s.linkColor, s.showCounting, s.hintMemoryOn,
+                    s.listFolder);
 }
-
-ChosenFont TimesBold(int tenths) {
-    ChosenFont chosen;
-    chosen.font = ParseFontRecord("Times New Roman,10,700,1");
-    chosen.tenthsOfPoint = tenths;
-    return chosen;
-}
-
-class OptionsDialogTest : public ::testing::Test {
-  protected:
-    OptionsDialogTest() : settings(DefaultSettings()), dialog(nullptr, settings, dialogs) {}
-
-    FakeUserDialogs dialogs;
-    Settings settings;
-    TOptDialog dialog;
-};
 
 // The font dialog starts from the settings' font and the colour dialog from their colour; OK
 // stores the choices with whole points and the check boxes, Cancel keeps every setting.
-TEST_F(OptionsDialogTest, OkStoresTheChoicesWithWholePointsCancelKeepsEverySetting) {
+TEST(OptionsDialog, OkStoresTheChoicesWithWholePointsCancelKeepsEverySetting) {
+    FakeUserDialogs dialogs;
+    Settings settings = DefaultSettings();
+    Settings chosen = DefaultSettings();  // the fixed font follows once the command applies them
+    chosen.mainFont = {"Times New Roman", 10, 700, true};
+    chosen.linkColor = kRed;
+    chosen.hintMemoryOn = false;
     for (const bool ok : {false, true}) {
         SCOPED_TRACE(ok ? "OK" : "Cancel");
-        const Settings before = settings;
         TOptDialog shown(nullptr, settings, dialogs);
-        dialogs.fontRequests.clear();
-        dialogs.colorRequests.clear();
-        dialogs.fontAnswer = TimesBold(ok ? 105 : 120);
+        dialogs.fontAnswer = ChosenFont{chosen.mainFont, ok ? 105 : 120};
         dialogs.colorAnswer = kRed;
         shown.CmChooseFont();
         shown.CmChooseColor();
-        EXPECT_EQ(dialogs.fontRequests, std::vector<FontRecord>{DefaultSettings().mainFont});
-        EXPECT_EQ(dialogs.colorRequests, std::vector<uint32_t>{kBlue});
         EXPECT_EQ(qobject_cast<QLabel*>(shown.Control(TOptDialog::kFontText))->text(),
                   ok ? "Times New Roman, 10 pt." : "Times New Roman, 12 pt.");
         EXPECT_EQ(shown.EditedLinkColor(), kRed);
         shown.show();
         QTest::mouseClick(shown.Control(TOptDialog::kMemoryBox), Qt::LeftButton);
-        if (!ok) {
+        if (ok)
+            QTest::mouseClick(shown.Control(TOptDialog::kOk), Qt::LeftButton);
+        else
             QTest::keyClick(&shown, Qt::Key_Escape);
-            EXPECT_EQ(shown.result(), QDialog::Rejected);
-            EXPECT_TRUE(SameSettings(settings, before));
-            continue;
-        }
-        QTest::mouseClick(shown.Control(TOptDialog::kOk), Qt::LeftButton);
-        EXPECT_EQ(shown.result(), QDialog::Accepted);
-        EXPECT_TRUE(settings.showCounting);
-        EXPECT_FALSE(settings.hintMemoryOn);
-        EXPECT_EQ(settings.mainFont, (FontRecord{"Times New Roman", 10, 700, true}));
-        EXPECT_EQ(settings.linkColor, kRed);
-        EXPECT_EQ(settings.listFolder, "/hints/");
-        // The fixed font follows only once the command applies the settings.
-        EXPECT_EQ(settings.fixedFont, DefaultSettings().fixedFont);
+        EXPECT_EQ(shown.result(), ok ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(OptionsOf(settings), OptionsOf(ok ? chosen : DefaultSettings()));
     }
+    // Both times from the default font and colour: Cancel changed neither.
+    EXPECT_EQ(dialogs.fontRequests, std::vector<FontRecord>(2, DefaultSettings().mainFont));
+    EXPECT_EQ(dialogs.colorRequests, std::vector<uint32_t>(2, kBlue));
 }
 
-TEST_F(OptionsDialogTest, CustomColoursCarryOverToTheNextUse) {
+TEST(OptionsDialog, CustomColoursCarryOverToTheNextUse) {
+    FakeUserDialogs dialogs;
+    Settings settings = DefaultSettings();
     ProcessCustomColors().fill(0);
     CustomColors mine{};
     mine[0] = 0x123456;
     mine[15] = 0xABCDEF;
     dialogs.customAnswer = mine;
-    dialog.CmChooseColor();  // cancelled, but the custom colours stay
+    TOptDialog(nullptr, settings, dialogs).CmChooseColor();  // cancelled, but the colours stay
     EXPECT_EQ(dialogs.customSeen, CustomColors{});
 
     dialogs.customAnswer.reset();
-    TOptDialog next(nullptr, settings, dialogs);
-    next.CmChooseColor();
+    TOptDialog(nullptr, settings, dialogs).CmChooseColor();
     EXPECT_EQ(dialogs.customSeen, mine);
     EXPECT_EQ(ProcessCustomColors(), mine);
     ProcessCustomColors().fill(0);
@@ -130,10 +104,9 @@ using OptionsCommandTest = WindowFixture;
 
 TEST_F(OptionsCommandTest, OpenWindowsTakeTheNewFontAfterOk) {
     Open(Write("three.klu", ThreeHintFile()));
-    auto* top = dynamic_cast<TStringChild*>(WindowHunkUi::ViewOf(*state.currentDocument.GetRoot()));
-    ASSERT_NE(top, nullptr);
+    THintChild* top = ViewOf(state.currentDocument.GetRoot());
     THintChild* question = OpenWindow(*Child("How?"));
-    ASSERT_NE(question, nullptr);
+    ASSERT_TRUE(top && question);
     // A window of another kind in the same client is passed over.
     Client().addSubWindow(new QWidget)->show();
     const int top_line = top->Control().LineHeight();
