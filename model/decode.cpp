@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "byte_lanes.h"
 
 namespace klu {
 namespace {
@@ -92,17 +90,9 @@ std::vector<int16_t> MixedPositions(size_t count, MixedAt mixed_at) {
 // overlap, shorter lines byte by byte.
 constexpr size_t kShortestLanedLine = 8;
 
-KLU_LANES __m128i Load16(const char* from) {
-    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-}
-
-KLU_LANES __m128i Load8(const char* from) {
-    return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(from));
-}
-
-KLU_LANES void Store16(char* to, __m128i bytes) {
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), bytes);
-}
+using lanes::Load16;
+using lanes::LoadTwo8;
+using lanes::Store16;
 
 // Decodes a line of at least kShortestLanedLine bytes in blocks of 16. decode(bytes, lo, hi)
 // gives the 16 decoded bytes of 16 stored ones, whose first eight are at position lo of the line
@@ -121,7 +111,7 @@ void DecodeLanes(const char* in, size_t size, char* out, const Decode16& decode)
     }
     // 8 to 15 bytes: the first eight and the last eight, which overlap.
     const size_t last = size - 8;
-    const __m128i both = decode(_mm_unpacklo_epi64(Load8(in), Load8(in + last)), 0, last);
+    const __m128i both = decode(LoadTwo8(in, in + last), 0, last);
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out), both);
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out + last), _mm_unpackhi_epi64(both, both));
 }

@@ -4,9 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "byte_lanes.h"
 
 namespace klu {
 namespace {
@@ -29,10 +27,8 @@ int DigitValue(int c) {
 // holds them, sixteen bytes are looked at a time.
 const char* FindLineFeed(const char* begin, const char* stop, const char* buffer_end) {
 #if defined(__SSE2__)
-    const __m128i feed = _mm_set1_epi8('\n');
     for (; begin < stop && buffer_end - begin >= 16; begin += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin));
-        if (const auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, feed))))
+        if (const unsigned found = lanes::Matches(lanes::Load16(begin), '\n'))
             return std::min(begin + __builtin_ctz(found), stop);
     }
     if (begin >= stop) return stop;

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "byte_lanes.h"
 
 namespace klu {
 namespace {
@@ -68,23 +66,14 @@ bool ContainsByte(std::string_view text, char c) {
 #if defined(__SSE2__)
     // Sixteen bytes at a time, the last sixteen overlapping the blocks before; lines of 8 to 15
     // bytes as two blocks of eight. Nothing outside the text is read.
-    const __m128i wanted = _mm_set1_epi8(c);
-    const auto any = [wanted](__m128i bytes) {
-        return _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)) != 0;
-    };
-    const auto load16 = [](const char* from) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-    };
-    const auto load8 = [](const char* from) {
-        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(from));
-    };
+    using namespace lanes;
     if (size >= 16) {
         for (size_t i = 0; i + 16 < size; i += 16) {
-            if (any(load16(at + i))) return true;
+            if (Matches(Load16(at + i), c)) return true;
         }
-        return any(load16(at + size - 16));
+        return Matches(Load16(at + size - 16), c) != 0;
     }
-    if (size >= 8) return any(_mm_unpacklo_epi64(load8(at), load8(at + size - 8)));
+    if (size >= 8) return Matches(LoadTwo8(at, at + size - 8), c) != 0;
 #endif
     return std::find(at, at + size, c) != at + size;
 }
