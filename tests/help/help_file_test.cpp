@@ -54,8 +54,10 @@ class HelpFileContentTest : public ::testing::Test {
         for (size_t i = 0; i < picture.regions.size(); ++i) {
             const Rect& r = picture.regions[i];
             SCOPED_TRACE(picture.GetName() + ", region " + std::to_string(i));
-            EXPECT_TRUE(0 <= r.left && r.left < r.right && r.right <= size.width);
-            EXPECT_TRUE(0 <= r.top && r.top < r.bottom && r.bottom <= size.height);
+            EXPECT_TRUE(0 <= r.left && r.left < r.right && r.right <= size.width)
+                << r.left << " to " << r.right << " across " << size.width;
+            EXPECT_TRUE(0 <= r.top && r.top < r.bottom && r.bottom <= size.height)
+                << r.top << " to " << r.bottom << " down " << size.height;
             for (size_t j = 0; j < i; ++j) {
                 const Rect& o = picture.regions[j];
                 const bool apart = r.right <= o.left || o.right <= r.left || r.bottom <= o.top ||

@@ -39,9 +39,8 @@ TEST(OutlineRoundTrip, EveryWriterMadeFileComesBackAsTheSameTree) {
     for (auto group : {seeds::OlderFormatSeeds, seeds::NewerFormatSeeds, seeds::MetaHunkSeeds,
                        seeds::PictureSeeds, seeds::ChecksumSeeds}) {
         for (const auto& seed : group()) {
-            THintDocument doc;
-            if (test::LoadBytes(test::WriteOrFail(seed.file), doc) != LoadOk) continue;
-            EXPECT_EQ(RoundTrip(seed.file), "") << seed.name;
+            const std::string difference = RoundTrip(seed.file);  // damaged seeds aside
+            if (difference != "no load") EXPECT_EQ(difference, "") << seed.name;
         }
     }
 }
