@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <array>
 #include <sstream>
+#include <tuple>
 
 #include "../views/layout_test_support.h"
 #include "../views/picture_test_support.h"
@@ -107,11 +108,11 @@ TEST_F(PrinterTest, PrintsEveryLineWithHeaderAndFooterWhenTheyFitAfterAskingWith
         ASSERT_EQ(texts.size(), static_cast<size_t>(pages));
         for (int page = 1; page <= pages; ++page) {
             const std::string& text = texts[page - 1];
+            // The whole marks where they fit, else not even their beginnings.
+            const std::string header = c.marks ? "KLU: Caf\u00e9 story" : "KLU:";
             const std::string footer =
-                "Page " + std::to_string(page) + " of " + std::to_string(pages);
-            for (const std::string& mark :
-                 {std::string("KLU:"), std::string("KLU: Caf\u00e9 story"), std::string("Page "),
-                  footer})
+                c.marks ? "Page " + std::to_string(page) + " of " + std::to_string(pages) : "Page ";
+            for (const std::string& mark : {header, footer})
                 EXPECT_EQ(Contains(text, mark), c.marks)
                     << mark << " on page " << page << ": " << text;
         }
@@ -130,7 +131,6 @@ TEST_F(PrinterTest, APictureOf120By60PixelsPrintsOneInchByHalfAnInch) {
     TItemsHunk* pictures = Items(doc.GetRoot());
     ASSERT_NE(pictures, nullptr);
     ASSERT_EQ(pictures->GetChildCount(), 2u);
-    ASSERT_EQ(pictures->GetChild(1)->GetType(), PNGOBJECT);
     // Pictures are decoded from the bytes of the file they were loaded from.
     THunkPrintout printout(*pictures, 2, settings, [&file](const TPNGObject& picture) {
         const std::string_view data = std::string_view(file).substr(picture.dataOffset);
@@ -153,10 +153,11 @@ TEST_F(PrintCommandsTest, PrintWindowPrintsTheRevealedHintsPrintFileEveryHint) {
     Open(Write("game.klu", HintFileOf(std::move(root))));
     TItemsHunk* question = Child("Four?");
     ASSERT_NE(question, nullptr);
-    const size_t children = question->GetChildCount();
-    const TKLUObject* first_line = question->GetChild(0);
-    const std::string first_text = first_line->GetName();
-    const std::string first_flags = FlagLetters(*first_line);
+    auto tree = [question] {
+        const TKLUObject* line = question->GetChild(0);
+        return std::tuple(question->GetChildCount(), line, line->GetName(), FlagLetters(*line));
+    };
+    const auto before = tree();
 
     THintChild* window = OpenWindow(*question);
     ASSERT_NE(window, nullptr);
@@ -173,10 +174,7 @@ TEST_F(PrintCommandsTest, PrintWindowPrintsTheRevealedHintsPrintFileEveryHint) {
     text = PdfText(dialogs.printFile);
     for (const char* part : {"KLU: Hints for Printed Game", "hint one", "hint four", "elsewhere"})
         EXPECT_TRUE(Contains(text, part)) << part << " in " << text;
-    EXPECT_EQ(question->GetChildCount(), children);
-    EXPECT_EQ(question->GetChild(0), first_line);
-    EXPECT_EQ(first_line->GetName(), first_text);
-    EXPECT_EQ(FlagLetters(*first_line), first_flags);
+    EXPECT_EQ(tree(), before);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // mode): the titles the Help commands look for, the hot spots of its pictures and its links.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,13 +28,6 @@ void CollectHunks(THunk* hunk, std::vector<THunk*>& hunks) {
     }
 }
 
-bool IsBelow(const THunk* hunk, const THunk* ancestor) {
-    for (const THunk* up = hunk->parent; up; up = up->parent) {
-        if (up == ancestor) return true;
-    }
-    return false;
-}
-
 class HelpFileContentTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -43,14 +37,8 @@ class HelpFileContentTest : public ::testing::Test {
         root = document.GetRoot();
         ASSERT_NE(root, nullptr);
         CollectHunks(root, hunks);
-    }
-
-    std::vector<TPNGObject*> Pictures() const {
-        std::vector<TPNGObject*> pictures;
-        for (THunk* hunk : hunks) {
-            if (auto* picture = NodeCast<TPNGObject>(hunk)) pictures.push_back(picture);
-        }
-        return pictures;
+        index = NodeCast<TItemsHunk>(root->FindByName("Help File Index"));
+        ASSERT_NE(index, nullptr);
     }
 
     // The size of the picture decoded as the reader decodes it.
@@ -66,12 +54,10 @@ class HelpFileContentTest : public ::testing::Test {
         for (size_t i = 0; i < picture.regions.size(); ++i) {
             const Rect& r = picture.regions[i];
             SCOPED_TRACE(picture.GetName() + ", region " + std::to_string(i));
-            EXPECT_LT(r.left, r.right);
-            EXPECT_LT(r.top, r.bottom);
-            EXPECT_GE(r.left, 0);
-            EXPECT_GE(r.top, 0);
-            EXPECT_LE(r.right, size.width);
-            EXPECT_LE(r.bottom, size.height);
+            EXPECT_TRUE(0 <= r.left && r.left < r.right && r.right <= size.width)
+                << r.left << " to " << r.right << " across " << size.width;
+            EXPECT_TRUE(0 <= r.top && r.top < r.bottom && r.bottom <= size.height)
+                << r.top << " to " << r.bottom << " down " << size.height;
             for (size_t j = 0; j < i; ++j) {
                 const Rect& o = picture.regions[j];
                 const bool apart = r.right <= o.left || o.right <= r.left || r.bottom <= o.top ||
@@ -84,54 +70,45 @@ class HelpFileContentTest : public ::testing::Test {
     THintDocument document;
     THunk* root = nullptr;
     std::vector<THunk*> hunks;
+    TItemsHunk* index = nullptr;
 };
 
-TEST_F(HelpFileContentTest, CarriesTheTitlesTheHelpCommandsLookFor) {
+// Every topic is below the index, so that printing the help file from it takes them all.
+TEST_F(HelpFileContentTest, CarriesTheTitlesTheHelpCommandsLookForAndTheIndexHoldsEveryTopic) {
     EXPECT_EQ(root->GetName(), "KLU Reader Documentation");
-    THunk* index = root->FindByName("Help File Index");
-    ASSERT_NE(index, nullptr);
     EXPECT_EQ(index->GetType(), SUBJECT);
-    THunk* zip = root->FindByName("Unzipping ZIP Files");
+    EXPECT_GE(index->GetChildCount(), 10u);
+    auto* zip = NodeCast<TItemsHunk>(root->FindByName("Unzipping ZIP Files"));
     ASSERT_NE(zip, nullptr);
     EXPECT_EQ(zip->GetType(), SUBJECT);
-    EXPECT_GE(dynamic_cast<TItemsHunk&>(*zip).GetChildCount(), 2u);
+    EXPECT_GE(zip->GetChildCount(), 2u);
+    std::vector<THunk*> below;
+    CollectHunks(index, below);
+    EXPECT_EQ(below.size(), hunks.size() - 1) << "hunks beside the index";
 }
 
-TEST_F(HelpFileContentTest, EveryTopicIsBelowTheIndexSoPrintingTheHelpFileTakesAll) {
-    const THunk* index = root->FindByName("Help File Index");
-    ASSERT_NE(index, nullptr);
-    for (const THunk* hunk : hunks) {
-        if (hunk == root || hunk == index) continue;
-        EXPECT_TRUE(IsBelow(hunk, index)) << hunk->GetName();
+// The control bar picture leads from every button to a topic; the example picture opens an
+// overlay and a text.
+TEST_F(HelpFileContentTest, ThePicturesHotSpotsFitAndLeadToTopics) {
+    std::vector<TPNGObject*> pictures;
+    for (THunk* hunk : hunks) {
+        if (auto* picture = NodeCast<TPNGObject>(hunk)) pictures.push_back(picture);
     }
-    EXPECT_GE(dynamic_cast<const TItemsHunk&>(*index).GetChildCount(), 10u);
-}
-
-TEST_F(HelpFileContentTest, TheControlBarPictureLeadsFromEveryButtonToATopic) {
-    THunk* index = root->FindByName("Help File Index");
-    ASSERT_NE(index, nullptr);
-    // In picture mode the picture is a child of the index itself, drawn in its window.
-    TPNGObject* bar = nullptr;
-    for (TKLUObject* child : dynamic_cast<TItemsHunk&>(*index).children) {
-        if (auto* picture = NodeCast<TPNGObject>(child)) bar = picture;
-    }
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->GetName(), "The control bar");
-    ASSERT_EQ(bar->regions.size(), 8u) << "one hot spot per button of the control bar";
-    ExpectRegionsFit(*bar);
-    for (const Rect& region : bar->regions) {
-        ASSERT_NE(region.target, nullptr);
+    ASSERT_EQ(pictures.size(), 2u);
+    // In picture mode the bar is a child of the index itself, drawn in its window.
+    const TPNGObject& bar = *pictures[0];
+    EXPECT_EQ(bar.parent, index);
+    EXPECT_EQ(bar.GetName(), "The control bar");
+    ASSERT_EQ(bar.regions.size(), 8u) << "one hot spot per button of the control bar";
+    ExpectRegionsFit(bar);
+    for (const Rect& region : bar.regions) {
         auto* link = NodeCast<TLinkHunk>(region.target);
-        ASSERT_NE(link, nullptr) << region.target->GetName();
+        ASSERT_NE(link, nullptr);
         const THunk* topic = link->Target();
         ASSERT_NE(topic, nullptr) << link->GetName();
         EXPECT_TRUE(topic->GetType() == TEXT || topic->GetType() == SUBJECT) << topic->GetName();
     }
-}
 
-TEST_F(HelpFileContentTest, TheExamplePictureOpensAnOverlayAndAText) {
-    const std::vector<TPNGObject*> pictures = Pictures();
-    ASSERT_EQ(pictures.size(), 2u);
     const TPNGObject& room = *pictures[1];
     ASSERT_EQ(room.regions.size(), 2u);
     ExpectRegionsFit(room);
@@ -146,7 +123,8 @@ TEST_F(HelpFileContentTest, TheExamplePictureOpensAnOverlayAndAText) {
     EXPECT_EQ(room.regions[1].target->GetType(), TEXT);
 }
 
-TEST_F(HelpFileContentTest, EveryLinkLeadsSomewhereAndTitlesAreUnique) {
+// Every link leads somewhere, titles are unique, text pages have text and questions hints.
+TEST_F(HelpFileContentTest, LinksLeadSomewhereTitlesAreUniqueAndPagesAreNotEmpty) {
     std::set<std::string> titles;
     size_t links = 0;
     for (THunk* hunk : hunks) {
@@ -157,22 +135,16 @@ TEST_F(HelpFileContentTest, EveryLinkLeadsSomewhereAndTitlesAreUnique) {
             // A title used twice would make links and the Help commands' look-ups ambiguous.
             EXPECT_TRUE(titles.insert(hunk->GetName()).second) << hunk->GetName();
         }
-    }
-    EXPECT_GE(links, 8u);
-}
-
-TEST_F(HelpFileContentTest, TextPagesHaveTextAndQuestionsHaveHints) {
-    for (THunk* hunk : hunks) {
         auto* items = NodeCast<TItemsHunk>(hunk);
         if (!items || (hunk->GetType() != TEXT && hunk->GetType() != HINT)) continue;
         EXPECT_GT(items->GetChildCount(), 0u) << hunk->GetName();
         if (hunk->GetType() == HINT) {
-            size_t separators = 0;
-            for (const TKLUObject* child : items->children)
-                separators += child->isSeparator;
-            EXPECT_GE(separators, 1u) << hunk->GetName() << " should hold several hints";
+            const auto separators = std::ranges::count_if(
+                items->children, [](const TKLUObject* child) { return child->isSeparator; });
+            EXPECT_GE(separators, 1) << hunk->GetName() << " should hold several hints";
         }
     }
+    EXPECT_GE(links, 8u);
 }
 
 }  // namespace
