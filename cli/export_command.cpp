@@ -17,12 +17,13 @@ namespace klu::cli {
 int RunExport(const CommandArgs& args) {
     const std::string& path = args.operands.at(0);
     THintDocument& document = CommandDocument();
-    const int status = LoadDocument(path, document, false);
+    const LoadedFile loaded = LoadDocument(path, document, false);
+    const int status = loaded.status;
     if (status != LoadOk) return status;
     // The whole text is made before OUT is touched, so a failure leaves no half-written file.
     std::ostringstream text;
     const bool exported =
-        args.Has("--html") ? ExportHtml(document, path, text) : ExportText(document, text);
+        args.Has("--html") ? ExportHtml(document, loaded.dataPath, text) : ExportText(document, text);
     if (!exported) {
         std::cerr << "klu: " << path << " holds no hints to export\n";
         return kExitInternalError;
