@@ -3,14 +3,14 @@
 #include <string>
 
 #include "app_state.h"
-#include "model/load_messages.h"
+#include "model/file_messages.h"
 #include "user_dialogs.h"
 
 namespace klu {
 
 class TKLUClient;
 
-// The texts of opening a file; those of a failed load are the model's (load_messages.h).
+// The texts of opening a file; those of a failed load are the model's (file_messages.h).
 inline constexpr char kErrorTitle[] = "Error";
 inline constexpr char kHelpNoticeText[] =
     "The file that you have opened is the on-line help file for this program.  For future "

@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "exit_codes.h"
 #include "load_document.h"
+#include "model/file_messages.h"
 #include "model/hint_document.h"
 #include "model/html_export.h"
 #include "model/plain_text.h"
@@ -20,6 +21,11 @@ int RunExport(const CommandArgs& args) {
     const LoadedFile loaded = LoadDocument(path, document, false);
     const int status = loaded.status;
     if (status != LoadOk) return status;
+    if (args.operands.size() >= 2) {
+        const std::string& out = args.operands[1];
+        if (const int refused = RefuseOverInput(out, loaded.source, SaveOverOpenFileMessage(out)))
+            return refused;
+    }
     // The whole text is made before OUT is touched, so a failure leaves no half-written file.
     std::ostringstream text;
     const bool exported =

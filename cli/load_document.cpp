@@ -5,7 +5,7 @@
 
 #include "archive_member.h"
 #include "model/hint_document.h"
-#include "model/load_messages.h"
+#include "model/file_messages.h"
 
 namespace klu::cli {
 
@@ -18,11 +18,12 @@ bool Load(const std::string& path, THintDocument& document, bool picture_mode,
     LoadResult result = LoadOk;
     if (const std::optional<MemberPath> member = MemberToLoad(path)) {
         std::vector<char> bytes;
+        loaded.source = member->archive;
         if (!UnpackMember(*member, bytes, loaded.dataPath)) return false;
         result = LoadHintFileBytes(std::move(bytes), document, picture_mode);
     } else {
         if (!LoadHintFileAt(path, document, picture_mode, result)) return false;
-        loaded.dataPath = path;
+        loaded.source = loaded.dataPath = path;
     }
     loaded.status = result;
     return true;

@@ -13,6 +13,7 @@ namespace klu::cli {
 // A file loaded for a command.
 struct LoadedFile {
     int status = kExitCannotOpen;  // the load result code, or kExitCannotOpen
+    std::string source;            // the file read: FILE, or the archive of its member
     std::string dataPath;          // where its pictures, sounds and GIFs are read from
 };
 

@@ -110,7 +110,8 @@ void PrintUsage(std::ostream& out) {
         << "  66   compile: SOURCE cannot be read\n"
         << "  70   klu itself failed (decompile: the outline does not give the same tree)\n"
         << "  73   the result cannot be written: OUT (export, compile), a file of DIR\n"
-        << "       (decompile; existing files are not replaced) or standard output\n";
+        << "       (decompile; existing files are not replaced) or standard output;\n"
+        << "       or OUT is the input itself (FILE, its archive or SOURCE), which is kept\n";
 }
 
 int UsageError(const std::string& message) {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/load_messages.h"
+#include "model/file_messages.h"
 #include "model/zip_members.h"
 #include "run_klu.h"
 #include "sample_files.h"

@@ -1,4 +1,4 @@
-#include "load_messages.h"
+#include "file_messages.h"
 
 #include "hint_document.h"
 
@@ -6,6 +6,10 @@ namespace klu {
 
 std::string CannotOpenMessage(const std::string& path) {
     return path + kCannotOpenText;
+}
+
+std::string SaveOverOpenFileMessage(const std::string& target) {
+    return target + " is the hint file that is open." + kSaveWouldDestroyText;
 }
 
 const char* LoadFailureText(int result) {

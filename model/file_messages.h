@@ -4,7 +4,8 @@
 
 namespace klu {
 
-// What the reader says when a file does not open; klu says the same on stderr.
+// What the reader says when a file does not open, or must not be written; klu says the same on
+// stderr.
 inline constexpr char kCannotOpenText[] =
     " could not be opened.  Make sure that this file exists, and that no other application is "
     "using it.";
@@ -23,5 +24,11 @@ std::string CannotOpenMessage(const std::string& path);
 
 // The message of a failed load result, or none for LoadOk and for a result without one.
 const char* LoadFailureText(int result);
+
+// The end of the message that refuses a save over a file it would destroy.
+inline constexpr char kSaveWouldDestroyText[] = "  Saving would destroy it; choose another file.";
+
+// The message that refuses a save to target, which is the hint file that is open.
+std::string SaveOverOpenFileMessage(const std::string& target);
 
 }  // namespace klu
