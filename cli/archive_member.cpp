@@ -35,7 +35,10 @@ class UnpackedCopy {
     }
     // A new file of its own each run, so that two runs at once never share one.
     std::string Write(const std::vector<char>& bytes) {
-        std::string name = (std::filesystem::temp_directory_path() / "klu-member-XXXXXX.klu");
+        std::error_code error;
+        const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+        if (error) return {};
+        std::string name = folder / "klu-member-XXXXXX.klu";
         const int fd = ::mkstemps(name.data(), 4);
         if (fd < 0) return {};
         path_ = name;

@@ -28,8 +28,8 @@ int RunExport(const CommandArgs& args) {
     }
     // The whole text is made before OUT is touched, so a failure leaves no half-written file.
     std::ostringstream text;
-    const bool exported =
-        args.Has("--html") ? ExportHtml(document, loaded.dataPath, text) : ExportText(document, text);
+    const bool exported = args.Has("--html") ? ExportHtml(document, loaded.dataPath, text)
+                                             : ExportText(document, text);
     if (!exported) {
         std::cerr << "klu: " << path << " holds no hints to export\n";
         return kExitInternalError;

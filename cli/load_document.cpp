@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "archive_member.h"
-#include "model/hint_document.h"
 #include "model/file_messages.h"
+#include "model/hint_document.h"
 
 namespace klu::cli {
 
@@ -13,8 +13,7 @@ namespace {
 
 // Whether the file at path, or the member it stands for, could be read; if so, loaded holds its
 // load result and where its data lies.
-bool Load(const std::string& path, THintDocument& document, bool picture_mode,
-          LoadedFile& loaded) {
+bool Load(const std::string& path, THintDocument& document, bool picture_mode, LoadedFile& loaded) {
     LoadResult result = LoadOk;
     if (const std::optional<MemberPath> member = MemberToLoad(path)) {
         std::vector<char> bytes;

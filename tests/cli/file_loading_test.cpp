@@ -26,10 +26,13 @@ HintFilePlan Titled(const std::string& title) {
 }
 
 // Each command's words with FILE in the place of the file.
-const std::vector<std::vector<std::string>> kCommands = {
-    {"check", "FILE"},  {"info", "FILE"},           {"dump", "FILE"},
-    {"export", "FILE"}, {"export", "--html", "FILE"}, {"decompile", "FILE", "DIR"},
-    {"find", "FILE", "hint"}};
+const std::vector<std::vector<std::string>> kCommands = {{"check", "FILE"},
+                                                         {"info", "FILE"},
+                                                         {"dump", "FILE"},
+                                                         {"export", "FILE"},
+                                                         {"export", "--html", "FILE"},
+                                                         {"decompile", "FILE", "DIR"},
+                                                         {"find", "FILE", "hint"}};
 
 std::vector<std::string> Words(std::vector<std::string> words, const std::string& file,
                                const TempFolder& folder) {
@@ -61,10 +64,11 @@ TEST(KluLoading, EveryCommandGivesTheReadersMessageForAFileThatDoesNotLoad) {
 // pictures and sounds are read too, as decompile compares them with its outline's.
 TEST(KluLoading, AnArchiveLoadsTheHintFileTheReaderWouldOpen) {
     const TempFolder folder;
-    const std::string one = Zip(folder, "one.zip", {{"readme.txt", "Unpack me."},
-                                                    {"GAME.KLU", Bytes(Titled("Only"))}});
-    const std::string two = Zip(folder, "two.zip", {{"second.klu", Bytes(Titled("Second"))},
-                                                    {"First.klu", Bytes(Titled("First"))}});
+    const std::string one =
+        Zip(folder, "one.zip", {{"readme.txt", "Unpack me."}, {"GAME.KLU", Bytes(Titled("Only"))}});
+    const std::string two =
+        Zip(folder, "two.zip",
+            {{"second.klu", Bytes(Titled("Second"))}, {"First.klu", Bytes(Titled("First"))}});
     const std::string tour = Zip(folder, "tour.zip", {{"tour.klu", Bytes(TourPlan())}});
     const struct {
         std::vector<std::string> words;
@@ -72,7 +76,9 @@ TEST(KluLoading, AnArchiveLoadsTheHintFileTheReaderWouldOpen) {
         std::string out, err;
     } cases[] = {
         {{"export", one}, 0, "KLU: Hints for Only\n", ""},
-        {{"export", two}, 0, "KLU: Hints for First\n",
+        {{"export", two},
+         0,
+         "KLU: Hints for First\n",
          "klu: " + two + " holds 2 hint files; First.klu is read (name another as " + two +
              "/MEMBER)\n"},
         {{"export", two + "/second.klu"}, 0, "KLU: Hints for Second\n", ""},

@@ -23,17 +23,19 @@ TEST(KluOwnInput, AnOutThatIsTheInputIsRefusedAndKept) {
     ASSERT_TRUE(WriteZipArchive(zip, {{"GAME.KLU", Bytes(TourPlan())}}));
     fs::create_symlink(game, folder.PathOf("link.klu"));
     fs::create_hard_link(outline, folder.PathOf("hard.outline"));
-    const std::string outline_text = " is the outline being compiled." +
-                                     std::string(kSaveWouldDestroyText);
+    const std::string outline_text =
+        " is the outline being compiled." + std::string(kSaveWouldDestroyText);
     const struct {
         std::vector<std::string> words;
         std::string input, refusal;
     } cases[] = {
         {{"compile", outline, outline}, outline, outline + outline_text},
-        {{"compile", outline, folder.PathOf("hard.outline")}, outline,
+        {{"compile", outline, folder.PathOf("hard.outline")},
+         outline,
          folder.PathOf("hard.outline") + outline_text},
         {{"export", game, game}, game, SaveOverOpenFileMessage(game)},
-        {{"export", game, folder.PathOf("link.klu")}, game,
+        {{"export", game, folder.PathOf("link.klu")},
+         game,
          SaveOverOpenFileMessage(folder.PathOf("link.klu"))},
         {{"export", "--html", game, game}, game, SaveOverOpenFileMessage(game)},
         {{"export", zip + "/GAME.KLU", zip}, zip, SaveOverOpenFileMessage(zip)},
