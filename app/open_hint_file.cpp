@@ -18,23 +18,6 @@ namespace klu {
 
 namespace {
 
-// The message of a failed load, or nothing for a result without one.
-const char* LoadFailureText(LoadResult result) {
-    switch (result) {
-        case LoadNotHintFile:
-            return kNotHintFileText;
-        case LoadCorrupted:
-            return kCorruptedText;
-        case LoadOutOfMemory:
-            return kOutOfMemoryText;
-        case LoadZipArchive:
-            return kZipArchiveText;
-        case LoadOk:
-            break;
-    }
-    return nullptr;
-}
-
 void ShowLoadFailure(TKLUClient& client, UserDialogs& dialogs, LoadResult result) {
     const char* text = LoadFailureText(result);
     if (!text) return;
@@ -131,7 +114,7 @@ void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
         file.dataPath = path;
     }
     if (file.read == HintFileRead::Failed) {
-        dialogs.ShowMessage(path + kCannotOpenText, kErrorTitle, MessageIcon::Stop,
+        dialogs.ShowMessage(CannotOpenMessage(path), kErrorTitle, MessageIcon::Stop,
                             MessageButtons::Ok);
         return;
     }
