@@ -26,8 +26,6 @@ bool IsHelpFile(const std::string& path, const std::string& root_title);
 
 inline constexpr char kChooseMemberTitle[] = "Open Hint File";
 inline constexpr char kChooseMemberPrompt[] = "This archive holds several hint files. Open:";
-// The unpacked copy of an open archive member, in the cache folder.
-inline constexpr char kOpenMemberFileName[] = "open-member.klu";
 
 // Saves the state of the file open now, loads the file at path into the current document and
 // opens its top window with the hint memory of that file; every failure has its own message.
