@@ -1,5 +1,5 @@
-// Picture windows of the reader: decoded from the hint file and drawn, hot spots as links,
-// overlays painted into them once.
+// Picture windows of the reader: decoded from the hint file and drawn, hot spots as links that
+// the mouse and Tab reach, overlays painted into them once.
 #include <QAccessible>
 #include <QApplication>
 #include <QTest>
