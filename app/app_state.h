@@ -1,9 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "model/file_locations.h"
 #include "model/hint_document.h"
+#include "model/private_copy.h"
 #include "model/profile_file.h"
 #include "model/recent_files.h"
 #include "model/settings.h"
@@ -32,8 +34,9 @@ class AppState {
     THintDocument helpDocument;
     std::string currentPath;  // the path currentDocument was opened from
     // The file its pictures, sounds and GIFs are read from: currentPath itself, or for a member
-    // of a ZIP archive the unpacked copy in the cache folder.
+    // of a ZIP archive memberCopy, this reader's own unpacked copy, removed with the document.
     std::string currentDataPath;
+    std::unique_ptr<PrivateCopy> memberCopy;
     Settings settings;
 
     // The file-level commands work only while this holds.

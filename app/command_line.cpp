@@ -28,8 +28,8 @@ constexpr char kUsage[] =
     "  --version   print the version and end\n"
     "\n"
     "Only the first argument counts; /HELP and /VERBOSE may be written in any letter case.\n"
-    "The settings, recent files and hint memory are kept in KLUWIN.INI beside the program,\n"
-    "or in ~/.config/kluwin/ when the program's folder cannot be written.\n";
+    "The settings, recent files and hint memory are kept in ~/.config/kluwin/KLUWIN.INI,\n"
+    "or in a KLUWIN.INI of the user's own beside the program (a portable copy).\n";
 
 }  // namespace
 

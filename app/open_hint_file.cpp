@@ -9,7 +9,6 @@
 #include "model/hint_stream.h"
 #include "model/hunk.h"
 #include "model/text_util.h"
-#include "model/whole_file.h"
 #include "model/zip_members.h"
 #include "sound_player.h"
 #include "views/wait_cursor.h"
@@ -17,23 +16,6 @@
 namespace klu {
 
 namespace {
-
-// The message of a failed load, or nothing for a result without one.
-const char* LoadFailureText(LoadResult result) {
-    switch (result) {
-        case LoadNotHintFile:
-            return kNotHintFileText;
-        case LoadCorrupted:
-            return kCorruptedText;
-        case LoadOutOfMemory:
-            return kOutOfMemoryText;
-        case LoadZipArchive:
-            return kZipArchiveText;
-        case LoadOk:
-            break;
-    }
-    return nullptr;
-}
 
 void ShowLoadFailure(TKLUClient& client, UserDialogs& dialogs, LoadResult result) {
     const char* text = LoadFailureText(result);
@@ -45,12 +27,21 @@ void ShowLoadFailure(TKLUClient& client, UserDialogs& dialogs, LoadResult result
         client.HelpOnZipArchives();
 }
 
+// The bytes of the file to open and the file its data is read from later.
+struct OpeningFile {
+    HintFileRead read = HintFileRead::Failed;
+    std::vector<char> bytes;
+    std::string dataPath;
+    std::unique_ptr<PrivateCopy> copy;  // of an archive member
+};
+
 // Everything after a load that succeeded: the help-file test, the recent files, the settings,
 // the top window and the hint memory. length is the file's length when it was opened.
 void FinishOpen(TKLUClient& client, AppState& state, UserDialogs& dialogs, const std::string& path,
-                const std::string& data_path, int64_t length) {
+                OpeningFile& file, int64_t length) {
     state.currentPath = path;
-    state.currentDataPath = data_path;
+    state.currentDataPath = file.dataPath;
+    state.memberCopy = std::move(file.copy);  // the copy of the file before goes
     const THunk* loaded_root = state.currentDocument.GetRoot();
     if (loaded_root && IsHelpFile(path, loaded_root->GetName())) {
         dialogs.ShowMessage(kHelpNoticeText, kHelpNoticeTitle, MessageIcon::None,
@@ -78,22 +69,17 @@ bool IsHelpFile(const std::string& path, const std::string& root_title) {
 
 namespace {
 
-// The bytes of the file to open and the file its data is read from later.
-struct OpeningFile {
-    HintFileRead read = HintFileRead::Failed;
-    std::vector<char> bytes;
-    std::string dataPath;
-};
-
-// A member of a ZIP archive is unpacked, once into memory to be loaded and once into the cache
-// folder, where its pictures, sounds and GIF data are read from while it is open.
+// A member of a ZIP archive is unpacked, once into memory to be loaded and once into a private
+// copy of this reader's, where its pictures, sounds and GIF data are read from while it is open
+// (another reader's archive member never takes its place).
 OpeningFile ReadMember(const AppState& state, const MemberPath& member) {
     OpeningFile file;
     if (!ReadArchiveMember(member.archive, member.member, file.bytes, kLargestHintFile))
         return file;
-    file.dataPath = state.locations.CacheFolder() + kOpenMemberFileName;
-    if (!ReplaceWholeFile(file.dataPath, std::string_view(file.bytes.data(), file.bytes.size())))
-        file.dataPath.clear();  // it loads all the same; only its pictures stay empty
+    file.copy = PrivateCopy::Create(state.locations.RuntimeFolder(),
+                                    std::string_view(file.bytes.data(), file.bytes.size()));
+    // Without a copy it loads all the same; only its pictures stay empty.
+    if (file.copy) file.dataPath = file.copy->Path();
     file.read = HintFileRead::Whole;
     return file;
 }
@@ -131,7 +117,7 @@ void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
         file.dataPath = path;
     }
     if (file.read == HintFileRead::Failed) {
-        dialogs.ShowMessage(path + kCannotOpenText, kErrorTitle, MessageIcon::Stop,
+        dialogs.ShowMessage(CannotOpenMessage(path), kErrorTitle, MessageIcon::Stop,
                             MessageButtons::Ok);
         return;
     }
@@ -162,8 +148,9 @@ void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
         result = LoadHintFile(stream, state.currentDocument, false);
     }
     if (result == LoadOk) {
-        FinishOpen(client, state, dialogs, path, file.dataPath, length);
+        FinishOpen(client, state, dialogs, path, file, length);
     } else {
+        state.memberCopy.reset();  // the document it served is gone
         ShowLoadFailure(client, dialogs, result);
     }
 }

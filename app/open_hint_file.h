@@ -3,25 +3,14 @@
 #include <string>
 
 #include "app_state.h"
+#include "model/file_messages.h"
 #include "user_dialogs.h"
 
 namespace klu {
 
 class TKLUClient;
 
-// The texts of opening a file.
-inline constexpr char kCannotOpenText[] =
-    " could not be opened.  Make sure that this file exists, and that no other application is "
-    "using it.";
-inline constexpr char kNotHintFileText[] = "The file you have tried to open is not a KLU file.";
-inline constexpr char kCorruptedText[] =
-    "The hint file that you have tried to open has been corrupted.  Try downloading it again, and "
-    "contact the KLU for support if you continue receive this error.";
-inline constexpr char kOutOfMemoryText[] =
-    "Out of memory.  Close any open applications and try loading this file again.";
-inline constexpr char kZipArchiveText[] =
-    "The file you have tried to open is a ZIP-compressed archive.  You must first uncompress .ZIP "
-    "files before loading them into the KLU reader.";
+// The texts of opening a file; those of a failed load are the model's (file_messages.h).
 inline constexpr char kErrorTitle[] = "Error";
 inline constexpr char kHelpNoticeText[] =
     "The file that you have opened is the on-line help file for this program.  For future "
@@ -37,8 +26,6 @@ bool IsHelpFile(const std::string& path, const std::string& root_title);
 
 inline constexpr char kChooseMemberTitle[] = "Open Hint File";
 inline constexpr char kChooseMemberPrompt[] = "This archive holds several hint files. Open:";
-// The unpacked copy of an open archive member, in the cache folder.
-inline constexpr char kOpenMemberFileName[] = "open-member.klu";
 
 // Saves the state of the file open now, loads the file at path into the current document and
 // opens its top window with the hint memory of that file; every failure has its own message.

@@ -20,14 +20,9 @@ bool SameFile(const std::string& a, const std::string& b) {
 std::optional<std::string> ProtectedFileText(const AppState& state, const std::string& target) {
     const std::optional<MemberPath> member = SplitMemberPath(state.currentPath);
     const std::string& open_file = member ? member->archive : state.currentPath;
-    if (state.FileLoaded() && SameFile(target, open_file))
-        return target +
-               " is the hint file that is open.  Saving would destroy it; choose another "
-               "file.";
+    if (state.FileLoaded() && SameFile(target, open_file)) return SaveOverOpenFileMessage(target);
     if (SameFile(target, state.helpFilePath))
-        return target +
-               " is the help file of this program.  Saving would destroy it; choose "
-               "another file.";
+        return target + " is the help file of this program." + kSaveWouldDestroyText;
     return std::nullopt;
 }
 

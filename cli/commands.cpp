@@ -11,7 +11,7 @@ namespace klu::cli {
 
 int RunCheck(const CommandArgs& args) {
     THintDocument& document = CommandDocument();
-    const int status = LoadDocument(args.operands.at(0), document, false);
+    const int status = LoadDocument(args.operands.at(0), document, false).status;
     if (status == kExitCannotOpen) return status;
     std::cout << status << ' ' << LoadResultName(status) << '\n';
     return status;
@@ -19,7 +19,8 @@ int RunCheck(const CommandArgs& args) {
 
 int RunDump(const CommandArgs& args) {
     THintDocument& document = CommandDocument();
-    const int status = LoadDocument(args.operands.at(0), document, args.Has("--picture-mode"));
+    const int status =
+        LoadDocument(args.operands.at(0), document, args.Has("--picture-mode")).status;
     if (status == kExitCannotOpen) return status;
     // Whatever a failed load may have built is not the file's tree: show no entries then.
     if (status != LoadOk) document.Clear();

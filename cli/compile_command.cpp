@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "exit_codes.h"
 #include "model/file_bytes.h"
+#include "model/file_messages.h"
 #include "model/hint_writer.h"
 #include "model/outline.h"
 #include "output_file.h"
@@ -35,7 +36,11 @@ int RunCompile(const CommandArgs& args) {
         std::cerr << source << ": " << writer_error << '\n';
         return kExitDataError;
     }
-    return WriteOutputFile(args.operands.at(1), *bytes);
+    const std::string& out = args.operands.at(1);
+    if (const int refused = RefuseOverInput(
+            out, source, out + " is the outline being compiled." + kSaveWouldDestroyText))
+        return refused;
+    return WriteOutputFile(out, *bytes);
 }
 
 }  // namespace klu::cli

@@ -20,10 +20,11 @@ int RunDecompile(const CommandArgs& args) {
     const std::string& path = args.operands.at(0);
     const fs::path folder = args.operands.at(1);
     THintDocument& document = CommandDocument();
-    const int status = LoadDocument(path, document, false);
+    const LoadedFile loaded = LoadDocument(path, document, false);
+    const int status = loaded.status;
     if (status != LoadOk) return status;
     std::string error;
-    const std::optional<DecompiledOutline> outline = DecompileOutline(document, path, &error);
+    const std::optional<DecompiledOutline> outline = DecompileOutline(document, loaded.dataPath, &error);
     if (!outline) {
         std::cerr << "klu: " << path << ": " << error << '\n';
         return kExitDataError;
@@ -52,7 +53,7 @@ int RunDecompile(const CommandArgs& args) {
         if (const int written = WriteOutputFile(target.string(), bytes); written != 0)
             return written;
     }
-    if (const std::string difference = RoundTripDifference(document, path, outline_path.string());
+    if (const std::string difference = RoundTripDifference(document, loaded.dataPath, outline_path.string());
         !difference.empty()) {
         std::cerr << "klu: " << outline_path.string()
                   << " does not give back the same tree as " << path << ": " << difference

@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "exit_codes.h"
 #include "load_document.h"
+#include "model/file_messages.h"
 #include "model/hint_document.h"
 #include "model/html_export.h"
 #include "model/plain_text.h"
@@ -17,12 +18,18 @@ namespace klu::cli {
 int RunExport(const CommandArgs& args) {
     const std::string& path = args.operands.at(0);
     THintDocument& document = CommandDocument();
-    const int status = LoadDocument(path, document, false);
+    const LoadedFile loaded = LoadDocument(path, document, false);
+    const int status = loaded.status;
     if (status != LoadOk) return status;
+    if (args.operands.size() >= 2) {
+        const std::string& out = args.operands[1];
+        if (const int refused = RefuseOverInput(out, loaded.source, SaveOverOpenFileMessage(out)))
+            return refused;
+    }
     // The whole text is made before OUT is touched, so a failure leaves no half-written file.
     std::ostringstream text;
-    const bool exported =
-        args.Has("--html") ? ExportHtml(document, path, text) : ExportText(document, text);
+    const bool exported = args.Has("--html") ? ExportHtml(document, loaded.dataPath, text)
+                                             : ExportText(document, text);
     if (!exported) {
         std::cerr << "klu: " << path << " holds no hints to export\n";
         return kExitInternalError;

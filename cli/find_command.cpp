@@ -15,7 +15,7 @@ namespace klu::cli {
 
 int RunFind(const CommandArgs& args) {
     THintDocument& document = CommandDocument();
-    const int status = LoadDocument(args.operands.at(0), document, false);
+    const int status = LoadDocument(args.operands.at(0), document, false).status;
     if (status != LoadOk) return status;
     // The phrase is taken byte for byte, as the reader takes what is typed into its search box.
     const std::string& phrase = args.operands.at(1);

@@ -32,7 +32,7 @@ TItemsHunk* InformationHunk(const THintDocument& document) {
 
 int RunInfo(const CommandArgs& args) {
     THintDocument& document = CommandDocument();
-    const int status = LoadDocument(args.operands.at(0), document, false);
+    const int status = LoadDocument(args.operands.at(0), document, false).status;
     if (status != LoadOk) return status;
     TItemsHunk* information = InformationHunk(document);
     if (information == nullptr || information->children.empty()) {

@@ -2,15 +2,24 @@
 
 #include <string>
 
+#include "exit_codes.h"
+
 namespace klu {
 class THintDocument;
 }
 
 namespace klu::cli {
 
-// Loads a hint file for a command and gives the command's exit status: the load result code,
-// or kExitCannotOpen after the reader's message has gone to stderr.
-int LoadDocument(const std::string& path, THintDocument& document, bool picture_mode);
+// A file loaded for a command.
+struct LoadedFile {
+    int status = kExitCannotOpen;  // the load result code, or kExitCannotOpen
+    std::string source;            // the file read: FILE, or the archive of its member
+    std::string dataPath;          // where its pictures, sounds and GIFs are read from
+};
+
+// Loads a hint file for a command as the reader opens it, a ZIP archive's member too. Every
+// failure has the reader's message for it on stderr.
+LoadedFile LoadDocument(const std::string& path, THintDocument& document, bool picture_mode);
 
 // The document of the command. klu ends when its command does, so the tree is never taken down
 // line by line: the system takes back the process's memory at once.

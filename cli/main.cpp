@@ -96,18 +96,22 @@ void PrintUsage(std::ostream& out) {
     }
     out << "  klu --help\n      print this text\n"
         << "  klu --version\n      print the version\n"
+        << "\nFILE may be a ZIP archive: its only .klu file is read, or of several the first\n"
+        << "by name (with a note on stderr), or the one named as ARCHIVE.zip/MEMBER.KLU.\n"
         << "\nexit status:\n"
         << "  0-4  the load result of FILE (0 LoadOk, 1 LoadNotHintFile, 2 LoadCorrupted,\n"
-        << "       3 LoadOutOfMemory, 4 LoadZipArchive); export, find and info print nothing\n"
-        << "       unless it is 0\n"
-        << "  5    FILE cannot be opened, or FOLDER cannot be read\n"
+        << "       3 LoadOutOfMemory, 4 LoadZipArchive); unless it is 0, the reader's message\n"
+        << "       for it goes to stderr and export, find and info print nothing\n"
+        << "  5    FILE cannot be opened (the reader's message goes to stderr), or FOLDER\n"
+        << "       cannot be read\n"
         << "  64   the command line is wrong\n"
         << "  65   compile: SOURCE holds an error, reported as SOURCE:LINE: message;\n"
         << "       decompile: the data of FILE cannot be read\n"
         << "  66   compile: SOURCE cannot be read\n"
         << "  70   klu itself failed (decompile: the outline does not give the same tree)\n"
         << "  73   the result cannot be written: OUT (export, compile), a file of DIR\n"
-        << "       (decompile; existing files are not replaced) or standard output\n";
+        << "       (decompile; existing files are not replaced) or standard output;\n"
+        << "       or OUT is the input itself (FILE, its archive or SOURCE), which is kept\n";
 }
 
 int UsageError(const std::string& message) {

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -37,6 +38,13 @@ int WriteOutputFile(const std::string& path, std::string_view bytes) {
         return kExitCannotCreate;
     }
     return 0;
+}
+
+int RefuseOverInput(const std::string& out, const std::string& input, const std::string& message) {
+    std::error_code error;  // an OUT that does not exist yet is no input
+    if (!std::filesystem::equivalent(out, input, error)) return 0;
+    std::cerr << message << '\n';
+    return kExitCannotCreate;
 }
 
 void WriteToStdout(std::string_view bytes) {

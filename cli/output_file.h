@@ -10,6 +10,10 @@ namespace klu::cli {
 // kExitCannotCreate after saying so on stderr.
 int WriteOutputFile(const std::string& path, std::string_view bytes);
 
+// Gives kExitCannotCreate, after message on stderr, when out is the file input under any name or
+// link, which writing would destroy; else 0.
+int RefuseOverInput(const std::string& out, const std::string& input, const std::string& message);
+
 // Writes bytes to standard output as they are.
 void WriteToStdout(std::string_view bytes);
 

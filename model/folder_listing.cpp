@@ -24,10 +24,11 @@ bool HasExtension(std::string_view name, std::string_view extension) {
            EndsWithNoCase(name, extension);
 }
 
-// What tells the file at path from another of its name: its folder, size and time of last
-// change, folded into a positive number for the record's reserved field. Records written
-// before, with 0 there, never match and so are scanned once more. 0 when the file cannot be
-// looked at.
+// What tells the file at path from another of its name: its folder, size, time of last
+// change, and what no copy can fake (its inode and the inode's change time, which cp -p,
+// touch -r and unzip cannot set back), folded into a positive number for the record's reserved
+// field. Records written before, with another number there, never match and so are scanned
+// once more. 0 when the file cannot be looked at.
 // A member of an archive is told apart by its name in the archive and the archive's file.
 int32_t FileSignature(const std::string& folder, const std::string& path) {
     const std::optional<MemberPath> member = SplitMemberPath(path);
@@ -42,9 +43,11 @@ int32_t FileSignature(const std::string& folder, const std::string& path) {
     };
     mix(folder.data(), folder.size());
     if (member) mix(path.data(), path.size());
-    const int64_t numbers[] = {static_cast<int64_t>(info.st_size),
-                               static_cast<int64_t>(info.st_mtim.tv_sec),
-                               static_cast<int64_t>(info.st_mtim.tv_nsec)};
+    const int64_t numbers[] = {
+        static_cast<int64_t>(info.st_size),       static_cast<int64_t>(info.st_mtim.tv_sec),
+        static_cast<int64_t>(info.st_mtim.tv_nsec), static_cast<int64_t>(info.st_dev),
+        static_cast<int64_t>(info.st_ino),        static_cast<int64_t>(info.st_ctim.tv_sec),
+        static_cast<int64_t>(info.st_ctim.tv_nsec)};
     mix(numbers, sizeof numbers);
     const auto signature = static_cast<int32_t>(hash & 0x7FFFFFFFu);
     return signature == 0 ? 1 : signature;

@@ -8,6 +8,7 @@ const char* const kPageStyle = R"css(
 @media (prefers-color-scheme:dark){:root{--bg:#141518;--fg:#e9e7e2;--muted:#a9a7a2;
 --line:#3b3c42;--card:#1d1e22;--accent:#8ab4f8;--button:#283040;--spot:rgba(138,180,248,.25)}}
 *{box-sizing:border-box}
+[hidden]{display:none!important}
 body{margin:0 auto;max-width:46rem;padding:.75rem 1rem 3rem;background:var(--bg);color:var(--fg);
 font:1.0625rem/1.55 system-ui,-apple-system,"Segoe UI",Roboto,"Liberation Sans",sans-serif}
 header{display:flex;flex-wrap:wrap;gap:.5rem 1rem;align-items:center;justify-content:space-between}
@@ -129,11 +130,14 @@ document.addEventListener('click', (event) => {
   }
 });
 document.getElementById('hide-all').addEventListener('click', () => {
+  if (!confirm('Hide every hint again? The page forgets every hint revealed so far '
+      + 'and takes every overlay off its picture.')) return;
   revealed = {};
   save();
   for (const holder of document.querySelectorAll('[data-kind="question"] > .parts')) {
     holder.replaceChildren();
   }
+  for (const overlay of document.querySelectorAll('.overlay')) overlay.hidden = true;
   restore(document);
   live.textContent = 'Every hint is hidden again.';
 });

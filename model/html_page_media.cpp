@@ -1,7 +1,10 @@
 // The pictures of the web page, with their hot spots and overlays, and the GIFs and sounds: all
 // inline, as data: URIs.
+#include <algorithm>
 #include <cstdio>
+#include <numeric>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "base64.h"
@@ -66,8 +69,22 @@ void PageWriter::WritePicture(std::string& out, TPNGObject& picture, int level) 
         out += "\" src=\"data:image/png;base64,";
         AppendBase64(out, png);
         out += "\">";
-        for (const Rect& region : picture.regions)
-            WriteSpot(out, region, *size, picture, WriteOverlay(out, region, *size, picture));
+        // Every overlay comes before every spot, so that a painted overlay never covers a spot.
+        const std::vector<Rect>& regions = picture.regions;
+        std::vector<std::string> overlay_ids;
+        for (const Rect& region : regions)
+            overlay_ids.push_back(WriteOverlay(out, region, *size, picture));
+        // The spots in reading order, top to bottom and left to right: the order Tab takes.
+        std::vector<size_t> order(regions.size());
+        std::iota(order.begin(), order.end(), size_t{0});
+        std::stable_sort(order.begin(), order.end(), [&regions](size_t a, size_t b) {
+            return std::tie(regions[a].top, regions[a].left) <
+                   std::tie(regions[b].top, regions[b].left);
+        });
+        for (size_t place = 0; place < order.size(); ++place) {
+            const size_t index = order[place];
+            WriteSpot(out, regions[index], *size, picture, overlay_ids[index], place + 1);
+        }
         out += "</div></figure>";
     }
     // What the hot spots lead to, other than overlays and links, follows the picture.
@@ -98,7 +115,7 @@ std::string PageWriter::WriteOverlay(std::string& out, const Rect& region, Pixel
 }
 
 void PageWriter::WriteSpot(std::string& out, const Rect& region, PixelSize size,
-                           const THunk& picture, const std::string& overlay_id) {
+                           const THunk& picture, const std::string& overlay_id, size_t place) {
     const THunk* target = region.target;
     if (target && target->GetType() == LINK)
         target = LinkTarget(static_cast<const TLinkHunk&>(*target));
@@ -106,8 +123,13 @@ void PageWriter::WriteSpot(std::string& out, const Rect& region, PixelSize size,
     out += overlay_id.empty() && target ? IdOf(target) : IdOf(&picture);
     out += '"';
     if (!overlay_id.empty()) out += " data-overlay=\"" + overlay_id + '"';
+    // Every spot can take the focus, so each needs a name, even when what it opens has none.
     out += " aria-label=\"";
-    if (region.target) AppendHtmlText(out, region.target->GetName());
+    const std::string name = region.target ? region.target->GetName() : std::string();
+    if (name.empty())
+        out += "Hot spot " + std::to_string(place);
+    else
+        AppendHtmlText(out, name);
     out += "\" style=\"";
     AppendPercent(out, "left", region.left, size.width);
     AppendPercent(out, "top", region.top, size.height);

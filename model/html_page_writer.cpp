@@ -22,10 +22,6 @@ void AppendDecimal(std::string& out, uint32_t value) {
     out.append(digits, end);
 }
 
-bool IsDash(const TKLUObject* object) {
-    return !object->IsHunk() && object->title == "-";
-}
-
 // A line in the main font longer than a line of the plain-text export is a paragraph of its own
 // (one source line each, as authors write them): a little space after it helps reading. Shorter
 // lines may be a list or a table, kept together.
@@ -159,7 +155,7 @@ void PageWriter::WriteObjects(std::string& out, Objects objects, int level) {
             Spill(out);
             continue;
         }
-        if (IsDash(object)) {
+        if (SeparatesHints(*object)) {
             close_text();
             out += "<hr>";
             continue;
@@ -277,7 +273,7 @@ void PageWriter::WriteQuestion(std::string& out, TMetaTextHunk& question, int le
     size_t start = 0;
     const auto& children = question.children;
     for (size_t i = 0; i <= children.size(); ++i) {
-        if (i < children.size() && !IsDash(children[i])) continue;
+        if (i < children.size() && !SeparatesHints(*children[i])) continue;
         if (i > start) WriteObjects(*hint, Objects(children).subspan(start, i - start), level + 1);
         if (i < children.size()) hint = &next_hint();
         start = i + 1;

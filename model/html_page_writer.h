@@ -61,8 +61,10 @@ class PageWriter {
     // Gives the overlay's id, or "" when the region leads to no overlay that can be shown.
     std::string WriteOverlay(std::string& out, const Rect& region, PixelSize size,
                              const TPNGObject& picture);
+    // place: the spot's place in reading order, counted from 1, which names a spot whose
+    // target has no name.
     void WriteSpot(std::string& out, const Rect& region, PixelSize size, const THunk& picture,
-                   const std::string& overlay_id);
+                   const std::string& overlay_id, size_t place);
     void WriteMedia(std::string& out, const DataRange& data, const char* type, const THunk& hunk);
     bool ReadData(const DataRange& data, std::string& bytes) const;
 

@@ -1,6 +1,7 @@
 #include "items_hunk.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "text_util.h"
 
@@ -48,6 +49,13 @@ void TItemsHunk::SetNumber(const std::string& prefix) {
         if (kind != BLANK && kind != LINK && kind != OVERLAY) ++counter;
         child->SetNumber(prefix + std::to_string(counter) + ".");
     });
+}
+
+int32_t TItemsHunk::HintCount() const {
+    const auto separators = std::count_if(children.begin(), children.end(),
+                                          [](const TKLUObject* c) { return SeparatesHints(*c); });
+    return static_cast<int32_t>(
+        std::min<int64_t>(1 + separators, std::numeric_limits<int32_t>::max()));
 }
 
 int64_t TItemsHunk::GetDataEnd() const {

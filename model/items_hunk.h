@@ -51,6 +51,9 @@ class TItemsHunk : public THunk {
         last = SharedSeparator(flags);
     }
 
+    // 1 + the number of children that separate hints (SeparatesHints).
+    int32_t HintCount() const;
+
     TKLUObject* GetChild(size_t index) const { return children[index]; }
     size_t GetChildCount() const { return children.size(); }
 

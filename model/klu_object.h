@@ -126,6 +126,13 @@ class THunkLine : public TKLUObject {
     using TKLUObject::TKLUObject;
 };
 
+// What ends one hint of a question and begins the next: a separator line, and nothing else. A
+// hunk never does, whatever its title, and neither does a hint line that merely reads "-". The
+// hint count, the reveal, the hint memory, both exports and the outlines all ask this.
+inline bool SeparatesHints(const TKLUObject& object) {
+    return object.isSeparator && !object.IsHunk();
+}
+
 // A separator line ("-", isSeparator) with the layout flags of like, shared by every tree that
 // holds one: a hint file has one between any two hints, and a separator is no more than its
 // flags. A shared separator is never changed (a hunk swaps in the one with the new flags instead)

@@ -54,7 +54,7 @@ std::vector<Target> TargetsOf(const TItemsHunk& hunk) {
         if (child->IsHunk()) {
             target.kind = SourceItem::Kind::Hunk;
             target.hunk = static_cast<const THunk*>(child);
-        } else if (child->isSeparator) {
+        } else if (SeparatesHints(*child)) {
             target.kind = SourceItem::Kind::Separator;
         }
         target.text = child->title.str();

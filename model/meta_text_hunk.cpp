@@ -117,14 +117,6 @@ void TMetaTextHunk::ReadNestedHintLines(HunkReader& reader) {
     FitChildren(reader);
 }
 
-int32_t TMetaTextHunk::HintCount() const {
-    const auto separators = std::count_if(children.begin(), children.end(), [](TKLUObject* c) {
-        return !c->IsHunk() && c->isSeparator;
-    });
-    return static_cast<int32_t>(
-        std::min<int64_t>(1 + separators, std::numeric_limits<int32_t>::max()));
-}
-
 void TMetaTextHunk::RestoreState(std::string& state) {
     if (HoldsHints()) {
         // Only a value with its comma is whole: one cut short (perhaps "1" of "12") or missing

@@ -25,8 +25,6 @@ class TMetaTextHunk : public TItemsHunk {
     bool StateValid() const override;
     int32_t GetRevealed() const override { return revealed; }
 
-    // 1 + the number of separators among the children.
-    int32_t HintCount() const;
     bool HoldsHints() const { return kind == HINT || kind == NESTHINT; }
 
     int32_t revealed = 0;

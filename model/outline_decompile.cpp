@@ -181,7 +181,7 @@ void Decompiler::WriteLines(const TItemsHunk& hunk, const SourceStyle& style, si
         for (const TKLUObject* child : hunk.children) {
             if (child->IsHunk()) {
                 items->push_back({SourceItem::Kind::Hunk, {}, static_cast<const THunk*>(child)});
-            } else if (child->isSeparator) {
+            } else if (SeparatesHints(*child)) {
                 items->push_back({SourceItem::Kind::Separator, {}, nullptr});
             } else {
                 items->push_back({SourceItem::Kind::Line, EscapeMarkup(child->title, false)});

@@ -25,8 +25,11 @@ constexpr const char* kMediaText =
     "This section contains graphics or sounds that cannot be converted to text.";
 constexpr const char* kBullet = "* ";
 
-bool IsDash(const TKLUObject* object) {
-    return !object->IsHunk() && object->title == "-";
+// A bullet "* " stands for a line: in a question, for each separator of its hints; in other
+// text, for a line that reads "-". A line that flattening made stands for itself.
+bool IsBullet(bool holds_hints, const TKLUObject* object) {
+    if (holds_hints) return SeparatesHints(*object);
+    return !object->IsHunk() && !object->isFlattened && object->title == "-";
 }
 
 // A line that flattening creates: it belongs to the result hunk, which deletes it.
@@ -41,24 +44,33 @@ void AppendBorrowed(TMetaTextHunk& target, TKLUObject* object) {
     target.children.push_back(object);
 }
 
-int32_t DashCount(const TItemsHunk& hunk) {
-    int32_t count = 0;
-    for (const TKLUObject* child : hunk.children)
-        count += IsDash(child);
-    return count;
+// A hint line that reads "-" is text, which the flattened text must not take for a bullet: it
+// gets a copy of its own.
+void AppendHintLine(TMetaTextHunk& target, TKLUObject* line) {
+    if (line->title != "-") {
+        AppendBorrowed(target, line);
+        return;
+    }
+    auto* copy = new THunkLine("-");
+    copy->hardBreak = line->hardBreak;
+    copy->wrap = line->wrap;
+    copy->altFont = line->altFont;
+    copy->endsSourceLine = line->endsSourceLine;
+    copy->isFlattened = 1;
+    target.children.push_back(copy);
 }
 
-// Writes the children of a hunk as flowed text. With bullets, "-" lines are written as "* ",
+// Writes the children of a hunk as flowed text. With bullets, bullet lines are written as "* ",
 // and so is the start of a question that holds more than one hint.
 void WriteChildren(const TItemsHunk& hunk, std::ostream& out, bool bullets, bool holds_hints) {
     int column = 0;
-    if (bullets && holds_hints && DashCount(hunk) > 0) {
+    if (bullets && holds_hints && hunk.HintCount() > 1) {
         out << kBullet;
         column = 2;
     }
     for (size_t i = 0; i < hunk.children.size(); ++i) {
         const TKLUObject* child = hunk.children[i];
-        if (bullets && IsDash(child)) {
+        if (bullets && IsBullet(holds_hints, child)) {
             out << kBullet;
             column += 2;
             continue;
@@ -146,12 +158,16 @@ void TItemsHunk::WriteText(std::ostream& out) {
 void TMetaTextHunk::Flatten(TMetaTextHunk& target) {
     AddHeading(target);
     const bool subject = kind == SUBJECT;
-    if (HoldsHints() && DashCount(*this) > 0) AppendCreated(target, kBullet, false);
+    if (HoldsHints() && HintCount() > 1) AppendCreated(target, kBullet, false);
     for (TKLUObject* child : children) {
-        if (IsDash(child)) {
+        if (IsBullet(HoldsHints(), child)) {
             AppendCreated(target, kBullet, false);
         } else if (!child->IsHunk()) {
-            AppendBorrowed(target, child);
+            if (HoldsHints()) {
+                AppendHintLine(target, child);
+            } else {
+                AppendBorrowed(target, child);
+            }
         } else if (THunk* hunk = child->AsHunk(); hunk && !subject) {
             if (hunk->GetType() == PNGOBJECT) {
                 AppendBorrowed(target, hunk);

@@ -10,10 +10,10 @@ namespace klu {
 HintReveal::HintReveal(TItemsHunk& hunk, bool hint_memory_on) : hunk_(hunk) {
     const int32_t remembered = hint_memory_on ? hunk.GetRevealed() : 0;
     hints_shown_ = remembered != 0 ? remembered - 1 : 0;
-    // Every child whose text is "-" (a line or a sub-hunk) ends a hint; the window starts by
-    // showing the hints revealed before, up to the separator after the last of them.
+    // The window starts by showing the hints revealed before, up to the separator after the last
+    // of them.
     for (size_t i = 0; i < hunk.children.size(); ++i) {
-        if (hunk.children[i]->GetName() != "-") continue;
+        if (!SeparatesHints(*hunk.children[i])) continue;
         if (hint_count_ <= hints_shown_) last_visible_ = static_cast<int32_t>(i);
         ++hint_count_;
     }
@@ -23,14 +23,10 @@ void HintReveal::ShowNextHint(bool show_counting, bool hint_memory_on) {
     ++hints_shown_;
     if (hint_memory_on) hunk_.SetRevealed(hints_shown_);
 
-    // The next separator line becomes visible, drawn as a rule under the hint; sub-hunks are
-    // never a stop.
+    // The next separator line becomes visible, drawn as a rule under the hint.
     const auto count = static_cast<int32_t>(hunk_.children.size());
     int32_t i = last_visible_ + 1;
-    while (i < count && (hunk_.children[static_cast<size_t>(i)]->IsHunk() ||
-                         hunk_.children[static_cast<size_t>(i)]->GetName() != "-")) {
-        ++i;
-    }
+    while (i < count && !SeparatesHints(*hunk_.children[static_cast<size_t>(i)])) ++i;
     last_visible_ = i < count ? i : count - 1;
 
     if (hints_shown_ == hint_count_) {

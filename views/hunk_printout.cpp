@@ -159,7 +159,7 @@ void THunkPrintout::PrintPage(QPainter& painter, int page) {
     TFragmentText texts;
     for (const TWrapInfo& f : pages[static_cast<size_t>(page - 1)]) {
         TKLUObject* object = f.object;
-        if (object->isSeparator) {
+        if (SeparatesHints(*object)) {
             const TSeparatorLine rule = PrintedSeparatorOf(f, area.rightLimit, lineHeight);
             painter.setPen(rule_pen);
             painter.drawLine(rule.x1, rule.y, rule.x2, rule.y);

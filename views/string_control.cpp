@@ -174,7 +174,7 @@ void TStringControl::paintEvent(QPaintEvent*) {
     TFragmentText texts;
     for (const TWrapInfo& f : fragments) {
         TKLUObject* object = f.object;
-        if (object->isSeparator) {
+        if (SeparatesHints(*object)) {
             const TSeparatorLine rule = SeparatorLineOf(f, width, lineHeight);
             painter.setPen(rule_pen);
             painter.drawLine(rule.x1, rule.y, rule.x2, rule.y);

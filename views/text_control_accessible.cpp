@@ -108,13 +108,13 @@ std::string AccessibleTextOf(const TItemsHunk& hunk, int visible_count) {
         const TKLUObject* child = hunk.GetChild(i);
         if (child->GetType() == PNGOBJECT) continue;  // a picture has no text of its own
         if (previous != nullptr) {
-            if (previous->hardBreak || previous->isSeparator || child->isSeparator) {
+            if (previous->hardBreak || SeparatesHints(*previous) || SeparatesHints(*child)) {
                 text += '\n';
             } else if (previous->endsSourceLine) {
                 text += ' ';
             }
         }
-        if (!child->isSeparator) text += child->GetName();
+        if (!SeparatesHints(*child)) text += child->GetName();
         previous = child;
     }
     return text;

@@ -21,7 +21,7 @@ std::vector<TLinkInfo> LinksOf(const std::vector<TWrapInfo>& fragments) {
     std::vector<TLinkInfo> links;
     for (const TWrapInfo& f : fragments) {
         TKLUObject* object = f.object;
-        if (object == nullptr || object->isSeparator) continue;
+        if (object == nullptr || SeparatesHints(*object)) continue;
         if (object->GetType() == PNGOBJECT) {
             AddHotSpots(f, links);
         } else if (object->IsHunk()) {

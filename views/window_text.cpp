@@ -12,7 +12,7 @@ std::string VisibleText(const TItemsHunk& hunk, int visible_count) {
     std::string text;
     for (size_t i = 0; i < count; ++i) {
         const TKLUObject& child = *hunk.GetChild(i);
-        if (child.isSeparator) {
+        if (SeparatesHints(child)) {
             text += "\n";
             continue;
         }

@@ -1,6 +1,8 @@
 // Hint files inside ZIP archives open directly: the only one, or the one the user picks; an
 // archive without any gets the message about archives. The member keeps its name, archive path
 // "/" member, in the recent files and the hint memory.
+#include <filesystem>
+
 #include "app/open_hint_file.h"
 #include "model/folder_listing.h"
 #include "model/hint_memory.h"
@@ -75,6 +77,32 @@ TEST_F(ArchiveOpenTest, TheListingShowsTheHintFilesOfArchivesAndOpensThem) {
     }
     EXPECT_EQ(TopTitle(), "Packed First");
     EXPECT_EQ(state.currentPath, folder / "pack.zip/a/FIRST.KLU");
+}
+
+// Each reader reads an open member's media from a copy of its own, which only its user may
+// read, no listing shows, and which goes with the file or the reader.
+TEST_F(ArchiveOpenTest, EachReaderKeepsItsOwnUnpackedMemberWhileTheFileIsOpen) {
+    namespace fs = std::filesystem;
+    Open(Zip("a.zip", {{"A.KLU", ThreeHintFile("First")}}));
+    const std::string mine = state.currentDataPath;
+    std::string theirs;
+    {
+        AppState other(folder.path(), std::string(), NoEnvironment);
+        TKLUMDIFrame other_frame(other, dialogs);
+        SetHunkUi(nullptr);  // the other reader shows nothing
+        OpenHintFile(other_frame.Client(), other, dialogs,
+                     Zip("b.zip", {{"B.KLU", ThreeHintFile("Second")}}));
+        SetHunkUi(&ui);
+        theirs = other.currentDataPath;
+        EXPECT_EQ(ReadFile(theirs), ThreeHintFile("Second"));
+        EXPECT_EQ(ReadFile(mine), ThreeHintFile("First"));
+        EXPECT_EQ(fs::status(mine).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+        const auto listing = BuildFolderListing(folder.path(), state.locations.TitleCachePath());
+        EXPECT_EQ(listing->GetChildCount(), 2u) << "the members of a.zip and b.zip alone";
+    }
+    EXPECT_FALSE(fs::exists(theirs));
+    Open(Write("plain.klu", SampleHintFile()));
+    EXPECT_FALSE(fs::exists(mine));
 }
 
 }  // namespace

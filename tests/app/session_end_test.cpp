@@ -1,6 +1,6 @@
 // The session's end: the signals a logout, a closed terminal or Ctrl+C send close the reader as
 // File > Exit does, and a file-size limit never kills it. The reader runs as a program of its
-// own here, from a copy in a temporary folder, which then holds its settings file.
+// own here, from a portable copy in a temporary folder, which holds its settings file.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -20,6 +20,8 @@ class ReaderProcess {
     explicit ReaderProcess(long file_size_limit = -1) {
         std::filesystem::copy_file(KLUWIN_BINARY, folder.path() + "/kluwin");
         WriteFile(game, SampleHintFile());
+        for (const char* own : {"KLUWIN.INI", "VIRIDADO.DB"})
+            WriteFile(folder / own, "");  // kept beside it, not in the user's home
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("SDL_AUDIODRIVER", "dummy");
@@ -75,7 +77,7 @@ TEST(SessionEnd, AFileSizeLimitFailsWritesWithoutEndingTheReader) {
     ASSERT_TRUE(reader.process.waitForFinished(20000));
     EXPECT_EQ(reader.process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(reader.process.exitCode(), 0);
-    EXPECT_EQ(reader.folder.EntryCount(), 2u) << "the program and the hint file only";
+    EXPECT_EQ(reader.folder.EntryCount(), 4u) << "the program, its two files and the hint file";
 }
 
 }  // namespace

@@ -5,8 +5,9 @@ usage: html_page_test.py KLU
 
 A hint file is compiled from the outline below, exported, and opened from disk: nothing of a
 hint may show on screen or in the source before its press; each press shows one more hint, in
-order, with the reader's button texts; reveals survive a reload until "Hide every hint"; a link
-and a hot spot lead to their targets and Back returns; nothing is fetched from elsewhere.
+order, with the reader's button texts; reveals survive a reload and a cancelled "Hide every
+hint"; a link and a hot spot lead to their targets and Back returns; Tab reaches the spots in
+reading order and Enter opens them; nothing is fetched from elsewhere.
 """
 import html
 import struct
@@ -31,11 +32,11 @@ subject: Shore
     link: Stuck at the gate? -> How do I open the gate?
     link: Under the tarp? -> What is under the tarp?
     picture: The pier = pier.png
-        spot: 0 0 20 20
-            overlay: Lamp = lamp.png at 0 0
         spot: 20 0 40 20
             text: The shed
                 > A shed full of nets.
+        spot: 0 0 20 20
+            overlay: Lamp = lamp.png at 0 0
 """
 GATE_Q, BOAT_Q = "How do I open the gate?", "Where is the boat?"
 GATE = ["First clue about <b>gates</b> & locks.", "Second clue.", "Third clue: the answer."]
@@ -133,6 +134,15 @@ def hints_of(driver, title):
     return [hint.text for hint in hints]
 
 
+def answer_hide_all(driver, accept):
+    driver.find_element("id", "hide-all").click()
+    try:
+        prompt = driver.switch_to.alert
+    except Exception:
+        fail("Hide every hint did not ask first")
+    prompt.accept() if accept else prompt.dismiss()
+
+
 def press(driver, title):
     button = question(driver, title).find_element("css selector", ":scope > button")
     button.click()
@@ -150,6 +160,8 @@ def check_nothing_shown(driver, source):
           and all(secret not in body for secret in SECRETS), "a hint shows before any press")
     check(driver.execute_script("return document.documentElement.scrollWidth") <= 360,
           "the page is wider than a 360 px phone")
+    check(not driver.find_element("css selector", ".overlay").is_displayed(),
+          "the overlay shows before its spot is opened")
 
 
 def check_reveals(driver):
@@ -166,7 +178,12 @@ def check_reveals(driver):
                lambda: "the reveals were lost on reload; local storage holds "
                + driver.execute_script("return JSON.stringify(localStorage)"))
     check(hints_of(driver, BOAT_Q) == BOAT[:1], "the nested hint changed on reload")
-    driver.find_element("id", "hide-all").click()
+    answer_hide_all(driver, accept=False)
+    reloads_to(driver, lambda: hints_of(driver, GATE_Q) == GATE, "a cancelled Hide forgot hints")
+    driver.find_element("css selector", 'a.spot[aria-label="Lamp"]').click()
+    answer_hide_all(driver, accept=True)
+    check(not driver.find_element("css selector", ".overlay").is_displayed(),
+          "Hide every hint left the overlay painted")
     reloads_to(driver, lambda: driver.find_elements("css selector", "h1")
                and not driver.find_elements("css selector", ".hint"),
                "Hide every hint left hints on the page")
@@ -185,9 +202,16 @@ def check_targets(driver):
         driver.back()
         check(driver.execute_script("return location.hash") == "",
               f"Back did not return from {title}")
-    driver.find_element("css selector", 'a.spot[aria-label="Lamp"]').click()
+    from selenium.webdriver.common.keys import Keys
+    driver.find_element("link text", "Under the tarp?").send_keys(Keys.TAB)
+    lamp = driver.switch_to.active_element
+    lamp.send_keys(Keys.TAB)
+    order = [lamp.get_attribute("aria-label"),
+             driver.switch_to.active_element.get_attribute("aria-label")]
+    check(order == ["Lamp", "The shed"], f"Tab reached the spots as {order}")
+    lamp.send_keys(Keys.ENTER)
     check(driver.find_element("css selector", ".overlay").is_displayed(),
-          "the overlay was not painted")
+          "Enter on its spot did not paint the overlay")
 
 
 def check_nothing_fetched(driver):

@@ -54,7 +54,6 @@ TEST(KluInfo, InformationBlockOrTheMessageOfItsAbsence) {
          ""},
         {"older", Bytes(OlderFormatPlan()), 0, "", kNoInformation},
         {"newer, uninformed", Bytes(uninformed), 0, "", kNoInformation},
-        {"corrupted", WithBrokenChecksum(InformedPlan()), 2, "", ""},
     };
     const TempFolder folder;
     for (const auto& c : cases) {

@@ -147,5 +147,18 @@ TEST_F(HelpFileContentTest, LinksLeadSomewhereTitlesAreUniqueAndPagesAreNotEmpty
     EXPECT_GE(links, 8u);
 }
 
+// Go to the KLU Web Site is in the menu only when the build names a web address.
+TEST_F(HelpFileContentTest, TellsOfTheWebSiteCommandOnlyWhenTheBuildHasIt) {
+    size_t told = 0;
+    for (THunk* hunk : hunks) {
+        if (auto* items = NodeCast<TItemsHunk>(hunk)) {
+            told += std::ranges::count_if(items->children, [](const TKLUObject* line) {
+                return line->GetName().find("Go to the KLU Web Site") != std::string::npos;
+            });
+        }
+    }
+    EXPECT_EQ(told, std::string(KLU_WEB_ADDRESS).empty() ? 0u : 1u);
+}
+
 }  // namespace
 }  // namespace klu::test

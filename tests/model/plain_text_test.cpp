@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
+#include "model/html_export.h"
 #include "model/meta_text_hunk.h"
 #include "model_test_support.h"
 
@@ -43,6 +45,25 @@ TEST(Export, NumbersHeadingsAndBullets) {
               "2. Tower\n\n\n"
               "2.1. Note\n\nA short text.\n* \n\n"  // a "-" in a text is a bullet too
               "2.2. Stuck\n\nTry this first.\nthe lamp question [see 1.2.]\n");
+}
+
+// A hint line that reads "-" is text of its hint: neither export makes it a hint of its own.
+TEST(Export, BothExportsSplitAQuestionAtItsSeparatorsOnly) {
+    HintFilePlan plan;
+    plan.root = MakeSubject("Dials");
+    plan.root->Add(MakeQuestion("Q", {{"Turn the dial to", "-", "then wait."}, {"Open it."}}));
+    EXPECT_EQ(Export(plan),
+              "KLU: Hints for Dials\n\n\n"
+              "1. Q\n\n* Turn the dial to\n-\nthen wait.\n* Open it.\n");
+    THintDocument doc;
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
+    std::ostringstream page;
+    ASSERT_TRUE(ExportHtml(doc, "", page));
+    const std::string html = page.str();
+    const size_t parts = html.find("data-parts=\"");
+    ASSERT_NE(parts, std::string::npos);
+    const std::string enciphered = html.substr(parts, html.find('"', parts + 12) - parts);
+    EXPECT_EQ(std::count(enciphered.begin(), enciphered.end(), ' '), 1) << enciphered;
 }
 
 TEST(Export, SourceLinesWithoutBreaksAreJoinedAndFlowedBefore75Columns) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "model/meta_text_hunk.h"
 
 namespace klu {
@@ -29,6 +32,43 @@ TEST(HintRevealTest, HintMemoryStartsFromTheRememberedCountAndStoresEachReveal) 
     EXPECT_EQ(reveal.VisibleCount(), 5);
     EXPECT_EQ(reveal.ButtonText(), "No more hints.");
     EXPECT_EQ(reveal.AnotherHint(true, true), HintReveal::Press::Close);
+}
+
+// The window, the hint count and the hint memory agree on where hints end: at separator lines
+// only. "|" is a separator, "-" a hint line that reads "-", "[-]" a nested hunk titled "-".
+TEST(HintRevealTest, OnlySeparatorLinesEndHints) {
+    const struct {
+        std::vector<const char*> children;
+        int32_t hints;
+    } cases[] = {
+        {{"first", "|", "-", "still the second", "|", "third"}, 3},
+        {{"-", "|", "-"}, 2},
+        {{"before", "[-]", "after"}, 1},
+        {{"before", "[-]", "|", "after"}, 2},
+    };
+    for (const auto& c : cases) {
+        TMetaTextHunk question{"Q?", nullptr, NESTHINT};
+        for (const std::string text : c.children) {
+            if (text == "[-]") {
+                question.AddChild(new TMetaTextHunk("-", &question, HINT));
+                continue;
+            }
+            auto* line = new THunkLine(text == "|" ? "-" : text);
+            line->isSeparator = text == "|";
+            question.AddChild(line);
+        }
+        HintReveal reveal(question, true);
+        EXPECT_EQ(reveal.HintCount(), c.hints) << c.children.size();
+        EXPECT_EQ(question.HintCount(), c.hints);
+        while (reveal.AnotherHint(false, true) == HintReveal::Press::Revealed) {}
+        EXPECT_EQ(question.GetRevealed(), c.hints);
+        EXPECT_EQ(reveal.VisibleCount(), static_cast<int32_t>(question.children.size()));
+        // What the window remembered fits the file when it is opened again.
+        std::string memory;
+        question.SaveState(memory);
+        question.RestoreState(memory);
+        EXPECT_TRUE(question.StateValid());
+    }
 }
 
 TEST(HintRevealOthers, HunkWithoutSeparatorsShowsEverythingAndIgnoresPresses) {

@@ -1,0 +1,33 @@
+#include "private_copy.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "file_locations.h"
+
+namespace klu {
+
+std::unique_ptr<PrivateCopy> PrivateCopy::Create(const std::string& folder,
+                                                 std::string_view bytes) {
+    std::string path = FolderWithSlash(folder) + ".kluwin-copy-XXXXXX";
+    const int fd = ::mkostemp(path.data(), O_CLOEXEC);  // mode 0600, never an existing file
+    if (fd < 0) return nullptr;
+    std::unique_ptr<PrivateCopy> copy(new PrivateCopy(path));  // removes the file on failure
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) break;
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    const bool closed = ::close(fd) == 0;
+    return bytes.empty() && closed ? std::move(copy) : nullptr;
+}
+
+PrivateCopy::~PrivateCopy() {
+    ::unlink(path_.c_str());
+}
+
+}  // namespace klu

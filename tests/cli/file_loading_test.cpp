@@ -1,0 +1,97 @@
+// Every command loads its file as the reader opens it: a file that does not load gets the reader's
+// message on stderr, and a hint file inside a ZIP archive loads as the reader picks it.
+
+#include <gtest/gtest.h>
+
+#include "model/file_messages.h"
+#include "model/zip_members.h"
+#include "run_klu.h"
+#include "sample_files.h"
+#include "temp_folder.h"
+
+namespace klu::cli_test {
+namespace {
+
+std::string Zip(const TempFolder& folder, const std::string& name,
+                const std::vector<std::pair<std::string, std::string>>& members) {
+    const std::string path = folder.PathOf(name);
+    if (!WriteZipArchive(path, members)) throw std::runtime_error("cannot write " + path);
+    return path;
+}
+
+HintFilePlan Titled(const std::string& title) {
+    HintFilePlan plan = OlderFormatPlan();
+    plan.title88 = title;
+    return plan;
+}
+
+// Each command's words with FILE in the place of the file.
+const std::vector<std::vector<std::string>> kCommands = {{"check", "FILE"},
+                                                         {"info", "FILE"},
+                                                         {"dump", "FILE"},
+                                                         {"export", "FILE"},
+                                                         {"export", "--html", "FILE"},
+                                                         {"decompile", "FILE", "DIR"},
+                                                         {"find", "FILE", "hint"}};
+
+std::vector<std::string> Words(std::vector<std::string> words, const std::string& file,
+                               const TempFolder& folder) {
+    for (std::string& word : words) {
+        if (word == "FILE") word = file;
+        if (word == "DIR") word = folder.PathOf("out");
+    }
+    return words;
+}
+
+TEST(KluLoading, EveryCommandGivesTheReadersMessageForAFileThatDoesNotLoad) {
+    const TempFolder folder;
+    const std::string missing = folder.PathOf("missing.klu");
+    const std::vector<std::tuple<std::string, int, std::string>> inputs = {
+        {folder.Write("notes.txt", "Shopping list\r\n"), 1, kNotHintFileText},
+        {folder.Write("bad.klu", WithBrokenChecksum(TourPlan())), 2, kCorruptedText},
+        {Zip(folder, "readme.zip", {{"readme.txt", "Nothing here."}}), 4, kZipArchiveText},
+        {missing, 5, CannotOpenMessage(missing)}};
+    for (const auto& command : kCommands) {
+        for (const auto& [file, status, message] : inputs) {
+            const KluRun run = RunKlu(Words(command, file, folder));
+            EXPECT_EQ(run.status, status) << command[0] << ' ' << file;
+            EXPECT_EQ(run.err, message + "\n") << command[0] << ' ' << file;
+        }
+    }
+}
+
+// Its only hint file, the first by name of several (with a note), or the one named; the member's
+// pictures and sounds are read too, as decompile compares them with its outline's.
+TEST(KluLoading, AnArchiveLoadsTheHintFileTheReaderWouldOpen) {
+    const TempFolder folder;
+    const std::string one =
+        Zip(folder, "one.zip", {{"readme.txt", "Unpack me."}, {"GAME.KLU", Bytes(Titled("Only"))}});
+    const std::string two =
+        Zip(folder, "two.zip",
+            {{"second.klu", Bytes(Titled("Second"))}, {"First.klu", Bytes(Titled("First"))}});
+    const std::string tour = Zip(folder, "tour.zip", {{"tour.klu", Bytes(TourPlan())}});
+    const struct {
+        std::vector<std::string> words;
+        int status;
+        std::string out, err;
+    } cases[] = {
+        {{"export", one}, 0, "KLU: Hints for Only\n", ""},
+        {{"export", two},
+         0,
+         "KLU: Hints for First\n",
+         "klu: " + two + " holds 2 hint files; First.klu is read (name another as " + two +
+             "/MEMBER)\n"},
+        {{"export", two + "/second.klu"}, 0, "KLU: Hints for Second\n", ""},
+        {{"check", two + "/third.klu"}, 5, "", CannotOpenMessage(two + "/third.klu") + "\n"},
+        {{"decompile", tour, folder.PathOf("tour")}, 0, "", ""},
+    };
+    for (const auto& c : cases) {
+        const KluRun run = RunKlu(c.words);
+        EXPECT_EQ(run.status, c.status) << c.words[1];
+        EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1), c.out) << c.words[1];
+        EXPECT_EQ(run.err, c.err) << c.words[1];
+    }
+}
+
+}  // namespace
+}  // namespace klu::cli_test
