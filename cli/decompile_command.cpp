@@ -1,16 +1,18 @@
 // klu decompile: a hint file written back as an outline and its data files, checked by
 // compiling the outline again.
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
 
 #include "commands.h"
 #include "exit_codes.h"
+#include "folder_writer.h"
 #include "load_document.h"
 #include "model/hint_document.h"
 #include "model/outline.h"
-#include "output_file.h"
 
 namespace klu::cli {
 
@@ -29,29 +31,38 @@ int RunDecompile(const CommandArgs& args) {
         std::cerr << "klu: " << path << ": " << error << '\n';
         return kExitDataError;
     }
-    std::vector<std::pair<fs::path, std::string_view>> files;
-    const fs::path outline_path = folder / (fs::path(path).stem().string() + ".outline");
-    files.emplace_back(outline_path, outline->text);
+    std::vector<std::pair<std::string, std::string_view>> files;  // name in the folder, bytes
+    const std::string outline_name = fs::path(path).stem().string() + ".outline";
+    files.emplace_back(outline_name, outline->text);
     for (const auto& [name, bytes] : outline->files)
-        files.emplace_back(folder / name, bytes);
+        files.emplace_back(name, bytes);
+    const fs::path outline_path = folder / outline_name;
 
     std::error_code failure;
     fs::create_directories(folder, failure);
-    if (failure) {
+    FolderWriter writer(folder.string());
+    const int open_error = errno;
+    if (failure || !writer.Opened()) {
         std::cerr << "klu: the folder " << folder.string() << " cannot be made: "
-                  << failure.message() << '\n';
+                  << (failure ? failure.message() : std::string(std::strerror(open_error))) << '\n';
         return kExitCannotCreate;
     }
-    // Nothing is written when anything would be replaced.
-    for (const auto& [target, bytes] : files) {
-        if (fs::exists(fs::symlink_status(target))) {
-            std::cerr << "klu: " << target.string() << " exists already; it is not replaced\n";
-            return kExitCannotCreate;
-        }
+    auto taken = [&folder](const std::string& name) {
+        std::cerr << "klu: " << (folder / name).string() << " exists already; it is not replaced\n";
+        return kExitCannotCreate;
+    };
+    // Nothing is written when anything would be replaced, and nothing is left of a write that
+    // fails half way or finds a name taken meanwhile.
+    for (const auto& [name, bytes] : files) {
+        if (fs::exists(fs::symlink_status(folder / name))) return taken(name);
     }
-    for (const auto& [target, bytes] : files) {
-        if (const int written = WriteOutputFile(target.string(), bytes); written != 0)
-            return written;
+    for (const auto& [name, bytes] : files) {
+        const FolderWriter::Result result = writer.Create(name, bytes);
+        if (result == FolderWriter::Result::Written) continue;
+        writer.RemoveCreated();
+        if (result == FolderWriter::Result::Taken) return taken(name);
+        std::cerr << "The file " << (folder / name).string() << " could not be written.\n";
+        return kExitCannotCreate;
     }
     if (const std::string difference = RoundTripDifference(document, loaded.dataPath, outline_path.string());
         !difference.empty()) {

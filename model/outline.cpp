@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdlib>
+#include <charconv>
+#include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -13,6 +15,8 @@
 #include "encipher.h"
 #include "file_bytes.h"
 #include "hunk_kind.h"
+#include "hunk_reader.h"
+#include "outline_data.h"
 #include "outline_syntax.h"
 #include "windows1252.h"
 
@@ -58,7 +62,16 @@ int IndentOf(std::string_view line) {
     return indent;
 }
 
-// Splits the text into lines and nests them by indentation.
+// Hunks nest no deeper than the loader reads them.
+constexpr int kDeepestElement = HunkReader::kMaxDepth;
+
+OutlineFault TooDeep(int line) {
+    return OutlineFault(line, "elements nest deeper than the " + std::to_string(kDeepestElement) +
+                                  " levels a file can hold");
+}
+
+// Splits the text into lines and nests them by indentation. Each element level takes at most
+// two levels of lines (a spot and its element), so no deeper nesting can build.
 std::vector<OutlineLine> NestLines(const std::string& text) {
     std::vector<OutlineLine> top;
     std::vector<OutlineLine*> open;  // the chain of lines that may take children
@@ -77,6 +90,7 @@ std::vector<OutlineLine> NestLines(const std::string& text) {
         }
         while (!open.empty() && open.back()->indent >= line.indent)
             open.pop_back();
+        if (open.size() > 2 * static_cast<size_t>(kDeepestElement)) throw TooDeep(number);
         std::vector<OutlineLine>& siblings = open.empty() ? top : open.back()->children;
         siblings.push_back(std::move(line));
         open.push_back(&siblings.back());
@@ -116,16 +130,19 @@ class OutlineBuilder {
     void AddLine(HintNode& node, const OutlineLine& line, const std::string& text);
     void AddHint(HintNode& question, const OutlineLine& line, const std::string& text);
     void AddSpot(HintNode& picture, const OutlineLine& line, const std::string& numbers);
-    std::string ReadData(const OutlineLine& line, const std::string& name) const;
+    std::string ReadData(const OutlineLine& line, const std::string& word,
+                         const std::string& name) const;
     void IndexTitles(const HintNode& node);
     void ResolveLinks();
 
     std::string base_;
+    int depth_ = 0;  // of the element whose body is being built; the root's is 1
     std::string key_;  // of the enciphered text pages and nested hints
     std::unique_ptr<HintNode> subject_root_;  // the root made for the title, when another is
     HintFilePlan plan_;
     std::vector<std::pair<HintNode*, std::pair<int, std::string>>> links_;
     std::map<std::string, const HintNode*> by_title_;
+    std::set<std::string> link_titles_;
     std::map<std::string, std::pair<const HintNode*, bool>> by_id_;  // node, into its picture
 };
 
@@ -164,12 +181,28 @@ std::string OutlineBuilder::Text(const OutlineLine& line, std::string_view utf8,
                                         "title its cipher has no code for it there");
 }
 
-std::string OutlineBuilder::ReadData(const OutlineLine& line, const std::string& name) const {
-    const std::string path = !name.empty() && name[0] == '/' ? name : base_ + name;
+// A data file lies in the outline's folder or below it, also once links are resolved, so that an
+// outline from someone else cannot make its compiler publish private files in the hint file.
+std::string OutlineBuilder::ReadData(const OutlineLine& line, const std::string& word,
+                                     const std::string& name) const {
+    namespace fs = std::filesystem;
+    const std::string shown = "\"" + name + "\"";
+    std::error_code error;
+    const fs::path folder = fs::canonical(base_.empty() ? "." : base_, error);
+    if (error) throw OutlineFault(line.number, "cannot read the outline's folder");
+    const fs::path path = fs::canonical(base_ + name, error);
+    if (name.empty() || error)
+        throw OutlineFault(line.number, "cannot read \"" + base_ + name + "\"");
+    const std::string inside = (folder / "").string();
+    if (name[0] == '/' || path.string().compare(0, inside.size(), inside) != 0)
+        throw OutlineFault(line.number, shown + " lies outside the outline's folder");
     std::vector<char> bytes;
-    if (!ReadFileBytes(path, bytes))
-        throw OutlineFault(line.number, "cannot read \"" + path + "\"");
-    return std::string(bytes.begin(), bytes.end());
+    if (!fs::is_regular_file(path, error) || !ReadFileBytes(path.string(), bytes))
+        throw OutlineFault(line.number, "cannot read \"" + base_ + name + "\"");
+    std::string data(bytes.begin(), bytes.end());
+    if (const std::string fault = DataFault(word, data); !fault.empty())
+        throw OutlineFault(line.number, shown + " " + fault);
+    return data;
 }
 
 std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
@@ -177,6 +210,8 @@ std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
                                                        const std::string& value) {
     const std::string_view keyword = KeywordOfElement(word);
     if (keyword.empty()) throw OutlineFault(line.number, "unknown element \"" + word + "\"");
+    const int parent_depth = depth_;
+    if (++depth_ > kDeepestElement) throw TooDeep(line.number);
     auto node = MakeNode(std::string(keyword), "");
     if (word != "link" && word != "picture" && word != "overlay" && word != "sound" &&
         word != "gif" && word != "blank") {
@@ -207,9 +242,10 @@ std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
             }
             file = Trim(file.substr(0, at));
         }
-        node->data = ReadData(line, file);
+        node->data = ReadData(line, word, file);
     }
     BuildBody(*node, line.children);
+    depth_ = parent_depth;
     return node;
 }
 
@@ -262,7 +298,10 @@ bool OutlineBuilder::BuildAttribute(HintNode& node, const OutlineLine& line,
         return true;
     }
     if (word == "flags" && node.keyword == "TEXT") {
-        node.textFlags = static_cast<int32_t>(std::strtol(value.c_str(), nullptr, 10));
+        const char* end = value.data() + value.size();
+        const auto [stop, fault] = std::from_chars(value.data(), end, node.textFlags);
+        if (fault != std::errc() || stop != end)
+            throw OutlineFault(line.number, "flags needs a whole number that fits in 32 bits");
         return true;
     }
     if (word == "keyword" && node.keyword == "UNKNOWN") {
@@ -308,7 +347,11 @@ void OutlineBuilder::BuildBody(HintNode& node, const std::vector<OutlineLine>& l
 }
 
 void OutlineBuilder::IndexTitles(const HintNode& node) {
-    if (node.keyword != "LINK") by_title_.emplace(node.title, &node);
+    if (node.keyword != "LINK") {
+        by_title_.emplace(node.title, &node);
+    } else {
+        link_titles_.insert(node.title);
+    }
     for (const HintItem& item : node.items) {
         if (item.node) IndexTitles(*item.node);
     }
@@ -334,6 +377,10 @@ void OutlineBuilder::ResolveLinks() {
         if (!Utf8ToWindows1252(UnquoteValue(target), title, &fault))
             throw OutlineFault(number, fault.message);
         const auto it = by_title_.find(title);
+        if (it == by_title_.end() && link_titles_.count(title)) {
+            throw OutlineFault(number, "\"" + target + "\" is the title of a link; a link leads "
+                                       "to a link by its id (\"-> @id\")");
+        }
         if (it == by_title_.end())
             throw OutlineFault(number, "no element is titled \"" + target + "\"");
         link->linkTarget = it->second;
@@ -461,6 +508,7 @@ HintFilePlan OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
     plan_.root = MakeSubject(title);
     for (size_t i = 1; i < top.size(); ++i) {
         const OutlineLine& line = top[i];
+        depth_ = 1;  // in the subject tree; beside it, or as the root, 0
         if (line.IsBody() || line.IsSeparator()) {
             BuildBody(*plan_.root, {line});
             continue;
@@ -487,10 +535,12 @@ HintFilePlan OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
         if (root) {
             if (subject_root_) throw OutlineFault(line.number, "the file has one root");
             subject_root_ = std::move(plan_.root);
+            depth_ = 0;
             plan_.root = BuildElement(line, word, value);
             if (plan_.root->title != title)
                 throw OutlineFault(line.number, "the root's title is the file's title");
         } else if (top_level) {
+            depth_ = 0;
             plan_.topLevel.push_back(BuildElement(line, word, value));
         } else {
             BuildBody(*plan_.root, {line});

@@ -1,8 +1,5 @@
 // Whether an outline gives back the tree of the file it was written from.
 
-#include <unistd.h>
-
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 
@@ -28,23 +25,12 @@ std::string RoundTripDifference(const THintDocument& document, const std::string
     std::string writer_error;
     const auto bytes = WriteHintFile(*plan, &writer_error);
     if (!bytes) return "it does not compile: " + writer_error;
-    static std::atomic<int> count{0};
-    const fs::path compiled = fs::temp_directory_path() /
-                              ("klu-round-trip-" + std::to_string(getpid()) + "-" +
-                               std::to_string(count++) + ".klu");
-    std::string difference = "its compiled file cannot be written";
-    if (std::ofstream(compiled, std::ios::binary) << *bytes) {
-        THintDocument again;
-        LoadResult result = LoadOk;
-        if (LoadHintFileAt(compiled.string(), again, false, result) && result == LoadOk) {
-            difference = TreeDifference(document, hint_file, again, compiled.string());
-        } else {
-            difference = "its compiled file does not load";
-        }
-    }
-    std::error_code ignored;
-    fs::remove(compiled, ignored);
-    return difference;
+    // Checked in memory: a file of a predictable name would be a place for others to plant a
+    // link in.
+    THintDocument again;
+    if (LoadHintFileBytes(std::vector<char>(bytes->begin(), bytes->end()), again, false) != LoadOk)
+        return "its compiled file does not load";
+    return TreeDifferenceFromBytes(document, hint_file, again, *bytes);
 }
 
 std::string DecompiledDifference(const THintDocument& document, const std::string& hint_file,

@@ -17,6 +17,7 @@
 #include "media_hunks.h"
 #include "meta_text_hunk.h"
 #include "older_part.h"
+#include "outline_data.h"
 #include "outline.h"
 #include "outline_syntax.h"
 #include "text_hunk.h"
@@ -164,6 +165,15 @@ std::string Decompiler::DataFile(const THunk& hunk, const DataRange& range,
     std::vector<char> bytes;
     const RangeResult read = ReadFileRange(hint_file_, range.dataOffset, range.dataLength, bytes);
     if (!read.Ok()) throw DecompileFault(read.message);
+    // The compiler takes no data the reader cannot show or play, so no outline gives it back.
+    const std::string_view element = extension == "png"   ? "picture"
+                                     : extension == "wav" ? "sound"
+                                                          : "gif";
+    if (const std::string fault = DataFault(element, std::string_view(bytes.data(), bytes.size()));
+        !fault.empty()) {
+        throw DecompileFault("the data of \"" + Windows1252ToUtf8(hunk.GetName()) + "\" " + fault +
+                             ", which an outline cannot hold");
+    }
     const std::string stem = FileStem(hunk.GetName(), KindName(hunk.GetType()));
     std::string name = stem + "." + std::string(extension);
     for (int n = 2; file_names_.count(ToUpper(name)); ++n)

@@ -1,6 +1,8 @@
 #include "tree_compare.h"
 
 #include <map>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "file_range.h"
@@ -39,9 +41,22 @@ Places PlacesOf(const THintDocument& document) {
 
 struct Side {
     const THintDocument& document;
-    const std::string& file;
+    const std::string& file;  // where the data is read from, unless
+    std::optional<std::string_view> bytes;  // the file's bytes are at hand
     Places places;
 };
+
+bool ReadData(const Side& side, const DataRange& range, std::vector<char>& bytes) {
+    if (!side.bytes) return ReadFileRange(side.file, range.dataOffset, range.dataLength, bytes).Ok();
+    const auto size = static_cast<int64_t>(side.bytes->size());
+    if (range.dataOffset < 0 || range.dataLength < 0 || range.dataOffset > size ||
+        range.dataLength > size - range.dataOffset) {
+        return false;
+    }
+    const auto start = side.bytes->begin() + range.dataOffset;
+    bytes.assign(start, start + range.dataLength);
+    return true;
+}
 
 class Comparison {
   public:
@@ -68,8 +83,8 @@ class Comparison {
 
 void Comparison::Data(const DataRange& a, const DataRange& b, const std::string& where) {
     std::vector<char> a_bytes, b_bytes;
-    const bool a_read = ReadFileRange(a_.file, a.dataOffset, a.dataLength, a_bytes).Ok();
-    const bool b_read = ReadFileRange(b_.file, b.dataOffset, b.dataLength, b_bytes).Ok();
+    const bool a_read = ReadData(a_, a, a_bytes);
+    const bool b_read = ReadData(b_, b, b_bytes);
     Same(a_read, b_read, where, "readable data");
     Same(a_bytes, b_bytes, where, "data bytes");
 }
@@ -151,7 +166,13 @@ std::string Comparison::Run() {
 
 std::string TreeDifference(const THintDocument& a, const std::string& a_file,
                            const THintDocument& b, const std::string& b_file) {
-    return Comparison({a, a_file, PlacesOf(a)}, {b, b_file, PlacesOf(b)}).Run();
+    return Comparison({a, a_file, {}, PlacesOf(a)}, {b, b_file, {}, PlacesOf(b)}).Run();
+}
+
+std::string TreeDifferenceFromBytes(const THintDocument& a, const std::string& a_file,
+                                    const THintDocument& b, std::string_view b_bytes) {
+    static const std::string kInMemory = "(in memory)";
+    return Comparison({a, a_file, {}, PlacesOf(a)}, {b, kInMemory, b_bytes, PlacesOf(b)}).Run();
 }
 
 }  // namespace klu

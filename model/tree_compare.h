@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace klu {
 
@@ -13,5 +14,8 @@ class THintDocument;
 // from each document's file). Line numbers, line counts and data offsets may differ.
 std::string TreeDifference(const THintDocument& a, const std::string& a_file,
                            const THintDocument& b, const std::string& b_file);
+// The same with b loaded from b_bytes, which hold its data.
+std::string TreeDifferenceFromBytes(const THintDocument& a, const std::string& a_file,
+                                    const THintDocument& b, std::string_view b_bytes);
 
 }  // namespace klu

@@ -5,11 +5,9 @@
 #include <string>
 
 #include "decoded_bitmap.h"
+#include "model/png_check.h"
 
 namespace klu {
-
-// Larger pictures are not decoded (8192 x 8192 is the largest square that is).
-inline constexpr int64_t kMaxPicturePixels = int64_t{64} << 20;
 
 // Decodes the PNG picture that starts at byte offset of the file into an 8-bit bitmap:
 // - a picture with a palette keeps its pixel values, and the palette is the colour table;

@@ -13,7 +13,7 @@
 namespace klu::cli_test {
 namespace {
 
-constexpr std::string_view kSound = "RIFF outline sound WAVEfmt ";
+constexpr std::string_view kSound = "RIFF    WAVE outline sound";
 
 class KluCompile : public ::testing::Test {
   protected:

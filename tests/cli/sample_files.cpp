@@ -3,8 +3,15 @@
 #include <stdexcept>
 
 #include "model/text_hunk.h"
+#include "views/png_writer.h"
 
 namespace klu::cli_test {
+
+std::string GreyPng(int width) {
+    PngPicture picture(width, 1, PngKind::Grey, 8);
+    picture.samples.assign(static_cast<size_t>(width), 200);
+    return EncodePng(picture);
+}
 
 // Line numbers count from the first line after the older-format part; a hunk spans its header,
 // its title and its body lines:

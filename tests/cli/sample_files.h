@@ -8,9 +8,11 @@ namespace klu::cli_test {
 
 // Media bytes of the tour file; the tests find them in the written file to learn their offsets.
 inline constexpr std::string_view kGifData = "GIF89a tour picture";
-inline constexpr std::string_view kSoundData = "RIFF tour sound WAVEfmt ";
-inline constexpr std::string_view kMapPng = "\x89PNG tour map";
-inline constexpr std::string_view kOverlayPng = "\x89PNG tour overlay";
+inline constexpr std::string_view kSoundData = "RIFF    WAVE tour sound";
+// Grey pictures of one row, as wide as given: the compiler takes only pictures it can decode.
+std::string GreyPng(int width);
+inline const std::string kMapPng = GreyPng(2);
+inline const std::string kOverlayPng = GreyPng(1);
 
 // A newer-format file that holds a hunk of every kind the dump gives fields of its own; the line
 // layout the tests expect is written out beside its definition.

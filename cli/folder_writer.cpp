@@ -1,0 +1,38 @@
+#include "folder_writer.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace klu::cli {
+
+FolderWriter::FolderWriter(const std::string& folder)
+    : folder_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) {}
+
+FolderWriter::~FolderWriter() {
+    if (folder_ >= 0) ::close(folder_);
+}
+
+FolderWriter::Result FolderWriter::Create(const std::string& name, std::string_view bytes) {
+    const int fd = ::openat(folder_, name.c_str(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) return errno == EEXIST ? Result::Taken : Result::Failed;
+    created_.push_back(name);
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) break;
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    const bool synced = bytes.empty() && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced ? Result::Written : Result::Failed;
+}
+
+void FolderWriter::RemoveCreated() {
+    for (const std::string& name : created_)
+        ::unlinkat(folder_, name.c_str(), 0);
+    created_.clear();
+}
+
+}  // namespace klu::cli

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace klu::cli {
+
+// Writes new files into one folder and nowhere else: the folder is opened once, without
+// following a link, and each file is created there only if its name is free, so that no link or
+// file planted in the folder, before or during the write, has anything written through it.
+class FolderWriter {
+  public:
+    enum class Result { Written, Taken, Failed };
+
+    // folder must exist; Opened() tells whether it could be opened as a folder.
+    explicit FolderWriter(const std::string& folder);
+    ~FolderWriter();
+    FolderWriter(const FolderWriter&) = delete;
+    FolderWriter& operator=(const FolderWriter&) = delete;
+
+    bool Opened() const { return folder_ >= 0; }
+    // Makes a file name (no "/") holding bytes. Taken when something has that name already.
+    Result Create(const std::string& name, std::string_view bytes);
+    // Removes every file this writer made.
+    void RemoveCreated();
+
+  private:
+    int folder_ = -1;
+    std::vector<std::string> created_;
+};
+
+}  // namespace klu::cli
