@@ -52,11 +52,15 @@ TEST_F(KluCompile, ErrorsExitWithTheirOwnStatusAndWriteNothing) {
     const std::string frob = folder_.Write("frob.txt", "title: X\nsubject: A\n\n    frob: y\n");
     const std::string link = folder_.Write("link.txt", "title: X\n; note\nlink: Here -> Nowhere\n");
     const std::string ok = folder_.Write("ok.txt", "title: X\nsubject: A\n");
+    const std::string to_link =
+        folder_.Write("to-link.txt", "title: X\nlink: A -> B\nlink: B -> X\n");
     const std::string missing = folder_.PathOf("missing.txt");
     const std::string no_folder = folder_.PathOf("no-such-folder/x.klu");
     const std::vector<std::tuple<std::string, std::string, int, std::string>> cases = {
         {frob, out_, 65, frob + ":4: unknown element \"frob\"\n"},
         {link, out_, 65, link + ":3: no element is titled \"Nowhere\"\n"},
+        {to_link, out_, 65,
+         to_link + ":2: \"B\" is the title of a link; a link leads to a link by its id (\"-> @id\")\n"},
         {missing, out_, 66, "The file " + missing + " could not be read.\n"},
         {ok, no_folder, 73, "The file " + no_folder + " could not be written.\n"},
     };

@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "dump_support.h"
 #include "run_klu.h"
 #include "sample_files.h"
+#include "cli/folder_writer.h"
 #include "temp_folder.h"
 
 namespace klu::cli_test {
@@ -62,6 +64,46 @@ TEST(KluDecompile, ReplacesNothingAndWritesNothingForAFileThatDoesNotLoad) {
 
     folder.Write("file", "not a folder");
     EXPECT_EQ(RunKlu({"decompile", original, folder.PathOf("file/sub")}).status, 73);
+}
+
+// A disk that fills up half way through; a temporary folder that cannot be written, where no
+// file of a predictable name may be made for others to plant a link in.
+TEST(KluDecompile, LeavesNoFileWhenAWriteFailsAndNeedsNoTemporaryFile) {
+    TempFolder folder;
+    HintFilePlan plan = TourPlan();
+    plan.root->Add(MakeData("SOUND", "Long", std::string(kSoundData) + std::string(20000, 'x')));
+    const std::string original = folder.Write("tour.klu", Bytes(plan));
+    const KluRun full = RunKlu({"decompile", original, folder.PathOf("full")}, {}, {{}, 10000});
+    EXPECT_EQ(full.status, 73) << full.err;
+    EXPECT_TRUE(fs::is_empty(folder.PathOf("full")));
+
+    ::setenv("TMPDIR", folder.PathOf("no-such-folder").c_str(), 1);
+    const KluRun run = RunKlu({"decompile", original, folder.PathOf("out")});
+    ::unsetenv("TMPDIR");
+    EXPECT_EQ(run.status, 0) << run.err;
+}
+
+// Files are made new in the folder: a file or link that takes a name first, even one planted
+// after decompile looked, is left alone, and nothing is written through it.
+TEST(KluDecompile, FolderWriterNeverWritesThroughALinkOrOverAFile) {
+    TempFolder folder;
+    const std::string victim = folder.Write("victim", "mine");
+    fs::create_directory(folder.PathOf("dir"));
+    fs::create_symlink(victim, folder.PathOf("dir/link"));
+    fs::create_symlink(folder.PathOf("no-such-file"), folder.PathOf("dir/dangling"));
+    folder.Write("dir/file", "theirs");
+    cli::FolderWriter writer(folder.PathOf("dir"));
+    ASSERT_TRUE(writer.Opened());
+    ASSERT_EQ(writer.Create("new", "bytes"), cli::FolderWriter::Result::Written);
+    for (const char* name : {"link", "dangling", "file"})
+        EXPECT_EQ(writer.Create(name, "bytes"), cli::FolderWriter::Result::Taken) << name;
+    writer.RemoveCreated();
+    EXPECT_FALSE(fs::exists(folder.PathOf("dir/new")));
+    EXPECT_FALSE(fs::exists(folder.PathOf("no-such-file")));
+    EXPECT_EQ(ReadFile(victim), "mine");
+    EXPECT_EQ(ReadFile(folder.PathOf("dir/file")), "theirs");
+    fs::create_directory_symlink(folder.PathOf("dir"), folder.PathOf("folder-link"));
+    EXPECT_FALSE(cli::FolderWriter(folder.PathOf("folder-link")).Opened());
 }
 
 }  // namespace

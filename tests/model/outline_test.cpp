@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "fuzz/seed_media.h"
 #include "model/link_hunk.h"
 #include "model/text_hunk.h"
 #include "model_test_support.h"
@@ -78,8 +82,20 @@ info:
               "Look around the caf\xE9.}|COMMENT   na\xEFve  @8{\x80 5}}}");
 }
 
+// A chain of subjects, each inside the one before.
+std::string NestedSubjects(int depth) {
+    std::string text = "title: T\n";
+    for (int i = 0; i < depth; ++i)
+        text += std::string(static_cast<size_t>(i), ' ') + "subject: S\n";
+    return text;
+}
+
 TEST(Outline, ReportsTheLineOfAMistake) {
     const std::vector<std::pair<std::string, int>> cases = {
+        {"title: T\ntext: X\n    flags: 4294967296\n", 3},
+        {"title: T\ntext: X\n    flags: 3x\n", 3},
+        {NestedSubjects(1000), 1001},  // with the root, deeper than a file loads
+        {NestedSubjects(2500), 2003},  // deeper than any element nests: lines nest no further
         {"title: T\nsubject: Erd\u0151s\n", 2},
         {"title: T\nquestion: Q\n    hint: ok\n    hint: tr\u00E8s\n", 4},
         {"title: T\ntext: P\n    > caf\u00E9\n", 3},
@@ -106,6 +122,25 @@ TEST(Outline, ReportsTheLineOfAMistake) {
         EXPECT_FALSE(CompileOutline(text, ".", &error)) << text;
         EXPECT_EQ(error.line, line) << text << error.message;
         EXPECT_FALSE(error.message.empty());
+    }
+}
+
+// The folder of the outline holds its data files, which must be what their element says.
+TEST(Outline, TakesOnlyDataFilesInItsFolderThatTheReaderCanShowOrPlay) {
+    test::TempFolder folder;
+    const std::string book = folder / "book";
+    std::filesystem::create_directory(book);
+    for (const std::string& name : {"map.png", "book/map.png"})
+        std::ofstream(folder / name, std::ios::binary) << seeds::TinyPng();
+    std::ofstream(folder / "book/text.png") << "plain text";
+    std::filesystem::create_symlink("../map.png", folder / "book/link.png");
+    OutlineError error;
+    EXPECT_TRUE(CompileOutline("title: T\npicture: P = map.png\n", book, &error)) << error.message;
+    for (const std::string& element : std::vector<std::string>{"picture: P = ../map.png", "picture: P = link.png", "picture: P = " + (folder / "map.png"),
+          "picture: P = text.png", "sound: S = map.png", "gif: G = map.png"}) {
+        error = {};
+        EXPECT_FALSE(CompileOutline("title: T\n" + element + "\n", book, &error)) << element;
+        EXPECT_EQ(error.line, 2) << element;
     }
 }
 
