@@ -16,16 +16,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of this process for the decompiled files; in memory when /dev/shm is there.
-const fs::path& WorkFolder() {
-    static const fs::path folder = [] {
+// A folder of this process for the decompiled files; in memory when /dev/shm is there. Removed
+// when the fuzzer exits; a crash keeps it, with the outline that failed.
+struct WorkFolder {
+    WorkFolder() {
         if (fs::is_directory("/dev/shm")) ::setenv("TMPDIR", "/dev/shm", 1);
         std::string pattern = (fs::temp_directory_path() / "klu-outline-XXXXXX").string();
         if (!::mkdtemp(pattern.data())) std::abort();
-        return fs::path(pattern);
-    }();
-    return folder;
-}
+        path = pattern;
+    }
+    ~WorkFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+    fs::path path;
+};
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -35,7 +42,8 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const fs::path& folder = WorkFolder();
+    static const WorkFolder work;
+    const fs::path& folder = work.path;
     if (const auto plan = klu::CompileOutline(bytes, folder.string(), nullptr))
         (void)klu::WriteHintFile(*plan);
 
