@@ -22,4 +22,13 @@ std::vector<Seed> MetaHunkSeeds();
 std::vector<Seed> PictureSeeds();
 std::vector<Seed> ChecksumSeeds();
 
+// Every hint file the catalog makes, as bytes: each seed, and each seed without binary data once
+// more with line feeds alone (as files copied through other systems have). A seed that cannot be
+// written is left out, and named with the reason in failures.
+struct SeedFile {
+    std::string name;
+    std::string bytes;
+};
+std::vector<SeedFile> CatalogFiles(std::vector<std::string>* failures = nullptr);
+
 }  // namespace klu::seeds
