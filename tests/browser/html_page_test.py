@@ -39,9 +39,10 @@ subject: Shore
             overlay: Lamp = lamp.png at 0 0
 """
 GATE_Q, BOAT_Q = "How do I open the gate?", "Where is the boat?"
+TARP_Q, TARP = "What is under the tarp?", ["Only the boat."]
 GATE = ["First clue about <b>gates</b> & locks.", "Second clue.", "Third clue: the answer."]
 BOAT = ["Look near the pier.", "It is under the tarp."]
-SECRETS = GATE + BOAT + ["Only the boat."]
+SECRETS = GATE + BOAT + TARP
 # After each press of the gate question: its button and what the question shows.
 PRESSES = [
     ("Hint 1 of 3.  Another hint?", GATE[:1]),
@@ -178,8 +179,12 @@ def check_reveals(driver):
                lambda: "the reveals were lost on reload; local storage holds "
                + driver.execute_script("return JSON.stringify(localStorage)"))
     check(hints_of(driver, BOAT_Q) == BOAT[:1], "the nested hint changed on reload")
+    press(driver, BOAT_Q)
+    check(press(driver, TARP_Q) == "No more hints." and hints_of(driver, TARP_Q) == TARP,
+          "the question inside a hint does not reveal its hint")
     answer_hide_all(driver, accept=False)
     reloads_to(driver, lambda: hints_of(driver, GATE_Q) == GATE, "a cancelled Hide forgot hints")
+    check(hints_of(driver, TARP_Q) == TARP, "a question inside a hint forgot its hint")
     driver.find_element("css selector", 'a.spot[aria-label="Lamp"]').click()
     answer_hide_all(driver, accept=True)
     check(not driver.find_element("css selector", ".overlay").is_displayed(),
