@@ -1,6 +1,7 @@
 // Writes the starting inputs of the fuzzers into the folder given on the command line: the hint
 // files that every fuzzer starts from, and in a folder of its own, named after it, what a fuzzer
-// with other inputs starts from instead (fuzz_png: PNG pictures).
+// with other inputs starts from instead (fuzz_png: PNG pictures, fuzz_html_export: deeply
+// nested hints besides the hint files).
 
 #include <filesystem>
 #include <fstream>
@@ -62,18 +63,28 @@ int main(int argc, char** argv) {
     const Catalog catalogs[] = {klu::seeds::OlderFormatSeeds, klu::seeds::NewerFormatSeeds,
                                 klu::seeds::MetaHunkSeeds, klu::seeds::PictureSeeds,
                                 klu::seeds::ChecksumSeeds};
+    // fuzz_html_export starts from every hint file and from deeply nested hints besides, kept
+    // from the others, whose inputs they would make long.
+    const std::filesystem::path pages = folder / "fuzz_html_export";
+    std::filesystem::create_directories(pages, error);
     int written = 0;
     int failed = 0;
+    auto write = [&](const std::filesystem::path& to, const klu::seeds::Seed& seed) {
+        const int count = WriteSeed(to, seed);
+        if (count < 0) {
+            ++failed;
+        } else {
+            written += count;
+        }
+    };
     for (const Catalog catalog : catalogs) {
         for (const auto& seed : catalog()) {
-            const int count = WriteSeed(folder, seed);
-            if (count < 0) {
-                ++failed;
-            } else {
-                written += count;
-            }
+            write(folder, seed);
+            write(pages, seed);
         }
     }
+    for (const auto& seed : klu::seeds::DeepNestedSeeds())
+        write(pages, seed);
     const std::filesystem::path pictures = folder / "fuzz_png";
     std::filesystem::create_directories(pictures, error);
     for (const klu::seeds::RawSeed& seed : klu::seeds::PngSeeds()) {

@@ -21,5 +21,7 @@ std::vector<Seed> NewerFormatSeeds();
 std::vector<Seed> MetaHunkSeeds();
 std::vector<Seed> PictureSeeds();
 std::vector<Seed> ChecksumSeeds();
+// Only for fuzz_html_export, which starts from these and every seed above.
+std::vector<Seed> DeepNestedSeeds();
 
 }  // namespace klu::seeds

@@ -49,8 +49,9 @@ white-space:nowrap}
 )css";
 
 // Each question's hints lie enciphered (data-parts, separated by blanks) on the element named
-// after it with a "p"; a press deciphers the next one into the question. What was revealed is kept in local storage under
-// the page's own name (on the script's element), so a reload shows the same hints.
+// after it with a "p"; a press deciphers the next one into the question. What was revealed is
+// kept in local storage under the page's own name (on the script's element), so a reload shows
+// the same hints.
 const char* const kPageScript = R"js(
 (() => {
 'use strict';

@@ -51,7 +51,8 @@ std::optional<PixelSize> PngSize(std::string_view png) {
 // stay on their spot when a narrow screen scales the picture down.
 void AppendPercent(std::string& out, const char* property, int64_t part, int32_t whole) {
     char text[48];
-    std::snprintf(text, sizeof text, "%s:%.3f%%;", property, 100.0 * static_cast<double>(part) / whole);
+    std::snprintf(text, sizeof text, "%s:%.3f%%;", property,
+                  100.0 * static_cast<double>(part) / whole);
     out += text;
 }
 

@@ -85,8 +85,8 @@ void PageWriter::IndexLines(THunk& hunk) {
 }
 
 // The outline number ("2.1. "), found from the places of the hunk and its parents rather than
-// kept whole for every hunk: a whole number grows with the depth, and so a page of deeply nested
-// hunks would grow with its square. Deep in the tree only the last levels are shown ("…3.1.2.1. ").
+// kept whole for every hunk: a whole number grows with the depth, and so a page of deeply
+// nested hunks would grow with its square. Deep in the tree only its last levels are shown.
 void PageWriter::AppendNumber(std::string& out, const THunk& hunk) const {
     constexpr size_t kWholeUpTo = 8, kShownLevels = 4;
     std::array<uint32_t, kWholeUpTo + 1> levels{};
