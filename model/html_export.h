@@ -15,10 +15,12 @@ class THintDocument;
 // no root or out fails.
 bool ExportHtml(const THintDocument& document, const std::string& data_path, std::ostream& out);
 
-// The most bytes the page of a file of file_size bytes takes: a small multiple of the file,
-// however deep its hints nest or often its hunks share data, plus the page's style and script.
+// The most bytes the page of a file of file_size bytes takes, however deep its hints nest or
+// often its hunks share data: a hunk of a few bytes makes a section of a hundred or two, and the
+// older format's part (1000 lines at most) as many questions as it has pairs of lines, besides
+// the page's own style and script.
 constexpr uint64_t MaxPageSize(uint64_t file_size) {
-    return 16 * file_size + 32 * 1024;
+    return 64 * file_size + 256 * 1024;
 }
 
 }  // namespace klu
