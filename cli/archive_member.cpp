@@ -1,14 +1,13 @@
 #include "archive_member.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 
 #include "model/hint_document.h"
+#include "model/private_copy.h"
 #include "model/text_util.h"
 
 namespace klu::cli {
@@ -27,35 +26,6 @@ bool ComesBefore(const ArchiveMember& a, const ArchiveMember& b) {
     return upper_a != upper_b ? upper_a < upper_b : a.name < b.name;
 }
 
-// The unpacked copy of a member, taken away when klu ends.
-class UnpackedCopy {
-  public:
-    ~UnpackedCopy() {
-        if (!path_.empty()) ::unlink(path_.c_str());
-    }
-    // A new file of its own each run, so that two runs at once never share one.
-    std::string Write(const std::vector<char>& bytes) {
-        std::error_code error;
-        const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-        if (error) return {};
-        std::string name = folder / "klu-member-XXXXXX.klu";
-        const int fd = ::mkstemps(name.data(), 4);
-        if (fd < 0) return {};
-        path_ = name;
-        bool written = true;
-        for (size_t done = 0; written && done < bytes.size();) {
-            const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
-            written = wrote > 0;
-            if (written) done += static_cast<size_t>(wrote);
-        }
-        written = ::close(fd) == 0 && written;
-        return written ? path_ : std::string();
-    }
-
-  private:
-    std::string path_;
-};
-
 }  // namespace
 
 std::optional<MemberPath> MemberToLoad(const std::string& path) {
@@ -73,8 +43,13 @@ std::optional<MemberPath> MemberToLoad(const std::string& path) {
 
 bool UnpackMember(const MemberPath& member, std::vector<char>& bytes, std::string& data_path) {
     if (!ReadArchiveMember(member.archive, member.member, bytes, kLargestHintFile)) return false;
-    static UnpackedCopy copy;
-    data_path = copy.Write(bytes);
+    // A file of its own for each run, so that two runs at once never share one; removed when
+    // klu ends.
+    static std::unique_ptr<PrivateCopy> copy;
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    copy = error ? nullptr : PrivateCopy::Create(folder.string(), {bytes.data(), bytes.size()});
+    data_path = copy ? copy->Path() : std::string();
     return true;
 }
 

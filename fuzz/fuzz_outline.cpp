@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     klu::LoadResult result = klu::LoadOk;
     if (!klu::LoadHintFileAt(file.path, document, false, result) || result != klu::LoadOk)
         return 0;
-    // A file whose data is not there, or whose shape an outline cannot hold, is refused.
+    // A file whose data is not there is refused.
     if (!klu::DecompileOutline(document, file.path)) return 0;
     for (const auto& entry : fs::directory_iterator(folder))
         fs::remove_all(entry.path());

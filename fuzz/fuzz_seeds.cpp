@@ -13,36 +13,11 @@
 
 namespace {
 
-// Files copied through other systems end their lines with a line feed alone.
-std::string WithLineFeedsOnly(const std::string& bytes) {
-    std::string out;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-        out.push_back(bytes[i]);
-    }
-    return out;
-}
-
 bool WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) std::cerr << path.string() << ": cannot write\n";
     return static_cast<bool>(out);
-}
-
-// Writes the seed, and for files without binary data also their line-feed form. Gives the
-// number of files written, or -1 when the seed cannot be written.
-int WriteSeed(const std::filesystem::path& folder, const klu::seeds::Seed& seed) {
-    std::string error;
-    const std::optional<std::string> bytes = klu::WriteHintFile(seed.file, &error);
-    if (!bytes) {
-        std::cerr << seed.name << ": " << error << '\n';
-        return -1;
-    }
-    if (!WriteBytes(folder / seed.name, *bytes)) return -1;
-    const bool text_only = seed.name.starts_with("older_") || seed.name.starts_with("newer_");
-    if (!text_only) return 1;
-    return WriteBytes(folder / ("lf_" + seed.name), WithLineFeedsOnly(*bytes)) ? 2 : -1;
 }
 
 }  // namespace
@@ -59,32 +34,24 @@ int main(int argc, char** argv) {
         std::cerr << folder << ": " << error.message() << '\n';
         return 1;
     }
-    using Catalog = std::vector<klu::seeds::Seed> (*)();
-    const Catalog catalogs[] = {klu::seeds::OlderFormatSeeds, klu::seeds::NewerFormatSeeds,
-                                klu::seeds::MetaHunkSeeds, klu::seeds::PictureSeeds,
-                                klu::seeds::ChecksumSeeds};
+    std::vector<std::string> failures;
+    const std::vector<klu::seeds::SeedFile> files = klu::seeds::CatalogFiles(&failures);
+    for (const std::string& failure : failures)
+        std::cerr << failure << '\n';
+    auto failed = static_cast<int>(failures.size());
+    int written = 0;
     // fuzz_html_export starts from every hint file and from deeply nested hints besides, kept
     // from the others, whose inputs they would make long.
     const std::filesystem::path pages = folder / "fuzz_html_export";
     std::filesystem::create_directories(pages, error);
-    int written = 0;
-    int failed = 0;
-    auto write = [&](const std::filesystem::path& to, const klu::seeds::Seed& seed) {
-        const int count = WriteSeed(to, seed);
-        if (count < 0) {
-            ++failed;
-        } else {
-            written += count;
-        }
-    };
-    for (const Catalog catalog : catalogs) {
-        for (const auto& seed : catalog()) {
-            write(folder, seed);
-            write(pages, seed);
-        }
+    for (const klu::seeds::SeedFile& file : files) {
+        WriteBytes(folder / file.name, file.bytes) ? ++written : ++failed;
+        WriteBytes(pages / file.name, file.bytes) ? ++written : ++failed;
     }
-    for (const auto& seed : klu::seeds::DeepNestedSeeds())
-        write(pages, seed);
+    for (const klu::seeds::Seed& seed : klu::seeds::DeepNestedSeeds()) {
+        const std::optional<std::string> bytes = klu::WriteHintFile(seed.file);
+        bytes && WriteBytes(pages / seed.name, *bytes) ? ++written : ++failed;
+    }
     const std::filesystem::path pictures = folder / "fuzz_png";
     std::filesystem::create_directories(pictures, error);
     for (const klu::seeds::RawSeed& seed : klu::seeds::PngSeeds()) {

@@ -24,4 +24,13 @@ std::vector<Seed> ChecksumSeeds();
 // Only for fuzz_html_export, which starts from these and every seed above.
 std::vector<Seed> DeepNestedSeeds();
 
+// Every hint file the catalog makes, as bytes: each seed, and each seed without binary data once
+// more with line feeds alone (as files copied through other systems have). A seed that cannot be
+// written is left out, and named with the reason in failures.
+struct SeedFile {
+    std::string name;
+    std::string bytes;
+};
+std::vector<SeedFile> CatalogFiles(std::vector<std::string>* failures = nullptr);
+
 }  // namespace klu::seeds

@@ -117,6 +117,28 @@ HintFilePlan BothFormats() {
     return file;
 }
 
+// An older part tied otherwise than the usual layout, and links to the root, whose title a
+// subject shares.
+HintFilePlan OddOlderPartAndLinksToTheRoot() {
+    auto file = NewerFile("Lantern Hall");
+    file.title88 = "Lantern Hall, the old way";
+    file.older88 = OlderPart{3, 4, {{"Lamp", 1}}, {"Light it.", "-"}, {"Old note."}};
+    HintNode* hall = file.root->Add(MakeSubject("Lantern Hall"));
+    hall->Add(MakeLink("Back to the top", file.root.get()));
+    file.root->Add(MakeLink("Also to the top", file.root.get()));
+    file.topLevel.push_back(MakeLink("From beside the root", file.root.get()));
+    return file;
+}
+
+// A root that is a question, not a subject, with a hunk beside it.
+HintFilePlan QuestionAtTheRoot() {
+    HintFilePlan file;
+    file.title88 = "Riddle";
+    file.root = MakeQuestion("Riddle", {{"What walks on four legs?"}, {"Then on two?"}});
+    file.topLevel.push_back(MakeText("Answer", {"A person."}));
+    return file;
+}
+
 }  // namespace
 
 std::vector<Seed> NewerFormatSeeds() {
@@ -129,6 +151,8 @@ std::vector<Seed> NewerFormatSeeds() {
     seeds.push_back({"newer_links.klu", Links()});
     seeds.push_back({"newer_blanks_unknown.klu", BlanksAndUnknown()});
     seeds.push_back({"newer_both_formats.klu", BothFormats()});
+    seeds.push_back({"newer_odd_older_part.klu", OddOlderPartAndLinksToTheRoot()});
+    seeds.push_back({"newer_question_root.klu", QuestionAtTheRoot()});
     return seeds;
 }
 

@@ -12,6 +12,15 @@ HintFilePlan OlderFile(std::string title, std::vector<Old88Subject> subjects,
     return file;
 }
 
+// A part written as it stands, whose line numbers tie the tree in other ways than the usual
+// layout of subjects, questions and hints.
+HintFilePlan OlderAsItStands(std::string title, OlderPart part) {
+    HintFilePlan file;
+    file.title88 = std::move(title);
+    file.older88 = std::move(part);
+    return file;
+}
+
 }  // namespace
 
 std::vector<Seed> OlderFormatSeeds() {
@@ -52,6 +61,20 @@ std::vector<Seed> OlderFormatSeeds() {
     auto trailing = OlderFile("Trailing Bytes", {{"Only", {{"Anything after", {"Yes."}}}}});
     trailing.trailer = std::string("\r\n\x1a\0\xff garbage", 13);
     seeds.push_back({"older_trailer.klu", std::move(trailing)});
+    // Hints on a subject and on the root, a question inside a question, a part that ends early.
+    seeds.push_back({"older_hints_on_subject.klu",
+                     OlderAsItStands("Wet Deck", {5, 8,
+                                                  {{"Deck", 3}, {"Why is it wet", 7}},
+                                                  {"Rain.", "Waves.", "Both.", "Neither."}})});
+    seeds.push_back({"older_nested_questions.klu",
+                     OlderAsItStands("Boxes", {5, 7,
+                                               {{"Outer box", 1}, {"Inner box", 6}},
+                                               {"Open the outer.", "Then the inner.", "Done."},
+                                               {"A note."}})});
+    seeds.push_back({"older_hints_on_root.klu",
+                     OlderAsItStands("Loose Hints", {1, 2, {}, {"First.", "Second."}})});
+    seeds.push_back({"older_ends_early.klu",
+                     OlderAsItStands("Torn Page", {9, 10, {{"Torn", 5}, {"Where is the rest", 9}}})});
     return seeds;
 }
 

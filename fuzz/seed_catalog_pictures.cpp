@@ -12,6 +12,8 @@ HintFilePlan PictureWithRegions() {
     map->AddRegion(1, 0, 2, 1, MakeText("Southern legend", {"Here be dragons."}));
     HintNode* target = room->Add(MakeQuestion("Where is the treasure?", {{"Under the X."}}));
     map->AddRegion(0, 1, 2, 2, MakeLink("Go to the treasure", target));
+    room->Add(MakeLink("Into the map", map))->intoPicture = true;
+    map->AddRegion(2, 2, 3, 3, MakeLink("Into the map again", map))->intoPicture = true;
     return file;
 }
 

@@ -13,6 +13,7 @@
 #include "hunk_reader.h"
 #include "info_hunk.h"
 #include "meta_text_hunk.h"
+#include "older_part_reader.h"
 #include "text_bodies.h"
 #include "text_util.h"
 
@@ -23,11 +24,57 @@ constexpr std::string_view kMagic = "KLU";
 constexpr std::string_view kZipMagic = "PK";
 // Enough for the magic line of any hint file, and for that of most other files.
 constexpr size_t kFirstBlock = 4096;
-constexpr std::string_view kEndOf88a = "** END OF 88A FORMAT **";
 constexpr const char* kAuthorNoteTitle = "A note from the author";
 
-// The older format: a flat list of subjects, questions and one-line hints tied together by
-// body line numbers, then an optional note from the author up to the marker line.
+// The older format's tree: a flat list of subjects, questions and one-line hints tied together
+// by body line numbers, then an optional note from the author up to the marker line.
+class OlderTree {
+  public:
+    OlderTree(TreeArena& arena, TMetaTextHunk* root) : arena_(arena), root_(root) {}
+    // The note goes last, after every hint.
+    void AddNote() {
+        if (note_) root_->AddChild(note_.release());
+    }
+
+    void Numbers(int64_t, int64_t last_hint) { last_hint_ = last_hint; }
+
+    void Entry(int64_t i, std::string name, int64_t target) {
+        TMetaTextHunk* parent = OwnerOf(i);
+        if (!first_question_) first_question_ = target;
+        TMetaTextHunk* hunk = i < *first_question_
+                                  ? arena_.New<TMetaTextHunk>(std::move(name), parent, SUBJECT)
+                                  : arena_.New<TMetaTextHunk>(std::move(name) + "?", parent, HINT);
+        slots_[target] = hunk;
+        parent->AddChild(hunk);
+    }
+
+    void Hint(int64_t j, std::string_view stored) {
+        TMetaTextHunk* parent = OwnerOf(j);
+        parent->AddChild(arena_.NewDecodedLine(stored, Decode88Into));
+        if (j != last_hint_ && !slots_.contains(j + 1)) parent->InsertSharedSeparator();
+    }
+
+    void NoteLine(std::string_view line) {
+        if (!note_) note_ = std::make_unique<TMetaTextHunk>(kAuthorNoteTitle, root_, CREDIT);
+        note_->AddChild(arena_.NewLine(line));
+    }
+
+  private:
+    // A line belongs to the hunk in the highest slot at or below it.
+    TMetaTextHunk* OwnerOf(int64_t line) const {
+        const auto above = slots_.upper_bound(line);
+        return above == slots_.begin() ? root_ : std::prev(above)->second;
+    }
+
+    TreeArena& arena_;
+    TMetaTextHunk* root_;
+    int64_t last_hint_ = 0;
+    // Slot T holds the hunk whose content begins at body line T.
+    std::map<int64_t, TMetaTextHunk*> slots_{{0, root_}};
+    std::optional<int64_t> first_question_;
+    std::unique_ptr<TMetaTextHunk> note_;
+};
+
 LoadResult Read88a(HintStream& stream, THintDocument& document) {
     const std::string_view magic = stream.GetLine();
     if (!EqualsNoCase(magic, kMagic)) {
@@ -36,48 +83,9 @@ LoadResult Read88a(HintStream& stream, THintDocument& document) {
     TreeArena& arena = document.Arena();
     auto* root = arena.New<TMetaTextHunk>(std::string(stream.GetLine()), nullptr, SUBJECT);
     document.Add(root);
-    const int64_t first_hint = stream.ReadInt();
-    const int64_t last_hint = stream.ReadInt();
-    stream.SkipLine();
-
-    // Slot T holds the hunk whose content begins at body line T; a line belongs to the hunk in
-    // the highest slot at or below it.
-    std::map<int64_t, TMetaTextHunk*> slots{{0, root}};
-    auto owner_of = [&slots, root](int64_t line) {
-        const auto above = slots.upper_bound(line);
-        return above == slots.begin() ? root : std::prev(above)->second;
-    };
-
-    std::optional<int64_t> first_question;
-    for (int64_t i = 1; i < first_hint && stream.Good(); i += 2) {
-        std::string name = Decode88(stream.GetLine());
-        if (stream.Fail()) break;
-        const int64_t target = stream.ReadInt();
-        stream.SkipLine();
-        TMetaTextHunk* parent = owner_of(i);
-        if (!first_question) first_question = target;
-        TMetaTextHunk* hunk = i < *first_question
-                                  ? arena.New<TMetaTextHunk>(std::move(name), parent, SUBJECT)
-                                  : arena.New<TMetaTextHunk>(std::move(name) + "?", parent, HINT);
-        slots[target] = hunk;
-        parent->AddChild(hunk);
-    }
-    for (int64_t j = first_hint; j <= last_hint && stream.Good(); ++j) {
-        const std::string_view stored = stream.GetLine();
-        if (stream.Fail()) break;
-        TMetaTextHunk* parent = owner_of(j);
-        parent->AddChild(arena.NewDecodedLine(stored, Decode88Into));
-        if (j != last_hint && !slots.contains(j + 1)) parent->InsertSharedSeparator();
-    }
-    if (stream.Good()) {
-        auto note = std::make_unique<TMetaTextHunk>(kAuthorNoteTitle, root, CREDIT);
-        for (;;) {
-            const std::string_view line = stream.GetLine();
-            if (stream.Fail() || EqualsNoCase(line, kEndOf88a)) break;
-            note->AddChild(arena.NewLine(line));
-        }
-        if (!note->children.empty()) root->AddChild(note.release());
-    }
+    OlderTree tree(arena, root);
+    ReadOlderBody(stream, tree);
+    tree.AddNote();
     return LoadOk;
 }
 

@@ -8,6 +8,7 @@
 #include "decode.h"
 #include "encipher.h"
 #include "hunk_kind.h"
+#include "older_part_reader.h"
 #include "text_util.h"
 
 namespace klu {
@@ -16,7 +17,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr char kEndOfText = 0x1A;
-constexpr std::string_view kEndOf88a = "** END OF 88A FORMAT **";
 
 struct WriteError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -62,6 +62,8 @@ class Writer {
     std::string StoredNestedLine(const std::string& plain) const;
 
     void Write88a();
+    void WriteOlderAsItStands(const OlderPart& part);
+    void WriteNote(const std::vector<std::string>& note);
     void WriteNode(const HintNode& node);
     void WriteBody(const HintNode& node);
     void Emit(std::string_view line) {
@@ -216,6 +218,11 @@ std::string Writer::StoredNestedLine(const std::string& plain) const {
 void Writer::Write88a() {
     Emit("KLU");
     Emit(plan_.title88);
+    if (plan_.older88) {
+        WriteOlderAsItStands(*plan_.older88);
+        if (plan_.root) Emit(kEndOf88a);
+        return;
+    }
     int64_t question_count = 0;
     int64_t hint_count = 0;
     for (const auto& subject : plan_.subjects88) {
@@ -251,11 +258,27 @@ void Writer::Write88a() {
                 Emit(Encode88OrThrow(hint));
         }
     }
-    for (const auto& line : plan_.note88) {
+    WriteNote(plan_.note88);
+    if (plan_.root) Emit(kEndOf88a);
+}
+
+void Writer::WriteOlderAsItStands(const OlderPart& part) {
+    Emit(std::to_string(part.firstHint));
+    Emit(std::to_string(part.lastHint));
+    for (const auto& entry : part.entries) {
+        Emit(Encode88OrThrow(entry.title));
+        Emit(std::to_string(entry.target));
+    }
+    for (const auto& hint : part.hints)
+        Emit(Encode88OrThrow(hint));
+    WriteNote(part.note);
+}
+
+void Writer::WriteNote(const std::vector<std::string>& note) {
+    for (const auto& line : note) {
         if (EqualsNoCase(line, kEndOf88a)) throw WriteError("a note line reads as the end marker");
         Emit(line);
     }
-    if (plan_.root) Emit(kEndOf88a);
 }
 
 void Writer::WriteNode(const HintNode& node) {
@@ -311,7 +334,8 @@ void Writer::WriteBody(const HintNode& node) {
                 const auto it = lines.find(node.linkTarget);
                 if (it == lines.end())
                     throw WriteError("link \"" + node.title + "\" leads outside the file");
-                target = it->second;
+                // The object of a picture hunk begins at its title line.
+                target = it->second + (node.intoPicture ? 1 : 0);
             }
             Emit(std::to_string(target));
             break;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "older_part.h"
+
 namespace klu {
 
 struct HintNode;
@@ -32,6 +34,7 @@ struct HintNode {
     int32_t textFlags = 0;                 // TEXT: 2 no wrap, 1 alternate font
     int32_t x = 0, y = 0;                  // OVERLAY position
     const HintNode* linkTarget = nullptr;  // LINK: the hunk it leads to ...
+    bool intoPicture = false;              // ... or the picture object of that picture hunk ...
     std::optional<int32_t> targetLine;     // ... or a line number given outright
     int32_t extraLines = 0;  // lines after line 3 that a TEXT, LINK, BLANK, media hunk carries
 
@@ -71,6 +74,7 @@ struct HintFilePlan {
     std::string title88;
     std::vector<Old88Subject> subjects88;
     std::vector<std::string> note88;
+    std::optional<OlderPart> older88;  // the older part as it stands, instead of the three above
     std::unique_ptr<HintNode> root;  // none for an older-format file
     std::vector<std::unique_ptr<HintNode>> topLevel;
     ChecksumAt checksumAt = ChecksumAt::FileEnd;

@@ -1,5 +1,6 @@
 #include "outline.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdlib>
@@ -106,6 +107,7 @@ class OutlineBuilder {
   private:
     std::string Text(const OutlineLine& line, std::string_view utf8, Cipher cipher = Cipher::None);
     void BuildOlder(const std::vector<OutlineLine>& lines);
+    void BuildOlderAsItStands(const std::vector<OutlineLine>& lines);
     std::unique_ptr<HintNode> BuildElement(const OutlineLine& line, const std::string& word,
                                            const std::string& value);
     void BuildBody(HintNode& node, const std::vector<OutlineLine>& lines);
@@ -120,10 +122,11 @@ class OutlineBuilder {
 
     std::string base_;
     std::string key_;  // of the enciphered text pages and nested hints
+    std::unique_ptr<HintNode> subject_root_;  // the root made for the title, when another is
     HintFilePlan plan_;
     std::vector<std::pair<HintNode*, std::pair<int, std::string>>> links_;
     std::map<std::string, const HintNode*> by_title_;
-    std::map<std::string, const HintNode*> by_id_;
+    std::map<std::string, std::pair<const HintNode*, bool>> by_id_;  // node, into its picture
 };
 
 // Outline text (UTF-8) as the file's text (Windows-1252), checked against what the kind can
@@ -251,9 +254,10 @@ void OutlineBuilder::AddSpot(HintNode& picture, const OutlineLine& line,
 // The lines of an element that say something about the element itself.
 bool OutlineBuilder::BuildAttribute(HintNode& node, const OutlineLine& line,
                                     const std::string& word, const std::string& value) {
-    if (word == "id") {
+    const bool object_id = word == "object-id" && node.keyword == "HYPERPNG";
+    if (word == "id" || object_id) {
         if (value.empty()) throw OutlineFault(line.number, "an id needs a name");
-        if (!by_id_.emplace(value, &node).second)
+        if (!by_id_.emplace(value, std::make_pair(&node, object_id)).second)
             throw OutlineFault(line.number, "the id \"" + value + "\" is taken");
         return true;
     }
@@ -289,7 +293,7 @@ void OutlineBuilder::BuildBody(HintNode& node, const std::vector<OutlineLine>& l
             continue;
         }
         const auto [word, value] = SplitElement(line);
-        if (word == "top-level") continue;  // read where the element stands
+        if (word == "top-level" || word == "root") continue;  // read where the element stands
         if (BuildAttribute(node, line, word, value)) continue;
         if (word == "hint") {
             AddHint(node, line, value);
@@ -321,7 +325,8 @@ void OutlineBuilder::ResolveLinks() {
             const auto it = by_id_.find(target.substr(1));
             if (it == by_id_.end())
                 throw OutlineFault(number, "no element has the id \"" + target.substr(1) + "\"");
-            link->linkTarget = it->second;
+            link->linkTarget = it->second.first;
+            link->intoPicture = it->second.second;
             continue;
         }
         Utf8Fault fault;
@@ -335,8 +340,12 @@ void OutlineBuilder::ResolveLinks() {
     }
 }
 
-// Subjects with their questions and one-line hints, and the note from the author.
+// Subjects with their questions and one-line hints, and the note from the author; or, after
+// "lines:", the part as it stands.
 void OutlineBuilder::BuildOlder(const std::vector<OutlineLine>& lines) {
+    for (const OutlineLine& line : lines) {
+        if (SplitElement(line).first == "lines") return BuildOlderAsItStands(lines);
+    }
     for (const OutlineLine& line : lines) {
         const auto [word, value] = SplitElement(line);
         if (word == "title" || word == "format") continue;
@@ -360,6 +369,62 @@ void OutlineBuilder::BuildOlder(const std::vector<OutlineLine>& lines) {
                 question.hints.push_back(Text(h, UnquoteValue(h_value), Cipher::Hint));
             }
         }
+    }
+}
+
+// "lines: FIRST LAST" (the body lines of the first and the last hint), then each subject and
+// question with the body line it leads to ("-> LINE"), the hints one a line, and the note, as the
+// file stores them.
+void OutlineBuilder::BuildOlderAsItStands(const std::vector<OutlineLine>& lines) {
+    OlderPart& part = plan_.older88.emplace();
+    const OutlineLine* numbers = nullptr;
+    for (const OutlineLine& line : lines) {
+        const auto [word, value] = SplitElement(line);
+        if (word == "title" || word == "format") continue;
+        if (!line.children.empty())
+            throw OutlineFault(line.children[0].number, "an older part as it stands nests nothing");
+        if (word == "lines") {
+            std::istringstream in(value);
+            if (numbers || !(in >> part.firstHint >> part.lastHint) || !(in >> std::ws).eof())
+                throw OutlineFault(line.number, "one \"lines: FIRST LAST\" with two numbers");
+            numbers = &line;
+        } else if (!numbers) {
+            throw OutlineFault(line.number, "\"lines: FIRST LAST\" comes first");
+        } else if (word == "note") {
+            part.note.push_back(Text(line, UnquoteValue(value)));
+        } else if (word == "hint") {
+            part.hints.push_back(Text(line, UnquoteValue(value), Cipher::Hint));
+        } else if (word == "subject" || word == "question") {
+            const size_t arrow = value.rfind("->");
+            std::istringstream target(arrow == std::string::npos ? "" : value.substr(arrow + 2));
+            OlderPartEntry entry{Text(line, UnquoteValue(Trim(value.substr(0, arrow))), Cipher::Hint)};
+            if (!(target >> entry.target) || !part.hints.empty())
+                throw OutlineFault(line.number, word + " needs \"-> LINE\", before the hints");
+            part.entries.push_back(std::move(entry));
+            if (part.IsSubject(part.entries.size() - 1) != (word == "subject")) {
+                throw OutlineFault(line.number, "here the file reads a " +
+                                                    std::string(word == "subject" ? "question" : "subject") +
+                                                    ": titles before the line the first one leads "
+                                                    "to are subjects, the others questions");
+            }
+        } else {
+            throw OutlineFault(line.number, "an older part as it stands holds subjects, questions, "
+                                            "hints and notes");
+        }
+    }
+    // A part that ends early (as a damaged file's does) is the end of the file.
+    const int64_t room = part.firstHint > 1 ? part.firstHint / 2 : 0;
+    const int64_t hint_room = std::max<int64_t>(0, part.lastHint - part.firstHint + 1);
+    const auto entries = static_cast<int64_t>(part.entries.size());
+    const auto hints = static_cast<int64_t>(part.hints.size());
+    const bool more_follows = !part.note.empty() || plan_.root;
+    if (entries > room || hints > hint_room || (entries < room && (hints > 0 || more_follows)) ||
+        (hints < hint_room && more_follows)) {
+        throw OutlineFault(numbers->number,
+                           "lines: " + std::to_string(part.firstHint) + " " +
+                               std::to_string(part.lastHint) + " needs " + std::to_string(room) +
+                               " subjects and questions and " + std::to_string(hint_room) +
+                               " hints (fewer only where the file ends)");
     }
 }
 
@@ -409,18 +474,31 @@ HintFilePlan OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
             continue;
         }
         // version and info stand beside the subject tree, other elements in it, unless a
-        // "top-level: yes" or "no" below the element says otherwise.
+        // "top-level: yes" or "no" below the element says otherwise. An element with "root: yes"
+        // is the root itself, in place of a subject.
         bool top_level = word == "version" || word == "info";
+        bool root = false;
         for (const OutlineLine& child : line.children) {
             if (child.IsBody() || child.IsSeparator()) continue;
             const auto [child_word, child_value] = SplitElement(child);
             if (child_word == "top-level") top_level = child_value != "no";
+            if (child_word == "root") root = child_value != "no";
         }
-        if (top_level) {
+        if (root) {
+            if (subject_root_) throw OutlineFault(line.number, "the file has one root");
+            subject_root_ = std::move(plan_.root);
+            plan_.root = BuildElement(line, word, value);
+            if (plan_.root->title != title)
+                throw OutlineFault(line.number, "the root's title is the file's title");
+        } else if (top_level) {
             plan_.topLevel.push_back(BuildElement(line, word, value));
         } else {
             BuildBody(*plan_.root, {line});
         }
+    }
+    if (subject_root_ && !subject_root_->items.empty()) {
+        throw OutlineFault(top[0].number, "beside a \"root: yes\" element, every element stands "
+                                          "at the top level (\"top-level: yes\")");
     }
     ResolveLinks();
     return std::move(plan_);

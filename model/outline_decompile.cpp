@@ -16,6 +16,7 @@
 #include "markup_source.h"
 #include "media_hunks.h"
 #include "meta_text_hunk.h"
+#include "older_part.h"
 #include "outline.h"
 #include "outline_syntax.h"
 #include "text_hunk.h"
@@ -88,6 +89,7 @@ class Decompiler {
   private:
     void Emit(size_t depth, std::string_view text);
     void WriteOlder(const THunk& root, size_t depth);
+    void WriteOlderAsItStands(size_t depth);
     void WriteHunk(const THunk& hunk, size_t depth, bool top_level = false);
     void WriteLines(const TItemsHunk& hunk, const SourceStyle& style, size_t depth);
     void WriteQuestion(const TMetaTextHunk& question, size_t depth);
@@ -153,8 +155,6 @@ void Decompiler::CollectLinkTargets(const THunk& hunk) {
 std::string Decompiler::LinkTarget(const TLinkHunk& link) {
     const THunk* target = link.Target();
     if (!target) return "";
-    if (target->GetType() == PNGOBJECT)
-        throw DecompileFault("a link leads into a picture, which an outline cannot name");
     const auto id = ids_.find(target);
     return id != ids_.end() ? " @" + id->second : " " + Value(target->GetName());
 }
@@ -247,12 +247,16 @@ void Decompiler::WriteHunk(const THunk& hunk, size_t depth, bool top_level) {
         // version and info elements stand beside the subject tree unless they say otherwise.
         const bool beside_by_default = depth == 0 && (kind == VERHUNK || kind == INFO);
         if (top_level != beside_by_default) Emit(depth + 1, top_level ? "top-level: yes" : "top-level: no");
+        if (&hunk == document_.GetRoot()) Emit(depth + 1, "root: yes");
     };
     switch (kind) {
         case HYPERPNG:
             if (const TPNGObject* object = static_cast<const THyperPNGHunk&>(hunk).Finish()) {
                 WritePicture(hunk, *object, depth);
                 attributes();
+                // A link may lead into the picture object the hunk holds.
+                if (const auto id = ids_.find(object); id != ids_.end())
+                    Emit(depth + 1, "object-id: " + id->second);
                 return;
             }
             break;
@@ -371,9 +375,10 @@ bool HasOutlineShape(const TItemsHunk& root) {
 
 // The older format: subjects, questions with one source line per hint, the author's note.
 void Decompiler::WriteOlder(const THunk& root, size_t depth) {
-    if (!HasOutlineShape(static_cast<const TItemsHunk&>(root)))
-        throw DecompileFault("its older-format part ties hints or questions where an outline has "
-                             "no place for them");
+    if (!HasOutlineShape(static_cast<const TItemsHunk&>(root))) {
+        WriteOlderAsItStands(depth);
+        return;
+    }
     SourceStyle hint_style;
     hint_style.separators = SourceStyle::Separators::Older;
     hint_style.oneLinePerHint = true;
@@ -400,14 +405,27 @@ void Decompiler::WriteOlder(const THunk& root, size_t depth) {
     }
 }
 
+// An older part whose line numbers tie hints or questions where the outline's subjects and
+// questions have no place for them: every title with its line number, as the file has them.
+void Decompiler::WriteOlderAsItStands(size_t depth) {
+    const std::optional<OlderPart> part = ReadOlderPart(hint_file_);
+    if (!part) throw DecompileFault("its older-format part cannot be read again");
+    Emit(depth, "lines: " + std::to_string(part->firstHint) + " " + std::to_string(part->lastHint));
+    for (size_t i = 0; i < part->entries.size(); ++i) {
+        const OlderPartEntry& entry = part->entries[i];
+        Emit(depth, std::string(part->IsSubject(i) ? "subject: " : "question: ") +
+                        Value(entry.title) + " -> " + std::to_string(entry.target));
+    }
+    for (const std::string& hint : part->hints)
+        Emit(depth, "hint: " + Value(hint));
+    for (const std::string& line : part->note)
+        Emit(depth, "note: " + Value(line));
+}
+
 DecompiledOutline Decompiler::Run() {
     const THunk* older = document_.Count() > 0 ? document_.Entry(0)->AsHunk() : nullptr;
     const THunk* root = document_.GetRoot();
     if (!older || !root) throw DecompileFault("the file holds no tree");
-    if (root->GetType() != SUBJECT) {
-        throw DecompileFault("its first hunk is of the kind " + std::string(KindName(root->GetType())) +
-                             ", where an outline has a subject");
-    }
     Emit(0, "; Written by klu decompile. Compile it again with: klu compile FILE.outline FILE.klu");
     Emit(0, "title: " + Value(root->GetName()));
     if (root == older) {
@@ -439,9 +457,15 @@ DecompiledOutline Decompiler::Run() {
     CollectLinkTargets(*root);
     for (const THunk* hunk : top_level)
         CollectLinkTargets(*hunk);
-    if (const auto id = ids_.find(root); id != ids_.end()) Emit(0, "id: " + id->second);
-    for (const TKLUObject* child : static_cast<const TItemsHunk*>(root)->children) {
-        if (child->IsHunk()) WriteHunk(*static_cast<const THunk*>(child), 0);
+    // A root of another kind than a subject is an element of its own; the others stand beside it.
+    const bool subject_root = root->GetType() == SUBJECT;
+    if (!subject_root) {
+        WriteHunk(*root, 0, root->GetType() == VERHUNK || root->GetType() == INFO);
+    } else {
+        if (const auto id = ids_.find(root); id != ids_.end()) Emit(0, "id: " + id->second);
+        for (const TKLUObject* child : static_cast<const TItemsHunk*>(root)->children) {
+            if (child->IsHunk()) WriteHunk(*static_cast<const THunk*>(child), 0);
+        }
     }
     for (const THunk* hunk : top_level)
         WriteHunk(*hunk, 0, true);

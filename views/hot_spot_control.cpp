@@ -47,15 +47,41 @@ int THotSpotControl::ShownCount() const {
     return std::clamp(visibleCount, 0, static_cast<int>(hunk.GetChildCount()));
 }
 
+int THotSpotControl::StopCount() const {
+    return ShownCount() + static_cast<int>(spots.size());
+}
+
 void THotSpotControl::SetVisibleCount(int count) {
     if (count == visibleCount) return;
+    const int spot = CurrentSpot();
     visibleCount = count;
-    if (currentLink != nullptr && PositionOf(currentLink) < 0) currentLink = nullptr;
+    if (spot < 0 && current >= ShownCount()) current = -1;  // the marked link is hidden now
     Relayout();
+    // The hot spots follow the children, so a marked one moves with their count.
+    if (spot >= 0) current = spot < static_cast<int>(spots.size()) ? ShownCount() + spot : -1;
+}
+
+void THotSpotControl::SetLinks(std::vector<TLinkInfo> all_links, std::vector<TLinkInfo> hot_spots) {
+    links = std::move(all_links);
+    spots = std::move(hot_spots);
+    if (current >= StopCount()) current = -1;
+}
+
+TKLUObject* THotSpotControl::CurrentLink() const {
+    if (current < 0) return nullptr;
+    if (current < ShownCount()) return hunk.GetChild(static_cast<size_t>(current));
+    const int spot = CurrentSpot();
+    return spot < 0 ? nullptr : spots[static_cast<size_t>(spot)].target;
+}
+
+int THotSpotControl::CurrentSpot() const {
+    const int spot = current - ShownCount();
+    return current >= 0 && spot >= 0 && spot < static_cast<int>(spots.size()) ? spot : -1;
 }
 
 bool THotSpotControl::IsFocusable(int position) const {
-    if (position < 0 || position >= ShownCount()) return false;
+    if (position < 0 || position >= StopCount()) return false;
+    if (position >= ShownCount()) return true;  // a hot spot
     const TKLUObject* child = hunk.GetChild(static_cast<size_t>(position));
     return child->IsHunk() && child->GetType() != PNGOBJECT && !child->GetName().empty();
 }
@@ -68,43 +94,36 @@ std::vector<TKLUObject*> THotSpotControl::FocusableLinks() const {
     return result;
 }
 
-int THotSpotControl::PositionOf(const TKLUObject* object) const {
-    for (int i = 0; i < ShownCount(); ++i) {
-        if (hunk.GetChild(static_cast<size_t>(i)) == object) return i;
-    }
-    return -1;
-}
-
 TKLUObject* THotSpotControl::SelectNextLink(int position) {
-    currentLink = nullptr;
-    for (int i = std::max(position, 0); i < ShownCount(); ++i) {
+    current = -1;
+    for (int i = std::max(position, 0); i < StopCount(); ++i) {
         if (IsFocusable(i)) {
-            currentLink = hunk.GetChild(static_cast<size_t>(i));
-            return currentLink;
+            current = i;
+            return CurrentLink();
         }
     }
     if (position != 0) {
-        if (focusButton && focusButton(true)) return currentLink;
+        if (focusButton && focusButton(true)) return CurrentLink();
         return SelectNextLink(0);
     }
-    return currentLink;
+    return nullptr;
 }
 
 TKLUObject* THotSpotControl::SelectPrevLink(int position) {
-    const int last = ShownCount() - 1;
+    const int last = StopCount() - 1;
     if (position == -2) position = last;
-    currentLink = nullptr;
+    current = -1;
     for (int i = std::min(position, last); i >= 0; --i) {
         if (IsFocusable(i)) {
-            currentLink = hunk.GetChild(static_cast<size_t>(i));
-            return currentLink;
+            current = i;
+            return CurrentLink();
         }
     }
     if (position != last) {
-        if (focusButton && focusButton(false)) return currentLink;
+        if (focusButton && focusButton(false)) return CurrentLink();
         return SelectPrevLink(last);
     }
-    return currentLink;
+    return nullptr;
 }
 
 void THotSpotControl::CreateFonts(const FontRecord& main_font, const FontRecord& fixed_font) {
@@ -177,7 +196,7 @@ void THotSpotControl::ScrollVerticallyBy(int pixels) {
 }
 
 void THotSpotControl::OpenCurrentLink() {
-    if (currentLink != nullptr) currentLink->Open();
+    if (TKLUObject* target = CurrentLink()) target->Open();
 }
 
 TKLUObject* THotSpotControl::SelectFirstOrLastLink(bool first) {
@@ -192,7 +211,7 @@ void THotSpotControl::EnterLinks(bool forward) {
 }
 
 void THotSpotControl::MoveFocus(bool forward) {
-    const int k = PositionOf(currentLink);
+    const int k = current;
     HideFocus();
     if (k < 0) {
         // No link marked: Tab starts at the first link and Shift+Tab at the last, as from the
@@ -249,7 +268,8 @@ void THotSpotControl::keyPressEvent(QKeyEvent* key) {
             if (closeWindow) closeWindow();
             break;
         case Qt::Key_Space:
-            if (defaultAction) {
+            // A marked hot spot opens as a button would; otherwise Space is the window's key.
+            if (defaultAction && CurrentSpot() < 0) {
                 defaultAction();
             } else {
                 OpenCurrentLink();

@@ -18,9 +18,9 @@ namespace klu {
 class TItemsHunk;
 class TKLUObject;
 
-// The clickable part of a text view: the links of the laid-out text, the keyboard focus that
-// moves from link to link, the two fonts, the mouse and the scrolling keys. TStringControl lays
-// the text out and paints it.
+// The clickable part of a text view: the links of the laid-out text and the hot spots of its
+// pictures, the keyboard focus that moves from one to the next, the two fonts, the mouse and the
+// scrolling keys. TStringControl lays the text out and paints it.
 class THotSpotControl : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -39,21 +39,27 @@ class THotSpotControl : public QAbstractScrollArea {
     int VisibleCount() const { return visibleCount; }
     void SetVisibleCount(int count);
 
-    // The link that has the keyboard focus, or none.
-    TKLUObject* CurrentLink() const { return currentLink; }
-    // Focuses the first link at or after position p among the visible children; past the end
-    // asks the owner's FocusButton and otherwise starts again from the first link.
+    // Tab stops at the links among the children shown, then at the hot spots of the pictures
+    // shown: with n children shown, a position p from n on names hot spot p - n.
+    // The link or hot spot that has the keyboard focus, or none; for a hot spot, what it opens.
+    TKLUObject* CurrentLink() const;
+    // The number of the marked hot spot among HotSpotLinks(), or -1 when none is marked.
+    int CurrentSpot() const;
+    // Focuses the first link or hot spot at or after position p; past the end asks the owner's
+    // FocusButton and otherwise starts again from the first one.
     TKLUObject* SelectNextLink(int position);
-    // Focuses the first link at or before position p (-2: from the last visible child); before
-    // the start asks the owner's FocusButton and otherwise starts again from the last link.
+    // Focuses the first link or hot spot at or before position p (-2: from the last one); before
+    // the start asks the owner's FocusButton and otherwise starts again from the last one.
     TKLUObject* SelectPrevLink(int position);
     // The focus comes from the window's button: marks the first link (forward) or the last one,
     // scrolls it into view and takes the keyboard focus.
     void EnterLinks(bool forward);
-    // Whether the child at the position can take the focus: a titled sub-hunk, not a picture.
+    // Whether Tab stops at the position: a titled sub-hunk (not a picture) or a hot spot.
     bool IsFocusable(int position) const;
     // The focusable children among the visible ones, in order.
     std::vector<TKLUObject*> FocusableLinks() const;
+    // The hot spots of the pictures shown, in Tab order (document coordinates).
+    const std::vector<TLinkInfo>& HotSpotLinks() const { return spots; }
 
     // The owner's hooks. Without a FocusButton the focus wraps round; without a DefaultAction
     // Space opens the current link; without a CloseWindow Esc does nothing.
@@ -83,6 +89,8 @@ class THotSpotControl : public QAbstractScrollArea {
     virtual void Relayout() = 0;
 
   protected:
+    // Takes the clickable regions and the hot spots of a new layout; a mark past them goes.
+    void SetLinks(std::vector<TLinkInfo> all_links, std::vector<TLinkInfo> hot_spots);
     // Draws or removes the focus rectangles; showing may first scroll the link into view.
     virtual void ShowFocus(bool scroll_into_view);
     virtual void HideFocus();
@@ -102,19 +110,21 @@ class THotSpotControl : public QAbstractScrollArea {
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-    std::vector<TLinkInfo> links;
     bool focusDrawn = false;
 
   private:
     void OpenCurrentLink();
     TKLUObject* SelectFirstOrLastLink(bool first);
-    int PositionOf(const TKLUObject* object) const;
     // The children that are shown: VisibleCount(), at most the child count.
     int ShownCount() const;
+    // The positions Tab may stop at: the shown children, then the hot spots.
+    int StopCount() const;
     void MoveFocus(bool forward);
 
     TItemsHunk& hunk;
-    TKLUObject* currentLink = nullptr;
+    std::vector<TLinkInfo> links;
+    std::vector<TLinkInfo> spots;  // in Tab order
+    int current = -1;              // the marked position, or -1
     int visibleCount = 0;
     QFont normalFont;
     QFont fixedFont;

@@ -35,8 +35,7 @@ TStringControl::~TStringControl() {
 std::vector<TPNGObject*> TStringControl::Pictures() const {
     std::vector<TPNGObject*> pictures;
     for (size_t i = 0; i < Hunk().GetChildCount(); ++i) {
-        if (auto* picture = NodeCast<TPNGObject>(Hunk().GetChild(i)))
-            pictures.push_back(picture);
+        if (auto* picture = NodeCast<TPNGObject>(Hunk().GetChild(i))) pictures.push_back(picture);
     }
     return pictures;
 }
@@ -98,7 +97,7 @@ TSize TStringControl::FullDocumentSize() const {
 void TStringControl::Relayout() {
     lineHeight = Measurer().LineHeight();
     documentSize = Layout();
-    links = LinksOf(fragments);
+    SetLinks(LinksOf(fragments), HotSpotsOf(fragments));
     const QSize control = viewport()->size();
     const TSize ranges = ScrollRanges(documentSize, {control.width(), control.height()});
     horizontalScrollBar()->setRange(0, ranges.width);
@@ -129,7 +128,7 @@ std::vector<QRect> TStringControl::FragmentRects(const TKLUObject* object) const
 std::vector<TStringControl::ShownHotSpot> TStringControl::HotSpots() const {
     const QPoint offset = ScrollOffset();
     std::vector<ShownHotSpot> spots;
-    for (const TLinkInfo& spot : HotSpotsOf(fragments)) {
+    for (const TLinkInfo& spot : HotSpotLinks()) {
         spots.push_back(
             {spot.target, QRect(QPoint(spot.left, spot.top) - offset,
                                 QPoint(spot.right, spot.bottom) - offset - QPoint(1, 1))});
@@ -139,20 +138,35 @@ std::vector<TStringControl::ShownHotSpot> TStringControl::HotSpots() const {
 
 void TStringControl::ShowFocus(bool scroll_into_view) {
     if (scroll_into_view && CurrentLink() != nullptr) {
-        int top = 10000;
-        int bottom = 0;
-        for (const TWrapInfo& f : fragments) {
-            if (f.object != CurrentLink()) continue;
-            top = std::min(top, f.top);
-            bottom = std::max(bottom, f.bottom);
+        const int spot = CurrentSpot();
+        QRect marked;  // document coordinates
+        if (spot >= 0) {
+            const TLinkInfo& r = HotSpotLinks()[static_cast<size_t>(spot)];
+            marked = QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom));
+        } else {
+            for (const TWrapInfo& f : fragments) {
+                if (f.object == CurrentLink())
+                    marked |= QRect(QPoint(f.left, f.top), QPoint(f.right, f.bottom));
+            }
         }
-        QScrollBar* bar = verticalScrollBar();
-        if (top < bar->value()) bar->setValue(top);
-        if (bar->value() + viewport()->height() < bottom) {
-            bar->setValue(bottom - viewport()->height());
-        }
+        ScrollIntoView(marked);
     }
     viewport()->update();
+}
+
+// Only a picture makes the text wider than the window, so only a hot spot needs the horizontal
+// scrolling.
+void TStringControl::ScrollIntoView(const QRect& marked) {
+    if (marked.isNull()) return;
+    QScrollBar* bars[] = {horizontalScrollBar(), verticalScrollBar()};
+    const int starts[] = {marked.left(), marked.top()};
+    const int ends[] = {marked.right(), marked.bottom()};
+    const int sizes[] = {viewport()->width(), viewport()->height()};
+    for (int axis = 0; axis < 2; ++axis) {
+        QScrollBar* bar = bars[axis];
+        if (starts[axis] < bar->value()) bar->setValue(starts[axis]);
+        if (bar->value() + sizes[axis] < ends[axis]) bar->setValue(ends[axis] - sizes[axis]);
+    }
 }
 
 void TStringControl::HideFocus() {
@@ -198,6 +212,20 @@ void TStringControl::paintEvent(QPaintEvent*) {
 }
 
 void TStringControl::PaintFocus(QPainter& painter) {
+    if (const int spot = CurrentSpot(); spot >= 0) {
+        // A picture may hold any colour, so the frame is solid: two pixels inside the spot's edge.
+        const TLinkInfo& r = HotSpotLinks()[static_cast<size_t>(spot)];
+        const QRect area(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+        const QColor colour = palette().color(QPalette::Highlight);
+        const int w = std::min({kSpotFrameWidth, area.width(), area.height()});
+        if (w <= 0) return;  // a region with no inside has nothing to frame
+        painter.fillRect(QRect(area.left(), area.top(), area.width(), w), colour);
+        painter.fillRect(QRect(area.left(), area.bottom() - w + 1, area.width(), w), colour);
+        painter.fillRect(QRect(area.left(), area.top(), w, area.height()), colour);
+        painter.fillRect(QRect(area.right() - w + 1, area.top(), w, area.height()), colour);
+        focusDrawn = true;
+        return;
+    }
     if (CurrentLink() == nullptr) {
         // No link marked: a dotted frame round the text shows where the keys go.
         painter.save();

@@ -16,7 +16,8 @@ class TPNGObject;
 
 // The text view of a hunk: its visible children flowed as word-wrapped text, sub-hunks as links
 // in the link colour, separators as rules, pictures at their size, lines marked for the second
-// font in the fixed font. The owning window embeds it as its only child:
+// font in the fixed font. Tab marks the links, then the pictures' hot spots. The owning window
+// embeds it as its only child:
 //
 //   auto* text = new TStringControl(window, hunk);
 //   text->ApplySettings(settings);           // fonts and link colour
@@ -60,7 +61,7 @@ class TStringControl : public THotSpotControl {
     // Where the object's fragments are on screen now, in viewport coordinates.
     std::vector<QRect> FragmentRects(const TKLUObject* object) const;
     // The hot spots of the pictures shown, each with what it leads to and where it is on screen
-    // now (viewport coordinates), in the order of the pictures and their regions.
+    // now (viewport coordinates), in Tab order: picture by picture, each in reading order.
     struct ShownHotSpot {
         TKLUObject* target = nullptr;
         QRect rect;
@@ -76,7 +77,11 @@ class TStringControl : public THotSpotControl {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    static constexpr int kSpotFrameWidth = 2;
+
     void PaintFocus(class QPainter& painter);
+    // Scrolls so that the rectangle (document coordinates) is in view, its start first.
+    void ScrollIntoView(const QRect& marked);
     // Every picture among the hunk's children.
     std::vector<TPNGObject*> Pictures() const;
     // The picture as the screen shows it, made from its bitmap on first use.

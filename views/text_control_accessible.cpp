@@ -63,10 +63,12 @@ class LinkAccessible : public QAccessibleInterface, public QAccessibleActionInte
 
     QAccessible::State state() const override {
         QAccessible::State s;
-        s.focusable = spotNumber < 0;  // hot spots are reached by the mouse, not by Tab
+        s.focusable = true;
         s.linked = true;
         s.invisible = !IsShown();
-        s.focused = !control.isNull() && control->hasFocus() && control->CurrentLink() == target;
+        s.focused = !control.isNull() && control->hasFocus() &&
+                    control->CurrentSpot() == spotNumber &&
+                    (spotNumber >= 0 || control->CurrentLink() == target);
         return s;
     }
 

@@ -20,7 +20,7 @@ std::string AccessibleTextOf(const TItemsHunk& hunk, int visible_count);
 void InstallTextControlAccessibility();
 
 // The text view as a read-only document whose children are its visible links, then the hot spots
-// of its pictures (links too, but outside the Tab order).
+// of its pictures (links too), in the order Tab visits them.
 class TextControlAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
   public:
     explicit TextControlAccessible(TStringControl* control);

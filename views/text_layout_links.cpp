@@ -1,5 +1,7 @@
 #include "text_layout_links.h"
 
+#include <algorithm>
+
 #include "model/media_hunks.h"
 
 namespace klu {
@@ -34,7 +36,14 @@ std::vector<TLinkInfo> LinksOf(const std::vector<TWrapInfo>& fragments) {
 std::vector<TLinkInfo> HotSpotsOf(const std::vector<TWrapInfo>& fragments) {
     std::vector<TLinkInfo> spots;
     for (const TWrapInfo& f : fragments) {
-        if (f.object != nullptr && f.object->GetType() == PNGOBJECT) AddHotSpots(f, spots);
+        if (f.object == nullptr || f.object->GetType() != PNGOBJECT) continue;
+        const auto first = static_cast<std::ptrdiff_t>(spots.size());
+        AddHotSpots(f, spots);
+        // A file may list a picture's regions in any order; a reader goes by where they are.
+        std::stable_sort(spots.begin() + first, spots.end(),
+                         [](const TLinkInfo& a, const TLinkInfo& b) {
+                             return a.top != b.top ? a.top < b.top : a.left < b.left;
+                         });
     }
     return spots;
 }

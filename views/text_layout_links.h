@@ -10,7 +10,8 @@ namespace klu {
 // fragment of a sub-hunk's title, and the hot spots of every picture moved to where the picture
 // lies. Plain lines, separators and pictures themselves give none.
 std::vector<TLinkInfo> LinksOf(const std::vector<TWrapInfo>& fragments);
-// Only the hot spots of the pictures among the fragments, in the same order.
+// Only the hot spots of the pictures among the fragments, picture by picture, each picture's in
+// reading order: top to bottom, then left to right.
 std::vector<TLinkInfo> HotSpotsOf(const std::vector<TWrapInfo>& fragments);
 
 // The rule drawn for a separator fragment: across the text width at the middle of its line.

@@ -1,6 +1,7 @@
-// Picture windows of the reader: decoded from the hint file and drawn, hot spots as links,
-// overlays painted into them once.
+// Picture windows of the reader: decoded from the hint file and drawn, hot spots as links that
+// the mouse and Tab reach, overlays painted into them once.
 #include <QAccessible>
+#include <QApplication>
 #include <QTest>
 
 #include "../views/picture_test_support.h"
@@ -16,18 +17,21 @@ QColor ColourOf(int index) {
 }
 
 // The picture file (40 x 30, colour (x / 10 + y / 10) % 4) with a lamp overlay of colour 5,
-// 4 x 3 pixels at (25, 5) with the hot spot (0, 0)-(10, 10), and the tower's hot spot
-// (20, 15)-(40, 30), opened in the reader.
+// 4 x 3 pixels at (25, 5) with the hot spot (0, 0)-(10, 10), a boat's hot spot (0, 20)-(10, 30)
+// and the tower's hot spot (20, 15)-(40, 30), opened in the reader.
 class PictureWindowTest : public WindowFixture {
   protected:
     explicit PictureWindowTest(const std::string& picture_png = CheckerPng())
         : plan(picture_png,
-               {{"Lamp", EncodeOrFail(PlainPicture(4, 3, 5)), 25, 5, {0, 0, 10, 10}}}) {
+               {{"Lamp", EncodeOrFail(PlainPicture(4, 3, 5)), 25, 5, {0, 0, 10, 10}},
+                {"Boat", EncodeOrFail(PlainPicture(2, 2, 6)), 0, 25, {0, 20, 10, 30}}}) {
         Open(Write("pictures.klu", plan.bytes));
         hyper = dynamic_cast<THyperPNGHunk*>(Child("Bay"));
         picture = hyper ? hyper->Finish() : nullptr;
         lamp = picture ? dynamic_cast<TOverlayHunk*>(picture->FindByName("Lamp")) : nullptr;
         tower = picture ? picture->FindByName("Tower") : nullptr;
+        boat = picture ? picture->FindByName("Boat") : nullptr;
+        QApplication::setActiveWindow(frame.get());
     }
 
     uint8_t PixelAt(int x, int y) const {
@@ -49,9 +53,10 @@ class PictureWindowTest : public WindowFixture {
     TPNGObject* picture = nullptr;
     TOverlayHunk* lamp = nullptr;
     THunk* tower = nullptr;
+    THunk* boat = nullptr;
 };
 
-// The picture is drawn at the text margin; its hot spots are links reached by the mouse only.
+// The picture is drawn at the text margin; its hot spots are links where the mouse clicks.
 TEST_F(PictureWindowTest, APictureWindowShowsItsPictureAndHotSpotsOpenWhereTheMouseClicks) {
     ASSERT_NE(hyper, nullptr);
     THintChild* window = OpenWindow(*hyper);
@@ -65,8 +70,8 @@ TEST_F(PictureWindowTest, APictureWindowShowsItsPictureAndHotSpotsOpenWhereTheMo
     EXPECT_EQ(ScreenAt(*window, 39, 15), ColourOf(0));
     EXPECT_NE(ScreenAt(*window, 40, 15), ColourOf(0));  // past its edge
 
-    ASSERT_EQ(control.Links().size(), 2u);
-    EXPECT_EQ(control.Links()[1], (TLinkInfo{28, 23, 48, 38, tower}));
+    ASSERT_EQ(control.Links().size(), 3u);
+    EXPECT_EQ(control.Links()[2], (TLinkInfo{28, 23, 48, 38, tower}));
     QTest::mouseMove(control.viewport(), OnPicture(30, 20));
     EXPECT_EQ(control.viewport()->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseMove(control.viewport(), OnPicture(15, 12));
@@ -79,26 +84,31 @@ TEST_F(PictureWindowTest, APictureWindowShowsItsPictureAndHotSpotsOpenWhereTheMo
     EXPECT_NE(WindowHunkUi::ViewOf(*tower), nullptr);
 }
 
+// Screen readers meet the hot spots in the order Tab visits them, the marked one focused.
 TEST_F(PictureWindowTest, HotSpotsAreLinksToScreenReadersNamedAfterWhatTheyOpen) {
     THintChild* window = OpenWindow(*hyper);
     ASSERT_NE(window, nullptr);
     QAccessibleInterface* text = QAccessible::queryAccessibleInterface(&window->Control());
     ASSERT_NE(text, nullptr);
-    ASSERT_EQ(text->childCount(), 2);
+    ASSERT_EQ(text->childCount(), 3);
+    QTest::keyClick(&window->Control(), Qt::Key_Tab);
     const QRect viewport(window->Control().viewport()->mapToGlobal(QPoint(0, 0)),
                          window->Control().viewport()->size());
     const struct {
         QString name;
         QRect spot;  // in the picture
         THunk* opened;
-    } spots[] = {{"Lamp", {0, 0, 10, 10}, hyper}, {"Tower", {20, 15, 20, 15}, tower}};
-    for (int i = 0; i < 2; ++i) {
+    } spots[] = {{"Lamp", {0, 0, 10, 10}, hyper},
+                 {"Tower", {20, 15, 20, 15}, tower},
+                 {"Boat", {0, 20, 10, 10}, hyper}};
+    for (int i = 0; i < 3; ++i) {
         QAccessibleInterface* spot = text->child(i);
         ASSERT_NE(spot, nullptr);
         EXPECT_EQ(spot->role(), QAccessible::Link);
         EXPECT_EQ(spot->text(QAccessible::Name), spots[i].name);
         EXPECT_EQ(spot->rect(), spots[i].spot.translated(viewport.topLeft() + OnPicture(0, 0)));
-        EXPECT_FALSE(spot->state().focusable) << "the picture stays out of the Tab order";
+        EXPECT_TRUE(spot->state().focusable);
+        EXPECT_EQ(spot->state().focused, i == 0) << i;
         spot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         EXPECT_NE(WindowHunkUi::ViewOf(*spots[i].opened), nullptr);
     }
@@ -127,6 +137,70 @@ TEST_F(PictureWindowTest, AnOverlayOpensItsPictureWindowAndPaintsOnce) {
     EXPECT_EQ(WindowTitles().size(), windows);
     EXPECT_EQ(PixelAt(25, 5), 3);
     EXPECT_EQ(OverlaysOf(*picture)->entries.size(), 1u);
+}
+
+// With no link in the window, Tab starts at the first hot spot; the spots follow in reading
+// order (the boat's, listed before the tower's, lies below it) and wrap round through no mark
+// as links do.
+TEST_F(PictureWindowTest, TabMarksTheHotSpotsTopToBottomThenLeftToRightAndWrapsRound) {
+    THintChild* window = OpenWindow(*hyper);
+    ASSERT_NE(window, nullptr);
+    const struct {
+        Qt::Key key;
+        const THunk* marked;
+    } steps[] = {{Qt::Key_Tab, lamp},     {Qt::Key_Tab, tower},    {Qt::Key_Tab, boat},
+                 {Qt::Key_Tab, nullptr},  {Qt::Key_Tab, lamp},     {Qt::Key_Backtab, nullptr},
+                 {Qt::Key_Backtab, boat}, {Qt::Key_Backtab, tower}};
+    for (const auto& step : steps) {
+        QTest::keyClick(&window->Control(), step.key);
+        EXPECT_EQ(window->Control().CurrentLink(), step.marked) << step.key;
+    }
+}
+
+// The marked spot has a frame two pixels wide in the highlight colour, and Enter opens it.
+TEST_F(PictureWindowTest, TheMarkedHotSpotIsFramedInTheHighlightColourAndEnterOpensIt) {
+    THintChild* window = OpenWindow(*hyper);
+    ASSERT_NE(window, nullptr);
+    const QColor highlight = window->Control().palette().color(QPalette::Highlight);
+    QTest::keyClick(&window->Control(), Qt::Key_Tab);  // the lamp's spot, (0, 0)-(10, 10)
+    const struct {
+        int x, y;
+        bool framed;
+    } points[] = {{0, 0, true},  {9, 9, true},  {1, 5, true},    {5, 8, true},
+                  {2, 2, false}, {5, 5, false}, {10, 10, false}, {0, 20, false}};
+    for (const auto& p : points)
+        EXPECT_EQ(ScreenAt(*window, p.x, p.y) == highlight, p.framed) << p.x << ", " << p.y;
+    QTest::keyClick(&window->Control(), Qt::Key_Return);
+    EXPECT_EQ(ScreenAt(*window, 28, 7), ColourOf(5)) << "the lamp is painted";
+}
+
+// In a hint window Space reveals the next hint while a link of the text is marked, as on the
+// button; a marked hot spot is what the player sees framed, so Space opens it instead. In the
+// help file "Lit?" shows the link "Map" and a picture with the tower's spot, then a hint.
+TEST_F(WindowFixture, InAHintWindowSpaceOpensAMarkedHotSpotAndRevealsOtherwise) {
+    auto root = MakeSubject("Help");
+    HintNode* lit = root->Add(MakeNode("NESTHINT", "Lit?"));
+    lit->Add(MakeText("Map", {"A map."}));
+    lit->Add(MakeData("HYPERPNG", "Bay", CheckerPng()))
+        ->AddRegion(0, 0, 10, 10, MakeText("Tower", {"Steps."}));
+    lit->Separator().Line("Light it.");
+    LoadResult result = LoadOk;
+    ASSERT_TRUE(LoadHintFileAt(Write("RORED.KLU", HintFileOf(std::move(root))), state.helpDocument,
+                               true, result));
+    THunk* question = state.helpDocument.GetRoot()->FindByName("Lit?");
+    THintChild* window = OpenWindow(*question);
+    ASSERT_NE(window->Button(), nullptr);
+    QApplication::setActiveWindow(frame.get());
+    TStringControl& text = window->Control();
+    QTest::keyClick(window->Button(), Qt::Key_Tab);
+    ASSERT_EQ(text.CurrentLink(), question->FindByName("Map"));
+    QTest::keyClick(&text, Qt::Key_Space);
+    EXPECT_EQ(window->Button()->text().toStdString(), "No more hints.");
+    QTest::keyClick(&text, Qt::Key_Tab);
+    QTest::keyClick(&text, Qt::Key_Space);  // the button's press would close the window now
+    DeleteClosed();
+    EXPECT_EQ(ViewOf(question), window);
+    EXPECT_NE(ViewOf(question->FindByName("Tower")), nullptr);
 }
 
 // The picture's data cut inside the image data: it cannot be decoded.

@@ -91,7 +91,7 @@ TEST(KluExport, AResultThatCannotBeWrittenExits73AndKeepsTheOldOut) {
         EXPECT_NE(run.err, "") << command[0];
     }
     const std::string old_out = folder.Write("old.txt", std::string(100, 'o'));
-    const KluRun run = RunKlu({"export", cafe, old_out}, {}, {.fileSizeLimit = 16});
+    const KluRun run = RunKlu({"export", cafe, old_out}, {}, {.stdoutTo = {}, .fileSizeLimit = 16});
     EXPECT_EQ(run.status, 73);
     EXPECT_EQ(ReadFile(old_out), std::string(100, 'o'));
 }

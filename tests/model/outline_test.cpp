@@ -93,6 +93,13 @@ TEST(Outline, ReportsTheLineOfAMistake) {
         {"title: T\npicture: P = no-such-file.png\n", 2},
         {"title: T\nsubject: S\n    > a line in a subject\n", 3},
         {"title: T\nquestion: Q\n    hint: a\n    just words\n", 4},
+        // An older part as it stands: a title of the wrong kind, titles the numbers have no room
+        // for, an entry before its numbers; two roots.
+        {"title: T\nformat: 88a\nlines: 5 5\nsubject: S -> 3\nsubject: Q -> 5\n", 5},
+        {"title: T\nformat: 88a\nlines: 3 3\nquestion: A -> 1\nquestion: B -> 1\n", 3},
+        {"title: T\nformat: 88a\nquestion: A -> 1\nlines: 3 3\n", 3},
+        {"title: T\nolder: O\n    lines: 5 5\n    subject: S -> 3\n", 3},
+        {"title: T\ntext: T\n    root: yes\ntext: T\n    root: yes\n", 4},
     };
     for (const auto& [text, line] : cases) {
         OutlineError error;

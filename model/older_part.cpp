@@ -1,0 +1,38 @@
+#include "older_part.h"
+
+#include "hint_document.h"
+#include "older_part_reader.h"
+
+namespace klu {
+namespace {
+
+// Keeps what the reader hands over.
+struct OlderPartSink {
+    OlderPart& part;
+
+    void Numbers(int64_t first, int64_t last) {
+        part.firstHint = first;
+        part.lastHint = last;
+    }
+    void Entry(int64_t, std::string title, int64_t target) {
+        part.entries.push_back({std::move(title), target});
+    }
+    void Hint(int64_t, std::string_view stored) { part.hints.push_back(Decode88(stored)); }
+    void NoteLine(std::string_view line) { part.note.emplace_back(line); }
+};
+
+}  // namespace
+
+std::optional<OlderPart> ReadOlderPart(const std::string& path) {
+    std::vector<char> bytes;
+    if (ReadHintFileBytes(path, bytes) != HintFileRead::Whole) return std::nullopt;
+    HintStream stream(std::move(bytes));
+    if (!EqualsNoCase(stream.GetLine(), "KLU")) return std::nullopt;
+    stream.GetLine();  // the title
+    OlderPart part;
+    OlderPartSink sink{part};
+    ReadOlderBody(stream, sink);
+    return part;
+}
+
+}  // namespace klu
