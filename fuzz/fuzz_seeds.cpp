@@ -50,7 +50,8 @@ int main(int argc, char** argv) {
     }
     for (const klu::seeds::Seed& seed : klu::seeds::DeepNestedSeeds()) {
         const std::optional<std::string> bytes = klu::WriteHintFile(seed.file);
-        bytes && WriteBytes(pages / seed.name, *bytes) ? ++written : ++failed;
+        const bool ok = bytes && WriteBytes(pages / seed.name, *bytes);
+        ok ? ++written : ++failed;
     }
     const std::filesystem::path pictures = folder / "fuzz_png";
     std::filesystem::create_directories(pictures, error);
