@@ -65,16 +65,17 @@ std::vector<Seed> OlderFormatSeeds() {
     seeds.push_back({"older_hints_on_subject.klu",
                      OlderAsItStands("Wet Deck", {5, 8,
                                                   {{"Deck", 3}, {"Why is it wet", 7}},
-                                                  {"Rain.", "Waves.", "Both.", "Neither."}})});
+                                                  {"Rain.", "Waves.", "Both.", "Neither."},
+                                                  {}})});
     seeds.push_back({"older_nested_questions.klu",
                      OlderAsItStands("Boxes", {5, 7,
                                                {{"Outer box", 1}, {"Inner box", 6}},
                                                {"Open the outer.", "Then the inner.", "Done."},
                                                {"A note."}})});
     seeds.push_back({"older_hints_on_root.klu",
-                     OlderAsItStands("Loose Hints", {1, 2, {}, {"First.", "Second."}})});
+                     OlderAsItStands("Loose Hints", {1, 2, {}, {"First.", "Second."}, {}})});
     seeds.push_back({"older_ends_early.klu",
-                     OlderAsItStands("Torn Page", {9, 10, {{"Torn", 5}, {"Where is the rest", 9}}})});
+                     OlderAsItStands("Torn Page", {9, 10, {{"Torn", 5}, {"Where is the rest", 9}}, {}, {}})});
     return seeds;
 }
 

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <filesystem>
 #include <limits>
 #include <string_view>
@@ -60,12 +61,20 @@ bool ResolveTarget(const std::string& path, std::string& target) {
 
 constexpr std::string_view kTemporaryMark = ".~";
 
+// "target.~PID-N"; when target's name is too long for that, ".~PID-N" in its folder.
+std::string TemporaryName(const std::string& target, unsigned number) {
+    const std::string mark =
+        std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" + std::to_string(number);
+    const size_t name_at = target.rfind('/') + 1;  // 0 without a folder
+    const bool fits = target.size() - name_at + mark.size() <= NAME_MAX;
+    return (fits ? target : target.substr(0, name_at)) + mark;
+}
+
 // Creates a file no other process uses, beside target; gives its descriptor, or -1.
 int CreateTemporaryBeside(const std::string& target, std::string& temporary) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target + std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" +
-                    std::to_string(counter++);
+        temporary = TemporaryName(target, counter++);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }

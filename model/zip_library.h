@@ -7,7 +7,7 @@ namespace klu {
 // The functions of libzip this program calls.
 #define KLU_ZIP_FUNCTIONS(X)                                                                   \
     X(zip_close) X(zip_discard) X(zip_error_fini) X(zip_error_init) X(zip_fclose) X(zip_file_add) \
-    X(zip_fopen) X(zip_fread) X(zip_get_num_entries) X(zip_open) X(zip_open_from_source)        \
+    X(zip_fopen_index) X(zip_fread) X(zip_get_num_entries) X(zip_open) X(zip_open_from_source)  \
     X(zip_source_buffer) X(zip_source_buffer_create) X(zip_source_free) X(zip_stat)             \
     X(zip_stat_index) X(zip_stat_init)
 

@@ -1,6 +1,8 @@
 #include "zip_members.h"
 
+#include <cstdint>
 #include <memory>
+#include <unordered_map>
 
 #include "file_bytes.h"
 #include "text_util.h"
@@ -25,18 +27,55 @@ bool IsHintFileName(std::string_view name) {
     return name.size() > kExtension.size() && EndsWithNoCase(name, kExtension);
 }
 
-std::vector<ArchiveMember> MembersOf(zip_t* archive) {
+// The hint files among the first entries of the archive, up to max_members of them.
+std::vector<ArchiveMember> MembersOf(zip_t* archive, size_t max_members = SIZE_MAX) {
     const ZipFunctions* zip = ZipLibrary();
     std::vector<ArchiveMember> members;
+    std::unordered_map<std::string, size_t> seen;  // name in the archive -> members of it so far
     const zip_int64_t count = zip->zip_get_num_entries(archive, 0);
-    for (zip_int64_t i = 0; i < count; ++i) {
+    for (zip_int64_t i = 0; i < count && members.size() < max_members; ++i) {
         zip_stat_t info;
         zip->zip_stat_init(&info);
         if (zip->zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &info) != 0) continue;
         if (!(info.valid & ZIP_STAT_NAME) || !(info.valid & ZIP_STAT_SIZE)) continue;
-        if (IsHintFileName(info.name)) members.push_back({info.name, info.size});
+        if (!IsHintFileName(info.name)) continue;
+        std::string name = info.name;
+        if (const size_t earlier = seen[name]++; earlier > 0)
+            name += ';' + std::to_string(earlier + 1);
+        members.push_back({std::move(name), info.size, static_cast<uint64_t>(i)});
     }
     return members;
+}
+
+// The member named as MembersOf names it, else the entry of that name in the archive.
+std::optional<ArchiveMember> Locate(zip_t* archive, const std::string& name) {
+    for (ArchiveMember& member : MembersOf(archive)) {
+        if (member.name == name) return std::move(member);
+    }
+    zip_stat_t info;
+    ZipLibrary()->zip_stat_init(&info);
+    if (ZipLibrary()->zip_stat(archive, name.c_str(), 0, &info) != 0 ||
+        !(info.valid & ZIP_STAT_SIZE) || !(info.valid & ZIP_STAT_INDEX))
+        return std::nullopt;
+    return ArchiveMember{name, info.size, info.index};
+}
+
+// Unpacks the first limit bytes of a member, or all of it when it is shorter.
+bool ReadUpTo(zip_t* archive, uint64_t index, uint64_t limit, std::vector<char>& bytes) {
+    bytes.clear();
+    const ZipFunctions* zip = ZipLibrary();
+    const std::unique_ptr<zip_file_t, MemberClose> file(zip->zip_fopen_index(archive, index, 0));
+    if (!file) return false;
+    bytes.resize(static_cast<size_t>(limit));
+    size_t got = 0;
+    while (got < bytes.size()) {
+        const zip_int64_t read = zip->zip_fread(file.get(), bytes.data() + got, bytes.size() - got);
+        if (read < 0) return false;
+        if (read == 0) break;
+        got += static_cast<size_t>(read);
+    }
+    bytes.resize(got);
+    return true;
 }
 
 }  // namespace
@@ -76,20 +115,26 @@ bool ReadArchiveMember(const std::string& archive_path, const std::string& membe
     int error = 0;
     const Archive archive(zip->zip_open(archive_path.c_str(), ZIP_RDONLY, &error));
     if (!archive) return false;
-    zip_stat_t info;
-    zip->zip_stat_init(&info);
-    if (zip->zip_stat(archive.get(), member.c_str(), 0, &info) != 0 || !(info.valid & ZIP_STAT_SIZE) ||
-        info.size > limit)
-        return false;
-    const std::unique_ptr<zip_file_t, MemberClose> file(
-        zip->zip_fopen(archive.get(), member.c_str(), 0));
-    if (!file) return false;
-    bytes.resize(static_cast<size_t>(info.size));
-    // The stated size may lie; the member's real data decides.
-    const zip_int64_t got = zip->zip_fread(file.get(), bytes.data(), bytes.size());
-    if (got < 0) return false;
-    bytes.resize(static_cast<size_t>(got));
-    return true;
+    const std::optional<ArchiveMember> found = Locate(archive.get(), member);
+    // The stated size may lie; the member's real data decides, up to the stated size.
+    return found && found->size <= limit &&
+           ReadUpTo(archive.get(), found->index, found->size, bytes);
+}
+
+ArchiveReader::ArchiveReader(const std::string& archive_path, size_t max_members) {
+    const ZipFunctions* zip = ZipLibrary();
+    if (!zip) return;
+    int error = 0;
+    archive_ = zip->zip_open(archive_path.c_str(), ZIP_RDONLY, &error);
+    if (archive_) members_ = MembersOf(archive_, max_members);
+}
+
+ArchiveReader::~ArchiveReader() {
+    if (archive_) ZipLibrary()->zip_discard(archive_);
+}
+
+bool ArchiveReader::ReadStart(const ArchiveMember& member, size_t limit, std::vector<char>& bytes) {
+    return archive_ && ReadUpTo(archive_, member.index, limit, bytes);
 }
 
 std::optional<MemberPath> SplitMemberPath(const std::string& path) {

@@ -127,13 +127,13 @@ std::vector<QRect> TStringControl::FragmentRects(const TKLUObject* object) const
 
 std::vector<TStringControl::ShownHotSpot> TStringControl::HotSpots() const {
     const QPoint offset = ScrollOffset();
-    std::vector<ShownHotSpot> spots;
+    std::vector<ShownHotSpot> shown;
     for (const TLinkInfo& spot : HotSpotLinks()) {
-        spots.push_back(
+        shown.push_back(
             {spot.target, QRect(QPoint(spot.left, spot.top) - offset,
                                 QPoint(spot.right, spot.bottom) - offset - QPoint(1, 1))});
     }
-    return spots;
+    return shown;
 }
 
 void TStringControl::ShowFocus(bool scroll_into_view) {

@@ -79,6 +79,27 @@ TEST_F(ArchiveOpenTest, TheListingShowsTheHintFilesOfArchivesAndOpensThem) {
     EXPECT_EQ(state.currentPath, folder / "pack.zip/a/FIRST.KLU");
 }
 
+// Of two members with one name, the listing and the choice offer the second as NAME;2, and it
+// opens as itself.
+TEST_F(ArchiveOpenTest, TheSecondMemberOfANameOpensAsItselfFromTheListingAndTheChoice) {
+    const std::string zip = Zip("twins.zip", {{"GAME.KLU", ThreeHintFile("First")},
+                                              {"GAMF.KLU", ThreeHintFile("Second")}});
+    std::string bytes = ReadFile(zip);
+    for (size_t at = bytes.find("GAMF.KLU"); at != std::string::npos; at = bytes.find("GAMF.KLU"))
+        bytes[at + 3] = 'E';
+    Write("twins.zip", bytes);
+    const auto listing = BuildFolderListing(folder.path(), state.locations.TitleCachePath());
+    ASSERT_EQ(listing->GetChildCount(), 2u);
+    listing->GetChild(1)->Open();
+    EXPECT_EQ(TopTitle(), "Second");
+    EXPECT_EQ(state.currentPath, zip + "/GAME.KLU;2");
+
+    dialogs.choiceAnswer = 0;
+    Open(zip);
+    EXPECT_EQ(dialogs.choiceItems, (std::vector<std::string>{"GAME.KLU", "GAME.KLU;2"}));
+    EXPECT_EQ(TopTitle(), "First");
+}
+
 // Each reader reads an open member's media from a copy of its own, which only its user may
 // read, no listing shows, and which goes with the file or the reader.
 TEST_F(ArchiveOpenTest, EachReaderKeepsItsOwnUnpackedMemberWhileTheFileIsOpen) {

@@ -39,6 +39,13 @@ TEST(KluExport, TextGoesToStdoutOrReplacesOutWhole) {
     EXPECT_EQ(ReadFile(out_path), kCafeText);
 }
 
+TEST(KluExport, AnOutOfTheLongestNameAFolderTakesIsWritten) {
+    const TempFolder folder;
+    const std::string out = folder.PathOf(std::string(251, 'o') + ".txt");
+    EXPECT_EQ(RunKlu({"export", folder.Write("cafe.klu", Bytes(CafePlan())), out}).status, 0);
+    EXPECT_EQ(ReadFile(out), kCafeText);
+}
+
 // The text and the web page alike; the messages of failed loads are file_loading_test's.
 TEST(KluExport, FailuresCreateNoOut) {
     const TempFolder folder;

@@ -13,7 +13,9 @@
 
 #include "listing_test_support.h"
 #include "model/file_info.h"
+#include "model/hint_document.h"
 #include "model/title_cache.h"
+#include "model/zip_members.h"
 
 namespace klu {
 namespace {
@@ -69,6 +71,18 @@ class FolderListing : public ::testing::Test {
     Strings Listed(const std::string& folder = "games") {
         const auto listing = BuildFolderListing(Folder(folder), Cache(), &stats_);
         return listing ? Entries(*listing, Folder(folder)) : Strings{"(no listing)"};
+    }
+
+    // An archive in "games" of hint files named by their titles, each ending in a tail longer
+    // than a listing reads.
+    void ZipOfLongFiles(const std::string& name, const Strings& titles) {
+        std::vector<std::pair<std::string, std::string>> members;
+        for (const std::string& title : titles) {
+            HintFilePlan plan = test::NewerFilePlan(title);
+            plan.trailer.assign(1 << 20, '\n');
+            members.emplace_back(title + ".klu", test::WriteOrFail(plan));
+        }
+        ASSERT_TRUE(WriteZipArchive(Folder() + name, members));
     }
 
     test::TempFolder root_;
@@ -147,6 +161,46 @@ TEST_F(FolderListing, CachedTitlesServeOnlyTheFileTheyWereReadFrom) {
     EXPECT_EQ(Listed(), (Strings{" <- same.klu", "Replacement Title, longer <- game.klu"}));
     fs::permissions(Folder() + "same.klu", fs::perms::owner_read);
     EXPECT_EQ(Listed()[0], "Emas <- same.klu") << "scanned again once readable";
+}
+
+TEST_F(FolderListing, ArchiveIsOpenedOnceAndOnlyTheFirstBlockOfAMemberIsUnpacked) {
+    ZipOfLongFiles("pack.zip", {"Alpha", "Beta", "Gamma"});
+    EXPECT_EQ(Listed(), (Strings{"Alpha <- pack.zip/Alpha.klu", "Beta <- pack.zip/Beta.klu",
+                                 "Gamma <- pack.zip/Gamma.klu"}));
+    EXPECT_EQ(stats_.archivesOpened, 1u);
+    EXPECT_LE(stats_.memberBytesRead, 3 * kTitleBlockBytes);
+}
+
+// What lies beyond the limits is left out; what the bytes left out comes in a later listing,
+// which takes the others from the cache.
+TEST_F(FolderListing, ArchiveBeyondItsLimitsListsOnlyWhatWasRead) {
+    ZipOfLongFiles("pack.zip", {"Alpha", "Beta", "Gamma"});
+    const auto listed = [this](const ArchiveLimits& limits) {
+        return BuildFolderListing(Folder(), Cache(), &stats_, limits)->GetChildCount();
+    };
+    EXPECT_EQ(listed({.members = 2}), 2u);
+    fs::remove(Cache());
+    EXPECT_EQ(listed({.bytes = 2 * kTitleBlockBytes}), 2u);
+    EXPECT_LE(stats_.memberBytesRead, 2 * kTitleBlockBytes);
+    EXPECT_EQ(listed({.bytes = 2 * kTitleBlockBytes}), 3u);
+}
+
+// The second member of a name is named NAME;2 and is listed, cached and unpacked as itself.
+TEST_F(FolderListing, ArchiveMembersSharingANameAreEachListedAndReadAsThemselves) {
+    const std::string zip = Folder() + "twins.zip",
+                      second = test::WriteOrFail(test::NewerFilePlan("Second"));
+    ASSERT_TRUE(WriteZipArchive(zip, {{"GAME.KLU", test::WriteOrFail(test::NewerFilePlan("First"))},
+                                      {"GAMF.KLU", second}}));
+    std::string bytes = test::ReadFile(zip);
+    for (size_t at = bytes.find("GAMF.KLU"); at != std::string::npos; at = bytes.find("GAMF.KLU"))
+        bytes[at + 3] = 'E';
+    WriteFile(zip, bytes);
+    const Strings both{"First <- twins.zip/GAME.KLU", "Second <- twins.zip/GAME.KLU;2"};
+    EXPECT_EQ(Listed(), both);
+    EXPECT_EQ(Listed(), both) << "from the cache";
+    std::vector<char> read;
+    ASSERT_TRUE(ReadArchiveMember(zip, "GAME.KLU;2", read, kLargestHintFile));
+    EXPECT_EQ(std::string(read.begin(), read.end()), second);
 }
 
 }  // namespace
