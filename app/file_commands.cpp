@@ -1,7 +1,7 @@
 // The commands that work on the open file as a whole, and the verbose listing.
 #include <QMdiSubWindow>
-#include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "command_texts.h"
 #include "file_filter.h"
@@ -14,6 +14,7 @@
 #include "model/plain_text.h"
 #include "model/search.h"
 #include "model/text_util.h"
+#include "model/whole_file.h"
 #include "model/windows1252.h"
 #include "my_printer.h"
 #include "open_hint_file.h"
@@ -26,8 +27,9 @@
 namespace klu {
 namespace {
 
-// Asks for the file an export of the whole file replaces, then writes it. Silence after a failed
-// write would leave the user looking for a file that is not there.
+// Asks for the file an export of the whole file replaces, then writes it. The export takes the
+// file's place only once it is whole: a failed write leaves the old file as it was. Silence
+// after a failed write would leave the user looking for a file that is not there.
 void ExportToFile(UserDialogs& dialogs, const AppState& state, const char* filter,
                   const char* suffix, const std::function<bool(std::ostream&)>& write) {
     const std::optional<std::string> path =
@@ -36,8 +38,8 @@ void ExportToFile(UserDialogs& dialogs, const AppState& state, const char* filte
     bool written = false;
     {
         WaitCursor wait;
-        std::ofstream out(*path, std::ios::binary | std::ios::trunc);
-        written = out && write(out) && out.flush();
+        std::ostringstream out;
+        written = write(out) && out && ReplaceWholeFile(*path, std::move(out).str());
     }
     if (!written)
         dialogs.ShowMessage(kCannotWriteText + *path, kErrorTitle, MessageIcon::Stop,
@@ -71,7 +73,6 @@ void TKLUClient::CmListFolder() {
     const std::optional<std::string> chosen = dialogs_.AskFolder(kListFolderPrompt);
     if (!chosen || chosen->empty()) return;
     state_.settings.listFolder = FolderWithSlash(*chosen);
-    state_.settings.unread = false;  // chosen by the user: to be kept
     if (!EqualsNoCase(state_.settings.listFolder, before) && listWindow) {
         delete listWindow.data();
         listWindow = nullptr;

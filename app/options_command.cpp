@@ -18,7 +18,6 @@ void ApplyOptionsToWindows(QMdiArea& client, Settings& settings) {
 
 bool SetOptions(UserDialogs& dialogs, QMdiArea& client, Settings& settings) {
     if (!dialogs.RunOptions(settings)) return false;
-    settings.unread = false;  // chosen by the user: to be kept
     ApplyOptionsToWindows(client, settings);
     return true;
 }

@@ -2,11 +2,12 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <fstream>
+#include <sstream>
 
 #include "command_texts.h"
 #include "file_filter.h"
 #include "model/media_hunks.h"
+#include "model/whole_file.h"
 #include "my_printer.h"
 #include "open_hint_file.h"
 #include "picture_source.h"
@@ -52,14 +53,12 @@ void SaveWindow(TStringChild& window, const AppState& state, UserDialogs& dialog
     const std::optional<std::string> path =
         AskSaveTarget(dialogs, state, DialogFilterOf(kTextFileFilter), "txt", SaveMode::Append);
     if (!path) return;
-    // Appended, so that saving several windows to one file collects them all.
-    std::ofstream out(*path, std::ios::binary | std::ios::app);
-    if (out) {
-        out << hunk.GetName() << "\n\n";
-        hunk.WriteText(out);
-        out.flush();
-    }
-    if (!out) ReportUnwritable(dialogs, *path);
+    // Appended, so that saving several windows to one file collects them all; the file is
+    // replaced by a copy with the text added, so a failed write leaves it as it was.
+    std::ostringstream out;
+    out << hunk.GetName() << "\n\n";
+    hunk.WriteText(out);
+    if (!out || !AppendToFile(*path, std::move(out).str())) ReportUnwritable(dialogs, *path);
 }
 
 void PrintWindow(TStringChild& window, AppState& state, UserDialogs& dialogs, TMyPrinter& printer) {

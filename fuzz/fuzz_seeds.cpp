@@ -1,6 +1,7 @@
 // Writes the starting inputs of the fuzzers into the folder given on the command line: the hint
 // files that every fuzzer starts from, and in a folder of its own, named after it, what a fuzzer
-// with other inputs starts from instead (fuzz_png: PNG pictures).
+// with other inputs starts from instead (fuzz_png: PNG pictures, fuzz_html_export: deeply
+// nested hints besides the hint files).
 
 #include <filesystem>
 #include <fstream>
@@ -39,8 +40,19 @@ int main(int argc, char** argv) {
         std::cerr << failure << '\n';
     auto failed = static_cast<int>(failures.size());
     int written = 0;
-    for (const klu::seeds::SeedFile& file : files)
+    // fuzz_html_export starts from every hint file and from deeply nested hints besides, kept
+    // from the others, whose inputs they would make long.
+    const std::filesystem::path pages = folder / "fuzz_html_export";
+    std::filesystem::create_directories(pages, error);
+    for (const klu::seeds::SeedFile& file : files) {
         WriteBytes(folder / file.name, file.bytes) ? ++written : ++failed;
+        WriteBytes(pages / file.name, file.bytes) ? ++written : ++failed;
+    }
+    for (const klu::seeds::Seed& seed : klu::seeds::DeepNestedSeeds()) {
+        const std::optional<std::string> bytes = klu::WriteHintFile(seed.file);
+        const bool ok = bytes && WriteBytes(pages / seed.name, *bytes);
+        ok ? ++written : ++failed;
+    }
     const std::filesystem::path pictures = folder / "fuzz_png";
     std::filesystem::create_directories(pictures, error);
     for (const klu::seeds::RawSeed& seed : klu::seeds::PngSeeds()) {

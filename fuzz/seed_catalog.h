@@ -21,6 +21,8 @@ std::vector<Seed> NewerFormatSeeds();
 std::vector<Seed> MetaHunkSeeds();
 std::vector<Seed> PictureSeeds();
 std::vector<Seed> ChecksumSeeds();
+// Only for fuzz_html_export, which starts from these and every seed above.
+std::vector<Seed> DeepNestedSeeds();
 
 // Every hint file the catalog makes, as bytes: each seed, and each seed without binary data once
 // more with line feeds alone (as files copied through other systems have). A seed that cannot be

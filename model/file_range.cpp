@@ -10,6 +10,8 @@
 #include <new>
 #include <system_error>
 
+#include "whole_file.h"
+
 namespace klu {
 namespace {
 
@@ -98,20 +100,6 @@ bool ReadChunk(int fd, char* buffer, size_t size, int& error) {
     return true;
 }
 
-bool WriteChunk(int fd, const char* buffer, size_t size, int& error) {
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t put = ::write(fd, buffer + done, size - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) {
-            error = put == 0 ? EIO : errno;
-            return false;
-        }
-        done += static_cast<size_t>(put);
-    }
-    return true;
-}
-
 RangeResult ReadFailure(const std::string& source, int error, int chunks) {
     if (error == 0)
         return Failure(RangeOutcome::ReadFailed,
@@ -126,24 +114,11 @@ RangeResult WriteFailure(const std::string& target, int error, int chunks) {
                    "Cannot write " + Quoted(target) + ": " + Reason(error) + ".", chunks);
 }
 
-// Opens the target for writing, created or emptied; created tells whether it is new.
-RangeResult OpenTarget(const std::string& target, const struct stat& source_info, Descriptor& fd,
-                       bool& created) {
-    // Emptying the source itself would destroy the data before it is copied.
+// A copy put in place of the file it comes from would destroy that file.
+bool IsSource(const std::string& target, const struct stat& source_info) {
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && info.st_dev == source_info.st_dev &&
-        info.st_ino == source_info.st_ino)
-        return Failure(RangeOutcome::TargetUnopened,
-                       "Cannot write " + Quoted(target) + ": it is the file the data comes from.");
-    // Without waiting on a pipe that nobody reads.
-    constexpr int kFlags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK;
-    fd.Reset(::open(target.c_str(), kFlags | O_EXCL, 0666));
-    created = fd.Get() >= 0;
-    if (!created && errno == EEXIST) fd.Reset(::open(target.c_str(), kFlags | O_TRUNC, 0666));
-    if (fd.Get() < 0)
-        return Failure(RangeOutcome::TargetUnopened,
-                       "Cannot create " + Quoted(target) + ": " + Reason(errno) + ".");
-    return RangeResult{};
+    return ::stat(target.c_str(), &info) == 0 && info.st_dev == source_info.st_dev &&
+           info.st_ino == source_info.st_ino;
 }
 
 }  // namespace
@@ -154,10 +129,13 @@ RangeResult CopyFileRange(const std::string& source, int64_t offset, int64_t len
     struct stat source_info {};
     if (RangeResult opened = OpenSource(source, offset, length, in, source_info); !opened.Ok())
         return opened;
-    Descriptor out;
-    bool created = false;
-    if (RangeResult opened = OpenTarget(target, source_info, out, created); !opened.Ok())
-        return opened;
+    if (IsSource(target, source_info))
+        return Failure(RangeOutcome::TargetUnopened,
+                       "Cannot write " + Quoted(target) + ": it is the file the data comes from.");
+    FileReplacement out(target);
+    if (!out.Opened())
+        return Failure(RangeOutcome::TargetUnopened,
+                       "Cannot create " + Quoted(target) + ": " + Reason(out.Error()) + ".");
 
     std::array<char, kRangeChunk> buffer;
     RangeResult result;
@@ -167,13 +145,12 @@ RangeResult CopyFileRange(const std::string& source, int64_t offset, int64_t len
         ++result.chunks;
         if (!ReadChunk(in.Get(), buffer.data(), size, error))
             result = ReadFailure(source, error, result.chunks);
-        else if (!WriteChunk(out.Get(), buffer.data(), size, error))
-            result = WriteFailure(target, error, result.chunks);
+        else if (!out.Write(std::string_view(buffer.data(), size)))
+            result = WriteFailure(target, out.Error(), result.chunks);
         left -= static_cast<int64_t>(size);
     }
-    if (!out.Close() && result.Ok()) result = WriteFailure(target, errno, result.chunks);
-    // A file the copy made but could not finish holds no usable picture.
-    if (!result.Ok() && created) ::unlink(target.c_str());
+    // Only a whole copy takes the target's place; a failed one leaves the old file.
+    if (result.Ok() && !out.Commit()) result = WriteFailure(target, out.Error(), result.chunks);
     return result;
 }
 

@@ -16,7 +16,7 @@ enum class RangeOutcome {
     SourceUnopened,  // the file to read from cannot be opened, or is no regular file
     OutOfRange,      // the offset or length is negative, or the range ends beyond the file
     ReadFailed,      // the file could be opened but not read to the end of the range
-    TargetUnopened,  // the file to write cannot be created or emptied
+    TargetUnopened,  // the file to write cannot be created or replaced
     WriteFailed,     // the file to write could not take all the bytes
     OutOfMemory,     // no buffer for the whole range
 };
@@ -31,9 +31,9 @@ struct RangeResult {
     bool Ok() const { return outcome == RangeOutcome::Done; }
 };
 
-// Copies length bytes from offset of the source file into the target file, which is created or
-// emptied first. The range is checked against the source before the target is touched; a target
-// left incomplete by a failed read or write is removed.
+// Copies length bytes from offset of the source file into the target file, which the copy
+// replaces once it is whole (see FileReplacement). The range is checked against the source
+// before the target is touched; a failed read or write leaves the target as it was.
 RangeResult CopyFileRange(const std::string& source, int64_t offset, int64_t length,
                           const std::string& target);
 

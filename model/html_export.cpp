@@ -48,7 +48,6 @@ std::string PageHead(const THunk& root, const PageWriter& writer) {
 bool ExportHtml(const THintDocument& document, const std::string& data_path, std::ostream& out) {
     THunk* root = document.GetRoot();
     if (!root) return false;
-    root->SetNumber("");
     PageWriter writer(*root, data_path);
     out << PageHead(*root, writer);
     writer.WriteBody(out, document.FindByType(INFO));

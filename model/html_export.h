@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 
@@ -13,5 +14,13 @@ class THintDocument;
 // file the document was loaded from, or the file its data lies in). Gives false when there is
 // no root or out fails.
 bool ExportHtml(const THintDocument& document, const std::string& data_path, std::ostream& out);
+
+// The most bytes the page of a file of file_size bytes takes, however deep its hints nest or
+// often its hunks share data: a hunk of a few bytes makes a section of a hundred or two, and the
+// older format's part (1000 lines at most) as many questions as it has pairs of lines, besides
+// the page's own style and script.
+constexpr uint64_t MaxPageSize(uint64_t file_size) {
+    return 64 * file_size + 256 * 1024;
+}
 
 }  // namespace klu

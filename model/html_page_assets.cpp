@@ -48,9 +48,10 @@ hr{border:0;border-top:1px solid var(--line)}
 white-space:nowrap}
 )css";
 
-// Each question holds its hints as enciphered parts (data-parts, separated by blanks); a press
-// deciphers the next one into the question. What was revealed is kept in local storage under
-// the page's own name (on the script's element), so a reload shows the same hints.
+// Each question's hints lie enciphered (data-parts, separated by blanks) on the element named
+// after it with a "p"; a press deciphers the next one into the question. What was revealed is
+// kept in local storage under the page's own name (on the script's element), so a reload shows
+// the same hints.
 const char* const kPageScript = R"js(
 (() => {
 'use strict';
@@ -71,7 +72,12 @@ function decipher(text) {
   for (let i = 0; i < raw.length; i++) bytes[i] = raw.charCodeAt(i) ^ key[i % key.length];
   return new TextDecoder().decode(bytes);
 }
-const partsOf = (question) => question.dataset.parts.split(' ');
+const partsOf = (question) => document.getElementById(question.id + 'p').dataset.parts.split(' ');
+// The question, or the innermost one shown whose hint holds it.
+function shownQuestion(id) {
+  while (id && !document.getElementById(id)) id = document.getElementById(id + 'p')?.dataset.in;
+  return id ? document.getElementById(id) : null;
+}
 const holderOf = (question) => question.querySelector(':scope > .parts');
 function label(question) {
   const shown = holderOf(question).children.length;
@@ -115,8 +121,7 @@ document.addEventListener('click', (event) => {
   }
   const link = event.target.closest('a[data-via]');
   if (link && !document.getElementById(link.hash.slice(1))) {
-    const holder = link.dataset.via.split(' ').map((id) => document.getElementById(id))
-      .find((element) => element);
+    const holder = shownQuestion(link.dataset.via);
     if (holder) location.hash = holder.id;
     live.textContent = 'It lies in a hint of this question that is not revealed yet.';
     event.preventDefault();

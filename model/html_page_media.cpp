@@ -23,8 +23,12 @@ struct PixelSize {
 
 namespace {
 
-void AppendUnreadable(std::string& out) {
-    out += "<p class=\"note\">This part of the hint file could not be read.</p>";
+constexpr const char* kUnreadableNote = "This part of the hint file could not be read.";
+
+void AppendNote(std::string& out, const char* note) {
+    out += "<p class=\"note\">";
+    out += note;
+    out += "</p>";
 }
 
 // The size a PNG's header gives, or nothing for data that is no PNG.
@@ -45,9 +49,10 @@ std::optional<PixelSize> PngSize(std::string_view png) {
 
 // "left:12.5%;" and so on: hot spots and overlays are placed in shares of the picture, so they
 // stay on their spot when a narrow screen scales the picture down.
-void AppendPercent(std::string& out, const char* property, int32_t part, int32_t whole) {
+void AppendPercent(std::string& out, const char* property, int64_t part, int32_t whole) {
     char text[48];
-    std::snprintf(text, sizeof text, "%s:%.3f%%;", property, 100.0 * part / whole);
+    std::snprintf(text, sizeof text, "%s:%.3f%%;", property,
+                  100.0 * static_cast<double>(part) / whole);
     out += text;
 }
 
@@ -55,10 +60,10 @@ void AppendPercent(std::string& out, const char* property, int32_t part, int32_t
 
 void PageWriter::WritePicture(std::string& out, TPNGObject& picture, int level) {
     std::string png;
-    const std::optional<PixelSize> size =
-        ReadData(picture, png) ? PngSize(png) : std::optional<PixelSize>();
+    const char* note = ReadData(picture, png);
+    const std::optional<PixelSize> size = note ? std::nullopt : PngSize(png);
     if (!size) {
-        AppendUnreadable(out);
+        AppendNote(out, note ? note : kUnreadableNote);
     } else {
         out += "<figure><div class=\"picture\" style=\"width:";
         out += std::to_string(size->width);
@@ -100,7 +105,7 @@ std::string PageWriter::WriteOverlay(std::string& out, const Rect& region, Pixel
                                      const TPNGObject& picture) {
     const auto* overlay = dynamic_cast<const TOverlayHunk*>(region.target);
     std::string png;
-    if (!overlay || !ReadData(*overlay, png)) return {};
+    if (!overlay || ReadData(*overlay, png)) return {};
     const std::optional<PixelSize> overlay_size = PngSize(png);
     if (!overlay_size) return {};
     std::string id = IdOf(&picture) + "o" + std::to_string(&region - picture.regions.data());
@@ -131,18 +136,24 @@ void PageWriter::WriteSpot(std::string& out, const Rect& region, PixelSize size,
     else
         AppendHtmlText(out, name);
     out += "\" style=\"";
-    AppendPercent(out, "left", region.left, size.width);
-    AppendPercent(out, "top", region.top, size.height);
-    AppendPercent(out, "width", region.right - region.left, size.width);
-    AppendPercent(out, "height", region.bottom - region.top, size.height);
+    // A spot reaches no further than the picture's edges; corners anywhere in 32 bits, so their
+    // differences are taken in 64.
+    const int64_t left = std::clamp<int64_t>(region.left, 0, size.width);
+    const int64_t top = std::clamp<int64_t>(region.top, 0, size.height);
+    const int64_t right = std::clamp<int64_t>(region.right, left, size.width);
+    const int64_t bottom = std::clamp<int64_t>(region.bottom, top, size.height);
+    AppendPercent(out, "left", left, size.width);
+    AppendPercent(out, "top", top, size.height);
+    AppendPercent(out, "width", right - left, size.width);
+    AppendPercent(out, "height", bottom - top, size.height);
     out += "\"></a>";
 }
 
 void PageWriter::WriteMedia(std::string& out, const DataRange& data, const char* type,
                             const THunk& hunk) {
     std::string bytes;
-    if (!ReadData(data, bytes)) {
-        AppendUnreadable(out);
+    if (const char* note = ReadData(data, bytes)) {
+        AppendNote(out, note);
         return;
     }
     const bool sound = std::string_view(type).starts_with("audio");
@@ -159,10 +170,21 @@ void PageWriter::WriteMedia(std::string& out, const DataRange& data, const char*
     out += sound ? "\"></audio>" : "\"></figure>";
 }
 
-bool PageWriter::ReadData(const DataRange& data, std::string& bytes) const {
+const char* PageWriter::ReadData(const DataRange& data, std::string& bytes) {
+    if (!TakeData(data.dataLength > 0 ? static_cast<uint64_t>(data.dataLength) : 0))
+        return kLeftOutNote;
     std::vector<char> read;
-    if (!ReadFileRange(data_path_, data.dataOffset, data.dataLength, read).Ok()) return false;
+    if (!ReadFileRange(data_path_, data.dataOffset, data.dataLength, read).Ok())
+        return kUnreadableNote;
     bytes.assign(read.begin(), read.end());
+    return nullptr;
+}
+
+// Hunks may share their data: the page takes no more than a few times the file's size of it,
+// or many hunks of one large picture would make a page many times the file's size.
+bool PageWriter::TakeData(uint64_t length) {
+    if (length > data_left_) return false;
+    data_left_ -= length;
     return true;
 }
 

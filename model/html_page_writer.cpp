@@ -2,7 +2,9 @@
 #include "html_page_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <filesystem>
 #include <ostream>
 #include <vector>
 
@@ -29,23 +31,81 @@ bool IsParagraph(const TKLUObject& line) {
     return !line.altFont && line.title.size() > static_cast<size_t>(kExportWidth);
 }
 
+// The innermost question whose hints hold a hunk, if any.
+const THunk* QuestionHolding(const THunk& hunk) {
+    for (const THunk* holder = hunk.parent; holder; holder = holder->parent) {
+        if (holder->GetType() == HINT || holder->GetType() == NESTHINT) return holder;
+    }
+    return nullptr;
+}
+
+// Pictures, sounds, GIFs and texts in the page take at most four times the size of the file that
+// holds them: room for a file to use one picture several times, none for many hunks sharing it.
+uint64_t DataBudget(const std::string& data_path) {
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(data_path, error);
+    // A file that cannot be sized cannot be read either: its data shows as unreadable.
+    return error ? UINT64_MAX : 4 * static_cast<uint64_t>(size);
+}
+
+// The bytes a text page's body takes in the data area, about: text pages may share them.
+uint64_t BodySize(const TItemsHunk& text) {
+    uint64_t size = 0;
+    for (const TKLUObject* line : text.children)
+        size += line->title.size() + 2;
+    return size;
+}
+
 }  // namespace
 
 PageWriter::PageWriter(THunk& root, std::string data_path)
     : root_(root),
       data_path_(std::move(data_path)),
+      data_left_(DataBudget(data_path_)),
       cipher_(root.GetName()),
       identity_(Fnv1a(kFnvBasis, root.GetName())) {}
 
 // The hunk each line number names, the first in tree order as FindByLine finds it, so links
-// are resolved without a search of the whole tree each.
+// are resolved without a search of the whole tree each; and each hunk's place among its
+// siblings, the last level of its outline number (blanks, links and overlays share the number
+// of the hunk before them, as in the plain-text export).
 void PageWriter::IndexLines(THunk& hunk) {
     by_line_.try_emplace(hunk.lineNumber, &hunk);
-    if (auto* items = dynamic_cast<TItemsHunk*>(&hunk)) {
-        for (TKLUObject* child : items->children) {
-            if (THunk* child_hunk = child->AsHunk()) IndexLines(*child_hunk);
-        }
+    auto* items = dynamic_cast<TItemsHunk*>(&hunk);
+    if (!items) return;
+    uint32_t place = 0;
+    for (TKLUObject* child : items->children) {
+        THunk* child_hunk = child->AsHunk();
+        if (!child_hunk) continue;
+        const int kind = child_hunk->GetType();
+        if (kind != BLANK && kind != LINK && kind != OVERLAY) ++place;
+        places_.try_emplace(child_hunk, place);
+        IndexLines(*child_hunk);
     }
+}
+
+// The outline number ("2.1. "), found from the places of the hunk and its parents rather than
+// kept whole for every hunk: a whole number grows with the depth, and so a page of deeply
+// nested hunks would grow with its square. Deep in the tree only its last levels are shown.
+void PageWriter::AppendNumber(std::string& out, const THunk& hunk) const {
+    constexpr size_t kWholeUpTo = 8, kShownLevels = 4;
+    std::array<uint32_t, kWholeUpTo + 1> levels{};
+    size_t count = 0;
+    for (const THunk* at = &hunk; at && count < levels.size(); at = at->parent) {
+        const auto found = places_.find(at);
+        if (found == places_.end()) break;
+        levels[count++] = found->second;
+    }
+    if (count == 0) return;
+    if (count > kWholeUpTo) {
+        out += "\u2026";
+        count = kShownLevels;
+    }
+    while (count > 0) {
+        AppendDecimal(out, levels[--count]);
+        out += '.';
+    }
+    out += ' ';
 }
 
 // The element that shows a hunk: an overlay is shown on its picture, and a picture object
@@ -99,10 +159,7 @@ void PageWriter::WriteHeading(std::string& out, const THunk& hunk, int level) co
     out += "<h";
     out += digit;
     out += '>';
-    if (!hunk.number.empty()) {
-        AppendHtmlText(out, hunk.number);
-        out += ' ';
-    }
+    AppendNumber(out, hunk);
     AppendHtmlText(out, hunk.GetName());
     out += "</h";
     out += digit;
@@ -125,7 +182,8 @@ void PageWriter::WriteContents(std::string& out, const THunk& hunk, bool top) {
         out += "<li><a href=\"#";
         AppendId(out, subject);
         out += "\">";
-        AppendHtmlText(out, subject->number.str() + " " + subject->GetName());
+        AppendNumber(out, *subject);
+        AppendHtmlText(out, subject->GetName());
         out += "</a>";
         WriteContents(out, *subject, false);
         out += "</li>";
@@ -163,7 +221,7 @@ void PageWriter::WriteObjects(std::string& out, Objects objects, int level) {
         open_text();
         if (hunk) {
             WriteLink(out, static_cast<const TLinkHunk&>(*hunk));
-        } else if (object->altFont || !object->wrap) {
+        } else if ((object->altFont || !object->wrap) && !object->title.empty()) {
             out += object->altFont && !object->wrap ? "<span class=\"f nw\">"
                    : object->altFont                ? "<span class=\"f\">"
                                                     : "<span class=\"nw\">";
@@ -189,15 +247,12 @@ void PageWriter::WriteLink(std::string& out, const TLinkHunk& link) {
     AppendId(out, target);
     out += '"';
     // A target inside a hint is not in the page until that hint is revealed; the script then
-    // leads to the question that holds it, innermost first, rather than reveal it.
-    bool held = false;
-    for (const THunk* holder = target->parent; holder; holder = holder->parent) {
-        if (holder->GetType() != HINT && holder->GetType() != NESTHINT) continue;
-        out += held ? " " : " data-via=\"";
+    // leads to the innermost question that holds it and is shown, rather than reveal it.
+    if (const THunk* holder = QuestionHolding(*target)) {
+        out += " data-via=\"";
         AppendId(out, holder);
-        held = true;
+        out += '"';
     }
-    if (held) out += '"';
     out += '>';
     AppendHtmlText(out, link.GetName());
     out += "</a>";
@@ -244,7 +299,12 @@ void PageWriter::WriteHunk(std::string& out, THunk& hunk, int level) {
     }
     // Subjects, text pages, comments, credits, information, and items of unknown kinds.
     OpenSection(out, hunk, hunk.GetType() == SUBJECT ? "subject" : "page", level);
-    if (const auto* items = dynamic_cast<const TItemsHunk*>(&hunk)) {
+    const auto* items = dynamic_cast<const TItemsHunk*>(&hunk);
+    if (items && hunk.GetType() == TEXT && !TakeData(BodySize(*items))) {
+        out += "<p class=\"note\">";
+        out += kLeftOutNote;
+        out += "</p>";
+    } else if (items) {
         WriteObjects(out, items->children, level + 1);
     } else {
         out += "<p class=\"note\">";
@@ -256,7 +316,10 @@ void PageWriter::WriteHunk(std::string& out, THunk& hunk, int level) {
 
 // A question and its hints: each hint (the children between two separators, embedded hunks
 // included) is written as its own page fragment and stored enciphered, so the page's source
-// shows none of it.
+// shows none of it. The enciphered hints lie on an element of their own, beside the question
+// in the body: a question inside a hint is then enciphered with its heading and button only,
+// and each hint once, however deep it lies, where whole questions inside hints would be
+// enciphered again at every level.
 void PageWriter::WriteQuestion(std::string& out, TMetaTextHunk& question, int level) {
     const int index = questions_++;
     // The texts of the hints, in buffers kept from one question to the next; a question inside
@@ -284,15 +347,29 @@ void PageWriter::WriteQuestion(std::string& out, TMetaTextHunk& question, int le
     AppendDecimal(count, static_cast<uint32_t>(hints));
     identity_ = Fnv1a(identity_, count);
 
+    // The hints, named after the question ("k7" has "k7p"); a question inside a hint also names
+    // the question whose hint holds it, which is where a link into it leads until it is shown.
+    const std::string id = IdOf(&question);
+    body_ += "<div hidden id=\"";
+    body_ += id;
+    body_ += "p\" data-parts=\"";
+    for (size_t i = 0; i < hints; ++i) {
+        if (i > 0) body_ += ' ';
+        cipher_.AppendEnciphered(body_, buffers[i]);
+    }
+    body_ += '"';
+    if (const THunk* holder = QuestionHolding(question)) {
+        body_ += " data-in=\"";
+        AppendId(body_, holder);
+        body_ += '"';
+    }
+    body_ += "></div>";
+    Spill(body_);
+
     out += "<section class=\"question\" data-kind=\"question\" id=\"";
-    AppendId(out, &question);
+    out += id;
     out += "\" data-q=\"";
     AppendDecimal(out, static_cast<uint32_t>(index));
-    out += "\" data-parts=\"";
-    for (size_t i = 0; i < hints; ++i) {
-        if (i > 0) out += ' ';
-        cipher_.AppendEnciphered(out, buffers[i]);
-    }
     out += "\">";
     WriteHeading(out, question, level);
     out += "<div class=\"parts\"></div><button type=\"button\">";

@@ -41,6 +41,7 @@ class PageWriter {
     using Objects = std::span<TKLUObject* const>;
 
     void IndexLines(THunk& hunk);
+    void AppendNumber(std::string& out, const THunk& hunk) const;
     // The id of the element that shows a hunk, appended to out or given.
     void AppendId(std::string& out, const THunk* hunk);
     std::string IdOf(const THunk* hunk);
@@ -66,15 +67,23 @@ class PageWriter {
     void WriteSpot(std::string& out, const Rect& region, PixelSize size, const THunk& picture,
                    const std::string& overlay_id, size_t place);
     void WriteMedia(std::string& out, const DataRange& data, const char* type, const THunk& hunk);
-    bool ReadData(const DataRange& data, std::string& bytes) const;
+    // Gives nothing when the data was read, else the note to show in its place.
+    const char* ReadData(const DataRange& data, std::string& bytes);
+    // Takes length bytes of what the page may still take from the data area, if there is room.
+    bool TakeData(uint64_t length);
+
+    static constexpr const char* kLeftOutNote =
+        "This part is left out: the hint file uses its data too many times.";
 
     THunk& root_;
     std::string data_path_;
+    uint64_t data_left_ = 0;  // the bytes of pictures, sounds, GIFs and texts it may still take
     PageCipher cipher_;
     uint64_t identity_ = kFnvBasis;
     int questions_ = 0;
     std::unordered_map<int32_t, THunk*> by_line_;
     std::unordered_map<const THunk*, uint32_t> ids_;
+    std::unordered_map<const THunk*, uint32_t> places_;  // among siblings, counted from 1
     std::ostream* sink_ = nullptr;
     std::string body_;
     std::deque<std::vector<std::string>> hint_buffers_;  // by depth of questions in hints

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +15,10 @@ namespace klu {
 // changes it at once, so several objects (or processes) may share one file. A file that is
 // missing or cannot be read gives every default. Writing never loses the file: it is replaced
 // as a whole (see ReplaceWholeFile) and keeps every section and key the program does not know.
-// A write that fails is reported through the result, which callers are free to ignore.
+// Every change is made under a lock on a file beside it (the path and ".lock"), which all
+// readers sharing the profile take: it reads the file again, changes it and writes it, so that
+// nothing another reader wrote meanwhile is lost. A write that fails is reported through the
+// result, which callers are free to ignore.
 class ProfileFile {
   public:
     explicit ProfileFile(std::string path) : path_(std::move(path)) {}
@@ -38,6 +42,14 @@ class ProfileFile {
     // are left out, the others are still written; false when any was left out or the file could
     // not be written.
     bool WriteProfileStrings(const std::vector<ProfileEntry>& entries);
+
+    // Under the lock: lets change alter the text as the file holds it now, and writes the result
+    // when it differs. change gives false when it could not make every change it meant to; the
+    // result is then false too. Nothing is written when the file cannot be read.
+    bool Update(const std::function<bool(ProfileText&)>& change);
+
+    // The lock file of the profile at path.
+    static std::string LockPath(const std::string& path) { return path + ".lock"; }
 
   private:
     std::string path_;

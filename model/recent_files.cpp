@@ -47,21 +47,22 @@ std::vector<RecentFile> RecentFiles::Shown() const {
 bool RecentFiles::Add(const std::string& path) {
     // A path the profile cannot hold must not shift the others without taking the first place.
     if (!HoldsFile(path) || !ProfileText::CanStore(kRecentSection, EntryKey(0), path)) return false;
-    // A profile that cannot be read now would give every entry as empty: nothing is moved.
-    const std::optional<ProfileText> text = profile_.ReadText();
-    if (!text) return false;
-    std::vector<std::string> entries;
-    for (int index = 0; index < kCapacity; ++index) {
-        std::string value = text->Find(kRecentSection, EntryKey(index)).value_or(kNoEntry);
-        if (!EqualsNoCase(value, path)) entries.push_back(std::move(value));
-    }
-    entries.insert(entries.begin(), path);
-    entries.resize(kCapacity, kNoEntry);
-
-    std::vector<ProfileEntry> writes;
-    for (int index = 0; index < kCapacity; ++index)
-        writes.push_back({kRecentSection, EntryKey(index), entries[static_cast<size_t>(index)]});
-    return profile_.WriteProfileStrings(writes);
+    // The list as the profile holds it now, with what other readers opened meanwhile, takes the
+    // path first. A profile that cannot be read would give every entry as empty: nothing moves.
+    return profile_.Update([&](ProfileText& text) {
+        std::vector<std::string> entries;
+        for (int index = 0; index < kCapacity; ++index) {
+            std::string value = text.Find(kRecentSection, EntryKey(index)).value_or(kNoEntry);
+            if (!EqualsNoCase(value, path)) entries.push_back(std::move(value));
+        }
+        entries.insert(entries.begin(), path);
+        bool all_stored = true;
+        for (int index = 0; index < kCapacity; ++index)
+            all_stored =
+                text.Set(kRecentSection, EntryKey(index), entries[static_cast<size_t>(index)]) &&
+                all_stored;
+        return all_stored;
+    });
 }
 
 }  // namespace klu

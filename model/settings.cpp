@@ -65,9 +65,32 @@ FontRecord FixedFontOf(const FontRecord& font) {
     return fixed;
 }
 
+namespace {
+
+// The values of section "KLUWIN" as the program writes them.
+std::vector<ProfileEntry> SettingsEntries(const Settings& settings) {
+    std::vector<ProfileEntry> entries;
+    const auto add = [&](const char* key, std::string value) {
+        entries.push_back({kSettingsSection, key, std::move(value)});
+    };
+    add("MainFont", FormatFontRecord(settings.mainFont));
+    add("Counting", OnOff(settings.showCounting));
+    add("Memory", OnOff(settings.hintMemoryOn));
+    add("TextColor", std::to_string(settings.linkColor));
+    add("InstallDir", settings.listFolder);
+    add("Frame", settings.frame ? FormatFramePlace(*settings.frame) : "");
+    return entries;
+}
+
+}  // namespace
+
 Settings LoadSettings(const ProfileFile& profile, const std::string& default_list_folder) {
+    const std::optional<ProfileText> text = profile.ReadText();
+    const auto stored = [&](const char* key) {
+        return text ? text->Find(kSettingsSection, key) : std::nullopt;
+    };
     const auto read = [&](const char* key, std::string_view default_value) {
-        return profile.ReadProfileString(kSettingsSection, key, default_value);
+        return stored(key).value_or(std::string(default_value));
     };
     Settings settings;
     settings.mainFont = ParseFontRecord(read("MainFont", kDefaultFont));
@@ -78,26 +101,32 @@ Settings LoadSettings(const ProfileFile& profile, const std::string& default_lis
     settings.linkColor = static_cast<uint32_t>(LeadingNumber(read("TextColor", kDefaultLinkColor)));
     settings.listFolder = read("InstallDir", default_list_folder);
     settings.frame = ParseFramePlace(read("Frame", ""));
-    settings.unread = !profile.ReadText();
+    for (ProfileEntry& entry : SettingsEntries(settings))
+        settings.kept[entry.key] = KeptValue{stored(entry.key.c_str()), std::move(entry.value)};
     return settings;
 }
 
-bool SaveSettings(ProfileFile& profile, const Settings& settings,
-                  const THintDocument& current_document, const std::string& current_path) {
-    std::vector<ProfileEntry> entries;
-    if (auto memory = HintMemoryEntry(current_document, current_path))
-        entries.push_back(*std::move(memory));
-    if (settings.unread) return entries.empty() || profile.WriteProfileStrings(entries);
-    const auto add = [&](const char* key, std::string value) {
-        entries.push_back({kSettingsSection, key, std::move(value)});
-    };
-    add("MainFont", FormatFontRecord(settings.mainFont));
-    add("Counting", OnOff(settings.showCounting));
-    add("Memory", OnOff(settings.hintMemoryOn));
-    add("TextColor", std::to_string(settings.linkColor));
-    add("InstallDir", settings.listFolder);
-    if (settings.frame) add("Frame", FormatFramePlace(*settings.frame));
-    return profile.WriteProfileStrings(entries);
+bool SaveSettings(ProfileFile& profile, Settings& settings, const THintDocument& current_document,
+                  const std::string& current_path) {
+    const std::optional<ProfileEntry> memory = HintMemoryEntry(current_document, current_path);
+    std::vector<ProfileEntry> written;
+    const bool saved = profile.Update([&](ProfileText& text) {
+        bool all_stored = !memory || text.Set(memory->section, memory->key, memory->value);
+        for (ProfileEntry& entry : SettingsEntries(settings)) {
+            if (entry.value.empty() && entry.key == "Frame") continue;  // no place to keep yet
+            const auto kept = settings.kept.find(entry.key);
+            const bool changed = kept == settings.kept.end() || kept->second.value != entry.value;
+            if (!changed && text.Find(entry.section, entry.key) != kept->second.text) continue;
+            all_stored = text.Set(entry.section, entry.key, entry.value) && all_stored;
+            written.push_back(std::move(entry));
+        }
+        return all_stored;
+    });
+    if (saved) {
+        for (ProfileEntry& entry : written)
+            settings.kept[entry.key] = KeptValue{entry.value, entry.value};
+    }
+    return saved;
 }
 
 }  // namespace klu

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,12 @@ struct FramePlace {
 std::optional<FramePlace> ParseFramePlace(std::string_view text);
 std::string FormatFramePlace(const FramePlace& place);
 
+// A value of section "KLUWIN" as the program last read or wrote it.
+struct KeptValue {
+    std::optional<std::string> text;  // as the profile held it; nothing when missing or unread
+    std::string value;                // what the program made of it, as it writes it
+};
+
 // The settings of the program; empty (no face, zeros, false) until loaded.
 struct Settings {
     FontRecord mainFont;
@@ -52,9 +59,11 @@ struct Settings {
     bool hintMemoryOn = false;
     std::string listFolder;           // the folder the verbose listing shows
     std::optional<FramePlace> frame;  // none until the program has closed once
-    // The profile could not be read: these are defaults, which must not be written over what it
-    // holds until the user chooses settings.
-    bool unread = false;
+    // Section "KLUWIN" by key, as last read or written. Other readers share the profile: a save
+    // writes a value only when it differs from what was read, or when the profile still holds
+    // what was read, so that it never undoes another reader's change with a stale value. (The
+    // defaults read from a profile that could not be read are thus never written over it.)
+    std::map<std::string, KeptValue, std::less<>> kept;
 };
 
 // Reads a "MainFont" value: face "," points "," weight "," italic ("1" or "0"). A missing ","
@@ -70,9 +79,10 @@ FontRecord FixedFontOf(const FontRecord& font);
 Settings LoadSettings(const ProfileFile& profile, const std::string& default_list_folder);
 
 // Writes the hint memory of the current document (when it has a root, under the memory key of
-// current_path), then section "KLUWIN", with one replacement of the file. False when something
-// could not be written; the caller may ignore it.
-bool SaveSettings(ProfileFile& profile, const Settings& settings,
-                  const THintDocument& current_document, const std::string& current_path);
+// current_path), then the values of section "KLUWIN" that settings.kept lets it write, with one
+// replacement of the file; then keeps what it wrote. False when something could not be
+// written; the caller may ignore it.
+bool SaveSettings(ProfileFile& profile, Settings& settings, const THintDocument& current_document,
+                  const std::string& current_path);
 
 }  // namespace klu

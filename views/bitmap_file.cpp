@@ -1,9 +1,9 @@
 #include "bitmap_file.h"
 
 #include <cstdint>
-#include <cstdio>
 
 #include "decoded_bitmap.h"
+#include "model/whole_file.h"
 
 namespace klu {
 
@@ -54,11 +54,7 @@ std::string BmpFileBytes(const DecodedBitmap& bitmap) {
 }
 
 bool WriteBmpFile(const DecodedBitmap& bitmap, const std::string& path) {
-    const std::string bytes = BmpFileBytes(bitmap);
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    return ReplaceWholeFile(path, BmpFileBytes(bitmap));
 }
 
 }  // namespace klu

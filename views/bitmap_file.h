@@ -11,7 +11,8 @@ class DecodedBitmap;
 // uncompressed.
 std::string BmpFileBytes(const DecodedBitmap& bitmap);
 
-// Writes that file, replacing what is there; false when it cannot be written.
+// Writes that file in place of what is there, which a failed write leaves as it was; false
+// when it cannot be written.
 bool WriteBmpFile(const DecodedBitmap& bitmap, const std::string& path);
 
 }  // namespace klu

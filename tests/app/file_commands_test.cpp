@@ -1,7 +1,10 @@
 // The commands on the open file (information, export, search, hint memory, the listing), the help
 // commands, and the window commands Save and Copy.
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QClipboard>
+#include <csignal>
 #include <filesystem>
 
 #include "app/open_hint_file.h"
@@ -189,6 +192,32 @@ TEST_F(FileCommandsTest, CopyTakesWhatIsShownSavesAskBeforeReplacingAndSpareHint
     EXPECT_TRUE(dialogs.saveRequests.back().ends_with("|html")) << dialogs.saveRequests.back();
     EXPECT_NE(page.find(" How?</h"), std::string::npos);
     EXPECT_EQ(page.find("third"), std::string::npos);
+}
+
+// A write that fails part way (at a file-size limit, as on a full disk) leaves the file the user
+// chose as it was, whether the save replaces it (Decode to Text) or adds to its end (Save).
+TEST_F(FileCommandsTest, AFailedSaveLeavesTheChosenFileWhole) {
+    Open(Write("game.klu", ThreeHintFile()));
+    ASSERT_NE(OpenWindow(*Child("How?")), nullptr);
+    frame->UpdateMenus();
+    const std::string old(10, 'o');
+    for (const int command : {104, 203}) {
+        const std::string target = Write("kept.txt", old);
+        const size_t entries = folder.EntryCount();
+        dialogs.messages.clear();
+        dialogs.saveAnswer = target;
+        rlimit before{};
+        ::getrlimit(RLIMIT_FSIZE, &before);
+        const rlimit limit{old.size() + 20, before.rlim_max};
+        const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        Client().Command(command);
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, old_handler);
+        EXPECT_EQ(ReadFile(target), old) << command;
+        EXPECT_EQ(dialogs.messages.size(), 1u) << command;
+        EXPECT_EQ(folder.EntryCount(), entries) << command << ": a temporary file was left";
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QThread>
 #include <csignal>
 #include <filesystem>
+#include <memory>
 
 #include "model/hint_memory.h"
 #include "window_fixture.h"
@@ -17,11 +18,41 @@ namespace {
 
 class ReaderProcess {
   public:
-    explicit ReaderProcess(long file_size_limit = -1) {
-        std::filesystem::copy_file(KLUWIN_BINARY, folder.path() + "/kluwin");
+    explicit ReaderProcess(long file_size_limit = -1)
+        : ReaderProcess(std::make_shared<TempFolder>(), "game.klu", file_size_limit) {}
+    // Another reader of the same portable copy, sharing its settings file, with a file of its own.
+    ReaderProcess(const ReaderProcess& first, const std::string& name)
+        : ReaderProcess(first.home, name, -1) {}
+    ~ReaderProcess() {
+        process.kill();
+        process.waitForFinished();
+    }
+    std::string Profile() const { return ReadFile(folder / "KLUWIN.INI"); }
+    // Waits until the reader has opened the file, which it then lists among the recent ones.
+    bool WaitUntilOpen() const {
+        const auto listed = [this] {
+            return Profile().find("=" + game + "\r\n") != std::string::npos;
+        };
+        for (int i = 0; i < 400 && !listed(); ++i)
+            QThread::msleep(50);
+        return listed();
+    }
+    void Signal(int signal) { ::kill(static_cast<pid_t>(process.processId()), signal); }
+
+    std::shared_ptr<TempFolder> home;
+    TempFolder& folder = *home;
+    const std::string game;
+    QProcess process;
+
+  private:
+    ReaderProcess(std::shared_ptr<TempFolder> shared, const std::string& name, long file_size_limit)
+        : home(std::move(shared)), game(folder / name) {
+        if (!std::filesystem::exists(folder / "kluwin")) {
+            std::filesystem::copy_file(KLUWIN_BINARY, folder.path() + "/kluwin");
+            for (const char* own : {"KLUWIN.INI", "VIRIDADO.DB"})
+                WriteFile(folder / own, "");  // kept beside it, not in the user's home
+        }
         WriteFile(game, SampleHintFile());
-        for (const char* own : {"KLUWIN.INI", "VIRIDADO.DB"})
-            WriteFile(folder / own, "");  // kept beside it, not in the user's home
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("SDL_AUDIODRIVER", "dummy");
@@ -36,22 +67,6 @@ class ReaderProcess {
         }
         process.start();
     }
-    ~ReaderProcess() {
-        process.kill();
-        process.waitForFinished();
-    }
-    std::string Profile() const { return ReadFile(folder / "KLUWIN.INI"); }
-    // Waits until the reader has opened the file, which it then lists among the recent ones.
-    bool WaitUntilOpen() const {
-        for (int i = 0; i < 400 && Profile().find("MRU0=") == std::string::npos; ++i)
-            QThread::msleep(50);
-        return Profile().find("MRU0=") != std::string::npos;
-    }
-    void Signal(int signal) { ::kill(static_cast<pid_t>(process.processId()), signal); }
-
-    TempFolder folder;
-    const std::string game = folder / "game.klu";
-    QProcess process;
 };
 
 TEST(SessionEnd, TerminationSignalsCloseTheReaderAsAnExitThatSavesTheHintMemory) {
@@ -68,6 +83,22 @@ TEST(SessionEnd, TerminationSignalsCloseTheReaderAsAnExitThatSavesTheHintMemory)
     }
 }
 
+// A logout ends every reader at once: each one's hint memory is merged into the shared profile.
+TEST(SessionEnd, TwoReadersEndedTogetherBothKeepTheirHintMemory) {
+    ReaderProcess first;
+    ReaderProcess second(first, "other.klu");
+    ASSERT_TRUE(first.WaitUntilOpen());
+    ASSERT_TRUE(second.WaitUntilOpen());
+    first.Signal(SIGTERM);
+    second.Signal(SIGTERM);
+    ASSERT_TRUE(first.process.waitForFinished(20000));
+    ASSERT_TRUE(second.process.waitForFinished(20000));
+    const ProfileFile profile(first.folder / "KLUWIN.INI");
+    for (const ReaderProcess* reader : {&first, &second})
+        EXPECT_EQ(profile.ReadProfileString(kMemorySection, MemoryKeyOf(reader->game), ""), "0,0,")
+            << reader->game;
+}
+
 // With no room to write at all, the settings are lost but the reader lives, leaving no
 // temporary file behind.
 TEST(SessionEnd, AFileSizeLimitFailsWritesWithoutEndingTheReader) {
@@ -77,7 +108,8 @@ TEST(SessionEnd, AFileSizeLimitFailsWritesWithoutEndingTheReader) {
     ASSERT_TRUE(reader.process.waitForFinished(20000));
     EXPECT_EQ(reader.process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(reader.process.exitCode(), 0);
-    EXPECT_EQ(reader.folder.EntryCount(), 4u) << "the program, its two files and the hint file";
+    EXPECT_EQ(reader.folder.EntryCount(), 5u)
+        << "the program, its two files, the settings' lock file and the hint file";
 }
 
 }  // namespace

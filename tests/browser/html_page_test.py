@@ -27,10 +27,13 @@ subject: Shore
         > Look near the pier.
         -
         > It is under the tarp.
-        question: What is under the tarp?
-            hint: Only the boat.
+        nested: What is under the tarp?
+            > Only the boat.
+            -
+            text: The tarp
+                > Blue and torn.
     link: Stuck at the gate? -> How do I open the gate?
-    link: Under the tarp? -> What is under the tarp?
+    link: Under the tarp? -> The tarp
     picture: The pier = pier.png
         spot: 20 0 40 20
             text: The shed
@@ -39,9 +42,10 @@ subject: Shore
             overlay: Lamp = lamp.png at 0 0
 """
 GATE_Q, BOAT_Q = "How do I open the gate?", "Where is the boat?"
+TARP_Q, TARP = "What is under the tarp?", ["Only the boat.", "Blue and torn."]
 GATE = ["First clue about <b>gates</b> & locks.", "Second clue.", "Third clue: the answer."]
 BOAT = ["Look near the pier.", "It is under the tarp."]
-SECRETS = GATE + BOAT + ["Only the boat."]
+SECRETS = GATE + BOAT + TARP
 # After each press of the gate question: its button and what the question shows.
 PRESSES = [
     ("Hint 1 of 3.  Another hint?", GATE[:1]),
@@ -178,8 +182,12 @@ def check_reveals(driver):
                lambda: "the reveals were lost on reload; local storage holds "
                + driver.execute_script("return JSON.stringify(localStorage)"))
     check(hints_of(driver, BOAT_Q) == BOAT[:1], "the nested hint changed on reload")
+    press(driver, BOAT_Q)
+    check(press(driver, TARP_Q) == "Hint 1 of 2.  Another hint?"
+          and hints_of(driver, TARP_Q) == TARP[:1], "the question inside a hint does not reveal")
     answer_hide_all(driver, accept=False)
     reloads_to(driver, lambda: hints_of(driver, GATE_Q) == GATE, "a cancelled Hide forgot hints")
+    check(hints_of(driver, TARP_Q) == TARP[:1], "a question inside a hint forgot its hint")
     driver.find_element("css selector", 'a.spot[aria-label="Lamp"]').click()
     answer_hide_all(driver, accept=True)
     check(not driver.find_element("css selector", ".overlay").is_displayed(),
@@ -190,7 +198,7 @@ def check_reveals(driver):
 
 
 def check_targets(driver):
-    # A target in a hint not yet revealed: the question that holds it.
+    # A target in a hint not yet revealed: the innermost question shown that holds it.
     targets = [("link text", "Stuck at the gate?", GATE_Q),
                ("link text", "Under the tarp?", BOAT_Q),
                ("css selector", 'a.spot[aria-label="The shed"]', "The shed")]

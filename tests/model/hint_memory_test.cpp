@@ -74,10 +74,11 @@ TEST_F(RememberedFile, CountsComeBackWhenTheFileIsOpenedAgain) {
     EXPECT_EQ(Reopened(), "2,0,1,");
     // Saving the settings keeps the memory of the current file, zeros after a reset too.
     Question("First?").SetRevealed(3);
-    ASSERT_TRUE(SaveSettings(profile, LoadSettings(profile, "/p/"), document, path));
+    Settings settings = LoadSettings(profile, "/p/");
+    ASSERT_TRUE(SaveSettings(profile, settings, document, path));
     EXPECT_EQ(Reopened(), "3,0,1,");
     document.GetRoot()->ResetState();
-    ASSERT_TRUE(SaveSettings(profile, LoadSettings(profile, "/p/"), document, path));
+    ASSERT_TRUE(SaveSettings(profile, settings, document, path));
     EXPECT_EQ(Stored(), "0,0,0,");
 }
 

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "model/hint_document.h"
 #include "model/profile_text.h"
@@ -69,7 +70,7 @@ TEST(ProfileFileWrite, CrLfLinesKeepingWhatTheProgramDoesNotKnow) {
     ProfileFile profile(folder / "KLUWIN.INI");
     ASSERT_TRUE(profile.WriteProfileString("KLUWIN", "Counting", "Off"));
     EXPECT_EQ(ReadFile(profile.Path()), "[KLUWIN]\r\nCounting=Off\r\n");
-    EXPECT_EQ(folder.EntryCount(), 1u);  // no temporary file left behind
+    EXPECT_EQ(folder.EntryCount(), 2u);  // with its lock file; no temporary file left behind
 
     WriteFile(profile.Path(),
               "[Other Program]\nfoo=bar\n; a comment\n[KLUWIN]\nUnknown=1\nCounting=On\n"
@@ -92,9 +93,9 @@ TEST(ProfileFileFailure, NoFolderOrAFolderInTheWayGivesDefaultsAndFailsQuietly) 
         ProfileFile profile(path);
         EXPECT_EQ(profile.ReadProfileString("KLUWIN", "Counting", "On"), "On") << path;
         EXPECT_FALSE(profile.WriteProfileString("S", "k", "1")) << path;
-        EXPECT_EQ(folder.EntryCount(), 1u) << path;
     }
     EXPECT_TRUE(std::filesystem::is_directory(folder / "KLUWIN.INI"));
+    EXPECT_EQ(folder.EntryCount(), 2u);  // and the lock file
 }
 
 TEST(ProfileFileFailure, AReadOnlyFolderKeepsTheOldFile) {
@@ -111,6 +112,39 @@ TEST(ProfileFileFailure, AReadOnlyFolderKeepsTheOldFile) {
     EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
+// Readers writing at the same moment (a logout ends them together) each read the file again
+// under the lock: no entry is lost.
+TEST(ProfileFileWrite, WritesAtTheSameTimeLoseNoEntry) {
+    TempFolder folder;
+    const std::string path = folder / "KLUWIN.INI";
+    const auto write_entries = [&path](const std::string& reader) {
+        ProfileFile profile(path);
+        for (int i = 0; i < 30; ++i)
+            profile.WriteProfileString("Memory", reader + std::to_string(i), "1,");
+    };
+    std::thread first(write_entries, "a"), second(write_entries, "b");
+    first.join();
+    second.join();
+    const std::optional<ProfileText> text = ProfileFile(path).ReadText();
+    ASSERT_TRUE(text);
+    int lost = 0;
+    for (const char* reader : {"a", "b"}) {
+        for (int i = 0; i < 30; ++i)
+            lost += !text->Find("Memory", reader + std::to_string(i));
+    }
+    EXPECT_EQ(lost, 0);
+}
+
+// A link in the lock file's place, planted by someone who may write in the folder, creates
+// nothing where it leads.
+TEST(ProfileFileWrite, ALinkPlantedAsTheLockFileIsNotFollowed) {
+    TempFolder folder;
+    ProfileFile profile(folder / "KLUWIN.INI");
+    std::filesystem::create_symlink(folder / "elsewhere", ProfileFile::LockPath(profile.Path()));
+    EXPECT_TRUE(profile.WriteProfileString("S", "k", "1"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "elsewhere"));
+}
+
 // A profile that cannot be read for a while (a pipe in its place stands in for an I/O error)
 // gives defaults, which must not be written over it once it can be read again.
 TEST(ProfileFileFailure, DefaultsReadInAFailureNeverReplaceTheEntries) {
@@ -120,7 +154,7 @@ TEST(ProfileFileFailure, DefaultsReadInAFailureNeverReplaceTheEntries) {
         "[KLUWIN]\r\nMainFont=Courier,12,700,1\r\n[MRU]\r\nMRU0=/games/a.klu\r\n";
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
     ProfileFile profile(path);
-    const Settings settings = LoadSettings(profile, "/p/");
+    Settings settings = LoadSettings(profile, "/p/");
     RecentFiles recent(profile);
     EXPECT_FALSE(recent.Add("/games/b.klu"));
 
@@ -141,9 +175,10 @@ TEST(ProfileFileFailure, StaleTemporaryFilesOfEndedProcessesAreRemoved) {
     const std::string path = folder / "KLUWIN.INI";
     const std::string ended = path + ".~2147483646-0";  // beyond any PID the kernel gives
     const std::string running = path + ".~" + std::to_string(::getpid()) + "-3";
-    for (const std::string& name : {path, ended, ended + "1", running, path + ".~x-1"})
+    const std::string tagged = path + ".~2147483646-9f3a0c71b2e4";
+    for (const std::string& name : {path, ended, ended + "1", tagged, running, path + ".~x-1"})
         WriteFile(name, "[S]\n");
-    EXPECT_EQ(RemoveStaleTemporaries(path), 2);
+    EXPECT_EQ(RemoveStaleTemporaries(path), 3);
     EXPECT_FALSE(std::filesystem::exists(ended));
     EXPECT_TRUE(std::filesystem::exists(running));
     EXPECT_EQ(folder.EntryCount(), 3u);

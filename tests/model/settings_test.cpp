@@ -31,7 +31,7 @@ TEST(FontRecordText, ReadsEveryFieldAndAMissingCommaReadsTheSameTextAgain) {
 class SettingsProfile : public ::testing::Test {
   protected:
     Settings Load() const { return LoadSettings(profile, "/opt/kluwin/"); }
-    bool Save(const Settings& settings) { return SaveSettings(profile, settings, no_document, ""); }
+    bool Save(Settings& settings) { return SaveSettings(profile, settings, no_document, ""); }
     test::TempFolder folder;
     ProfileFile profile{folder / "KLUWIN.INI"};
     THintDocument no_document;
@@ -65,6 +65,20 @@ TEST_F(SettingsProfile, DefaultsWithoutAProfileAndChangedSettingsSurviveASaveAnd
     EXPECT_FALSE(loaded.hintMemoryOn);
     EXPECT_EQ(loaded.linkColor, 0x000080FFu);
     EXPECT_EQ(loaded.listFolder, "/home/player/hints");
+}
+
+// Two readers share the profile: a save writes only what its reader changed, never the value
+// it read before another reader changed it.
+TEST_F(SettingsProfile, TwoReadersSavingInTurnKeepEachOthersChanges) {
+    Settings first = Load();
+    Settings second = Load();
+    first.showCounting = false;
+    second.linkColor = 255;
+    ASSERT_TRUE(Save(first));
+    ASSERT_TRUE(Save(second));
+    const Settings both = Load();
+    EXPECT_FALSE(both.showCounting);
+    EXPECT_EQ(both.linkColor, 255u);
 }
 
 }  // namespace
