@@ -37,11 +37,11 @@ std::optional<DecompiledOutline> DecompileOutline(const THintDocument& document,
                                                   const std::string& hint_file,
                                                   std::string* error = nullptr);
 
-// Compiles the outline at outline_path (its data files beside it) and compares the tree of the
-// file it makes with the document loaded from hint_file. Gives "" when they are the same, else
-// where they differ or what failed on the way.
+// Compiles outline_text (its data files in data_folder) and compares the tree of the file it
+// makes with the document loaded from hint_file. Gives "" when they are the same, else where
+// they differ or what failed on the way.
 std::string RoundTripDifference(const THintDocument& document, const std::string& hint_file,
-                                const std::string& outline_path);
+                                const std::string& outline_text, const std::string& data_folder);
 
 // Decompiles the document into folder (as file.outline and its data files, replacing what is
 // there) and gives the RoundTripDifference of that outline.

@@ -1,9 +1,7 @@
 // Whether an outline gives back the tree of the file it was written from.
 
-#include <filesystem>
 #include <fstream>
 
-#include "file_bytes.h"
 #include "hint_document.h"
 #include "outline.h"
 #include "tree_compare.h"
@@ -11,13 +9,9 @@
 namespace klu {
 
 std::string RoundTripDifference(const THintDocument& document, const std::string& hint_file,
-                                const std::string& outline_path) {
-    namespace fs = std::filesystem;
-    std::vector<char> text;
-    if (!ReadFileBytes(outline_path, text)) return "the outline cannot be read back";
+                                const std::string& outline_text, const std::string& data_folder) {
     OutlineError outline_error;
-    const auto plan = CompileOutline(std::string(text.begin(), text.end()),
-                                     fs::path(outline_path).parent_path().string(), &outline_error);
+    const auto plan = CompileOutline(outline_text, data_folder, &outline_error);
     if (!plan) {
         return "it does not compile: line " + std::to_string(outline_error.line) + ": " +
                outline_error.message;
@@ -45,7 +39,7 @@ std::string DecompiledDifference(const THintDocument& document, const std::strin
         if (!write(name, bytes)) return "its data file " + name + " cannot be written";
     }
     if (!write("file.outline", outline->text)) return "the outline cannot be written";
-    return RoundTripDifference(document, hint_file, folder + "/file.outline");
+    return RoundTripDifference(document, hint_file, outline->text, folder);
 }
 
 }  // namespace klu
