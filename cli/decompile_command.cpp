@@ -64,8 +64,9 @@ int RunDecompile(const CommandArgs& args) {
         std::cerr << "The file " << (folder / name).string() << " could not be written.\n";
         return kExitCannotCreate;
     }
-    if (const std::string difference = RoundTripDifference(document, loaded.dataPath, outline->text, folder.string());
-        !difference.empty()) {
+    const std::string difference =
+        RoundTripDifference(document, loaded.dataPath, outline->text, folder.string());
+    if (!difference.empty()) {
         std::cerr << "klu: " << outline_path.string()
                   << " does not give back the same tree as " << path << ": " << difference
                   << '\n';

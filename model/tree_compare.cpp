@@ -47,7 +47,8 @@ struct Side {
 };
 
 bool ReadData(const Side& side, const DataRange& range, std::vector<char>& bytes) {
-    if (!side.bytes) return ReadFileRange(side.file, range.dataOffset, range.dataLength, bytes).Ok();
+    if (!side.bytes)
+        return ReadFileRange(side.file, range.dataOffset, range.dataLength, bytes).Ok();
     const auto size = static_cast<int64_t>(side.bytes->size());
     if (range.dataOffset < 0 || range.dataLength < 0 || range.dataOffset > size ||
         range.dataLength > size - range.dataOffset) {

@@ -60,7 +60,8 @@ TEST_F(KluCompile, ErrorsExitWithTheirOwnStatusAndWriteNothing) {
         {frob, out_, 65, frob + ":4: unknown element \"frob\"\n"},
         {link, out_, 65, link + ":3: no element is titled \"Nowhere\"\n"},
         {to_link, out_, 65,
-         to_link + ":2: \"B\" is the title of a link; a link leads to a link by its id (\"-> @id\")\n"},
+         to_link + ":2: \"B\" is the title of a link; a link leads to a link by its id "
+                   "(\"-> @id\")\n"},
         {missing, out_, 66, "The file " + missing + " could not be read.\n"},
         {ok, no_folder, 73, "The file " + no_folder + " could not be written.\n"},
     };
