@@ -130,7 +130,7 @@ TEST(Outline, TakesOnlyDataFilesInItsFolderThatTheReaderCanShowOrPlay) {
     test::TempFolder folder;
     const std::string book = folder / "book";
     std::filesystem::create_directory(book);
-    for (const std::string& name : {"map.png", "book/map.png"})
+    for (const char* name : {"map.png", "book/map.png"})
         std::ofstream(folder / name, std::ios::binary) << seeds::TinyPng();
     std::ofstream(folder / "book/text.png") << "plain text";
     std::filesystem::create_symlink("../map.png", folder / "book/link.png");
