@@ -44,6 +44,9 @@ std::vector<Seed> OlderFormatSeeds() {
          OlderFile("Paper Moon",
                    {{"Act One", {{"Why is the moon paper", {"Because it is a play."}}}}},
                    {"Thanks for playing.", "", "Written on a rainy weekend."})});
+    // A note of nothing but an empty line: a note hunk without lines.
+    seeds.push_back({"older_empty_note.klu",
+                     OlderFile("Blank Page", {{"Act One", {{"Is it blank", {"Yes."}}}}}, {""})});
     seeds.push_back(
         {"older_punctuation.klu",
          OlderFile("Symbols & Signs: 1, 2, 3!",

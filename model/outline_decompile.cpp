@@ -396,7 +396,11 @@ void Decompiler::WriteOlder(const THunk& root, size_t depth) {
         const auto* hunk = NodeCast<TMetaTextHunk>(child);
         if (!hunk) continue;
         if (hunk->kind == CREDIT) {
-            for (const SourceItem& item : SourceOf(*hunk, {}).value_or(std::vector<SourceItem>{}))
+            const std::vector<SourceItem> items =
+                SourceOf(*hunk, {}).value_or(std::vector<SourceItem>{});
+            // A note of empty lines alone is a note all the same: one empty line gives it back.
+            if (items.empty()) Emit(depth, "note: ");
+            for (const SourceItem& item : items)
                 Emit(depth, "note: " + Value(item.text));
             continue;
         }
