@@ -57,4 +57,31 @@ void AppendBase64(std::string& out, std::string_view bytes, std::span<const uint
     });
 }
 
+std::optional<std::string> DecodeBase64(std::string_view text) {
+    if (text.size() % 4 != 0) return std::nullopt;
+    std::string bytes;
+    bytes.reserve(text.size() / 4 * 3);
+    for (size_t i = 0; i < text.size(); i += 4) {
+        const bool last = i + 4 == text.size();
+        // "=" pads only the last group, and only its last one or two characters.
+        const int padding = last ? (text[i + 3] == '=') + (text[i + 2] == '=') : 0;
+        if (padding == 1 && text[i + 2] == '=') return std::nullopt;
+        uint32_t group = 0;
+        for (int j = 0; j < 4; ++j) {
+            const char c = text[i + j];
+            const char* at = c == '\0' ? nullptr : std::strchr(kAlphabet, c);
+            if (j >= 4 - padding) {
+                group <<= 6;
+                continue;
+            }
+            if (!at) return std::nullopt;
+            group = group << 6 | static_cast<uint32_t>(at - kAlphabet);
+        }
+        const char three[] = {static_cast<char>(group >> 16), static_cast<char>(group >> 8),
+                              static_cast<char>(group)};
+        bytes.append(three, 3 - padding);
+    }
+    return bytes;
+}
+
 }  // namespace klu

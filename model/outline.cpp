@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base64.h"
 #include "decode.h"
 #include "encipher.h"
 #include "file_bytes.h"
@@ -132,6 +133,8 @@ class OutlineBuilder {
     void AddSpot(HintNode& picture, const OutlineLine& line, const std::string& numbers);
     std::string ReadData(const OutlineLine& line, const std::string& word,
                          const std::string& name) const;
+    static const OutlineLine* InlineBytes(const OutlineLine& line);
+    static std::string InlineData(const OutlineLine& bytes);
     void IndexTitles(const HintNode& node);
     void ResolveLinks();
 
@@ -205,6 +208,24 @@ std::string OutlineBuilder::ReadData(const OutlineLine& line, const std::string&
     return data;
 }
 
+// The "bytes:" line below a data element, if it has one. Its bytes are the outline's own text,
+// so they are taken as they are: no file is read, nothing private can come in.
+const OutlineLine* OutlineBuilder::InlineBytes(const OutlineLine& line) {
+    const OutlineLine* found = nullptr;
+    for (const OutlineLine& child : line.children) {
+        if (child.IsBody() || child.IsSeparator() || SplitElement(child).first != "bytes") continue;
+        if (found) throw OutlineFault(child.number, "one \"bytes:\" line holds the data");
+        found = &child;
+    }
+    return found;
+}
+
+std::string OutlineBuilder::InlineData(const OutlineLine& bytes) {
+    std::optional<std::string> data = DecodeBase64(SplitElement(bytes).second);
+    if (!data) throw OutlineFault(bytes.number, "\"bytes:\" needs base64 text");
+    return std::move(*data);
+}
+
 std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
                                                        const std::string& word,
                                                        const std::string& value) {
@@ -231,18 +252,22 @@ std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
     } else if (word == "picture" || word == "overlay" || word == "sound" || word == "gif") {
         const size_t equals = value.rfind('=');
         if (equals == std::string::npos)
-            throw OutlineFault(line.number, word + " needs \"= file\"");
+            throw OutlineFault(line.number, word + " needs \"= file\", or \"=\" and \"bytes:\"");
         node->title = Text(line, UnquoteValue(Trim(value.substr(0, equals))));
         std::string file = Trim(value.substr(equals + 1));
         if (word == "overlay") {
-            const size_t at = file.rfind(" at ");
-            std::istringstream position(at == std::string::npos ? "" : file.substr(at + 4));
+            const std::string placed = " " + file;  // " at X Y" also after no file name
+            const size_t at = placed.rfind(" at ");
+            std::istringstream position(at == std::string::npos ? "" : placed.substr(at + 4));
             if (!(position >> node->x >> node->y)) {
                 throw OutlineFault(line.number, "an overlay needs \"= file at X Y\"");
             }
-            file = Trim(file.substr(0, at));
+            file = Trim(placed.substr(0, at));
         }
-        node->data = ReadData(line, word, file);
+        const OutlineLine* bytes = InlineBytes(line);
+        if (bytes && !file.empty())
+            throw OutlineFault(bytes->number, "the data is a file or \"bytes:\", not both");
+        node->data = bytes ? InlineData(*bytes) : ReadData(line, word, file);
     }
     BuildBody(*node, line.children);
     depth_ = parent_depth;
@@ -304,6 +329,9 @@ bool OutlineBuilder::BuildAttribute(HintNode& node, const OutlineLine& line,
             throw OutlineFault(line.number, "flags needs a whole number that fits in 32 bits");
         return true;
     }
+    const bool holds_data = node.keyword == "HYPERPNG" || node.keyword == "OVERLAY" ||
+                            node.keyword == "SOUND" || node.keyword == "GIFA";
+    if (word == "bytes" && holds_data) return true;  // read with the element's line
     if (word == "keyword" && node.keyword == "UNKNOWN") {
         node.keyword = Text(line, UnquoteValue(value));
         return true;

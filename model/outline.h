@@ -19,13 +19,15 @@ struct OutlineError {
 
 // Turns a plain-text outline (UTF-8) into the plan of a hint file. Indentation nests elements;
 // each element line reads "kind: title", body lines start with ">", and "-" separates hints of a
-// nested hint. Data files (pictures, sounds, GIF pictures) are read relative to base_folder.
+// nested hint. Data files (pictures, sounds, GIF pictures) are read relative to base_folder;
+// a "bytes:" line below the element holds its data in the outline instead.
 // The format is described in the README.
 std::optional<HintFilePlan> CompileOutline(const std::string& text, const std::string& base_folder,
                                            OutlineError* error);
 
 // A loaded file written back as an outline (UTF-8) and the data files it names, which go beside
-// it: each picture, overlay, sound and GIF picture under a file name made of its title.
+// it: each picture, overlay, sound and GIF picture under a file name made of its title, unless
+// its data is no file the compiler takes, which then stays in the outline.
 struct DecompiledOutline {
     std::string text;
     std::vector<std::pair<std::string, std::string>> files;  // name, bytes

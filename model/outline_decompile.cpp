@@ -1,6 +1,7 @@
 // The way back from a loaded hint file to an outline: every hunk as its element, every body as
 // source lines whose markup gives back the layout of the lines, every picture, overlay, sound
-// and GIF picture as a data file of its own.
+// and GIF picture as a data file of its own, or, when the compiler would refuse that file, as
+// base64 in the outline.
 
 #include <algorithm>
 #include <cctype>
@@ -8,6 +9,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "base64.h"
 #include "file_range.h"
 #include "filler_hunks.h"
 #include "hint_document.h"
@@ -95,7 +97,8 @@ class Decompiler {
     void WriteLines(const TItemsHunk& hunk, const SourceStyle& style, size_t depth);
     void WriteQuestion(const TMetaTextHunk& question, size_t depth);
     void WritePicture(const THunk& picture, const TPNGObject& object, size_t depth);
-    std::string DataFile(const THunk& hunk, const DataRange& range, std::string_view extension);
+    void EmitData(size_t depth, const std::string& head, const THunk& hunk, const DataRange& range,
+                  std::string_view extension, const std::string& tail = "");
     std::string LinkTarget(const TLinkHunk& link);
     void IndexTitles(const THunk& hunk);
     void CollectLinkTargets(const THunk& hunk);
@@ -160,27 +163,33 @@ std::string Decompiler::LinkTarget(const TLinkHunk& link) {
     return id != ids_.end() ? " @" + id->second : " " + Value(target->GetName());
 }
 
-std::string Decompiler::DataFile(const THunk& hunk, const DataRange& range,
-                                 std::string_view extension) {
+// "head = file tail" with the data in a file of its own. Data the compiler would not take from a
+// file (damaged, empty) follows as "bytes:" below "head = tail" instead, so that every file that
+// loads comes back.
+void Decompiler::EmitData(size_t depth, const std::string& head, const THunk& hunk,
+                          const DataRange& range, std::string_view extension,
+                          const std::string& tail) {
     std::vector<char> bytes;
     const RangeResult read = ReadFileRange(hint_file_, range.dataOffset, range.dataLength, bytes);
     if (!read.Ok()) throw DecompileFault(read.message);
-    // The compiler takes no data the reader cannot show or play, so no outline gives it back.
+    const std::string_view data(bytes.data(), bytes.size());
     const std::string_view element = extension == "png"   ? "picture"
                                      : extension == "wav" ? "sound"
                                                           : "gif";
-    if (const std::string fault = DataFault(element, std::string_view(bytes.data(), bytes.size()));
-        !fault.empty()) {
-        throw DecompileFault("the data of \"" + Windows1252ToUtf8(hunk.GetName()) + "\" " + fault +
-                             ", which an outline cannot hold");
+    if (!DataFault(element, data).empty()) {
+        Emit(depth, head + " =" + tail);
+        std::string line = "bytes:";
+        if (!data.empty()) AppendBase64(line += ' ', data);
+        Emit(depth + 1, line);
+        return;
     }
     const std::string stem = FileStem(hunk.GetName(), KindName(hunk.GetType()));
     std::string name = stem + "." + std::string(extension);
     for (int n = 2; file_names_.count(ToUpper(name)); ++n)
         name = stem + " (" + std::to_string(n) + ")." + std::string(extension);
     file_names_.insert(ToUpper(name));
-    result_.files.push_back({name, std::string(bytes.begin(), bytes.end())});
-    return name;
+    result_.files.push_back({name, std::string(data)});
+    Emit(depth, head + " = " + name + tail);
 }
 
 void Decompiler::WriteLines(const TItemsHunk& hunk, const SourceStyle& style, size_t depth) {
@@ -239,7 +248,7 @@ void Decompiler::WriteQuestion(const TMetaTextHunk& question, size_t depth) {
 }
 
 void Decompiler::WritePicture(const THunk& picture, const TPNGObject& object, size_t depth) {
-    Emit(depth, "picture: " + Value(picture.GetName()) + " = " + DataFile(picture, object, "png"));
+    EmitData(depth, "picture: " + Value(picture.GetName()), picture, object, "png");
     for (size_t i = 0; i < object.regions.size() && i < object.children.size(); ++i) {
         const Rect& r = object.regions[i];
         Emit(depth + 1, "spot: " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
@@ -276,19 +285,17 @@ void Decompiler::WriteHunk(const THunk& hunk, size_t depth, bool top_level) {
             return;
         case OVERLAY: {
             const auto& overlay = static_cast<const TOverlayHunk&>(hunk);
-            Emit(depth, "overlay: " + title + " = " + DataFile(hunk, overlay, "png") + " at " +
-                            std::to_string(overlay.x) + " " + std::to_string(overlay.y));
+            EmitData(depth, "overlay: " + title, hunk, overlay, "png",
+                     " at " + std::to_string(overlay.x) + " " + std::to_string(overlay.y));
             attributes();
             return;
         }
         case SOUND:
-            Emit(depth, "sound: " + title + " = " +
-                            DataFile(hunk, static_cast<const TSoundHunk&>(hunk), "wav"));
+            EmitData(depth, "sound: " + title, hunk, static_cast<const TSoundHunk&>(hunk), "wav");
             attributes();
             return;
         case GIFA:
-            Emit(depth, "gif: " + title + " = " +
-                            DataFile(hunk, static_cast<const TGIFaHunk&>(hunk), "gif"));
+            EmitData(depth, "gif: " + title, hunk, static_cast<const TGIFaHunk&>(hunk), "gif");
             attributes();
             return;
         case LINK:

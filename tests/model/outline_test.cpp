@@ -107,6 +107,8 @@ TEST(Outline, ReportsTheLineOfAMistake) {
         {"title: T\nlink: Nowhere -> Missing title\n", 2},
         {"title: T\n\nsubject: S\n    frobnicate: what\n", 4},
         {"title: T\npicture: P = no-such-file.png\n", 2},
+        {"title: T\nsound: S =\n    bytes: UklGR=g=\n", 3},
+        {"title: T\ngif: G = g.gif\n    bytes:\n", 3},
         {"title: T\nsubject: S\n    > a line in a subject\n", 3},
         {"title: T\nquestion: Q\n    hint: a\n    just words\n", 4},
         // An older part as it stands: a title of the wrong kind, titles the numbers have no room
