@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "model/whole_file.h"
+
 namespace klu::cli {
 
 FolderWriter::FolderWriter(const std::string& folder)
@@ -19,13 +21,7 @@ FolderWriter::Result FolderWriter::Create(const std::string& name, std::string_v
                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) return errno == EEXIST ? Result::Taken : Result::Failed;
     created_.push_back(name);
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) break;
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    const bool synced = bytes.empty() && ::fsync(fd) == 0;
+    const bool synced = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     return ::close(fd) == 0 && synced ? Result::Written : Result::Failed;
 }
 

@@ -3,10 +3,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 
 #include "file_locations.h"
+#include "whole_file.h"
 
 namespace klu {
 
@@ -16,14 +16,9 @@ std::unique_ptr<PrivateCopy> PrivateCopy::Create(const std::string& folder,
     const int fd = ::mkostemp(path.data(), O_CLOEXEC);  // mode 0600, never an existing file
     if (fd < 0) return nullptr;
     std::unique_ptr<PrivateCopy> copy(new PrivateCopy(path));  // removes the file on failure
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) break;
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
+    const bool written = WriteAll(fd, bytes);
     const bool closed = ::close(fd) == 0;
-    return bytes.empty() && closed ? std::move(copy) : nullptr;
+    return written && closed ? std::move(copy) : nullptr;
 }
 
 PrivateCopy::~PrivateCopy() {

@@ -19,19 +19,6 @@ namespace {
 constexpr std::string_view kTemporaryMark = ".~";
 constexpr size_t kLongestName = 255;  // of one folder entry
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            if (written == 0) errno = EIO;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
 // The file that a write to path really changes: the end of a chain of links.
 bool ResolveTarget(const std::string& path, std::string& target) {
     std::error_code error;
@@ -95,6 +82,19 @@ bool Runs(pid_t pid) {
 }
 
 }  // namespace
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            if (written == 0) errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
 
 FileReplacement::FileReplacement(const std::string& path) {
     if (!ResolveTarget(path, target_)) {

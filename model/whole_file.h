@@ -7,6 +7,10 @@
 
 namespace klu {
 
+// Writes every byte to the open file fd, again after an interruption; false, with errno set,
+// when the file takes no more.
+bool WriteAll(int fd, std::string_view bytes);
+
 // A new content for the file at path that takes the file's place only once it is whole: the
 // bytes go to a new file in the same folder, under a name nobody can predict, created so that
 // nothing planted under that name is followed or reused; Commit flushes it to the disk and
