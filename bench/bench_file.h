@@ -37,9 +37,9 @@ HintFilePlan MakeTextHeavyPlan(size_t target_bytes, uint32_t seed, TextHeavyStat
 // The shapes of generated file: text-heavy as above; hint-heavy: no text bodies, only
 // questions of three to six hints whose lines are short (12 to 30 characters), so that the
 // file is nearly all short lines and small hunks; or mixed, shaped like the files players read:
-// the text-heavy file's questions, nested hints and a third of its bytes in text bodies, with
+// the text-heavy file's questions, nested hints and a quarter of its bytes in text bodies, with
 // 700 links per MB (most of them far back in the file), a picture with hot spots (an overlay,
-// a link, a question) in one subject of two, about a tenth of the bytes in small PNGs, and an
+// a link, a question) in one subject of two, about a sixth of the bytes in small PNGs, and an
 // older part of about a twentieth.
 enum class FileShape { TextHeavy, HintHeavy, Mixed };
 

@@ -498,7 +498,8 @@ int main(int argc, char** argv) {
                     file.stats.olderBytes);
         std::printf("text bodies: about %.0f%% of the bytes\n",
                     100.0 * static_cast<double>(file.stats.textBytes) /
-                        static_cast<double>(file.stats.textBytes + file.stats.otherBytes));
+                        static_cast<double>(file.stats.textBytes + file.stats.otherBytes +
+                                            file.stats.pictureBytes + file.stats.olderBytes));
         std::fflush(stdout);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
