@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <unordered_map>
 
 #include "file_bytes.h"
 #include "file_info.h"
@@ -39,14 +40,19 @@ int32_t SignatureOf(uint32_t hash) {
     return signature == 0 ? 1 : signature;
 }
 
-// What tells a hint file of the folder from another of its name: the folder and the file's inode
-// number, which the folder's own listing gives, so that a cached listing looks at no file at all.
-// A file replaced by another (moved or copied over by rename, unpacked, downloaded, deleted and
-// made again) has another inode and is scanned afresh; one rewritten in place keeps its record.
-// Records written before, with another number there, never match and so are scanned once more.
-int32_t FileSignature(uint32_t folder_hash, ino_t inode) {
-    const auto number = static_cast<uint64_t>(inode);
-    return SignatureOf(MixBytes(folder_hash, &number, sizeof number));
+// What tells a file from another of its name: its folder, size, time of last change, and what
+// no copy can fake (its inode and the inode's change time, which cp -p, touch -r and unzip cannot
+// set back), folded into a positive number for the record's reserved field. A file rewritten in
+// place, or deleted and made again on a reused inode, is scanned afresh. This costs one stat
+// per file; the folder's listing gives no times. Records written before, with another number
+// there, never match and so are scanned once more.
+int32_t FileSignature(uint32_t folder_hash, const struct stat& info) {
+    const int64_t numbers[] = {
+        static_cast<int64_t>(info.st_size),       static_cast<int64_t>(info.st_mtim.tv_sec),
+        static_cast<int64_t>(info.st_mtim.tv_nsec), static_cast<int64_t>(info.st_dev),
+        static_cast<int64_t>(info.st_ino),        static_cast<int64_t>(info.st_ctim.tv_sec),
+        static_cast<int64_t>(info.st_ctim.tv_nsec)};
+    return SignatureOf(MixBytes(folder_hash, numbers, sizeof numbers));
 }
 
 // A member of an archive is told apart by its path (the archive's, "/", its name in the archive)
@@ -54,19 +60,12 @@ int32_t FileSignature(uint32_t folder_hash, ino_t inode) {
 // back all of. One stat per archive, not per member.
 int32_t MemberSignature(uint32_t folder_hash, const struct stat& archive,
                         std::string_view member_path) {
-    const int64_t numbers[] = {
-        static_cast<int64_t>(archive.st_size),       static_cast<int64_t>(archive.st_mtim.tv_sec),
-        static_cast<int64_t>(archive.st_mtim.tv_nsec), static_cast<int64_t>(archive.st_dev),
-        static_cast<int64_t>(archive.st_ino),        static_cast<int64_t>(archive.st_ctim.tv_sec),
-        static_cast<int64_t>(archive.st_ctim.tv_nsec)};
-    const uint32_t hash = MixBytes(folder_hash, member_path.data(), member_path.size());
-    return SignatureOf(MixBytes(hash, numbers, sizeof numbers));
+    return FileSignature(MixBytes(folder_hash, member_path.data(), member_path.size()), archive);
 }
 
 // A hint file of the folder as its listing names it.
 struct FolderFile {
     std::string name;
-    ino_t inode = 0;
     bool operator<(const FolderFile& other) const { return name < other.name; }
 };
 
@@ -77,7 +76,7 @@ struct FolderContents {
 };
 
 // Reads the names of the regular files of a folder (or links to them) with the two extensions,
-// in byte order. Read with the C interface: the type and inode of most entries come with the
+// in byte order. Read with the C interface: the type of most entries comes with the
 // name, without a stat or a path object per file, which counts when a cached listing should
 // cost next to nothing.
 bool ReadFolder(const std::string& base, FolderContents& contents) {
@@ -94,7 +93,7 @@ bool ReadFolder(const std::string& base, FolderContents& contents) {
                                         IsRegularFile(base + entry->d_name));
         if (!regular) continue;
         if (hint_file) {
-            contents.hintFiles.push_back({entry->d_name, entry->d_ino});
+            contents.hintFiles.push_back({entry->d_name});
         } else {
             contents.archives.emplace_back(entry->d_name);
         }
@@ -157,7 +156,9 @@ class ListingEntries {
 void AddFile(ListingEntries& listing, const std::string& base, uint32_t folder_hash,
              const FolderFile& file) {
     std::string path = base + file.name;
-    const int32_t signature = FileSignature(folder_hash, file.inode);
+    struct stat info {};
+    const int32_t signature =
+        ::stat(path.c_str(), &info) == 0 ? FileSignature(folder_hash, info) : 0;
     if (listing.AddCached(path, file.name, signature)) return;
     TextFileLines lines(path);
     const bool readable = lines.IsOpen();
@@ -193,17 +194,18 @@ void AddArchiveMembers(ListingEntries& listing, const std::string& base, uint32_
 // of equal keys.
 void MarkRepeatedTitles(const std::vector<TKLUObject*>& sorted,
                         const std::vector<std::string>& keys) {
+    std::unordered_map<std::string, TFileInfo*> first_of_title;
     for (size_t run = 0, end = 0; run < sorted.size(); run = end) {
         for (end = run + 1; end < sorted.size() && keys[end] == keys[run];)
             ++end;
+        if (end - run < 2) continue;
+        first_of_title.clear();
         for (size_t i = run; i < end; ++i) {
-            for (size_t j = i + 1; j < end; ++j) {
-                auto* a = static_cast<TFileInfo*>(sorted[i]);
-                auto* b = static_cast<TFileInfo*>(sorted[j]);
-                if (!EqualsNoCase(a->fileTitle, b->fileTitle)) continue;
-                a->showFileName = true;
-                b->showFileName = true;
-            }
+            auto* entry = static_cast<TFileInfo*>(sorted[i]);
+            const auto [first, added] = first_of_title.try_emplace(ToUpper(entry->fileTitle), entry);
+            if (added) continue;
+            first->second->showFileName = true;
+            entry->showFileName = true;
         }
     }
 }

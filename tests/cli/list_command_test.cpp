@@ -53,10 +53,9 @@ TEST_F(KluList, HintFilesByTitleTitlesFollowTheFilesAndEachEntryStaysOneLine) {
     // A leading article is moved back: "The Adventure" sorts under A.
     EXPECT_EQ(run.out, Listed());
     EXPECT_GT(fs::file_size(cache_), 0u);
-    // A file replaced under its name by a new one shows its new title; a tab, a line end or a backslash in a
+    // A file replaced under its name shows its new title; a tab, a line end or a backslash in a
     // name is written as \t, \n or \\.
-    folder_.Write("hints/new.kl_", OlderTitled("Zeta Quest"));
-    fs::rename(folder_.PathOf("hints/new.kl_"), folder_.PathOf("hints/2-beta.klu"));
+    folder_.Write("hints/2-beta.klu", OlderTitled("Zeta Quest"));
     folder_.Write("hints/x\ty\nz\\.klu", OlderTitled("Odd Name"));
     EXPECT_EQ(List(cache_).out, Line("The Adventure", "3-adv.klu") +
                                     Line("Odd Name", "x\\ty\\nz\\\\.klu") +

@@ -125,17 +125,15 @@ TEST_F(FolderListing, ListsHintFilesByTitleInTheNameOrderOfEqualKeysNamingRepeat
                                        "game, the (c.klu) <- c.klu", "Zork <- 0.klu"}));
 }
 
-// A record serves the same file only: a file replaced under its name (a new file moved there),
-// the name in another folder, and a file that could not be read are scanned; files left alone
-// are not opened again.
+// A record serves the same file only: a file rewritten under its name, the name in another
+// folder, and a file that could not be read are scanned; files left alone are not opened again.
 TEST_F(FolderListing, CachedTitlesServeOnlyTheFileTheyWereReadFrom) {
     Write("game.klu", "Original Title");
     Write("same.klu", "Same");
     Write("gone.klu", "Gone");
     Write("game.klu", "Elsewhere", "more");
     Listed();
-    Write("new.klu", "Replacement Title, longer");
-    fs::rename(Folder() + "new.klu", Folder() + "game.klu");
+    Write("game.klu", "Replacement Title, longer");
     fs::remove(Folder() + "gone.klu");
     EXPECT_EQ(Listed(), (Strings{"Replacement Title, longer <- game.klu", "Same <- same.klu"}));
     EXPECT_EQ(stats_.scanned, 1u);
