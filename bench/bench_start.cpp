@@ -9,7 +9,8 @@
 // later, after reading the settled resident size. The time is wall time from the spawn to the
 // first paint; CPU time and the resident sizes are reported beside it, and the medians with the
 // reader's ratios to the reference at the end. The display is the one in DISPLAY (say, Xvfb);
-// without one, Qt's offscreen platform. Extra flag: --runs=N (9 by default).
+// without one, Qt's offscreen platform. Extra flags: --runs=N (9 by default), --before=PATH
+// (another build of kluwin, measured as BM_Start/before beside the others).
 
 #include <benchmark/benchmark.h>
 #include <signal.h>
@@ -143,11 +144,15 @@ int main(int argc, char** argv) {
         }
         runs = *count;
     }
+    const std::optional<std::string> before = klu::bench::TakeFlag(argc, argv, "before");
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     static const Program kEmpty{"empty_window", {KLU_EMPTY_WINDOW}, "QMainWindow"};
     static const Program kReader{"reader", {KLU_READER, KLU_DEMO}, "klu::TStringControl"};
-    for (const Program* program : {&kEmpty, &kReader}) {
+    static const Program kBefore{"before", {before.value_or(""), KLU_DEMO}, "klu::TStringControl"};
+    std::vector<const Program*> programs{&kEmpty, &kReader};
+    if (before) programs.push_back(&kBefore);
+    for (const Program* program : programs) {
         benchmark::RegisterBenchmark((std::string("BM_Start/") + program->name).c_str(), BM_Start,
                                      *program)
             ->Unit(benchmark::kMillisecond)
@@ -160,15 +165,22 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
 
     const std::vector<Sample>& empty = g_samples[kEmpty.name];
-    const std::vector<Sample>& reader = g_samples[kReader.name];
-    std::printf("medians          %14s %10s %9s\n", "empty window", "reader", "ratio");
+    std::printf("medians              empty window");
+    for (size_t i = 1; i < programs.size(); ++i)
+        std::printf(" %10s  ratio", programs[i]->name);
+    std::printf("\n");
     const std::pair<const char*, double Sample::*> kRows[] = {
         {"to first paint, ms", &Sample::wallMs},   {"CPU to paint, ms", &Sample::cpuMs},
         {"RSS at paint, MB", &Sample::paintRssMb}, {"steady RSS, MB", &Sample::steadyRssMb},
         {"peak RSS, MB", &Sample::peakRssMb}};
     for (const auto& [label, field] : kRows) {
-        const double base = Median(empty, field), own = Median(reader, field);
-        std::printf("%-20s %10.1f %10.1f %8.2fx\n", label, base, own, base > 0 ? own / base : 0.0);
+        const double base = Median(empty, field);
+        std::printf("%-20s %12.1f", label, base);
+        for (size_t i = 1; i < programs.size(); ++i) {
+            const double own = Median(g_samples[programs[i]->name], field);
+            std::printf(" %10.1f %5.2fx", own, base > 0 ? own / base : 0.0);
+        }
+        std::printf("\n");
     }
     return 0;
 }
