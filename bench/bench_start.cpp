@@ -1,18 +1,19 @@
 // The reader's start-up against an empty Qt main window of the same size, both as whole
 // processes on the same machine in one run:
 //
-//   BM_Start/empty_window  the reference (empty_window, built here with Qt Widgets alone)
-//   BM_Start/reader        kluwin with the demo hint file, to the first paint of its top window
+//   empty window  the reference (empty_window, built here with Qt Widgets alone)
+//   reader        kluwin with the demo hint file, to the first paint of its top window
 //
-// Each run is a fresh process with a fresh settings folder. The first_paint_probe library,
-// preloaded into both, notes the moment of the first paint and ends the process half a second
-// later, after reading the settled resident size. The time is wall time from the spawn to the
-// first paint; CPU time and the resident sizes are reported beside it, and the medians with the
-// reader's ratios to the reference at the end. The display is the one in DISPLAY (say, Xvfb);
-// without one, Qt's offscreen platform. Extra flags: --runs=N (9 by default), --before=PATH
-// (another build of kluwin, measured as BM_Start/before beside the others).
+// Each run is a fresh process with a fresh settings folder; the programs take turns, round by
+// round. The first_paint_probe library, preloaded into each, notes the moment of the first paint
+// and ends the process half a second later, after reading the settled resident size. The time is
+// wall time from the spawn to the first paint; CPU time and the resident sizes are reported
+// beside it: medians, and for the times also the least of the runs (the run the machine's other
+// work disturbed least), each with its ratio to the reference. The display is the one in
+// DISPLAY (say, Xvfb); without one, Qt's offscreen platform. Extra flags: --runs=N (9 by
+// default), --before=PATH (another build of kluwin, measured beside the others as "before").
 
-#include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
@@ -48,8 +49,6 @@ struct Sample {
     double peakRssMb = 0;
 };
 
-std::map<std::string, std::vector<Sample>> g_samples;
-
 double MonotonicNs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
@@ -84,9 +83,16 @@ std::optional<Sample> RunOnce(const Program& program) {
     argv.push_back(nullptr);
     envp.push_back(nullptr);
 
+    // Qt's notes about the platform would bury the table.
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&quiet, STDOUT_FILENO, STDERR_FILENO);
     const double started = MonotonicNs();
     pid_t child = 0;
-    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) {
+    const int failed = posix_spawn(&child, argv[0], &quiet, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&quiet);
+    if (failed != 0) {
         std::filesystem::remove_all(folder);
         return std::nullopt;
     }
@@ -111,25 +117,19 @@ std::optional<Sample> RunOnce(const Program& program) {
     return sample;
 }
 
-void BM_Start(benchmark::State& state, const Program& program) {
-    std::vector<Sample>& samples = g_samples[program.name];
-    for (auto _ : state) {
-        const std::optional<Sample> sample = RunOnce(program);
-        if (!sample) {
-            state.SkipWithError("the program did not paint");
-            return;
-        }
-        state.SetIterationTime(sample->wallMs * 1e-3);
-        samples.push_back(*sample);
-    }
-}
-
 double Median(const std::vector<Sample>& samples, double Sample::*field) {
     std::vector<double> values;
     for (const Sample& sample : samples) values.push_back(sample.*field);
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+double Least(const std::vector<Sample>& samples, double Sample::*field) {
+    double least = 0;
+    for (const Sample& sample : samples)
+        if (least == 0 || sample.*field < least) least = sample.*field;
+    return least;
 }
 
 }  // namespace
@@ -145,39 +145,51 @@ int main(int argc, char** argv) {
         runs = *count;
     }
     const std::optional<std::string> before = klu::bench::TakeFlag(argc, argv, "before");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    static const Program kEmpty{"empty_window", {KLU_EMPTY_WINDOW}, "QMainWindow"};
-    static const Program kReader{"reader", {KLU_READER, KLU_DEMO}, "klu::TStringControl"};
-    static const Program kBefore{"before", {before.value_or(""), KLU_DEMO}, "klu::TStringControl"};
-    std::vector<const Program*> programs{&kEmpty, &kReader};
-    if (before) programs.push_back(&kBefore);
-    for (const Program* program : programs) {
-        benchmark::RegisterBenchmark((std::string("BM_Start/") + program->name).c_str(), BM_Start,
-                                     *program)
-            ->Unit(benchmark::kMillisecond)
-            ->UseManualTime()
-            ->Iterations(static_cast<benchmark::IterationCount>(runs));
+    if (argc > 1) {
+        std::fprintf(stderr, "unknown argument %s\n", argv[1]);
+        return 1;
     }
-    std::printf("platform: %s\n", std::getenv("DISPLAY") ? "X display" : "offscreen");
-    std::fflush(stdout);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const Program empty{"empty window", {KLU_EMPTY_WINDOW}, "QMainWindow"};
+    const Program reader{"reader", {KLU_READER, KLU_DEMO}, "klu::TStringControl"};
+    const Program earlier{"before", {before.value_or(""), KLU_DEMO}, "klu::TStringControl"};
+    std::vector<const Program*> programs{&empty, &reader};
+    if (before) programs.push_back(&earlier);
 
-    const std::vector<Sample>& empty = g_samples[kEmpty.name];
-    std::printf("medians              empty window");
-    for (size_t i = 1; i < programs.size(); ++i)
-        std::printf(" %10s  ratio", programs[i]->name);
+    std::printf("%zu rounds on %s\n", runs, std::getenv("DISPLAY") ? "the X display" : "offscreen");
+    std::fflush(stdout);
+    // Round by round, so that every program sees the same changes in the machine's load.
+    std::map<const Program*, std::vector<Sample>> samples;
+    for (size_t round = 0; round < runs; ++round) {
+        for (const Program* program : programs) {
+            const std::optional<Sample> sample = RunOnce(*program);
+            if (!sample) {
+                std::fprintf(stderr, "%s did not paint\n", program->name);
+                return 1;
+            }
+            samples[program].push_back(*sample);
+        }
+    }
+
+    std::printf("%-26s %12s", "", empty.name);
+    for (size_t i = 1; i < programs.size(); ++i) std::printf(" %10s  ratio", programs[i]->name);
     std::printf("\n");
-    const std::pair<const char*, double Sample::*> kRows[] = {
-        {"to first paint, ms", &Sample::wallMs},   {"CPU to paint, ms", &Sample::cpuMs},
-        {"RSS at paint, MB", &Sample::paintRssMb}, {"steady RSS, MB", &Sample::steadyRssMb},
-        {"peak RSS, MB", &Sample::peakRssMb}};
-    for (const auto& [label, field] : kRows) {
-        const double base = Median(empty, field);
-        std::printf("%-20s %12.1f", label, base);
+    using Statistic = double (*)(const std::vector<Sample>&, double Sample::*);
+    const struct {
+        const char* label;
+        Statistic statistic;
+        double Sample::*field;
+    } kRows[] = {{"to first paint, median ms", Median, &Sample::wallMs},
+                 {"to first paint, least ms", Least, &Sample::wallMs},
+                 {"CPU to paint, median ms", Median, &Sample::cpuMs},
+                 {"CPU to paint, least ms", Least, &Sample::cpuMs},
+                 {"RSS at paint, median MB", Median, &Sample::paintRssMb},
+                 {"steady RSS, median MB", Median, &Sample::steadyRssMb},
+                 {"peak RSS, median MB", Median, &Sample::peakRssMb}};
+    for (const auto& row : kRows) {
+        const double base = row.statistic(samples[&empty], row.field);
+        std::printf("%-26s %12.1f", row.label, base);
         for (size_t i = 1; i < programs.size(); ++i) {
-            const double own = Median(g_samples[programs[i]->name], field);
+            const double own = row.statistic(samples[programs[i]], row.field);
             std::printf(" %10.1f %5.2fx", own, base > 0 ? own / base : 0.0);
         }
         std::printf("\n");
