@@ -68,7 +68,8 @@ PageWriter::PageWriter(THunk& root, std::string data_path)
 // The hunk each line number names, the first in tree order as FindByLine finds it, so links
 // are resolved without a search of the whole tree each; and each hunk's place among its
 // siblings, the last level of its outline number (blanks, links and overlays share the number
-// of the hunk before them, as in the plain-text export).
+// of the hunk before them, as in the plain-text export; incentives, which the page leaves out,
+// take none, so that the numbers it shows run without a gap).
 void PageWriter::IndexLines(THunk& hunk) {
     by_line_.try_emplace(hunk.lineNumber, &hunk);
     auto* items = dynamic_cast<TItemsHunk*>(&hunk);
@@ -78,7 +79,7 @@ void PageWriter::IndexLines(THunk& hunk) {
         THunk* child_hunk = child->AsHunk();
         if (!child_hunk) continue;
         const int kind = child_hunk->GetType();
-        if (kind != BLANK && kind != LINK && kind != OVERLAY) ++place;
+        if (kind != BLANK && kind != LINK && kind != OVERLAY && kind != INCENTIVE) ++place;
         places_.try_emplace(child_hunk, place);
         IndexLines(*child_hunk);
     }
