@@ -15,6 +15,7 @@ const QColor kPaper(255, 255, 255);
 const QColor kBlue(52, 101, 164);
 const QColor kSky(219, 230, 244);
 const QColor kGrey(186, 189, 182);
+const QColor kHandle(136, 138, 133);
 const QColor kFolderBack(193, 125, 17);
 const QColor kFolderFront(233, 185, 110);
 const QColor kBulb(252, 233, 79);
@@ -105,7 +106,7 @@ void Draw(QPainter& painter, Pictogram pictogram) {
             pen.Shape(Polygon({{5.5, 9.5}, {18.5, 9.5}, {16.5, 15.5}, {2.5, 15.5}}), kFolderFront);
             return;
         case Pictogram::Find:
-            pen.Line(12, 12, 17.5, 17.5, kInk, 3);
+            pen.Line(12, 12, 17.5, 17.5, kHandle, 3);
             pen.Circle(8.5, 8.5, 5.5, kSky);
             return;
         case Pictogram::Export:
@@ -130,7 +131,7 @@ void Draw(QPainter& painter, Pictogram pictogram) {
             DrawPrinter(pen, 6, 6);
             return;
         case Pictogram::TopWindow:
-            pen.Rect(3.5, 2.5, 16.5, 4.5, kInk);
+            pen.Rect(3.5, 1.5, 16.5, 4.5, kBlue);
             pen.Shape(Polygon({{10, 6.5}, {16.5, 12.5}, {12.5, 12.5}, {12.5, 17.5}, {7.5, 17.5},
                                {7.5, 12.5}, {3.5, 12.5}}),
                       kBlue);
