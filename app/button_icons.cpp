@@ -37,6 +37,28 @@ QIcon PaperIcon(const QString& mark) {
     return icon;
 }
 
+// An arrow pointing back (left) or forward (right), in the colour of the papers' marks.
+QPixmap ArrowPixmap(bool back, int scale) {
+    QPixmap pixmap(20 * scale, 20 * scale);
+    pixmap.setDevicePixelRatio(scale);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (back) painter.setTransform(QTransform(-1, 0, 0, 1, 20, 0));  // mirrored
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 128));
+    const QPointF arrow[] = {{3, 8}, {10, 8}, {10, 3}, {17, 10}, {10, 17}, {10, 12}, {3, 12}};
+    painter.drawPolygon(arrow, 7);
+    return pixmap;
+}
+
+QIcon ArrowIcon(bool back) {
+    QIcon icon;
+    icon.addPixmap(ArrowPixmap(back, 1));
+    icon.addPixmap(ArrowPixmap(back, 2));
+    return icon;
+}
+
 // The picture of the desktop's icon theme, and the program's own where the theme has none.
 QIcon Themed(const char* name, const QIcon& own) {
     return QIcon::fromTheme(QString::fromLatin1(name), own);
@@ -60,6 +82,10 @@ QIcon ButtonIcon(int id, const QStyle& style) {
             return Themed("document-print-preview", PaperIcon(QStringLiteral("W")));
         case CM_SHOWTOPWINDOW:
             return Themed("go-top", style.standardIcon(QStyle::SP_FileDialogToParent));
+        case CM_GOBACK:
+            return Themed("go-previous", ArrowIcon(true));
+        case CM_GOFORWARD:
+            return Themed("go-next", ArrowIcon(false));
         case CM_SHOWHELPFILE:
             return Themed("help-contents", PaperIcon(QStringLiteral("?")));
         default:

@@ -63,9 +63,7 @@ void WindowHunkUi::OpenWindow(THunk& hunk) {
 
 void WindowHunkUi::OpenOrRaise(TItemsHunk& hunk) {
     if (TChild* view = ViewOf(hunk)) {
-        QWidget& frame = view->Frame();
-        frame.showNormal();
-        client.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(&frame));
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(&view->Frame())) client.BringToFront(*frame);
         view->RestoreFocus();
         return;
     }

@@ -37,7 +37,7 @@ class SettingsProfile : public ::testing::Test {
     THintDocument no_document;
 };
 
-// No profile gives the defaults and a save writes the five keys; changed settings come back.
+// No profile gives the defaults and a save writes the six keys; changed settings come back.
 TEST_F(SettingsProfile, DefaultsWithoutAProfileAndChangedSettingsSurviveASaveAndALoad) {
     Settings settings = Load();
     EXPECT_EQ(settings.mainFont, Font("Arial", 10, 400, false));
@@ -49,7 +49,7 @@ TEST_F(SettingsProfile, DefaultsWithoutAProfileAndChangedSettingsSurviveASaveAnd
     ASSERT_TRUE(Save(settings));
     EXPECT_EQ(ReadFile(profile.Path()),
               "[KLUWIN]\r\nMainFont=Arial,10,400,0\r\nCounting=On\r\nMemory=On\r\n"
-              "TextColor=16711680\r\nInstallDir=/opt/kluwin/\r\n");
+              "TextColor=16711680\r\nInstallDir=/opt/kluwin/\r\nLayout=Tabs\r\n");
 
     settings.mainFont = Font("Times New Roman", 12, 700, true);
     settings.fixedFont = FixedFontOf(settings.mainFont);
