@@ -31,7 +31,6 @@ TabLayout::TabLayout(QMdiArea& area, std::function<void(QMdiSubWindow&)> place)
       previousTab_(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), &area)) {
     connect(nextTab_, &QShortcut::activated, this, [this] { StepTab(1); });
     connect(previousTab_, &QShortcut::activated, this, [this] { StepTab(-1); });
-    connect(&area, &QMdiArea::subWindowActivated, this, &TabLayout::FillArea);
     Apply(WindowLayout::Windows);
 }
 
@@ -58,14 +57,10 @@ void TabLayout::Apply(WindowLayout layout) {
     unplaced_.clear();
 }
 
+// A tab keeps filling the area: shown normal it would stand in it as a window.
 void TabLayout::BringToFront(QMdiSubWindow& frame) {
     if (!Tabbed()) frame.showNormal();
     area_.setActiveSubWindow(&frame);
-    FillArea(&frame);
-}
-
-void TabLayout::FillArea(QMdiSubWindow* active) {
-    if (active && Tabbed() && !active->isMaximized()) active->showMaximized();
 }
 
 void TabLayout::StepTab(int step) {

@@ -36,8 +36,6 @@ class TabLayout : public QObject {
 
   private:
     void StepTab(int step);
-    // A window that comes to the front as a tab fills the area, however it was shown before.
-    void FillArea(QMdiSubWindow* active);
 
     QMdiArea& area_;
     std::function<void(QMdiSubWindow&)> place_;

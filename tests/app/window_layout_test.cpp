@@ -111,6 +111,12 @@ TEST_F(WindowLayoutTest, EscInATabReturnsToTheTabActiveBefore) {
     EXPECT_EQ(Active()->size(), Client().viewport()->size());
 }
 
+// Show Top Window on the top window's own tab, as a link to the window it is in.
+TEST_F(WindowLayoutTest, ShowingTheActiveTabAgainKeepsItFillingTheArea) {
+    EXPECT_EQ(Command(CM_SHOWTOPWINDOW), "Sample Game");
+    EXPECT_EQ(Active()->size(), Client().viewport()->size());
+}
+
 TEST_F(WindowLayoutTest, CtrlTabStepsThroughTheTabsInTheirOrder) {
     OpenThree();
     EXPECT_EQ(Type(Qt::Key_Tab, Qt::ControlModifier), "Sample Game");
