@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QKeySequence>
 #include <QMenu>
-#include <QScopedValueRollback>
 #include <QStyle>
 
 #include "command_ids.h"
@@ -209,11 +208,7 @@ void TKLUClient::CmFileOpen() {
 // file's top window.
 void TKLUClient::OpenHintFile(const std::string& path) {
     history_.Clear();
-    {
-        const QScopedValueRollback opening(opening_, true);
-        klu::OpenHintFile(*this, state_, dialogs_, path);
-    }
-    RecordVisit(activeSubWindow());
+    klu::OpenHintFile(*this, state_, dialogs_, path);
     emit StateChanged();
 }
 
@@ -227,7 +222,7 @@ WindowLayout TKLUClient::Layout() const {
 }
 
 void TKLUClient::RecordVisit(QMdiSubWindow* frame) {
-    auto* child = frame && !opening_ ? qobject_cast<TChild*>(frame->widget()) : nullptr;
+    auto* child = frame ? qobject_cast<TChild*>(frame->widget()) : nullptr;
     if (child && (HoldsHunk(state_.currentDocument, child->Hunk()) ||
                   HoldsHunk(state_.helpDocument, child->Hunk())))
         history_.Visit(child->Hunk());

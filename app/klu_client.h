@@ -104,7 +104,8 @@ class TKLUClient : public QMdiArea {
     // The help file's subject with the title, or its top when it has none; none without a
     // help file.
     THunk* HelpSubjectOr(const std::string& title) const;
-    // Notes the window's hunk in the history when it belongs to one of the documents.
+    // Notes the window's hunk in the history when it belongs to one of the documents (a document
+    // is emptied before its hunks and their windows go).
     void RecordVisit(QMdiSubWindow* frame);
     // Opens the hunk that Back or Forward gave, as a link to it would.
     static void Revisit(THunk* hunk);
@@ -116,8 +117,6 @@ class TKLUClient : public QMdiArea {
     std::unique_ptr<TMyPrinter> printer_;
     TabLayout* layout_;
     WindowHistory history_;
-    bool opening_ = false;  // a file is opening: its windows and those of the file before come
-                            // and go, and none of them is a visit
 };
 
 }  // namespace klu

@@ -147,7 +147,11 @@ TEST_F(WindowHistoryTest, BackAndForwardMoveThroughTheWindowsVisited) {
     EXPECT_EQ(Command(CM_GOFORWARD), "Chapter");
     EXPECT_EQ(Command(CM_GOFORWARD), "Where?");
     EXPECT_FALSE(Enabled(CM_GOFORWARD));
-    EXPECT_TRUE(Enabled(CM_GOBACK));
+    // A window visited after going back takes the place of those ahead.
+    EXPECT_EQ(Command(CM_GOBACK), "Chapter");
+    OpenWindow(*Child("Why?"));
+    EXPECT_FALSE(Enabled(CM_GOFORWARD));
+    EXPECT_EQ(Command(CM_GOBACK), "Chapter");
 }
 
 TEST_F(WindowHistoryTest, BackOpensAgainAWindowThatWasClosed) {
