@@ -90,6 +90,7 @@ void TKLUMDIFrame::BuildControlBar() {
         }
         QAction* action = Action(slot.id);
         action->setIcon(ButtonIcon(slot.id, *style()));
+        action->setIconText(action->toolTip());  // the button's name, without the shortcut
         controlBar_->AddButton(action);
     }
     addToolBar(Qt::TopToolBarArea, controlBar_);
