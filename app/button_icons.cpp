@@ -25,8 +25,8 @@ constexpr std::array<ButtonLook, 10> kButtons = {{
     {CM_PRINTWINDOW, "document-print-preview", Pictogram::PrintWindow},
     {CM_SHOWTOPWINDOW, "go-top", Pictogram::TopWindow},
     {CM_SHOWHELPFILE, "help-contents", Pictogram::Help},
-    {0, "go-previous", Pictogram::Back},
-    {0, "go-next", Pictogram::Forward},
+    {CM_GOBACK, "go-previous", Pictogram::Back},
+    {CM_GOFORWARD, "go-next", Pictogram::Forward},
 }};
 
 QIcon Themed(const ButtonLook& look) {

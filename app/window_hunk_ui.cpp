@@ -65,9 +65,7 @@ void WindowHunkUi::OpenWindow(THunk& hunk) {
 }
 
 void WindowHunkUi::Raise(TChild& view) {
-    QWidget& frame = view.Frame();
-    frame.showNormal();
-    client.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(&frame));
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(&view.Frame())) client.BringToFront(*frame);
     view.RestoreFocus();
 }
 

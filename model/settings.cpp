@@ -79,6 +79,7 @@ std::vector<ProfileEntry> SettingsEntries(const Settings& settings) {
     add("TextColor", std::to_string(settings.linkColor));
     add("InstallDir", settings.listFolder);
     add("Frame", settings.frame ? FormatFramePlace(*settings.frame) : "");
+    add("Layout", settings.layout == WindowLayout::Windows ? "Windows" : "Tabs");
     return entries;
 }
 
@@ -101,6 +102,9 @@ Settings LoadSettings(const ProfileFile& profile, const std::string& default_lis
     settings.linkColor = static_cast<uint32_t>(LeadingNumber(read("TextColor", kDefaultLinkColor)));
     settings.listFolder = read("InstallDir", default_list_folder);
     settings.frame = ParseFramePlace(read("Frame", ""));
+    // Anything but "Windows" keeps the tabs that a fresh profile gets.
+    settings.layout = EqualsNoCase(read("Layout", "Tabs"), "Windows") ? WindowLayout::Windows
+                                                                      : WindowLayout::Tabs;
     for (ProfileEntry& entry : SettingsEntries(settings))
         settings.kept[entry.key] = KeptValue{stored(entry.key.c_str()), std::move(entry.value)};
     return settings;

@@ -37,7 +37,7 @@ class SettingsProfile : public ::testing::Test {
     THintDocument no_document;
 };
 
-// No profile gives the defaults (no font: the desktop's) and a save writes four keys, none of
+// No profile gives the defaults (no font: the desktop's) and a save writes five keys, none of
 // them a font; changed settings come back.
 TEST_F(SettingsProfile, DefaultsWithoutAProfileAndChangedSettingsSurviveASaveAndALoad) {
     Settings settings = Load();
@@ -50,7 +50,7 @@ TEST_F(SettingsProfile, DefaultsWithoutAProfileAndChangedSettingsSurviveASaveAnd
     ASSERT_TRUE(Save(settings));
     EXPECT_EQ(ReadFile(profile.Path()),
               "[KLUWIN]\r\nCounting=On\r\nMemory=On\r\n"
-              "TextColor=16711680\r\nInstallDir=/opt/kluwin/\r\n");
+              "TextColor=16711680\r\nInstallDir=/opt/kluwin/\r\nLayout=Tabs\r\n");
 
     settings.mainFont = Font("Times New Roman", 12, 700, true);
     settings.fixedFont = FixedFontOf(settings.mainFont);
