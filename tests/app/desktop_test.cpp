@@ -105,8 +105,6 @@ TEST(ControlBarIcons, TheThemesByNameElseAPictogramOfItsOwnAtBothScales) {
         if (slot.id != 0 && slot.id != CM_FILEOPEN)
             own.emplace_back(std::to_string(slot.id), ButtonIcon(slot.id));
     }
-    for (const char* name : {"go-previous", "go-next"})
-        own.emplace_back(name, ThemedIcon(name));
     for (const char* kind : {"COMMENT", "CREDIT", "HINT", "HYPERPNG", "INFO", "NESTHINT",
                              "SUBJECT", "TEXT", "VERBOSE"})
         own.emplace_back(kind, WindowIcon(kind));
