@@ -12,6 +12,7 @@
 #include "my_printer.h"
 #include "open_hint_file.h"
 #include "views/child_window_string.h"
+#include "views/hint_child.h"
 #include "views/string_control.h"
 #include "window_commands.h"
 
@@ -174,6 +175,7 @@ void TKLUClient::CmFileOpen() {
 
 void TKLUClient::OpenHintFile(const std::string& path) {
     klu::OpenHintFile(*this, state_, dialogs_, path);
+    emit DocumentOpened();
     emit StateChanged();
 }
 
@@ -214,6 +216,8 @@ void TKLUClient::FitToContent(QMdiSubWindow& frame, TStringChild& window) const 
 }
 
 QMdiSubWindow* TKLUClient::AddChildWindow(TChild& window) {
+    if (auto* hints = qobject_cast<THintChild*>(&window))
+        connect(hints, &THintChild::HintRevealed, this, &TKLUClient::HintMemoryChanged);
     QMdiSubWindow* frame = addSubWindow(&window);
     YieldMenuAccelerators(*frame);
     frame->setGeometry(NextChildPlace(*frame));

@@ -7,13 +7,13 @@
 #include <string>
 
 #include "app_state.h"
+#include "model/hunk.h"
 #include "user_dialogs.h"
 
 namespace klu {
 
 class TChild;
 class TMyPrinter;
-class THunk;
 class TMetaTextHunk;
 class TStringChild;
 
@@ -80,6 +80,12 @@ class TKLUClient : public QMdiArea {
   signals:
     // The documents or the windows changed: the enabling must be looked at again.
     void StateChanged();
+    // The current document's tree is about to go; nothing may hold on to its hunks.
+    void DocumentClosing();
+    // An open ended, with the current document loaded or empty.
+    void DocumentOpened();
+    // The revealed count of a hunk changed (of every hunk when it is none).
+    void HintMemoryChanged(const klu::THunk* hunk);
 
   private:
     // Where the next window goes, and the place after it.

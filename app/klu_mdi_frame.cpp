@@ -43,7 +43,7 @@ TKLUMDIFrame::TKLUMDIFrame(AppState& state, UserDialogs& dialogs, QWidget* paren
     recentFiles_ = std::make_unique<RecentFileMenu>(*fileMenu, *exit, state.recentFiles,
                                                     [this](int index) { OpenRecentFile(index); });
     connect(fileMenu, &QMenu::aboutToShow, this, &TKLUMDIFrame::UpdateRecentFiles);
-    QMenu* windowsMenu = popups_.at(1);
+    QMenu* windowsMenu = popups_.at(PopupIndexOf(CM_CASCADECHILDREN));
     windowList_ = std::make_unique<WindowListMenu>(*windowsMenu, *client_);
     connect(windowsMenu, &QMenu::aboutToShow, this, [this] { windowList_->Refresh(); });
 
@@ -54,6 +54,10 @@ TKLUMDIFrame::TKLUMDIFrame(AppState& state, UserDialogs& dialogs, QWidget* paren
     statusBar()->setFont(statusFont);
 
     BuildControlBar();
+
+    contents_ = new ContentsPane(state, *client_, this);
+    addDockWidget(Qt::LeftDockWidgetArea, contents_);
+    Action(CM_VIEWCONTENTS)->setCheckable(true);
 
     connect(client_, &TKLUClient::StateChanged, this, &TKLUMDIFrame::UpdateMenus);
     connect(client_, &QMdiArea::subWindowActivated, this, &TKLUMDIFrame::UpdateMenus);
@@ -88,6 +92,7 @@ void TKLUMDIFrame::BuildControlBar() {
 void TKLUMDIFrame::UpdateMenus() {
     for (const auto& [id, action] : actions_)
         action->setEnabled(client_->IsCommandEnabled(id));
+    Action(CM_VIEWCONTENTS)->setChecked(!contents_->isHidden());
     // The document first, as desktop programs name their windows.
     const THunk* root = state_.currentDocument.GetRoot();
     setWindowTitle(root ? FromWindows1252(root->GetName()) + QStringLiteral(" - ") + kFrameTitle
@@ -99,9 +104,18 @@ void TKLUMDIFrame::UpdateRecentFiles() {
 }
 
 void TKLUMDIFrame::Dispatch(int id) {
-    if (id == CM_EXIT) {
-        close();
-        return;
+    switch (id) {
+        case CM_EXIT:
+            close();
+            return;
+        case CM_VIEWCONTENTS:
+            contents_->setVisible(contents_->isHidden());
+            return;
+        case CM_FILTERCONTENTS:
+            contents_->FocusFilter();
+            return;
+        default:
+            break;
     }
     client_->Command(id);
 }

@@ -10,6 +10,7 @@
 #include "app/about_dialog.h"
 #include "app/button_icons.h"
 #include "app/command_ids.h"
+#include "app/menu_table.h"
 #include "window_fixture.h"
 
 namespace klu::test {
@@ -34,7 +35,7 @@ TEST_F(DesktopTest, TheWindowsMenuListsTheOpenWindowsAndActivatesTheOneChosen) {
     Open(Write("game.klu", SampleHintFile()));
     OpenWindow(*Child("Chapter"));
     OpenWindow(*Child("Where?"));
-    QMenu* windows = frame->Popups().at(1);
+    QMenu* windows = frame->Popups().at(PopupIndexOf(CM_CASCADECHILDREN));
     emit windows->aboutToShow();
     emit windows->aboutToShow();  // built anew, not added twice
     QStringList listed;
