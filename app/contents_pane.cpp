@@ -72,13 +72,15 @@ void ContentsPane::ShowDocument() {
     FilterChanged(filterLine_->text());
 }
 
+// The tree is folded before the filter changes: a large tree opened whole would otherwise be
+// laid out again for each subject whose rows come back.
 void ContentsPane::FilterChanged(const QString& text) {
+    tree_->collapseAll();
     filter_->SetPhrase(text);
     if (filter_->IsFiltering()) {
         tree_->expandAll();
         return;
     }
-    tree_->collapseAll();
     tree_->expand(filter_->index(0, 0));
     FollowWindow(client_.activeSubWindow());
 }

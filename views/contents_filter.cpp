@@ -17,7 +17,7 @@ void ContentsFilter::SetPhrase(const QString& phrase) {
     std::string folded = FoldForMatch(ToWindows1252(phrase));
     if (folded == phrase_) return;
     phrase_ = std::move(folded);
-    invalidateRowsFilter();
+    invalidate();
 }
 
 bool ContentsFilter::TitleMatches(const QModelIndex& source_index) const {

@@ -41,6 +41,19 @@ const TItemsHunk* HintHolder(const THunk* hunk) {
     return kind == HINT || kind == NESTHINT ? dynamic_cast<const TItemsHunk*>(hunk) : nullptr;
 }
 
+// Whether CollectListed would find anything, without making the list.
+bool HasListed(const THunk* hunk) {
+    const auto* items = dynamic_cast<const TItemsHunk*>(hunk);
+    if (!items) return false;
+    for (TKLUObject* child : items->children) {
+        const THunk* child_hunk = child->AsHunk();
+        if (!child_hunk) continue;
+        if (IsListed(child_hunk->GetType())) return true;
+        if (IsSeeThrough(child_hunk->GetType()) && HasListed(child_hunk)) return true;
+    }
+    return false;
+}
+
 void CollectListed(const THunk* hunk, std::vector<THunk*>& listed) {
     const auto* items = dynamic_cast<const TItemsHunk*>(hunk);
     if (!items) return;
@@ -153,14 +166,15 @@ int ContentsModel::columnCount(const QModelIndex&) const {
     return 1;
 }
 
-// Only kinds that hold other hunks are looked into, so that drawing a long list of questions
-// does not make a list for each.
+// Only kinds that hold other hunks are looked into, and no list is made for the answer: a view
+// asks this of every row it shows, long lists of subjects and questions too.
 bool ContentsModel::hasChildren(const QModelIndex& parent) const {
     if (!parent.isValid()) return root_ != nullptr;
     const THunk* hunk = HunkAt(parent);
     const int kind = hunk->GetType();
     if (hunk != root_ && kind != SUBJECT && kind != NESTHINT && kind != HYPERPNG) return false;
-    return !ListedChildren(hunk).empty();
+    const auto listed = children_.find(hunk);
+    return listed != children_.end() ? !listed->second.empty() : HasListed(hunk);
 }
 
 QIcon ContentsModel::KindIcon(int kind) const {

@@ -42,6 +42,7 @@ TEST_F(ContentsPaneTest, AKeyboardPlayerFindsAQuestionByTitleAndOpensItAsALinkWo
     EXPECT_EQ(Current(), "Where?");
     QTest::keyClick(Focus(), Qt::Key_Down);
     QTest::keyClick(Focus(), Qt::Key_Return);
+    ASSERT_NE(Client().activeSubWindow(), nullptr);
     EXPECT_EQ(Client().activeSubWindow()->windowTitle(), "Why?");
     EXPECT_EQ(Focus(), &ViewOf(Child("Why?"))->Control());
 }
