@@ -184,6 +184,13 @@ QIcon ContentsModel::KindIcon(int kind) const {
     return found->second;
 }
 
+// The view hides its header; a screen reader still names the column.
+QVariant ContentsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return QStringLiteral("Title");
+    return {};
+}
+
 QVariant ContentsModel::data(const QModelIndex& index, int role) const {
     const THunk* hunk = HunkAt(index);
     if (!hunk) return {};

@@ -39,6 +39,7 @@ class ContentsModel : public QAbstractItemModel {
     int columnCount(const QModelIndex& parent = {}) const override;
     bool hasChildren(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
     // The listed hunks below hunk (looking through a picture's object into its hot spots).

@@ -43,10 +43,14 @@ QPixmap DrawMark(RevealState state, int size, const QColor& colour) {
 }  // namespace
 
 QIcon RevealMark(RevealState state) {
-    const QColor colour = QGuiApplication::palette().color(QPalette::Highlight);
+    // A selected row is drawn on the highlight colour: its mark takes the colour of its text.
+    const QPalette palette = QGuiApplication::palette();
     QIcon icon;
-    for (const int size : {16, 24, 32, 48})
-        icon.addPixmap(DrawMark(state, size, colour));
+    for (const int size : {16, 24, 32, 48}) {
+        icon.addPixmap(DrawMark(state, size, palette.color(QPalette::Highlight)));
+        icon.addPixmap(DrawMark(state, size, palette.color(QPalette::HighlightedText)),
+                       QIcon::Selected);
+    }
     return icon;
 }
 
