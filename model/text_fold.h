@@ -5,9 +5,10 @@
 
 namespace klu {
 
-// Windows-1252 text as a person types it to find something: letter case as every comparison of
-// the system ignores it (FoldCase), and accents too, so that "ecole" matches "École". Byte for
-// byte, so positions in the folded text are positions in the text.
+// Folding for a match as the user types it: letter case as FoldCase ignores it, and accents too,
+// so that "cafe" finds "Caf\xe9" (Windows-1252 text). Letters without a plain form (the ligatures
+// and the thorn) keep their upper case.
+char FoldForMatch(char c);
 std::string FoldForMatch(std::string_view text);
 
 }  // namespace klu
