@@ -1,5 +1,7 @@
 #include "klu_mdi_frame.h"
 
+#include <QApplication>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
 
@@ -10,6 +12,7 @@
 #include "menu_builder.h"
 #include "menu_table.h"
 #include "model/hunk.h"
+#include "views/list_child.h"
 #include "views/windows1252.h"
 
 namespace klu {
@@ -112,12 +115,24 @@ void TKLUMDIFrame::Dispatch(int id) {
             contents_->setVisible(contents_->isHidden());
             return;
         case CM_FILTERCONTENTS:
-            contents_->FocusFilter();
+            FocusFilter();
             return;
         default:
             break;
     }
     client_->Command(id);
+}
+
+// Ctrl+K goes to the filter of what the player is reading: the listing's while the listing has
+// the keys, else the contents'.
+void TKLUMDIFrame::FocusFilter() {
+    QMdiSubWindow* active = client_->activeSubWindow();
+    auto* listing = active ? qobject_cast<TFileChild*>(active->widget()) : nullptr;
+    if (listing && listing->isAncestorOf(QApplication::focusWidget())) {
+        listing->FocusFilter();
+    } else {
+        contents_->FocusFilter();
+    }
 }
 
 void TKLUMDIFrame::OpenRecentFile(int index) {

@@ -42,6 +42,7 @@ class TKLUMDIFrame : public QMainWindow {
   private:
     void BuildControlBar();
     void Dispatch(int id);
+    void FocusFilter();
     void OpenRecentFile(int index);
 
     AppState& state_;
