@@ -12,6 +12,7 @@
 #include "my_printer.h"
 #include "open_hint_file.h"
 #include "views/child_window_string.h"
+#include "views/gif_child.h"
 #include "views/hint_child.h"
 #include "views/string_control.h"
 #include "window_commands.h"
@@ -71,6 +72,11 @@ TStringChild* TKLUClient::CurrentView() const {
     return qobject_cast<TStringChild*>(child->widget());
 }
 
+TGifChild* TKLUClient::CurrentGif() const {
+    QMdiSubWindow* child = currentSubWindow();
+    return child ? qobject_cast<TGifChild*>(child->widget()) : nullptr;
+}
+
 bool TKLUClient::IsCommandEnabled(int id) const {
     if (id >= CM_RECENT_FIRST && id < CM_RECENT_END) return true;
     const MenuItem* item = FindMenuItem(id);
@@ -81,7 +87,8 @@ bool TKLUClient::IsCommandEnabled(int id) const {
         case Enabling::FileLoaded:
             return state_.FileLoaded();
         case Enabling::View:
-            return CurrentView() != nullptr;
+            // A GIF window is saved and copied, not printed.
+            return CurrentView() != nullptr || (CurrentGif() != nullptr && id != CM_PRINTWINDOW);
     }
     return false;
 }
@@ -134,13 +141,19 @@ void TKLUClient::Command(int id) {
             CmShowTopWindow();
             break;
         case CM_SAVEWINDOW:
-            SaveWindow(*CurrentView(), state_, dialogs_);
+            if (const TGifChild* gif = CurrentGif())
+                SaveWindow(*gif, state_, dialogs_);
+            else
+                SaveWindow(*CurrentView(), state_, dialogs_);
             break;
         case CM_PRINTWINDOW:
             PrintWindow(*CurrentView(), state_, dialogs_, Printer());
             break;
         case CM_COPYTOCLIPBOARD:
-            CopyWindow(*CurrentView());
+            if (const TGifChild* gif = CurrentGif())
+                CopyWindow(*gif);
+            else
+                CopyWindow(*CurrentView());
             break;
         case CM_SETOPTIONS:
             CmSetOptions();

@@ -13,6 +13,7 @@
 namespace klu {
 
 class TChild;
+class TGifChild;
 class TMyPrinter;
 class TMetaTextHunk;
 class TStringChild;
@@ -67,6 +68,8 @@ class TKLUClient : public QMdiArea {
 
     // The current child window when it shows text (the window commands work on it), or none.
     TStringChild* CurrentView() const;
+    // The current child window when it shows a GIF picture, or none.
+    TGifChild* CurrentGif() const;
     // Puts a new child window into the client: placed below and right of the one before, shown
     // and made current.
     QMdiSubWindow* AddChildWindow(TChild& window);

@@ -86,7 +86,7 @@ void TKLUMDIFrame::BuildControlBar() {
             continue;
         }
         QAction* action = Action(slot.id);
-        action->setIcon(ButtonIcon(slot.id, *style()));
+        action->setIcon(ButtonIcon(slot.id));
         controlBar_->AddButton(action);
     }
     addToolBar(Qt::TopToolBarArea, controlBar_);

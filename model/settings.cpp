@@ -10,7 +10,6 @@
 namespace klu {
 namespace {
 
-constexpr char kDefaultFont[] = "Arial,10,400,0";
 constexpr char kDefaultLinkColor[] = "16711680";  // blue
 
 // The text after the next ","; all of it when there is no ",".
@@ -73,7 +72,8 @@ std::vector<ProfileEntry> SettingsEntries(const Settings& settings) {
     const auto add = [&](const char* key, std::string value) {
         entries.push_back({kSettingsSection, key, std::move(value)});
     };
-    add("MainFont", FormatFontRecord(settings.mainFont));
+    // The desktop's font is no choice to keep: a profile follows the desktop until one is made.
+    if (!settings.mainFont.face.empty()) add("MainFont", FormatFontRecord(settings.mainFont));
     add("Counting", OnOff(settings.showCounting));
     add("Memory", OnOff(settings.hintMemoryOn));
     add("TextColor", std::to_string(settings.linkColor));
@@ -94,7 +94,7 @@ Settings LoadSettings(const ProfileFile& profile, const std::string& default_lis
         return stored(key).value_or(std::string(default_value));
     };
     Settings settings;
-    settings.mainFont = ParseFontRecord(read("MainFont", kDefaultFont));
+    settings.mainFont = ParseFontRecord(read("MainFont", ""));
     settings.fixedFont = FixedFontOf(settings.mainFont);
     settings.showCounting = EqualsNoCase(read("Counting", "On"), "On");
     settings.hintMemoryOn = EqualsNoCase(read("Memory", "On"), "On");

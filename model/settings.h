@@ -52,7 +52,7 @@ struct KeptValue {
 
 // The settings of the program; empty (no face, zeros, false) until loaded.
 struct Settings {
-    FontRecord mainFont;
+    FontRecord mainFont;     // no face and no size until one is chosen: the desktop's font
     FontRecord fixedFont;    // mainFont with the face "Courier New"
     uint32_t linkColor = 0;  // 0x00BBGGRR: red in the low byte
     bool showCounting = false;
