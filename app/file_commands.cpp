@@ -162,6 +162,7 @@ void TKLUClient::CmShowTopWindow() {
 // Windows already open keep what they show.
 void TKLUClient::CmResetHintMemory() {
     if (THunk* root = state_.currentDocument.GetRoot()) root->ResetState();
+    emit HintMemoryChanged(nullptr);
 }
 
 void TKLUClient::CmSetOptions() {

@@ -32,6 +32,7 @@ void TKLUApp::BuildMainWindow(bool enter_list_folder) {
     SetHunkUi(hunkUi_.get());
     state_.ReadSettings();
     frame_->Client().SetLayout(state_.settings.layout);
+    frame_->Contents().setVisible(state_.settings.contentsShown);
     // A desktop that logs out asks first for what must be kept, and may end the program right
     // after: the settings and the hint memory are written then.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame_.get(), [this] {

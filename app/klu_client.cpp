@@ -16,6 +16,7 @@
 #include "tab_layout.h"
 #include "views/child_window_string.h"
 #include "views/gif_child.h"
+#include "views/hint_child.h"
 #include "views/string_control.h"
 #include "window_commands.h"
 
@@ -222,6 +223,7 @@ void TKLUClient::CmFileOpen() {
 void TKLUClient::OpenHintFile(const std::string& path) {
     history_.Clear();
     klu::OpenHintFile(*this, state_, dialogs_, path);
+    emit DocumentOpened();
     emit StateChanged();
 }
 
@@ -283,6 +285,8 @@ void TKLUClient::FitToContent(QMdiSubWindow& frame, TStringChild& window) const 
 
 // A tab fills the area; it gets a place of its own once the windows are separate.
 QMdiSubWindow* TKLUClient::AddChildWindow(TChild& window) {
+    if (auto* hints = qobject_cast<THintChild*>(&window))
+        connect(hints, &THintChild::HintRevealed, this, &TKLUClient::HintMemoryChanged);
     QMdiSubWindow* frame = addSubWindow(&window);
     YieldMenuAccelerators(*frame);
     const bool separate = Layout() == WindowLayout::Windows;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app_state.h"
+#include "model/hunk.h"
 #include "user_dialogs.h"
 #include "window_history.h"
 
@@ -15,7 +16,6 @@ namespace klu {
 class TChild;
 class TGifChild;
 class TMyPrinter;
-class THunk;
 class TMetaTextHunk;
 class TStringChild;
 class TabLayout;
@@ -92,6 +92,12 @@ class TKLUClient : public QMdiArea {
   signals:
     // The documents or the windows changed: the enabling must be looked at again.
     void StateChanged();
+    // The current document's tree is about to go; nothing may hold on to its hunks.
+    void DocumentClosing();
+    // An open ended, with the current document loaded or empty.
+    void DocumentOpened();
+    // The revealed count of a hunk changed (of every hunk when it is none).
+    void HintMemoryChanged(const klu::THunk* hunk);
 
   private:
     // Where the next window goes, and the place after it.

@@ -1,6 +1,8 @@
 #include "klu_mdi_frame.h"
 
 #include <QActionGroup>
+#include <QApplication>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
 
@@ -12,6 +14,7 @@
 #include "menu_table.h"
 #include "model/hunk.h"
 #include "mouse_navigation.h"
+#include "views/list_child.h"
 #include "views/windows1252.h"
 
 namespace klu {
@@ -45,7 +48,7 @@ TKLUMDIFrame::TKLUMDIFrame(AppState& state, UserDialogs& dialogs, QWidget* paren
     recentFiles_ = std::make_unique<RecentFileMenu>(*fileMenu, *exit, state.recentFiles,
                                                     [this](int index) { OpenRecentFile(index); });
     connect(fileMenu, &QMenu::aboutToShow, this, &TKLUMDIFrame::UpdateRecentFiles);
-    QMenu* windowsMenu = popups_.at(1);
+    QMenu* windowsMenu = popups_.at(PopupIndexOf(CM_CASCADECHILDREN));
     windowList_ = std::make_unique<WindowListMenu>(*windowsMenu, *client_);
     connect(windowsMenu, &QMenu::aboutToShow, this, [this] { windowList_->Refresh(); });
 
@@ -64,6 +67,9 @@ TKLUMDIFrame::TKLUMDIFrame(AppState& state, UserDialogs& dialogs, QWidget* paren
         layouts->addAction(Action(id));
     }
     new MouseNavigation(*this, *Action(CM_GOBACK), *Action(CM_GOFORWARD));
+    contents_ = new ContentsPane(state, *client_, this);
+    addDockWidget(Qt::LeftDockWidgetArea, contents_);
+    Action(CM_VIEWCONTENTS)->setCheckable(true);
 
     connect(client_, &TKLUClient::StateChanged, this, &TKLUMDIFrame::UpdateMenus);
     connect(client_, &QMdiArea::subWindowActivated, this, &TKLUMDIFrame::UpdateMenus);
@@ -102,6 +108,7 @@ void TKLUMDIFrame::UpdateMenus() {
     const bool tabs = client_->Layout() == WindowLayout::Tabs;
     Action(CM_LAYOUTTABS)->setChecked(tabs);
     Action(CM_LAYOUTWINDOWS)->setChecked(!tabs);
+    Action(CM_VIEWCONTENTS)->setChecked(!contents_->isHidden());
     // The document first, as desktop programs name their windows.
     const THunk* root = state_.currentDocument.GetRoot();
     setWindowTitle(root ? FromWindows1252(root->GetName()) + QStringLiteral(" - ") + kFrameTitle
@@ -113,11 +120,32 @@ void TKLUMDIFrame::UpdateRecentFiles() {
 }
 
 void TKLUMDIFrame::Dispatch(int id) {
-    if (id == CM_EXIT) {
-        close();
-        return;
+    switch (id) {
+        case CM_EXIT:
+            close();
+            return;
+        case CM_VIEWCONTENTS:
+            contents_->setVisible(contents_->isHidden());
+            return;
+        case CM_FILTERCONTENTS:
+            FocusFilter();
+            return;
+        default:
+            break;
     }
     client_->Command(id);
+}
+
+// Ctrl+K goes to the filter of what the player is reading: the listing's while the listing has
+// the keys, else the contents'.
+void TKLUMDIFrame::FocusFilter() {
+    QMdiSubWindow* active = client_->activeSubWindow();
+    auto* listing = active ? qobject_cast<TFileChild*>(active->widget()) : nullptr;
+    if (listing && listing->isAncestorOf(QApplication::focusWidget())) {
+        listing->FocusFilter();
+    } else {
+        contents_->FocusFilter();
+    }
 }
 
 void TKLUMDIFrame::OpenRecentFile(int index) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app_state.h"
+#include "contents_pane.h"
 #include "control_bar.h"
 #include "klu_client.h"
 #include "recent_file_menu.h"
@@ -24,6 +25,7 @@ class TKLUMDIFrame : public QMainWindow {
 
     TKLUClient& Client() const { return *client_; }
     T3DControlBar& ControlBar() const { return *controlBar_; }
+    ContentsPane& Contents() const { return *contents_; }
     // The action of a command of KLU_MENU, or none.
     QAction* Action(int id) const;
     // The pop-ups of KLU_MENU, top to bottom.
@@ -40,11 +42,13 @@ class TKLUMDIFrame : public QMainWindow {
   private:
     void BuildControlBar();
     void Dispatch(int id);
+    void FocusFilter();
     void OpenRecentFile(int index);
 
     AppState& state_;
     TKLUClient* client_ = nullptr;
     T3DControlBar* controlBar_ = nullptr;
+    ContentsPane* contents_ = nullptr;
     std::map<int, QAction*> actions_;
     std::vector<QMenu*> popups_;
     std::unique_ptr<RecentFileMenu> recentFiles_;

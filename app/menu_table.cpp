@@ -62,6 +62,13 @@ std::vector<MenuPopup> BuildMenu() {
              Separator(),
              Item(CM_EXIT, "E&xit", "", "Exits KLUWIN"),
          }},
+        {"&View",
+         {
+             Item(CM_VIEWCONTENTS, "&Contents\tF9", "F9",
+                  "Shows or hides the list of the subjects and questions of the current file"),
+             Item(CM_FILTERCONTENTS, "&Filter Contents\tCtrl+K", "Ctrl+K",
+                  "Finds a subject or question of the current file by its title"),
+         }},
         {"&Windows",
          {
              Item(CM_CASCADECHILDREN, "&Cascade", "", "Cascades all open windows", Windows),
@@ -119,6 +126,16 @@ const MenuItem* FindMenuItem(int id) {
         }
     }
     return nullptr;
+}
+
+size_t PopupIndexOf(int id) {
+    const std::vector<MenuPopup>& menu = KluMenu();
+    for (size_t index = 0; index < menu.size(); ++index) {
+        for (const MenuItem& item : menu[index].items) {
+            if (item.id == id) return index;
+        }
+    }
+    return menu.size();
 }
 
 const std::vector<ControlBarSlot>& ControlBarLayout() {

@@ -34,11 +34,14 @@ struct MenuPopup {
     std::vector<MenuItem> items;
 };
 
-// "KLU_MENU": the four pop-ups, top to bottom as the menu shows them.
+// "KLU_MENU": the pop-ups, top to bottom as the menu shows them.
 const std::vector<MenuPopup>& KluMenu();
 
 // The command's entry of KLU_MENU, or none.
 const MenuItem* FindMenuItem(int id);
+// The place, top to bottom, of the pop-up that holds the command; the number of pop-ups for
+// none.
+size_t PopupIndexOf(int id);
 
 // A place on the control bar: a button, or a gap of some pixels (id 0).
 struct ControlBarSlot {

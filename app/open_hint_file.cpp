@@ -139,6 +139,7 @@ void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
     }
     // The file that is left takes its sound with it.
     StopSound();
+    emit client.DocumentClosing();
 
     WaitCursor wait;
     LoadResult result = LoadOutOfMemory;

@@ -80,6 +80,7 @@ std::vector<ProfileEntry> SettingsEntries(const Settings& settings) {
     add("InstallDir", settings.listFolder);
     add("Frame", settings.frame ? FormatFramePlace(*settings.frame) : "");
     add("Layout", settings.layout == WindowLayout::Windows ? "Windows" : "Tabs");
+    add("Contents", settings.contentsShown ? "1" : "0");
     return entries;
 }
 
@@ -105,6 +106,7 @@ Settings LoadSettings(const ProfileFile& profile, const std::string& default_lis
     // Anything but "Windows" keeps the tabs that a fresh profile gets.
     settings.layout = EqualsNoCase(read("Layout", "Tabs"), "Windows") ? WindowLayout::Windows
                                                                       : WindowLayout::Tabs;
+    settings.contentsShown = read("Contents", "1") != "0";
     for (ProfileEntry& entry : SettingsEntries(settings))
         settings.kept[entry.key] = KeptValue{stored(entry.key.c_str()), std::move(entry.value)};
     return settings;
@@ -118,6 +120,10 @@ bool SaveSettings(ProfileFile& profile, Settings& settings, const THintDocument&
         bool all_stored = !memory || text.Set(memory->section, memory->key, memory->value);
         for (ProfileEntry& entry : SettingsEntries(settings)) {
             if (entry.value.empty() && entry.key == "Frame") continue;  // no place to keep yet
+            // The pane as it starts out needs no entry: a fresh profile keeps the classic keys.
+            if (entry.key == "Contents" && entry.value == "1" &&
+                !text.Find(entry.section, entry.key))
+                continue;
             const auto kept = settings.kept.find(entry.key);
             const bool changed = kept == settings.kept.end() || kept->second.value != entry.value;
             if (!changed && text.Find(entry.section, entry.key) != kept->second.text) continue;

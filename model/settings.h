@@ -63,6 +63,7 @@ struct Settings {
     std::string listFolder;           // the folder the verbose listing shows
     std::optional<FramePlace> frame;  // none until the program has closed once
     WindowLayout layout = WindowLayout::Tabs;
+    bool contentsShown = false;       // the contents pane beside the windows
     // Section "KLUWIN" by key, as last read or written. Other readers share the profile: a save
     // writes a value only when it differs from what was read, or when the profile still holds
     // what was read, so that it never undoes another reader's change with a stale value. (The

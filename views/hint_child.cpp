@@ -39,6 +39,7 @@ void THintChild::ShowNextHint() {
     reveal_.ShowNextHint(settings_.showCounting, settings_.hintMemoryOn);
     if (button_) button_->setText(QString::fromLatin1(reveal_.ButtonText()));
     Control().SetVisibleCount(reveal_.VisibleCount());
+    emit HintRevealed(&Hunk());
 }
 
 void THintChild::CmAnotherHint() {

@@ -2,6 +2,7 @@
 
 #include "child_window_string.h"
 #include "hint_reveal.h"
+#include "model/hunk.h"
 
 namespace klu {
 
@@ -34,6 +35,10 @@ class THintChild : public TStringChild {
     void CmAnotherHint();
     // Reveals one more hint.
     void ShowNextHint();
+
+  signals:
+    // A hint more is shown; with hint memory on, the hunk's revealed count changed.
+    void HintRevealed(const klu::THunk* hunk);
 
   protected:
     void LayOut() override;

@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QShortcut>
 
 #include "model/file_info.h"
 #include "model/meta_text_hunk.h"
@@ -46,12 +45,11 @@ TFileChild::TFileChild(std::unique_ptr<TMetaTextHunk> listing, const Settings& c
     filter_->setPlaceholderText(QStringLiteral("Filter"));
     filter_->installEventFilter(this);
     connect(filter_, &QLineEdit::textChanged, this, &TFileChild::ApplyFilter);
-    auto* to_filter = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
-    to_filter->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(to_filter, &QShortcut::activated, this, [this] {
-        filter_->setFocus(Qt::ShortcutFocusReason);
-        filter_->selectAll();
-    });
+}
+
+void TFileChild::FocusFilter() {
+    filter_->setFocus(Qt::ShortcutFocusReason);
+    filter_->selectAll();
 }
 
 void TFileChild::LayOut() {

@@ -42,6 +42,8 @@ class TFileChild : public TListChild {
                QWidget* parent = nullptr);
 
     QLineEdit& Filter() const { return *filter_; }
+    // Ctrl+K, which the main menu hands on while the listing has the keys.
+    void FocusFilter();
 
   protected:
     void LayOut() override;

@@ -36,7 +36,7 @@ TEST_F(DesktopTest, TheWindowsMenuListsTheOpenWindowsAndActivatesTheOneChosen) {
     Open(Write("game.klu", SampleHintFile()));
     OpenWindow(*Child("Chapter"));
     OpenWindow(*Child("Where?"));
-    QMenu* windows = frame->Popups().at(1);
+    QMenu* windows = frame->Popups().at(PopupIndexOf(CM_CASCADECHILDREN));
     emit windows->aboutToShow();
     emit windows->aboutToShow();  // built anew, not added twice
     QStringList listed;

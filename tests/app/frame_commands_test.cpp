@@ -19,7 +19,7 @@ const std::set<int> kHistoryCommands = {208, 209};
 // Go to the KLU Web Site (510) is there only when the build names a web address.
 const std::set<int> kAlwaysCommands = [] {
     std::set<int> always = {24330, 101,   107,   111, 24310, 24361, 24362, 24364,
-                            24365, 206,   207,   301, 501,   502,   503};
+                            24365, 206,   207,   301, 401,   402,   501,   502,   503};
     if (!MakerWebAddress().empty()) always.insert(510);
     return always;
 }();

@@ -111,15 +111,16 @@ TEST_F(WindowKeyboardTest, TheKeysGoToTheActiveWindowsControlsAndTheMenuKeysToTh
     }
 }
 
-// Cascade, in a frame with room for three steps down and in a large one, hides no window behind
-// another; Tile overlaps none; minimised windows line up at the bottom in front of the others.
+// Cascade, in a frame with room for three steps down (beside the contents) and in a large one,
+// hides no window behind another; Tile overlaps none; minimised windows line up at the bottom in
+// front of the others.
 TEST_F(WindowKeyboardTest, CascadeAndTileKeepEveryWindowUsableArrangeIconsLinesUpTheMinimised) {
     Open(Write("game.klu", SampleHintFile()));
     for (const char* title : {"Chapter", "Where?", "Why?"})
         OpenWindow(*Child(title));
     Client().Command(101);  // and the verbose listing: five windows
     QMdiSubWindow* active = Client().activeSubWindow();
-    for (const QSize size : {QSize(500, 400), QSize(1280, 1000)}) {
+    for (const QSize size : {QSize(800, 400), QSize(1280, 1000)}) {
         frame->resize(size);
         QApplication::processEvents();
         Client().Command(24361);  // Cascade

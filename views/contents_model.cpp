@@ -1,0 +1,223 @@
+#include "contents_model.h"
+
+#include <algorithm>
+
+#include "model/hunk.h"
+#include "model/hunk_kind.h"
+#include "model/items_hunk.h"
+#include "reveal_mark.h"
+#include "window_icons.h"
+#include "windows1252.h"
+
+namespace klu {
+
+namespace {
+
+bool IsListed(int kind) {
+    switch (kind) {
+        case SUBJECT:
+        case HINT:
+        case NESTHINT:
+        case TEXT:
+        case HYPERPNG:
+        case GIFA:
+        case SOUND:
+        case INFO:
+        case COMMENT:
+        case CREDIT:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A picture's object only carries the hot spots of its picture.
+bool IsSeeThrough(int kind) {
+    return kind == PNGOBJECT;
+}
+
+const TItemsHunk* HintHolder(const THunk* hunk) {
+    const int kind = hunk->GetType();
+    return kind == HINT || kind == NESTHINT ? dynamic_cast<const TItemsHunk*>(hunk) : nullptr;
+}
+
+// Whether CollectListed would find anything, without making the list.
+bool HasListed(const THunk* hunk) {
+    const auto* items = dynamic_cast<const TItemsHunk*>(hunk);
+    if (!items) return false;
+    for (TKLUObject* child : items->children) {
+        const THunk* child_hunk = child->AsHunk();
+        if (!child_hunk) continue;
+        if (IsListed(child_hunk->GetType())) return true;
+        if (IsSeeThrough(child_hunk->GetType()) && HasListed(child_hunk)) return true;
+    }
+    return false;
+}
+
+void CollectListed(const THunk* hunk, std::vector<THunk*>& listed) {
+    const auto* items = dynamic_cast<const TItemsHunk*>(hunk);
+    if (!items) return;
+    for (TKLUObject* child : items->children) {
+        THunk* child_hunk = child->AsHunk();
+        if (!child_hunk) continue;
+        if (IsListed(child_hunk->GetType())) {
+            listed.push_back(child_hunk);
+        } else if (IsSeeThrough(child_hunk->GetType())) {
+            CollectListed(child_hunk, listed);
+        }
+    }
+}
+
+const QList<int> kRevealRoles = {Qt::DecorationRole, Qt::ToolTipRole,
+                                 Qt::AccessibleDescriptionRole};
+
+}  // namespace
+
+ContentsModel::ContentsModel(QObject* parent) : QAbstractItemModel(parent) {}
+
+ContentsModel::~ContentsModel() = default;
+
+void ContentsModel::SetRoot(THunk* root) {
+    beginResetModel();
+    root_ = root;
+    children_.clear();
+    rows_.clear();
+    endResetModel();
+}
+
+THunk* ContentsModel::HunkAt(const QModelIndex& index) const {
+    return index.isValid() ? static_cast<THunk*>(index.internalPointer()) : nullptr;
+}
+
+const std::vector<THunk*>& ContentsModel::ListedChildren(const THunk* hunk) const {
+    const auto found = children_.find(hunk);
+    if (found != children_.end()) return found->second;
+    std::vector<THunk*>& listed = children_[hunk];
+    CollectListed(hunk, listed);
+    for (size_t row = 0; row < listed.size(); ++row)
+        rows_[listed[row]] = static_cast<int>(row);
+    return listed;
+}
+
+const THunk* ContentsModel::ListedParent(const THunk* hunk) const {
+    const THunk* parent = hunk->parent;
+    while (parent && parent != root_ && !IsListed(parent->GetType()))
+        parent = parent->parent;
+    return parent;
+}
+
+QModelIndex ContentsModel::IndexAt(int row, const THunk* hunk) const {
+    return createIndex(row, 0, const_cast<THunk*>(hunk));
+}
+
+QModelIndex ContentsModel::IndexOf(const THunk* hunk) const {
+    if (!root_ || !hunk) return {};
+    if (hunk == root_) return IndexAt(0, root_);
+    if (!IsListed(hunk->GetType())) return {};
+    const THunk* parent = ListedParent(hunk);
+    if (!parent || !IndexOf(parent).isValid()) return {};
+    ListedChildren(parent);
+    const auto row = rows_.find(hunk);
+    return row == rows_.end() ? QModelIndex() : IndexAt(row->second, hunk);
+}
+
+void ContentsModel::RevealedChanged(const THunk* hunk) {
+    if (hunk) {
+        const QModelIndex changed = IndexOf(hunk);
+        if (changed.isValid()) emit dataChanged(changed, changed, kRevealRoles);
+        return;
+    }
+    if (!root_) return;
+    const QModelIndex top = IndexAt(0, root_);
+    emit dataChanged(top, top, kRevealRoles);
+    // The receivers may ask for more lists meanwhile.
+    std::vector<std::pair<const THunk*, int>> lists;
+    for (const auto& [parent, listed] : children_) {
+        if (!listed.empty()) lists.emplace_back(parent, static_cast<int>(listed.size()));
+    }
+    for (const auto& [parent, count] : lists) {
+        const QModelIndex parent_index = IndexOf(parent);
+        emit dataChanged(index(0, 0, parent_index), index(count - 1, 0, parent_index),
+                         kRevealRoles);
+    }
+}
+
+QModelIndex ContentsModel::index(int row, int column, const QModelIndex& parent) const {
+    if (column != 0 || row < 0 || !root_) return {};
+    if (!parent.isValid()) return row == 0 ? IndexAt(0, root_) : QModelIndex();
+    const std::vector<THunk*>& listed = ListedChildren(HunkAt(parent));
+    if (static_cast<size_t>(row) >= listed.size()) return {};
+    return IndexAt(row, listed[static_cast<size_t>(row)]);
+}
+
+QModelIndex ContentsModel::parent(const QModelIndex& child) const {
+    const THunk* hunk = HunkAt(child);
+    if (!hunk || hunk == root_) return {};
+    return IndexOf(ListedParent(hunk));
+}
+
+int ContentsModel::rowCount(const QModelIndex& parent) const {
+    if (!root_ || parent.column() > 0) return 0;
+    if (!parent.isValid()) return 1;
+    return static_cast<int>(ListedChildren(HunkAt(parent)).size());
+}
+
+int ContentsModel::columnCount(const QModelIndex&) const {
+    return 1;
+}
+
+// Only kinds that hold other hunks are looked into, and no list is made for the answer: a view
+// asks this of every row it shows, long lists of subjects and questions too.
+bool ContentsModel::hasChildren(const QModelIndex& parent) const {
+    if (!parent.isValid()) return root_ != nullptr;
+    const THunk* hunk = HunkAt(parent);
+    const int kind = hunk->GetType();
+    if (hunk != root_ && kind != SUBJECT && kind != NESTHINT && kind != HYPERPNG) return false;
+    const auto listed = children_.find(hunk);
+    return listed != children_.end() ? !listed->second.empty() : HasListed(hunk);
+}
+
+QIcon ContentsModel::KindIcon(int kind) const {
+    auto found = icons_.find(kind);
+    if (found == icons_.end())
+        found = icons_.emplace(kind, WindowIcon(std::string(KindName(kind)))).first;
+    return found->second;
+}
+
+// The view hides its header; a screen reader still names the column.
+QVariant ContentsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return QStringLiteral("Title");
+    return {};
+}
+
+QVariant ContentsModel::data(const QModelIndex& index, int role) const {
+    const THunk* hunk = HunkAt(index);
+    if (!hunk) return {};
+    const TItemsHunk* holder = HintHolder(hunk);
+    switch (role) {
+        case Qt::DisplayRole:
+            return FromWindows1252(hunk->GetName());
+        case Qt::DecorationRole: {
+            if (!holder) return KindIcon(hunk->GetType());
+            const RevealState state = RevealStateOf(holder->GetRevealed(), holder->HintCount());
+            // Below every kind id, so that the marks share the cache of the kind icons.
+            const int key = -1 - static_cast<int>(state);
+            auto found = icons_.find(key);
+            if (found == icons_.end()) found = icons_.emplace(key, RevealMark(state)).first;
+            return found->second;
+        }
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole: {
+            if (!holder) return {};
+            const int32_t count = holder->HintCount();
+            return QStringLiteral("%1 of %2")
+                .arg(std::clamp(holder->GetRevealed(), 0, count))
+                .arg(count);
+        }
+        default:
+            return {};
+    }
+}
+
+}  // namespace klu
