@@ -27,6 +27,19 @@ void AdviseHugePages(void* start, size_t size) {
 #endif
 }
 
+void PopulatePages(void* start, size_t size) {
+#ifdef MADV_POPULATE_WRITE
+    static const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    // Every page the range touches: the bytes around it are the caller's too.
+    const auto begin = reinterpret_cast<uintptr_t>(start) & ~(page - 1);
+    const auto end = reinterpret_cast<uintptr_t>(start) + size;
+    if (size > 0) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+    (void)start;
+    (void)size;
+#endif
+}
+
 void ReleasePages(void* start, size_t size) {
     static const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
     AdviseWithin(start, size, page, MADV_DONTNEED);

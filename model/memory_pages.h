@@ -12,6 +12,10 @@ inline constexpr size_t kHugePage = size_t{2} << 20;
 // request: where huge pages are off or the range holds none, nothing changes.
 void AdviseHugePages(void* start, size_t size);
 
+// Makes the pages within [start, start + size) present and writable at once, which costs far less
+// than a fault for each as they are first written. Only a request, like the advice above.
+void PopulatePages(void* start, size_t size);
+
 // Gives the whole pages within [start, start + size) back to the system while the block they lie
 // in stays allocated: they read as zeros afterwards, so only bytes that are never read again
 // may go.

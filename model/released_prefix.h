@@ -5,11 +5,13 @@
 #include <functional>
 #include <string_view>
 
+#include "memory_pages.h"
+
 namespace klu {
 
-// Bytes read past go back in steps of this many (aligned in memory): few calls, and little held
-// once the parse is over.
-inline constexpr size_t kReleaseStep = size_t{256} << 10;
+// Bytes read past go back in steps of this many (aligned in memory): few calls, little held once
+// the parse is over, and whole huge pages, which go back without being split into small ones.
+inline constexpr size_t kReleaseStep = kHugePage;
 
 // The start of a file in memory whose pages a load gives back once it has read past them, so
 // that a large file is never held whole beside the tree made from it. The CRC of those bytes is
