@@ -17,9 +17,13 @@ AppState::AppState(std::string program_folder, std::string command_argument,
     RemoveStaleTemporaries(profile.Path());
 }
 
-void AppState::LoadHelpFile() {
-    LoadResult ignored = LoadOk;
-    LoadHintFileAt(helpFilePath, helpDocument, true, ignored);
+THunk* AppState::HelpRoot() {
+    if (!helpFileRead_ && !helpDocument.GetRoot()) {
+        helpFileRead_ = true;
+        LoadResult ignored = LoadOk;
+        LoadHintFileAt(helpFilePath, helpDocument, true, ignored);
+    }
+    return helpDocument.GetRoot();
 }
 
 void AppState::ReadSettings() {

@@ -42,9 +42,10 @@ class AppState {
     // The file-level commands work only while this holds.
     bool FileLoaded() const { return currentDocument.GetRoot() != nullptr; }
 
-    // Reads the help file (HelpFilePathFor) in picture mode. A missing or damaged help file
-    // leaves the help document empty or partial; that is not an error here.
-    void LoadHelpFile();
+    // The top of the help file (HelpFilePathFor), read in picture mode at the first call rather
+    // than at start, since most sessions never open it. A missing or damaged help file leaves the
+    // help document empty or partial (null here); that is not an error, and it is not read again.
+    THunk* HelpRoot();
     // Reads the settings from the profile.
     void ReadSettings();
     // Writes the hint memory of the current file and the settings. False when the profile could
@@ -52,6 +53,9 @@ class AppState {
     bool WriteSettings();
     // Empties both documents.
     void ClearDocuments();
+
+  private:
+    bool helpFileRead_ = false;
 };
 
 // The folder of the program file, ending in "/", from the first command-line element.

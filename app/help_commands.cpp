@@ -10,7 +10,7 @@
 namespace klu {
 
 THunk* TKLUClient::HelpSubjectOr(const std::string& title) const {
-    THunk* root = state_.helpDocument.GetRoot();
+    THunk* root = state_.HelpRoot();
     if (!root) return nullptr;
     THunk* subject = root->FindByName(title);
     return subject ? subject : root;
@@ -47,7 +47,7 @@ void TKLUClient::CmWebSite() {
 
 // Only the subject itself will do here: the help file's top would not answer the question.
 void TKLUClient::HelpOnZipArchives() {
-    THunk* root = state_.helpDocument.GetRoot();
+    THunk* root = state_.HelpRoot();
     if (THunk* subject = root ? root->FindByName(kZipHelpTitle) : nullptr) {
         subject->Open();
         return;

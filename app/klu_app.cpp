@@ -30,7 +30,6 @@ void TKLUApp::BuildMainWindow(bool enter_list_folder) {
     frame_ = std::make_unique<TKLUMDIFrame>(state_, *dialogs_);
     hunkUi_ = std::make_unique<WindowHunkUi>(frame_->Client(), state_, *dialogs_);
     SetHunkUi(hunkUi_.get());
-    state_.LoadHelpFile();
     state_.ReadSettings();
     // A desktop that logs out asks first for what must be kept, and may end the program right
     // after: the settings and the hint memory are written then.

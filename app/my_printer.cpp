@@ -30,11 +30,17 @@ std::string FailureText(const QPrinter& printer, bool started) {
 
 }  // namespace
 
-TMyPrinter::TMyPrinter() : printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+TMyPrinter::TMyPrinter() = default;
 
 TMyPrinter::~TMyPrinter() = default;
 
+QPrinter& TMyPrinter::Printer() {
+    if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer;
+}
+
 bool TMyPrinter::Print(UserDialogs& dialogs, THunkPrintout& printout) {
+    Printer();
     int page_count = 0;
     {
         WaitCursor wait;
@@ -74,7 +80,7 @@ bool TMyPrinter::Print(UserDialogs& dialogs, THunkPrintout& printout) {
 }
 
 bool TMyPrinter::Setup(UserDialogs& dialogs) {
-    return dialogs.AskPrinterSetup(*printer);
+    return dialogs.AskPrinterSetup(Printer());
 }
 
 }  // namespace klu

@@ -11,7 +11,8 @@ class UserDialogs;
 
 // The application's one printer: the printer the user chose, with its paper and options, kept
 // from one print command to the next. The application makes it at start-up (after the Qt
-// application object) and deletes it at the end.
+// application object) and deletes it at the end; the Qt printer inside is made at its first use,
+// since making one loads the system's printing support.
 //
 // Print Window, Print File and Print Help File each build a THunkPrintout and call Print;
 // Printer Setup calls Setup.
@@ -31,7 +32,7 @@ class TMyPrinter {
     // The printer setup dialog; false when cancelled.
     bool Setup(UserDialogs& dialogs);
 
-    QPrinter& Printer() { return *printer; }
+    QPrinter& Printer();
 
   private:
     std::unique_ptr<QPrinter> printer;

@@ -54,10 +54,11 @@ bool ReadRecordLine(std::istream& in, std::string& line) {
     return true;
 }
 
-// The reserved number: optional blanks, a decimal number in the 32-bit range, optional blanks.
-bool ParseReserved(const std::string& text, int32_t& value) {
+}  // namespace
+
+bool ParseReservedNumber(std::string_view text, int32_t& value) {
     const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return false;
+    if (first == std::string_view::npos) return false;
     const char* begin = text.data() + first;
     if (*begin == '+' && text.size() - first > 1 && begin[1] != '-') ++begin;
     const char* end = text.data() + text.size();
@@ -69,7 +70,15 @@ bool ParseReserved(const std::string& text, int32_t& value) {
     return true;
 }
 
-}  // namespace
+TFileInfo::TFileInfo() {
+    MarkAsLine();
+}
+
+std::string TFileInfo::GetName() const {
+    if (!showFileName) return fileTitle;
+    const size_t slash = path.rfind('/');
+    return fileTitle + " (" + path.substr(slash == std::string::npos ? 0 : slash + 1) + ")";
+}
 
 TFileInfo::TFileInfo(std::string file_path, int32_t reserved_value)
     : path(std::move(file_path)), reserved(reserved_value) {
@@ -91,7 +100,7 @@ TFileInfo::TFileInfo(std::istream& records) {
         !ReadRecordLine(records, number)) {
         return;
     }
-    if (!ParseReserved(number, reserved)) {
+    if (!ParseReservedNumber(number, reserved)) {
         records.setstate(std::ios::failbit);
         return;
     }

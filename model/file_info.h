@@ -3,12 +3,17 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "klu_object.h"
 
 namespace klu {
 
 class TextFileLines;
+
+// The reserved number of a cache record's third line: optional blanks, a decimal number in the
+// 32-bit range, optional blanks. False for anything else.
+bool ParseReservedNumber(std::string_view text, int32_t& value);
 
 // One entry of the verbose file listing: a hint file named by the title stored inside it, with
 // the header values that its title cache record carries. The inherited title stays empty.
@@ -22,9 +27,12 @@ class TFileInfo : public TNode {
     // Reads one title cache record. A damaged record (a line missing, a line end missing, a third
     // line that is not a number) leaves the stream failed.
     explicit TFileInfo(std::istream& records);
+    // An entry with every field empty, for a record read by other means.
+    TFileInfo();
     TFileInfo(const TFileInfo& other);
 
-    std::string GetName() const override { return fileTitle; }
+    // The title; "title (NAME.KLU)" when showFileName is set.
+    std::string GetName() const override;
     int GetType() const override { return ABSTRACT; }
     // A link in the listing window.
     bool IsHunk() const override { return true; }
@@ -39,6 +47,8 @@ class TFileInfo : public TNode {
     std::string time;
     std::string date;
     int32_t reserved = 0;
+    // The listing holds another entry of this title: the file name tells the two apart.
+    bool showFileName = false;
 
   private:
     void ScanHeader(TextFileLines& lines);

@@ -18,6 +18,7 @@ struct ListingStats {
     size_t scanned = 0;         // files opened for a header scan
     size_t fromCache = 0;       // entries whose record was found in the title cache
     size_t recordsWritten = 0;  // records appended to the title cache
+    size_t leftOut = 0;         // files found not to be hint files, which the listing leaves out
     size_t archivesOpened = 0;  // ZIP archives opened to list the hint files in them
     uint64_t memberBytesRead = 0;  // bytes unpacked from the hint files in archives
     bool cacheOpen = false;
@@ -37,16 +38,15 @@ struct ArchiveLimits {
     uint64_t bytes = uint64_t{32} << 20;
 };
 
-// The names of a folder's hint files: regular files (or links to them) whose names end in ".klu"
-// in any letter case, without hidden files (a name beginning with "."), in byte order so that a
-// listing does not depend on the order the system returns them in. False when the folder cannot
-// be read.
-bool ListHintFileNames(const std::string& folder, std::vector<std::string>& names);
-
 // The verbose listing of a folder: a SUBJECT hunk titled "KLU Hint Files in " + folder whose
 // children, owned by it, are one TFileInfo per hint file (path = folder + name), sorted by
-// title. A name found in the title cache at cache_path takes the cached record without opening
-// the file; any other file is scanned and its record appended to the cache. The folder gets a
+// title; an entry whose title another entry has too shows its file name beside it. The hint
+// files are the regular files (or links to them) whose names end in ".klu" in any letter case,
+// without hidden ones (a name beginning with "."), taken in byte order of their names; those
+// that turn out not to be hint files are left out. A name found in the title cache at
+// cache_path takes the cached record without opening the file, or even looking at it: the
+// folder's own listing tells whether it is the file the record was made from. Any other file
+// is scanned and its record appended to the cache. The folder gets a
 // trailing "/" when it lacks one ("./" when empty). The hint files in the folder's ZIP archives are
 // listed too (path = folder + archive + "/" + member), within limits, each archive opened once.
 // Null when the folder cannot be read.

@@ -1,6 +1,7 @@
 #include "sort_key.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "klu_object.h"
@@ -28,22 +29,57 @@ bool TitleLess(const TKLUObject& a, const TKLUObject& b) {
     return SortKeyLess(SortKey(a.GetName()), SortKey(b.GetName()));
 }
 
-void SortByTitle(std::vector<TKLUObject*>& entries) {
-    // Placing each entry after the last one not greater than it is exactly what a stable sort
-    // gives. Keys are made once and folded whole, so that a plain comparison of bytes (unsigned,
-    // as std::string compares them) orders them as SortKeyLess does.
-    std::vector<std::pair<std::string, TKLUObject*>> keyed;
-    keyed.reserve(entries.size());
-    for (TKLUObject* entry : entries) {
-        std::string key = SortKey(entry->GetName());
-        for (char& c : key)
-            c = FoldCase(c);
-        keyed.emplace_back(std::move(key), entry);
+namespace {
+
+// SortKey with every letter folded as FoldCase does, made in one string: a plain comparison of
+// bytes (unsigned, as std::string compares them) then orders keys as SortKeyLess does.
+std::string FoldedSortKey(std::string_view title) {
+    std::string folded(title);
+    for (char& c : folded)
+        c = FoldCase(c);
+    std::string_view rest(folded);
+    std::string_view suffix;
+    if (rest.starts_with("A ")) {
+        rest.remove_prefix(2);
+        suffix = rest.starts_with("THE ") ? ", A, THE" : ", A";
+        if (rest.starts_with("THE ")) rest.remove_prefix(4);
+    } else if (rest.starts_with("THE ")) {
+        rest.remove_prefix(4);
+        suffix = ", THE";
     }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& x, const auto& y) { return x.first < y.first; });
-    for (size_t i = 0; i < keyed.size(); ++i)
-        entries[i] = keyed[i].second;
+    if (suffix.empty()) return folded;
+    std::string key;
+    key.reserve(rest.size() + suffix.size());
+    key.append(rest).append(suffix);
+    return key;
+}
+
+}  // namespace
+
+std::vector<std::string> SortByTitleKeys(std::vector<TKLUObject*>& entries) {
+    // Placing each entry after the last one not greater than it is exactly what a stable sort
+    // gives. Keys are made once; the sort moves numbers, not strings.
+    std::vector<std::string> keys;
+    keys.reserve(entries.size());
+    for (const TKLUObject* entry : entries)
+        keys.push_back(FoldedSortKey(entry->GetName()));
+    std::vector<uint32_t> order(entries.size());
+    for (uint32_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](uint32_t x, uint32_t y) { return keys[x] < keys[y]; });
+    std::vector<TKLUObject*> sorted_entries(entries.size());
+    std::vector<std::string> sorted_keys(entries.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        sorted_entries[i] = entries[order[i]];
+        sorted_keys[i] = std::move(keys[order[i]]);
+    }
+    entries = std::move(sorted_entries);
+    return sorted_keys;
+}
+
+void SortByTitle(std::vector<TKLUObject*>& entries) {
+    (void)SortByTitleKeys(entries);
 }
 
 }  // namespace klu

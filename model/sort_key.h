@@ -22,5 +22,8 @@ bool TitleLess(const TKLUObject& a, const TKLUObject& b);
 // Sorts entries by title, each placed directly after the last entry whose key is not greater
 // than its own: entries with equal keys keep their order.
 void SortByTitle(std::vector<TKLUObject*>& entries);
+// The same, giving the keys of the sorted entries (folded whole, so that equal keys are equal
+// strings).
+std::vector<std::string> SortByTitleKeys(std::vector<TKLUObject*>& entries);
 
 }  // namespace klu

@@ -1,5 +1,6 @@
 #include "title_cache.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -36,15 +37,58 @@ void WriteRecord(std::ostream& out, const TFileInfo& entry) {
     out.flush();
 }
 
-std::vector<std::unique_ptr<TFileInfo>> ReadRecords(std::istream& in, std::streamoff& intact_end) {
+namespace {
+
+// The next whole line of a record, without its line end (and a carriage return before it);
+// false for a line that the bytes end inside.
+bool NextRecordLine(std::string_view bytes, size_t& at, std::string_view& line) {
+    const size_t end = bytes.find('\n', at);
+    if (end == std::string_view::npos) return false;
+    line = bytes.substr(at, end - at);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    at = end + 1;
+    return true;
+}
+
+// One record from at on, or null for a damaged one.
+std::unique_ptr<TFileInfo> ParseRecord(std::string_view bytes, size_t& at) {
+    std::string_view lines[8];
+    for (std::string_view& line : lines) {
+        if (!NextRecordLine(bytes, at, line)) return nullptr;
+    }
+    auto record = std::make_unique<TFileInfo>();
+    if (!ParseReservedNumber(lines[2], record->reserved)) return nullptr;
+    record->path = lines[0];
+    record->fileTitle = lines[1];
+    record->version = lines[3];
+    record->author = lines[4];
+    record->publisher = lines[5];
+    record->date = lines[6];
+    record->time = lines[7];
+    return record;
+}
+
+}  // namespace
+
+std::vector<std::unique_ptr<TFileInfo>> ParseRecords(std::string_view bytes, size_t& intact_end) {
     std::vector<std::unique_ptr<TFileInfo>> records;
     intact_end = 0;
-    while (in.good() && in.peek() != std::istream::traits_type::eof()) {
-        auto record = std::make_unique<TFileInfo>(in);
-        if (in.fail()) break;
+    size_t at = 0;
+    while (at < bytes.size()) {
+        std::unique_ptr<TFileInfo> record = ParseRecord(bytes, at);
+        if (!record) break;
         records.push_back(std::move(record));
-        intact_end = in.tellg();
+        intact_end = at;
     }
+    return records;
+}
+
+std::vector<std::unique_ptr<TFileInfo>> ReadRecords(std::istream& in, std::streamoff& intact_end) {
+    std::ostringstream bytes;
+    bytes << in.rdbuf();  // an empty stream leaves bytes failed and empty, which is right
+    size_t end = 0;
+    auto records = ParseRecords(bytes.view(), end);
+    intact_end = static_cast<std::streamoff>(end);
     return records;
 }
 
@@ -52,32 +96,66 @@ TitleCache::TitleCache(const std::string& path) : path_(path) {
     // Appending mode creates a missing file and never truncates an existing one.
     file_.open(path, std::ios::in | std::ios::out | std::ios::app | std::ios::binary);
     if (!file_.is_open()) return;
-    std::ostringstream bytes;
-    bytes << file_.rdbuf();  // an empty file leaves bytes failed and empty, which is right
-    std::istringstream contents(std::move(bytes).str());
-    for (auto& record : ReadRecords(contents, intactEnd_))
+    std::string bytes;
+    file_.seekg(0, std::ios::end);
+    const std::streamoff size = file_.tellg();
+    file_.seekg(0);
+    if (size > 0) {
+        bytes.resize(static_cast<size_t>(size));
+        file_.read(bytes.data(), size);
+        bytes.resize(static_cast<size_t>(std::max<std::streamsize>(file_.gcount(), 0)));
+    }
+    size_t intact_end = 0;
+    std::vector<std::unique_ptr<TFileInfo>> records = ParseRecords(bytes, intact_end);
+    records_.reserve(records.size());
+    byName_.reserve(records.size());
+    for (auto& record : records)
         AddRecord(std::move(record));
-    damagedTail_ = static_cast<std::streamoff>(contents.view().size()) != intactEnd_;
+    intactEnd_ = static_cast<std::streamoff>(intact_end);
+    damagedTail_ = bytes.size() != intact_end;
     file_.clear();
 }
 
+size_t TitleCache::NameHash(std::string_view file_name) const {
+    folded_.assign(file_name);
+    for (char& c : folded_)
+        c = FoldCase(c);
+    return std::hash<std::string_view>()(folded_);
+}
+
 void TitleCache::AddRecord(std::unique_ptr<TFileInfo> record) {
-    byName_[ToUpper(record->path)].push_back(records_.size());
+    byName_.emplace(NameHash(record->path), records_.size());
     records_.push_back(std::move(record));
 }
 
+template <typename Test>
+size_t TitleCache::FirstOf(std::string_view file_name, Test test) const {
+    size_t first = std::string::npos;
+    const auto [begin, end] = byName_.equal_range(NameHash(file_name));
+    for (auto it = begin; it != end; ++it) {
+        const size_t index = it->second;
+        const TFileInfo* record = records_[index].get();
+        if (index < first && record && EqualsNoCase(record->path, file_name) && test(*record))
+            first = index;
+    }
+    return first;
+}
+
 const TFileInfo* TitleCache::Find(std::string_view file_name) const {
-    const auto found = byName_.find(ToUpper(file_name));
-    return found == byName_.end() ? nullptr : records_[found->second.front()].get();
+    const size_t index = FirstOf(file_name, [](const TFileInfo&) { return true; });
+    return index == std::string::npos ? nullptr : records_[index].get();
 }
 
 const TFileInfo* TitleCache::Find(std::string_view file_name, int32_t reserved) const {
-    const auto found = byName_.find(ToUpper(file_name));
-    if (found == byName_.end()) return nullptr;
-    for (size_t index : found->second) {
-        if (records_[index]->reserved == reserved) return records_[index].get();
-    }
-    return nullptr;
+    const size_t index =
+        FirstOf(file_name, [reserved](const TFileInfo& r) { return r.reserved == reserved; });
+    return index == std::string::npos ? nullptr : records_[index].get();
+}
+
+std::unique_ptr<TFileInfo> TitleCache::Take(std::string_view file_name, int32_t reserved) {
+    const size_t index =
+        FirstOf(file_name, [reserved](const TFileInfo& r) { return r.reserved == reserved; });
+    return index == std::string::npos ? nullptr : std::move(records_[index]);
 }
 
 // Reading stopped at a damaged record, so anything written after it would never be read. The

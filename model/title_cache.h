@@ -23,6 +23,8 @@ void WriteRecord(std::ostream& out, const TFileInfo& entry);
 // Reads records from in up to its end or the first damaged record, which is dropped with all
 // that follows it. intact_end receives the offset just after the last good record.
 std::vector<std::unique_ptr<TFileInfo>> ReadRecords(std::istream& in, std::streamoff& intact_end);
+// The same from the bytes of a cache file.
+std::vector<std::unique_ptr<TFileInfo>> ParseRecords(std::string_view bytes, size_t& intact_end);
 
 // The title cache: the records of one cache file, looked up by file name without regard to
 // letter case (and by the reserved number, which the listing uses to tell one file of a name
@@ -35,12 +37,14 @@ class TitleCache {
 
     bool IsOpen() const { return file_.is_open(); }
     size_t RecordCount() const { return records_.size(); }
-    const TFileInfo& Record(size_t index) const { return *records_[index]; }
 
     // The first record whose file name equals name ignoring case, or null.
     const TFileInfo* Find(std::string_view file_name) const;
     // The first such record whose reserved number is also the one given, or null.
     const TFileInfo* Find(std::string_view file_name, int32_t reserved) const;
+    // That record itself, taken out of the cache (Find no longer gives it), or null: a listing
+    // uses each record once, and moving it costs less than a copy.
+    std::unique_ptr<TFileInfo> Take(std::string_view file_name, int32_t reserved);
 
     // Appends a record for entry (its file name taken from its path) to the file and to the
     // records found by Find. False when nothing was written: the cache is not open or failed
@@ -54,8 +58,15 @@ class TitleCache {
     std::string path_;
     std::fstream file_;
     std::vector<std::unique_ptr<TFileInfo>> records_;
-    // upper-case file name -> its records, in file order
-    std::unordered_map<std::string, std::vector<size_t>> byName_;
+    // The first record of the name that also passes the test, or npos.
+    template <typename Test>
+    size_t FirstOf(std::string_view file_name, Test test) const;
+    // The hash of a file name with its letters folded.
+    size_t NameHash(std::string_view file_name) const;
+
+    // hash of the folded file name -> the number of a record (a record taken out is null)
+    std::unordered_multimap<size_t, size_t> byName_;
+    mutable std::string folded_;  // the name hashed, kept to spare an allocation per lookup
     std::streamoff intactEnd_ = 0;
     bool damagedTail_ = false;
     bool writeFailed_ = false;

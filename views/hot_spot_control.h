@@ -45,6 +45,8 @@ class THotSpotControl : public QAbstractScrollArea {
     TKLUObject* CurrentLink() const;
     // The number of the marked hot spot among HotSpotLinks(), or -1 when none is marked.
     int CurrentSpot() const;
+    // Marks no link or hot spot.
+    void ClearMark() { current = -1; }
     // Focuses the first link or hot spot at or after position p; past the end asks the owner's
     // FocusButton and otherwise starts again from the first one.
     TKLUObject* SelectNextLink(int position);

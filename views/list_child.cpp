@@ -1,7 +1,15 @@
 #include "list_child.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QShortcut>
+
+#include "model/file_info.h"
 #include "model/meta_text_hunk.h"
+#include "model/text_fold.h"
 #include "string_control.h"
+#include "windows1252.h"
 
 namespace klu {
 
@@ -25,7 +33,91 @@ bool TListChild::FocusButton(bool) {
 
 TFileChild::TFileChild(std::unique_ptr<TMetaTextHunk> listing, const Settings& current_settings,
                        QWidget* parent)
-    : TListChild(std::move(listing), "VERBOSE", current_settings, parent) {}
+    : TListChild(std::move(listing), "VERBOSE", current_settings, parent),
+      filter_(new QLineEdit(this)) {
+    const TItemsHunk& shown = Control().Hunk();
+    entries_.assign(shown.children.begin(), shown.children.end());
+    Control().SetUniformRows(true);
+    Control().SetToolTip([](const TKLUObject& entry) {
+        const auto* file = NodeCast<TFileInfo>(&entry);
+        return file ? QString::fromLocal8Bit(file->path) : QString();
+    });
+    filter_->setAccessibleName(QStringLiteral("Filter listing"));
+    filter_->setPlaceholderText(QStringLiteral("Filter"));
+    filter_->installEventFilter(this);
+    connect(filter_, &QLineEdit::textChanged, this, &TFileChild::ApplyFilter);
+    auto* to_filter = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
+    to_filter->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(to_filter, &QShortcut::activated, this, [this] {
+        filter_->setFocus(Qt::ShortcutFocusReason);
+        filter_->selectAll();
+    });
+}
+
+void TFileChild::LayOut() {
+    const int m = Margin();
+    const int height = filter_->sizeHint().height();
+    filter_->setGeometry(m, m, clientWidth - 2 * m, height);
+    Control().setGeometry(m, m + height + m, clientWidth - 2 * m, clientHeight - height - 3 * m);
+}
+
+void TFileChild::ApplyFilter(const QString& text) {
+    if (foldedTitles_.empty() && !entries_.empty()) {
+        foldedTitles_.reserve(entries_.size());
+        for (const TKLUObject* entry : entries_)
+            foldedTitles_.push_back(FoldForMatch(entry->GetName()));
+    }
+    const std::string wanted = FoldForMatch(ToWindows1252(text));
+    std::vector<TKLUObject*> left_out;
+    ChildList& children = static_cast<TItemsHunk&>(Control().Hunk()).children;
+    children.clear();
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (foldedTitles_[i].find(wanted) != std::string::npos) {
+            children.push_back(entries_[i]);
+        } else {
+            left_out.push_back(entries_[i]);
+        }
+    }
+    const int shown = static_cast<int>(children.size());
+    // The entries left out stay children, after the visible ones, so that the listing still
+    // owns them all.
+    for (TKLUObject* entry : left_out)
+        children.push_back(entry);
+    Control().ClearMark();
+    Control().verticalScrollBar()->setValue(0);
+    Control().SetVisibleCount(shown);
+    Control().Relayout();
+}
+
+bool TFileChild::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == filter_ && event->type() == QEvent::KeyPress &&
+        FilterKey(*static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    return TListChild::eventFilter(watched, event);
+}
+
+bool TFileChild::FilterKey(const QKeyEvent& key) {
+    switch (key.key()) {
+        case Qt::Key_Down:
+            Control().EnterLinks(true);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (Control().VisibleCount() > 0 && Control().IsFocusable(0))
+                Control().Hunk().GetChild(0)->Open();
+            return true;
+        case Qt::Key_Escape:
+            if (filter_->text().isEmpty()) {
+                Control().setFocus(Qt::OtherFocusReason);
+            } else {
+                filter_->clear();
+            }
+            return true;
+        default:
+            return false;
+    }
+}
 
 TFindChild::TFindChild(std::unique_ptr<TMetaTextHunk> results, const Settings& current_settings,
                        QWidget* parent)

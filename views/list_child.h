@@ -1,11 +1,17 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "child_window_string.h"
 
+class QKeyEvent;
+class QLineEdit;
+
 namespace klu {
 
+class TKLUObject;
 class TMetaTextHunk;
 
 // A window that shows a hunk the program built itself, every entry at once; a click on an entry
@@ -23,13 +29,33 @@ class TListChild : public TStringChild {
     bool FocusButton(bool forward) override;
 };
 
-// "TFileChild": the verbose listing of a folder's hint files.
+// "TFileChild": the verbose listing of a folder's hint files, one row per file, only the rows in
+// view laid out and drawn. A filter field above the rows ("Filter listing"; Ctrl+K goes there)
+// keeps the entries whose titles hold what is typed, letter case and accents ignored: Down moves
+// to the first entry, Enter opens it, Esc empties the field (or, empty, goes back to the rows).
+// A row's tooltip gives the file's path.
 class TFileChild : public TListChild {
     Q_OBJECT
 
   public:
     TFileChild(std::unique_ptr<TMetaTextHunk> listing, const Settings& settings,
                QWidget* parent = nullptr);
+
+    QLineEdit& Filter() const { return *filter_; }
+
+  protected:
+    void LayOut() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Shows the entries whose titles hold the text: they come first among the listing's
+    // children, in listing order, and only they are visible.
+    void ApplyFilter(const QString& text);
+    bool FilterKey(const QKeyEvent& key);
+
+    QLineEdit* filter_;
+    std::vector<TKLUObject*> entries_;       // in listing order
+    std::vector<std::string> foldedTitles_;  // made when the filter is first used
 };
 
 // "TFindChild": the results of a search.

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QToolTip>
 #include <algorithm>
 #include <string>
 
@@ -79,8 +80,34 @@ const QImage* TStringControl::ScreenImage(const TPNGObject& picture) {
     return &shown->second;
 }
 
+void TStringControl::SetUniformRows(bool on) {
+    uniformRows = on;
+    Relayout();
+}
+
+TLayoutResult TStringControl::UniformRows(int count, int width) const {
+    TLayoutResult result;
+    if (width <= 0) return result;
+    const size_t shown = std::min(static_cast<size_t>(std::max(count, 0)), Hunk().GetChildCount());
+    const int right = std::max(kLayoutMargin + 1, width - kLayoutMargin);
+    result.fragments.reserve(shown);
+    for (size_t i = 0; i < shown; ++i) {
+        TKLUObject* child = Hunk().GetChild(i);
+        const int top = kLayoutMargin + static_cast<int>(i) * lineHeight;
+        const auto length = static_cast<int>(child->GetName().size());
+        result.fragments.push_back({kLayoutMargin, top, right, top + lineHeight, 0, length, child});
+    }
+    result.size = {width, 2 * kLayoutMargin + static_cast<int>(shown) * lineHeight};
+    return result;
+}
+
 TSize TStringControl::Layout() {
     const QSize size = viewport()->size();
+    if (uniformRows && size.height() > 0) {
+        TLayoutResult rows = UniformRows(VisibleCount(), size.width());
+        fragments = std::move(rows.fragments);
+        return rows.size;
+    }
     TLayoutResult result = klu::Layout(Hunk(), VisibleCount(), {size.width(), size.height()},
                                        Measurer(), PictureSizeOf);
     fragments = std::move(result.fragments);
@@ -89,8 +116,19 @@ TSize TStringControl::Layout() {
 
 TSize TStringControl::FullDocumentSize() const {
     const QSize size = viewport()->size();
-    return klu::Layout(Hunk(), static_cast<int>(Hunk().GetChildCount()),
-                       {size.width(), size.height()}, Measurer(), PictureSizeOf)
+    const int count = static_cast<int>(Hunk().GetChildCount());
+    if (uniformRows) {
+        // Wide enough for the longest entry at the average character width: a bound that costs
+        // no measuring, where a row cut a little short still shows most of its text.
+        size_t longest = 0;
+        for (size_t i = 0; i < Hunk().GetChildCount(); ++i)
+            longest = std::max(longest, Hunk().GetChild(i)->GetName().size());
+        const int width = static_cast<int>(std::min<size_t>(longest, 200)) *
+                              Measurer().AverageCharWidth(TextFont::Normal) +
+                          2 * kLayoutMargin + kLayoutRightReserve;
+        return {width, UniformRows(count, width).size.height};
+    }
+    return klu::Layout(Hunk(), count, {size.width(), size.height()}, Measurer(), PictureSizeOf)
         .size;
 }
 
@@ -179,14 +217,32 @@ void TStringControl::resizeEvent(QResizeEvent* event) {
     Relayout();
 }
 
-void TStringControl::paintEvent(QPaintEvent*) {
+bool TStringControl::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || !toolTip)
+        return THotSpotControl::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const std::vector<TKLUObject*> targets = LinksAt(help->pos());
+    const QString text = targets.empty() ? QString() : toolTip(*targets.front());
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, viewport());
+    }
+    return true;
+}
+
+void TStringControl::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     const QPoint offset = ScrollOffset();
+    // Only the fragments in the part to paint are drawn, in document coordinates.
+    const QRect exposed = event->rect().translated(offset);
     painter.translate(-offset);
     const QPen rule_pen(palette().color(QPalette::WindowText));
     const int width = viewport()->width();
     TFragmentText texts;
     for (const TWrapInfo& f : fragments) {
+        if (f.bottom <= exposed.top() || f.top > exposed.bottom()) continue;
         TKLUObject* object = f.object;
         if (SeparatesHints(*object)) {
             const TSeparatorLine rule = SeparatorLineOf(f, width, lineHeight);
@@ -205,8 +261,10 @@ void TStringControl::paintEvent(QPaintEvent*) {
         const TextFont font = object->altFont ? TextFont::Fixed : TextFont::Normal;
         painter.setFont(object->altFont ? FixedFont() : NormalFont());
         painter.setPen(color);
-        painter.drawText(QPoint(f.left, f.top + Measurer().Ascent(font)),
-                         FromWindows1252(texts.Of(f)));
+        QString text = FromWindows1252(texts.Of(f));
+        if (uniformRows)
+            text = painter.fontMetrics().elidedText(text, Qt::ElideRight, f.right - f.left);
+        painter.drawText(QPoint(f.left, f.top + Measurer().Ascent(font)), text);
     }
     if (hasFocus()) PaintFocus(painter);
 }

@@ -2,6 +2,8 @@
 
 #include <QImage>
 #include <QRect>
+#include <QString>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -52,6 +54,14 @@ class TStringControl : public THotSpotControl {
     // The hunk shows one picture and nothing else.
     bool IsSingleImage() const;
 
+    // Every child on a row of its own, one line high, cut short with "..." when wider than the
+    // control: nothing is measured until it is painted, so that a list of many thousands of
+    // entries opens at once. The whole row is the entry's link. Lays out again.
+    void SetUniformRows(bool on);
+    // What the tooltip of an entry says; none when the function gives an empty text.
+    using ToolTipFn = std::function<QString(const TKLUObject&)>;
+    void SetToolTip(ToolTipFn fn) { toolTip = std::move(fn); }
+
     int LineHeight() const { return lineHeight; }
     const std::vector<TWrapInfo>& Fragments() const { return fragments; }
     TSize DocumentSize() const { return documentSize; }
@@ -75,6 +85,7 @@ class TStringControl : public THotSpotControl {
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
   private:
     static constexpr int kSpotFrameWidth = 2;
@@ -87,7 +98,12 @@ class TStringControl : public THotSpotControl {
     // The picture as the screen shows it, made from its bitmap on first use.
     const QImage* ScreenImage(const TPNGObject& picture);
 
+    // The rows of SetUniformRows: one fragment per child, nothing measured.
+    TLayoutResult UniformRows(int count, int width) const;
+
     std::vector<TWrapInfo> fragments;
+    bool uniformRows = false;
+    ToolTipFn toolTip;
     TSize documentSize;
     int lineHeight = 0;
     std::string picturePath;

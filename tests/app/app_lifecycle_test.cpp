@@ -42,6 +42,20 @@ TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAt
     EXPECT_EQ(again->MainWindow()->geometry(), QRect(30, 40, 500, 400));
 }
 
+// The help file beside the program is read when help is first asked for, not at start.
+TEST(AppLifecycleTest, ReadsTheHelpFileWhenHelpIsFirstAskedFor) {
+    TempFolder folder;
+    WriteFile(folder / kHelpFileName, SampleHintFile("Reader Help"));
+    FakeUserDialogs* dialogs = nullptr;
+    auto app = StartApp(folder.path(), "", &dialogs);
+    EXPECT_EQ(app->State().helpDocument.GetRoot(), nullptr);
+    app->MainWindow()->Client().ShowHelpFile();
+    EXPECT_TRUE(dialogs->messages.empty());
+    const THunk* root = app->State().helpDocument.GetRoot();
+    ASSERT_NE(root, nullptr);
+    EXPECT_NE(root->View(), nullptr) << "its top window is shown";
+}
+
 // Switches in any letter case, anything else a path; only the first argument counts and
 // relative paths become absolute.
 TEST(CommandLineTest, SwitchesAndPaths) {

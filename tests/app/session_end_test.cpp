@@ -1,6 +1,7 @@
 // The session's end: the signals a logout, a closed terminal or Ctrl+C send close the reader as
-// File > Exit does, and a file-size limit never kills it. The reader runs as a program of its
-// own here, from a portable copy in a temporary folder, which holds its settings file.
+// File > Exit does, and a file-size limit never kills it; and what a running reader has not
+// loaded. The reader runs as a program of its own here, from a portable copy in a temporary
+// folder, which holds its settings file.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -110,6 +111,17 @@ TEST(SessionEnd, AFileSizeLimitFailsWritesWithoutEndingTheReader) {
     EXPECT_EQ(reader.process.exitCode(), 0);
     EXPECT_EQ(reader.folder.EntryCount(), 5u)
         << "the program, its two files, the settings' lock file and the hint file";
+}
+
+// Sound and printing load their libraries at their first use, not at start.
+TEST(ReaderStart, AnOpenFileLeavesTheSoundAndPrintingLibrariesUnloaded) {
+    ReaderProcess reader;
+    ASSERT_TRUE(reader.WaitUntilOpen());
+    const std::string maps =
+        ReadFile("/proc/" + std::to_string(reader.process.processId()) + "/maps");
+    ASSERT_NE(maps.find("libQt6Widgets"), std::string::npos) << "the reader's map was read";
+    for (const char* library : {"libSDL2", "/printsupport/"})
+        EXPECT_EQ(maps.find(library), std::string::npos) << library;
 }
 
 }  // namespace

@@ -3,11 +3,15 @@
 // keeps windows usable, and Tab from the reveal button shows the link it marks.
 #include <QAccessible>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 
 #include "app/menu_table.h"
+#include "views/list_child.h"
+#include "views/string_control.h"
 #include "window_fixture.h"
 
 namespace klu::test {
@@ -196,6 +200,74 @@ TEST_F(WindowKeyboardTest, TabMarksALinkInViewAndEnterOpensItTheListingShowsNoBu
             EXPECT_TRUE(text.viewport()->rect().contains(r)) << key;
     }
     EXPECT_EQ(Type(Qt::Key_Return), "Map");
+}
+
+// A listing of the program folder: hint files of two titles, one of them twice, and a file that
+// is not a hint file.
+class ListingTest : public WindowKeyboardTest {
+  protected:
+    TFileChild& OpenListing() {
+        Write("a.klu", SampleHintFile("Caf\xe9 Quest"));
+        Write("b.klu", SampleHintFile("Dark Tower"));
+        Write("c.klu", SampleHintFile("Dark Tower"));
+        Write("notes.klu", "Just some notes\r\n");
+        Client().Command(101);
+        EXPECT_TRUE(Client().listWindow);
+        return *qobject_cast<TFileChild*>(Client().listWindow->widget());
+    }
+    // The titles the listing shows, in order.
+    static std::vector<std::string> Rows(const TFileChild& listing) {
+        std::vector<std::string> rows;
+        for (int i = 0; i < listing.Control().VisibleCount(); ++i)
+            rows.push_back(listing.Control().Hunk().GetChild(static_cast<size_t>(i))->GetName());
+        return rows;
+    }
+};
+
+TEST_F(ListingTest, ShowsHintFilesOnlyWithTheFileNamesOfRepeatedTitles) {
+    EXPECT_EQ(Rows(OpenListing()),
+              (std::vector<std::string>{"Caf\xe9 Quest", "Dark Tower (b.klu)", "Dark Tower (c.klu)"}));
+}
+
+TEST_F(ListingTest, RowTipGivesTheFilePath) {
+    TStringControl& rows = OpenListing().Control();
+    const QPoint second(20, rows.Fragments().at(1).top + 2);
+    QHelpEvent tip(QEvent::ToolTip, second, rows.viewport()->mapToGlobal(second));
+    QApplication::sendEvent(rows.viewport(), &tip);
+    EXPECT_EQ(QToolTip::text().toStdString(), folder / "b.klu");
+}
+
+TEST_F(ListingTest, FilterKeepsTitlesHoldingTheTextIgnoringCaseAndAccents) {
+    TFileChild& listing = OpenListing();
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"CAFE", {"Caf\xe9 Quest"}},
+        {"tower (c", {"Dark Tower (c.klu)"}},
+        {"zzz", {}},
+        {"", {"Caf\xe9 Quest", "Dark Tower (b.klu)", "Dark Tower (c.klu)"}},
+    };
+    for (const auto& [typed, rows] : cases) {
+        listing.Filter().setText(QString::fromUtf8(typed));
+        EXPECT_EQ(Rows(listing), rows) << typed;
+    }
+}
+
+// Ctrl+K goes to the filter; Down marks the first entry, Enter in the filter opens it, and Esc
+// empties the filter.
+TEST_F(ListingTest, FilterKeysMoveToTheRowsOpenAndClear) {
+    TFileChild& listing = OpenListing();
+    Type(Qt::Key_K, Qt::ControlModifier);
+    ASSERT_EQ(Focus(), &listing.Filter());
+    EXPECT_EQ(listing.Filter().accessibleName(), "Filter listing");
+    QTest::keyClicks(&listing.Filter(), "tower");
+    Type(Qt::Key_Down);
+    EXPECT_EQ(Focus(), &listing.Control());
+    EXPECT_EQ(listing.Control().CurrentLink()->GetName(), "Dark Tower (b.klu)");
+    Type(Qt::Key_K, Qt::ControlModifier);
+    Type(Qt::Key_Escape);
+    EXPECT_EQ(Rows(listing).size(), 3u);
+    QTest::keyClicks(&listing.Filter(), "quest");
+    Type(Qt::Key_Return);
+    EXPECT_EQ(state.currentPath, folder / "a.klu");
 }
 
 }  // namespace

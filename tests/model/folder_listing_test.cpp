@@ -89,8 +89,9 @@ class FolderListing : public ::testing::Test {
     ListingStats stats_;
 };
 
-// Hint files only, by title, with full paths: a link counts as what it leads to.
-TEST_F(FolderListing, ListsHintFilesSortedByTitleAndKeepsTheNameOrderOfEqualKeys) {
+// Hint files only, by title, with full paths: a link counts as what it leads to; a file that is
+// not a hint file is cached but left out. Titles that repeat show their file names.
+TEST_F(FolderListing, ListsHintFilesByTitleInTheNameOrderOfEqualKeysNamingRepeatedTitles) {
     Write("bard.klu", "Bard");
     Write("adv.KLU", "The Adventure");
     Write("abyss.Klu", "Abyss");
@@ -109,7 +110,7 @@ TEST_F(FolderListing, ListsHintFilesSortedByTitleAndKeepsTheNameOrderOfEqualKeys
     EXPECT_EQ(listing->title, "KLU Hint Files in " + Folder());
     EXPECT_EQ(listing->GetType(), SUBJECT);
     EXPECT_EQ(Entries(*listing, ""),
-              (Strings{" <- " + Folder() + "notes.klu", "Abyss <- " + Folder() + "abyss.Klu",
+              (Strings{"Abyss <- " + Folder() + "abyss.Klu",
                        "The Adventure <- " + Folder() + "adv.KLU",
                        "Bard <- " + Folder() + "bard.klu", "Linked <- " + Folder() + "link.klu",
                        "A Quest <- " + Folder() + "quest.klu"}));
@@ -120,11 +121,11 @@ TEST_F(FolderListing, ListsHintFilesSortedByTitleAndKeepsTheNameOrderOfEqualKeys
     Write("b.klu", "The Game", "more");
     Write("a.klu", "Game, The", "more");
     Write("0.klu", "Zork", "more");
-    EXPECT_EQ(Listed("more"), (Strings{"Game, The <- a.klu", "The Game <- b.klu",
-                                       "game, the <- c.klu", "Zork <- 0.klu"}));
+    EXPECT_EQ(Listed("more"), (Strings{"Game, The (a.klu) <- a.klu", "The Game <- b.klu",
+                                       "game, the (c.klu) <- c.klu", "Zork <- 0.klu"}));
 }
 
-// A record serves the same file only: a file replaced under its name, the name in another
+// A record serves the same file only: a file rewritten under its name, the name in another
 // folder, and a file that could not be read are scanned; files left alone are not opened again.
 TEST_F(FolderListing, CachedTitlesServeOnlyTheFileTheyWereReadFrom) {
     Write("game.klu", "Original Title");
@@ -158,7 +159,7 @@ TEST_F(FolderListing, CachedTitlesServeOnlyTheFileTheyWereReadFrom) {
     if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not stop this user (root)";
     fs::permissions(Folder() + "same.klu", fs::perms::none);
     fs::remove(Cache());
-    EXPECT_EQ(Listed(), (Strings{" <- same.klu", "Replacement Title, longer <- game.klu"}));
+    EXPECT_EQ(Listed(), (Strings{"Replacement Title, longer <- game.klu"}));
     fs::permissions(Folder() + "same.klu", fs::perms::owner_read);
     EXPECT_EQ(Listed()[0], "Emas <- same.klu") << "scanned again once readable";
 }
