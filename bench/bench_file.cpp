@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/checksum.h"
+#include "views/png_writer.h"
 
 namespace klu::bench {
 namespace {
@@ -67,16 +68,45 @@ class Random {
     uint64_t state_;
 };
 
+// Small pictures of 4-bit noise, which compresses little: a few kilobytes each. A handful is
+// made once and shared by every file.
+const std::vector<std::string>& PicturePool() {
+    static const std::vector<std::string> pool = [] {
+        Random random(7);
+        std::vector<std::string> made;
+        for (int i = 0; i < 8; ++i) {
+            const bool overlay = i % 4 == 3;
+            PngPicture picture(overlay ? 24 : static_cast<int>(random.Between(64, 128)),
+                               overlay ? 16 : static_cast<int>(random.Between(48, 96)),
+                               PngKind::Palette, 4);
+            for (int c = 0; c < 16; ++c)
+                picture.palette.push_back({static_cast<uint8_t>(c * 16),
+                                           static_cast<uint8_t>(255 - c * 8), 96});
+            picture.samples.resize(static_cast<size_t>(picture.width * picture.height));
+            for (auto& sample : picture.samples)
+                sample = static_cast<uint16_t>(random.Next() % 16);
+            made.push_back(EncodePng(picture));
+            if (made.back().empty()) throw std::runtime_error("libpng refused a picture");
+        }
+        return made;
+    }();
+    return pool;
+}
+
 class Generator {
   public:
     Generator(uint32_t seed, FileShape shape, TextHeavyStats& stats)
-        : random_(seed), hintHeavy_(shape == FileShape::HintHeavy), stats_(stats) {}
+        : random_(seed),
+          hintHeavy_(shape == FileShape::HintHeavy),
+          mixed_(shape == FileShape::Mixed),
+          stats_(stats) {}
 
     HintFilePlan Build(size_t target_bytes);
 
   private:
     static constexpr size_t kLineEnd = 2;
     static constexpr size_t kHeader = 12;  // "123 KEYWORD" and its line end, about
+    static constexpr size_t kLinksPerMb = 700;
 
     // A sentence of min_length..max_length characters (max_length - min_length >= 13) that
     // ends with end.
@@ -91,12 +121,28 @@ class Generator {
     std::unique_ptr<HintNode> NestedHint();
     std::unique_ptr<HintNode> Text();
     std::unique_ptr<HintNode> Subject(size_t index);
+    // Of the mixed shape.
+    std::unique_ptr<HintNode> Link();
+    std::unique_ptr<HintNode> Picture();
+    void AddLinks(HintNode& subject);
+    void AddOlderPart(HintFilePlan& plan, size_t target_bytes);
+    // Remembers a hunk that links may lead to.
+    template <typename Node>
+    Node* Target(Node* node) {
+        if (mixed_) targets_.push_back(node);
+        return node;
+    }
 
     void CountNode(const std::string& title) { stats_.otherBytes += kHeader + title.size() + 2; }
+    size_t Total() const {
+        return stats_.textBytes + stats_.otherBytes + stats_.pictureBytes + stats_.olderBytes;
+    }
 
     Random random_;
     const bool hintHeavy_;
+    const bool mixed_;
     TextHeavyStats& stats_;
+    std::vector<const HintNode*> targets_;
 };
 
 std::string Generator::Sentence(size_t min_length, size_t max_length, char end) {
@@ -154,8 +200,14 @@ std::unique_ptr<HintNode> Generator::NestedHint() {
             stats_.otherBytes += 1 + kLineEnd;  // the "=" line
             node->Add(Question());
         }
+        // A hint that sends the player elsewhere: "[see 3.2.]" in the plain text.
+        if (mixed_ && !targets_.empty() && random_.OneIn(2)) {
+            stats_.otherBytes += 1 + kLineEnd;
+            node->Add(Link());
+        }
     }
     ++stats_.nestedHints;
+    Target(node.get());
     return node;
 }
 
@@ -171,7 +223,53 @@ std::unique_ptr<HintNode> Generator::Text() {
     }
     stats_.textLines += lines.size();
     ++stats_.textHunks;
-    return MakeText(std::move(title), std::move(lines));
+    auto text = MakeText(std::move(title), std::move(lines));
+    Target(text.get());
+    return text;
+}
+
+// A link to a hunk far back in the file, or to the one just before, named after it.
+std::unique_ptr<HintNode> Generator::Link() {
+    const HintNode* target =
+        random_.OneIn(4) ? targets_.back() : targets_[random_.Next() % targets_.size()];
+    std::string title = target->title;
+    CountNode(title);
+    stats_.otherBytes += 8;  // the target's line number
+    ++stats_.links;
+    return MakeLink(std::move(title), target);
+}
+
+// Links keep to their density however large the file grows.
+void Generator::AddLinks(HintNode& subject) {
+    while (stats_.links * 1000 * 1000 < kLinksPerMb * Total())
+        subject.Add(Link());
+}
+
+// A picture whose hot spots show an overlay, follow a link and open a question.
+std::unique_ptr<HintNode> Generator::Picture() {
+    const auto& pool = PicturePool();
+    // Pictures are entries 0 to 2 and 4 to 6 of the pool; 3 and 7 are overlays.
+    const size_t kind = random_.Next() % 3;
+    const std::string& png = pool[kind + 4 * random_.Between(0, 1)];
+    std::string title = Title();
+    title.back() = '.';
+    CountNode(title);
+    stats_.pictureBytes += png.size();
+    auto picture = MakeData("HYPERPNG", std::move(title), png);
+
+    std::string overlay_title = Title();
+    CountNode(overlay_title);
+    stats_.pictureBytes += pool[3].size();
+    HintNode* overlay =
+        picture->AddRegion(4, 4, 28, 20, MakeData("OVERLAY", std::move(overlay_title), pool[3]));
+    overlay->x = 4;
+    overlay->y = 4;
+    picture->AddRegion(30, 4, 46, 20, Link());
+    picture->AddRegion(4, 22, 46, 30, Question());
+    stats_.otherBytes += 3 * (16 + kLineEnd);  // the region lines
+    ++stats_.pictures;
+    Target(picture.get());
+    return picture;
 }
 
 std::unique_ptr<HintNode> Generator::Subject(size_t index) {
@@ -179,12 +277,15 @@ std::unique_ptr<HintNode> Generator::Subject(size_t index) {
                         std::to_string(index / kPlaces.size() + 1);
     CountNode(title);
     auto subject = MakeSubject(std::move(title));
+    Target(subject.get());
     const size_t questions = random_.Between(6, 14);
     const HintNode* previous = nullptr;
     for (size_t i = 0; i < questions; ++i) {
         if (random_.OneIn(5)) subject->Add(NestedHint());
-        const HintNode* added = subject->Add(Question());
-        if (previous && random_.OneIn(8)) {
+        const HintNode* added = Target(subject->Add(Question()));
+        if (mixed_) {
+            AddLinks(*subject);
+        } else if (previous && random_.OneIn(8)) {
             std::string link = "See also the question before.";
             CountNode(link);
             stats_.otherBytes += 8;
@@ -192,24 +293,46 @@ std::unique_ptr<HintNode> Generator::Subject(size_t index) {
         }
         previous = added;
     }
-    // Text bodies keep pace with everything else: about half the file is in the data area.
-    while (!hintHeavy_ && stats_.textBytes < stats_.otherBytes)
+    if (mixed_ && random_.OneIn(2)) subject->Add(Picture());
+    // Text bodies keep pace with everything else: about half the file is in the data area, a
+    // third in the mixed shape.
+    while (!hintHeavy_ && stats_.textBytes < (mixed_ ? stats_.otherBytes / 2 : stats_.otherBytes))
         subject->Add(Text());
     ++stats_.subjects;
     return subject;
 }
 
+// The older part that files of both formats begin with: subjects of questions whose hints are a
+// line each.
+void Generator::AddOlderPart(HintFilePlan& plan, size_t target_bytes) {
+    while (stats_.olderBytes < target_bytes / 20) {
+        Old88Subject subject{std::string(kPlaces[plan.subjects88.size() % kPlaces.size()]), {}};
+        stats_.olderBytes += subject.title.size() + 8;
+        for (size_t i = random_.Between(4, 10); i > 0; --i) {
+            Old88Question question{Title(), {}};
+            stats_.olderBytes += question.title.size() + 8;
+            for (size_t j = random_.Between(2, 5); j > 0; --j) {
+                question.hints.push_back(Line());
+                stats_.olderBytes += question.hints.back().size() + kLineEnd;
+            }
+            subject.questions.push_back(std::move(question));
+        }
+        plan.subjects88.push_back(std::move(subject));
+    }
+}
+
 HintFilePlan Generator::Build(size_t target_bytes) {
     HintFilePlan plan;
     plan.title88 = "Benchmark Adventure";
+    if (mixed_) AddOlderPart(plan, target_bytes);
     plan.root = MakeSubject("Benchmark Adventure: The Complete Hints");
     size_t subject_index = 0;
-    while (stats_.textBytes + stats_.otherBytes < target_bytes) {
+    while (Total() < target_bytes) {
         std::string title = "Chapter " + std::to_string(stats_.chapters + 1);
         CountNode(title);
         HintNode* chapter = plan.root->Add(MakeSubject(std::move(title)));
         ++stats_.chapters;
-        for (int i = 0; i < 25 && stats_.textBytes + stats_.otherBytes < target_bytes; ++i) {
+        for (int i = 0; i < 25 && Total() < target_bytes; ++i) {
             chapter->Add(Subject(subject_index++));
         }
     }
@@ -236,6 +359,10 @@ HintFilePlan MakeHintHeavyPlan(size_t target_bytes, uint32_t seed, TextHeavyStat
     return MakePlan(target_bytes, seed, FileShape::HintHeavy, stats);
 }
 
+HintFilePlan MakeMixedPlan(size_t target_bytes, uint32_t seed, TextHeavyStats* stats) {
+    return MakePlan(target_bytes, seed, FileShape::Mixed, stats);
+}
+
 const BenchFile& GeneratedFile(const std::string& dir, size_t target_bytes, FileShape shape) {
     static std::map<std::pair<size_t, FileShape>, BenchFile> files;
     const auto key = std::make_pair(target_bytes, shape);
@@ -247,7 +374,9 @@ const BenchFile& GeneratedFile(const std::string& dir, size_t target_bytes, File
     const auto bytes = WriteHintFile(plan, &error);
     if (!bytes) throw std::runtime_error("the writer refused the benchmark file: " + error);
 
-    const char* name = shape == FileShape::HintHeavy ? "/hint_heavy_" : "/text_heavy_";
+    const char* name = shape == FileShape::HintHeavy ? "/hint_heavy_"
+                       : shape == FileShape::Mixed   ? "/mixed_"
+                                                     : "/text_heavy_";
     file.path = dir + name + std::to_string(target_bytes) + ".klu";
     file.size = bytes->size();
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(file.path.c_str(), "wb"),

@@ -20,6 +20,11 @@ struct TextHeavyStats {
     size_t textLines = 0;   // lines of text bodies
     size_t textBytes = 0;   // bytes of the text bodies (line ends included)
     size_t otherBytes = 0;  // everything else, estimated the same way
+    // Of the mixed shape only.
+    size_t links = 0;         // links, hot spots that are links included
+    size_t pictures = 0;      // pictures with hot spots
+    size_t pictureBytes = 0;  // their PNGs and those of their overlays
+    size_t olderBytes = 0;    // the older part, estimated like the rest
 };
 
 // Builds a text-heavy newer-format file of roughly target_bytes: chapters of subjects, each with
@@ -29,12 +34,17 @@ struct TextHeavyStats {
 // the same arguments always give the same file.
 HintFilePlan MakeTextHeavyPlan(size_t target_bytes, uint32_t seed, TextHeavyStats* stats = nullptr);
 
-// The two shapes of generated file: text-heavy as above, or hint-heavy: no text bodies, only
+// The shapes of generated file: text-heavy as above; hint-heavy: no text bodies, only
 // questions of three to six hints whose lines are short (12 to 30 characters), so that the
-// file is nearly all short lines and small hunks.
-enum class FileShape { TextHeavy, HintHeavy };
+// file is nearly all short lines and small hunks; or mixed, shaped like the files players read:
+// the text-heavy file's questions, nested hints and a quarter of its bytes in text bodies, with
+// 700 links per MB (most of them far back in the file), a picture with hot spots (an overlay,
+// a link, a question) in one subject of two, about a sixth of the bytes in small PNGs, and an
+// older part of about a twentieth.
+enum class FileShape { TextHeavy, HintHeavy, Mixed };
 
 HintFilePlan MakeHintHeavyPlan(size_t target_bytes, uint32_t seed, TextHeavyStats* stats = nullptr);
+HintFilePlan MakeMixedPlan(size_t target_bytes, uint32_t seed, TextHeavyStats* stats = nullptr);
 
 // A generated file on disk, written once per process and reused by every benchmark.
 struct BenchFile {

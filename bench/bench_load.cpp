@@ -7,12 +7,14 @@
 //   BM_Load   loads the same file into a document, checksum included. Its counters give the
 //             load time over the plain floor's time of the same run (target: 1.5 at most) and
 //             the heap bytes the loaded tree keeps per byte of file (target: 2 at most).
-//   BM_Export, BM_ExportHtml, BM_FindNothing
-//             the plain-text export, the web page export (target: no slower than the load) and
-//             a fruitless search, each against the load's time.
+//   BM_ExportHtml, BM_Export, BM_Decompile, BM_FindNothing
+//             the web page export (target: no slower than the load), the plain-text export
+//             (target: at most 1.5 times the web page), the decompiler's work in memory, the
+//             outline and the check that it compiles back into the same tree (target: at most 5
+//             times the web page), and a fruitless search, each against the load's time.
 //
 // Extra flags, read before the benchmark library's own: --file_mb=N (size of the generated file,
-// 10 by default), --shape=text|hint (text-heavy by default, or hint-heavy) and --file_dir=DIR
+// 10 by default), --shape=mixed|text|hint (mixed by default, see FileShape) and --file_dir=DIR
 // (where it is written, the build folder by default). Sizes beyond the reader's limit load
 // through the same loader from a buffer read the same way.
 
@@ -27,6 +29,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <new>
@@ -44,6 +47,7 @@
 #include "model/hunk.h"
 #include "model/items_hunk.h"
 #include "model/meta_text_hunk.h"
+#include "model/outline.h"
 #include "model/plain_text.h"
 #include "model/search.h"
 
@@ -192,10 +196,13 @@ double g_loader_floor_cpu = 0;
 double g_loader_floor_wall = 0;
 double g_load_cpu = 0;
 double g_load_wall = 0;
+double g_html_cpu = 0;
+double g_export_cpu = 0;
+double g_decompile_cpu = 0;
 double g_tree_ratio = 0;
 double g_peak_ratio = 0;
 
-klu::bench::FileShape g_shape = klu::bench::FileShape::TextHeavy;
+klu::bench::FileShape g_shape = klu::bench::FileShape::Mixed;
 
 const klu::bench::BenchFile& File() {
     return klu::bench::GeneratedFile(g_file_dir, g_file_mb * 1000 * 1000, g_shape);
@@ -344,10 +351,10 @@ const klu::THintDocument& LoadedDocument() {
 }
 
 // Writes the loaded document to a file with export, as the reader's menu item and klu do, and
-// reports the time against the load's as the counter ratio_name.
+// reports the time against the load's as the counter ratio_name; gives the time.
 template <typename Export>
-void TimeExport(benchmark::State& state, const char* suffix, const char* ratio_name,
-                Export&& export_to) {
+double TimeExport(benchmark::State& state, const char* suffix, const char* ratio_name,
+                  Export&& export_to) {
     const auto& document = LoadedDocument();
     const std::string out_path = File().path + suffix;
     StepTimer timer;
@@ -359,26 +366,63 @@ void TimeExport(benchmark::State& state, const char* suffix, const char* ratio_n
         timer.Stop(state);
         if (!written) {
             state.SkipWithError("the export failed");
-            return;
+            return 0;
         }
     }
     double cpu = 0, wall = 0;
     timer.Result(state, cpu, wall);
     if (g_load_cpu > 0) state.counters[ratio_name] = cpu / g_load_cpu;
     std::remove(out_path.c_str());
-}
-
-void BM_Export(benchmark::State& state) {
-    TimeExport(state, ".txt", "export_over_load", [](const auto& document, std::ostream& out) {
-        return klu::ExportText(document, out);
-    });
+    return cpu;
 }
 
 // The web page: every hint enciphered and every line escaped.
 void BM_ExportHtml(benchmark::State& state) {
-    TimeExport(state, ".html", "html_over_load", [](const auto& document, std::ostream& out) {
-        return klu::ExportHtml(document, File().path, out);
-    });
+    g_html_cpu =
+        TimeExport(state, ".html", "html_over_load", [](const auto& document, std::ostream& out) {
+            return klu::ExportHtml(document, File().path, out);
+        });
+}
+
+void BM_Export(benchmark::State& state) {
+    g_export_cpu =
+        TimeExport(state, ".txt", "export_over_load", [](const auto& document, std::ostream& out) {
+            return klu::ExportText(document, out);
+        });
+    if (g_html_cpu > 0) state.counters["export_over_html"] = g_export_cpu / g_html_cpu;
+}
+
+// The outline and its check, as klu decompile makes them; its data files are written to a
+// folder between the two, untimed, as the check reads them from there.
+void BM_Decompile(benchmark::State& state) {
+    const auto& document = LoadedDocument();
+    const std::string folder = File().path + ".outline.d";
+    std::filesystem::create_directories(folder);
+    double sum = 0;
+    for (auto _ : state) {
+        double start = ThreadCpuSeconds();
+        const auto outline = klu::DecompileOutline(document, File().path);
+        double cpu = ThreadCpuSeconds() - start;
+        if (!outline) {
+            state.SkipWithError("the file cannot be decompiled");
+            return;
+        }
+        for (const auto& [name, bytes] : outline->files)
+            std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+        start = ThreadCpuSeconds();
+        const std::string difference =
+            klu::RoundTripDifference(document, File().path, outline->text, folder);
+        cpu += ThreadCpuSeconds() - start;
+        state.SetIterationTime(cpu);
+        sum += cpu;
+        if (!difference.empty()) {
+            state.SkipWithError(("the outline does not compile back: " + difference).c_str());
+            return;
+        }
+    }
+    g_decompile_cpu = sum / static_cast<double>(state.iterations());
+    if (g_html_cpu > 0) state.counters["decompile_over_html"] = g_decompile_cpu / g_html_cpu;
+    std::filesystem::remove_all(folder);
 }
 
 void BM_FindNothing(benchmark::State& state) {
@@ -407,8 +451,9 @@ BENCHMARK_CAPTURE(BM_Floor, loader_crc, klu::bench::FloorChecksum::Loader)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime();
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->UseManualTime();
-BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_ExportHtml)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_Decompile)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_FindNothing)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // Takes --file_mb and --file_dir out of the arguments; gives false on a bad value.
@@ -420,8 +465,13 @@ bool TakeOwnFlags(int& argc, char** argv) {
         g_file_mb = *size;
     }
     if (auto shape = klu::bench::TakeFlag(argc, argv, "shape")) {
-        if (*shape != "text" && *shape != "hint") return false;
-        if (*shape == "hint") g_shape = klu::bench::FileShape::HintHeavy;
+        if (*shape == "text") {
+            g_shape = klu::bench::FileShape::TextHeavy;
+        } else if (*shape == "hint") {
+            g_shape = klu::bench::FileShape::HintHeavy;
+        } else if (*shape != "mixed") {
+            return false;
+        }
     }
     return true;
 }
@@ -430,7 +480,7 @@ bool TakeOwnFlags(int& argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (!TakeOwnFlags(argc, argv)) {
-        std::fprintf(stderr, "--file_mb needs a positive number, --shape text or hint\n");
+        std::fprintf(stderr, "--file_mb needs a positive number, --shape mixed, text or hint\n");
         return 1;
     }
     benchmark::Initialize(&argc, argv);
@@ -443,9 +493,13 @@ int main(int argc, char** argv) {
             file.path.c_str(), file.size, file.stats.chapters, file.stats.subjects,
             file.stats.questions, file.stats.nestedHints, file.stats.textHunks,
             file.stats.hintLines, file.stats.textLines);
+        std::printf("%zu links, %zu pictures (%zu bytes), an older part of about %zu bytes\n",
+                    file.stats.links, file.stats.pictures, file.stats.pictureBytes,
+                    file.stats.olderBytes);
         std::printf("text bodies: about %.0f%% of the bytes\n",
                     100.0 * static_cast<double>(file.stats.textBytes) /
-                        static_cast<double>(file.stats.textBytes + file.stats.otherBytes));
+                        static_cast<double>(file.stats.textBytes + file.stats.otherBytes +
+                                            file.stats.pictureBytes + file.stats.olderBytes));
         std::fflush(stdout);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
@@ -462,6 +516,14 @@ int main(int argc, char** argv) {
             std::printf("CPU:  floor with the loader's checksum %.2f ms, load/that floor %.2f\n",
                         g_loader_floor_cpu * 1e3, g_load_cpu / g_loader_floor_cpu);
         }
+    }
+    if (g_html_cpu > 0 && g_export_cpu > 0) {
+        std::printf("CPU:  web page %.2f ms, text export %.2f ms, text/web page %.2f (target <= 1.5)\n",
+                    g_html_cpu * 1e3, g_export_cpu * 1e3, g_export_cpu / g_html_cpu);
+    }
+    if (g_html_cpu > 0 && g_decompile_cpu > 0) {
+        std::printf("CPU:  decompile in memory %.2f ms, decompile/web page %.2f (target <= 5)\n",
+                    g_decompile_cpu * 1e3, g_decompile_cpu / g_html_cpu);
     }
     if (g_tree_ratio > 0) {
         std::printf("tree %.2f bytes per file byte (target <= 2), peak during load %.2f\n",

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "html_text.h"
+#include "line_index.h"
 #include "link_hunk.h"
 #include "media_hunks.h"
 #include "meta_text_hunk.h"
@@ -60,17 +61,15 @@ uint64_t BodySize(const TItemsHunk& text) {
 
 PageWriter::PageWriter(THunk& root, std::string data_path)
     : root_(root),
+      lines_(LineIndex::Of(root)),
       data_path_(std::move(data_path)),
       data_left_(DataBudget(data_path_)),
       cipher_(root.GetName()),
       identity_(Fnv1a(kFnvBasis, root.GetName())) {}
 
-// The hunk each line number names, the first in tree order as FindByLine finds it, so links
-// are resolved without a search of the whole tree each; and each hunk's place among its
-// siblings, the last level of its outline number (blanks, links and overlays share the number
-// of the hunk before them, as in the plain-text export).
-void PageWriter::IndexLines(THunk& hunk) {
-    by_line_.try_emplace(hunk.lineNumber, &hunk);
+// Each hunk's place among its siblings, the last level of its outline number (blanks, links and
+// overlays share the number of the hunk before them, as in the plain-text export).
+void PageWriter::IndexPlaces(THunk& hunk) {
     auto* items = dynamic_cast<TItemsHunk*>(&hunk);
     if (!items) return;
     uint32_t place = 0;
@@ -80,7 +79,7 @@ void PageWriter::IndexLines(THunk& hunk) {
         const int kind = child_hunk->GetType();
         if (kind != BLANK && kind != LINK && kind != OVERLAY) ++place;
         places_.try_emplace(child_hunk, place);
-        IndexLines(*child_hunk);
+        IndexPlaces(*child_hunk);
     }
 }
 
@@ -137,10 +136,9 @@ THunk* PageWriter::LinkTarget(const TLinkHunk& link) {
     constexpr int kMaxHops = 64;
     const TLinkHunk* at = &link;
     for (int hops = 0; hops < kMaxHops; ++hops) {
-        const auto found = by_line_.find(at->targetLine);
-        if (found == by_line_.end()) return nullptr;
-        if (found->second->GetType() != LINK) return found->second;
-        at = static_cast<const TLinkHunk*>(found->second);
+        THunk* found = lines_.Find(at->targetLine);
+        if (!found || found->GetType() != LINK) return found;
+        at = static_cast<const TLinkHunk*>(found);
     }
     return nullptr;
 }
@@ -380,8 +378,8 @@ void PageWriter::WriteQuestion(std::string& out, TMetaTextHunk& question, int le
 void PageWriter::WriteBody(std::ostream& sink, THunk* info) {
     sink_ = &sink;
     // Every hunk gets an id, and nearly every one is named by its line: room for all at once.
-    IndexLines(root_);
-    ids_.reserve(by_line_.size());
+    IndexPlaces(root_);
+    ids_.reserve(places_.size() + 1);
     std::string& out = body_;
     out += "<header><h1>";
     AppendHtmlText(out, root_.GetName());

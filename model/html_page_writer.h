@@ -13,6 +13,7 @@ namespace klu {
 
 class TKLUObject;
 class THunk;
+class LineIndex;
 class TLinkHunk;
 class TMetaTextHunk;
 class TPNGObject;
@@ -40,7 +41,7 @@ class PageWriter {
   private:
     using Objects = std::span<TKLUObject* const>;
 
-    void IndexLines(THunk& hunk);
+    void IndexPlaces(THunk& hunk);
     void AppendNumber(std::string& out, const THunk& hunk) const;
     // The id of the element that shows a hunk, appended to out or given.
     void AppendId(std::string& out, const THunk* hunk);
@@ -76,12 +77,12 @@ class PageWriter {
         "This part is left out: the hint file uses its data too many times.";
 
     THunk& root_;
+    const LineIndex& lines_;  // where links lead, in the tree below root_
     std::string data_path_;
     uint64_t data_left_ = 0;  // the bytes of pictures, sounds, GIFs and texts it may still take
     PageCipher cipher_;
     uint64_t identity_ = kFnvBasis;
     int questions_ = 0;
-    std::unordered_map<int32_t, THunk*> by_line_;
     std::unordered_map<const THunk*, uint32_t> ids_;
     std::unordered_map<const THunk*, uint32_t> places_;  // among siblings, counted from 1
     std::ostream* sink_ = nullptr;

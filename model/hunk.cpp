@@ -4,6 +4,7 @@
 
 #include "hunk_reader.h"
 #include "hunk_ui.h"
+#include "line_index.h"
 #include "text_util.h"
 
 namespace klu {
@@ -17,6 +18,7 @@ THunk::THunk(std::string name, THunk* owner) : TNode(std::move(name)), parent(ow
 
 THunk::~THunk() {
     CloseView();
+    if (hasLineIndex) LineIndex::Drop(*this);
 }
 
 int THunk::Open() {

@@ -58,7 +58,8 @@ class THunk : public TNode {
 
     // First, so that it fills the room the flags leave free.
     char marker = ' ';
-    uint8_t hasView : 1 = 0;  // a window shows it
+    uint8_t hasView : 1 = 0;       // a window shows it
+    uint8_t hasLineIndex : 1 = 0;  // the top of a tree whose LineIndex is kept
     // The hunk that holds this one (not owning). Lines have none: a tree holds one object per
     // line, so a line keeps only its text and flags.
     THunk* parent = nullptr;

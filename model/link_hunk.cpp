@@ -1,6 +1,7 @@
 #include "link_hunk.h"
 
 #include "hunk_reader.h"
+#include "line_index.h"
 
 namespace klu {
 
@@ -14,7 +15,7 @@ TLinkHunk::TLinkHunk(HunkReader& reader, int32_t line_count, THunk* owner)
 TLinkHunk::TLinkHunk(std::string name, THunk* owner) : THunk(std::move(name), owner) {}
 
 THunk* TLinkHunk::Target() const {
-    return const_cast<TLinkHunk*>(this)->Top()->FindByLine(targetLine);
+    return LineIndex::Of(*const_cast<TLinkHunk*>(this)->Top()).Find(targetLine);
 }
 
 int TLinkHunk::Open() {

@@ -16,8 +16,8 @@ class TLinkHunk : public THunk {
     std::string GetNumber() const override;
     void Flatten(TMetaTextHunk&) override {}
 
-    // The hunk the link leads to, searched from the top of the parent chain; none when no hunk
-    // has that line number.
+    // The hunk the link leads to, in the tree of the top of the parent chain (see LineIndex);
+    // none when no hunk has that line number.
     THunk* Target() const;
 
     int32_t targetLine = 0;
