@@ -1,5 +1,5 @@
-// `klu compile` and `klu decompile` as whole processes on generated text-heavy files with links,
-// nested hints, pictures with hot spots, sounds and an older part.
+// `klu compile` and `klu decompile` as whole processes on generated files of the mixed shape:
+// links, nested hints, pictures with hot spots and an older part.
 //
 //   BM_Decompile/N  klu decompile FILE DIR (a new DIR each time) on a file of about N MB.
 //   BM_Compile/N    klu compile DIR/NAME.outline OUT, the outline that decompile wrote.
@@ -21,14 +21,12 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "bench_file.h"
 #include "bench_flags.h"
-#include "fuzz/seed_media.h"
 
 #ifndef KLU_BENCH_DIR
 #define KLU_BENCH_DIR "/tmp"
@@ -80,53 +78,6 @@ ChildRun RunKlu(std::vector<std::string> args) {
     return run;
 }
 
-// Adds to a text-heavy plan what real files have beside text: links between questions (about
-// 700 per MB), a picture with hot spots and a sound in every few subjects, and an older part.
-class Shaper {
-  public:
-    explicit Shaper(size_t file_bytes) : links_wanted_(file_bytes * 700 / 1000000) {}
-    void Shape(klu::HintFilePlan& plan) {
-        Collect(*plan.root);
-        const size_t every = questions_.empty() ? 1 : std::max<size_t>(1, questions_.size() / std::max<size_t>(1, links_wanted_));
-        size_t added = 0;
-        for (size_t i = 1; i < questions_.size(); ++i) {
-            auto& [parent, question] = questions_[i];
-            if (i % every == 0) {
-                const klu::HintNode* target = questions_[(i * 7919) % i].second;
-                parent->Add(klu::MakeLink("See " + target->title, target));
-                ++added;
-            }
-            if (i % 40 == 0) AddPicture(*parent, question);
-            if (i % 90 == 0) parent->Add(klu::MakeData("SOUND", "Sound " + std::to_string(i), klu::seeds::TinyWave(12000)));
-        }
-        for (int s = 0; s < 3; ++s) {
-            klu::Old88Subject subject{"Old subject " + std::to_string(s), {}};
-            for (int q = 0; q < 4; ++q)
-                subject.questions.push_back({"Old question " + std::to_string(q), {"First hint.", "Second hint."}});
-            plan.subjects88.push_back(std::move(subject));
-        }
-        plan.note88 = {"A note from the author."};
-    }
-
-  private:
-    void Collect(klu::HintNode& node) {
-        for (auto& item : node.items) {
-            if (!item.node) continue;
-            if (item.node->keyword == "HINT") questions_.emplace_back(&node, item.node.get());
-            if (item.node->keyword == "SUBJECT") Collect(*item.node);
-        }
-    }
-    static void AddPicture(klu::HintNode& parent, const klu::HintNode* question) {
-        auto picture = klu::MakeData("HYPERPNG", "Map of " + question->title, klu::seeds::TinyPng());
-        picture->AddRegion(0, 0, 1, 1, klu::MakeLink("The question", question));
-        picture->AddRegion(1, 1, 2, 2, klu::MakeQuestion("Where is the spot?", {{"Here."}, {"There."}}));
-        parent.Add(std::move(picture));
-    }
-
-    size_t links_wanted_;
-    std::vector<std::pair<klu::HintNode*, const klu::HintNode*>> questions_;
-};
-
 struct Files {
     std::string hintFile;
     std::string outline;  // as decompile wrote it
@@ -140,8 +91,7 @@ const Files& FilesOf(size_t mb) {
     const std::string dir = std::string(KLU_BENCH_DIR) + "/compile_" + std::to_string(mb);
     fs::remove_all(dir);
     fs::create_directories(dir);
-    klu::HintFilePlan plan = klu::bench::MakeTextHeavyPlan(mb * 1000 * 1000, 0x4B4C55u);
-    Shaper(mb * 1000 * 1000).Shape(plan);
+    const klu::HintFilePlan plan = klu::bench::MakeMixedPlan(mb * 1000 * 1000, 0x4B4C55u);
     const auto bytes = klu::WriteHintFile(plan);
     if (!bytes) throw std::runtime_error("the writer refused the benchmark file");
     Files files;
