@@ -1,70 +1,52 @@
 #include "button_icons.h"
 
-#include <QPainter>
-#include <QPixmap>
+#include <array>
+#include <cstring>
 
 #include "command_ids.h"
+#include "views/pictograms.h"
 
 namespace klu {
 
 namespace {
 
-// A sheet of paper with a mark, drawn at the size given, for the commands the style has no
-// picture for.
-QPixmap PaperPixmap(const QString& mark, int scale) {
-    QPixmap pixmap(20 * scale, 20 * scale);
-    pixmap.setDevicePixelRatio(scale);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::white);
-    painter.drawRect(QRectF(3.5, 1.5, 13, 17));
-    QFont font = painter.font();
-    font.setPixelSize(11);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(QColor(0, 0, 128));
-    painter.drawText(QRect(3, 1, 14, 18), Qt::AlignCenter, mark);
-    return pixmap;
-}
+struct ButtonLook {
+    int id;  // 0: no command of the control bar
+    const char* themeName;
+    Pictogram pictogram;
+};
 
-// The paper at the usual size and at twice it, so that it stays sharp on a scaled screen.
-QIcon PaperIcon(const QString& mark) {
-    QIcon icon;
-    icon.addPixmap(PaperPixmap(mark, 1));
-    icon.addPixmap(PaperPixmap(mark, 2));
-    return icon;
-}
+constexpr std::array<ButtonLook, 10> kButtons = {{
+    {CM_FILEOPEN, "document-open", Pictogram::Open},
+    {CM_FINDINFILE, "edit-find", Pictogram::Find},
+    {CM_DECODETOTEXT, "document-export", Pictogram::Export},
+    {CM_PRINTFILE, "document-print", Pictogram::Print},
+    {CM_SAVEWINDOW, "document-save", Pictogram::Save},
+    {CM_PRINTWINDOW, "document-print-preview", Pictogram::PrintWindow},
+    {CM_SHOWTOPWINDOW, "go-top", Pictogram::TopWindow},
+    {CM_SHOWHELPFILE, "help-contents", Pictogram::Help},
+    {CM_GOBACK, "go-previous", Pictogram::Back},
+    {CM_GOFORWARD, "go-next", Pictogram::Forward},
+}};
 
-// The picture of the desktop's icon theme, and the program's own where the theme has none.
-QIcon Themed(const char* name, const QIcon& own) {
-    return QIcon::fromTheme(QString::fromLatin1(name), own);
+QIcon Themed(const ButtonLook& look) {
+    return QIcon::fromTheme(QString::fromLatin1(look.themeName), PictogramIcon(look.pictogram));
 }
 
 }  // namespace
 
-QIcon ButtonIcon(int id, const QStyle& style) {
-    switch (id) {
-        case CM_FILEOPEN:
-            return Themed("document-open", style.standardIcon(QStyle::SP_DialogOpenButton));
-        case CM_FINDINFILE:
-            return Themed("edit-find", style.standardIcon(QStyle::SP_FileDialogContentsView));
-        case CM_DECODETOTEXT:
-            return Themed("document-export", PaperIcon(QStringLiteral("T")));
-        case CM_PRINTFILE:
-            return Themed("document-print", PaperIcon(QStringLiteral("P")));
-        case CM_SAVEWINDOW:
-            return Themed("document-save", style.standardIcon(QStyle::SP_DialogSaveButton));
-        case CM_PRINTWINDOW:
-            return Themed("document-print-preview", PaperIcon(QStringLiteral("W")));
-        case CM_SHOWTOPWINDOW:
-            return Themed("go-top", style.standardIcon(QStyle::SP_FileDialogToParent));
-        case CM_SHOWHELPFILE:
-            return Themed("help-contents", PaperIcon(QStringLiteral("?")));
-        default:
-            return PaperIcon(QString());
+QIcon ButtonIcon(int id) {
+    for (const ButtonLook& look : kButtons) {
+        if (look.id != 0 && look.id == id) return Themed(look);
     }
+    return QIcon();
+}
+
+QIcon ThemedIcon(const char* name) {
+    for (const ButtonLook& look : kButtons) {
+        if (std::strcmp(look.themeName, name) == 0) return Themed(look);
+    }
+    return QIcon::fromTheme(QString::fromLatin1(name));
 }
 
 }  // namespace klu

@@ -24,8 +24,9 @@ inline constexpr char kListFolderPrompt[] =
     "The \"Verbose Listing\" command will list files stored in the folder that you select below.";
 inline constexpr char kTextFileFilter[] = "Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*";
 inline constexpr char kWebPageFilter[] = "Web Pages (*.HTML)|*.HTML|All Files (*.*)|*.*";
-inline constexpr char kBitmapFileFilter[] =
-    "Windows Bitmap Files (*.BMP)|*.BMP|All Files (*.*)|*.*";
+inline constexpr char kPictureFileFilter[] =
+    "PNG Files (*.PNG)|*.PNG|Windows Bitmap Files (*.BMP)|*.BMP|All Files (*.*)|*.*";
+inline constexpr char kGifFileFilter[] = "Compuserve GIF Files (*.GIF)|*.GIF|All Files (*.*)|*.*";
 inline constexpr char kCannotWriteText[] = "The file could not be written: ";
 
 }  // namespace klu

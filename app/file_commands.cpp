@@ -51,8 +51,7 @@ void ExportToFile(UserDialogs& dialogs, const AppState& state, const char* filte
 void TKLUClient::CmVerboseListing() {
     WaitCursor wait;
     if (listWindow) {
-        listWindow->showNormal();
-        setActiveSubWindow(listWindow);
+        BringToFront(*listWindow);
         if (auto* window = qobject_cast<TChild*>(listWindow->widget())) window->RestoreFocus();
         return;
     }

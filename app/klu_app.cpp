@@ -31,6 +31,7 @@ void TKLUApp::BuildMainWindow(bool enter_list_folder) {
     hunkUi_ = std::make_unique<WindowHunkUi>(frame_->Client(), state_, *dialogs_);
     SetHunkUi(hunkUi_.get());
     state_.ReadSettings();
+    frame_->Client().SetLayout(state_.settings.layout);
     // A desktop that logs out asks first for what must be kept, and may end the program right
     // after: the settings and the hint memory are written then.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame_.get(), [this] {

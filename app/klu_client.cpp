@@ -10,8 +10,12 @@
 #include "file_filter.h"
 #include "menu_table.h"
 #include "my_printer.h"
+#include "model/hint_document.h"
+#include "model/hunk.h"
 #include "open_hint_file.h"
+#include "tab_layout.h"
 #include "views/child_window_string.h"
+#include "views/gif_child.h"
 #include "views/string_control.h"
 #include "window_commands.h"
 
@@ -44,11 +48,24 @@ void YieldMenuAccelerators(QMdiSubWindow& frame) {
     }
 }
 
+// Whether the hunk is one of the document's, rather than one a list window made and owns.
+bool HoldsHunk(const THintDocument& document, const THunk& hunk) {
+    const TKLUObject* top = hunk.Top();
+    for (size_t i = 0; i < document.Count(); ++i) {
+        if (document.Entry(i) == top) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 TKLUClient::TKLUClient(AppState& state, UserDialogs& dialogs, QWidget* parent)
-    : QMdiArea(parent), state_(state), dialogs_(dialogs), printer_(std::make_unique<TMyPrinter>()) {
-    setViewMode(QMdiArea::SubWindowView);
+    : QMdiArea(parent),
+      state_(state),
+      dialogs_(dialogs),
+      printer_(std::make_unique<TMyPrinter>()),
+      layout_(new TabLayout(*this, [this](QMdiSubWindow& frame) { Place(frame); })) {
+    connect(this, &QMdiArea::subWindowActivated, this, &TKLUClient::RecordVisit);
     // A window that closes hands over to the one that was active before it.
     setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setBackground(palette().brush(QPalette::Dark));
@@ -70,6 +87,11 @@ TStringChild* TKLUClient::CurrentView() const {
     return qobject_cast<TStringChild*>(child->widget());
 }
 
+TGifChild* TKLUClient::CurrentGif() const {
+    QMdiSubWindow* child = currentSubWindow();
+    return child ? qobject_cast<TGifChild*>(child->widget()) : nullptr;
+}
+
 bool TKLUClient::IsCommandEnabled(int id) const {
     if (id >= CM_RECENT_FIRST && id < CM_RECENT_END) return true;
     const MenuItem* item = FindMenuItem(id);
@@ -80,7 +102,12 @@ bool TKLUClient::IsCommandEnabled(int id) const {
         case Enabling::FileLoaded:
             return state_.FileLoaded();
         case Enabling::View:
-            return CurrentView() != nullptr;
+            // A GIF window is saved and copied, not printed.
+            return CurrentView() != nullptr || (CurrentGif() != nullptr && id != CM_PRINTWINDOW);
+        case Enabling::Windows:
+            return Layout() == WindowLayout::Windows;
+        case Enabling::History:
+            return id == CM_GOBACK ? history_.CanGoBack() : history_.CanGoForward();
     }
     return false;
 }
@@ -129,17 +156,35 @@ void TKLUClient::Command(int id) {
         case CM_CLOSECHILDREN:
             closeAllSubWindows();
             break;
+        case CM_LAYOUTTABS:
+            SetLayout(WindowLayout::Tabs);
+            break;
+        case CM_LAYOUTWINDOWS:
+            SetLayout(WindowLayout::Windows);
+            break;
         case CM_SHOWTOPWINDOW:
             CmShowTopWindow();
             break;
+        case CM_GOBACK:
+            Revisit(history_.Back());
+            break;
+        case CM_GOFORWARD:
+            Revisit(history_.Forward());
+            break;
         case CM_SAVEWINDOW:
-            SaveWindow(*CurrentView(), state_, dialogs_);
+            if (const TGifChild* gif = CurrentGif())
+                SaveWindow(*gif, state_, dialogs_);
+            else
+                SaveWindow(*CurrentView(), state_, dialogs_);
             break;
         case CM_PRINTWINDOW:
             PrintWindow(*CurrentView(), state_, dialogs_, Printer());
             break;
         case CM_COPYTOCLIPBOARD:
-            CopyWindow(*CurrentView());
+            if (const TGifChild* gif = CurrentGif())
+                CopyWindow(*gif);
+            else
+                CopyWindow(*CurrentView());
             break;
         case CM_SETOPTIONS:
             CmSetOptions();
@@ -172,9 +217,32 @@ void TKLUClient::CmFileOpen() {
         OpenHintFile(*path);
 }
 
+// The hunks of the file before go during the open, so the history starts again with the new
+// file's top window.
 void TKLUClient::OpenHintFile(const std::string& path) {
+    history_.Clear();
     klu::OpenHintFile(*this, state_, dialogs_, path);
     emit StateChanged();
+}
+
+void TKLUClient::SetLayout(WindowLayout layout) {
+    layout_->Apply(layout);
+    state_.settings.layout = layout;
+}
+
+WindowLayout TKLUClient::Layout() const {
+    return layout_->Layout();
+}
+
+void TKLUClient::RecordVisit(QMdiSubWindow* frame) {
+    auto* child = frame ? qobject_cast<TChild*>(frame->widget()) : nullptr;
+    if (child && (HoldsHunk(state_.currentDocument, child->Hunk()) ||
+                  HoldsHunk(state_.helpDocument, child->Hunk())))
+        history_.Visit(child->Hunk());
+}
+
+void TKLUClient::Revisit(THunk* hunk) {
+    if (hunk) hunk->Open();
 }
 
 // A window takes three quarters of the client area and steps down and right from the one
@@ -213,17 +281,33 @@ void TKLUClient::FitToContent(QMdiSubWindow& frame, TStringChild& window) const 
     frame.resize(fitted.boundedTo(room).expandedTo(kSmallestChild.boundedTo(room)));
 }
 
+// A tab fills the area; it gets a place of its own once the windows are separate.
 QMdiSubWindow* TKLUClient::AddChildWindow(TChild& window) {
     QMdiSubWindow* frame = addSubWindow(&window);
     YieldMenuAccelerators(*frame);
-    frame->setGeometry(NextChildPlace(*frame));
+    const bool separate = Layout() == WindowLayout::Windows;
+    if (separate) {
+        frame->setGeometry(NextChildPlace(*frame));
+    } else {
+        layout_->AddUnplaced(*frame);
+    }
     window.SetupWindow();
     frame->show();
-    if (auto* text = qobject_cast<TStringChild*>(&window)) FitToContent(*frame, *text);
+    auto* text = qobject_cast<TStringChild*>(&window);
+    if (text && separate) FitToContent(*frame, *text);
     setActiveSubWindow(frame);
     // Activation moves the focus into the window: it goes where the set-up put it.
     window.RestoreFocus();
     return frame;
+}
+
+void TKLUClient::BringToFront(QMdiSubWindow& frame) {
+    layout_->BringToFront(frame);
+}
+
+void TKLUClient::Place(QMdiSubWindow& frame) {
+    frame.setGeometry(NextChildPlace(frame));
+    if (auto* text = qobject_cast<TStringChild*>(frame.widget())) FitToContent(frame, *text);
 }
 
 // Qt's own cascade shrinks each window to its size hint, a bare title bar for these windows;

@@ -8,14 +8,17 @@
 
 #include "app_state.h"
 #include "user_dialogs.h"
+#include "window_history.h"
 
 namespace klu {
 
 class TChild;
+class TGifChild;
 class TMyPrinter;
 class THunk;
 class TMetaTextHunk;
 class TStringChild;
+class TabLayout;
 
 // "TKLUClient": the MDI client area. It carries the file-level commands and decides, with the
 // active child window, which commands may run.
@@ -67,9 +70,18 @@ class TKLUClient : public QMdiArea {
 
     // The current child window when it shows text (the window commands work on it), or none.
     TStringChild* CurrentView() const;
-    // Puts a new child window into the client: placed below and right of the one before, shown
-    // and made current.
+    // The current child window when it shows a GIF picture, or none.
+    TGifChild* CurrentGif() const;
+    // Puts a new child window into the client: placed below and right of the one before (or a
+    // tab), shown and made current.
     QMdiSubWindow* AddChildWindow(TChild& window);
+    // Makes an open window the current one: in its normal state as a separate window, filling
+    // the area as a tab.
+    void BringToFront(QMdiSubWindow& frame);
+
+    // Tabs, or separate windows, as the settings keep the choice.
+    void SetLayout(WindowLayout layout);
+    WindowLayout Layout() const;
 
     // The application's printer, kept from one print command to the next.
     TMyPrinter& Printer() { return *printer_; }
@@ -86,6 +98,8 @@ class TKLUClient : public QMdiArea {
     QRect NextChildPlace(const QMdiSubWindow& frame);
     void FitToContent(QMdiSubWindow& frame, TStringChild& window) const;
     static constexpr QSize kSmallestChild{300, 150};
+    // Puts a window that had no place yet where a new one would go, fitted to what it shows.
+    void Place(QMdiSubWindow& frame);
     void Cascade();
     void ArrangeIcons();
     // Prints the hunk's children through the print dialog.
@@ -93,12 +107,19 @@ class TKLUClient : public QMdiArea {
     // The help file's subject with the title, or its top when it has none; none without a
     // help file.
     THunk* HelpSubjectOr(const std::string& title) const;
+    // Notes the window's hunk in the history when it belongs to one of the documents (a document
+    // is emptied before its hunks and their windows go).
+    void RecordVisit(QMdiSubWindow* frame);
+    // Opens the hunk that Back or Forward gave, as a link to it would.
+    static void Revisit(THunk* hunk);
 
     AppState& state_;
     UserDialogs& dialogs_;
     QPoint nextPlace_;    // where the next child window goes
     int placeRound_ = 0;  // how often the places started again at the top
     std::unique_ptr<TMyPrinter> printer_;
+    TabLayout* layout_;
+    WindowHistory history_;
 };
 
 }  // namespace klu

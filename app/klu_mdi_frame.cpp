@@ -1,5 +1,6 @@
 #include "klu_mdi_frame.h"
 
+#include <QActionGroup>
 #include <QMenuBar>
 #include <QStatusBar>
 
@@ -10,6 +11,7 @@
 #include "menu_builder.h"
 #include "menu_table.h"
 #include "model/hunk.h"
+#include "mouse_navigation.h"
 #include "views/windows1252.h"
 
 namespace klu {
@@ -55,6 +57,14 @@ TKLUMDIFrame::TKLUMDIFrame(AppState& state, UserDialogs& dialogs, QWidget* paren
 
     BuildControlBar();
 
+    // The two layouts are a choice of one, its item checked in the menu.
+    auto* layouts = new QActionGroup(this);
+    for (int id : {CM_LAYOUTTABS, CM_LAYOUTWINDOWS}) {
+        Action(id)->setCheckable(true);
+        layouts->addAction(Action(id));
+    }
+    new MouseNavigation(*this, *Action(CM_GOBACK), *Action(CM_GOFORWARD));
+
     connect(client_, &TKLUClient::StateChanged, this, &TKLUMDIFrame::UpdateMenus);
     connect(client_, &QMdiArea::subWindowActivated, this, &TKLUMDIFrame::UpdateMenus);
     UpdateMenus();
@@ -79,7 +89,8 @@ void TKLUMDIFrame::BuildControlBar() {
             continue;
         }
         QAction* action = Action(slot.id);
-        action->setIcon(ButtonIcon(slot.id, *style()));
+        action->setIcon(ButtonIcon(slot.id));
+        action->setIconText(action->toolTip());  // the button's name, without the shortcut
         controlBar_->AddButton(action);
     }
     addToolBar(Qt::TopToolBarArea, controlBar_);
@@ -88,6 +99,9 @@ void TKLUMDIFrame::BuildControlBar() {
 void TKLUMDIFrame::UpdateMenus() {
     for (const auto& [id, action] : actions_)
         action->setEnabled(client_->IsCommandEnabled(id));
+    const bool tabs = client_->Layout() == WindowLayout::Tabs;
+    Action(CM_LAYOUTTABS)->setChecked(tabs);
+    Action(CM_LAYOUTWINDOWS)->setChecked(!tabs);
     // The document first, as desktop programs name their windows.
     const THunk* root = state_.currentDocument.GetRoot();
     setWindowTitle(root ? FromWindows1252(root->GetName()) + QStringLiteral(" - ") + kFrameTitle

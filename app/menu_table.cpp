@@ -64,13 +64,22 @@ std::vector<MenuPopup> BuildMenu() {
          }},
         {"&Windows",
          {
-             Item(CM_CASCADECHILDREN, "&Cascade", "", "Cascades all open windows"),
-             Item(CM_TILECHILDREN, "&Tile", "", "Tiles all open windows"),
-             Item(CM_ARRANGEICONS, "Arrange &Icons", "", "Arranges icons of minimized windows"),
+             Item(CM_CASCADECHILDREN, "&Cascade", "", "Cascades all open windows", Windows),
+             Item(CM_TILECHILDREN, "&Tile", "", "Tiles all open windows", Windows),
+             Item(CM_ARRANGEICONS, "Arrange &Icons", "", "Arranges icons of minimized windows",
+                  Windows),
              Item(CM_CLOSECHILDREN, "Close &All", "", "Closes all open windows"),
+             Separator(),
+             Item(CM_LAYOUTTABS, "Ta&bs", "", "Shows the open windows as tabs"),
+             Item(CM_LAYOUTWINDOWS, "Separate Wi&ndows", "",
+                  "Shows each open window in a frame of its own"),
              Separator(),
              Item(CM_SHOWTOPWINDOW, "Show Top &Window\tCtrl+W", "Ctrl+W",
                   "Shows the top-level window for the current hint file", FileLoaded),
+             Item(CM_GOBACK, "Bac&k\tAlt+Left", "Alt+Left", "Goes back to the window visited before",
+                  History),
+             Item(CM_GOFORWARD, "&Forward\tAlt+Right", "Alt+Right",
+                  "Goes forward to the window visited next", History),
              Separator(),
              Item(CM_SAVEWINDOW, "&Save Window\tCtrl+S", "Ctrl+S",
                   "Saves the contents of the active window to a text file", View),
@@ -116,7 +125,8 @@ const std::vector<ControlBarSlot>& ControlBarLayout() {
     static const std::vector<ControlBarSlot> layout = {
         {CM_FILEOPEN, 0}, {CM_FINDINFILE, 0},   {CM_DECODETOTEXT, 0}, {CM_PRINTFILE, 0},
         {0, 15},          {CM_SAVEWINDOW, 0},   {CM_PRINTWINDOW, 0},  {CM_SHOWTOPWINDOW, 0},
-        {0, 10},          {CM_SHOWHELPFILE, 0},
+        {0, 10},          {CM_GOBACK, 0},       {CM_GOFORWARD, 0},    {0, 10},
+        {CM_SHOWHELPFILE, 0},
     };
     return layout;
 }

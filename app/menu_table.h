@@ -15,6 +15,8 @@ enum class Enabling {
     Always,
     FileLoaded,  // only while the current document has a root
     View,        // only while the active child window handles it
+    Windows,     // only while the windows are separate, not tabs
+    History,     // only while there is a window to go back or forward to
 };
 
 // One entry of a pop-up: a command, or a separator (id 0).

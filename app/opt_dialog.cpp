@@ -11,6 +11,7 @@
 
 #include "color_sample.h"
 #include "dialog_units.h"
+#include "views/qt_text_measurer.h"
 
 namespace klu {
 
@@ -141,7 +142,14 @@ QWidget* TOptDialog::Control(int id) const {
     return nullptr;
 }
 
+// Until a font is chosen the text names the desktop's, which the windows use then.
 void TOptDialog::ShowFontText() {
+    if (face_.empty()) {
+        const QFont desktop = ScreenFontOf(FontRecord{});
+        fontText_->setText(QString::fromStdString(
+            FontText(desktop.family().toStdString(), std::max(0, desktop.pointSize()))));
+        return;
+    }
     fontText_->setText(QString::fromStdString(FontText(face_, pointSize_)));
 }
 

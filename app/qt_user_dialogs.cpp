@@ -150,8 +150,7 @@ ChosenFont ChosenFontOf(const QFont& font) {
 }
 
 std::optional<ChosenFont> QtUserDialogs::AskFont(const FontRecord& current) {
-    QFont start = ScreenFontOf(current);
-    start.setPointSize(std::max(1, current.pointSize));
+    const QFont start = ScreenFontOf(current);
     bool ok = false;
     const QFont font = QFontDialog::getFont(
         &ok, start, owner_, QString(), QFontDialog::ScalableFonts | QFontDialog::NonScalableFonts);

@@ -1,5 +1,6 @@
 #include "window_commands.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <sstream>
@@ -7,6 +8,7 @@
 #include "command_texts.h"
 #include "file_filter.h"
 #include "model/media_hunks.h"
+#include "model/text_util.h"
 #include "model/whole_file.h"
 #include "my_printer.h"
 #include "open_hint_file.h"
@@ -16,6 +18,7 @@
 #include "views/bitmap_file.h"
 #include "views/bitmap_qimage.h"
 #include "views/child_window_string.h"
+#include "views/gif_child.h"
 #include "views/picture_images.h"
 #include "views/string_control.h"
 #include "views/window_text.h"
@@ -40,14 +43,32 @@ void ReportUnwritable(UserDialogs& dialogs, const std::string& path) {
                         MessageButtons::Ok);
 }
 
+bool EndsWithNoCase(const std::string& text, std::string_view end) {
+    return text.size() >= end.size() && EqualsNoCase(text.substr(text.size() - end.size()), end);
+}
+
+// The picture as a file of the kind its name asks for: a Windows bitmap for ".bmp", else PNG.
+// A picture that overlays turned to true colour takes 24 bits in a bitmap.
+std::string PictureFileBytes(const DecodedBitmap& picture, const std::string& path) {
+    const bool bitmap = EndsWithNoCase(path, ".bmp");
+    if (bitmap && !picture.TrueColour()) return BmpFileBytes(picture);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!ToQImage(picture).save(&buffer, bitmap ? "BMP" : "PNG")) return {};
+    return bytes.toStdString();
+}
+
 }  // namespace
 
 void SaveWindow(TStringChild& window, const AppState& state, UserDialogs& dialogs) {
     TItemsHunk& hunk = ShownHunk(window);
     if (const DecodedBitmap* picture = SinglePicture(window)) {
         const std::optional<std::string> path = AskSaveTarget(
-            dialogs, state, DialogFilterOf(kBitmapFileFilter), "bmp", SaveMode::Replace);
-        if (path && !WriteBmpFile(*picture, *path)) ReportUnwritable(dialogs, *path);
+            dialogs, state, DialogFilterOf(kPictureFileFilter), "png", SaveMode::Replace);
+        if (!path) return;
+        const std::string bytes = PictureFileBytes(*picture, *path);
+        if (bytes.empty() || !ReplaceWholeFile(*path, bytes)) ReportUnwritable(dialogs, *path);
         return;
     }
     const std::optional<std::string> path =
@@ -59,6 +80,14 @@ void SaveWindow(TStringChild& window, const AppState& state, UserDialogs& dialog
     out << hunk.GetName() << "\n\n";
     hunk.WriteText(out);
     if (!out || !AppendToFile(*path, std::move(out).str())) ReportUnwritable(dialogs, *path);
+}
+
+void SaveWindow(const TGifChild& window, const AppState& state, UserDialogs& dialogs) {
+    const std::optional<std::string> path =
+        AskSaveTarget(dialogs, state, DialogFilterOf(kGifFileFilter), "gif", SaveMode::Replace);
+    const QByteArray& data = window.Data();
+    if (path && !ReplaceWholeFile(*path, std::string_view(data.constData(), data.size())))
+        ReportUnwritable(dialogs, *path);
 }
 
 void PrintWindow(TStringChild& window, AppState& state, UserDialogs& dialogs, TMyPrinter& printer) {
@@ -76,6 +105,11 @@ void CopyWindow(TStringChild& window) {
     const TStringControl& control = window.Control();
     const std::string text = VisibleText(ShownHunk(window), control.VisibleCount());
     QGuiApplication::clipboard()->setText(FromWindows1252(text));
+}
+
+void CopyWindow(const TGifChild& window) {
+    if (const QImage image = window.Image(); !image.isNull())
+        QGuiApplication::clipboard()->setImage(image);
 }
 
 }  // namespace klu

@@ -5,15 +5,18 @@
 #include <QStyle>
 #include <array>
 
-#include "gif_save.h"
+#include "command_texts.h"
+#include "open_hint_file.h"
 #include "klu_client.h"
 #include "menu_table.h"
 #include "model/hunk_kind.h"
 #include "model/items_hunk.h"
 #include "model/media_hunks.h"
+#include "model/file_range.h"
 #include "model/windows1252.h"
 #include "picture_source.h"
 #include "play_sound.h"
+#include "views/gif_child.h"
 #include "views/hint_child.h"
 #include "views/string_control.h"
 
@@ -61,12 +64,14 @@ void WindowHunkUi::OpenWindow(THunk& hunk) {
                             MessageButtons::Ok);
 }
 
+void WindowHunkUi::Raise(TChild& view) {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(&view.Frame())) client.BringToFront(*frame);
+    view.RestoreFocus();
+}
+
 void WindowHunkUi::OpenOrRaise(TItemsHunk& hunk) {
     if (TChild* view = ViewOf(hunk)) {
-        QWidget& frame = view->Frame();
-        frame.showNormal();
-        client.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(&frame));
-        view->RestoreFocus();
+        Raise(*view);
         return;
     }
     auto* window = new THintChild(hunk, std::string(KindName(hunk.GetType())), state.settings);
@@ -95,9 +100,25 @@ void WindowHunkUi::ShowUnknownData(THunk& hunk) {
                         MessageIcon::Stop, MessageButtons::Ok);
 }
 
-// GIF data and sounds are read from the file of their hunk, as pictures are.
-void WindowHunkUi::OfferGifSave(TGIFaHunk& gif) {
-    klu::OfferGifSave(dialogs, state, gif, MakerWebAddress());
+// GIF data and sounds are read from the file of their hunk, as pictures are. A GIF window keeps
+// its data, which Save Window writes out as it is.
+void WindowHunkUi::ShowGif(TGIFaHunk& gif) {
+    if (TChild* view = ViewOf(gif)) {
+        Raise(*view);
+        return;
+    }
+    std::vector<char> bytes;
+    const RangeResult read =
+        ReadFileRange(PictureFileOf(state, gif), gif.dataOffset, gif.dataLength, bytes);
+    if (!read.Ok()) {
+        dialogs.ShowMessage("The picture was not read.  " + read.message, kErrorTitle,
+                            MessageIcon::Stop, MessageButtons::Ok);
+        return;
+    }
+    auto* window = new TGifChild(
+        gif, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), state.settings);
+    gif.SetView(window);
+    client.AddChildWindow(*window);
 }
 
 void WindowHunkUi::PlaySound(TSoundHunk& sound) {

@@ -31,7 +31,7 @@ class WindowHunkUi : public HunkUi {
     void OpenWindow(THunk& hunk) override;
     void ShowUnknownData(THunk& hunk) override;
     void ShowOverlay(TOverlayHunk& overlay) override;
-    void OfferGifSave(TGIFaHunk& gif) override;
+    void ShowGif(TGIFaHunk& gif) override;
     void PlaySound(TSoundHunk& sound) override;
     void CloseView(THunk& hunk) override;
     void OpenHintFile(const std::string& path) override;
@@ -40,6 +40,7 @@ class WindowHunkUi : public HunkUi {
     // The common open of an item hunk, without the memory check: a new window, or the one
     // that shows it already brought to the front.
     void OpenOrRaise(TItemsHunk& hunk);
+    void Raise(TChild& view);
 
     TKLUClient& client;
     AppState& state;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "media_gif.h"
 #include "media_png.h"
 
 namespace klu {
@@ -87,51 +88,15 @@ bool WriteBell(const std::string& path) {
     return std::fclose(file) == 0 && written;
 }
 
-// An old two-colour map in GIF form. Every pixel is sent after a clear code, which keeps the
-// LZW codes at three bits without building a code table.
+// An old two-colour map in GIF form: parchment crossed by two lines of ink.
 bool WriteOldMap(const std::string& path) {
     const int w = 16, h = 16;
-    std::string gif = "GIF87a";
-    PutLe(gif, w, 2);
-    PutLe(gif, h, 2);
-    gif += static_cast<char>(0x80);  // global colour table of 2 entries
-    gif += '\0';
-    gif += '\0';
-    gif += "\xC8\xB4\x82\x50\x3C\x28";  // parchment and ink
-    gif += ',';
-    PutLe(gif, 0, 2);
-    PutLe(gif, 0, 2);
-    PutLe(gif, w, 2);
-    PutLe(gif, h, 2);
-    gif += '\0';
-    gif += static_cast<char>(2);  // minimum code size
-    std::string data;
-    uint32_t bits = 0;
-    int count = 0;
-    auto emit = [&](uint32_t code) {
-        bits |= code << count;
-        count += 3;
-        while (count >= 8) {
-            data += static_cast<char>(bits & 0xFF);
-            bits >>= 8;
-            count -= 8;
-        }
-    };
+    std::vector<uint8_t> pixels;
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            emit(4);  // clear
-            emit((x == y || x + y == w - 1) ? 1 : 0);
-        }
+        for (int x = 0; x < w; ++x)
+            pixels.push_back((x == y || x + y == w - 1) ? 1 : 0);
     }
-    emit(5);  // end of information
-    if (count > 0) data += static_cast<char>(bits & 0xFF);
-    for (size_t at = 0; at < data.size(); at += 255) {
-        const std::string block = data.substr(at, 255);
-        gif += static_cast<char>(block.size());
-        gif += block;
-    }
-    gif += '\0';
-    gif += ';';
+    const std::string gif = media::TwoColourGif(w, h, {200, 180, 130}, {80, 60, 40}, pixels);
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     const bool written = std::fwrite(gif.data(), 1, gif.size(), file) == gif.size();

@@ -68,7 +68,8 @@ PageWriter::PageWriter(THunk& root, std::string data_path)
       identity_(Fnv1a(kFnvBasis, root.GetName())) {}
 
 // Each hunk's place among its siblings, the last level of its outline number (blanks, links and
-// overlays share the number of the hunk before them, as in the plain-text export).
+// overlays share the number of the hunk before them, as in the plain-text export; incentives,
+// which the page leaves out, take none, so that the numbers it shows run without a gap).
 void PageWriter::IndexPlaces(THunk& hunk) {
     auto* items = dynamic_cast<TItemsHunk*>(&hunk);
     if (!items) return;
@@ -77,7 +78,7 @@ void PageWriter::IndexPlaces(THunk& hunk) {
         THunk* child_hunk = child->AsHunk();
         if (!child_hunk) continue;
         const int kind = child_hunk->GetType();
-        if (kind != BLANK && kind != LINK && kind != OVERLAY) ++place;
+        if (kind != BLANK && kind != LINK && kind != OVERLAY && kind != INCENTIVE) ++place;
         places_.try_emplace(child_hunk, place);
         IndexPlaces(*child_hunk);
     }

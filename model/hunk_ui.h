@@ -19,7 +19,8 @@ class HunkUi {
     // The message for a hunk whose data this reader cannot show.
     virtual void ShowUnknownData(THunk& hunk) = 0;
     virtual void ShowOverlay(TOverlayHunk& overlay) = 0;
-    virtual void OfferGifSave(TGIFaHunk& gif) = 0;
+    // A GIF picture in a window of its own.
+    virtual void ShowGif(TGIFaHunk& gif) = 0;
     virtual void PlaySound(TSoundHunk& sound) = 0;
     // Closes the window that shows the hunk; called before the hunk goes away.
     virtual void CloseView(THunk& hunk) = 0;

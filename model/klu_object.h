@@ -133,6 +133,12 @@ inline bool SeparatesHints(const TKLUObject& object) {
     return object.isSeparator && !object.IsHunk();
 }
 
+// What a window shows as a link to open: every hunk but an incentive, which opens nothing and
+// so shows as plain text.
+inline bool ShowsAsLink(const TKLUObject& object) {
+    return object.IsHunk() && object.GetType() != INCENTIVE;
+}
+
 // A separator line ("-", isSeparator) with the layout flags of like, shared by every tree that
 // holds one: a hint file has one between any two hints, and a separator is no more than its
 // flags. A shared separator is never changed (a hunk swaps in the one with the new flags instead)

@@ -29,7 +29,7 @@ TGIFaHunk::TGIFaHunk(HunkReader& reader, int32_t line_count, THunk* owner)
 }
 
 int TGIFaHunk::Open() {
-    if (HunkUi* ui = GetHunkUi()) ui->OfferGifSave(*this);
+    if (HunkUi* ui = GetHunkUi()) ui->ShowGif(*this);
     return 0;
 }
 

@@ -22,7 +22,7 @@ struct DataRange {
     int64_t End() const { return int64_t{dataOffset} + dataLength; }
 };
 
-// Old GIF picture data, offered for saving only.
+// A GIF picture, shown in a window of its own.
 class TGIFaHunk : public THunk, public DataRange {
   public:
     TGIFaHunk(HunkReader& reader, int32_t line_count, THunk* owner);

@@ -10,7 +10,6 @@
 namespace klu {
 namespace {
 
-constexpr char kDefaultFont[] = "Arial,10,400,0";
 constexpr char kDefaultLinkColor[] = "16711680";  // blue
 
 // The text after the next ","; all of it when there is no ",".
@@ -73,12 +72,14 @@ std::vector<ProfileEntry> SettingsEntries(const Settings& settings) {
     const auto add = [&](const char* key, std::string value) {
         entries.push_back({kSettingsSection, key, std::move(value)});
     };
-    add("MainFont", FormatFontRecord(settings.mainFont));
+    // The desktop's font is no choice to keep: a profile follows the desktop until one is made.
+    if (!settings.mainFont.face.empty()) add("MainFont", FormatFontRecord(settings.mainFont));
     add("Counting", OnOff(settings.showCounting));
     add("Memory", OnOff(settings.hintMemoryOn));
     add("TextColor", std::to_string(settings.linkColor));
     add("InstallDir", settings.listFolder);
     add("Frame", settings.frame ? FormatFramePlace(*settings.frame) : "");
+    add("Layout", settings.layout == WindowLayout::Windows ? "Windows" : "Tabs");
     return entries;
 }
 
@@ -93,7 +94,7 @@ Settings LoadSettings(const ProfileFile& profile, const std::string& default_lis
         return stored(key).value_or(std::string(default_value));
     };
     Settings settings;
-    settings.mainFont = ParseFontRecord(read("MainFont", kDefaultFont));
+    settings.mainFont = ParseFontRecord(read("MainFont", ""));
     settings.fixedFont = FixedFontOf(settings.mainFont);
     settings.showCounting = EqualsNoCase(read("Counting", "On"), "On");
     settings.hintMemoryOn = EqualsNoCase(read("Memory", "On"), "On");
@@ -101,6 +102,9 @@ Settings LoadSettings(const ProfileFile& profile, const std::string& default_lis
     settings.linkColor = static_cast<uint32_t>(LeadingNumber(read("TextColor", kDefaultLinkColor)));
     settings.listFolder = read("InstallDir", default_list_folder);
     settings.frame = ParseFramePlace(read("Frame", ""));
+    // Anything but "Windows" keeps the tabs that a fresh profile gets.
+    settings.layout = EqualsNoCase(read("Layout", "Tabs"), "Windows") ? WindowLayout::Windows
+                                                                      : WindowLayout::Tabs;
     for (ProfileEntry& entry : SettingsEntries(settings))
         settings.kept[entry.key] = KeptValue{stored(entry.key.c_str()), std::move(entry.value)};
     return settings;

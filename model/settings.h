@@ -44,6 +44,9 @@ struct FramePlace {
 std::optional<FramePlace> ParseFramePlace(std::string_view text);
 std::string FormatFramePlace(const FramePlace& place);
 
+// How the work area shows the windows: as tabs, or each in a frame of its own.
+enum class WindowLayout { Tabs, Windows };
+
 // A value of section "KLUWIN" as the program last read or wrote it.
 struct KeptValue {
     std::optional<std::string> text;  // as the profile held it; nothing when missing or unread
@@ -52,13 +55,14 @@ struct KeptValue {
 
 // The settings of the program; empty (no face, zeros, false) until loaded.
 struct Settings {
-    FontRecord mainFont;
+    FontRecord mainFont;     // no face and no size until one is chosen: the desktop's font
     FontRecord fixedFont;    // mainFont with the face "Courier New"
     uint32_t linkColor = 0;  // 0x00BBGGRR: red in the low byte
     bool showCounting = false;
     bool hintMemoryOn = false;
     std::string listFolder;           // the folder the verbose listing shows
     std::optional<FramePlace> frame;  // none until the program has closed once
+    WindowLayout layout = WindowLayout::Tabs;
     // Section "KLUWIN" by key, as last read or written. Other readers share the profile: a save
     // writes a value only when it differs from what was read, or when the profile still holds
     // what was read, so that it never undoes another reader's change with a stale value. (The

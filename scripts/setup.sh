@@ -8,7 +8,7 @@ KLU_PACKAGES=(
     cmake ninja-build g++ clang libclang-rt-14-dev
     libgtest-dev libbenchmark-dev nlohmann-json3-dev
     qt6-base-dev libpng-dev libsdl2-dev libzip-dev pkg-config fonts-liberation
-    xvfb imagemagick xdotool poppler-utils
+    xvfb imagemagick xdotool poppler-utils adwaita-icon-theme
     desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base dpkg-dev lintian
     chromium chromium-driver python3-selenium
 )

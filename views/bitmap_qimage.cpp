@@ -7,6 +7,16 @@
 namespace klu {
 
 QImage ToQImage(const DecodedBitmap& bitmap) {
+    if (bitmap.TrueColour()) {
+        QImage image(bitmap.Width(), bitmap.Height(), QImage::Format_RGB32);
+        if (image.isNull()) return image;
+        for (int y = 0; y < image.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                row[x] = 0xFF000000u | bitmap.ColourAt(x, y);
+        }
+        return image;
+    }
     QImage image(bitmap.Width(), bitmap.Height(), QImage::Format_Indexed8);
     if (image.isNull()) return image;
     QList<QRgb> table(256, qRgb(0, 0, 0));

@@ -23,10 +23,12 @@ THintButton::THintButton(TStringChild& parent, const QString& text)
 }
 
 // Tab never reaches keyPressEvent: the widget's own event handling moves the focus first.
+// Ctrl+Tab is left to the work area, which steps through the windows with it.
 bool THintButton::event(QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && !(key->modifiers() & Qt::ControlModifier)) {
             FocusText(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
             return true;
         }

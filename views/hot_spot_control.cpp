@@ -83,7 +83,7 @@ bool THotSpotControl::IsFocusable(int position) const {
     if (position < 0 || position >= StopCount()) return false;
     if (position >= ShownCount()) return true;  // a hot spot
     const TKLUObject* child = hunk.GetChild(static_cast<size_t>(position));
-    return child->IsHunk() && child->GetType() != PNGOBJECT && !child->GetName().empty();
+    return ShowsAsLink(*child) && child->GetType() != PNGOBJECT && !child->GetName().empty();
 }
 
 std::vector<TKLUObject*> THotSpotControl::FocusableLinks() const {

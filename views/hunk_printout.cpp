@@ -171,7 +171,7 @@ void THunkPrintout::PrintPage(QPainter& painter, int page) {
         }
         const TextFont font = object->altFont ? TextFont::Fixed : TextFont::Normal;
         painter.setFont(object->altFont ? fixedFont : normalFont);
-        painter.setPen(object->IsHunk() ? linkColor : textColor);
+        painter.setPen(ShowsAsLink(*object) ? linkColor : textColor);
         painter.drawText(QPoint(f.left, f.top + measurer->Ascent(font)),
                          FromWindows1252(texts.Of(f)));
     }

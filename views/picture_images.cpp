@@ -1,5 +1,7 @@
 #include "picture_images.h"
 
+#include <new>
+
 #include "load_png.h"
 
 namespace klu {
@@ -47,7 +49,13 @@ bool ApplyOverlay(TOverlayHunk& overlay, const std::string& path) {
     cache->entries.push_back({&overlay, LoadPNG(path, overlay.dataOffset)});
     const DecodedBitmap* image = cache->entries.back().image.get();
     if (image == nullptr) return false;
-    if (DecodedBitmap* base = ImageOf(*picture)) base->Paste(*image, overlay.x, overlay.y);
+    DecodedBitmap* base = ImageOf(*picture);
+    if (base == nullptr) return true;
+    try {
+        base->Paste(*image, overlay.x, overlay.y);
+    } catch (const std::bad_alloc&) {
+        return false;  // the picture stays as it was
+    }
     return true;
 }
 

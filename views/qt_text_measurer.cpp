@@ -1,6 +1,6 @@
 #include "qt_text_measurer.h"
 
-#include <QGuiApplication>
+#include <QFontDatabase>
 #include <algorithm>
 
 #include "windows1252.h"
@@ -36,7 +36,7 @@ int QtTextMeasurer::Ascent(TextFont font) const {
 }
 
 QFont ScreenFontOf(const FontRecord& record) {
-    QFont font = QGuiApplication::font();
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     if (!record.face.empty()) font.setFamily(QString::fromLatin1(record.face));
     if (record.pointSize > 0) font.setPointSize(record.pointSize);
     if (record.weight > 0) {

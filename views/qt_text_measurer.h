@@ -29,7 +29,7 @@ class QtTextMeasurer : public TextMeasurer {
     QFontMetrics fixed;
 };
 
-// The screen font of a font record; an empty face or size keeps the default font's.
+// The screen font of a font record; an empty face or size keeps the desktop's general font's.
 QFont ScreenFontOf(const FontRecord& record);
 
 }  // namespace klu

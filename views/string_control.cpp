@@ -257,7 +257,7 @@ void TStringControl::paintEvent(QPaintEvent* event) {
                 painter.drawImage(QPoint(f.left, f.top), *image);
             continue;
         }
-        const QColor color = object->IsHunk() ? LinkColor() : TextColor();
+        const QColor color = ShowsAsLink(*object) ? LinkColor() : TextColor();
         const TextFont font = object->altFont ? TextFont::Fixed : TextFont::Normal;
         painter.setFont(object->altFont ? FixedFont() : NormalFont());
         painter.setPen(color);

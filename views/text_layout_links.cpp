@@ -26,7 +26,7 @@ std::vector<TLinkInfo> LinksOf(const std::vector<TWrapInfo>& fragments) {
         if (object == nullptr || SeparatesHints(*object)) continue;
         if (object->GetType() == PNGOBJECT) {
             AddHotSpots(f, links);
-        } else if (object->IsHunk()) {
+        } else if (ShowsAsLink(*object)) {
             links.push_back({f.left, f.top, f.right, f.bottom, object});
         }
     }

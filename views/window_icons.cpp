@@ -1,30 +1,30 @@
 #include "window_icons.h"
 
-#include <QPainter>
-#include <QPixmap>
 #include <array>
+
+#include "pictograms.h"
 
 namespace klu {
 
 namespace {
 
-// One icon: a rounded tile in its colour with a short mark on it.
+// The pictogram of each kind of window.
 struct IconLook {
     const char* kind;
-    QRgb tile;
-    const char* mark;
+    Pictogram pictogram;
 };
 
-constexpr std::array<IconLook, 9> kIcons = {{
-    {"COMMENT", 0xff808000, "\""},
-    {"CREDIT", 0xff800080, "C"},
-    {"HINT", 0xff008000, "?"},
-    {"HYPERPNG", 0xff008080, "P"},
-    {"INFO", 0xff000080, "i"},
-    {"NESTHINT", 0xff00a040, "??"},
-    {"SUBJECT", 0xffc08000, "S"},
-    {"TEXT", 0xff404040, "T"},
-    {"VERBOSE", 0xff800000, "L"},
+constexpr std::array<IconLook, 10> kIcons = {{
+    {"COMMENT", Pictogram::Comment},
+    {"CREDIT", Pictogram::Credit},
+    {"GIFA", Pictogram::Picture},
+    {"HINT", Pictogram::Hint},
+    {"HYPERPNG", Pictogram::Picture},
+    {"INFO", Pictogram::Info},
+    {"NESTHINT", Pictogram::NestedHint},
+    {"SUBJECT", Pictogram::Subject},
+    {"TEXT", Pictogram::Text},
+    {"VERBOSE", Pictogram::Listing},
 }};
 
 const IconLook* FindLook(const std::string& kind_name) {
@@ -32,24 +32,6 @@ const IconLook* FindLook(const std::string& kind_name) {
         if (kind_name == look.kind) return &look;
     }
     return nullptr;
-}
-
-QPixmap DrawIcon(const IconLook& look, int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(QColor::fromRgb(look.tile));
-    const qreal corner = size / 6.0;
-    painter.drawRoundedRect(QRectF(0.5, 0.5, size - 1.0, size - 1.0), corner, corner);
-    QFont font(QStringLiteral("Arial"));
-    font.setBold(true);
-    font.setPixelSize(size * 2 / 3);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QString::fromLatin1(look.mark));
-    return pixmap;
 }
 
 }  // namespace
@@ -64,11 +46,7 @@ bool HasWindowIcon(const std::string& kind_name) {
 
 QIcon WindowIcon(const std::string& kind_name) {
     const IconLook* look = FindLook(kind_name);
-    if (!look) look = FindLook("SUBJECT");
-    QIcon icon;
-    for (const int size : {16, 32})
-        icon.addPixmap(DrawIcon(*look, size));
-    return icon;
+    return PictogramIcon(look ? look->pictogram : Pictogram::Subject);
 }
 
 }  // namespace klu

@@ -4,12 +4,14 @@
 #include <QLabel>
 #include <QScrollBar>
 
-#include <QStyle>
 #include <filesystem>
 
 #include "app/about_dialog.h"
 #include "app/button_icons.h"
 #include "app/command_ids.h"
+#include "app/menu_builder.h"
+#include "app/menu_table.h"
+#include "views/window_icons.h"
 #include "window_fixture.h"
 
 namespace klu::test {
@@ -40,7 +42,7 @@ TEST_F(DesktopTest, TheWindowsMenuListsTheOpenWindowsAndActivatesTheOneChosen) {
     QStringList listed;
     QAction* chapter = nullptr;
     for (QAction* action : windows->actions()) {
-        if (!action->isCheckable()) continue;
+        if (!action->isCheckable() || CommandIdOf(*action) != 0) continue;  // not a layout
         listed << action->text() + (action->isChecked() ? " *" : "");
         if (action->text() == "&2 Chapter") chapter = action;
     }
@@ -81,9 +83,10 @@ TEST(AboutBox, NamesThisProgramAndTheVersionItPrints) {
     EXPECT_TRUE(version->text().endsWith(QStringLiteral("Version " KLU_VERSION)));
 }
 
-// The desktop's icon theme first, by the freedesktop names; the program's own pictures where it
-// has none, sharp at twice the scale.
-TEST(ControlBarIcons, TheThemesByNameElseTheProgramsOwnForDoubleScaleToo) {
+// The desktop's icon theme first, by the freedesktop names; the program's own pictograms where
+// it has none: one of its own for every button and window kind (a GIF's window and a picture's
+// share one), drawn at the pixels asked for at normal and doubled scale.
+TEST(ControlBarIcons, TheThemesByNameElseAPictogramOfItsOwnAtBothScales) {
     TempFolder themes;
     std::filesystem::create_directories(themes / "t/16x16/actions");
     WriteFile(themes / "t/index.theme",
@@ -95,11 +98,38 @@ TEST(ControlBarIcons, TheThemesByNameElseTheProgramsOwnForDoubleScaleToo) {
     const QString theme = QIcon::themeName();
     QIcon::setThemeSearchPaths({QString::fromStdString(themes.path())});
     QIcon::setThemeName("t");
-    const QStyle& style = *QApplication::style();
-    EXPECT_EQ(ButtonIcon(CM_FILEOPEN, style).name(), "document-open");
-    const QIcon own = ButtonIcon(CM_DECODETOTEXT, style);
-    EXPECT_EQ(own.name(), "");
-    EXPECT_EQ(own.pixmap(QSize(20, 20), 2.0).size(), QSize(40, 40));
+    EXPECT_EQ(ButtonIcon(CM_FILEOPEN).name(), "document-open");
+
+    std::vector<std::pair<std::string, QIcon>> own;
+    for (const ControlBarSlot& slot : ControlBarLayout()) {
+        if (slot.id != 0 && slot.id != CM_FILEOPEN)
+            own.emplace_back(std::to_string(slot.id), ButtonIcon(slot.id));
+    }
+    for (const char* name : {"go-previous", "go-next"})
+        own.emplace_back(name, ThemedIcon(name));
+    for (const char* kind : {"COMMENT", "CREDIT", "HINT", "HYPERPNG", "INFO", "NESTHINT",
+                             "SUBJECT", "TEXT", "VERBOSE"})
+        own.emplace_back(kind, WindowIcon(kind));
+    std::vector<QImage> drawn;
+    for (const auto& [name, icon] : own) {
+        EXPECT_EQ(icon.name(), "") << name;
+        for (const qreal scale : {1.0, 2.0}) {
+            const QImage image = icon.pixmap(QSize(20, 20), scale).toImage();
+            ASSERT_EQ(image.size(), QSize(20, 20) * scale) << name;
+            int painted = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x)
+                    painted += qAlpha(image.pixel(x, y)) > 128;
+            }
+            EXPECT_GT(painted, 40 * scale * scale) << name;
+        }
+        const QImage image = icon.pixmap(QSize(20, 20)).toImage();
+        for (size_t i = 0; i < drawn.size(); ++i)
+            EXPECT_NE(image, drawn[i]) << name << " looks like " << own[i].first;
+        drawn.push_back(image);
+    }
+    EXPECT_EQ(WindowIcon("GIFA").pixmap(QSize(16, 16)).toImage(),
+              WindowIcon("HYPERPNG").pixmap(QSize(16, 16)).toImage());
     QIcon::setThemeName(theme);
     QIcon::setThemeSearchPaths(paths);
 }

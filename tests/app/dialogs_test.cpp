@@ -6,6 +6,7 @@
 #include "app/qt_user_dialogs.h"
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -102,6 +103,19 @@ TEST(OptionsDialog, CustomColoursCarryOverToTheNextUse) {
 
 using OptionsCommandTest = WindowFixture;
 
+// A fresh profile chooses no font: the windows and the Options dialog follow the desktop's.
+TEST_F(OptionsCommandTest, WithoutAChosenFontTheDesktopsIsUsed) {
+    Open(Write("three.klu", ThreeHintFile()));
+    const THintChild* top = ViewOf(state.currentDocument.GetRoot());
+    ASSERT_NE(top, nullptr);
+    const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    EXPECT_EQ(top->Control().NormalFont().family(), desktop.family());
+    EXPECT_EQ(top->Control().NormalFont().pointSize(), desktop.pointSize());
+    const TOptDialog shown(nullptr, state.settings, dialogs);
+    EXPECT_EQ(qobject_cast<QLabel*>(shown.Control(TOptDialog::kFontText))->text().toStdString(),
+              FontText(desktop.family().toStdString(), desktop.pointSize()));
+}
+
 TEST_F(OptionsCommandTest, OpenWindowsTakeTheNewFontAfterOk) {
     Open(Write("three.klu", ThreeHintFile()));
     THintChild* top = ViewOf(state.currentDocument.GetRoot());
@@ -114,7 +128,7 @@ TEST_F(OptionsCommandTest, OpenWindowsTakeTheNewFontAfterOk) {
 
     // Cancel: nothing changes.
     Settings larger = state.settings;
-    larger.mainFont.pointSize = state.settings.mainFont.pointSize * 3;
+    larger.mainFont = {"Liberation Sans", top->Control().NormalFont().pointSize() * 3, 400, false};
     EXPECT_FALSE(SetOptions(dialogs, Client(), state.settings));
     EXPECT_EQ(top->Control().LineHeight(), top_line);
 

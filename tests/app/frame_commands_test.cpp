@@ -14,10 +14,12 @@ namespace {
 
 const std::set<int> kFileLoadedCommands = {102, 104, 105, 106, 110, 201, 302};
 const std::set<int> kViewCommands = {203, 204, 205};
+// Back and Forward wait for windows visited.
+const std::set<int> kHistoryCommands = {208, 209};
 // Go to the KLU Web Site (510) is there only when the build names a web address.
 const std::set<int> kAlwaysCommands = [] {
-    std::set<int> always = {24330, 101,   107, 111, 24310, 24361, 24362,
-                            24364, 24365, 301, 501, 502,   503};
+    std::set<int> always = {24330, 101,   107,   111, 24310, 24361, 24362, 24364,
+                            24365, 206,   207,   301, 501,   502,   503};
     if (!MakerWebAddress().empty()) always.insert(510);
     return always;
 }();
@@ -36,6 +38,8 @@ class FrameCommandsTest : public FrameFixture {
             EXPECT_EQ(Enabled(id), file_commands) << id;
         for (int id : kViewCommands)
             EXPECT_EQ(Enabled(id), view_commands) << id;
+        for (int id : kHistoryCommands)
+            EXPECT_FALSE(Enabled(id)) << id;
     }
 };
 
@@ -52,8 +56,10 @@ TEST_F(FrameCommandsTest, EveryCommandFallsInOneGroupEnabledWithAFileOrATextWind
     std::set<int> groups = kFileLoadedCommands;
     groups.insert(kViewCommands.begin(), kViewCommands.end());
     groups.insert(kAlwaysCommands.begin(), kAlwaysCommands.end());
+    groups.insert(kHistoryCommands.begin(), kHistoryCommands.end());
     EXPECT_EQ(all, groups);
-    EXPECT_EQ(count, kFileLoadedCommands.size() + kViewCommands.size() + kAlwaysCommands.size());
+    EXPECT_EQ(count, kFileLoadedCommands.size() + kViewCommands.size() + kAlwaysCommands.size() +
+                         kHistoryCommands.size());
 
     frame->show();
     ExpectEnabled(false, false);

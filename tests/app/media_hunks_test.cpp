@@ -1,11 +1,15 @@
-// Saving a GIF hunk byte for byte, a sound hunk played without holding up the reader, and damaged
+// A GIF picture shown and its data saved byte for byte, a sound hunk played without holding up the reader, and damaged
 // sound reported.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
 
-#include "app/gif_save.h"
+#include "app/command_ids.h"
+#include "app/command_texts.h"
+#include "app/file_filter.h"
 #include "app/sound_player.h"
+#include "help/media_gif.h"
+#include "views/gif_child.h"
 #include "window_fixture.h"
 
 namespace klu::test {
@@ -29,12 +33,9 @@ std::string WaveImage(uint32_t rate, uint32_t samples) {
     return wave;
 }
 
-// A GIF picture of the size: the signature, then bytes of every value.
-std::string Picture(size_t size) {
-    std::string bytes = "GIF89a";
-    for (size_t i = bytes.size(); i < size; ++i)
-        bytes += static_cast<char>((i * 13 + i / 256) & 0xFF);
-    return bytes;
+// A GIF picture of 3 x 2 pixels: red, then a row of blue under a red row's end.
+std::string Picture() {
+    return media::TwoColourGif(3, 2, {255, 0, 0}, {0, 0, 255}, {0, 0, 0, 1, 1, 0});
 }
 
 // A hint file of one subject whose children are a GIF hunk and a sound hunk carrying the data
@@ -67,31 +68,43 @@ void ExpectStop(const FakeUserDialogs::Message& message, const std::string& part
     EXPECT_NE(message.text.find(part), std::string::npos) << message.text;
 }
 
-TEST_F(MediaTest, YesAsksForAFileAndSavesTheDataByteForByteNeverOverTheHintFile) {
-    OpenMedia(Picture(10000), WaveImage(8000, 10));
-    dialogs.answer = MessageAnswer::Yes;
-    dialogs.saveAnswer = folder / "map.gif";
+// A GIF picture opens in a window of its own, as it is; opened again, that window comes back.
+TEST_F(MediaTest, AGifShowsInItsWindow) {
+    OpenMedia(Picture(), WaveImage(8000, 10));
+    for (int i = 0; i < 2; ++i) {
+        Hunk("Old map").Open();
+        ASSERT_EQ(Client().subWindowList().size(), 2);
+        const TGifChild* window = Client().CurrentGif();
+        ASSERT_NE(window, nullptr);
+        const QImage image = window->Image();
+        ASSERT_EQ(image.size(), QSize(3, 2));
+        EXPECT_EQ(image.pixelColor(2, 0), QColor(Qt::red));
+        EXPECT_EQ(image.pixelColor(0, 1), QColor(Qt::blue));
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// Save Window of a GIF window offers GIF files and writes the data byte for byte, never over
+// the hint file.
+TEST_F(MediaTest, SaveWindowOfAGifWritesItsDataNeverOverTheHintFile) {
+    OpenMedia(Picture(), WaveImage(8000, 10));
     Hunk("Old map").Open();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].title, "Old map");
-    // A web site is named only where the build gives one.
-    EXPECT_EQ(dialogs.messages[0].text.find("available at"), std::string::npos);
-    EXPECT_NE(
-        GifSaveQuestion("https://hints.example/").find("available at https://hints.example/."),
-        std::string::npos);
-    EXPECT_EQ(ReadFile(*dialogs.saveAnswer), Picture(10000));
-    EXPECT_EQ(dialogs.replaceConfirmations, std::vector<bool>{true});
+    dialogs.saveAnswer = folder / "map.gif";
+    Client().Command(CM_SAVEWINDOW);
+    EXPECT_EQ(ReadFile(*dialogs.saveAnswer), Picture());
+    EXPECT_EQ(dialogs.saveRequests,
+              std::vector<std::string>{DialogFilterOf(kGifFileFilter) + "|gif"});
 
     const std::string bytes = ReadFile(path);
     dialogs.saveAnswer = path;
-    Hunk("Old map").Open();
-    ASSERT_EQ(dialogs.messages.size(), 3u);
-    ExpectStop(dialogs.messages[2], path + " is the hint file that is open.");
+    Client().Command(CM_SAVEWINDOW);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    ExpectStop(dialogs.messages[0], path + " is the hint file that is open.");
     EXPECT_EQ(ReadFile(path), bytes);
 }
 
 TEST_F(MediaTest, ASoundPlaysOnWhileTheReaderGoesOnUntilItsFileCloses) {
-    OpenMedia("GIF89a", WaveImage(8000, 48000));  // six seconds
+    OpenMedia(Picture(), WaveImage(8000, 48000));  // six seconds
     Hunk("Bell").Open();
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
     EXPECT_TRUE(SoundPlaying()) << "the reader went on while the bell still rings";
@@ -108,7 +121,7 @@ TEST_F(MediaTest, DamagedWaveDataIsReportedAtOnce) {
     wave.replace(0, 4, "RIFX");
     for (const std::string& data : {wave, std::string("RIFF")}) {
         dialogs.messages.clear();
-        OpenMedia("GIF89a", data);
+        OpenMedia(Picture(), data);
         Hunk("Bell").Open();
         ASSERT_EQ(dialogs.messages.size(), 1u);
         ExpectStop(dialogs.messages[0], "This sound cannot be played.");

@@ -5,6 +5,9 @@
 #include <QTest>
 
 #include "../views/picture_test_support.h"
+#include "app/command_ids.h"
+#include "app/command_texts.h"
+#include "app/file_filter.h"
 #include "views/picture_images.h"
 #include "window_fixture.h"
 
@@ -113,6 +116,20 @@ TEST_F(PictureWindowTest, HotSpotsAreLinksToScreenReadersNamedAfterWhatTheyOpen)
         EXPECT_NE(WindowHunkUi::ViewOf(*spots[i].opened), nullptr);
     }
     EXPECT_EQ(PixelAt(25, 5), 5) << "pressing the lamp's spot painted it";
+}
+
+// Save Window offers PNG first and writes a PNG file unless the name asks for a bitmap file.
+TEST_F(PictureWindowTest, SaveWindowWritesPngUnlessTheNameEndsInBmp) {
+    ASSERT_NE(OpenWindow(*hyper), nullptr);
+    for (const auto& [name, format] : {std::pair{"bay.png", "PNG"}, {"bay", "PNG"},
+                                       {"bay.BMP", "BMP"}}) {
+        dialogs.saveAnswer = folder / name;
+        Client().Command(CM_SAVEWINDOW);
+        EXPECT_EQ(dialogs.saveRequests.back(), DialogFilterOf(kPictureFileFilter) + "|png");
+        const QImage saved(QString::fromStdString(*dialogs.saveAnswer), format);
+        ASSERT_EQ(saved.size(), QSize(40, 30)) << name;
+        EXPECT_EQ(saved.pixelColor(25, 5), ColourOf(2)) << name;
+    }
 }
 
 TEST_F(PictureWindowTest, AnOverlayOpensItsPictureWindowAndPaintsOnce) {

@@ -98,6 +98,7 @@ class WindowFixture : public FrameFixture {
     WindowFixture() : ui(frame->Client(), state, dialogs) {
         SetHunkUi(&ui);
         state.ReadSettings();
+        frame->Client().SetLayout(WindowLayout::Windows);
         // Hidden widgets are not laid out: the windows must be on the (offscreen) screen.
         frame->resize(800, 600);
         frame->show();

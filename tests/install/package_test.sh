@@ -31,6 +31,8 @@ depends="$(dpkg-deb -f "$deb" Depends)"
 for library in libqt6widgets6 libpng16-16 libsdl2-2.0-0 libzip4; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
+recommends="$(dpkg-deb -f "$deb" Recommends)"
+[[ "$recommends" == *adwaita-icon-theme* ]] || fail "Recommends lacks an icon theme: $recommends"
 
 # Tags of severity error or warning fail the test; lintian's own notes on running as root do not.
 lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"

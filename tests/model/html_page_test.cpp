@@ -71,5 +71,16 @@ TEST(WebPage, HotSpotsWithExtremeCornersCoverTheirPictureAtMost) {
               std::string::npos);
 }
 
+// The page leaves incentives out, and its outline numbers run on without a gap for them.
+TEST(WebPage, NumbersRunOnPastAnIncentiveItLeavesOut) {
+    HintFilePlan plan = seeds::NewerFile("Numbers");
+    plan.root->Add(MakeSubject("Before"));
+    plan.root->Add(MakeNode("INCENTIVE", "Buy it"))->Line("Send money");
+    plan.root->Add(MakeSubject("After"));
+    const std::string page = PageOf(test::WriteOrFail(plan));
+    EXPECT_EQ(page.find("Buy it"), std::string::npos);
+    EXPECT_NE(page.find(">2. After</h2>"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace klu

@@ -37,19 +37,20 @@ class SettingsProfile : public ::testing::Test {
     THintDocument no_document;
 };
 
-// No profile gives the defaults and a save writes the five keys; changed settings come back.
+// No profile gives the defaults (no font: the desktop's) and a save writes five keys, none of
+// them a font; changed settings come back.
 TEST_F(SettingsProfile, DefaultsWithoutAProfileAndChangedSettingsSurviveASaveAndALoad) {
     Settings settings = Load();
-    EXPECT_EQ(settings.mainFont, Font("Arial", 10, 400, false));
-    EXPECT_EQ(settings.fixedFont, Font("Courier New", 10, 400, false));
+    EXPECT_EQ(settings.mainFont, FontRecord{});
+    EXPECT_EQ(settings.fixedFont, Font("Courier New", 0, 0, false));
     EXPECT_TRUE(settings.showCounting);
     EXPECT_TRUE(settings.hintMemoryOn);
     EXPECT_EQ(settings.linkColor, 0x00FF0000u);  // blue
     EXPECT_EQ(settings.listFolder, "/opt/kluwin/");
     ASSERT_TRUE(Save(settings));
     EXPECT_EQ(ReadFile(profile.Path()),
-              "[KLUWIN]\r\nMainFont=Arial,10,400,0\r\nCounting=On\r\nMemory=On\r\n"
-              "TextColor=16711680\r\nInstallDir=/opt/kluwin/\r\n");
+              "[KLUWIN]\r\nCounting=On\r\nMemory=On\r\n"
+              "TextColor=16711680\r\nInstallDir=/opt/kluwin/\r\nLayout=Tabs\r\n");
 
     settings.mainFont = Font("Times New Roman", 12, 700, true);
     settings.fixedFont = FixedFontOf(settings.mainFont);

@@ -45,6 +45,40 @@ TEST(DecodedBitmapTest, PasteCopiesEveryPixelClippedToTheBitmap) {
     }
 }
 
+// An overlay shows in its own colours whatever the two colour tables hold. The picture keeps 8
+// bits per pixel while each of the overlay's colours has the same index in its table; a later
+// overlay onto a true-colour picture shows its colours too.
+TEST(DecodedBitmapTest, PasteKeepsTheColoursOfBothTables) {
+    const BitmapColor red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255};
+    const struct {
+        std::vector<BitmapColor> colours;
+        uint8_t value;
+        bool trueColour;
+        uint32_t shown;
+    } cases[] = {
+        {{red, green}, 1, false, 0x00FF00},       // the picture's own table
+        {{red}, 0, false, 0xFF0000},              // a shorter table that agrees
+        {{blue}, 0, true, 0x0000FF},              // another colour at the same index
+        {{red, green, blue}, 2, true, 0x0000FF},  // a colour beyond the picture's table
+    };
+    for (const auto& c : cases) {
+        DecodedBitmap picture(4, 2, {red, green});
+        picture.SetPixel(3, 1, 1);
+        DecodedBitmap patch(2, 1, c.colours);
+        patch.SetPixel(0, 0, c.value);
+        patch.SetPixel(1, 0, c.value);
+        picture.Paste(patch, 1, 0);
+        EXPECT_EQ(picture.TrueColour(), c.trueColour) << c.colours.size();
+        EXPECT_EQ(picture.ColourAt(2, 0), c.shown) << c.colours.size();
+        EXPECT_EQ(picture.ColourAt(0, 0), 0xFF0000u) << "beside it";
+        EXPECT_EQ(picture.ColourAt(3, 1), 0x00FF00u) << "beside it";
+        DecodedBitmap later(1, 1, {red, green});
+        later.SetPixel(0, 0, 1);
+        picture.Paste(later, 0, 1);
+        EXPECT_EQ(picture.ColourAt(0, 1), 0x00FF00u) << c.colours.size();
+    }
+}
+
 // The checker picture with overlays of plain colour 7 (4 x 3 pixels) in several places.
 class PictureImagesTest : public ::testing::Test {
   protected:

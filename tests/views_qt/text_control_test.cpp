@@ -30,7 +30,7 @@ class RecordingHunkUi : public HunkUi {
     void OpenWindow(THunk& hunk) override { opened.push_back(&hunk); }
     void ShowUnknownData(THunk&) override {}
     void ShowOverlay(TOverlayHunk&) override {}
-    void OfferGifSave(TGIFaHunk&) override {}
+    void ShowGif(TGIFaHunk&) override {}
     void PlaySound(TSoundHunk&) override {}
     void CloseView(THunk&) override {}
     std::vector<THunk*> opened;
@@ -219,6 +219,19 @@ TEST_F(ControlTest, TextAndLinksTakeTheirColoursReadableOnADarkPaletteHiddenChil
     control->setPalette(QPalette(Qt::white));  // on a light scheme the default blue is itself
     control->ApplySettings(settings);
     EXPECT_EQ(control->LinkColor(), QColor(Qt::blue));
+}
+
+// An incentive opens nothing: it is drawn in the text colour, takes no focus and no click.
+TEST_F(ControlTest, AnIncentiveShowsAsPlainTextNotALink) {
+    TKLUObject* incentive = Add(new TMetaTextHunk("Buy the full game", &root, INCENTIVE));
+    TMetaTextHunk* question = AddQuestion("Question");
+    Show();
+    control->SetTextColor(Qt::darkGreen);
+    EXPECT_EQ(control->FocusableLinks(), std::vector<TKLUObject*>{question});
+    EXPECT_EQ(CursorAt(CentreOf(incentive)), Qt::ArrowCursor);
+    control->SetVisibleCount(1);
+    EXPECT_GT(PixelsNear(Grab(), Qt::darkGreen), 20);
+    EXPECT_EQ(PixelsNear(Grab(), control->LinkColor()), 0);
 }
 
 TEST_F(ControlTest, AccessibleTextIsTheVisibleChildrenInOrderVisibleLinksOpenWhenPressed) {
