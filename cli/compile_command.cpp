@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <utility>
 #include <vector>
 
 #include "commands.h"
@@ -16,8 +17,8 @@ namespace klu::cli {
 
 int RunCompile(const CommandArgs& args) {
     const std::string& source = args.operands.at(0);
-    std::vector<char> text;
-    if (!ReadFileBytes(source, text)) {
+    std::string text;
+    if (ReadWholeFile(source, text) != ReadOutcome::Read) {
         std::cerr << "The file " << source << " could not be read.\n";
         return kExitNoInput;
     }
@@ -25,7 +26,7 @@ int RunCompile(const CommandArgs& args) {
     const std::string base_folder = std::filesystem::path(source).parent_path().string();
     OutlineError outline_error;
     const std::optional<HintFilePlan> plan =
-        CompileOutline(std::string(text.begin(), text.end()), base_folder, &outline_error);
+        CompileOutline(std::move(text), base_folder, &outline_error);
     if (!plan) {
         std::cerr << source << ':' << outline_error.line << ": " << outline_error.message << '\n';
         return kExitDataError;

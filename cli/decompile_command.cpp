@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 #include <system_error>
+#include <utility>
 
 #include "commands.h"
 #include "exit_codes.h"
@@ -26,7 +27,7 @@ int RunDecompile(const CommandArgs& args) {
     const int status = loaded.status;
     if (status != LoadOk) return status;
     std::string error;
-    const std::optional<DecompiledOutline> outline = DecompileOutline(document, loaded.dataPath, &error);
+    std::optional<DecompiledOutline> outline = DecompileOutline(document, loaded.dataPath, &error);
     if (!outline) {
         std::cerr << "klu: " << path << ": " << error << '\n';
         return kExitDataError;
@@ -64,8 +65,17 @@ int RunDecompile(const CommandArgs& args) {
         std::cerr << "The file " << (folder / name).string() << " could not be written.\n";
         return kExitCannotCreate;
     }
-    const std::string difference =
-        RoundTripDifference(document, loaded.dataPath, outline->text, folder.string());
+    if (!writer.Sync()) {
+        writer.RemoveCreated();
+        std::cerr << "The file " << outline_path.string() << " could not be written.\n";
+        return kExitCannotCreate;
+    }
+    // What is written is not held twice while the outline is compiled again.
+    files.clear();
+    outline->files.clear();
+    outline->files.shrink_to_fit();
+    const std::string difference = RoundTripDifference(document, loaded.dataPath,
+                                                       std::move(outline->text), folder.string());
     if (!difference.empty()) {
         std::cerr << "klu: " << outline_path.string()
                   << " does not give back the same tree as " << path << ": " << difference

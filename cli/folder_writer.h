@@ -21,7 +21,10 @@ class FolderWriter {
 
     bool Opened() const { return folder_ >= 0; }
     // Makes a file name (no "/") holding bytes. Taken when something has that name already.
+    // The file is durable only after Sync().
     Result Create(const std::string& name, std::string_view bytes);
+    // Makes the files written so far durable; false when the system could not.
+    bool Sync();
     // Removes every file this writer made.
     void RemoveCreated();
 

@@ -59,24 +59,39 @@ class Writer {
     void Layout(const HintNode& node, int64_t& line);
     void CollectData(const HintNode& node);
     std::string EncodeTextBody(const HintNode& node) const;
-    std::string StoredNestedLine(const std::string& plain) const;
+    std::string StoredNestedLine(std::string_view plain) const;
 
+    void WriteText();
     void Write88a();
     void WriteOlderAsItStands(const OlderPart& part);
     void WriteNote(const std::vector<std::string>& note);
     void WriteNode(const HintNode& node);
     void WriteBody(const HintNode& node);
     void Emit(std::string_view line) {
+        text_size_ += line.size() + kLineEnd.size();
+        if (!writing_) return;
         text_ += line;
         text_ += kLineEnd;
     }
 
     const HintFilePlan& plan_;
     std::string key_;
+    // A piece of the data area: its bytes are made only when the file is put together.
+    struct DataPiece {
+        const HintNode* node;
+        int64_t size;        // the checksum bytes that end it included
+        int64_t offset = 0;  // from the start of the data area
+        bool checksumEnds = false;
+    };
+    std::string Assemble(int64_t end_of_text);
+
     const HintNode* length_info_ = nullptr;  // the information hunk that carries "length="
-    std::vector<std::pair<const HintNode*, std::string>> data_;  // in data-area order
+    std::vector<DataPiece> data_;  // in data-area order
     std::map<const HintNode*, size_t> data_index_;
+    int64_t data_size_ = 0;
     std::string text_;
+    size_t text_size_ = 0;
+    bool writing_ = false;  // the rounds that settle the layout only count the text
     int64_t data_start_ = 0;
     int64_t file_size_ = 0;
 };
@@ -105,18 +120,22 @@ Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
         // The checksum ends the last GIF or sound data: those go first, the last one growing by
         // the two checksum bytes, so that the data end is not also the end of the file.
         std::stable_partition(data_.begin(), data_.end(), [](const auto& piece) {
-            const HunkKind kind = KindOf(*piece.first);
+            const HunkKind kind = KindOf(*piece.node);
             return kind == GIFA || kind == SOUND;
         });
         auto last = std::find_if(data_.rbegin(), data_.rend(), [](const auto& piece) {
-            const HunkKind kind = KindOf(*piece.first);
+            const HunkKind kind = KindOf(*piece.node);
             return kind == GIFA || kind == SOUND;
         });
         if (last == data_.rend()) throw WriteError("the data end needs GIF or sound data");
-        last->second += "\0\0"s;
+        last->size += 2;
+        last->checksumEnds = true;
     }
-    for (size_t i = 0; i < data_.size(); ++i)
-        data_index_[data_[i].first] = i;
+    for (size_t i = 0; i < data_.size(); ++i) {
+        data_index_[data_[i].node] = i;
+        data_[i].offset = data_size_;
+        data_size_ += data_[i].size;
+    }
 }
 
 int64_t Writer::LineCountOf(const HintNode& node) const {
@@ -182,8 +201,8 @@ void Writer::Layout(const HintNode& node, int64_t& line) {
 
 void Writer::CollectData(const HintNode& node) {
     const HunkKind kind = KindOf(node);
-    if (kind == TEXT) data_.emplace_back(&node, EncodeTextBody(node));
-    if (CarriesData(kind)) data_.emplace_back(&node, node.data);
+    if (kind == TEXT) data_.push_back({&node, static_cast<int64_t>(EncodeTextBody(node).size())});
+    if (CarriesData(kind)) data_.push_back({&node, static_cast<int64_t>(node.data.size())});
     for (const auto& item : node.items) {
         if (item.node) CollectData(*item.node);
     }
@@ -193,16 +212,16 @@ std::string Writer::EncodeTextBody(const HintNode& node) const {
     std::string body;
     for (const auto& item : node.items) {
         auto stored = EncodeTextBlock(item.line, key_);
-        if (!stored) throw WriteError("cannot encipher text line \"" + item.line + "\"");
+        if (!stored) throw WriteError("cannot encipher text line \"" + std::string(item.line) + "\"");
         body += *stored;
         body += kLineEnd;
     }
     return body;
 }
 
-std::string Writer::StoredNestedLine(const std::string& plain) const {
+std::string Writer::StoredNestedLine(std::string_view plain) const {
     auto stored = EncodeNestedHint(plain, key_);
-    if (!stored) throw WriteError("cannot encipher nested hint \"" + plain + "\"");
+    if (!stored) throw WriteError("cannot encipher nested hint \"" + std::string(plain) + "\"");
     if (*stored != "=" && *stored != "-") return *stored;
     // A one-character line must not read as a marker: look for another stored byte.
     const NestedHintDecoder decoder(key_);
@@ -212,7 +231,7 @@ std::string Writer::StoredNestedLine(const std::string& plain) const {
         decoder.Decode(candidate, decoded.data());
         if (candidate != "=" && candidate != "-" && decoded == plain) return candidate;
     }
-    throw WriteError("nested hint line \"" + plain + "\" reads as a marker");
+    throw WriteError("nested hint line \"" + std::string(plain) + "\" reads as a marker");
 }
 
 void Writer::Write88a() {
@@ -292,10 +311,8 @@ void Writer::WriteBody(const HintNode& node) {
     int64_t offset = 0;
     int64_t length = 0;
     if (const auto it = data_index_.find(&node); it != data_index_.end()) {
-        offset = data_start_;
-        for (size_t i = 0; i < it->second; ++i)
-            offset += static_cast<int64_t>(data_[i].second.size());
-        length = static_cast<int64_t>(data_[it->second].second.size());
+        offset = data_start_ + data_[it->second].offset;
+        length = data_[it->second].size;
     }
     switch (kind) {
         case SUBJECT:
@@ -311,7 +328,7 @@ void Writer::WriteBody(const HintNode& node) {
                 }
                 const std::string stored = Encode88OrThrow(item.line);
                 if (stored == "-")
-                    throw WriteError("hint line \"" + item.line + "\" reads as a separator");
+                    throw WriteError("hint line \"" + std::string(item.line) + "\" reads as a separator");
                 Emit(stored);
             }
             return;
@@ -351,7 +368,8 @@ void Writer::WriteBody(const HintNode& node) {
             Emit(Numbers({node.spare, offset, length}));
             for (const auto& item : node.items) {
                 if (!item.node) continue;
-                Emit(Numbers({item.region[0], item.region[1], item.region[2], item.region[3]}));
+                const auto& region = item.node->region;
+                Emit(Numbers({region[0], region[1], region[2], region[3]}));
                 WriteNode(*item.node);
             }
             return;
@@ -367,66 +385,83 @@ void Writer::WriteBody(const HintNode& node) {
         Emit("");
 }
 
+void Writer::WriteText() {
+    text_size_ = 0;
+    Write88a();
+    if (plan_.root) {
+        WriteNode(*plan_.root);
+        for (const auto& node : plan_.topLevel)
+            WriteNode(*node);
+    }
+}
+
 std::string Writer::Write() {
-    std::string file;
     for (int round = 0; round < 16; ++round) {
-        text_.clear();
-        Write88a();
-        if (plan_.root) {
-            WriteNode(*plan_.root);
-            for (const auto& node : plan_.topLevel)
-                WriteNode(*node);
-        }
-        file = text_;
-        file += kEndOfText;
-        const size_t end_of_text = file.size();
-        if (plan_.checksumAt == ChecksumAt::AfterEndOfText) file += "\0\0"s;
-        const auto data_start = static_cast<int64_t>(file.size());
-        for (const auto& piece : data_)
-            file += piece.second;
-        int64_t checksum_end = 0;  // 1-based end of the two checksum bytes
-        switch (plan_.checksumAt) {
-            case ChecksumAt::FileEnd:
-            case ChecksumAt::InfoLength:
-                file += "\0\0"s;
-                checksum_end = static_cast<int64_t>(file.size());
-                break;
-            case ChecksumAt::AfterEndOfText:
-                checksum_end = static_cast<int64_t>(end_of_text) + 2;
-                break;
-            case ChecksumAt::DataEnd: {
-                int64_t end = data_start;
-                for (const auto& piece : data_) {
-                    end += static_cast<int64_t>(piece.second.size());
-                    const HunkKind kind = KindOf(*piece.first);
-                    if (kind == GIFA || kind == SOUND) checksum_end = end;
-                }
-                break;
-            }
-            case ChecksumAt::Nowhere:
-                break;
-        }
-        const auto size = static_cast<int64_t>(file.size());
+        WriteText();
+        const auto end_of_text = static_cast<int64_t>(text_size_) + 1;
+        const int64_t data_start =
+            end_of_text + (plan_.checksumAt == ChecksumAt::AfterEndOfText ? 2 : 0);
+        const bool checksum_last =
+            plan_.checksumAt == ChecksumAt::FileEnd || plan_.checksumAt == ChecksumAt::InfoLength;
+        const int64_t size = data_start + data_size_ + (checksum_last ? 2 : 0);
         const bool settled = data_start == data_start_ && size == file_size_;
         data_start_ = data_start;
         file_size_ = size;
         if (!settled) continue;
-        if (checksum_end > 0) {
-            const auto at = static_cast<size_t>(checksum_end - 2);
-            const uint16_t value = StoredChecksum(std::string_view(file).substr(0, at));
-            file[at] = static_cast<char>(value & 0xFF);
-            file[at + 1] = static_cast<char>(value >> 8);
-        }
-        return file + plan_.trailer;
+        // Once more, now that the numbers stand, into room for the whole file.
+        text_.reserve(static_cast<size_t>(file_size_) + plan_.trailer.size());
+        writing_ = true;
+        WriteText();
+        return Assemble(end_of_text);
     }
     throw WriteError("the layout did not settle");
+}
+
+// The text of the last round, the end-of-text byte, the data area and the checksum.
+std::string Writer::Assemble(int64_t end_of_text) {
+    std::string file = std::move(text_);
+    file += kEndOfText;
+    if (plan_.checksumAt == ChecksumAt::AfterEndOfText) file += "\0\0"s;
+    int64_t checksum_end = 0;  // 1-based end of the two checksum bytes
+    for (const DataPiece& piece : data_) {
+        file += KindOf(*piece.node) == TEXT ? EncodeTextBody(*piece.node) : piece.node->data;
+        if (piece.checksumEnds) {
+            file += "\0\0"s;
+            checksum_end = static_cast<int64_t>(file.size());
+        }
+    }
+    switch (plan_.checksumAt) {
+        case ChecksumAt::FileEnd:
+        case ChecksumAt::InfoLength:
+            file += "\0\0"s;
+            checksum_end = static_cast<int64_t>(file.size());
+            break;
+        case ChecksumAt::AfterEndOfText:
+            checksum_end = end_of_text + 2;
+            break;
+        case ChecksumAt::DataEnd:
+        case ChecksumAt::Nowhere:
+            break;
+    }
+    if (checksum_end > 0) {
+        const auto at = static_cast<size_t>(checksum_end - 2);
+        const uint16_t value = StoredChecksum(std::string_view(file).substr(0, at));
+        file[at] = static_cast<char>(value & 0xFF);
+        file[at + 1] = static_cast<char>(value >> 8);
+    }
+    file += plan_.trailer;
+    return file;
 }
 
 }  // namespace
 
 HintNode& HintNode::Line(std::string text) {
+    return LineView(ownLines.emplace_front(std::move(text)));
+}
+
+HintNode& HintNode::LineView(std::string_view text) {
     HintItem item;
-    item.line = std::move(text);
+    item.line = text;
     items.push_back(std::move(item));
     return *this;
 }
@@ -449,7 +484,7 @@ HintNode* HintNode::Add(std::unique_ptr<HintNode> child) {
 HintNode* HintNode::AddRegion(int32_t left, int32_t top, int32_t right, int32_t bottom,
                               std::unique_ptr<HintNode> child) {
     HintNode* added = Add(std::move(child));
-    items.back().region = {left, top, right, bottom};
+    added->region = {left, top, right, bottom};
     return added;
 }
 

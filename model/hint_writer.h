@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <forward_list>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "older_part.h"
@@ -14,12 +16,11 @@ namespace klu {
 struct HintNode;
 
 // One entry of a hunk's body: a plain line, a hint separator, or an embedded hunk (a child of a
-// subject, a hunk inside a nested hint, or a hot spot target of a picture with its region).
+// subject, a hunk inside a nested hint, or a hot spot target of a picture).
 struct HintItem {
-    std::string line;
+    std::string_view line;  // in the node's own lines, or in text that outlives the node
     bool separator = false;
     std::unique_ptr<HintNode> node;
-    std::array<int32_t, 4> region{};  // left, top, right, bottom: for picture children
 };
 
 // A hunk to write, in plain text: the writer enciphers what the format stores enciphered.
@@ -37,8 +38,12 @@ struct HintNode {
     bool intoPicture = false;              // ... or the picture object of that picture hunk ...
     std::optional<int32_t> targetLine;     // ... or a line number given outright
     int32_t extraLines = 0;  // lines after line 3 that a TEXT, LINK, BLANK, media hunk carries
+    std::array<int32_t, 4> region{};  // as a hot spot target: left, top, right, bottom
+    std::forward_list<std::string> ownLines;  // what Line() keeps; its strings never move
 
     HintNode& Line(std::string text);
+    // A line that refers to text, which must outlive the node.
+    HintNode& LineView(std::string_view text);
     HintNode& Separator();
     HintNode* Add(std::unique_ptr<HintNode> child);
     HintNode* AddRegion(int32_t left, int32_t top, int32_t right, int32_t bottom,
@@ -79,6 +84,7 @@ struct HintFilePlan {
     std::vector<std::unique_ptr<HintNode>> topLevel;
     ChecksumAt checksumAt = ChecksumAt::FileEnd;
     std::string trailer;  // bytes appended after everything
+    std::unique_ptr<const std::string> source;  // the text the lines of the plan may refer to
 };
 
 // Builds the bytes of a hint file, or gives nothing and an error message when the plan cannot be

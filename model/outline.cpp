@@ -4,7 +4,9 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <set>
 #include <sstream>
@@ -30,23 +32,80 @@ struct OutlineFault : std::runtime_error {
     int line;
 };
 
-// One line of the outline with the lines indented below it.
-struct OutlineLine {
-    int number = 0;
-    int indent = 0;
-    std::string content;  // without indentation and trailing blanks
-    std::string body;     // for "> text": the text, trailing blanks kept
-    std::vector<OutlineLine> children;
+class Lines;
 
-    bool IsBody() const { return content[0] == '>'; }
-    bool IsSeparator() const { return content == "-"; }
+// One line of the outline, in a flat list where the lines indented below it follow it. Its
+// text stays in the outline: a line costs the same few bytes whatever its length.
+struct OutlineLine {
+    const char* start = nullptr;  // after the indentation
+    uint32_t length = 0;          // to the end of the line, trailing blanks kept
+    uint32_t contentLength = 0;   // without trailing blanks
+    int32_t number = 0;
+    int32_t indent = 0;
+    uint32_t extent = 1;  // this line and the lines nested below it
+
+    std::string_view content() const { return {start, contentLength}; }
+    // For "> text": the text, trailing blanks kept.
+    std::string_view body() const {
+        std::string_view text(start + 1, length - 1);
+        if (!text.empty() && text[0] == ' ') text.remove_prefix(1);
+        return text;
+    }
+    Lines children() const;
+    bool IsBody() const { return start[0] == '>'; }
+    bool IsSeparator() const { return content() == "-"; }
 };
 
-std::string Trim(std::string_view s) {
+// Sibling lines: each is followed by its own nested lines, which the iteration steps over.
+class Lines {
+  public:
+    class Iterator {
+      public:
+        explicit Iterator(const OutlineLine* at) : at_(at) {}
+        const OutlineLine& operator*() const { return *at_; }
+        Iterator& operator++() {
+            at_ += at_->extent;
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return at_ != other.at_; }
+
+      private:
+        const OutlineLine* at_;
+    };
+    Lines(const OutlineLine* first, const OutlineLine* end) : first_(first), end_(end) {}
+    // The line alone, with what is nested below it.
+    static Lines Of(const OutlineLine& line) { return {&line, &line + line.extent}; }
+    Iterator begin() const { return Iterator(first_); }
+    Iterator end() const { return Iterator(end_); }
+    bool empty() const { return first_ == end_; }
+    // The siblings after the first.
+    Lines Rest() const { return {first_ + first_->extent, end_}; }
+    const OutlineLine& front() const { return *first_; }
+    size_t size() const {
+        size_t count = 0;
+        for (auto it = begin(); it != end(); ++it)
+            ++count;
+        return count;
+    }
+
+  private:
+    const OutlineLine* first_;
+    const OutlineLine* end_;
+};
+
+Lines OutlineLine::children() const {
+    return {this + 1, this + extent};
+}
+
+std::string_view TrimView(std::string_view s) {
     const size_t begin = s.find_first_not_of(" \t");
     if (begin == std::string_view::npos) return {};
     const size_t end = s.find_last_not_of(" \t\r");
-    return std::string(s.substr(begin, end - begin + 1));
+    return s.substr(begin, end - begin + 1);
+}
+
+std::string Trim(std::string_view s) {
+    return std::string(TrimView(s));
 }
 
 int IndentOf(std::string_view line) {
@@ -73,42 +132,55 @@ OutlineFault TooDeep(int line) {
 
 // Splits the text into lines and nests them by indentation. Each element level takes at most
 // two levels of lines (a spot and its element), so no deeper nesting can build.
-std::vector<OutlineLine> NestLines(const std::string& text) {
-    std::vector<OutlineLine> top;
-    std::vector<OutlineLine*> open;  // the chain of lines that may take children
-    std::istringstream in(text);
-    std::string raw;
-    for (int number = 1; std::getline(in, raw); ++number) {
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+std::vector<OutlineLine> NestLines(std::string_view text) {
+    if (text.size() > std::numeric_limits<uint32_t>::max())
+        throw OutlineFault(1, "the outline is larger than 4 GiB");
+    std::vector<OutlineLine> lines;
+    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    std::vector<size_t> open;  // the chain of lines that may take children
+    auto close = [&lines, &open] {
+        lines[open.back()].extent = static_cast<uint32_t>(lines.size() - open.back());
+        open.pop_back();
+    };
+    size_t at = 0;
+    for (int number = 1; at < text.size(); ++number) {
+        size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view raw = text.substr(at, end - at);
+        at = end + 1;
+        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        const size_t begin = raw.find_first_not_of(" \t");
+        if (begin == std::string_view::npos) continue;
+        const size_t last = raw.find_last_not_of(" \t\r");
+        if (last < begin || raw[begin] == ';') continue;
         OutlineLine line;
+        line.start = raw.data() + begin;
+        line.length = static_cast<uint32_t>(raw.size() - begin);
+        line.contentLength = static_cast<uint32_t>(last - begin + 1);
         line.number = number;
-        line.content = Trim(raw);
-        if (line.content.empty() || line.content[0] == ';') continue;
         line.indent = IndentOf(raw);
-        if (line.IsBody()) {
-            line.body = raw.substr(raw.find('>') + 1);
-            if (!line.body.empty() && line.body[0] == ' ') line.body.erase(0, 1);
-        }
-        while (!open.empty() && open.back()->indent >= line.indent)
-            open.pop_back();
+        while (!open.empty() && lines[open.back()].indent >= line.indent)
+            close();
         if (open.size() > 2 * static_cast<size_t>(kDeepestElement)) throw TooDeep(number);
-        std::vector<OutlineLine>& siblings = open.empty() ? top : open.back()->children;
-        siblings.push_back(std::move(line));
-        open.push_back(&siblings.back());
+        open.push_back(lines.size());
+        lines.push_back(line);
     }
-    return top;
+    while (!open.empty())
+        close();
+    return lines;
 }
 
 // "word: value" of an element line.
 std::pair<std::string, std::string> SplitElement(const OutlineLine& line) {
-    const size_t colon = line.content.find(':');
+    const std::string_view content = line.content();
+    const size_t colon = content.find(':');
     if (colon == std::string::npos || line.IsBody()) {
         throw OutlineFault(line.number, "expected \"kind: title\", \"> text\" or \"-\"");
     }
-    std::string word = Trim(std::string_view(line.content).substr(0, colon));
+    std::string word = Trim(content.substr(0, colon));
     for (char& c : word)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return {word, Trim(std::string_view(line.content).substr(colon + 1))};
+    return {word, Trim(content.substr(colon + 1))};
 }
 
 // How the enciphered kinds store a line; nothing when a character has no stored form there.
@@ -117,19 +189,19 @@ enum class Cipher { None, Hint, Nested, TextPage };
 class OutlineBuilder {
   public:
     explicit OutlineBuilder(std::string base) : base_(std::move(base)) {}
-    HintFilePlan Build(const std::vector<OutlineLine>& top);
+    HintFilePlan Build(Lines top);
 
   private:
     std::string Text(const OutlineLine& line, std::string_view utf8, Cipher cipher = Cipher::None);
-    void BuildOlder(const std::vector<OutlineLine>& lines);
-    void BuildOlderAsItStands(const std::vector<OutlineLine>& lines);
+    void BuildOlder(Lines lines);
+    void BuildOlderAsItStands(Lines lines);
     std::unique_ptr<HintNode> BuildElement(const OutlineLine& line, const std::string& word,
                                            const std::string& value);
-    void BuildBody(HintNode& node, const std::vector<OutlineLine>& lines);
+    void BuildBody(HintNode& node, Lines lines);
     bool BuildAttribute(HintNode& node, const OutlineLine& line, const std::string& word,
                         const std::string& value);
-    void AddLine(HintNode& node, const OutlineLine& line, const std::string& text);
-    void AddHint(HintNode& question, const OutlineLine& line, const std::string& text);
+    void AddLine(HintNode& node, const OutlineLine& line, std::string_view text);
+    void AddHint(HintNode& question, const OutlineLine& line);
     void AddSpot(HintNode& picture, const OutlineLine& line, const std::string& numbers);
     std::string ReadData(const OutlineLine& line, const std::string& word,
                          const std::string& name) const;
@@ -212,7 +284,7 @@ std::string OutlineBuilder::ReadData(const OutlineLine& line, const std::string&
 // so they are taken as they are: no file is read, nothing private can come in.
 const OutlineLine* OutlineBuilder::InlineBytes(const OutlineLine& line) {
     const OutlineLine* found = nullptr;
-    for (const OutlineLine& child : line.children) {
+    for (const OutlineLine& child : line.children()) {
         if (child.IsBody() || child.IsSeparator() || SplitElement(child).first != "bytes") continue;
         if (found) throw OutlineFault(child.number, "one \"bytes:\" line holds the data");
         found = &child;
@@ -269,28 +341,37 @@ std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
             throw OutlineFault(bytes->number, "the data is a file or \"bytes:\", not both");
         node->data = bytes ? InlineData(*bytes) : ReadData(line, word, file);
     }
-    BuildBody(*node, line.children);
+    BuildBody(*node, line.children());
+    node->items.shrink_to_fit();  // a plan holds every line of the file: no room to spare
     depth_ = parent_depth;
     return node;
 }
 
-void OutlineBuilder::AddLine(HintNode& node, const OutlineLine& line, const std::string& text) {
+// A line whose stored text is the outline's own refers to it: most lines cost no copy.
+void OutlineBuilder::AddLine(HintNode& node, const OutlineLine& line, std::string_view text) {
     const Cipher cipher = node.keyword == "HINT"       ? Cipher::Hint
                           : node.keyword == "NESTHINT" ? Cipher::Nested
                           : node.keyword == "TEXT"     ? Cipher::TextPage
                                                        : Cipher::None;
-    node.Line(Text(line, UnquoteValue(text), cipher));
+    const std::string unquoted = UnquoteValue(text);
+    std::string stored = Text(line, unquoted, cipher);
+    if (stored == unquoted) {
+        node.LineView(text.substr((text.size() - stored.size()) / 2, stored.size()));
+    } else {
+        node.Line(std::move(stored));
+    }
 }
 
-void OutlineBuilder::AddHint(HintNode& question, const OutlineLine& line, const std::string& text) {
+void OutlineBuilder::AddHint(HintNode& question, const OutlineLine& line) {
     if (question.keyword != "HINT")
         throw OutlineFault(line.number, "\"hint:\" belongs to a question");
     if (!question.items.empty()) question.Separator();
-    AddLine(question, line, text);
-    for (const OutlineLine& more : line.children) {
+    const std::string_view content = line.content();
+    AddLine(question, line, TrimView(content.substr(content.find(':') + 1)));
+    for (const OutlineLine& more : line.children()) {
         if (!more.IsBody())
             throw OutlineFault(more.number, "a hint continues with \"> text\" lines");
-        AddLine(question, more, more.body);
+        AddLine(question, more, more.body());
     }
 }
 
@@ -303,10 +384,10 @@ void OutlineBuilder::AddSpot(HintNode& picture, const OutlineLine& line,
     if (!(in >> region[0] >> region[1] >> region[2] >> region[3])) {
         throw OutlineFault(line.number, "a spot needs four numbers: left top right bottom");
     }
-    if (line.children.size() != 1 || line.children[0].IsBody() || line.children[0].IsSeparator()) {
+    if (line.children().size() != 1 || line.children().front().IsBody() || line.children().front().IsSeparator()) {
         throw OutlineFault(line.number, "a spot leads to exactly one element indented below it");
     }
-    const OutlineLine& target = line.children[0];
+    const OutlineLine& target = line.children().front();
     const auto [word, value] = SplitElement(target);
     picture.AddRegion(region[0], region[1], region[2], region[3],
                       BuildElement(target, word, value));
@@ -339,7 +420,7 @@ bool OutlineBuilder::BuildAttribute(HintNode& node, const OutlineLine& line,
     return false;
 }
 
-void OutlineBuilder::BuildBody(HintNode& node, const std::vector<OutlineLine>& lines) {
+void OutlineBuilder::BuildBody(HintNode& node, Lines lines) {
     const std::string& kind = node.keyword;
     const bool takes_lines = kind != "SUBJECT" && kind != "LINK" && kind != "BLANK" &&
                              kind != "HYPERPNG" && kind != "OVERLAY" && kind != "SOUND" &&
@@ -348,7 +429,7 @@ void OutlineBuilder::BuildBody(HintNode& node, const std::vector<OutlineLine>& l
         if (line.IsBody()) {
             if (!takes_lines)
                 throw OutlineFault(line.number, "this element holds no \"> text\" lines");
-            AddLine(node, line, line.body);
+            AddLine(node, line, line.body());
             continue;
         }
         if (line.IsSeparator()) {
@@ -363,7 +444,7 @@ void OutlineBuilder::BuildBody(HintNode& node, const std::vector<OutlineLine>& l
         if (word == "top-level" || word == "root") continue;  // read where the element stands
         if (BuildAttribute(node, line, word, value)) continue;
         if (word == "hint") {
-            AddHint(node, line, value);
+            AddHint(node, line);
         } else if (word == "spot") {
             AddSpot(node, line, value);
         } else if (kind == "SUBJECT" || kind == "NESTHINT") {
@@ -417,7 +498,7 @@ void OutlineBuilder::ResolveLinks() {
 
 // Subjects with their questions and one-line hints, and the note from the author; or, after
 // "lines:", the part as it stands.
-void OutlineBuilder::BuildOlder(const std::vector<OutlineLine>& lines) {
+void OutlineBuilder::BuildOlder(Lines lines) {
     for (const OutlineLine& line : lines) {
         if (SplitElement(line).first == "lines") return BuildOlderAsItStands(lines);
     }
@@ -432,13 +513,13 @@ void OutlineBuilder::BuildOlder(const std::vector<OutlineLine>& lines) {
             throw OutlineFault(line.number, "an 88a outline holds subjects and notes");
         Old88Subject& subject = plan_.subjects88.emplace_back(
             Old88Subject{Text(line, UnquoteValue(value), Cipher::Hint), {}});
-        for (const OutlineLine& q : line.children) {
+        for (const OutlineLine& q : line.children()) {
             const auto [q_word, q_value] = SplitElement(q);
             if (q_word != "question")
                 throw OutlineFault(q.number, "an 88a subject holds questions");
             Old88Question& question = subject.questions.emplace_back(
                 Old88Question{Text(q, UnquoteValue(q_value), Cipher::Hint), {}});
-            for (const OutlineLine& h : q.children) {
+            for (const OutlineLine& h : q.children()) {
                 const auto [h_word, h_value] = SplitElement(h);
                 if (h_word != "hint") throw OutlineFault(h.number, "an 88a question holds hints");
                 question.hints.push_back(Text(h, UnquoteValue(h_value), Cipher::Hint));
@@ -450,14 +531,14 @@ void OutlineBuilder::BuildOlder(const std::vector<OutlineLine>& lines) {
 // "lines: FIRST LAST" (the body lines of the first and the last hint), then each subject and
 // question with the body line it leads to ("-> LINE"), the hints one a line, and the note, as the
 // file stores them.
-void OutlineBuilder::BuildOlderAsItStands(const std::vector<OutlineLine>& lines) {
+void OutlineBuilder::BuildOlderAsItStands(Lines lines) {
     OlderPart& part = plan_.older88.emplace();
     const OutlineLine* numbers = nullptr;
     for (const OutlineLine& line : lines) {
         const auto [word, value] = SplitElement(line);
         if (word == "title" || word == "format") continue;
-        if (!line.children.empty())
-            throw OutlineFault(line.children[0].number, "an older part as it stands nests nothing");
+        if (!line.children().empty())
+            throw OutlineFault(line.children().front().number, "an older part as it stands nests nothing");
         if (word == "lines") {
             std::istringstream in(value);
             if (numbers || !(in >> part.firstHint >> part.lastHint) || !(in >> std::ws).eof())
@@ -503,12 +584,13 @@ void OutlineBuilder::BuildOlderAsItStands(const std::vector<OutlineLine>& lines)
     }
 }
 
-HintFilePlan OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
+HintFilePlan OutlineBuilder::Build(Lines top) {
     if (top.empty()) throw OutlineFault(1, "the outline is empty");
-    const auto [first_word, title_value] = SplitElement(top[0]);
+    const OutlineLine& first = top.front();
+    const auto [first_word, title_value] = SplitElement(first);
     if (first_word != "title")
-        throw OutlineFault(top[0].number, "the outline starts with \"title:\"");
-    const std::string title = Text(top[0], UnquoteValue(title_value));
+        throw OutlineFault(first.number, "the outline starts with \"title:\"");
+    const std::string title = Text(first, UnquoteValue(title_value));
     plan_.title88 = title;
     key_ = DeriveTextKey(title);
     bool older = false;
@@ -534,11 +616,10 @@ HintFilePlan OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
         return std::move(plan_);
     }
     plan_.root = MakeSubject(title);
-    for (size_t i = 1; i < top.size(); ++i) {
-        const OutlineLine& line = top[i];
+    for (const OutlineLine& line : top.Rest()) {
         depth_ = 1;  // in the subject tree; beside it, or as the root, 0
         if (line.IsBody() || line.IsSeparator()) {
-            BuildBody(*plan_.root, {line});
+            BuildBody(*plan_.root, Lines::Of(line));
             continue;
         }
         const auto [word, value] = SplitElement(line);
@@ -546,7 +627,7 @@ HintFilePlan OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
         if (word == "older") {
             // The older-format part that every newer file begins with.
             plan_.title88 = Text(line, UnquoteValue(value));
-            BuildOlder(line.children);
+            BuildOlder(line.children());
             continue;
         }
         // version and info stand beside the subject tree, other elements in it, unless a
@@ -554,7 +635,7 @@ HintFilePlan OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
         // is the root itself, in place of a subject.
         bool top_level = word == "version" || word == "info";
         bool root = false;
-        for (const OutlineLine& child : line.children) {
+        for (const OutlineLine& child : line.children()) {
             if (child.IsBody() || child.IsSeparator()) continue;
             const auto [child_word, child_value] = SplitElement(child);
             if (child_word == "top-level") top_level = child_value != "no";
@@ -571,11 +652,11 @@ HintFilePlan OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
             depth_ = 0;
             plan_.topLevel.push_back(BuildElement(line, word, value));
         } else {
-            BuildBody(*plan_.root, {line});
+            BuildBody(*plan_.root, Lines::Of(line));
         }
     }
     if (subject_root_ && !subject_root_->items.empty()) {
-        throw OutlineFault(top[0].number, "beside a \"root: yes\" element, every element stands "
+        throw OutlineFault(first.number, "beside a \"root: yes\" element, every element stands "
                                           "at the top level (\"top-level: yes\")");
     }
     ResolveLinks();
@@ -584,13 +665,20 @@ HintFilePlan OutlineBuilder::Build(const std::vector<OutlineLine>& top) {
 
 }  // namespace
 
-std::optional<HintFilePlan> CompileOutline(const std::string& text, const std::string& base_folder,
+std::optional<HintFilePlan> CompileOutline(std::string text, const std::string& base_folder,
                                            OutlineError* error) {
     try {
         std::string base = base_folder;
         if (!base.empty() && base.back() != '/') base += '/';
-        OutlineBuilder builder(base);
-        return builder.Build(NestLines(text));
+        auto source = std::make_unique<const std::string>(std::move(text));
+        HintFilePlan plan;
+        {
+            const std::vector<OutlineLine> lines = NestLines(*source);
+            OutlineBuilder builder(base);
+            plan = builder.Build(Lines(lines.data(), lines.data() + lines.size()));
+        }
+        plan.source = std::move(source);
+        return plan;
     } catch (const OutlineFault& fault) {
         if (error) *error = {fault.line, fault.what()};
         return std::nullopt;

@@ -21,8 +21,8 @@ struct OutlineError {
 // each element line reads "kind: title", body lines start with ">", and "-" separates hints of a
 // nested hint. Data files (pictures, sounds, GIF pictures) are read relative to base_folder;
 // a "bytes:" line below the element holds its data in the outline instead.
-// The format is described in the README.
-std::optional<HintFilePlan> CompileOutline(const std::string& text, const std::string& base_folder,
+// The format is described in the README. The plan keeps the text: most of its lines refer to it.
+std::optional<HintFilePlan> CompileOutline(std::string text, const std::string& base_folder,
                                            OutlineError* error);
 
 // A loaded file written back as an outline (UTF-8) and the data files it names, which go beside
@@ -43,7 +43,7 @@ std::optional<DecompiledOutline> DecompileOutline(const THintDocument& document,
 // makes with the document loaded from hint_file. Gives "" when they are the same, else where
 // they differ or what failed on the way.
 std::string RoundTripDifference(const THintDocument& document, const std::string& hint_file,
-                                const std::string& outline_text, const std::string& data_folder);
+                                std::string outline_text, const std::string& data_folder);
 
 // Decompiles the document into folder (as file.outline and its data files, replacing what is
 // there) and gives the RoundTripDifference of that outline.

@@ -1,6 +1,8 @@
 // Whether an outline gives back the tree of the file it was written from.
 
 #include <fstream>
+#include <optional>
+#include <utility>
 
 #include "hint_document.h"
 #include "outline.h"
@@ -9,16 +11,20 @@
 namespace klu {
 
 std::string RoundTripDifference(const THintDocument& document, const std::string& hint_file,
-                                const std::string& outline_text, const std::string& data_folder) {
-    OutlineError outline_error;
-    const auto plan = CompileOutline(outline_text, data_folder, &outline_error);
-    if (!plan) {
-        return "it does not compile: line " + std::to_string(outline_error.line) + ": " +
-               outline_error.message;
+                                std::string outline_text, const std::string& data_folder) {
+    std::optional<std::string> bytes;
+    {
+        // The outline and its plan are gone before the second tree is built.
+        OutlineError outline_error;
+        const auto plan = CompileOutline(std::move(outline_text), data_folder, &outline_error);
+        if (!plan) {
+            return "it does not compile: line " + std::to_string(outline_error.line) + ": " +
+                   outline_error.message;
+        }
+        std::string writer_error;
+        bytes = WriteHintFile(*plan, &writer_error);
+        if (!bytes) return "it does not compile: " + writer_error;
     }
-    std::string writer_error;
-    const auto bytes = WriteHintFile(*plan, &writer_error);
-    if (!bytes) return "it does not compile: " + writer_error;
     // Checked in memory: a file of a predictable name would be a place for others to plant a
     // link in.
     THintDocument again;
