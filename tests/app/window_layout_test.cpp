@@ -102,15 +102,6 @@ TEST_F(WindowLayoutTest, AWindowOpenedAsATabGetsAPlaceOfItsOwnAsASeparateWindow)
     }
 }
 
-// Closing returns to the window active before, not to the tab beside the closed one.
-TEST_F(WindowLayoutTest, EscInATabReturnsToTheTabActiveBefore) {
-    OpenThree();
-    Command(CM_SHOWTOPWINDOW);
-    OpenWindow(*Child("Where?"));
-    EXPECT_EQ(Type(Qt::Key_Escape), "Sample Game");
-    EXPECT_EQ(Active()->size(), Client().viewport()->size());
-}
-
 // Show Top Window on the top window's own tab, as a link to the window it is in.
 TEST_F(WindowLayoutTest, ShowingTheActiveTabAgainKeepsItFillingTheArea) {
     EXPECT_EQ(Command(CM_SHOWTOPWINDOW), "Sample Game");
