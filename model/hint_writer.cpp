@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 #include <stdexcept>
 
 #include "checksum.h"
@@ -56,6 +57,7 @@ class Writer {
 
   private:
     int64_t LineCountOf(const HintNode& node) const;
+    int64_t CountLines(const HintNode& node) const;
     void Layout(const HintNode& node, int64_t& line);
     void CollectData(const HintNode& node);
     std::string EncodeTextBody(const HintNode& node) const;
@@ -92,6 +94,9 @@ class Writer {
     std::string text_;
     size_t text_size_ = 0;
     bool writing_ = false;  // the rounds that settle the layout only count the text
+    // Each node's line count, asked for by every round and by each of its parents: counted once,
+    // so that deep nesting does not cost its depth times the tree.
+    mutable std::unordered_map<const HintNode*, int64_t> line_counts_;
     int64_t data_start_ = 0;
     int64_t file_size_ = 0;
 };
@@ -139,6 +144,14 @@ Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
 }
 
 int64_t Writer::LineCountOf(const HintNode& node) const {
+    if (const auto found = line_counts_.find(&node); found != line_counts_.end())
+        return found->second;
+    const int64_t count = CountLines(node);
+    line_counts_.emplace(&node, count);
+    return count;
+}
+
+int64_t Writer::CountLines(const HintNode& node) const {
     int64_t count = 2;
     switch (KindOf(node)) {
         case SUBJECT:
