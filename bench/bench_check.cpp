@@ -30,6 +30,7 @@
 #include <utility>
 
 #include "bench_file.h"
+#include "child_run.h"
 #include "bench_flags.h"
 
 #ifndef KLU_BENCH_DIR
@@ -56,51 +57,15 @@ const char* ShapeName(FileShape shape) {
                                          : "text-heavy";
 }
 
-double Seconds(const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
-}
-
 double ThreadCpuSeconds() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-struct ChildRun {
-    bool ok = false;
-    double cpu = 0;     // seconds
-    double peakKb = 0;  // ru_maxrss
-};
-
-// A child's peak resident size starts from its parent's at the time it was made: the files this
-// program generated would count as klu's. Give that memory back and reset the peak to what is
-// left (a few megabytes, far below klu's own peak) before each child.
-void ForgetOwnPeak() {
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-// Runs klu with the command on the file, its output to /dev/null. posix_spawn shares this
-// process's memory until the exec, so the child copies none of it.
-ChildRun RunKlu(const char* command, const std::string& path) {
-    ChildRun run;
-    ForgetOwnPeak();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    std::string name = "klu", verb = command, file = path;
-    char* const args[] = {name.data(), verb.data(), file.data(), nullptr};
-    pid_t child = 0;
-    const int failed = posix_spawn(&child, g_klu.c_str(), &actions, nullptr, args, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed) return run;
-    int status = 0;
-    rusage usage{};
-    if (wait4(child, &status, 0, &usage) != child) return run;
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    run.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-    run.peakKb = static_cast<double>(usage.ru_maxrss);
-    return run;
+// Runs klu with the command on the file, its output to /dev/null.
+klu::bench::ChildRun RunKlu(const char* command, const std::string& path) {
+    return klu::bench::RunChild(g_klu, {"klu", command, path});
 }
 
 using klu::bench::FloorChecksum;
@@ -133,7 +98,7 @@ void BM_Process(benchmark::State& state, const char* command, FileShape shape) {
     double sum = 0;
     double peak = 0;
     for (auto _ : state) {
-        const ChildRun run = RunKlu(command, file.path);
+        const klu::bench::ChildRun run = RunKlu(command, file.path);
         if (!run.ok) {
             state.SkipWithError("klu failed on the benchmark file");
             return;

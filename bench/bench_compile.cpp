@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "bench_file.h"
+#include "child_run.h"
 #include "bench_flags.h"
 
 #ifndef KLU_BENCH_DIR
@@ -41,41 +42,11 @@ namespace fs = std::filesystem;
 
 std::string g_klu = KLU_CLI;
 
-struct ChildRun {
-    bool ok = false;
-    double cpu = 0;     // seconds
-    double peakKb = 0;  // ru_maxrss
-};
+using klu::bench::ChildRun;
 
-double Seconds(const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
-}
-
-// A child's peak resident size starts from its parent's: give back what this program holds and
-// reset its peak first. posix_spawn copies none of this process's memory.
 ChildRun RunKlu(std::vector<std::string> args) {
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";
-    ChildRun run;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     args.insert(args.begin(), "klu");
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    const int failed = posix_spawn(&child, g_klu.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed) return run;
-    int status = 0;
-    rusage usage{};
-    if (wait4(child, &status, 0, &usage) != child) return run;
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    run.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-    run.peakKb = static_cast<double>(usage.ru_maxrss);
-    return run;
+    return klu::bench::RunChild(g_klu, std::move(args));
 }
 
 struct Files {
