@@ -22,9 +22,10 @@ int DigitValue(int c) {
     return 99;
 }
 
-// The first line feed in [begin, stop), or stop; the bytes up to buffer_end may be read. Lines
-// are short as a rule, shorter than a library search takes to get going, so where the buffer
-// holds them, sixteen bytes are looked at a time.
+}  // namespace
+
+// Lines are short as a rule, shorter than a library search takes to get going, so where the
+// buffer holds them, sixteen bytes are looked at a time.
 const char* FindLineFeed(const char* begin, const char* stop, const char* buffer_end) {
 #if defined(__SSE2__)
     for (; begin < stop && buffer_end - begin >= 16; begin += 16) {
@@ -36,8 +37,6 @@ const char* FindLineFeed(const char* begin, const char* stop, const char* buffer
     const void* found = std::memchr(begin, '\n', static_cast<size_t>(stop - begin));
     return found ? static_cast<const char*>(found) : stop;
 }
-
-}  // namespace
 
 HintStream::HintStream(std::vector<char> bytes) : bytes_(std::move(bytes)) {}
 

@@ -7,6 +7,9 @@
 
 namespace klu {
 
+// The first line feed in [begin, stop), or stop; the bytes up to buffer_end may be read.
+const char* FindLineFeed(const char* begin, const char* stop, const char* buffer_end);
+
 // A hint file held in memory and read the way a text-mode input stream reads it on the platform
 // the format comes from: a carriage return before a line feed is dropped (CRLF is one line end
 // for every read), and the byte 0x1A ends the text, as end of file does. A seek clears that end,

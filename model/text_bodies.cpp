@@ -11,11 +11,10 @@
 namespace klu {
 namespace {
 
+// Only where each body lies is held, not its lines: those are found again as it is added.
 struct Body {
     TTextHunk* hunk = nullptr;
-    std::vector<std::string_view> lines;
-    size_t begin = 0;  // the bytes from the first line's start to the last line's end
-    size_t end = 0;
+    StoredBody stored;
     bool shared = false;
 };
 
@@ -33,15 +32,15 @@ void CollectTextHunks(THunk& hunk, std::vector<TTextHunk*>& found) {
 void MarkShared(std::vector<Body>& bodies) {
     std::vector<Body*> by_start;
     for (Body& body : bodies) {
-        if (body.begin < body.end) by_start.push_back(&body);
+        if (body.stored.begin < body.stored.end) by_start.push_back(&body);
     }
     std::sort(by_start.begin(), by_start.end(),
-              [](const Body* a, const Body* b) { return a->begin < b->begin; });
+              [](const Body* a, const Body* b) { return a->stored.begin < b->stored.begin; });
     Body* reaching = nullptr;  // of the bodies so far, the one that reaches furthest
     for (Body* body : by_start) {
-        if (reaching && body->begin < reaching->end) {
+        if (reaching && body->stored.begin < reaching->stored.end) {
             body->shared = reaching->shared = true;
-            if (body->end <= reaching->end) continue;
+            if (body->stored.end <= reaching->stored.end) continue;
         }
         reaching = body;
     }
@@ -51,7 +50,8 @@ void MarkShared(std::vector<Body>& bodies) {
 void ReleaseAllBut(std::string_view bytes, HintStream& stream, std::vector<Body>& bodies) {
     std::vector<std::pair<size_t, size_t>> kept;
     for (const Body& body : bodies) {
-        if (!body.shared && body.begin < body.end) kept.emplace_back(body.begin, body.end);
+        if (!body.shared && body.stored.begin < body.stored.end)
+            kept.emplace_back(body.stored.begin, body.stored.end);
     }
     std::sort(kept.begin(), kept.end());
     char* start = stream.Writable(bytes);
@@ -71,22 +71,17 @@ void LoadTextBodiesInPlace(HunkReader& reader, THunk& root) {
     const std::string_view bytes = reader.stream.Bytes();
     std::vector<Body> bodies(hunks.size());
     for (size_t i = 0; i < hunks.size(); ++i) {
-        Body& body = bodies[i];
-        body.hunk = hunks[i];
-        body.lines = body.hunk->ReadBody(reader);
-        if (body.lines.empty()) continue;
-        body.begin = static_cast<size_t>(body.lines.front().data() - bytes.data());
-        const std::string_view last = body.lines.back();
-        body.end = static_cast<size_t>(last.data() + last.size() - bytes.data());
+        bodies[i].hunk = hunks[i];
+        bodies[i].stored = hunks[i]->ReadBody(reader);
     }
     MarkShared(bodies);
     // Shared bodies first, while every byte is as the file holds it.
     for (Body& body : bodies) {
-        if (body.shared) body.hunk->AddBody(reader, body.lines, false);
+        if (body.shared) body.hunk->AddBody(reader, body.stored, false);
     }
     ReleaseAllBut(bytes, reader.stream, bodies);
     for (Body& body : bodies) {
-        if (!body.shared) body.hunk->AddBody(reader, body.lines, true);
+        if (!body.shared) body.hunk->AddBody(reader, body.stored, true);
     }
 }
 

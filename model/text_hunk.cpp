@@ -26,7 +26,7 @@ void TTextHunk::LoadData(HunkReader& reader) {
     AddBody(reader, ReadBody(reader), false);
 }
 
-std::vector<std::string_view> TTextHunk::ReadBody(HunkReader& reader) {
+StoredBody TTextHunk::ReadBody(HunkReader& reader) {
     HintStream& stream = reader.stream;
     const size_t resume = stream.Tell();
     reader.NeedBytesFrom(offset);
@@ -36,28 +36,39 @@ std::vector<std::string_view> TTextHunk::ReadBody(HunkReader& reader) {
     if (flags & kNoWrapFlag) wrapMode = 2;
     if (flags & kAltFontFlag) fontMode = 1;
     breakMode = 1;
-    std::vector<std::string_view> lines;
+    StoredBody body;
+    const char* bytes = stream.Bytes().data();
     for (int64_t count = 0; count < length && stream.Good();) {
         const std::string_view line = stream.GetLine();
         if (stream.Fail()) break;
         count += static_cast<int64_t>(line.size()) + 2;
-        lines.push_back(line);
+        if (body.lines++ == 0) body.begin = static_cast<size_t>(line.data() - bytes);
+        body.end = static_cast<size_t>(line.data() + line.size() - bytes);
     }
     stream.Clear();
     stream.Seek(static_cast<int64_t>(resume));
-    return lines;
+    return body;
 }
 
-void TTextHunk::AddBody(HunkReader& reader, const std::vector<std::string_view>& stored,
-                        bool in_place) {
+void TTextHunk::AddBody(HunkReader& reader, const StoredBody& stored, bool in_place) {
     const TextBlockDecoder& decoder = reader.TextDecoder(Top()->title);
     // The body is whole: its list needs no room to grow.
-    children.ReserveIn(reader.arena, stored.size());
-    for (const std::string_view line : stored) {
+    children.ReserveIn(reader.arena, stored.lines);
+    const std::string_view bytes = reader.stream.Bytes();
+    const char* at = bytes.data() + stored.begin;
+    const char* const end = bytes.data() + stored.end;
+    for (size_t i = 0; i < stored.lines; ++i) {
+        // The lines found again as ReadBody found them: every one but the last ends at the first
+        // line feed, a carriage return before it left out; the last ends at the body's end.
+        const bool last = i + 1 == stored.lines;
+        const char* stop = last ? end : FindLineFeed(at, end, bytes.data() + bytes.size());
+        const char* text_end = !last && stop != at && stop[-1] == '\r' ? stop - 1 : stop;
+        const std::string_view line(at, static_cast<size_t>(text_end - at));
+        at = stop + 1;
         if (in_place) {
-            char* bytes = reader.stream.Writable(line);
-            decoder.Decode(line, bytes);
-            AddChild(reader.arena.NewKeptLine({bytes, line.size()}));
+            char* writable = reader.stream.Writable(line);
+            decoder.Decode(line, writable);
+            AddChild(reader.arena.NewKeptLine({writable, line.size()}));
         } else {
             AddChild(reader.arena.NewDecodedLine(
                 line, [&decoder](std::string_view from, char* to) { decoder.Decode(from, to); }));

@@ -1,11 +1,18 @@
 #pragma once
 
-#include <string_view>
-#include <vector>
+#include <cstddef>
 
 #include "items_hunk.h"
 
 namespace klu {
+
+// Where the stored lines of a text body lie in the stream's bytes: from the first line's start
+// to the last line's end (its line end left out), and how many lines there are.
+struct StoredBody {
+    size_t begin = 0;
+    size_t end = 0;
+    size_t lines = 0;
+};
 
 // Free text whose enciphered body lies in the data area; LoadData reads it at the end of a load.
 class TTextHunk : public TItemsHunk {
@@ -18,12 +25,12 @@ class TTextHunk : public TItemsHunk {
     int GetType() const override { return TEXT; }
     int Open() override;
     void LoadData(HunkReader& reader) override;
-    // The stored lines of the body, views of the stream's bytes, with the layout the flags ask
-    // for set on the hunk.
-    std::vector<std::string_view> ReadBody(HunkReader& reader);
+    // Finds the stored lines of the body, and sets the layout the flags ask for on the hunk.
+    StoredBody ReadBody(HunkReader& reader);
     // Adds the stored lines decoded into the tree's arena, or where they lie in the stream's
-    // bytes when in_place (the bytes must then live as long as the tree).
-    void AddBody(HunkReader& reader, const std::vector<std::string_view>& stored, bool in_place);
+    // bytes when in_place (the bytes must then live as long as the tree). Only the bytes from
+    // the body's begin to its end are read: those around it may have been given back.
+    void AddBody(HunkReader& reader, const StoredBody& stored, bool in_place);
 
     int32_t unused = 0;
     int32_t flags = 0;
