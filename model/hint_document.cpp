@@ -171,6 +171,7 @@ namespace {
 LoadResult Load(HintStream& stream, THintDocument& document, bool picture_mode, bool in_place,
                 ReleasedPrefix* released = nullptr) {
     document.Clear();
+    document.Arena().ExpectTreeOf(stream.Bytes().size());
     try {
         LoadResult result = Read88a(stream, document);
         if (result != LoadOk) return result;

@@ -21,6 +21,9 @@ constexpr size_t kLargestBlock = size_t{256} << 10;
 // took over a third of a 10 MB load's page faults). The unused end of the last one is given
 // back when the load is over.
 constexpr size_t kHugeFrom = size_t{1} << 20;
+// A file this large makes a tree that fills huge pages from its first: its small blocks would
+// cost a fault for each of their pages, several times what a huge page costs for as many bytes.
+constexpr size_t kHugeFileFrom = size_t{4} << 20;
 
 // A tree holds one line object per line of text: keep it small.
 static_assert(sizeof(THunkLine) <= 13 && alignof(THunkLine) == 1);
@@ -33,7 +36,7 @@ constexpr size_t kLineBeforeChars = sizeof(THunkLine) - sizeof(const char*);
 void* TreeArena::Allocate(size_t size, size_t align) {
     size_t pad = (0 - reinterpret_cast<uintptr_t>(next_)) & (align - 1);
     if (!next_ || pad + size > left_) {
-        const bool huge = held_ >= kHugeFrom;
+        const bool huge = held_ >= kHugeFrom || expected_ >= kHugeFileFrom;
         const size_t grown = blocks_.empty() ? kFirstBlock
                              : huge          ? kHugePage
                                              : std::min(2 * held_, kLargestBlock);

@@ -21,6 +21,9 @@ class TreeArena {
     TreeArena(const TreeArena&) = delete;
     TreeArena& operator=(const TreeArena&) = delete;
 
+    // Says that the tree of a file of file_size bytes is about to be made here: a large file's
+    // tree takes its blocks in huge pages from the first.
+    void ExpectTreeOf(size_t file_size) { expected_ = file_size; }
     // Room for size bytes aligned to align (a power of two, at most that of max_align_t).
     void* Allocate(size_t size, size_t align);
     // Room for size characters of text.
@@ -61,7 +64,7 @@ class TreeArena {
     void Release() {
         blocks_.clear();
         next_ = nullptr;
-        left_ = held_ = 0;
+        left_ = held_ = expected_ = 0;
     }
 
   private:
@@ -77,7 +80,8 @@ class TreeArena {
     std::vector<Block> blocks_;
     std::byte* next_ = nullptr;
     size_t left_ = 0;
-    size_t held_ = 0;  // the bytes of the blocks taken so far
+    size_t held_ = 0;      // the bytes of the blocks taken so far
+    size_t expected_ = 0;  // the size of the file whose tree is made
 };
 
 }  // namespace klu
