@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "model_test_support.h"
 
 namespace klu {
@@ -29,6 +31,30 @@ TEST(Checksum, KnownAnswersOfTheCrcInAnyPiecesAndOfTheStoredValue) {
     EXPECT_EQ(Crc16Arc(every_byte), 0x47BB);
     for (size_t split = 0; split <= 17; ++split) {
         EXPECT_EQ(Crc16Arc(fox.substr(split), Crc16Arc(fox.substr(0, split))), 0xFCDF) << split;
+    }
+}
+
+// CRC-16/ARC by its definition, a bit at a time.
+uint16_t BitwiseCrc(std::string_view bytes, uint16_t crc) {
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = static_cast<uint16_t>(crc & 1 ? (crc >> 1) ^ 0xA001 : crc >> 1);
+    }
+    return crc;
+}
+
+// Long runs take another way than short ones, in blocks with a tail: every length, continued
+// from any CRC, must give what the definition gives.
+TEST(Checksum, CrcOfEveryLengthFromAnyStartFollowsTheDefinition) {
+    std::mt19937 random(7);
+    std::string bytes(1100, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random());
+    for (size_t length = 0; length <= bytes.size(); ++length) {
+        const std::string_view run = std::string_view(bytes).substr(0, length);
+        const auto start = static_cast<uint16_t>(random());
+        ASSERT_EQ(Crc16Arc(run, start), BitwiseCrc(run, start)) << length;
     }
 }
 
