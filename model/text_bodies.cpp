@@ -79,10 +79,12 @@ void LoadTextBodiesInPlace(HunkReader& reader, THunk& root) {
     for (Body& body : bodies) {
         if (body.shared) body.hunk->AddBody(reader, body.stored, false);
     }
-    ReleaseAllBut(bytes, reader.stream, bodies);
     for (Body& body : bodies) {
         if (!body.shared) body.hunk->AddBody(reader, body.stored, true);
     }
+    // Only now: giving back part of a huge page splits it, which makes the first touch of each
+    // of its small pages afterwards cost far more than reading it did before.
+    ReleaseAllBut(bytes, reader.stream, bodies);
 }
 
 }  // namespace klu
