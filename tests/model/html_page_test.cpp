@@ -205,8 +205,8 @@ std::vector<std::string> Hints(const Element& holder, const std::string& key_hex
     return hints;
 }
 
-// The page of "Tips & <Tricks>": Caves (a question of three hints, a subject with a question of
-// its own) and Sea (a link to the first question, a picture), read once.
+// The page of "Tips & <Tricks>": Caves (a link titled like the question of three hints that
+// follows it, a subject with a question of its own) and Sea (a picture), read once.
 struct ReadPage {
     std::string source;
     Element root;
@@ -226,12 +226,11 @@ const ReadPage& Page() {
     static const ReadPage* const page = [] {
         HintFilePlan plan = seeds::NewerFile("Tips & <Tricks>");
         HintNode* caves = plan.root->Add(MakeSubject("Caves"));
-        HintNode* lamp =
-            caves->Add(MakeQuestion("Lamp?", {{"Look <up>"}, {"Then & down"}, {"Last"}}));
+        auto lamp = MakeQuestion("Lamp?", {{"Look <up>"}, {"Then & down"}, {"Last"}});
+        caves->Add(MakeLink("Lamp?", lamp.get()));
+        caves->Add(std::move(lamp));
         caves->Add(MakeSubject("Deep"))->Add(MakeQuestion("Rope?", {{"Climb"}}));
-        HintNode* sea = plan.root->Add(MakeSubject("Sea"));
-        sea->Add(MakeLink("To the lamp", lamp));
-        sea->Add(MakeData("HYPERPNG", "Map", seeds::TinyPng()));
+        plan.root->Add(MakeSubject("Sea"))->Add(MakeData("HYPERPNG", "Map", seeds::TinyPng()));
         auto* read = new ReadPage;
         read->source = PageOf(test::WriteOrFail(plan));
         MarkupReader reader(read->source);
@@ -271,7 +270,7 @@ TEST(WebPageMarkup, HintsLieHiddenBesideTheirQuestionInOrderBehindItsButton) {
     EXPECT_EQ(Page().source.find("Then &amp; down"), std::string::npos) << "a hint in plain sight";
 }
 
-TEST(WebPageMarkup, LinksLeadToElementsOfThePageTheTextLinkToItsTarget) {
+TEST(WebPageMarkup, LinksLeadToElementsOfThePageALinkToTheTargetThatFollowsIt) {
     std::set<std::string> ids;
     for (const Element* element : Page().elements)
         ids.insert(element->Attribute("id"));
@@ -286,7 +285,7 @@ TEST(WebPageMarkup, LinksLeadToElementsOfThePageTheTextLinkToItsTarget) {
     const Element* link = Page().Find(
         "a", "href", "#" + Page().Find("section", "class", "question")->Attribute("id"));
     ASSERT_NE(link, nullptr);
-    EXPECT_EQ(link->text, "To the lamp");
+    EXPECT_EQ(link->text, "Lamp?");
 }
 
 TEST(WebPageMarkup, APictureIsInsideThePageAsItsOwnBytes) {
