@@ -168,6 +168,25 @@ TEST(ProfileFileFailure, DefaultsReadInAFailureNeverReplaceTheEntries) {
     EXPECT_EQ(recent.Entry(1), "/games/a.klu");
 }
 
+// A folder chosen while the profile could not be read is written, and so is the default chosen
+// again after it; the defaults read in the failure still replace nothing.
+TEST(ProfileFileFailure, AListingFolderChosenAfterAFailedReadIsWrittenEachTimeItChanges) {
+    TempFolder folder;
+    const std::string path = folder / "KLUWIN.INI";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    ProfileFile profile(path);
+    Settings settings = LoadSettings(profile, "/p/");
+    std::filesystem::remove(path);
+    WriteFile(path, "[KLUWIN]\r\nCounting=Off\r\nInstallDir=/old/\r\n");
+    THintDocument none;
+    for (const char* chosen : {"/chosen/", "/p/"}) {
+        settings.listFolder = chosen;
+        EXPECT_TRUE(SaveSettings(profile, settings, none, ""));
+        EXPECT_EQ(profile.ReadProfileString("KLUWIN", "InstallDir", ""), chosen);
+    }
+    EXPECT_EQ(profile.ReadProfileString("KLUWIN", "Counting", ""), "Off");
+}
+
 // Files left by replacements whose process was killed before the rename go at the next start;
 // those of a process that still runs, and other files, stay.
 TEST(ProfileFileFailure, StaleTemporaryFilesOfEndedProcessesAreRemoved) {
