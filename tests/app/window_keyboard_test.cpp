@@ -24,20 +24,6 @@ class WindowKeyboardTest : public WindowFixture {
         frame->resize(1280, 1000);
         QApplication::setActiveWindow(frame.get());
     }
-    std::string ActiveTitle() const {
-        QMdiSubWindow* active = frame->Client().activeSubWindow();
-        return active ? active->widget()->windowTitle().toStdString() : "none";
-    }
-    static QWidget* Focus() { return QApplication::focusWidget(); }
-    // A key typed where the focus is, as a player types it; gives the title of the window active
-    // afterwards.
-    std::string Type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* focus = Focus();
-        EXPECT_NE(focus, nullptr) << "nothing has the keys";
-        if (focus) QTest::keyClick(focus, key, modifiers);
-        DeleteClosed();
-        return ActiveTitle();
-    }
 };
 
 // What a screen reader finds: no button in windows that show no button.
