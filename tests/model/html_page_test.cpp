@@ -87,11 +87,11 @@ TEST(WebPage, NumbersRunOnPastAnIncentiveItLeavesOut) {
     EXPECT_NE(page.find(">2. After</h2>"), std::string::npos);
 }
 
-struct Element {
-    std::string name;
+// An opening tag of the page, its depth among the elements it lies in, and the text after it.
+struct Tag {
+    std::string name, text;
     std::map<std::string, std::string> attributes;
-    std::string text;  // with that of the elements inside it
-    std::vector<Element> children;
+    size_t depth = 0;
 
     std::string Attribute(const std::string& key) const {
         const auto found = attributes.find(key);
@@ -99,131 +99,78 @@ struct Element {
     }
 };
 
-// A small reader of the page's markup; what does not close in order is noted in faults.
-class MarkupReader {
-  public:
-    explicit MarkupReader(std::string_view html) : html_(html) {}
-
-    Element Read() {
-        Element document;
-        ReadInto(document);
-        return document;
+Tag TagOf(std::string_view inside) {
+    Tag tag;
+    size_t at = inside.find(' ');
+    tag.name = inside.substr(0, at);
+    while (at < inside.size() && (at = inside.find_first_not_of(' ', at)) != std::string::npos) {
+        const size_t end = inside.find_first_of("= ", at);
+        std::string& value = tag.attributes[std::string(inside.substr(at, end - at))];
+        if (end == std::string::npos || inside[end] == ' ') {
+            at = end;
+        } else {
+            at = inside.find('"', end + 2);
+            value = inside.substr(end + 2, at++ - end - 2);
+        }
     }
+    return tag;
+}
+
+// The page as a browser reads its markup, script and style aside; what does not close where it
+// opened is a fault.
+struct ReadPage {
+    std::vector<Tag> tags;
+    std::string text;  // all of it, outside the tags
     std::vector<std::string> faults;
 
-  private:
-    // Reads until the element's closing tag, or to the end of the page for the document.
-    void ReadInto(Element& parent) {
-        while (at_ < html_.size()) {
-            const size_t open = html_.find('<', at_);
-            parent.text += html_.substr(at_, open - at_);
-            if (open == std::string_view::npos) break;
-            const size_t close = html_.find('>', open);
-            if (close == std::string_view::npos) break;
-            const std::string_view tag = html_.substr(open + 1, close - open - 1);
-            at_ = close + 1;
-            if (tag.starts_with('!')) continue;
-            if (tag.starts_with('/')) {
-                if (tag.substr(1) != parent.name)
-                    faults.push_back("</" + std::string(tag.substr(1)) + "> in <" + parent.name +
-                                     ">");
-                return;
-            }
-            Element child = ElementOf(tag);
-            static const std::set<std::string> kVoid = {"br", "hr", "img", "meta", "input"};
-            if (child.name == "script" || child.name == "style") {
-                at_ = html_.find("</" + child.name + ">", at_) + child.name.size() + 3;
-            } else if (!kVoid.count(child.name)) {
-                ReadInto(child);
-            }
-            parent.text += child.text;
-            parent.children.push_back(std::move(child));
-        }
-        if (!parent.name.empty()) faults.push_back("<" + parent.name + "> never closed");
-    }
-
-    static Element ElementOf(std::string_view tag) {
-        Element element;
-        size_t at = tag.find(' ');
-        element.name = tag.substr(0, at);
-        while (at < tag.size()) {
-            const size_t start = tag.find_first_not_of(' ', at);
-            if (start == std::string_view::npos) break;
-            const size_t end = tag.find_first_of("= ", start);
-            const std::string key(tag.substr(start, end - start));
-            if (end == std::string_view::npos || tag[end] == ' ') {
-                element.attributes[key];
-                at = end;
+    explicit ReadPage(const std::string& html) {
+        static const std::set<std::string> kVoid = {"br", "hr", "img", "meta", "input"};
+        std::vector<std::string> open;
+        text = html.substr(0, html.find('<'));
+        for (size_t at = html.find('<'); at != std::string::npos;) {
+            const size_t end = html.find('>', at);
+            const std::string_view inside = std::string_view(html).substr(at + 1, end - at - 1);
+            at = html.find('<', end);
+            text += html.substr(end + 1, at - end - 1);
+            if (inside.starts_with('!')) continue;
+            if (inside.starts_with('/')) {
+                if (open.empty() || open.back() != inside.substr(1))
+                    faults.push_back(std::string(inside) + " closes " +
+                                     (open.empty() ? "" : open.back()));
+                if (!open.empty()) open.pop_back();
                 continue;
             }
-            const size_t value_end = tag.find('"', end + 2);
-            element.attributes[key] = tag.substr(end + 2, value_end - end - 2);
-            at = value_end + 1;
+            tags.push_back(TagOf(inside));
+            tags.back().text = html.substr(end + 1, at - end - 1);
+            tags.back().depth = open.size();
+            if (!kVoid.count(tags.back().name)) open.push_back(tags.back().name);
+            if (tags.back().name == "script" || tags.back().name == "style")
+                at = html.find("</" + tags.back().name, end);
         }
-        return element;
+        for (const std::string& name : open)
+            faults.push_back(name + " never closed");
     }
-
-    std::string_view html_;
-    size_t at_ = 0;
-};
-
-void Collect(const Element& element, std::vector<const Element*>& all) {
-    all.push_back(&element);
-    for (const Element& child : element.children)
-        Collect(child, all);
-}
-
-// "kind heading{inner sections}" for the subject, question and picture sections below element.
-std::string Sections(const Element& element) {
-    std::string out;
-    for (const Element& child : element.children) {
-        std::string inner = Sections(child);
-        if (child.name != "section") {
-            out += out.empty() || inner.empty() ? inner : "|" + inner;
-            continue;
+    const Tag* Find(const std::string& name, const std::string& key = "",
+                    const std::string& value = "") const {
+        for (const Tag& tag : tags) {
+            if (tag.name == name && tag.Attribute(key) == value) return &tag;
         }
-        if (!out.empty()) out += "|";
-        out += child.Attribute("class") + " " + child.children.at(0).text;
-        if (!inner.empty()) out += "{" + inner + "}";
+        return nullptr;
     }
-    return out;
-}
-
-// The hints of the element that holds them, deciphered with the page's key, each as its text.
-std::vector<std::string> Hints(const Element& holder, const std::string& key_hex) {
-    std::vector<uint8_t> key;
-    for (size_t i = 0; i + 1 < key_hex.size(); i += 2)
-        key.push_back(static_cast<uint8_t>(std::stoi(key_hex.substr(i, 2), nullptr, 16)));
-    std::vector<std::string> hints;
-    std::istringstream parts(holder.Attribute("data-parts"));
-    for (std::string part; parts >> part;) {
-        std::string hint = DecodeBase64(part).value_or("not base64");
-        for (size_t i = 0; i < hint.size(); ++i)
-            hint[i] = static_cast<char>(hint[i] ^ key.at(i % key.size()));
-        hints.push_back(MarkupReader(hint).Read().text);
-    }
-    return hints;
-}
-
-// The page of "Tips & <Tricks>": Caves (a link titled like the question of three hints that
-// follows it, a subject with a question of its own) and Sea (a picture), read once.
-struct ReadPage {
-    std::string source;
-    Element root;
-    std::vector<std::string> faults;
-    std::vector<const Element*> elements;
-
-    const Element* Find(const std::string& name, const std::string& key = "",
-                        const std::string& value = "") const {
-        for (const Element* element : elements) {
-            if (element->name == name && element->Attribute(key) == value) return element;
+    // The first element of the name inside outer.
+    const Tag* Inside(const Tag* outer, const std::string& name) const {
+        for (const Tag* tag = outer + 1; tag != tags.data() + tags.size(); ++tag) {
+            if (tag->depth <= outer->depth) break;
+            if (tag->name == name) return tag;
         }
         return nullptr;
     }
 };
 
+// The page of "Tips & <Tricks>": Caves (a link titled like the question of three hints that
+// follows it, a subject with a question of its own) and Sea (a picture).
 const ReadPage& Page() {
-    static const ReadPage* const page = [] {
+    static const ReadPage page = [] {
         HintFilePlan plan = seeds::NewerFile("Tips & <Tricks>");
         HintNode* caves = plan.root->Add(MakeSubject("Caves"));
         auto lamp = MakeQuestion("Lamp?", {{"Look <up>"}, {"Then & down"}, {"Last"}});
@@ -231,65 +178,77 @@ const ReadPage& Page() {
         caves->Add(std::move(lamp));
         caves->Add(MakeSubject("Deep"))->Add(MakeQuestion("Rope?", {{"Climb"}}));
         plan.root->Add(MakeSubject("Sea"))->Add(MakeData("HYPERPNG", "Map", seeds::TinyPng()));
-        auto* read = new ReadPage;
-        read->source = PageOf(test::WriteOrFail(plan));
-        MarkupReader reader(read->source);
-        read->root = reader.Read();
-        read->faults = reader.faults;
-        Collect(read->root, read->elements);
-        return read;
+        return ReadPage(PageOf(test::WriteOrFail(plan)));
     }();
-    return *page;
+    return page;
 }
 
 TEST(WebPageMarkup, EveryElementClosesInsideTheOneItOpenedIn) {
     EXPECT_EQ(Page().faults, std::vector<std::string>{});
 }
 
+// Each section as "kind heading", indented by the sections it lies in.
 TEST(WebPageMarkup, SectionsNestAsTheSubjectsAndQuestionsOfTheFile) {
-    const Element* main = Page().Find("main");
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(Sections(*main),
-              "subject 1. Caves{question 1.1. Lamp?|subject 1.2. Deep{question 1.2.1. Rope?}}|"
-              "subject 2. Sea{picture-page 2.1. Map}");
+    std::vector<std::string> sections;
+    std::vector<size_t> open;  // the depths of the sections around
+    for (size_t i = 0; i + 1 < Page().tags.size(); ++i) {
+        const Tag& tag = Page().tags[i];
+        if (tag.name != "section") continue;
+        while (!open.empty() && open.back() >= tag.depth)
+            open.pop_back();
+        sections.push_back(std::string(2 * open.size(), ' ') + tag.Attribute("class") + " " +
+                           Page().tags[i + 1].text);
+        open.push_back(tag.depth);
+    }
+    EXPECT_EQ(sections,
+              (std::vector<std::string>{"subject 1. Caves", "  question 1.1. Lamp?",
+                                        "  subject 1.2. Deep", "    question 1.2.1. Rope?",
+                                        "subject 2. Sea", "  picture-page 2.1. Map"}));
 }
 
+// The hints lie enciphered with the page's key on an element beside their question.
 TEST(WebPageMarkup, HintsLieHiddenBesideTheirQuestionInOrderBehindItsButton) {
-    const Element* question = Page().Find("section", "class", "question");
+    const Tag* question = Page().Find("section", "class", "question");
     ASSERT_NE(question, nullptr);
-    EXPECT_EQ(question->children.at(0).text, "1.1. Lamp?");
-    EXPECT_EQ(question->children.back().name, "button");
-    EXPECT_EQ(question->children.back().text, "Show the first hint.");
-    const Element* hints = Page().Find("div", "id", question->Attribute("id") + "p");
-    ASSERT_NE(hints, nullptr);
-    EXPECT_TRUE(hints->attributes.count("hidden"));
-    const Element* body = Page().Find("body");
-    ASSERT_NE(body, nullptr);
-    EXPECT_EQ(Hints(*hints, body->Attribute("data-key")),
-              (std::vector<std::string>{"Look &lt;up&gt;", "Then &amp; down", "Last"}));
-    EXPECT_EQ(Page().source.find("Then &amp; down"), std::string::npos) << "a hint in plain sight";
+    EXPECT_EQ(Page().Inside(question, "h3")->text, "1.1. Lamp?");
+    ASSERT_NE(Page().Inside(question, "button"), nullptr);
+    EXPECT_EQ(Page().Inside(question, "button")->text, "Show the first hint.");
+    const Tag* holder = Page().Find("div", "id", question->Attribute("id") + "p");
+    ASSERT_NE(holder, nullptr);
+    EXPECT_TRUE(holder->attributes.count("hidden"));
+    const std::string key = Page().Find("body")->Attribute("data-key");
+    std::vector<std::string> hints;
+    std::istringstream parts(holder->Attribute("data-parts"));
+    for (std::string part; parts >> part;) {
+        std::string hint = DecodeBase64(part).value_or("not base64");
+        for (size_t i = 0; i < hint.size(); ++i)
+            hint[i] ^= static_cast<char>(std::stoi(key.substr(i % 16 * 2, 2), nullptr, 16));
+        hints.push_back(ReadPage(hint).text);
+    }
+    EXPECT_EQ(hints, (std::vector<std::string>{"Look &lt;up&gt;", "Then &amp; down", "Last"}));
+    EXPECT_EQ(Page().text.find("Then &amp; down"), std::string::npos) << "a hint in plain sight";
 }
 
 TEST(WebPageMarkup, LinksLeadToElementsOfThePageALinkToTheTargetThatFollowsIt) {
     std::set<std::string> ids;
-    for (const Element* element : Page().elements)
-        ids.insert(element->Attribute("id"));
+    for (const Tag& tag : Page().tags)
+        ids.insert(tag.Attribute("id"));
     size_t links = 0;
-    for (const Element* element : Page().elements) {
-        const std::string href = element->Attribute("href");
-        if (element->name != "a" || !href.starts_with('#')) continue;
+    for (const Tag& tag : Page().tags) {
+        const std::string href = tag.Attribute("href");
+        if (tag.name != "a" || !href.starts_with('#')) continue;
         ++links;
-        EXPECT_TRUE(ids.count(href.substr(1))) << href << " of " << element->text;
+        EXPECT_TRUE(ids.count(href.substr(1))) << href << " of " << tag.text;
     }
     EXPECT_EQ(links, 4u) << "three in the contents, one in the text";
-    const Element* link = Page().Find(
-        "a", "href", "#" + Page().Find("section", "class", "question")->Attribute("id"));
+    const std::string question = Page().Find("section", "class", "question")->Attribute("id");
+    const Tag* link = Page().Find("a", "href", "#" + question);
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->text, "Lamp?");
 }
 
 TEST(WebPageMarkup, APictureIsInsideThePageAsItsOwnBytes) {
-    const Element* picture = Page().Find("img", "alt", "Map");
+    const Tag* picture = Page().Find("img", "alt", "Map");
     ASSERT_NE(picture, nullptr);
     const std::string src = picture->Attribute("src");
     const std::string prefix = "data:image/png;base64,";
@@ -298,9 +257,7 @@ TEST(WebPageMarkup, APictureIsInsideThePageAsItsOwnBytes) {
 }
 
 TEST(WebPageMarkup, TheFilesTextIsEscaped) {
-    const Element* title = Page().Find("h1");
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->text, "Tips &amp; &lt;Tricks&gt;");
+    EXPECT_EQ(Page().Find("h1")->text, "Tips &amp; &lt;Tricks&gt;");
 }
 
 }  // namespace
