@@ -1,6 +1,7 @@
 #include "app_state.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "model/whole_file.h"
 
@@ -31,7 +32,29 @@ void AppState::ReadSettings() {
 }
 
 bool AppState::WriteSettings() {
+    if (held_ && !FileLoaded()) {
+        settingsHeld_ = true;
+        return true;
+    }
+    WriteHeldProfile();
     return SaveSettings(profile, settings, currentDocument, currentPath);
+}
+
+bool AppState::AddRecentFile(const std::string& path) {
+    if (held_) {
+        recentHeld_.push_back(path);
+        return true;
+    }
+    WriteHeldProfile();
+    return recentFiles.Add(path);
+}
+
+// The settings held were to be written with no file open, so without hint memory.
+void AppState::WriteHeldProfile() {
+    if (std::exchange(settingsHeld_, false))
+        SaveSettings(profile, settings, THintDocument(), std::string());
+    for (const std::string& path : std::exchange(recentHeld_, {}))
+        recentFiles.Add(path);
 }
 
 void AppState::ClearDocuments() {

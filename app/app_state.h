@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/file_locations.h"
 #include "model/hint_document.h"
@@ -51,11 +52,23 @@ class AppState {
     // Writes the hint memory of the current file and the settings. False when the profile could
     // not be written.
     bool WriteSettings();
+    // Puts path first in the recent files (see RecentFiles::Add).
+    bool AddRecentFile(const std::string& path);
+
+    // Each write makes the profile durable, which costs more than opening a small file: while
+    // held, the writes of opening one (WriteSettings with no file open, AddRecentFile) only note
+    // what they would write. WriteHeldProfile writes it, in the same order; so does the next
+    // write once the hold ends.
+    void HoldProfileWrites(bool hold) { held_ = hold; }
+    void WriteHeldProfile();
     // Empties both documents.
     void ClearDocuments();
 
   private:
     bool helpFileRead_ = false;
+    bool held_ = false;
+    bool settingsHeld_ = false;
+    std::vector<std::string> recentHeld_;
 };
 
 // The folder of the program file, ending in "/", from the first command-line element.

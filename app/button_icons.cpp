@@ -33,13 +33,27 @@ QIcon Themed(const ButtonLook& look) {
     return QIcon::fromTheme(QString::fromLatin1(look.themeName), PictogramIcon(look.pictogram));
 }
 
+const ButtonLook* LookOf(int id) {
+    for (const ButtonLook& look : kButtons) {
+        if (look.id != 0 && look.id == id) return &look;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 QIcon ButtonIcon(int id) {
-    for (const ButtonLook& look : kButtons) {
-        if (look.id != 0 && look.id == id) return Themed(look);
-    }
-    return QIcon();
+    const ButtonLook* look = LookOf(id);
+    return look ? Themed(*look) : QIcon();
+}
+
+QIcon ButtonPictogram(int id) {
+    const ButtonLook* look = LookOf(id);
+    return look ? PictogramIcon(look->pictogram) : QIcon();
+}
+
+bool DesktopNamesIconTheme() {
+    return QIcon::themeName() != QIcon::fallbackThemeName();
 }
 
 QIcon ThemedIcon(const char* name) {

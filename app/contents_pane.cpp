@@ -6,6 +6,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "after_first_paint.h"
 #include "klu_client.h"
 #include "model/hunk.h"
 #include "views/child_window.h"
@@ -28,7 +29,8 @@ ContentsPane::ContentsPane(AppState& state, TKLUClient& client, QWidget* parent)
 
     filterLine_->setPlaceholderText(QStringLiteral("Filter (Ctrl+K)"));
     filterLine_->setAccessibleName(QStringLiteral("Filter contents"));
-    filterLine_->setClearButtonEnabled(true);
+    // The clear button's icon makes Qt read the desktop's icon theme; it shows only over text.
+    RunAfterFirstPaint(*filterLine_, [this] { filterLine_->setClearButtonEnabled(true); });
     filterLine_->installEventFilter(this);
 
     tree_->setAccessibleName(QStringLiteral("Contents"));

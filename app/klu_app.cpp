@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <filesystem>
 
+#include "after_first_paint.h"
 #include "sound_player.h"
 
 namespace klu {
@@ -44,8 +45,12 @@ void TKLUApp::BuildMainWindow(bool enter_list_folder) {
 }
 
 void TKLUApp::ShowMainWindow() {
+    // The writes of the file named on the command line wait until the window is up.
+    state_.HoldProfileWrites(true);
     PlaceMainWindow();
     frame_->RunCommandLine();
+    state_.HoldProfileWrites(false);
+    RunAfterFirstPaint(*frame_, [this] { state_.WriteHeldProfile(); });
 }
 
 void TKLUApp::PlaceMainWindow() {

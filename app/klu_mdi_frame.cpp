@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include "after_first_paint.h"
 #include "button_icons.h"
 #include "command_ids.h"
 #include "command_line.h"
@@ -28,7 +29,8 @@ const QString kFrameTitle = QStringLiteral("KLU Reader");
 TKLUMDIFrame::TKLUMDIFrame(AppState& state, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), state_(state) {
     setWindowTitle(kFrameTitle);
-    setWindowIcon(KluIcon());
+    // Drawing the icon loads a bold face that nothing else at start needs.
+    RunAfterFirstPaint(*this, [this] { setWindowIcon(KluIcon()); });
     menuBar()->setObjectName(QStringLiteral("KLU_MENU"));
 
     client_ = new TKLUClient(state, dialogs, this);
@@ -89,17 +91,28 @@ QAction* TKLUMDIFrame::Action(int id) const {
 
 void TKLUMDIFrame::BuildControlBar() {
     controlBar_ = new T3DControlBar(this);
+    const bool themed = DesktopNamesIconTheme();
     for (const ControlBarSlot& slot : ControlBarLayout()) {
         if (slot.id == 0) {
             controlBar_->AddGap(slot.gap);
             continue;
         }
         QAction* action = Action(slot.id);
-        action->setIcon(ButtonIcon(slot.id));
+        action->setIcon(themed ? ButtonIcon(slot.id) : ButtonPictogram(slot.id));
         action->setIconText(action->toolTip());  // the button's name, without the shortcut
         controlBar_->AddButton(action);
     }
     addToolBar(Qt::TopToolBarArea, controlBar_);
+    if (!themed) RunAfterFirstPaint(*this, [this] { LookUpButtonIcons(); });
+}
+
+// An icon the fallback theme does have replaces the pictogram.
+void TKLUMDIFrame::LookUpButtonIcons() {
+    for (const ControlBarSlot& slot : ControlBarLayout()) {
+        if (slot.id == 0) continue;
+        const QIcon icon = ButtonIcon(slot.id);
+        if (!icon.name().isEmpty()) Action(slot.id)->setIcon(icon);
+    }
 }
 
 void TKLUMDIFrame::UpdateMenus() {

@@ -41,6 +41,7 @@ class TKLUMDIFrame : public QMainWindow {
 
   private:
     void BuildControlBar();
+    void LookUpButtonIcons();
     void Dispatch(int id);
     void FocusFilter();
     void OpenRecentFile(int index);

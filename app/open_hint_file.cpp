@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMdiSubWindow>
+#include <optional>
 
 #include "klu_client.h"
 #include "model/hint_document.h"
@@ -16,6 +17,10 @@
 namespace klu {
 
 namespace {
+
+// A smaller file loads in a few milliseconds, too soon for a busy cursor to be seen; the cursor
+// itself would cost more, as the desktop's cursor theme is read for it.
+constexpr int64_t kBusyCursorBytes = int64_t{1} << 20;
 
 void ShowLoadFailure(TKLUClient& client, UserDialogs& dialogs, LoadResult result) {
     const char* text = LoadFailureText(result);
@@ -49,7 +54,7 @@ void FinishOpen(TKLUClient& client, AppState& state, UserDialogs& dialogs, const
         state.currentDocument.Clear();
         client.ShowHelpFile();
     } else {
-        state.recentFiles.Add(path);
+        state.AddRecentFile(path);
     }
     state.ReadSettings();
 
@@ -141,7 +146,8 @@ void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
     StopSound();
     emit client.DocumentClosing();
 
-    WaitCursor wait;
+    std::optional<WaitCursor> wait;
+    if (length >= kBusyCursorBytes) wait.emplace();
     LoadResult result = LoadOutOfMemory;
     if (file.read == HintFileRead::TooLarge) {
         state.currentDocument.Clear();  // as any failed load leaves it

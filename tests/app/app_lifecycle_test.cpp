@@ -1,7 +1,11 @@
 // Start-up and shutdown: the settings and hint memory, and the command line.
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QTest>
 #include <QScreen>
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "app/command_line.h"
 #include "model/hint_memory.h"
@@ -40,6 +44,35 @@ TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAt
     EXPECT_EQ(profile.ReadProfileString("KLUWIN", "Frame", ""), "30,40,500,400,0");
     auto again = StartApp(folder.path());
     EXPECT_EQ(again->MainWindow()->geometry(), QRect(30, 40, 500, 400));
+}
+
+// The file named at start, the top window's icon and the filter's clear button cost more than
+// the first picture needs: each comes once the window has painted, or at exit without a paint.
+TEST(AppLifecycleTest, WhatNoOneSeesYetWaitsForTheFirstPaint) {
+    TempFolder folder;
+    const std::string path = folder / "game.klu";
+    WriteFile(path, SampleHintFile());
+    const ProfileFile profile(folder / "KLUWIN.INI");
+    auto recent = [&] { return profile.ReadProfileString("MRU", "MRU0", ""); };
+    std::unique_ptr<TKLUApp> app = StartApp(folder.path(), path);
+    TKLUMDIFrame& frame = *app->MainWindow();
+    const QLineEdit& filter = *frame.Contents().findChild<QLineEdit*>();
+    const std::vector<std::pair<const char*, std::function<bool()>>> waiting = {
+        {"recent file", [&] { return recent() == path; }},
+        {"window icon", [&] { return !frame.windowIcon().isNull(); }},
+        {"clear button", [&] { return filter.isClearButtonEnabled(); }},
+    };
+    for (const auto& [what, done] : waiting)
+        EXPECT_FALSE(done()) << what;
+    (void)QTest::qWaitFor([&] {
+        return std::all_of(waiting.begin(), waiting.end(), [](const auto& row) { return row.second(); });
+    });
+    for (const auto& [what, done] : waiting)
+        EXPECT_TRUE(done()) << what;
+
+    std::filesystem::remove(profile.Path());
+    StartApp(folder.path(), path).reset();
+    EXPECT_EQ(recent(), path) << "written at exit";
 }
 
 // The help file beside the program is read when help is first asked for, not at start.
