@@ -16,7 +16,7 @@ class TTextHunk : public TItemsHunk {
     TTextHunk(HunkReader& reader, int32_t line_count, THunk* owner);
 
     int GetType() const override { return TEXT; }
-    int Open() override;
+    void Open() override;
     void LoadData(HunkReader& reader) override;
     // The stored lines of the body, views of the stream's bytes, with the layout the flags ask
     // for set on the hunk.

@@ -68,9 +68,9 @@ TEST_F(FrameCommandsTest, EveryCommandFallsInOneGroupEnabledWithAFileOrATextWind
     EXPECT_TRUE(dialogs.textRequests.empty());
     EXPECT_TRUE(dialogs.messages.empty());
 
-    LoadResult result = LoadOk;
-    ASSERT_TRUE(LoadHintFileAt(Write("sample.klu", SampleHintFile()), state.currentDocument, false,
-                               result));
+    const std::string sample = Write("sample.klu", SampleHintFile());
+    ASSERT_EQ(LoadHintFile(ReadHintFile(sample), state.currentDocument, false).result,
+              LoadResult::Ok);
     frame->UpdateMenus();
     ExpectEnabled(true, false);
 

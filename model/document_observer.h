@@ -9,11 +9,11 @@ class TOverlayHunk;
 class TGIFaHunk;
 class TSoundHunk;
 
-// The one way from the model to whatever shows hunks. The reader installs windows; tests install
-// a recorder; with nothing installed, opening a hunk does nothing.
-class HunkUi {
+// What shows the hunks of a document: the reader's windows, or a recorder in tests. A document
+// holds one (none shows nothing) and its hunks reach it through the top of their tree.
+class DocumentObserver {
   public:
-    virtual ~HunkUi() = default;
+    virtual ~DocumentObserver() = default;
     // The common open of an item hunk: a window that shows its children.
     virtual void OpenWindow(THunk& hunk) = 0;
     // The message for a hunk whose data this reader cannot show.
@@ -27,9 +27,5 @@ class HunkUi {
     // Opens another hint file, as the Open command would (an entry of the verbose listing).
     virtual void OpenHintFile(const std::string& path) { (void)path; }
 };
-
-// Installs the interface (not owned); nullptr removes it.
-void SetHunkUi(HunkUi* ui);
-HunkUi* GetHunkUi();
 
 }  // namespace klu
