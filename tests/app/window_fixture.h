@@ -96,7 +96,8 @@ class FrameFixture : public ::testing::Test {
 class WindowFixture : public FrameFixture {
   protected:
     WindowFixture() : ui(frame->Client(), state, dialogs) {
-        ShowDocumentsIn(&ui);
+        state.currentDocument.SetObserver(&ui);
+        state.helpDocument.SetObserver(&ui);
         state.ReadSettings();
         frame->Client().SetLayout(WindowLayout::Windows);
         // Hidden widgets are not laid out: the windows must be on the (offscreen) screen.
@@ -105,11 +106,8 @@ class WindowFixture : public FrameFixture {
     }
     ~WindowFixture() override {
         frame.reset();
-        ShowDocumentsIn(nullptr);
-    }
-    void ShowDocumentsIn(DocumentObserver* observer) {
-        state.currentDocument.SetObserver(observer);
-        state.helpDocument.SetObserver(observer);
+        state.currentDocument.SetObserver(nullptr);
+        state.helpDocument.SetObserver(nullptr);
     }
 
     void Open(const std::string& path) { Client().OpenHintFile(path); }

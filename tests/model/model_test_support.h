@@ -11,15 +11,13 @@
 #include "model/hint_writer.h"
 #include "model/hunk_kind.h"
 #include "model/items_hunk.h"
-#include "model/media_hunks.h"
 
 namespace klu::test {
 
 // Loads bytes as the reader loads a file.
 inline LoadOutcome LoadBytesOutcome(const std::string& bytes, THintDocument& doc,
                                     bool picture_mode = false) {
-    return LoadHintFile({HintFileRead::Whole, {bytes.begin(), bytes.end()}, std::nullopt}, doc,
-                        picture_mode);
+    return LoadHintFile({HintFileRead::Whole, {bytes.begin(), bytes.end()}, {}}, doc, picture_mode);
 }
 inline LoadResult LoadBytes(const std::string& bytes, THintDocument& doc,
                             bool picture_mode = false) {
@@ -31,15 +29,9 @@ inline bool LoadFileAt(const std::string& path, THintDocument& doc) {
     return LoadHintFile(ReadHintFile(path), doc, false).result == LoadResult::Ok;
 }
 
-// Records every hunk the model asks to show.
-class RecordingObserver : public DocumentObserver {
-  public:
+// Records the hunks the model asks to show in windows.
+struct RecordingObserver : DocumentObserver {
     void OpenWindow(THunk& hunk) override { shown.push_back(&hunk); }
-    void ShowUnknownData(THunk& hunk) override { shown.push_back(&hunk); }
-    void ShowOverlay(TOverlayHunk& overlay) override { shown.push_back(&overlay); }
-    void ShowGif(TGIFaHunk& gif) override { shown.push_back(&gif); }
-    void PlaySound(TSoundHunk& sound) override { shown.push_back(&sound); }
-    void CloseView(THunk&) override {}
     std::vector<THunk*> shown;
 };
 

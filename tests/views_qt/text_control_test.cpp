@@ -25,14 +25,8 @@ namespace klu::test {
 namespace {
 
 // Records what the model asks the windows to do.
-class RecordingHunkUi : public DocumentObserver {
-  public:
+struct RecordingHunkUi : DocumentObserver {
     void OpenWindow(THunk& hunk) override { opened.push_back(&hunk); }
-    void ShowUnknownData(THunk&) override {}
-    void ShowOverlay(TOverlayHunk&) override {}
-    void ShowGif(TGIFaHunk&) override {}
-    void PlaySound(TSoundHunk&) override {}
-    void CloseView(THunk&) override {}
     std::vector<THunk*> opened;
 };
 
