@@ -21,8 +21,8 @@ AppState::AppState(std::string program_folder, std::string command_argument,
 THunk* AppState::HelpRoot() {
     if (!helpFileRead_ && !helpDocument.GetRoot()) {
         helpFileRead_ = true;
-        LoadResult ignored = LoadOk;
-        LoadHintFileAt(helpFilePath, helpDocument, true, ignored);
+        HintFileBytes file = ReadHintFile(helpFilePath);
+        if (file.read != HintFileRead::Failed) LoadHintFile(std::move(file), helpDocument, true);
     }
     return helpDocument.GetRoot();
 }

@@ -63,6 +63,8 @@ void TKLUClient::CmVerboseListing() {
             std::string(kListingTitlePrefix) + FolderWithSlash(state_.settings.listFolder), nullptr,
             SUBJECT);
     }
+    // An entry opens its file as the Open command does, into the current document.
+    listing->SetObserver(state_.currentDocument.Observer());
     auto* window = new TFileChild(std::move(listing), state_.settings);
     listWindow = AddChildWindow(*window);
 }

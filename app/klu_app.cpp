@@ -21,7 +21,7 @@ TKLUApp::~TKLUApp() {
     StopSound();
     if (frame_) KeepMainWindowPlace();
     frame_.reset();
-    if (GetHunkUi() == hunkUi_.get()) SetHunkUi(nullptr);
+    ShowDocumentsIn(nullptr);
     hunkUi_.reset();
     state_.WriteSettings();
     state_.ClearDocuments();
@@ -30,7 +30,7 @@ TKLUApp::~TKLUApp() {
 void TKLUApp::BuildMainWindow(bool enter_list_folder) {
     frame_ = std::make_unique<TKLUMDIFrame>(state_, *dialogs_);
     hunkUi_ = std::make_unique<WindowHunkUi>(frame_->Client(), state_, *dialogs_);
-    SetHunkUi(hunkUi_.get());
+    ShowDocumentsIn(hunkUi_.get());
     state_.ReadSettings();
     frame_->Client().SetLayout(state_.settings.layout);
     frame_->Contents().setVisible(state_.settings.contentsShown);
@@ -42,6 +42,11 @@ void TKLUApp::BuildMainWindow(bool enter_list_folder) {
     });
     if (enter_list_folder) EnterListFolder();
     frame_->UpdateMenus();
+}
+
+void TKLUApp::ShowDocumentsIn(DocumentObserver* observer) {
+    state_.currentDocument.SetObserver(observer);
+    state_.helpDocument.SetObserver(observer);
 }
 
 void TKLUApp::ShowMainWindow() {

@@ -32,6 +32,8 @@ class TKLUApp {
     TKLUMDIFrame* MainWindow() const { return frame_.get(); }
 
   private:
+    // Every file the reader opens, and its help file, shows its hunks through observer.
+    void ShowDocumentsIn(DocumentObserver* observer);
     void EnterListFolder();
     // Puts the main window where it was last time, or on a good part of the screen at first.
     void PlaceMainWindow();

@@ -7,7 +7,6 @@
 #include "klu_client.h"
 #include "model/hint_document.h"
 #include "model/hint_memory.h"
-#include "model/hint_stream.h"
 #include "model/hunk.h"
 #include "model/text_util.h"
 #include "model/zip_members.h"
@@ -27,15 +26,14 @@ void ShowLoadFailure(TKLUClient& client, UserDialogs& dialogs, LoadResult result
     if (!text) return;
     // The archive message offers the help subject on unpacking.
     const MessageButtons buttons =
-        result == LoadZipArchive ? MessageButtons::OkHelp : MessageButtons::Ok;
+        result == LoadResult::ZipArchive ? MessageButtons::OkHelp : MessageButtons::Ok;
     if (dialogs.ShowMessage(text, kErrorTitle, MessageIcon::Stop, buttons) == MessageAnswer::Help)
         client.HelpOnZipArchives();
 }
 
 // The bytes of the file to open and the file its data is read from later.
 struct OpeningFile {
-    HintFileRead read = HintFileRead::Failed;
-    std::vector<char> bytes;
+    HintFileBytes file{HintFileRead::Failed, {}, std::nullopt};
     std::string dataPath;
     std::unique_ptr<PrivateCopy> copy;  // of an archive member
 };
@@ -43,10 +41,10 @@ struct OpeningFile {
 // Everything after a load that succeeded: the help-file test, the recent files, the settings,
 // the top window and the hint memory. length is the file's length when it was opened.
 void FinishOpen(TKLUClient& client, AppState& state, UserDialogs& dialogs, const std::string& path,
-                OpeningFile& file, int64_t length) {
+                OpeningFile& opening, int64_t length) {
     state.currentPath = path;
-    state.currentDataPath = file.dataPath;
-    state.memberCopy = std::move(file.copy);  // the copy of the file before goes
+    state.currentDataPath = opening.dataPath;
+    state.memberCopy = std::move(opening.copy);  // the copy of the file before goes
     const THunk* loaded_root = state.currentDocument.GetRoot();
     if (loaded_root && IsHelpFile(path, loaded_root->GetName())) {
         dialogs.ShowMessage(kHelpNoticeText, kHelpNoticeTitle, MessageIcon::None,
@@ -78,18 +76,18 @@ namespace {
 // copy of this reader's, where its pictures, sounds and GIF data are read from while it is open
 // (another reader's archive member never takes its place).
 OpeningFile ReadMember(const AppState& state, const MemberPath& member) {
-    OpeningFile file;
-    if (!ReadArchiveMember(member.archive, member.member, file.bytes, kLargestHintFile))
-        return file;
-    file.copy = PrivateCopy::Create(state.locations.RuntimeFolder(),
-                                    std::string_view(file.bytes.data(), file.bytes.size()));
+    OpeningFile opening;
+    std::vector<char>& bytes = opening.file.bytes;
+    if (!ReadArchiveMember(member.archive, member.member, bytes, kLargestHintFile)) return opening;
+    opening.copy = PrivateCopy::Create(state.locations.RuntimeFolder(),
+                                       std::string_view(bytes.data(), bytes.size()));
     // Without a copy it loads all the same; only its pictures stay empty.
-    if (file.copy) file.dataPath = file.copy->Path();
-    file.read = HintFileRead::Whole;
-    return file;
+    if (opening.copy) opening.dataPath = opening.copy->Path();
+    opening.file.read = HintFileRead::Whole;
+    return opening;
 }
 
-bool IsZipArchive(const OpeningFile& file) {
+bool IsZipArchive(const HintFileBytes& file) {
     return file.read == HintFileRead::FirstBlock && file.bytes.size() >= 2 &&
            file.bytes[0] == 'P' && file.bytes[1] == 'K';
 }
@@ -114,20 +112,20 @@ void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
                   const std::string& path) {
     state.WriteSettings();
 
-    OpeningFile file;
+    OpeningFile opening;
     if (const std::optional<MemberPath> member = SplitMemberPath(path)) {
-        file = ReadMember(state, *member);
+        opening = ReadMember(state, *member);
     } else {
-        file.read = ReadHintFileBytes(path, file.bytes);
-        file.dataPath = path;
+        opening.file = ReadHintFile(path);
+        opening.dataPath = path;
     }
-    if (file.read == HintFileRead::Failed) {
+    if (opening.file.read == HintFileRead::Failed) {
         dialogs.ShowMessage(CannotOpenMessage(path), kErrorTitle, MessageIcon::Stop,
                             MessageButtons::Ok);
         return;
     }
     // An archive that holds hint files opens one of them; one without any gets the message.
-    if (IsZipArchive(file)) {
+    if (IsZipArchive(opening.file)) {
         const auto members = HintFileMembers(path);
         if (members && !members->empty()) {
             if (const std::optional<std::string> chosen = ChooseMember(dialogs, path, *members))
@@ -135,8 +133,7 @@ void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
             return;
         }
     }
-    const auto length = static_cast<int64_t>(file.bytes.size());
-    HintStream stream(std::move(file.bytes));
+    const auto length = static_cast<int64_t>(opening.file.bytes.size());
 
     if (client.findWindow) {
         delete client.findWindow.data();
@@ -148,14 +145,10 @@ void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
 
     std::optional<WaitCursor> wait;
     if (length >= kBusyCursorBytes) wait.emplace();
-    LoadResult result = LoadOutOfMemory;
-    if (file.read == HintFileRead::TooLarge) {
-        state.currentDocument.Clear();  // as any failed load leaves it
-    } else {
-        result = LoadHintFile(stream, state.currentDocument, false);
-    }
-    if (result == LoadOk) {
-        FinishOpen(client, state, dialogs, path, file, length);
+    const LoadResult result =
+        LoadHintFile(std::move(opening.file), state.currentDocument, false).result;
+    if (result == LoadResult::Ok) {
+        FinishOpen(client, state, dialogs, path, opening, length);
     } else {
         state.memberCopy.reset();  // the document it served is gone
         ShowLoadFailure(client, dialogs, result);

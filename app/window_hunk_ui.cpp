@@ -48,8 +48,21 @@ std::string UnknownDataText(const std::optional<std::string>& version) {
 WindowHunkUi::WindowHunkUi(TKLUClient& mdi_client, AppState& app_state, UserDialogs& user_dialogs)
     : client(mdi_client), state(app_state), dialogs(user_dialogs) {}
 
-TChild* WindowHunkUi::ViewOf(const THunk& hunk) {
-    return static_cast<TChild*>(hunk.View());
+TChild* WindowHunkUi::ViewOf(const THunk& hunk) const {
+    const auto found = views_.find(&hunk);
+    return found == views_.end() ? nullptr : found->second;
+}
+
+void WindowHunkUi::Show(THunk& hunk, TChild& window) {
+    views_[&hunk] = &window;
+    hunk.hasView = 1;
+    // A hunk in the table is still there: one that goes closes its window first (CloseView).
+    QObject::connect(&window, &QObject::destroyed, [this, shown = &hunk, &window] {
+        const auto found = views_.find(shown);
+        if (found == views_.end() || found->second != &window) return;
+        views_.erase(found);
+        shown->hasView = 0;
+    });
 }
 
 void WindowHunkUi::OpenWindow(THunk& hunk) {
@@ -77,7 +90,7 @@ void WindowHunkUi::OpenOrRaise(TItemsHunk& hunk) {
     auto* window = new THintChild(hunk, std::string(KindName(hunk.GetType())), state.settings);
     // Pictures are read from the file their hunk came from: the help file's from the help file.
     window->Control().SetPicturePath(PictureFileOf(state, hunk));
-    hunk.SetView(window);
+    Show(hunk, *window);
     client.AddChildWindow(*window);
 }
 
@@ -85,7 +98,7 @@ void WindowHunkUi::OpenOrRaise(TItemsHunk& hunk) {
 // (or comes to the front) first.
 void WindowHunkUi::ShowOverlay(TOverlayHunk& overlay) {
     THunk* picture = overlay.parent;
-    auto* shown = dynamic_cast<TItemsHunk*>(picture ? picture->parent : nullptr);
+    auto* shown = dynamic_cast<TItemsHunk*>(picture ? picture->parent.Hunk() : nullptr);
     if (!shown) return;
     OpenOrRaise(*shown);
     if (auto* window = dynamic_cast<TStringChild*>(ViewOf(*shown)))
@@ -117,7 +130,7 @@ void WindowHunkUi::ShowGif(TGIFaHunk& gif) {
     }
     auto* window = new TGifChild(
         gif, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), state.settings);
-    gif.SetView(window);
+    Show(gif, *window);
     client.AddChildWindow(*window);
 }
 
@@ -126,7 +139,11 @@ void WindowHunkUi::PlaySound(TSoundHunk& sound) {
 }
 
 void WindowHunkUi::CloseView(THunk& hunk) {
-    if (TChild* view = ViewOf(hunk)) view->DestroyWindow();
+    const auto found = views_.find(&hunk);
+    if (found == views_.end()) return;
+    TChild* view = found->second;
+    views_.erase(found);
+    view->DestroyWindow();
 }
 
 void WindowHunkUi::OpenHintFile(const std::string& path) {

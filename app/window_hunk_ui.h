@@ -2,9 +2,10 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "app_state.h"
-#include "model/hunk_ui.h"
+#include "model/document_observer.h"
 #include "user_dialogs.h"
 
 namespace klu {
@@ -20,13 +21,16 @@ inline constexpr char kMemoryBrokenTitle[] = "Oops";
 // (nothing when the file has no version hunk).
 std::string UnknownDataText(const std::optional<std::string>& version);
 
-// Shows hunks as child windows of the MDI client.
-class WindowHunkUi : public HunkUi {
+// Shows hunks as child windows of the MDI client, and knows which window shows which hunk.
+class WindowHunkUi : public DocumentObserver {
   public:
     WindowHunkUi(TKLUClient& client, AppState& state, UserDialogs& dialogs);
+    // The windows outlive it never: they go with the frame, before it.
+    WindowHunkUi(const WindowHunkUi&) = delete;
+    WindowHunkUi& operator=(const WindowHunkUi&) = delete;
 
     // The window that shows the hunk, or none.
-    static TChild* ViewOf(const THunk& hunk);
+    TChild* ViewOf(const THunk& hunk) const;
 
     void OpenWindow(THunk& hunk) override;
     void ShowUnknownData(THunk& hunk) override;
@@ -41,10 +45,14 @@ class WindowHunkUi : public HunkUi {
     // that shows it already brought to the front.
     void OpenOrRaise(TItemsHunk& hunk);
     void Raise(TChild& view);
+    // Records the new window of the hunk, until either goes.
+    void Show(THunk& hunk, TChild& window);
 
     TKLUClient& client;
     AppState& state;
     UserDialogs& dialogs;
+    // Kept here, not in each hunk: a tree holds a hunk per question, and few are ever shown.
+    std::unordered_map<const THunk*, TChild*> views_;
 };
 
 }  // namespace klu

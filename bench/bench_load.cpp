@@ -233,11 +233,14 @@ void BM_Floor(benchmark::State& state, klu::bench::FloorChecksum checksum) {
 // the growth figures) is read the same way and handed to the same loader, past that limit.
 bool LoadFile(const std::string& path, size_t size, klu::THintDocument& document,
               klu::LoadResult& result) {
-    if (static_cast<int64_t>(size) <= klu::kLargestHintFile)
-        return klu::LoadHintFileAt(path, document, false, result);
-    std::vector<char> bytes;
-    if (!klu::bench::ReadLikeLoader(path, bytes)) return false;
-    result = klu::LoadHintFileBytes(std::move(bytes), document, false);
+    klu::HintFileBytes file;
+    if (static_cast<int64_t>(size) <= klu::kLargestHintFile) {
+        file = klu::ReadHintFile(path);
+        if (file.read == klu::HintFileRead::Failed) return false;
+    } else if (!klu::bench::ReadLikeLoader(path, file.bytes)) {
+        return false;
+    }
+    result = klu::LoadHintFile(std::move(file), document, false).result;
     return true;
 }
 
@@ -278,11 +281,11 @@ void BM_Load(benchmark::State& state) {
     for (auto _ : state) {
         // Only the load is timed: the document of the step before is destroyed outside it.
         auto document = std::make_unique<klu::THintDocument>();
-        klu::LoadResult result = klu::LoadNotHintFile;
+        klu::LoadResult result = klu::LoadResult::NotHintFile;
         timer.Start();
         const bool loaded = LoadFile(file.path, file.size, *document, result);
         timer.Stop(state);
-        if (!loaded || result != klu::LoadOk) {
+        if (!loaded || result != klu::LoadResult::Ok) {
             state.SkipWithError("the benchmark file did not load");
             return;
         }
@@ -303,14 +306,14 @@ void BM_Load(benchmark::State& state) {
     // the pages still in memory), and the most the load held at any time (the file's bytes
     // counted whole).
     klu::THintDocument document;
-    klu::LoadResult result = klu::LoadNotHintFile;
+    klu::LoadResult result = klu::LoadResult::NotHintFile;
     const HeapCounts before = t_heap;
     t_heap.peak = t_heap.live;
     t_counting = true;
     const bool loaded = LoadFile(file.path, file.size, document, result);
     t_counting = false;
     const HeapCounts after = t_heap;
-    if (!loaded || result != klu::LoadOk) {
+    if (!loaded || result != klu::LoadResult::Ok) {
         state.SkipWithError("the benchmark file did not load");
         return;
     }
@@ -341,8 +344,8 @@ void BM_Load(benchmark::State& state) {
 const klu::THintDocument& LoadedDocument() {
     static const auto document = [] {
         auto loaded = std::make_unique<klu::THintDocument>();
-        klu::LoadResult result = klu::LoadNotHintFile;
-        if (!LoadFile(File().path, File().size, *loaded, result) || result != klu::LoadOk) {
+        klu::LoadResult result = klu::LoadResult::NotHintFile;
+        if (!LoadFile(File().path, File().size, *loaded, result) || result != klu::LoadResult::Ok) {
             loaded.reset();
         }
         return loaded;

@@ -35,9 +35,10 @@ std::string NestedHintsFile(int count, bool flat) {
 
 void BM_PageOfNestedHints(benchmark::State& state, bool flat) {
     const std::string file = NestedHintsFile(static_cast<int>(state.range(0)), flat);
-    klu::HintStream stream(std::vector<char>(file.begin(), file.end()));
     klu::THintDocument document;
-    if (file.empty() || klu::LoadHintFile(stream, document, false) != klu::LoadOk) {
+    klu::HintFileBytes bytes{klu::HintFileRead::Whole, {file.begin(), file.end()}, std::nullopt};
+    if (file.empty() ||
+        klu::LoadHintFile(std::move(bytes), document, false).result != klu::LoadResult::Ok) {
         state.SkipWithError("the file does not load");
         return;
     }

@@ -11,10 +11,14 @@ namespace klu::cli {
 
 int RunCheck(const CommandArgs& args) {
     THintDocument& document = CommandDocument();
-    const int status = LoadDocument(args.operands.at(0), document, false).status;
-    if (status == kExitCannotOpen) return status;
-    std::cout << status << ' ' << LoadResultName(status) << '\n';
-    return status;
+    const std::string& path = args.operands.at(0);
+    const LoadedFile loaded = LoadDocument(path, document, false);
+    if (loaded.status == kExitCannotOpen) return loaded.status;
+    // The line goes under the reader's message: stdout keeps its one line.
+    if (const int32_t line = loaded.outcome.line)
+        std::cerr << "klu: " << path << ": failed at line " << line << '\n';
+    std::cout << loaded.status << ' ' << LoadResultName(loaded.outcome.result) << '\n';
+    return loaded.status;
 }
 
 int RunDump(const CommandArgs& args) {
@@ -23,7 +27,7 @@ int RunDump(const CommandArgs& args) {
         LoadDocument(args.operands.at(0), document, args.Has("--picture-mode")).status;
     if (status == kExitCannotOpen) return status;
     // Whatever a failed load may have built is not the file's tree: show no entries then.
-    if (status != LoadOk) document.Clear();
+    if (status != kExitOk) document.Clear();
     WriteDocumentJson(std::cout, document, status);
     return status;
 }

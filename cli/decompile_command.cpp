@@ -25,7 +25,7 @@ int RunDecompile(const CommandArgs& args) {
     THintDocument& document = CommandDocument();
     const LoadedFile loaded = LoadDocument(path, document, false);
     const int status = loaded.status;
-    if (status != LoadOk) return status;
+    if (status != kExitOk) return status;
     std::string error;
     std::optional<DecompiledOutline> outline = DecompileOutline(document, loaded.dataPath, &error);
     if (!outline) {

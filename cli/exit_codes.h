@@ -3,6 +3,7 @@
 namespace klu::cli {
 
 // Exit statuses beyond the load result codes 0 to 4, which commands pass on as they are.
+inline constexpr int kExitOk = 0;  // the file loaded, and the command did its work
 inline constexpr int kExitCannotOpen = 5;
 inline constexpr int kExitUsage = 64;          // as sysexits' EX_USAGE
 inline constexpr int kExitDataError = 65;      // as EX_DATAERR: an outline that cannot be compiled

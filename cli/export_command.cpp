@@ -20,7 +20,7 @@ int RunExport(const CommandArgs& args) {
     THintDocument& document = CommandDocument();
     const LoadedFile loaded = LoadDocument(path, document, false);
     const int status = loaded.status;
-    if (status != LoadOk) return status;
+    if (status != kExitOk) return status;
     if (args.operands.size() >= 2) {
         const std::string& out = args.operands[1];
         if (const int refused = RefuseOverInput(out, loaded.source, SaveOverOpenFileMessage(out)))

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "commands.h"
+#include "exit_codes.h"
 #include "find_json.h"
 #include "load_document.h"
 #include "model/hint_document.h"
@@ -16,7 +17,7 @@ namespace klu::cli {
 int RunFind(const CommandArgs& args) {
     THintDocument& document = CommandDocument();
     const int status = LoadDocument(args.operands.at(0), document, false).status;
-    if (status != LoadOk) return status;
+    if (status != kExitOk) return status;
     // The phrase is taken byte for byte, as the reader takes what is typed into its search box.
     const std::string& phrase = args.operands.at(1);
     THunk* root = document.GetRoot();

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "commands.h"
+#include "exit_codes.h"
 #include "load_document.h"
 #include "model/hint_document.h"
 #include "model/items_hunk.h"
@@ -33,7 +34,7 @@ TItemsHunk* InformationHunk(const THintDocument& document) {
 int RunInfo(const CommandArgs& args) {
     THintDocument& document = CommandDocument();
     const int status = LoadDocument(args.operands.at(0), document, false).status;
-    if (status != LoadOk) return status;
+    if (status != kExitOk) return status;
     TItemsHunk* information = InformationHunk(document);
     if (information == nullptr || information->children.empty()) {
         std::cerr << kNoInformation << '\n';

@@ -12,19 +12,20 @@ namespace klu::cli {
 namespace {
 
 // Whether the file at path, or the member it stands for, could be read; if so, loaded holds its
-// load result and where its data lies.
+// load outcome and where its data lies, and a failed load's message is on stderr.
 bool Load(const std::string& path, THintDocument& document, bool picture_mode, LoadedFile& loaded) {
-    LoadResult result = LoadOk;
+    HintFileBytes file;
     if (const std::optional<MemberPath> member = MemberToLoad(path)) {
-        std::vector<char> bytes;
         loaded.source = member->archive;
-        if (!UnpackMember(*member, bytes, loaded.dataPath)) return false;
-        result = LoadHintFileBytes(std::move(bytes), document, picture_mode);
+        if (!UnpackMember(*member, file.bytes, loaded.dataPath)) return false;
     } else {
-        if (!LoadHintFileAt(path, document, picture_mode, result)) return false;
+        file = ReadHintFile(path);
+        if (file.read == HintFileRead::Failed) return false;
         loaded.source = loaded.dataPath = path;
     }
-    loaded.status = result;
+    loaded.outcome = LoadHintFile(std::move(file), document, picture_mode);
+    loaded.status = static_cast<int>(loaded.outcome.result);
+    if (const char* failure = LoadFailureText(loaded.outcome.result)) std::cerr << failure << '\n';
     return true;
 }
 
@@ -32,11 +33,7 @@ bool Load(const std::string& path, THintDocument& document, bool picture_mode, L
 
 LoadedFile LoadDocument(const std::string& path, THintDocument& document, bool picture_mode) {
     LoadedFile loaded;
-    if (!Load(path, document, picture_mode, loaded)) {
-        std::cerr << CannotOpenMessage(path) << '\n';
-    } else if (const char* failure = LoadFailureText(loaded.status)) {
-        std::cerr << failure << '\n';
-    }
+    if (!Load(path, document, picture_mode, loaded)) std::cerr << CannotOpenMessage(path) << '\n';
     return loaded;
 }
 

@@ -3,16 +3,14 @@
 #include <string>
 
 #include "exit_codes.h"
-
-namespace klu {
-class THintDocument;
-}
+#include "model/hint_document.h"
 
 namespace klu::cli {
 
 // A file loaded for a command.
 struct LoadedFile {
     int status = kExitCannotOpen;  // the load result code, or kExitCannotOpen
+    LoadOutcome outcome;           // of a file that could be read
     std::string source;            // the file read: FILE, or the archive of its member
     std::string dataPath;          // where its pictures, sounds and GIFs are read from
 };

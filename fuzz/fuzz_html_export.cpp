@@ -40,9 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::ofstream(file.path, std::ios::binary | std::ios::trunc)
         .write(bytes.data(), static_cast<std::streamsize>(size));
-    klu::HintStream stream(std::move(bytes));
     klu::THintDocument document;
-    if (klu::LoadHintFile(stream, document, false) != klu::LoadOk) return 0;
+    klu::HintFileBytes loaded{klu::HintFileRead::Whole, std::move(bytes), std::nullopt};
+    if (klu::LoadHintFile(std::move(loaded), document, false).result != klu::LoadResult::Ok)
+        return 0;
     std::ostringstream page;
     if (!klu::ExportHtml(document, file.path, page)) return 0;
     const std::string text = page.str();

@@ -14,14 +14,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const bool picture_mode : {false, true}) {
-        klu::HintStream stream(std::vector<char>(data, data + size));
         klu::THintDocument document;
-        const klu::LoadResult result = klu::LoadHintFile(stream, document, picture_mode);
+        const klu::LoadOutcome outcome =
+            klu::LoadHintFileCopying(std::vector<char>(data, data + size), document, picture_mode);
         klu::THintDocument in_place;
-        auto released = klu::ReleasedPrefix::OverwritingEachByte(
-            {reinterpret_cast<const char*>(data), size});
-        if (klu::LoadHintFileBytes(std::vector<char>(data, data + size), in_place, picture_mode,
-                                   &released) != result ||
+        klu::HintFileBytes file{
+            klu::HintFileRead::Whole, std::vector<char>(data, data + size),
+            klu::ReleasedPrefix::OverwritingEachByte({reinterpret_cast<const char*>(data), size})};
+        const klu::LoadOutcome in_place_outcome =
+            klu::LoadHintFile(std::move(file), in_place, picture_mode);
+        if (in_place_outcome.result != outcome.result ||
             !klu::TreeDifference(document, "", in_place, "").empty())
             std::abort();
         klu::THunk* root = document.GetRoot();

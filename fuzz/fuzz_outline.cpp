@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static klu::fuzz::TemporaryFile file;
     WriteFile(file.path, bytes);
     klu::THintDocument document;
-    klu::LoadResult result = klu::LoadOk;
-    if (!klu::LoadHintFileAt(file.path, document, false, result) || result != klu::LoadOk)
+    if (klu::LoadHintFile(klu::ReadHintFile(file.path), document, false).result !=
+        klu::LoadResult::Ok)
         return 0;
     // A file whose data is not there is refused.
     if (!klu::DecompileOutline(document, file.path)) return 0;

@@ -4,7 +4,8 @@
 #include <charconv>
 #include <istream>
 
-#include "hunk_ui.h"
+#include "document_observer.h"
+#include "hunk.h"
 #include "leading_number.h"
 #include "text_file_lines.h"
 #include "text_util.h"
@@ -109,11 +110,11 @@ TFileInfo::TFileInfo(std::istream& records) {
     }
 }
 
-int TFileInfo::Open() {
+void TFileInfo::Open() {
     // Opening a file may rebuild what holds this entry: keep a copy of the path.
     const std::string file = path;
-    if (HunkUi* ui = GetHunkUi()) ui->OpenHintFile(file);
-    return 0;
+    if (DocumentObserver* observer = listing ? listing->Observer() : nullptr)
+        observer->OpenHintFile(file);
 }
 
 TFileInfo::TFileInfo(const TFileInfo& other)

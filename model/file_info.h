@@ -10,6 +10,7 @@
 namespace klu {
 
 class TextFileLines;
+class THunk;
 
 // The reserved number of a cache record's third line: optional blanks, a decimal number in the
 // 32-bit range, optional blanks. False for anything else.
@@ -37,7 +38,7 @@ class TFileInfo : public TNode {
     // A link in the listing window.
     bool IsHunk() const override { return true; }
     // Opens path as a hint file, as the Open command would.
-    int Open() override;
+    void Open() override;
 
     std::string path;  // in a listing: the full path; read from the cache: the bare file name
     std::string fileTitle;
@@ -49,6 +50,8 @@ class TFileInfo : public TNode {
     int32_t reserved = 0;
     // The listing holds another entry of this title: the file name tells the two apart.
     bool showFileName = false;
+    // The listing that holds the entry (not owning), whose observer opens the file; or none.
+    const THunk* listing = nullptr;
 
   private:
     void ScanHeader(TextFileLines& lines);

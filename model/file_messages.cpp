@@ -12,19 +12,20 @@ std::string SaveOverOpenFileMessage(const std::string& target) {
     return target + " is the hint file that is open." + kSaveWouldDestroyText;
 }
 
-const char* LoadFailureText(int result) {
+const char* LoadFailureText(LoadResult result) {
     switch (result) {
-        case LoadNotHintFile:
+        case LoadResult::NotHintFile:
             return kNotHintFileText;
-        case LoadCorrupted:
+        case LoadResult::Corrupted:
             return kCorruptedText;
-        case LoadOutOfMemory:
+        case LoadResult::OutOfMemory:
             return kOutOfMemoryText;
-        case LoadZipArchive:
+        case LoadResult::ZipArchive:
             return kZipArchiveText;
-        default:
-            return nullptr;
+        case LoadResult::Ok:
+            break;
     }
+    return nullptr;
 }
 
 }  // namespace klu

@@ -4,6 +4,8 @@
 
 namespace klu {
 
+enum class LoadResult : int;
+
 // What the reader says when a file does not open, or must not be written; klu says the same on
 // stderr.
 inline constexpr char kCannotOpenText[] =
@@ -23,7 +25,7 @@ inline constexpr char kZipArchiveText[] =
 std::string CannotOpenMessage(const std::string& path);
 
 // The message of a failed load result, or none for LoadOk and for a result without one.
-const char* LoadFailureText(int result);
+const char* LoadFailureText(LoadResult result);
 
 // The end of the message that refuses a save over a file it would destroy.
 inline constexpr char kSaveWouldDestroyText[] = "  Saving would destroy it; choose another file.";

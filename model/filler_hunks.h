@@ -10,7 +10,7 @@ class TBlankHunk : public THunk {
     TBlankHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     std::string GetName() const override { return {}; }
     int GetType() const override { return BLANK; }
-    int Open() override { return 0; }
+    void Open() override {}
     void Flatten(TMetaTextHunk&) override {}
 };
 
@@ -21,7 +21,7 @@ class TIncentiveHunk : public TItemsHunk {
     TIncentiveHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     int GetType() const override { return INCENTIVE; }
     // Nothing to show: opening it is no error either.
-    int Open() override { return 0; }
+    void Open() override {}
     std::vector<std::string> storedLines;
 };
 

@@ -242,8 +242,10 @@ std::unique_ptr<TMetaTextHunk> BuildFolderListing(const std::string& folder,
     auto listing =
         std::make_unique<TMetaTextHunk>(std::string(kListingTitlePrefix) + base, nullptr, SUBJECT);
     listing->children.reserve(sorted.size());
-    for (TKLUObject* entry : sorted)
+    for (TKLUObject* entry : sorted) {
+        static_cast<TFileInfo*>(entry)->listing = listing.get();
         listing->children.push_back(entry);
+    }
     for (auto& entry : found.entries) {
         if (!entry->version.empty()) (void)entry.release();  // owned by the listing now
     }

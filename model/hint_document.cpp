@@ -78,7 +78,8 @@ class OlderTree {
 LoadResult Read88a(HintStream& stream, THintDocument& document) {
     const std::string_view magic = stream.GetLine();
     if (!EqualsNoCase(magic, kMagic)) {
-        return StartsWithNoCase(magic, kZipMagic) ? LoadZipArchive : LoadNotHintFile;
+        return StartsWithNoCase(magic, kZipMagic) ? LoadResult::ZipArchive
+                                                  : LoadResult::NotHintFile;
     }
     TreeArena& arena = document.Arena();
     auto* root = arena.New<TMetaTextHunk>(std::string(stream.GetLine()), nullptr, SUBJECT);
@@ -86,12 +87,12 @@ LoadResult Read88a(HintStream& stream, THintDocument& document) {
     OlderTree tree(arena, root);
     ReadOlderBody(stream, tree);
     tree.AddNote();
-    return LoadOk;
+    return LoadResult::Ok;
 }
 
 // The newer format: the root hunk, the other top-level hunks, the text bodies of the data area
-// and the checksum.
-LoadResult Read96a(HunkReader& reader, THintDocument& document, bool in_place) {
+// and the checksum. A checksum that does not match fails at the hunks' last line.
+LoadOutcome Read96a(HunkReader& reader, THintDocument& document, bool in_place) {
     HintStream& stream = reader.stream;
     reader.currentLine = 0;
     THunk* root = reader.ReadHunk(nullptr);
@@ -121,6 +122,7 @@ LoadResult Read96a(HunkReader& reader, THintDocument& document, bool in_place) {
     }
     const bool sound = VerifyChecksum(
         stream.Bytes(), [root] { return root->GetDataEnd(); }, info_length, std::move(known));
+    const int32_t checksum_line = reader.currentLine;
     if (in_place) {
         LoadTextBodiesInPlace(reader, *root);
     } else {
@@ -132,25 +134,37 @@ LoadResult Read96a(HunkReader& reader, THintDocument& document, bool in_place) {
         document.Add(info);
         info->Finish(document.FindByType(VERHUNK));
     }
-    return sound ? LoadOk : LoadCorrupted;
+    if (!sound) return {LoadResult::Corrupted, checksum_line};
+    return {};
 }
 
 }  // namespace
 
-const char* LoadResultName(int result) {
+const char* LoadResultName(LoadResult result) {
     switch (result) {
-        case LoadOk:
+        case LoadResult::Ok:
             return "LoadOk";
-        case LoadNotHintFile:
+        case LoadResult::NotHintFile:
             return "LoadNotHintFile";
-        case LoadCorrupted:
+        case LoadResult::Corrupted:
             return "LoadCorrupted";
-        case LoadOutOfMemory:
+        case LoadResult::OutOfMemory:
             return "LoadOutOfMemory";
-        case LoadZipArchive:
+        case LoadResult::ZipArchive:
             return "LoadZipArchive";
-        default:
-            return "Unknown";
+    }
+    return "Unknown";
+}
+
+void THintDocument::Add(TKLUObject* object) {
+    entries_.emplace_back(object);
+    if (THunk* hunk = object->AsHunk(); hunk && !hunk->parent) hunk->SetObserver(observer_);
+}
+
+void THintDocument::SetObserver(DocumentObserver* observer) {
+    observer_ = observer;
+    for (const auto& entry : entries_) {
+        if (THunk* hunk = entry->AsHunk(); hunk && !hunk->parent) hunk->SetObserver(observer_);
     }
 }
 
@@ -168,42 +182,24 @@ THunk* THintDocument::FindByType(int kind) const {
 
 namespace {
 
-LoadResult Load(HintStream& stream, THintDocument& document, bool picture_mode, bool in_place,
-                ReleasedPrefix* released = nullptr) {
+LoadOutcome Load(HintStream& stream, THintDocument& document, bool picture_mode, bool in_place,
+                 ReleasedPrefix* released = nullptr) {
     document.Clear();
     document.Arena().ExpectTreeOf(stream.Bytes().size());
+    HunkReader reader(stream, document.Arena(), picture_mode);
+    reader.released = released;
+    LoadOutcome outcome;
     try {
-        LoadResult result = Read88a(stream, document);
-        if (result != LoadOk) return result;
-        if (stream.Good() && stream.Peek() != HintStream::kEof) {
-            HunkReader reader(stream, document.Arena(), picture_mode);
-            reader.released = released;
-            result = Read96a(reader, document, in_place);
-        }
-        if (result == LoadCorrupted) document.Clear();
-        return result;
+        outcome.result = Read88a(stream, document);
+        if (outcome.result == LoadResult::Ok && stream.Good() && stream.Peek() != HintStream::kEof)
+            outcome = Read96a(reader, document, in_place);
+    } catch (const NestingTooDeep& deep) {
+        outcome = {LoadResult::Corrupted, deep.line};
     } catch (const std::exception&) {
-        // Out of memory, or hunks nested too deeply to follow.
-        document.Clear();
-        return LoadOutOfMemory;
+        outcome = {LoadResult::OutOfMemory, reader.currentLine};
     }
-}
-
-}  // namespace
-
-LoadResult LoadHintFile(HintStream& stream, THintDocument& document, bool picture_mode) {
-    return Load(stream, document, picture_mode, false);
-}
-
-LoadResult LoadHintFileBytes(std::vector<char> bytes, THintDocument& document, bool picture_mode,
-                             ReleasedPrefix* released) {
-    HintStream stream(std::move(bytes));
-    const LoadResult result = Load(stream, document, picture_mode, true, released);
-    if (result == LoadOk) {
-        document.KeepBytes(stream.TakeBytes());
-        document.Arena().ReleaseUnused();
-    }
-    return result;
+    if (outcome.result != LoadResult::Ok) document.Clear();
+    return outcome;
 }
 
 HintFileRead ReadHintFileBytes(const std::string& path, std::vector<char>& bytes) {
@@ -223,30 +219,41 @@ HintFileRead ReadHintFileBytes(const std::string& path, std::vector<char>& bytes
     }
 }
 
-bool LoadHintFileAt(const std::string& path, THintDocument& document, bool picture_mode,
-                    LoadResult& result) {
-    std::vector<char> bytes;
-    switch (ReadHintFileBytes(path, bytes)) {
-        case HintFileRead::Failed:
-            return false;
-        case HintFileRead::TooLarge:
-            document.Clear();
-            result = LoadOutOfMemory;
-            return true;
-        case HintFileRead::Whole:
-        case HintFileRead::FirstBlock:
-            break;
-    }
+}  // namespace
+
+HintFileBytes ReadHintFile(const std::string& path) {
+    HintFileBytes file;
+    file.read = ReadHintFileBytes(path, file.bytes);
     // The bytes read past are given back as the load goes, and read from the file again in the
     // rare case that they are needed after all.
-    ReleasedPrefix released([&path](size_t length, char* into) {
+    file.released.emplace([path](size_t length, char* into) {
         std::vector<char> again;
         if (!ReadFileRange(path, 0, static_cast<int64_t>(length), again).Ok()) return false;
         std::copy(again.begin(), again.end(), into);
         return true;
     });
-    result = LoadHintFileBytes(std::move(bytes), document, picture_mode, &released);
-    return true;
+    return file;
+}
+
+LoadOutcome LoadHintFile(HintFileBytes file, THintDocument& document, bool picture_mode) {
+    if (file.read == HintFileRead::TooLarge) {
+        document.Clear();
+        return {LoadResult::OutOfMemory, 0};
+    }
+    HintStream stream(std::move(file.bytes));
+    ReleasedPrefix* released = file.released ? &*file.released : nullptr;
+    const LoadOutcome outcome = Load(stream, document, picture_mode, true, released);
+    if (outcome.result == LoadResult::Ok) {
+        document.KeepBytes(stream.TakeBytes());
+        document.Arena().ReleaseUnused();
+    }
+    return outcome;
+}
+
+LoadOutcome LoadHintFileCopying(std::vector<char> bytes, THintDocument& document,
+                                bool picture_mode) {
+    HintStream stream(std::move(bytes));
+    return Load(stream, document, picture_mode, false);
 }
 
 }  // namespace klu

@@ -2,28 +2,38 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "klu_object.h"
+#include "released_prefix.h"
 #include "tree_arena.h"
 
 namespace klu {
 
-class HintStream;
-class ReleasedPrefix;
+class DocumentObserver;
 class THunk;
 
-enum LoadResult : int {
-    LoadOk = 0,
-    LoadNotHintFile = 1,
-    LoadCorrupted = 2,
-    LoadOutOfMemory = 3,
-    LoadZipArchive = 4,
+// The numbers are those klu prints and exits with.
+enum class LoadResult : int {
+    Ok = 0,
+    NotHintFile = 1,
+    Corrupted = 2,
+    OutOfMemory = 3,
+    ZipArchive = 4,
 };
 
-const char* LoadResultName(int result);
+// "LoadOk", "LoadCorrupted"...
+const char* LoadResultName(LoadResult result);
+
+// What a load gives: its result and, where it failed among the hunks, the line it failed at, as
+// the loader numbers the hunks' lines (0: none).
+struct LoadOutcome {
+    LoadResult result = LoadResult::Ok;
+    int32_t line = 0;
+};
 
 // The top-level objects of one loaded file: entry 0 the older-format root, entry 1 the
 // newer-format root, then the other top-level hunks. The lines of the tree and the text a load
@@ -37,15 +47,22 @@ class THintDocument {
     THintDocument& operator=(const THintDocument&) = delete;
 
     // The document is empty before its hunks go: closing their windows may make the program
-    // look at the document again. The arena goes last, once nothing of the tree is left.
+    // look at the document again. The last entries go first, as they may hang below the root.
+    // The arena goes last, once nothing of the tree is left. The observer stays.
     void Clear() {
         std::vector<std::unique_ptr<TKLUObject>> going = std::move(entries_);
         entries_.clear();
-        going.clear();
+        while (!going.empty())
+            going.pop_back();
         arena_.Release();
         bytes_ = {};
     }
-    void Add(TKLUObject* object) { entries_.emplace_back(object); }
+    // Takes the object; the top of a tree among them reports to the document's observer.
+    void Add(TKLUObject* object);
+    // What shows the document's hunks (not owned), for its trees of now and of later loads; none
+    // shows nothing.
+    void SetObserver(DocumentObserver* observer);
+    DocumentObserver* Observer() const { return observer_; }
     size_t Count() const { return entries_.size(); }
     TKLUObject* Entry(size_t index) const { return entries_[index].get(); }
     // Entry 1 when there are at least two entries, else entry 0, else none.
@@ -63,18 +80,10 @@ class THintDocument {
     std::vector<std::unique_ptr<TKLUObject>> entries_;
     TreeArena arena_;
     std::vector<char> bytes_;
+    DocumentObserver* observer_ = nullptr;
 };
 
-// Reads a whole hint file into the document. picture_mode is set for the program's own help file.
-LoadResult LoadHintFile(HintStream& stream, THintDocument& document, bool picture_mode);
-// The same for a file's bytes, which the document takes: text bodies are decoded where they lie
-// and the document keeps what it needs of the bytes, so the tree holds no second copy of them.
-// With released, the bytes the load has copied into the tree are given back as it reads past
-// them, so the file is not held whole beside its tree.
-LoadResult LoadHintFileBytes(std::vector<char> bytes, THintDocument& document, bool picture_mode,
-                             ReleasedPrefix* released = nullptr);
-
-// How much of a hint file ReadHintFileBytes read.
+// How much of a hint file ReadHintFile read.
 enum class HintFileRead {
     Whole,
     FirstBlock,  // the first line is no hint file's: the rest would not change the load result
@@ -85,13 +94,29 @@ enum class HintFileRead {
 // No hint file comes near this size; a larger file is not read at all.
 inline constexpr int64_t kLargestHintFile = int64_t{64} << 20;
 
-// Reads a hint file for loading. Its first block is looked at before the rest is read, so a
-// file of another kind costs no more than that block, whatever its size.
-HintFileRead ReadHintFileBytes(const std::string& path, std::vector<char>& bytes);
+// A hint file's bytes for loading: the whole file, or only its first block when that shows it is
+// no hint file; or bytes from elsewhere (a member of an archive), read Whole.
+struct HintFileBytes {
+    HintFileRead read = HintFileRead::Whole;
+    std::vector<char> bytes;
+    // Gives back the bytes read past as the load goes, and has them read again in the rare case
+    // that they are needed after all; without it the bytes stay whole.
+    std::optional<ReleasedPrefix> released;
+};
 
-// Reads the file at path and loads it. Gives false (and leaves the document alone) when it
-// cannot be read; a file too large to be a hint file loads as LoadOutOfMemory.
-bool LoadHintFileAt(const std::string& path, THintDocument& document, bool picture_mode,
-                    LoadResult& result);
+// Reads the hint file at path for loading. Its first block is looked at before the rest is read,
+// so a file of another kind costs no more than that block, whatever its size.
+HintFileBytes ReadHintFile(const std::string& path);
+
+// The load of a hint file, for the reader and klu alike (file.read not Failed). Text bodies are
+// decoded where they lie and the document keeps what it needs of the bytes, so the tree holds no
+// second copy of them; a file too large to be a hint file loads as OutOfMemory. Whatever fails
+// leaves the document empty. picture_mode is set for the program's own help file.
+LoadOutcome LoadHintFile(HintFileBytes file, THintDocument& document, bool picture_mode);
+
+// The same load with every text body decoded into a copy: what the fuzzer and tests hold the
+// load in place to.
+LoadOutcome LoadHintFileCopying(std::vector<char> bytes, THintDocument& document,
+                                bool picture_mode);
 
 }  // namespace klu

@@ -1,9 +1,7 @@
 #include "hunk.h"
 
-#include <unordered_map>
-
+#include "document_observer.h"
 #include "hunk_reader.h"
-#include "hunk_ui.h"
 #include "line_index.h"
 #include "text_util.h"
 
@@ -21,9 +19,8 @@ THunk::~THunk() {
     if (hasLineIndex) LineIndex::Drop(*this);
 }
 
-int THunk::Open() {
-    if (HunkUi* ui = GetHunkUi()) ui->ShowUnknownData(*this);
-    return 0;
+void THunk::Open() {
+    if (DocumentObserver* observer = Observer()) observer->ShowUnknownData(*this);
 }
 
 THunk* THunk::FindByLine(int32_t line) {
@@ -34,36 +31,14 @@ THunk* THunk::FindByName(std::string_view name) {
     return EqualsNoCase(title, name) ? this : nullptr;
 }
 
-namespace {
-
-// Never destroyed, so that a hunk that outlives the statics can still ask it.
-std::unordered_map<const THunk*, void*>& Views() {
-    static auto* const views = new std::unordered_map<const THunk*, void*>;
-    return *views;
-}
-
-}  // namespace
-
-void* THunk::View() const {
-    if (!hasView) return nullptr;
-    const auto found = Views().find(this);
-    return found == Views().end() ? nullptr : found->second;
-}
-
-void THunk::SetView(void* window) {
-    if (window) {
-        Views()[this] = window;
-        hasView = 1;
-    } else if (hasView) {
-        Views().erase(this);
-        hasView = 0;
-    }
+void THunk::SetObserver(DocumentObserver* observer) {
+    if (!parent) parent.SetObserver(observer);
 }
 
 void THunk::CloseView() {
     if (!hasView) return;
-    if (HunkUi* ui = GetHunkUi()) ui->CloseView(*this);
-    SetView(nullptr);
+    if (DocumentObserver* observer = Observer()) observer->CloseView(*this);
+    hasView = 0;
 }
 
 THunk* THunk::Top() {

@@ -9,8 +9,32 @@
 
 namespace klu {
 
+class DocumentObserver;
 class HunkReader;
+class THunk;
 class TMetaTextHunk;
+
+// The hunk that holds a hunk, or, at the top of a tree, what shows the tree's hunks. One pointer
+// serves both, told apart by its lowest bit (both kinds of object lie on even addresses): a tree
+// holds a hunk per question, and only its top needs an observer.
+class ParentLink {
+  public:
+    ParentLink(THunk* hunk = nullptr) : bits_(reinterpret_cast<uintptr_t>(hunk)) {}
+    THunk* Hunk() const { return IsObserver() ? nullptr : reinterpret_cast<THunk*>(bits_); }
+    operator THunk*() const { return Hunk(); }
+    THunk* operator->() const { return Hunk(); }
+    DocumentObserver* Observer() const {
+        return IsObserver() ? reinterpret_cast<DocumentObserver*>(bits_ & ~uintptr_t{1}) : nullptr;
+    }
+    // Only where there is no parent hunk.
+    void SetObserver(DocumentObserver* observer) {
+        bits_ = observer ? reinterpret_cast<uintptr_t>(observer) | 1 : 0;
+    }
+
+  private:
+    bool IsObserver() const { return bits_ & 1; }
+    uintptr_t bits_;
+};
 
 // A hunk: a node of the tree with a header line. Also the class of hunks whose keyword this
 // reader does not know.
@@ -26,7 +50,7 @@ class THunk : public TNode {
     int GetType() const override { return UNKNOWN; }
     bool IsHunk() const override { return true; }
     THunk* AsHunk() override { return this; }
-    int Open() override;
+    void Open() override;
 
     virtual std::string GetNumber() const { return number.str(); }
     virtual THunk* FindByLine(int32_t line);
@@ -51,18 +75,18 @@ class THunk : public TNode {
     THunk* Top();
     const THunk* Top() const;
 
-    // The window that shows this hunk (not owning), or none. Kept beside the tree, not in each
-    // hunk: a tree holds a hunk per question, and few are ever shown.
-    void* View() const;
-    void SetView(void* window);
+    // What shows this hunk's tree, as its top holds it, or none.
+    DocumentObserver* Observer() const { return Top()->parent.Observer(); }
+    // Makes this hunk, the top of its tree, report to observer (none: to nothing).
+    void SetObserver(DocumentObserver* observer);
 
     // First, so that it fills the room the flags leave free.
     char marker = ' ';
-    uint8_t hasView : 1 = 0;       // a window shows it
+    uint8_t hasView : 1 = 0;       // its observer may show it in a window
     uint8_t hasLineIndex : 1 = 0;  // the top of a tree whose LineIndex is kept
     // The hunk that holds this one (not owning). Lines have none: a tree holds one object per
     // line, so a line keeps only its text and flags.
-    THunk* parent = nullptr;
+    ParentLink parent;
     int32_t lineNumber = 0;
     int32_t lineCount = 0;
     TLineText number;

@@ -77,7 +77,7 @@ void HunkReader::SkipLineTail() {
 }
 
 THunk* HunkReader::ReadHunk(THunk* parent) {
-    if (depth_ >= kMaxDepth) throw NestingTooDeep();
+    if (depth_ >= kMaxDepth) throw NestingTooDeep(currentLine + 1);
     // Everything before a hunk's header is in the tree by now, copied.
     if (released) released->Advance(stream.Writable(stream.Bytes()), stream.Tell());
     ++depth_;

@@ -15,10 +15,12 @@ namespace klu {
 
 class THunk;
 
-// Thrown when hunks nest deeper than a reader can follow; the load turns it into the
-// out-of-memory result.
+// Thrown when hunks nest deeper than a reader can follow, at the header line of the hunk too
+// deep; the load reports the file as corrupted there.
 struct NestingTooDeep : std::runtime_error {
-    NestingTooDeep() : std::runtime_error("hunks nested too deeply") {}
+    explicit NestingTooDeep(int32_t header_line)
+        : std::runtime_error("hunks nested too deeply"), line(header_line) {}
+    int32_t line;
 };
 
 // The state of one load of the newer format: the stream, the arena of the document's tree, the

@@ -5,8 +5,8 @@
 #include <limits>
 #include <optional>
 
+#include "document_observer.h"
 #include "hunk_reader.h"
-#include "hunk_ui.h"
 #include "text_util.h"
 
 namespace klu {
@@ -31,9 +31,8 @@ TInfoHunk::TInfoHunk(HunkReader& reader, int32_t line_count, THunk* owner)
 
 TInfoHunk::TInfoHunk(std::string name, THunk* owner) : TItemsHunk(std::move(name), owner) {}
 
-int TInfoHunk::Open() {
-    if (HunkUi* ui = GetHunkUi()) ui->OpenWindow(*this);
-    return 0;
+void TInfoHunk::Open() {
+    if (DocumentObserver* observer = Observer()) observer->OpenWindow(*this);
 }
 
 void TInfoHunk::ParseLine(std::string line) {

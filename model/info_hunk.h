@@ -15,7 +15,7 @@ class TInfoHunk : public TItemsHunk {
     TInfoHunk(std::string name, THunk* owner);
 
     int GetType() const override { return INFO; }
-    int Open() override;
+    void Open() override;
 
     // Builds the display lines; version is the file's version hunk, if any.
     void Finish(const THunk* version);

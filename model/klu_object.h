@@ -39,7 +39,7 @@ class TKLUObject {
     void SetName(std::string name);
     int GetType() const;
     bool IsHunk() const;
-    int Open();
+    void Open();
     // The object as a hunk of the tree, or none. Entries of a folder listing show as links
     // (IsHunk) without being hunks, so walkers of the tree ask this rather than IsHunk.
     THunk* AsHunk();
@@ -75,7 +75,7 @@ class TNode : public TKLUObject {
     virtual void SetName(std::string name) { title = name; }
     virtual int GetType() const { return ABSTRACT; }
     virtual bool IsHunk() const { return false; }
-    virtual int Open() { return 0; }
+    virtual void Open() {}
     virtual THunk* AsHunk() { return nullptr; }
 };
 
@@ -106,7 +106,9 @@ inline int TKLUObject::GetType() const {
 inline bool TKLUObject::IsHunk() const {
     return isNode && static_cast<const TNode*>(this)->IsHunk();
 }
-inline int TKLUObject::Open() { return isNode ? static_cast<TNode*>(this)->Open() : 0; }
+inline void TKLUObject::Open() {
+    if (isNode) static_cast<TNode*>(this)->Open();
+}
 inline THunk* TKLUObject::AsHunk() { return isNode ? static_cast<TNode*>(this)->AsHunk() : nullptr; }
 
 // The layout flags set on an object, as letters in the fixed order H S W F E.

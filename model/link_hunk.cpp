@@ -18,7 +18,7 @@ THunk* TLinkHunk::Target() const {
     return LineIndex::Of(*const_cast<TLinkHunk*>(this)->Top()).Find(targetLine);
 }
 
-int TLinkHunk::Open() {
+void TLinkHunk::Open() {
     // A link may lead to another link; follow the chain a little way, never round a loop.
     constexpr int kMaxHops = 64;
     THunk* target = Target();
@@ -26,7 +26,6 @@ int TLinkHunk::Open() {
         target = static_cast<TLinkHunk*>(target)->Target();
     }
     if (target && target->GetType() != LINK) target->Open();
-    return 0;
 }
 
 std::string TLinkHunk::GetNumber() const {

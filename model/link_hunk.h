@@ -12,7 +12,7 @@ class TLinkHunk : public THunk {
     TLinkHunk(std::string name, THunk* owner);
 
     int GetType() const override { return LINK; }
-    int Open() override;
+    void Open() override;
     std::string GetNumber() const override;
     void Flatten(TMetaTextHunk&) override {}
 

@@ -1,7 +1,7 @@
 #include "media_hunks.h"
 
+#include "document_observer.h"
 #include "hunk_reader.h"
-#include "hunk_ui.h"
 
 namespace klu {
 namespace {
@@ -28,9 +28,8 @@ TGIFaHunk::TGIFaHunk(HunkReader& reader, int32_t line_count, THunk* owner)
     ReadDataHunkBody(reader, *this, lineCount);
 }
 
-int TGIFaHunk::Open() {
-    if (HunkUi* ui = GetHunkUi()) ui->ShowGif(*this);
-    return 0;
+void TGIFaHunk::Open() {
+    if (DocumentObserver* observer = Observer()) observer->ShowGif(*this);
 }
 
 TSoundHunk::TSoundHunk(HunkReader& reader, int32_t line_count, THunk* owner)
@@ -38,9 +37,8 @@ TSoundHunk::TSoundHunk(HunkReader& reader, int32_t line_count, THunk* owner)
     ReadDataHunkBody(reader, *this, lineCount);
 }
 
-int TSoundHunk::Open() {
-    if (HunkUi* ui = GetHunkUi()) ui->PlaySound(*this);
-    return 0;
+void TSoundHunk::Open() {
+    if (DocumentObserver* observer = Observer()) observer->PlaySound(*this);
 }
 
 TOverlayHunk::TOverlayHunk(HunkReader& reader, int32_t line_count, THunk* owner)
@@ -52,9 +50,8 @@ TOverlayHunk::TOverlayHunk(HunkReader& reader, int32_t line_count, THunk* owner)
     SkipBodyLines(reader, 4, lineCount);
 }
 
-int TOverlayHunk::Open() {
-    if (HunkUi* ui = GetHunkUi()) ui->ShowOverlay(*this);
-    return 0;
+void TOverlayHunk::Open() {
+    if (DocumentObserver* observer = Observer()) observer->ShowOverlay(*this);
 }
 
 TPNGObject::TPNGObject(HunkReader& reader, int32_t line_count, THunk* owner, bool read_title)
@@ -85,9 +82,8 @@ THyperPNGHunk::THyperPNGHunk(HunkReader& reader, int32_t line_count, THunk* owne
     AddChild(reader.arena.New<TPNGObject>(reader, line_count, this, false));
 }
 
-int THyperPNGHunk::Open() {
-    if (HunkUi* ui = GetHunkUi()) ui->OpenWindow(*this);
-    return 0;
+void THyperPNGHunk::Open() {
+    if (DocumentObserver* observer = Observer()) observer->OpenWindow(*this);
 }
 
 TPNGObject* THyperPNGHunk::Finish() const {

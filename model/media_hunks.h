@@ -27,7 +27,7 @@ class TGIFaHunk : public THunk, public DataRange {
   public:
     TGIFaHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     int GetType() const override { return GIFA; }
-    int Open() override;
+    void Open() override;
     void Flatten(TMetaTextHunk& target) override;
     int64_t GetDataEnd() const override { return End(); }
 };
@@ -37,7 +37,7 @@ class TSoundHunk : public THunk, public DataRange {
   public:
     TSoundHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     int GetType() const override { return SOUND; }
-    int Open() override;
+    void Open() override;
     void Flatten(TMetaTextHunk& target) override;
     int64_t GetDataEnd() const override { return End(); }
 };
@@ -47,7 +47,7 @@ class TOverlayHunk : public THunk, public DataRange {
   public:
     TOverlayHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     int GetType() const override { return OVERLAY; }
-    int Open() override;
+    void Open() override;
     void Flatten(TMetaTextHunk& target) override;
 
     int32_t x = 0;
@@ -82,7 +82,7 @@ class THyperPNGHunk : public TItemsHunk {
   public:
     THyperPNGHunk(HunkReader& reader, int32_t line_count, THunk* owner);
     int GetType() const override { return HYPERPNG; }
-    int Open() override;
+    void Open() override;
     TPNGObject* Finish() const;
 };
 

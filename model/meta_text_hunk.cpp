@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "decode.h"
+#include "document_observer.h"
 #include "hunk_reader.h"
-#include "hunk_ui.h"
 
 namespace klu {
 
@@ -31,9 +31,8 @@ TMetaTextHunk::TMetaTextHunk(HunkReader& reader, int32_t line_count, THunk* owne
     }
 }
 
-int TMetaTextHunk::Open() {
-    if (HunkUi* ui = GetHunkUi()) ui->OpenWindow(*this);
-    return 0;
+void TMetaTextHunk::Open() {
+    if (DocumentObserver* observer = Observer()) observer->OpenWindow(*this);
 }
 
 namespace {

@@ -15,7 +15,7 @@ class TMetaTextHunk : public TItemsHunk {
     TMetaTextHunk(HunkReader& reader, int32_t line_count, THunk* owner, int kind_id);
 
     int GetType() const override { return kind; }
-    int Open() override;
+    void Open() override;
     void Flatten(TMetaTextHunk& target) override;
     void WriteText(std::ostream& out) override;
     void RestoreState(std::string& state) override;

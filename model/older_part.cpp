@@ -24,9 +24,9 @@ struct OlderPartSink {
 }  // namespace
 
 std::optional<OlderPart> ReadOlderPart(const std::string& path) {
-    std::vector<char> bytes;
-    if (ReadHintFileBytes(path, bytes) != HintFileRead::Whole) return std::nullopt;
-    HintStream stream(std::move(bytes));
+    HintFileBytes file = ReadHintFile(path);
+    if (file.read != HintFileRead::Whole) return std::nullopt;
+    HintStream stream(std::move(file.bytes));
     if (!EqualsNoCase(stream.GetLine(), "KLU")) return std::nullopt;
     stream.GetLine();  // the title
     OlderPart part;

@@ -28,7 +28,8 @@ std::string RoundTripDifference(const THintDocument& document, const std::string
     // Checked in memory: a file of a predictable name would be a place for others to plant a
     // link in.
     THintDocument again;
-    if (LoadHintFileBytes(std::vector<char>(bytes->begin(), bytes->end()), again, false) != LoadOk)
+    HintFileBytes compiled{HintFileRead::Whole, {bytes->begin(), bytes->end()}, std::nullopt};
+    if (LoadHintFile(std::move(compiled), again, false).result != LoadResult::Ok)
         return "its compiled file does not load";
     return TreeDifferenceFromBytes(document, hint_file, again, *bytes);
 }

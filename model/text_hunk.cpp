@@ -1,8 +1,8 @@
 #include "text_hunk.h"
 
 #include "decode.h"
+#include "document_observer.h"
 #include "hunk_reader.h"
-#include "hunk_ui.h"
 
 namespace klu {
 
@@ -17,9 +17,8 @@ TTextHunk::TTextHunk(HunkReader& reader, int32_t line_count, THunk* owner)
     SkipBodyLines(reader, 4, lineCount);
 }
 
-int TTextHunk::Open() {
-    if (HunkUi* ui = GetHunkUi()) ui->OpenWindow(*this);
-    return 0;
+void TTextHunk::Open() {
+    if (DocumentObserver* observer = Observer()) observer->OpenWindow(*this);
 }
 
 void TTextHunk::LoadData(HunkReader& reader) {

@@ -23,7 +23,7 @@ class TTextHunk : public TItemsHunk {
     TTextHunk(HunkReader& reader, int32_t line_count, THunk* owner);
 
     int GetType() const override { return TEXT; }
-    int Open() override;
+    void Open() override;
     void LoadData(HunkReader& reader) override;
     // Finds the stored lines of the body, and sets the layout the flags ask for on the hunk.
     StoredBody ReadBody(HunkReader& reader);

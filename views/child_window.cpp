@@ -18,7 +18,6 @@ TChild::TChild(THunk& shown, std::string kind_name, const Settings& current_sett
 TChild::~TChild() {
     // The controls go first, while the hunk they show is still there.
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
-    if (hunk_.View() == this) hunk_.SetView(nullptr);
 }
 
 void TChild::TakeOwnership(std::unique_ptr<THunk> hunk) {

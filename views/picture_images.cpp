@@ -37,7 +37,7 @@ void ReleasePicture(TPNGObject& picture) {
 }
 
 bool ApplyOverlay(TOverlayHunk& overlay, const std::string& path) {
-    auto* picture = dynamic_cast<TPNGObject*>(overlay.parent);
+    auto* picture = dynamic_cast<TPNGObject*>(overlay.parent.Hunk());
     if (picture == nullptr) return false;
     OverlayCache* cache = OverlaysOf(*picture);
     if (cache == nullptr) {

@@ -32,8 +32,8 @@ TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAt
         EXPECT_EQ(state.settings.listFolder, state.programFolder);
         EXPECT_EQ(first->MainWindow()->size(), desktop.size() * 4 / 5);
         first->MainWindow()->setGeometry(30, 40, 500, 400);
-        LoadResult result = LoadOk;
-        ASSERT_TRUE(LoadHintFileAt(path, state.currentDocument, false, result));
+        ASSERT_EQ(LoadHintFile(ReadHintFile(path), state.currentDocument, false).result,
+                  LoadResult::Ok);
         state.currentPath = path;
         state.settings.listFolder = "/listing/here";
         EXPECT_EQ(ReadFile(folder / "KLUWIN.INI").find("/listing/here"), std::string::npos);
@@ -86,7 +86,7 @@ TEST(AppLifecycleTest, ReadsTheHelpFileWhenHelpIsFirstAskedFor) {
     EXPECT_TRUE(dialogs->messages.empty());
     const THunk* root = app->State().helpDocument.GetRoot();
     ASSERT_NE(root, nullptr);
-    EXPECT_NE(root->View(), nullptr) << "its top window is shown";
+    EXPECT_TRUE(root->hasView) << "its top window is shown";
 }
 
 // Switches in any letter case, anything else a path; only the first argument counts and

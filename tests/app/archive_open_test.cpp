@@ -70,6 +70,7 @@ TEST_F(ArchiveOpenTest, TheListingShowsTheHintFilesOfArchivesAndOpensThem) {
         const auto listing =
             BuildFolderListing(folder.path(), state.locations.TitleCachePath(), &stats);
         ASSERT_NE(listing, nullptr);
+        listing->SetObserver(&ui);
         ASSERT_EQ(listing->GetChildCount(), 1u);
         EXPECT_EQ(listing->GetChild(0)->GetName(), "Packed First");
         EXPECT_EQ(stats.fromCache, run == 0 ? 0u : 1u);
@@ -90,6 +91,7 @@ TEST_F(ArchiveOpenTest, TheSecondMemberOfANameOpensAsItselfFromTheListingAndTheC
     Write("twins.zip", bytes);
     const auto listing = BuildFolderListing(folder.path(), state.locations.TitleCachePath());
     ASSERT_EQ(listing->GetChildCount(), 2u);
+    listing->SetObserver(&ui);
     listing->GetChild(1)->Open();
     EXPECT_EQ(TopTitle(), "Second");
     EXPECT_EQ(state.currentPath, zip + "/GAME.KLU;2");
@@ -110,10 +112,8 @@ TEST_F(ArchiveOpenTest, EachReaderKeepsItsOwnUnpackedMemberWhileTheFileIsOpen) {
     {
         AppState other(folder.path(), std::string(), NoEnvironment);
         TKLUMDIFrame other_frame(other, dialogs);
-        SetHunkUi(nullptr);  // the other reader shows nothing
         OpenHintFile(other_frame.Client(), other, dialogs,
                      Zip("b.zip", {{"B.KLU", ThreeHintFile("Second")}}));
-        SetHunkUi(&ui);
         theirs = other.currentDataPath;
         EXPECT_EQ(ReadFile(theirs), ThreeHintFile("Second"));
         EXPECT_EQ(ReadFile(mine), ThreeHintFile("First"));

@@ -43,10 +43,9 @@ class FileCommandsTest : public WindowFixture {
             root->Add(MakeText("About", {"Nothing here"}));
         }
         state.helpDocument.Clear();
-        LoadResult result = LoadOk;
         const std::string path = Write("RORED.KLU", HintFileOf(std::move(root)));
-        ASSERT_TRUE(LoadHintFileAt(path, state.helpDocument, true, result));
-        ASSERT_EQ(result, LoadOk);
+        ASSERT_EQ(LoadHintFile(ReadHintFile(path), state.helpDocument, true).result,
+                  LoadResult::Ok);
     }
 };
 
@@ -74,7 +73,7 @@ TEST_F(FileCommandsTest, SearchReplacesTheResultsOnlyWhenSomethingIsFound) {
     THunk* link = results->Hunk().FindByName("Once?");
     ASSERT_NE(link, nullptr);
     link->Open();
-    EXPECT_NE(WindowHunkUi::ViewOf(*Child("Once?")), nullptr);
+    EXPECT_NE(ui.ViewOf(*Child("Once?")), nullptr);
 }
 
 // The listing's entries open their files as the Open command would; it comes to the front again

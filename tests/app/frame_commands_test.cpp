@@ -51,9 +51,9 @@ class FrameCommandsTest : public FrameFixture {
         return enabled;
     }
     void LoadSample() {
-        LoadResult result = LoadOk;
-        ASSERT_TRUE(LoadHintFileAt(Write("sample.klu", SampleHintFile()), state.currentDocument,
-                                   false, result));
+        const std::string sample = Write("sample.klu", SampleHintFile());
+        ASSERT_EQ(LoadHintFile(ReadHintFile(sample), state.currentDocument, false).result,
+                  LoadResult::Ok);
     }
     QMdiSubWindow* Activate(QWidget* window) {
         QMdiSubWindow* sub = Client().addSubWindow(window);

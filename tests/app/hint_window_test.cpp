@@ -51,7 +51,7 @@ TEST_F(HintWindowTest, RevealsOneHintAtATimeByMouseSpaceAndEnterThenCloses) {
     // One more press closes the window.
     QTest::keyClick(window->Button(), Qt::Key_Return);
     DeleteClosed();
-    EXPECT_EQ(question->View(), nullptr);
+    EXPECT_EQ(ViewOf(question), nullptr);
 }
 
 // A subject has a single "hint": no button, and its text takes the focus with no link marked.

@@ -84,7 +84,7 @@ TEST_F(PictureWindowTest, APictureWindowShowsItsPictureAndHotSpotsOpenWhereTheMo
     ClickAt(*window, 15, 12);
     EXPECT_EQ(WindowTitles().size(), windows);
     ClickAt(*window, 30, 20);
-    EXPECT_NE(WindowHunkUi::ViewOf(*tower), nullptr);
+    EXPECT_NE(ui.ViewOf(*tower), nullptr);
 }
 
 // Screen readers meet the hot spots in the order Tab visits them, the marked one focused.
@@ -113,7 +113,7 @@ TEST_F(PictureWindowTest, HotSpotsAreLinksToScreenReadersNamedAfterWhatTheyOpen)
         EXPECT_TRUE(spot->state().focusable);
         EXPECT_EQ(spot->state().focused, i == 0) << i;
         spot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        EXPECT_NE(WindowHunkUi::ViewOf(*spots[i].opened), nullptr);
+        EXPECT_NE(ui.ViewOf(*spots[i].opened), nullptr);
     }
     EXPECT_EQ(PixelAt(25, 5), 5) << "pressing the lamp's spot painted it";
 }
@@ -134,7 +134,7 @@ TEST_F(PictureWindowTest, SaveWindowWritesPngUnlessTheNameEndsInBmp) {
 
 TEST_F(PictureWindowTest, AnOverlayOpensItsPictureWindowAndPaintsOnce) {
     ASSERT_NE(lamp, nullptr);
-    ASSERT_EQ(WindowHunkUi::ViewOf(*hyper), nullptr);
+    ASSERT_EQ(ui.ViewOf(*hyper), nullptr);
     lamp->Open();
     THintChild* window = ViewOf(hyper);
     ASSERT_NE(window, nullptr);
@@ -201,9 +201,8 @@ TEST_F(WindowFixture, InAHintWindowSpaceOpensAMarkedHotSpotAndRevealsOtherwise) 
     lit->Add(MakeData("HYPERPNG", "Bay", CheckerPng()))
         ->AddRegion(0, 0, 10, 10, MakeText("Tower", {"Steps."}));
     lit->Separator().Line("Light it.");
-    LoadResult result = LoadOk;
-    ASSERT_TRUE(LoadHintFileAt(Write("RORED.KLU", HintFileOf(std::move(root))), state.helpDocument,
-                               true, result));
+    const std::string help = Write("RORED.KLU", HintFileOf(std::move(root)));
+    ASSERT_EQ(LoadHintFile(ReadHintFile(help), state.helpDocument, true).result, LoadResult::Ok);
     THunk* question = state.helpDocument.GetRoot()->FindByName("Lit?");
     THintChild* window = OpenWindow(*question);
     ASSERT_NE(window->Button(), nullptr);
@@ -233,7 +232,7 @@ TEST_F(TruncatedPictureTest, TakesNoRoomButItsHotSpotsStillOpenTheirTargets) {
     EXPECT_EQ(window->Control().Fragments()[0], (TWrapInfo{8, 8, 8, 8, 0, 0, picture}));
     EXPECT_NE(ScreenAt(*window, 0, 0), ColourOf(0)) << "nothing is drawn";
     ClickAt(*window, 25, 20);
-    EXPECT_NE(WindowHunkUi::ViewOf(*tower), nullptr);
+    EXPECT_NE(ui.ViewOf(*tower), nullptr);
 }
 
 }  // namespace

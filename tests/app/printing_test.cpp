@@ -128,7 +128,7 @@ TEST_F(PrinterTest, APictureOf120By60PixelsPrintsOneInchByHalfAnInch) {
     subject->Add(MakeData("HYPERPNG", "Map", EncodeOrFail(PlainPicture(120, 60, 3))));
     const std::string file = HintFileOf(std::move(subject));
     THintDocument doc;
-    ASSERT_EQ(LoadBytes(file, doc, /*picture_mode=*/true), LoadOk);
+    ASSERT_EQ(LoadBytes(file, doc, /*picture_mode=*/true), LoadResult::Ok);
     TItemsHunk* pictures = Items(doc.GetRoot());
     ASSERT_NE(pictures, nullptr);
     ASSERT_EQ(pictures->GetChildCount(), 2u);

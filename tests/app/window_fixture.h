@@ -97,7 +97,8 @@ class FrameFixture : public ::testing::Test {
 class WindowFixture : public FrameFixture {
   protected:
     WindowFixture() : ui(frame->Client(), state, dialogs) {
-        SetHunkUi(&ui);
+        state.currentDocument.SetObserver(&ui);
+        state.helpDocument.SetObserver(&ui);
         state.ReadSettings();
         frame->Client().SetLayout(WindowLayout::Windows);
         // Hidden widgets are not laid out: the windows must be on the (offscreen) screen.
@@ -106,7 +107,8 @@ class WindowFixture : public FrameFixture {
     }
     ~WindowFixture() override {
         frame.reset();
-        SetHunkUi(nullptr);
+        state.currentDocument.SetObserver(nullptr);
+        state.helpDocument.SetObserver(nullptr);
     }
 
     void Open(const std::string& path) { Client().OpenHintFile(path); }
@@ -123,11 +125,11 @@ class WindowFixture : public FrameFixture {
         return root ? dynamic_cast<TItemsHunk*>(root->FindByName(title)) : nullptr;
     }
     // The hunk's text window, or none.
-    static THintChild* ViewOf(const THunk* hunk) {
-        return hunk ? dynamic_cast<THintChild*>(WindowHunkUi::ViewOf(*hunk)) : nullptr;
+    THintChild* ViewOf(const THunk* hunk) const {
+        return hunk ? dynamic_cast<THintChild*>(ui.ViewOf(*hunk)) : nullptr;
     }
     // Opens the hunk as a link would and gives its window.
-    static THintChild* OpenWindow(THunk& hunk) {
+    THintChild* OpenWindow(THunk& hunk) {
         hunk.Open();
         return ViewOf(&hunk);
     }

@@ -96,7 +96,6 @@ TEST(KluDumpResults, FailedLoadsPrintTheResultWithNoEntries) {
     const TempFolder folder;
     const std::vector<std::pair<std::string, int>> cases = {{"Not a hint file\n", 1},
                                                             {WithBrokenChecksum(TourPlan()), 2},
-                                                            {Bytes(NestedSubjectsPlan(1200)), 3},
                                                             {"PK\x03\x04", 4}};
     for (const auto& [bytes, result] : cases) {
         const Dumped dumped = Dump(folder.Write("failed.klu", bytes));

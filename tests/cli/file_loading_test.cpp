@@ -55,7 +55,11 @@ TEST(KluLoading, EveryCommandGivesTheReadersMessageForAFileThatDoesNotLoad) {
         for (const auto& [file, status, message] : inputs) {
             const KluRun run = RunKlu(Words(command, file, folder));
             EXPECT_EQ(run.status, status) << command[0] << ' ' << file;
-            EXPECT_EQ(run.err, message + "\n") << command[0] << ' ' << file;
+            // check names below it the line a corrupted file failed at (check_command_test).
+            const bool line_follows = command[0] == "check" && status == 2;
+            EXPECT_EQ(line_follows ? run.err.substr(0, message.size() + 1) : run.err,
+                      message + "\n")
+                << command[0] << ' ' << file;
         }
     }
 }

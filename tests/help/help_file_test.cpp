@@ -31,9 +31,8 @@ void CollectHunks(THunk* hunk, std::vector<THunk*>& hunks) {
 class HelpFileContentTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        LoadResult result = LoadCorrupted;
-        ASSERT_TRUE(LoadHintFileAt(KLU_HELP_FILE, document, true, result)) << KLU_HELP_FILE;
-        ASSERT_EQ(result, LoadOk) << LoadResultName(result);
+        const LoadResult result = LoadHintFile(ReadHintFile(KLU_HELP_FILE), document, true).result;
+        ASSERT_EQ(result, LoadResult::Ok) << LoadResultName(result);
         root = document.GetRoot();
         ASSERT_NE(root, nullptr);
         CollectHunks(root, hunks);

@@ -13,8 +13,7 @@ namespace {
 TEST(BuiltFiles, ComeBackThroughAnOutlineAsTheSameTree) {
     for (const std::string file : {KLU_DEMO_FILE, KLU_HELP_FILE}) {
         THintDocument document;
-        LoadResult result = LoadCorrupted;
-        ASSERT_TRUE(LoadHintFileAt(file, document, false, result) && result == LoadOk) << file;
+        ASSERT_EQ(LoadHintFile(ReadHintFile(file), document, false).result, LoadResult::Ok) << file;
         std::string folder = (std::filesystem::temp_directory_path() / "klu-help-XXXXXX").string();
         ASSERT_TRUE(mkdtemp(folder.data()));
         EXPECT_EQ(DecompiledDifference(document, file, folder), "") << file;

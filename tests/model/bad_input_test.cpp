@@ -47,9 +47,9 @@ TEST(BadInput, EveryTruncationLoadsWithoutFault) {
                 for (bool picture_mode : {false, true}) {
                     THintDocument doc;
                     const LoadResult result = LoadBytes(bytes.substr(0, cut), doc, picture_mode);
-                    EXPECT_GE(result, LoadOk) << seed.name << " cut at " << cut;
-                    EXPECT_LE(result, LoadZipArchive) << seed.name << " cut at " << cut;
-                    if (result == LoadOk && doc.Count() > 0) {
+                    EXPECT_GE(result, LoadResult::Ok) << seed.name << " cut at " << cut;
+                    EXPECT_LE(result, LoadResult::ZipArchive) << seed.name << " cut at " << cut;
+                    if (result == LoadResult::Ok && doc.Count() > 0) {
                         std::string state;
                         doc.GetRoot()->SaveState(state);  // the partial tree is walkable
                     }
@@ -67,24 +67,29 @@ std::string NestedSubjects(int depth) {
     return NewerFile(hunks);
 }
 
-TEST(BadInput, NestingDeeperThanAThousandLevelsIsOutOfMemory) {
+TEST(BadInput, NestingDeeperThanAThousandLevelsIsCorruptedAtTheHeaderTooDeep) {
     THintDocument doc;
-    EXPECT_EQ(LoadBytes(NestedSubjects(990), doc), LoadOk);
+    EXPECT_EQ(LoadBytes(NestedSubjects(990), doc), LoadResult::Ok);
     THunk* deepest = doc.GetRoot()->FindByLine(2 * 990 + 1);
     ASSERT_NE(deepest, nullptr);
     EXPECT_EQ(deepest->GetType(), COMMENT);
-    EXPECT_EQ(LoadBytes(NestedSubjects(1200), doc), LoadOutOfMemory);
+    const LoadOutcome deeper = test::LoadBytesOutcome(NestedSubjects(1200), doc);
+    EXPECT_EQ(deeper.result, LoadResult::Corrupted);
+    EXPECT_EQ(deeper.line, 2 * 1000 + 1);
     EXPECT_EQ(doc.Count(), 0u);
 }
 
 TEST(BadInput, LinksThatLeadRoundInACircleOpenNothing) {
     THintDocument doc;
+    test::RecordingObserver observer;
+    doc.SetObserver(&observer);
     ASSERT_EQ(
         LoadBytes(NewerFile("8 SUBJECT\r\nRoot\r\n3 LINK\r\nA\r\n6\r\n3 LINK\r\nB\r\n3\r\n"), doc),
-        LoadOk);
+        LoadResult::Ok);
     auto* first = NodeCast<TLinkHunk>(Items(doc.GetRoot())->children.at(0));
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->Open(), 0);  // returns instead of recursing for ever
+    first->Open();  // returns instead of recursing for ever
+    EXPECT_TRUE(observer.shown.empty());
 }
 
 // Gigabytes without a line end (sparse files, taking no disk): the loader judges them by their
@@ -95,19 +100,17 @@ TEST(BadInput, HugeFilesCostTheirFirstBlockOnly) {
         std::string start;
         HintFileRead read;
         LoadResult result;
-    } cases[] = {{"", HintFileRead::FirstBlock, LoadNotHintFile},
-                 {"KLU\r\nTitle of a huge file", HintFileRead::TooLarge, LoadOutOfMemory}};
+    } cases[] = {{"", HintFileRead::FirstBlock, LoadResult::NotHintFile},
+                 {"KLU\r\nTitle of a huge file", HintFileRead::TooLarge, LoadResult::OutOfMemory}};
     for (const auto& huge : cases) {
         const std::string path = folder / "huge.klu";
         test::WriteFile(path, huge.start);
         std::filesystem::resize_file(path, uintmax_t{4} << 30);
-        std::vector<char> bytes;
-        EXPECT_EQ(ReadHintFileBytes(path, bytes), huge.read);
-        EXPECT_LE(bytes.size(), 4096u);
+        HintFileBytes file = ReadHintFile(path);
+        EXPECT_EQ(file.read, huge.read);
+        EXPECT_LE(file.bytes.size(), 4096u);
         THintDocument document;
-        LoadResult result = LoadOk;
-        ASSERT_TRUE(LoadHintFileAt(path, document, false, result));
-        EXPECT_EQ(result, huge.result);
+        EXPECT_EQ(LoadHintFile(std::move(file), document, false).result, huge.result);
         TextFileLines lines(path);
         std::string line;
         while (lines.Next(line)) {

@@ -76,7 +76,7 @@ class ChecksumPlace : public ::testing::TestWithParam<ChecksumAt> {};
 TEST_P(ChecksumPlace, IsFoundThereAndAWrongValueCorruptsTheLoad) {
     const std::string bytes = test::WriteOrFail(WithGifAndText(GetParam()));
     THintDocument doc;
-    ASSERT_EQ(LoadBytes(bytes, doc), LoadOk);
+    ASSERT_EQ(LoadBytes(bytes, doc), LoadResult::Ok);
     EXPECT_EQ(doc.Count(), 3u);
 
     // Flip every byte in turn: one of them is the checksum, so some flip must corrupt the load,
@@ -85,7 +85,7 @@ TEST_P(ChecksumPlace, IsFoundThereAndAWrongValueCorruptsTheLoad) {
     for (size_t i = 0; i < bytes.size(); ++i) {
         std::string broken = bytes;
         broken[i] = static_cast<char>(broken[i] ^ 0x01);
-        if (LoadBytes(broken, doc) == LoadCorrupted) {
+        if (LoadBytes(broken, doc) == LoadResult::Corrupted) {
             corrupted = true;
             EXPECT_EQ(doc.Count(), 0u);
         }

@@ -22,7 +22,7 @@ TEST(Load88a, SubjectsQuestionsHintsAndTheAuthorsNote) {
     };
     plan.note88 = {"Written on a rainy day.", "Enjoy!"};
     THintDocument doc;
-    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
     ASSERT_EQ(doc.Count(), 1u);
     EXPECT_EQ(doc.GetRoot(), doc.Entry(0));
     // A question always gets "?" appended, even when its title ends with one; the last hint of a
@@ -37,12 +37,12 @@ TEST(Load88a, SubjectsQuestionsHintsAndTheAuthorsNote) {
     std::string bytes = test::WriteOrFail(plan);
     bytes[0] = 'k';
     bytes[1] = 'l';
-    EXPECT_EQ(LoadBytes(bytes, doc), LoadOk);
-    EXPECT_EQ(LoadBytes("KLU \r\nTitle\r\n1\r\n0\r\n", doc), LoadNotHintFile);
+    EXPECT_EQ(LoadBytes(bytes, doc), LoadResult::Ok);
+    EXPECT_EQ(LoadBytes("KLU \r\nTitle\r\n1\r\n0\r\n", doc), LoadResult::NotHintFile);
     EXPECT_EQ(doc.Count(), 0u);
-    EXPECT_EQ(LoadBytes("PK\x03\x04 zipped", doc), LoadZipArchive);
+    EXPECT_EQ(LoadBytes("PK\x03\x04 zipped", doc), LoadResult::ZipArchive);
     EXPECT_EQ(doc.Count(), 0u);
-    EXPECT_EQ(LoadBytes("", doc), LoadNotHintFile);
+    EXPECT_EQ(LoadBytes("", doc), LoadResult::NotHintFile);
 }
 
 TEST(Load88a, NumbersUseThePrefixRule) {
@@ -52,7 +52,7 @@ TEST(Load88a, NumbersUseThePrefixRule) {
     ASSERT_EQ(LoadBytes("KLU\r\nOctal\r\n07\r\n0x9\r\nSubject\r\n03\r\nQuestion\r\n07\r\n"
                         "Other\r\n011\r\nHint one\r\nHint two\r\nHint three\r\n",
                         doc),
-              LoadOk);
+              LoadResult::Ok);
     EXPECT_EQ(Tree(*doc.GetRoot()), "SUBJECT Octal{SUBJECT " + Decode88("Subject") + "{HINT " +
                                         Decode88("Question") + "?{" + Decode88("Hint one") +
                                         "|--|" + Decode88("Hint two") + "}|HINT " +

@@ -49,7 +49,7 @@ HintFilePlan EveryKind() {
 TEST(Load96a, EveryKindOfHunkOnTheLineOfItsHeader) {
     const HintFilePlan plan = EveryKind();
     THintDocument doc;
-    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
     ASSERT_EQ(doc.Count(), 4u);  // older root, newer root, version, info
     THunk* root = doc.GetRoot();
     EXPECT_EQ(root->lineCount, 33);
@@ -90,8 +90,26 @@ TEST(Load96a, AnInformationLengthLineMayCarryAnotherKey) {
     plan.topLevel.push_back(MakeNode("INFO", ""));
     plan.topLevel.back()->Line("length=copyright=Mine");
     THintDocument doc;
-    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
     EXPECT_EQ(Tree(*doc.FindByType(INFO)), "INFO Game File Information@3{Copyright:|Mine| }");
+}
+
+// Each document shows its hunks through its own observer, installed before or after a load; a
+// top-level hunk below the root reaches it too.
+TEST(Load96a, EachDocumentShowsItsHunksThroughItsOwnObserver) {
+    const std::string bytes = test::WriteOrFail(EveryKind());
+    test::RecordingObserver first_shows, second_shows;
+    THintDocument first, second;
+    first.SetObserver(&first_shows);
+    ASSERT_EQ(LoadBytes(bytes, first), LoadResult::Ok);
+    ASSERT_EQ(LoadBytes(bytes, second), LoadResult::Ok);
+    second.SetObserver(&second_shows);
+    THunk* question = first.GetRoot()->FindByName("Q1?");
+    THunk* info = second.FindByType(INFO);
+    question->Open();
+    info->Open();
+    EXPECT_EQ(first_shows.shown, std::vector<THunk*>{question});
+    EXPECT_EQ(second_shows.shown, std::vector<THunk*>{info});
 }
 
 }  // namespace

@@ -17,11 +17,13 @@ namespace {
 // The load result of both ways, and where their trees differ ("" when they do not).
 std::string InPlaceDifference(const std::string& bytes) {
     THintDocument copied, in_place;
-    const LoadResult copied_result = test::LoadBytes(bytes, copied);
+    const LoadResult copied_result =
+        LoadHintFileCopying({bytes.begin(), bytes.end()}, copied, false).result;
     // Every byte read past is overwritten at once, so that any later read of one shows.
-    auto released = ReleasedPrefix::OverwritingEachByte(bytes);
-    const LoadResult in_place_result = LoadHintFileBytes(
-        std::vector<char>(bytes.begin(), bytes.end()), in_place, false, &released);
+    HintFileBytes file{HintFileRead::Whole,
+                       {bytes.begin(), bytes.end()},
+                       ReleasedPrefix::OverwritingEachByte(bytes)};
+    const LoadResult in_place_result = LoadHintFile(std::move(file), in_place, false).result;
     if (copied_result != in_place_result) return "the load results differ";
     return TreeDifference(copied, "", in_place, "");
 }
@@ -55,7 +57,7 @@ TEST(LoadInPlace, TextHunksSharingABodyBothShowIt) {
     // Point the second hunk at the first one's body (same digits, same length), and seal the
     // file again with a checksum at its end.
     THintDocument original;
-    ASSERT_EQ(test::LoadBytes(bytes, original), LoadOk);
+    ASSERT_EQ(test::LoadBytes(bytes, original), LoadResult::Ok);
     const auto number = [](const TTextHunk* hunk) {
         return " " + std::to_string(hunk->offset) + " " + std::to_string(hunk->length);
     };
@@ -69,8 +71,7 @@ TEST(LoadInPlace, TextHunksSharingABodyBothShowIt) {
 
     EXPECT_EQ(InPlaceDifference(bytes), "");
     THintDocument in_place;
-    ASSERT_EQ(LoadHintFileBytes(std::vector<char>(bytes.begin(), bytes.end()), in_place, false),
-              LoadOk);
+    ASSERT_EQ(test::LoadBytes(bytes, in_place), LoadResult::Ok);
     for (size_t index : {0, 1}) {
         const auto& lines = TextHunk(in_place, index)->children;
         ASSERT_EQ(lines.size(), 2u);
@@ -88,7 +89,7 @@ TEST(LoadInPlace, BytesGivenBackAreReadAgainWhenADamagedFileNeedsThem) {
     plan.checksumAt = ChecksumAt::InfoLength;
     const std::string sound = test::WriteOrFail(plan);
     THintDocument original;
-    ASSERT_EQ(test::LoadBytes(sound, original), LoadOk);
+    ASSERT_EQ(test::LoadBytes(sound, original), LoadResult::Ok);
 
     // A text body that starts at the file's first byte, long read past when bodies are read.
     std::string body_at_start = sound;
@@ -111,7 +112,7 @@ TEST(LoadInPlace, BytesGivenBackAreReadAgainWhenADamagedFileNeedsThem) {
 
     for (const std::string* bytes : {&body_at_start, &early_checksum}) {
         THintDocument loaded;
-        EXPECT_EQ(test::LoadBytes(*bytes, loaded), LoadOk);
+        EXPECT_EQ(test::LoadBytes(*bytes, loaded), LoadResult::Ok);
         EXPECT_EQ(InPlaceDifference(*bytes), "");
     }
 }

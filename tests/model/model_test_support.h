@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/document_observer.h"
 #include "model/hint_document.h"
 #include "model/hint_stream.h"
 #include "model/hint_writer.h"
@@ -14,17 +15,25 @@
 namespace klu::test {
 
 // Loads bytes as the reader loads a file.
+inline LoadOutcome LoadBytesOutcome(const std::string& bytes, THintDocument& doc,
+                                    bool picture_mode = false) {
+    return LoadHintFile({HintFileRead::Whole, {bytes.begin(), bytes.end()}, {}}, doc, picture_mode);
+}
 inline LoadResult LoadBytes(const std::string& bytes, THintDocument& doc,
                             bool picture_mode = false) {
-    HintStream stream(std::vector<char>(bytes.begin(), bytes.end()));
-    return LoadHintFile(stream, doc, picture_mode);
+    return LoadBytesOutcome(bytes, doc, picture_mode).result;
 }
 
 // Opens a file as the reader does; true when it loaded whole.
 inline bool LoadFileAt(const std::string& path, THintDocument& doc) {
-    LoadResult result = LoadOk;
-    return LoadHintFileAt(path, doc, false, result) && result == LoadOk;
+    return LoadHintFile(ReadHintFile(path), doc, false).result == LoadResult::Ok;
 }
+
+// Records the hunks the model asks to show in windows.
+struct RecordingObserver : DocumentObserver {
+    void OpenWindow(THunk& hunk) override { shown.push_back(&hunk); }
+    std::vector<THunk*> shown;
+};
 
 inline std::string WriteOrFail(const HintFilePlan& plan) {
     std::string error;

@@ -21,8 +21,7 @@ namespace {
 // Writes the plan to the path and loads it, "" on success or what failed.
 std::string WriteAndLoad(const HintFilePlan& plan, const std::string& path, THintDocument& doc) {
     std::ofstream(path, std::ios::binary) << test::WriteOrFail(plan);
-    LoadResult result = LoadOk;
-    return LoadHintFileAt(path, doc, false, result) && result == LoadOk ? "" : "no load";
+    return LoadHintFile(ReadHintFile(path), doc, false).result == LoadResult::Ok ? "" : "no load";
 }
 
 // Writes the plan, decompiles the file, compiles the outline and gives the difference of the
@@ -43,8 +42,8 @@ TEST(OutlineRoundTrip, EveryCatalogFileThatLoadsComesBackAsTheSameTree) {
     for (const seeds::SeedFile& file : seeds::CatalogFiles()) {
         std::ofstream(folder / file.name, std::ios::binary) << file.bytes;
         THintDocument document;
-        LoadResult result = LoadOk;
-        if (!LoadHintFileAt(folder / file.name, document, false, result) || result != LoadOk)
+        if (LoadHintFile(ReadHintFile(folder / file.name), document, false).result !=
+            LoadResult::Ok)
             continue;  // damaged on purpose
         ++loaded;
         test::TempFolder out;

@@ -23,7 +23,7 @@ void CompileAndLoad(const std::string& outline, const std::string& folder, THint
     OutlineError error;
     auto plan = CompileOutline(outline, folder, &error);
     ASSERT_TRUE(plan) << error.line << ": " << error.message;
-    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(*plan), doc), LoadOk);
+    ASSERT_EQ(test::LoadBytes(test::WriteOrFail(*plan), doc), LoadResult::Ok);
 }
 
 TEST(Outline, BuildsTheTreeItDescribesInWindows1252) {

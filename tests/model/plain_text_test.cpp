@@ -17,7 +17,7 @@ using test::LoadBytes;
 
 std::string Export(const HintFilePlan& plan) {
     THintDocument doc;
-    EXPECT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
+    EXPECT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
     std::ostringstream out;
     EXPECT_TRUE(ExportText(doc, out));
     return out.str();
@@ -56,7 +56,7 @@ TEST(Export, BothExportsSplitAQuestionAtItsSeparatorsOnly) {
               "KLU: Hints for Dials\n\n\n"
               "1. Q\n\n* Turn the dial to\n-\nthen wait.\n* Open it.\n");
     THintDocument doc;
-    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
     std::ostringstream page;
     ASSERT_TRUE(ExportHtml(doc, "", page));
     const std::string html = page.str();

@@ -44,7 +44,7 @@ class SearchFile : public ::testing::Test {
             plan.root->Add(MakeSubject("Subject 2"))->Add(MakeNode("NESTHINT", "Nested"));
         nest->Line("A hint about the doormat");
         nest->Add(MakeQuestion("Inner?", {{"doormat again"}}));
-        ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
+        ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
     }
     Entries Search(std::string_view phrase) {
         results = FindInTree(*doc.GetRoot(), phrase);
@@ -89,7 +89,7 @@ TEST(SearchAcrossPieces, APieceEndingALineOnScreenIsFollowedByABlank) {
         plan.root = MakeSubject("Root");
         plan.root->Add(MakeQuestion("Q?", {c.lines}));
         THintDocument doc;
-        ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
+        ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
         EXPECT_EQ(FindInTree(*doc.GetRoot(), c.phrase)->children.empty(), !c.found)
             << c.lines.front() << " / " << c.phrase;
     }

@@ -47,7 +47,7 @@ inline TItemsHunk* LoadRoot(THintDocument& doc, std::unique_ptr<HintNode> root,
                             bool picture_mode = false) {
     HintFilePlan file;
     file.root = std::move(root);
-    EXPECT_EQ(LoadBytes(WriteOrFail(file), doc, picture_mode), LoadOk);
+    EXPECT_EQ(LoadBytes(WriteOrFail(file), doc, picture_mode), LoadResult::Ok);
     return Items(doc.GetRoot());
 }
 

@@ -109,7 +109,7 @@ class PictureFile {
                            MakeText("Tower", {"Eighty steps lead up."}));
         bytes = WriteOrFail(plan);
         WriteFile(path, bytes);
-        EXPECT_EQ(LoadBytes(bytes, doc), LoadOk);
+        EXPECT_EQ(LoadBytes(bytes, doc), LoadResult::Ok);
         THunk* root = doc.GetRoot();
         hyper = root ? dynamic_cast<THyperPNGHunk*>(root->FindByName("Bay")) : nullptr;
         picture_ = hyper ? hyper->Finish() : nullptr;

@@ -51,7 +51,7 @@ std::string Dump(const QAbstractItemModel& model, const QModelIndex& parent = {}
 class ContentsModelTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_EQ(LoadBytes(ContentsFile(), document), LoadOk);
+        ASSERT_EQ(LoadBytes(ContentsFile(), document), LoadResult::Ok);
         contents.SetRoot(document.GetRoot());
     }
     THintDocument document;

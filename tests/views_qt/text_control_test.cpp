@@ -14,7 +14,7 @@
 #include <memory>
 #include <tuple>
 
-#include "model/hunk_ui.h"
+#include "model/document_observer.h"
 #include "model/meta_text_hunk.h"
 #include "views/readable_colors.h"
 #include "views/string_control.h"
@@ -25,14 +25,8 @@ namespace klu::test {
 namespace {
 
 // Records what the model asks the windows to do.
-class RecordingHunkUi : public HunkUi {
-  public:
+struct RecordingHunkUi : DocumentObserver {
     void OpenWindow(THunk& hunk) override { opened.push_back(&hunk); }
-    void ShowUnknownData(THunk&) override {}
-    void ShowOverlay(TOverlayHunk&) override {}
-    void ShowGif(TGIFaHunk&) override {}
-    void PlaySound(TSoundHunk&) override {}
-    void CloseView(THunk&) override {}
     std::vector<THunk*> opened;
 };
 
@@ -40,8 +34,7 @@ class RecordingHunkUi : public HunkUi {
 // ends its line unless asked otherwise.
 class ControlTest : public ::testing::Test {
   protected:
-    ControlTest() : root("Subject", nullptr, SUBJECT) { SetHunkUi(&ui); }
-    ~ControlTest() override { SetHunkUi(nullptr); }
+    ControlTest() : root("Subject", nullptr, SUBJECT) { root.SetObserver(&ui); }
 
     template <class T = THunkLine>
     T* Add(T* child, bool hard_break = true) {
