@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -31,17 +33,28 @@ int RunCompile(const CommandArgs& args) {
         std::cerr << source << ':' << outline_error.line << ": " << outline_error.message << '\n';
         return kExitDataError;
     }
-    std::string writer_error;
-    const std::optional<std::string> bytes = WriteHintFile(*plan, &writer_error);
-    if (!bytes) {
-        std::cerr << source << ": " << writer_error << '\n';
-        return kExitDataError;
-    }
+    // The file is written as the writer makes it. Its first piece comes only once the plan is
+    // known to be writable, so a plan's error is told before a refusal to write over the input.
     const std::string& out = args.operands.at(1);
-    if (const int refused = RefuseOverInput(
-            out, source, out + " is the outline being compiled." + kSaveWouldDestroyText))
-        return refused;
-    return WriteOutputFile(out, *bytes);
+    std::optional<OutputFile> output;
+    int refused = 0;
+    auto write = [&](std::string_view piece, int64_t = 0) {
+        if (!output) {
+            refused = RefuseOverInput(
+                out, source, out + " is the outline being compiled." + kSaveWouldDestroyText);
+            if (refused) return false;
+            output.emplace(out);
+        }
+        return output->Write(piece);
+    };
+    std::string writer_error;
+    const bool written = WriteHintFileTo(*plan, write, &writer_error);
+    if (!writer_error.empty()) {
+        std::cerr << source << ": " << writer_error << '\n';
+        return kExitDataError;  // what was written of the file goes with output
+    }
+    if (written && !output) write({});
+    return refused ? refused : output->Commit();
 }
 
 }  // namespace klu::cli

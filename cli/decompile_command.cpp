@@ -9,11 +9,13 @@
 #include <utility>
 
 #include "commands.h"
+#include "compiled_back.h"
 #include "exit_codes.h"
 #include "folder_writer.h"
 #include "load_document.h"
 #include "model/hint_document.h"
 #include "model/outline.h"
+#include "model/tree_compare.h"
 
 namespace klu::cli {
 
@@ -26,6 +28,9 @@ int RunDecompile(const CommandArgs& args) {
     const LoadedFile loaded = LoadDocument(path, document, false);
     const int status = loaded.status;
     if (status != kExitOk) return status;
+    // The first tree is held only until its outline is made: the tree compiled back from the
+    // outline is compared with its fingerprint.
+    const TreeFingerprint first = FingerprintOf(document, loaded.dataPath);
     std::string error;
     std::optional<DecompiledOutline> outline = DecompileOutline(document, loaded.dataPath, &error);
     if (!outline) {
@@ -74,8 +79,20 @@ int RunDecompile(const CommandArgs& args) {
     files.clear();
     outline->files.clear();
     outline->files.shrink_to_fit();
-    const std::string difference = RoundTripDifference(document, loaded.dataPath,
-                                                       std::move(outline->text), folder.string());
+    document.Clear();
+    CompiledBack compiled(writer.CreateUnnamed());
+    std::string difference = CompileOutlineTo(
+        std::move(outline->text), folder.string(),
+        [&compiled](std::string_view piece, int64_t size) { return compiled.Take(piece, size); });
+    THintDocument again;
+    if (difference.empty() && !compiled.Load(again)) difference = "its compiled file does not load";
+    if (difference.empty() && compiled.FingerprintOf(again) != first) {
+        // Where they differ is told by the first tree, loaded again.
+        const LoadedFile reloaded = LoadDocument(path, document, false);
+        if (reloaded.status == kExitOk)
+            difference = compiled.DifferenceFrom(document, reloaded.dataPath, again);
+        if (difference.empty()) difference = "its tree differs";
+    }
     if (!difference.empty()) {
         std::cerr << "klu: " << outline_path.string()
                   << " does not give back the same tree as " << path << ": " << difference

@@ -25,6 +25,10 @@ FolderWriter::Result FolderWriter::Create(const std::string& name, std::string_v
     return ::close(fd) == 0 && written ? Result::Written : Result::Failed;
 }
 
+int FolderWriter::CreateUnnamed() {
+    return ::openat(folder_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+}
+
 bool FolderWriter::Sync() {
     // One sync of the file system that holds the folder makes every file written and their names
     // durable at once, where a sync of each file would wait on the disk once per file.

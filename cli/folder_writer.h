@@ -23,6 +23,9 @@ class FolderWriter {
     // Makes a file name (no "/") holding bytes. Taken when something has that name already.
     // The file is durable only after Sync().
     Result Create(const std::string& name, std::string_view bytes);
+    // A file of no name in the folder, open to read and write and gone once closed, or -1 when
+    // the system makes none there.
+    int CreateUnnamed();
     // Makes the files written so far durable; false when the system could not.
     bool Sync();
     // Removes every file this writer made.

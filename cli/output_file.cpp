@@ -20,24 +20,45 @@ bool IsSpecialFile(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
 }
 
-bool WriteInPlace(const std::string& path, std::string_view bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (file) file.close();
-    return static_cast<bool>(file);
-}
-
 }  // namespace
 
-int WriteOutputFile(const std::string& path, std::string_view bytes) {
-    // A new file replaces the old one only once it is whole: a full disk keeps the old OUT.
-    const bool written =
-        IsSpecialFile(path) ? WriteInPlace(path, bytes) : ReplaceWholeFile(path, bytes);
-    if (!written) {
-        std::cerr << "The file " << path << " could not be written.\n";
-        return kExitCannotCreate;
+OutputFile::OutputFile(const std::string& path) : path_(path) {
+    if (IsSpecialFile(path)) {
+        in_place_.open(path, std::ios::binary | std::ios::trunc);
+        failed_ = !in_place_;
+    } else {
+        replacement_.emplace(path);
     }
-    return 0;
+}
+
+bool OutputFile::Write(std::string_view piece) {
+    if (failed_) return false;
+    if (replacement_) {
+        failed_ = !replacement_->Write(piece);
+    } else {
+        failed_ = !in_place_.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    }
+    return !failed_;
+}
+
+int OutputFile::Commit() {
+    if (!failed_) {
+        if (replacement_) {
+            failed_ = !replacement_->Commit();
+        } else {
+            in_place_.close();
+            failed_ = !in_place_;
+        }
+    }
+    if (!failed_) return 0;
+    std::cerr << "The file " << path_ << " could not be written.\n";
+    return kExitCannotCreate;
+}
+
+int WriteOutputFile(const std::string& path, std::string_view bytes) {
+    OutputFile file(path);
+    file.Write(bytes);
+    return file.Commit();
 }
 
 int RefuseOverInput(const std::string& out, const std::string& input, const std::string& message) {

@@ -15,8 +15,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const bool picture_mode : {false, true}) {
         klu::THintDocument document;
+        std::vector<char> bytes(data, data + size);
         const klu::LoadOutcome outcome =
-            klu::LoadHintFileCopying(std::vector<char>(data, data + size), document, picture_mode);
+            klu::LoadHintFileCopying(bytes, document, picture_mode);
         klu::THintDocument in_place;
         klu::HintFileBytes file{
             klu::HintFileRead::Whole, std::vector<char>(data, data + size),

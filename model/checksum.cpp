@@ -147,7 +147,11 @@ uint16_t Crc16Arc(std::string_view bytes, uint16_t crc) {
 }
 
 uint16_t StoredChecksum(std::string_view bytes_before) {
-    return Adjust(ReverseBits16(Crc16Arc(bytes_before)));
+    return StoredChecksumOfCrc(Crc16Arc(bytes_before));
+}
+
+uint16_t StoredChecksumOfCrc(uint16_t crc) {
+    return Adjust(ReverseBits16(crc));
 }
 
 namespace {

@@ -13,6 +13,8 @@ uint16_t Crc16Arc(std::string_view bytes, uint16_t crc = 0);
 // The value a hint file stores for the bytes in front of its checksum: the CRC-16/ARC with its
 // bits reversed, plus 0x100 when it is above 0x7FFF and its low byte is not 0.
 uint16_t StoredChecksum(std::string_view bytes_before);
+// The same from the Crc16Arc of those bytes.
+uint16_t StoredChecksumOfCrc(uint16_t crc);
 
 // The CRC of the file's first length bytes, known already: the test starts from there without
 // reading them. When a candidate lies among them, restore is called to have them read in again.

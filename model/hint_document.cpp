@@ -250,10 +250,12 @@ LoadOutcome LoadHintFile(HintFileBytes file, THintDocument& document, bool pictu
     return outcome;
 }
 
-LoadOutcome LoadHintFileCopying(std::vector<char> bytes, THintDocument& document,
+LoadOutcome LoadHintFileCopying(std::vector<char>& bytes, THintDocument& document,
                                 bool picture_mode) {
     HintStream stream(std::move(bytes));
-    return Load(stream, document, picture_mode, false);
+    const LoadOutcome outcome = Load(stream, document, picture_mode, false);
+    bytes = stream.TakeBytes();
+    return outcome;
 }
 
 }  // namespace klu

@@ -114,9 +114,10 @@ HintFileBytes ReadHintFile(const std::string& path);
 // leaves the document empty. picture_mode is set for the program's own help file.
 LoadOutcome LoadHintFile(HintFileBytes file, THintDocument& document, bool picture_mode);
 
-// The same load with every text body decoded into a copy: what the fuzzer and tests hold the
-// load in place to.
-LoadOutcome LoadHintFileCopying(std::vector<char> bytes, THintDocument& document,
+// The same load with every text body decoded into a copy, so the tree needs none of the bytes,
+// which are left as they were read: what the fuzzer and tests hold the load in place to, and
+// what a compiled file is checked with while its bytes are compared too.
+LoadOutcome LoadHintFileCopying(std::vector<char>& bytes, THintDocument& document,
                                 bool picture_mode);
 
 }  // namespace klu

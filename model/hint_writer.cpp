@@ -51,7 +51,10 @@ std::string Encode88OrThrow(std::string_view plain) {
 class Writer {
   public:
     explicit Writer(const HintFilePlan& plan);
-    std::string Write();
+    // Gives the file's bytes to sink; false when sink refuses a piece.
+    bool Write(const ByteSink& sink);
+    // The size of the file, once Write has laid it out.
+    int64_t Size() const { return file_size_ + static_cast<int64_t>(plan_.trailer.size()); }
 
     std::map<const HintNode*, int32_t> lines;  // header line of every newer-format node
 
@@ -85,7 +88,7 @@ class Writer {
         int64_t offset = 0;  // from the start of the data area
         bool checksumEnds = false;
     };
-    std::string Assemble(int64_t end_of_text);
+    bool Assemble(const ByteSink& sink);
 
     const HintNode* length_info_ = nullptr;  // the information hunk that carries "length="
     std::vector<DataPiece> data_;  // in data-area order
@@ -408,7 +411,7 @@ void Writer::WriteText() {
     }
 }
 
-std::string Writer::Write() {
+bool Writer::Write(const ByteSink& sink) {
     for (int round = 0; round < 16; ++round) {
         WriteText();
         const auto end_of_text = static_cast<int64_t>(text_size_) + 1;
@@ -421,49 +424,74 @@ std::string Writer::Write() {
         data_start_ = data_start;
         file_size_ = size;
         if (!settled) continue;
-        // Once more, now that the numbers stand, into room for the whole file.
-        text_.reserve(static_cast<size_t>(file_size_) + plan_.trailer.size());
+        // Once more, now that the numbers stand, into room for the text.
+        text_.reserve(static_cast<size_t>(end_of_text));
         writing_ = true;
         WriteText();
-        return Assemble(end_of_text);
+        return Assemble(sink);
     }
     throw WriteError("the layout did not settle");
 }
 
-// The text of the last round, the end-of-text byte, the data area and the checksum.
-std::string Writer::Assemble(int64_t end_of_text) {
-    std::string file = std::move(text_);
-    file += kEndOfText;
-    if (plan_.checksumAt == ChecksumAt::AfterEndOfText) file += "\0\0"s;
-    int64_t checksum_end = 0;  // 1-based end of the two checksum bytes
-    for (const DataPiece& piece : data_) {
-        file += KindOf(*piece.node) == TEXT ? EncodeTextBody(*piece.node) : piece.node->data;
-        if (piece.checksumEnds) {
-            file += "\0\0"s;
-            checksum_end = static_cast<int64_t>(file.size());
+// Bytes on their way to a sink in pieces, so that the file is never held whole, with the CRC of
+// every byte that passed.
+class PieceWriter {
+  public:
+    PieceWriter(const ByteSink& sink, int64_t file_size) : sink_(sink), file_size_(file_size) {
+        pending_.reserve(kPieceSize);
+    }
+
+    // False once the sink has refused a piece.
+    bool Put(std::string_view bytes) {
+        if (pending_.size() + bytes.size() < kPieceSize) {
+            pending_ += bytes;
+            return true;
         }
+        return Flush() && Send(bytes);
     }
-    switch (plan_.checksumAt) {
-        case ChecksumAt::FileEnd:
-        case ChecksumAt::InfoLength:
-            file += "\0\0"s;
-            checksum_end = static_cast<int64_t>(file.size());
-            break;
-        case ChecksumAt::AfterEndOfText:
-            checksum_end = end_of_text + 2;
-            break;
-        case ChecksumAt::DataEnd:
-        case ChecksumAt::Nowhere:
-            break;
+    bool Flush() {
+        const bool sent = pending_.empty() || Send(pending_);
+        pending_.clear();
+        return sent;
     }
-    if (checksum_end > 0) {
-        const auto at = static_cast<size_t>(checksum_end - 2);
-        const uint16_t value = StoredChecksum(std::string_view(file).substr(0, at));
-        file[at] = static_cast<char>(value & 0xFF);
-        file[at + 1] = static_cast<char>(value >> 8);
+    // The checksum of every byte put so far, put after them.
+    bool PutChecksum() {
+        if (!Flush()) return false;
+        const uint16_t value = StoredChecksumOfCrc(crc_);
+        const char stored[2] = {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+        return Put(std::string_view(stored, 2));
     }
-    file += plan_.trailer;
-    return file;
+
+  private:
+    static constexpr size_t kPieceSize = 256 * 1024;
+    bool Send(std::string_view bytes) {
+        crc_ = Crc16Arc(bytes, crc_);
+        return sink_(bytes, file_size_);
+    }
+
+    const ByteSink& sink_;
+    const int64_t file_size_;
+    std::string pending_;
+    uint16_t crc_ = 0;
+};
+
+// The text of the last round, the end-of-text byte, the data area and the checksum. The text
+// goes before the data is made.
+bool Writer::Assemble(const ByteSink& sink) {
+    PieceWriter out(sink, Size());
+    text_ += kEndOfText;
+    bool sent = out.Put(text_);
+    text_ = std::string();
+    if (plan_.checksumAt == ChecksumAt::AfterEndOfText) sent = sent && out.PutChecksum();
+    for (const DataPiece& piece : data_) {
+        if (!sent) return false;
+        sent = out.Put(KindOf(*piece.node) == TEXT ? EncodeTextBody(*piece.node)
+                                                   : std::string_view(piece.node->data));
+        if (piece.checksumEnds) sent = sent && out.PutChecksum();
+    }
+    if (plan_.checksumAt == ChecksumAt::FileEnd || plan_.checksumAt == ChecksumAt::InfoLength)
+        sent = sent && out.PutChecksum();
+    return sent && out.Put(plan_.trailer) && out.Flush();
 }
 
 }  // namespace
@@ -549,12 +577,26 @@ std::unique_ptr<HintNode> MakeData(std::string keyword, std::string title, std::
 }
 
 std::optional<std::string> WriteHintFile(const HintFilePlan& plan, std::string* error) {
+    std::string file;
+    const bool written = WriteHintFileTo(
+        plan,
+        [&file](std::string_view piece, int64_t file_size) {
+            file.reserve(static_cast<size_t>(file_size));
+            file += piece;
+            return true;
+        },
+        error);
+    if (!written) return std::nullopt;
+    return file;
+}
+
+bool WriteHintFileTo(const HintFilePlan& plan, const ByteSink& sink, std::string* error) {
     try {
         Writer writer(plan);
-        return writer.Write();
+        return writer.Write(sink);
     } catch (const WriteError& e) {
         if (error) *error = e.what();
-        return std::nullopt;
+        return false;
     }
 }
 

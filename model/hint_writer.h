@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <forward_list>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -90,6 +91,15 @@ struct HintFilePlan {
 // Builds the bytes of a hint file, or gives nothing and an error message when the plan cannot be
 // written (a character the format cannot encipher, a link to a hunk outside the file, ...).
 std::optional<std::string> WriteHintFile(const HintFilePlan& plan, std::string* error = nullptr);
+
+// Takes the bytes of a file in order, a piece at a time, each with the size of the whole file;
+// false stops the writing.
+using ByteSink = std::function<bool(std::string_view piece, int64_t file_size)>;
+
+// The same bytes given to sink in pieces as they are made, so that the whole file is never
+// held. Every error of the plan is found before the first piece: sink has then had nothing and
+// error says what is wrong. Also false, error left as it was, when sink refuses a piece.
+bool WriteHintFileTo(const HintFilePlan& plan, const ByteSink& sink, std::string* error = nullptr);
 
 // The header line number that the loader gives to each node of the plan's newer-format part.
 int32_t LineNumberOf(const HintFilePlan& plan, const HintNode* node);

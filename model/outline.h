@@ -39,6 +39,14 @@ std::optional<DecompiledOutline> DecompileOutline(const THintDocument& document,
                                                   const std::string& hint_file,
                                                   std::string* error = nullptr);
 
+// Compiles outline_text (its data files in data_folder) into a hint file given to sink (see
+// WriteHintFileTo). Gives "" when done, else what failed ("it does not compile: ...").
+std::string CompileOutlineTo(std::string outline_text, const std::string& data_folder,
+                             const ByteSink& sink);
+// Loads the bytes of a compiled file into again, leaving them as they are for the data a
+// comparison reads. False when they do not load.
+bool LoadCompiledBytes(std::vector<char>& bytes, THintDocument& again);
+
 // Compiles outline_text (its data files in data_folder) and compares the tree of the file it
 // makes with the document loaded from hint_file. Gives "" when they are the same, else where
 // they differ or what failed on the way.

@@ -5,33 +5,45 @@
 #include <utility>
 
 #include "hint_document.h"
+#include "hint_stream.h"
 #include "outline.h"
 #include "tree_compare.h"
 
 namespace klu {
 
+std::string CompileOutlineTo(std::string outline_text, const std::string& data_folder,
+                             const ByteSink& sink) {
+    OutlineError outline_error;
+    const auto plan = CompileOutline(std::move(outline_text), data_folder, &outline_error);
+    if (!plan) {
+        return "it does not compile: line " + std::to_string(outline_error.line) + ": " +
+               outline_error.message;
+    }
+    std::string writer_error;
+    if (!WriteHintFileTo(*plan, sink, &writer_error))
+        return "it does not compile: " + writer_error;
+    return "";
+}
+
+bool LoadCompiledBytes(std::vector<char>& bytes, THintDocument& again) {
+    return LoadHintFileCopying(bytes, again, false).result == LoadResult::Ok;
+}
+
 std::string RoundTripDifference(const THintDocument& document, const std::string& hint_file,
                                 std::string outline_text, const std::string& data_folder) {
-    std::optional<std::string> bytes;
-    {
-        // The outline and its plan are gone before the second tree is built.
-        OutlineError outline_error;
-        const auto plan = CompileOutline(std::move(outline_text), data_folder, &outline_error);
-        if (!plan) {
-            return "it does not compile: line " + std::to_string(outline_error.line) + ": " +
-                   outline_error.message;
-        }
-        std::string writer_error;
-        bytes = WriteHintFile(*plan, &writer_error);
-        if (!bytes) return "it does not compile: " + writer_error;
-    }
     // Checked in memory: a file of a predictable name would be a place for others to plant a
     // link in.
+    std::vector<char> bytes;
+    auto keep = [&bytes](std::string_view piece, int64_t file_size) {
+        bytes.reserve(static_cast<size_t>(file_size));
+        bytes.insert(bytes.end(), piece.begin(), piece.end());
+        return true;
+    };
+    const std::string failed = CompileOutlineTo(std::move(outline_text), data_folder, keep);
+    if (!failed.empty()) return failed;
     THintDocument again;
-    HintFileBytes compiled{HintFileRead::Whole, {bytes->begin(), bytes->end()}, std::nullopt};
-    if (LoadHintFile(std::move(compiled), again, false).result != LoadResult::Ok)
-        return "its compiled file does not load";
-    return TreeDifferenceFromBytes(document, hint_file, again, *bytes);
+    if (!LoadCompiledBytes(bytes, again)) return "its compiled file does not load";
+    return TreeDifferenceFromBytes(document, hint_file, again, {bytes.data(), bytes.size()});
 }
 
 std::string DecompiledDifference(const THintDocument& document, const std::string& hint_file,

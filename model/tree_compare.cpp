@@ -1,8 +1,12 @@
 #include "tree_compare.h"
 
+#include <cstring>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "file_range.h"
@@ -39,6 +43,8 @@ Places PlacesOf(const THintDocument& document) {
     return places;
 }
 
+const std::string kInMemory = "(in memory)";
+
 struct Side {
     const THintDocument& document;
     const std::string& file;  // where the data is read from, unless
@@ -59,9 +65,48 @@ bool ReadData(const Side& side, const DataRange& range, std::vector<char>& bytes
     return true;
 }
 
+// A running hash of values in order, each value hashed apart so that no two sequences of them
+// run together into the same bytes.
+class Digest {
+  public:
+    template <typename T>
+    void Add(const T& value) {
+        if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>) {
+            char bytes[sizeof value];
+            std::memcpy(bytes, &value, sizeof value);
+            Fold(std::string_view(bytes, sizeof bytes));
+        } else if constexpr (std::is_arithmetic_v<typename T::value_type>) {
+            Fold(std::string_view(reinterpret_cast<const char*>(value.data()),
+                                  value.size() * sizeof(value[0])));
+        } else {
+            Add(value.size());
+            for (const auto& item : value)
+                Add(item);
+        }
+    }
+    template <typename T, typename U>
+    void Add(const std::pair<T, U>& value) {
+        Add(value.first);
+        Add(value.second);
+    }
+    TreeFingerprint Value() const { return {high_, low_}; }
+
+  private:
+    void Fold(std::string_view bytes) {
+        const uint64_t hash = std::hash<std::string_view>{}(bytes);
+        high_ = (high_ ^ hash) * 0x9E3779B97F4A7C15u + bytes.size();
+        low_ = ((low_ << 7 | low_ >> 57) ^ hash) * 0xC2B2AE3D27D4EB4Fu;
+    }
+    uint64_t high_ = 0x6A09E667F3BCC908u;
+    uint64_t low_ = 0xBB67AE8584CAA73Bu;
+};
+
+// Walks two trees side by side and tells their first difference; or, with a digest, walks one
+// tree given as both sides and folds every value it would compare into the digest.
 class Comparison {
   public:
-    Comparison(Side a, Side b) : a_(std::move(a)), b_(std::move(b)) {}
+    Comparison(const Side& a, const Side& b, Digest* digest = nullptr)
+        : a_(a), b_(b), digest_(digest) {}
     std::string Run();
 
   private:
@@ -70,7 +115,11 @@ class Comparison {
     void Data(const DataRange& a, const DataRange& b, const std::string& where);
     template <typename T>
     void Same(const T& a, const T& b, const std::string& where, const char* what) {
-        if (difference_.empty() && !(a == b)) difference_ = where + ": the " + what + " differ";
+        if (digest_) {
+            digest_->Add(a);
+        } else if (difference_.empty() && !(a == b)) {
+            difference_ = where + ": the " + what + " differ";
+        }
     }
     std::string PlaceOf(const THunk* hunk, const Side& side) const {
         if (!hunk) return "nothing";
@@ -78,14 +127,16 @@ class Comparison {
         return it == side.places.end() ? "elsewhere" : it->second;
     }
 
-    Side a_, b_;
+    const Side& a_;
+    const Side& b_;
+    Digest* digest_;
     std::string difference_;
 };
 
 void Comparison::Data(const DataRange& a, const DataRange& b, const std::string& where) {
     std::vector<char> a_bytes, b_bytes;
     const bool a_read = ReadData(a_, a, a_bytes);
-    const bool b_read = ReadData(b_, b, b_bytes);
+    const bool b_read = digest_ ? a_read : ReadData(b_, b, b_bytes);  // a digest reads one side
     Same(a_read, b_read, where, "readable data");
     Same(a_bytes, b_bytes, where, "data bytes");
 }
@@ -167,13 +218,30 @@ std::string Comparison::Run() {
 
 std::string TreeDifference(const THintDocument& a, const std::string& a_file,
                            const THintDocument& b, const std::string& b_file) {
-    return Comparison({a, a_file, {}, PlacesOf(a)}, {b, b_file, {}, PlacesOf(b)}).Run();
+    const Side a_side{a, a_file, {}, PlacesOf(a)};
+    const Side b_side{b, b_file, {}, PlacesOf(b)};
+    return Comparison(a_side, b_side).Run();
 }
 
 std::string TreeDifferenceFromBytes(const THintDocument& a, const std::string& a_file,
                                     const THintDocument& b, std::string_view b_bytes) {
-    static const std::string kInMemory = "(in memory)";
-    return Comparison({a, a_file, {}, PlacesOf(a)}, {b, kInMemory, b_bytes, PlacesOf(b)}).Run();
+    const Side a_side{a, a_file, {}, PlacesOf(a)};
+    const Side b_side{b, kInMemory, b_bytes, PlacesOf(b)};
+    return Comparison(a_side, b_side).Run();
+}
+
+TreeFingerprint FingerprintOf(const THintDocument& document, const std::string& file) {
+    const Side side{document, file, {}, PlacesOf(document)};
+    Digest digest;
+    Comparison(side, side, &digest).Run();
+    return digest.Value();
+}
+
+TreeFingerprint FingerprintOfBytes(const THintDocument& document, std::string_view bytes) {
+    const Side side{document, kInMemory, bytes, PlacesOf(document)};
+    Digest digest;
+    Comparison(side, side, &digest).Run();
+    return digest.Value();
 }
 
 }  // namespace klu

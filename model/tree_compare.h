@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,17 @@ std::string TreeDifference(const THintDocument& a, const std::string& a_file,
 // The same with b loaded from b_bytes, which hold its data.
 std::string TreeDifferenceFromBytes(const THintDocument& a, const std::string& a_file,
                                     const THintDocument& b, std::string_view b_bytes);
+
+// A hash of everything TreeDifference compares of a tree, so that a tree can be compared with
+// one that is gone: trees with different fingerprints differ, and the same fingerprint means
+// the same tree but for a chance of one in 2^64.
+struct TreeFingerprint {
+    uint64_t high = 0;
+    uint64_t low = 0;
+    bool operator==(const TreeFingerprint&) const = default;
+};
+TreeFingerprint FingerprintOf(const THintDocument& document, const std::string& file);
+// The same for a document whose data is in bytes.
+TreeFingerprint FingerprintOfBytes(const THintDocument& document, std::string_view bytes);
 
 }  // namespace klu

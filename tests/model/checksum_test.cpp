@@ -93,6 +93,23 @@ TEST_P(ChecksumPlace, IsFoundThereAndAWrongValueCorruptsTheLoad) {
     EXPECT_TRUE(corrupted);
 }
 
+// Given out in pieces, the checksum still covers every byte in front of it.
+TEST_P(ChecksumPlace, CoversAFileWrittenInManyPieces) {
+    HintFilePlan plan = WithGifAndText(GetParam());
+    plan.root->items[1].node->data = std::string(600 * 1024, 'G');
+    std::string bytes;
+    std::vector<int64_t> sizes;  // the file's size, as each piece tells it
+    ASSERT_TRUE(WriteHintFileTo(plan, [&](std::string_view piece, int64_t size) {
+        bytes += piece;
+        sizes.push_back(size);
+        return true;
+    }));
+    EXPECT_GT(sizes.size(), 2u);
+    EXPECT_EQ(sizes.back(), static_cast<int64_t>(bytes.size()));
+    THintDocument doc;
+    EXPECT_EQ(LoadBytes(bytes, doc), LoadOk);
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryCandidate, ChecksumPlace,
                          ::testing::Values(ChecksumAt::FileEnd, ChecksumAt::AfterEndOfText,
                                            ChecksumAt::DataEnd, ChecksumAt::InfoLength));

@@ -17,8 +17,8 @@ namespace {
 // The load result of both ways, and where their trees differ ("" when they do not).
 std::string InPlaceDifference(const std::string& bytes) {
     THintDocument copied, in_place;
-    const LoadResult copied_result =
-        LoadHintFileCopying({bytes.begin(), bytes.end()}, copied, false).result;
+    std::vector<char> copy(bytes.begin(), bytes.end());
+    const LoadResult copied_result = LoadHintFileCopying(copy, copied, false).result;
     // Every byte read past is overwritten at once, so that any later read of one shows.
     HintFileBytes file{HintFileRead::Whole,
                        {bytes.begin(), bytes.end()},

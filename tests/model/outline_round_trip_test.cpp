@@ -50,6 +50,12 @@ TEST(OutlineRoundTrip, EveryCatalogFileThatLoadsComesBackAsTheSameTree) {
         const std::string difference =
             DecompiledDifference(document, folder / file.name, out.path());
         EXPECT_EQ(difference, "") << file.name;
+        // The data read from the bytes in memory is the data read from the file.
+        std::vector<char> bytes(file.bytes.begin(), file.bytes.end());
+        THintDocument again;
+        ASSERT_TRUE(LoadCompiledBytes(bytes, again));
+        EXPECT_EQ(FingerprintOfBytes(again, {bytes.data(), bytes.size()}),
+                  FingerprintOf(document, folder / file.name)) << file.name;
     }
     EXPECT_GE(loaded, 40u);
 }
@@ -114,6 +120,7 @@ TEST(OutlineRoundTrip, MarkupRepeatedTitlesAndOddHunksComeBackAndChangesAreSeen)
         THintDocument b;
         ASSERT_EQ(WriteAndLoad(changed, folder / "b.klu", b), "");
         EXPECT_NE(TreeDifference(a, folder / "a.klu", b, folder / "b.klu"), "");
+        EXPECT_NE(FingerprintOf(a, folder / "a.klu"), FingerprintOf(b, folder / "b.klu"));
     }
     EXPECT_EQ(TreeDifference(a, folder / "a.klu", a, folder / "a.klu"), "");
 }
