@@ -77,10 +77,11 @@ class Writer {
     };
 
     const NodeFacts& FactsOf(const HintNode& node) const { return facts_.at(&node); }
-    int64_t CountLines(const HintNode& node, HunkKind kind) const;
+    int64_t LeafLineCount(const HintNode& node, HunkKind kind) const;
     void Layout(const HintNode& node, int64_t& line);
     void CollectData(const HintNode& node);
-    int64_t EncodeTextBody(const HintNode& node, std::string* out = nullptr) const;
+    int64_t TextBodySize(const HintNode& node) const;
+    void AppendTextBody(const HintNode& node, std::string& out) const;
     std::string StoredNestedLine(std::string_view plain) const;
 
     void WriteText();
@@ -105,6 +106,7 @@ class Writer {
 
     const HintFilePlan& plan_;
     std::string key_;
+    TextBlockEncoder text_cipher_{""};
     // A piece of the data area: its bytes are made only when the file is put together.
     struct DataPiece {
         const HintNode* node;
@@ -128,6 +130,7 @@ class Writer {
 Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
     if (!plan_.root) return;
     key_ = DeriveTextKey(plan_.root->title);
+    text_cipher_ = TextBlockEncoder(key_);
     if (plan_.checksumAt == ChecksumAt::InfoLength) {
         for (const auto& node : plan_.topLevel) {
             if (KindOf(*node) == INFO) {
@@ -166,44 +169,29 @@ Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
     }
 }
 
-// The children's counts are known: Layout counts a node after its children.
-int64_t Writer::CountLines(const HintNode& node, HunkKind kind) const {
-    int64_t count = 2;
+// The lines of a node that embeds no other.
+int64_t Writer::LeafLineCount(const HintNode& node, HunkKind kind) const {
     switch (kind) {
-        case SUBJECT:
-            for (const auto& item : node.items) {
-                if (item.node) count += FactsOf(*item.node).lineCount;
-            }
-            return count;
-        case NESTHINT:
-            for (const auto& item : node.items)
-                count += item.node ? 1 + FactsOf(*item.node).lineCount : 1;
-            return count;
-        case HYPERPNG:
-            ++count;
-            for (const auto& item : node.items) {
-                if (item.node) count += 1 + FactsOf(*item.node).lineCount;
-            }
-            return count;
         case TEXT:
         case LINK:
         case GIFA:
         case SOUND:
         case OVERLAY:
-            return count + 1 + node.extraLines;
+            return 3 + node.extraLines;
         case BLANK:
-            return count + node.extraLines;
+            return 2 + node.extraLines;
         default:
-            return count + static_cast<int64_t>(node.items.size()) +
-                   (&node == length_info_ ? 1 : 0);
+            return 2 + static_cast<int64_t>(node.items.size()) + (&node == length_info_ ? 1 : 0);
     }
 }
 
 void Writer::Layout(const HintNode& node, int64_t& line) {
-    const HunkKind kind = KindOf(node);
-    facts_[&node].line = static_cast<int32_t>(line);
+    // The facts of a node stay where they are while the map grows.
+    NodeFacts& facts = facts_[&node];
+    facts.kind = KindOf(node);
+    facts.line = static_cast<int32_t>(line);
     int64_t child_line = line + 2;
-    switch (kind) {
+    switch (facts.kind) {
         case SUBJECT:
             for (const auto& item : node.items) {
                 if (item.node) Layout(*item.node, child_line);
@@ -224,12 +212,11 @@ void Writer::Layout(const HintNode& node, int64_t& line) {
             }
             break;
         default:
+            child_line = line + LeafLineCount(node, facts.kind);
             break;
     }
-    NodeFacts& facts = facts_[&node];
-    facts.kind = kind;
-    facts.lineCount = CountLines(node, kind);
-    line += facts.lineCount;
+    facts.lineCount = child_line - line;
+    line = child_line;
 }
 
 void Writer::CollectData(const HintNode& node) {
@@ -237,25 +224,30 @@ void Writer::CollectData(const HintNode& node) {
     const auto facts = facts_.find(&node);
     const HunkKind kind = facts != facts_.end() ? facts->second.kind : KindOf(node);
     if (kind == TEXT)
-        data_.push_back({&node, kind, EncodeTextBody(node)});
+        data_.push_back({&node, kind, TextBodySize(node)});
     if (CarriesData(kind)) data_.push_back({&node, kind, static_cast<int64_t>(node.data.size())});
     for (const auto& item : node.items) {
         if (item.node) CollectData(*item.node);
     }
 }
 
-// The stored size of a text hunk's body; the body goes to out as well, when there is one.
-int64_t Writer::EncodeTextBody(const HintNode& node, std::string* out) const {
+// The stored size of a text hunk's body (a stored line is as long as its plain text).
+int64_t Writer::TextBodySize(const HintNode& node) const {
     int64_t size = 0;
     for (const auto& item : node.items) {
-        auto stored = EncodeTextBlock(item.line, key_);
-        if (!stored) throw WriteError("cannot encipher text line \"" + std::string(item.line) + "\"");
-        size += static_cast<int64_t>(stored->size() + kLineEnd.size());
-        if (!out) continue;
-        *out += *stored;
-        *out += kLineEnd;
+        if (!text_cipher_.Encodes(item.line))
+            throw WriteError("cannot encipher text line \"" + std::string(item.line) + "\"");
+        size += static_cast<int64_t>(item.line.size() + kLineEnd.size());
     }
     return size;
+}
+
+// The stored body of a text hunk whose lines TextBodySize found enciphered.
+void Writer::AppendTextBody(const HintNode& node, std::string& out) const {
+    for (const auto& item : node.items) {
+        text_cipher_.Append(item.line, out);
+        out += kLineEnd;
+    }
 }
 
 std::string Writer::StoredNestedLine(std::string_view plain) const {
@@ -377,10 +369,12 @@ void Writer::WriteBody(const HintNode& node, const NodeFacts& facts) {
                     Emit("-");
                     continue;
                 }
-                const std::string stored = Encode88OrThrow(item.line);
-                if (stored == "-")
+                const size_t start = text_.size();
+                if (!AppendEncode88(item.line, text_))
+                    throw WriteError("cannot encipher \"" + std::string(item.line) + "\"");
+                if (std::string_view(text_).substr(start) == "-")
                     throw WriteError("hint line \"" + std::string(item.line) + "\" reads as a separator");
-                Emit(stored);
+                text_ += kLineEnd;
             }
             return;
         case NESTHINT:
@@ -506,7 +500,7 @@ std::string Writer::Assemble(int64_t end_of_text) {
     int64_t checksum_end = 0;  // 1-based end of the two checksum bytes
     for (const DataPiece& piece : data_) {
         if (piece.kind == TEXT) {
-            EncodeTextBody(*piece.node, &file);
+            AppendTextBody(*piece.node, file);
         } else {
             file += piece.node->data;
         }
