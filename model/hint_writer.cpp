@@ -472,6 +472,12 @@ void Writer::FillPending() {
 }
 
 std::string Writer::Write() {
+    // The whole file grows from the text: a plan made from a text is about as long as the file's
+    // text, and room not written to costs no memory.
+    if (plan_.source) {
+        text_.reserve(plan_.source->size() + static_cast<size_t>(data_size_) + plan_.trailer.size() +
+                      4096);
+    }
     WriteText();
     for (int round = 0; round < 16; ++round) {
         const auto end_of_text = static_cast<int64_t>(text_.size() + PendingDigits()) + 1;
