@@ -50,7 +50,11 @@ std::string QuoteValue(std::string_view value, bool leading_kept) {
 }
 
 std::string UnquoteValue(std::string_view value) {
-    return std::string(IsQuoted(value) ? value.substr(1, value.size() - 2) : value);
+    return std::string(UnquotedView(value));
+}
+
+std::string_view UnquotedView(std::string_view value) {
+    return IsQuoted(value) ? value.substr(1, value.size() - 2) : value;
 }
 
 }  // namespace klu

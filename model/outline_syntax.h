@@ -18,5 +18,6 @@ std::string_view ElementOfKind(int kind);
 std::string QuoteValue(std::string_view value, bool leading_kept = false);
 bool NeedsQuotes(std::string_view value, bool leading_kept = false);
 std::string UnquoteValue(std::string_view value);
+std::string_view UnquotedView(std::string_view value);
 
 }  // namespace klu
