@@ -1,8 +1,9 @@
 #include "tree_compare.h"
 
-#include <map>
+#include <array>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "file_range.h"
@@ -17,15 +18,47 @@
 namespace klu {
 namespace {
 
-// Where each hunk stands: entry, then child indexes.
-using Places = std::map<const THunk*, std::string>;
+// Where an object stands: an entry, then child indexes. It becomes text only for the message of
+// a difference.
+struct Where {
+    const Where* parent = nullptr;  // none for an entry
+    size_t index = 0;               // of the entry, or of the child in its parent
+};
 
-void Place(const THunk& hunk, const std::string& where, Places& places) {
-    places[&hunk] = where;
+std::string WhereText(const Where* where) {
+    if (!where) return "the file";
+    if (!where->parent) return "entry " + std::to_string(where->index);
+    return WhereText(where->parent) + " > child " + std::to_string(where->index);
+}
+
+// Where each hunk stands, as a chain of steps.
+struct Places {
+    static constexpr size_t kNone = static_cast<size_t>(-1);
+    struct Step {
+        size_t parent;  // kNone for an entry
+        size_t index;
+    };
+    std::vector<Step> steps;
+    std::unordered_map<const THunk*, size_t> last_step;  // of each hunk's place
+
+    // Whether place a of these and place b of other are the same: the same steps from the entry.
+    bool Same(size_t a, const Places& other, size_t b) const {
+        while (a != kNone && b != kNone) {
+            if (steps[a].index != other.steps[b].index) return false;
+            a = steps[a].parent;
+            b = other.steps[b].parent;
+        }
+        return a == b;
+    }
+};
+
+void Place(const THunk& hunk, size_t parent, size_t index, Places& places) {
+    const size_t step = places.steps.size();
+    places.steps.push_back({parent, index});
+    places.last_step[&hunk] = step;
     if (const auto* items = dynamic_cast<const TItemsHunk*>(&hunk)) {
         for (size_t i = 0; i < items->children.size(); ++i) {
-            if (const THunk* child = items->children[i]->AsHunk())
-                Place(*child, where + " > child " + std::to_string(i), places);
+            if (const THunk* child = items->children[i]->AsHunk()) Place(*child, step, i, places);
         }
     }
 }
@@ -33,10 +66,15 @@ void Place(const THunk& hunk, const std::string& where, Places& places) {
 Places PlacesOf(const THintDocument& document) {
     Places places;
     for (size_t i = 0; i < document.Count(); ++i) {
-        if (const THunk* hunk = document.Entry(i)->AsHunk())
-            Place(*hunk, "entry " + std::to_string(i), places);
+        if (const THunk* hunk = document.Entry(i)->AsHunk()) Place(*hunk, Places::kNone, i, places);
     }
     return places;
+}
+
+// The layout flags, as FlagLetters lists them.
+unsigned FlagBits(const TKLUObject& object) {
+    return object.hardBreak | object.isSeparator << 1 | object.wrap << 2 | object.altFont << 3 |
+           object.endsSourceLine << 4;
 }
 
 struct Side {
@@ -65,36 +103,44 @@ class Comparison {
     std::string Run();
 
   private:
-    void Object(const TKLUObject& a, const TKLUObject& b, const std::string& where);
-    void Hunk(const THunk& a, const THunk& b, const std::string& where);
-    void Data(const DataRange& a, const DataRange& b, const std::string& where);
+    void Object(const TKLUObject& a, const TKLUObject& b, const Where& where);
+    void Hunk(const THunk& a, const THunk& b, const Where& where);
+    void Data(const DataRange& a, const DataRange& b, const Where& where);
     template <typename T>
-    void Same(const T& a, const T& b, const std::string& where, const char* what) {
-        if (difference_.empty() && !(a == b)) difference_ = where + ": the " + what + " differ";
+    void Same(const T& a, const T& b, const Where* where, const char* what) {
+        if (difference_.empty() && !(a == b))
+            difference_ = WhereText(where) + ": the " + what + " differ";
     }
-    std::string PlaceOf(const THunk* hunk, const Side& side) const {
-        if (!hunk) return "nothing";
-        const auto it = side.places.find(hunk);
-        return it == side.places.end() ? "elsewhere" : it->second;
+    // Whether a target of a and one of b stand at the same place: both nowhere, both outside
+    // the trees, or both at the same place of their tree.
+    bool SamePlace(const THunk* a, const THunk* b) const {
+        if (!a || !b) return !a && !b;
+        const auto in_a = a_.places.last_step.find(a);
+        const auto in_b = b_.places.last_step.find(b);
+        const bool placed_a = in_a != a_.places.last_step.end();
+        const bool placed_b = in_b != b_.places.last_step.end();
+        if (!placed_a || !placed_b) return placed_a == placed_b;
+        return a_.places.Same(in_a->second, b_.places, in_b->second);
     }
 
     Side a_, b_;
     std::string difference_;
 };
 
-void Comparison::Data(const DataRange& a, const DataRange& b, const std::string& where) {
+void Comparison::Data(const DataRange& a, const DataRange& b, const Where& where) {
     std::vector<char> a_bytes, b_bytes;
     const bool a_read = ReadData(a_, a, a_bytes);
     const bool b_read = ReadData(b_, b, b_bytes);
-    Same(a_read, b_read, where, "readable data");
-    Same(a_bytes, b_bytes, where, "data bytes");
+    Same(a_read, b_read, &where, "readable data");
+    Same(a_bytes, b_bytes, &where, "data bytes");
 }
 
-void Comparison::Hunk(const THunk& a, const THunk& b, const std::string& where) {
+void Comparison::Hunk(const THunk& a, const THunk& b, const Where& where) {
     switch (a.GetType()) {
         case LINK:
-            Same(PlaceOf(static_cast<const TLinkHunk&>(a).Target(), a_),
-                 PlaceOf(static_cast<const TLinkHunk&>(b).Target(), b_), where, "link targets");
+            Same(SamePlace(static_cast<const TLinkHunk&>(a).Target(),
+                           static_cast<const TLinkHunk&>(b).Target()),
+                 true, &where, "link targets");
             break;
         case GIFA:
         case SOUND:
@@ -103,36 +149,36 @@ void Comparison::Hunk(const THunk& a, const THunk& b, const std::string& where) 
         case OVERLAY: {
             const auto& oa = static_cast<const TOverlayHunk&>(a);
             const auto& ob = static_cast<const TOverlayHunk&>(b);
-            Same(std::make_pair(oa.x, oa.y), std::make_pair(ob.x, ob.y), where, "overlay places");
+            Same(std::make_pair(oa.x, oa.y), std::make_pair(ob.x, ob.y), &where, "overlay places");
             Data(oa, ob, where);
             break;
         }
         case PNGOBJECT: {
             const auto& pa = static_cast<const TPNGObject&>(a);
             const auto& pb = static_cast<const TPNGObject&>(b);
-            Same(pa.regions.size(), pb.regions.size(), where, "region counts");
+            Same(pa.regions.size(), pb.regions.size(), &where, "region counts");
             for (size_t i = 0; i < pa.regions.size() && i < pb.regions.size(); ++i) {
                 const Rect& ra = pa.regions[i];
                 const Rect& rb = pb.regions[i];
-                Same(std::vector{ra.left, ra.top, ra.right, ra.bottom},
-                     std::vector{rb.left, rb.top, rb.right, rb.bottom}, where, "regions");
-                Same(PlaceOf(ra.target, a_), PlaceOf(rb.target, b_), where, "region targets");
+                Same(std::array{ra.left, ra.top, ra.right, ra.bottom},
+                     std::array{rb.left, rb.top, rb.right, rb.bottom}, &where, "regions");
+                Same(SamePlace(ra.target, rb.target), true, &where, "region targets");
             }
             Data(pa, pb, where);
             break;
         }
         case TEXT:
             Same(static_cast<const TTextHunk&>(a).flags, static_cast<const TTextHunk&>(b).flags,
-                 where, "text flags");
+                 &where, "text flags");
             break;
         case INCENTIVE:
             Same(static_cast<const TIncentiveHunk&>(a).storedLines,
-                 static_cast<const TIncentiveHunk&>(b).storedLines, where, "incentive lines");
+                 static_cast<const TIncentiveHunk&>(b).storedLines, &where, "incentive lines");
             break;
         case UNKNOWN: {
             const auto* ua = dynamic_cast<const TUnknownHunk*>(&a);
             const auto* ub = dynamic_cast<const TUnknownHunk*>(&b);
-            Same(ua ? ua->keyword : "", ub ? ub->keyword : "", where, "keywords");
+            Same(ua ? ua->keyword : "", ub ? ub->keyword : "", &where, "keywords");
             break;
         }
         default:
@@ -141,25 +187,30 @@ void Comparison::Hunk(const THunk& a, const THunk& b, const std::string& where) 
     const auto* ia = dynamic_cast<const TItemsHunk*>(&a);
     const auto* ib = dynamic_cast<const TItemsHunk*>(&b);
     if (!ia || !ib) return;
-    Same(ia->children.size(), ib->children.size(), where, "numbers of children");
+    Same(ia->children.size(), ib->children.size(), &where, "numbers of children");
     for (size_t i = 0; i < ia->children.size() && i < ib->children.size(); ++i)
-        Object(*ia->children[i], *ib->children[i], where + " > child " + std::to_string(i));
+        Object(*ia->children[i], *ib->children[i], Where{&where, i});
 }
 
-void Comparison::Object(const TKLUObject& a, const TKLUObject& b, const std::string& where) {
+void Comparison::Object(const TKLUObject& a, const TKLUObject& b, const Where& where) {
     if (!difference_.empty()) return;
-    Same(a.IsHunk(), b.IsHunk(), where, "kinds (line or hunk)");
-    Same(a.GetType(), b.GetType(), where, "kinds");
-    Same(a.GetName(), b.GetName(), where, a.IsHunk() ? "titles" : "texts");
-    Same(FlagLetters(a), FlagLetters(b), where, "layout flags");
+    Same(a.IsHunk(), b.IsHunk(), &where, "kinds (line or hunk)");
+    Same(a.GetType(), b.GetType(), &where, "kinds");
+    const char* names = a.IsHunk() ? "titles" : "texts";
+    if (a.isNode || b.isNode) {
+        Same(a.GetName(), b.GetName(), &where, names);
+    } else {
+        Same(a.title.view(), b.title.view(), &where, names);  // a line's name is its text
+    }
+    Same(FlagBits(a), FlagBits(b), &where, "layout flags");
     if (difference_.empty() && a.IsHunk())
         Hunk(static_cast<const THunk&>(a), static_cast<const THunk&>(b), where);
 }
 
 std::string Comparison::Run() {
-    Same(a_.document.Count(), b_.document.Count(), "the file", "numbers of entries");
+    Same(a_.document.Count(), b_.document.Count(), nullptr, "numbers of entries");
     for (size_t i = 0; i < a_.document.Count() && i < b_.document.Count(); ++i)
-        Object(*a_.document.Entry(i), *b_.document.Entry(i), "entry " + std::to_string(i));
+        Object(*a_.document.Entry(i), *b_.document.Entry(i), Where{nullptr, i});
     return difference_;
 }
 
