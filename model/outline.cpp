@@ -286,7 +286,15 @@ std::string OutlineBuilder::ReadData(const OutlineLine& line, const std::string&
         }
     }
     const fs::path& folder = *folder_;
-    const fs::path path = fs::canonical(base_ + name, error);
+    // A file of the folder itself, that is no link, has its canonical path at hand: the
+    // folder's path is not resolved again for every file.
+    const bool plain_name =
+        !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
+    fs::path path = folder / name;
+    if (!plain_name || fs::symlink_status(path, error).type() != fs::file_type::regular) {
+        error.clear();
+        path = fs::canonical(base_ + name, error);
+    }
     if (name.empty() || error)
         throw OutlineFault(line.number, "cannot read \"" + base_ + name + "\"");
     const std::string inside = (folder / "").string();
