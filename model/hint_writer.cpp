@@ -56,13 +56,14 @@ class Writer {
 
     // The header line of a newer-format node of the plan, or 0.
     int32_t LineOf(const HintNode* node) const {
-        const auto it = facts_.find(node);
-        return it == facts_.end() ? 0 : it->second.line;
+        const NodeFacts* facts = Find(node);
+        return facts ? facts->line : 0;
     }
 
   private:
     // What the writer works out about each newer-format node, once.
     struct NodeFacts {
+        const HintNode* node = nullptr;
         HunkKind kind = UNKNOWN;
         int32_t line = 0;            // its header line
         int64_t lineCount = 0;       // its lines, those of what it embeds included
@@ -76,7 +77,11 @@ class Writer {
         bool fileSize;
     };
 
-    const NodeFacts& FactsOf(const HintNode& node) const { return facts_.at(&node); }
+    NodeFacts* Find(const HintNode* node) {
+        const auto it = index_.find(node);
+        return it == index_.end() ? nullptr : &laid_out_[it->second];
+    }
+    const NodeFacts* Find(const HintNode* node) const { return const_cast<Writer*>(this)->Find(node); }
     int64_t LeafLineCount(const HintNode& node, HunkKind kind) const;
     void Layout(const HintNode& node, int64_t& line);
     void CollectData(const HintNode& node);
@@ -120,7 +125,9 @@ class Writer {
     const HintNode* length_info_ = nullptr;  // the information hunk that carries "length="
     std::vector<DataPiece> data_;  // in data-area order
     int64_t data_size_ = 0;
-    std::unordered_map<const HintNode*, NodeFacts> facts_;
+    std::vector<NodeFacts> laid_out_;  // in the order of Layout, which WriteText follows
+    std::unordered_map<const HintNode*, size_t> index_;  // of each node in laid_out_
+    size_t written_ = 0;  // the nodes of laid_out_ written so far
     std::string text_;
     std::vector<Pending> pending_;  // in text order
     int64_t data_start_ = 0;
@@ -162,8 +169,7 @@ Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
         last->checksumEnds = true;
     }
     for (size_t i = 0; i < data_.size(); ++i) {
-        if (const auto it = facts_.find(data_[i].node); it != facts_.end())
-            it->second.dataPiece = static_cast<int64_t>(i);
+        if (NodeFacts* facts = Find(data_[i].node)) facts->dataPiece = static_cast<int64_t>(i);
         data_[i].offset = data_size_;
         data_size_ += data_[i].size;
     }
@@ -186,12 +192,12 @@ int64_t Writer::LeafLineCount(const HintNode& node, HunkKind kind) const {
 }
 
 void Writer::Layout(const HintNode& node, int64_t& line) {
-    // The facts of a node stay where they are while the map grows.
-    NodeFacts& facts = facts_[&node];
-    facts.kind = KindOf(node);
-    facts.line = static_cast<int32_t>(line);
+    const size_t at = laid_out_.size();
+    const HunkKind kind = KindOf(node);
+    laid_out_.push_back({&node, kind, static_cast<int32_t>(line)});
+    index_.emplace(&node, at);
     int64_t child_line = line + 2;
-    switch (facts.kind) {
+    switch (kind) {
         case SUBJECT:
             for (const auto& item : node.items) {
                 if (item.node) Layout(*item.node, child_line);
@@ -212,17 +218,17 @@ void Writer::Layout(const HintNode& node, int64_t& line) {
             }
             break;
         default:
-            child_line = line + LeafLineCount(node, facts.kind);
+            child_line = line + LeafLineCount(node, kind);
             break;
     }
-    facts.lineCount = child_line - line;
+    laid_out_[at].lineCount = child_line - line;
     line = child_line;
 }
 
 void Writer::CollectData(const HintNode& node) {
     // A node that no header line leads to (a test's odd plan) is not laid out.
-    const auto facts = facts_.find(&node);
-    const HunkKind kind = facts != facts_.end() ? facts->second.kind : KindOf(node);
+    const NodeFacts* facts = Find(&node);
+    const HunkKind kind = facts ? facts->kind : KindOf(node);
     if (kind == TEXT)
         data_.push_back({&node, kind, TextBodySize(node)});
     if (CarriesData(kind)) data_.push_back({&node, kind, static_cast<int64_t>(node.data.size())});
@@ -332,7 +338,10 @@ void Writer::WriteNote(const std::vector<std::string>& note) {
 }
 
 void Writer::WriteNode(const HintNode& node) {
-    const NodeFacts& facts = FactsOf(node);
+    // WriteText walks the nodes as Layout did.
+    const bool in_order = written_ < laid_out_.size() && laid_out_[written_].node == &node;
+    const NodeFacts& facts = in_order ? laid_out_[written_] : *Find(&node);
+    ++written_;
     text_ += std::to_string(facts.lineCount);
     text_ += ' ';
     Emit(node.keyword);
@@ -394,11 +403,11 @@ void Writer::WriteBody(const HintNode& node, const NodeFacts& facts) {
         case LINK: {
             int64_t target = node.targetLine.value_or(0);
             if (node.linkTarget) {
-                const auto it = facts_.find(node.linkTarget);
-                if (it == facts_.end())
+                const NodeFacts* target_facts = Find(node.linkTarget);
+                if (!target_facts)
                     throw WriteError("link \"" + node.title + "\" leads outside the file");
                 // The object of a picture hunk begins at its title line.
-                target = it->second.line + (node.intoPicture ? 1 : 0);
+                target = target_facts->line + (node.intoPicture ? 1 : 0);
             }
             Emit(std::to_string(target));
             break;

@@ -387,6 +387,7 @@ std::optional<std::vector<SourceItem>> SourceSearch::Run() {
     // The ways of every item up to the current one, item after item: those of item i are
     // moves[first[i]] up to moves[first[i + 1]], and next[i] is the next one to try.
     std::vector<Move> moves;
+    moves.reserve(8 * (n + 1));  // a line has a few ways as a rule
     std::vector<size_t> first(n + 2, 0);
     std::vector<size_t> next(n + 1, 0);
     std::vector<State> before(n + 1);

@@ -1,9 +1,9 @@
 #include "tree_compare.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "file_range.h"
@@ -39,7 +39,20 @@ struct Places {
         size_t index;
     };
     std::vector<Step> steps;
-    std::unordered_map<const THunk*, size_t> last_step;  // of each hunk's place
+    // Each hunk with the last step of its place, by hunk once Sort has run; a hunk placed twice
+    // keeps its last place.
+    std::vector<std::pair<const THunk*, size_t>> last_steps;
+
+    void Sort() {
+        std::stable_sort(last_steps.begin(), last_steps.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+    // The last step of the hunk's place, or kNone when it has none.
+    size_t LastStep(const THunk* hunk) const {
+        auto it = std::upper_bound(last_steps.begin(), last_steps.end(), hunk,
+                                   [](const THunk* h, const auto& entry) { return h < entry.first; });
+        return it == last_steps.begin() || (--it)->first != hunk ? kNone : it->second;
+    }
 
     // Whether place a of these and place b of other are the same: the same steps from the entry.
     bool Same(size_t a, const Places& other, size_t b) const {
@@ -55,7 +68,7 @@ struct Places {
 void Place(const THunk& hunk, size_t parent, size_t index, Places& places) {
     const size_t step = places.steps.size();
     places.steps.push_back({parent, index});
-    places.last_step[&hunk] = step;
+    places.last_steps.emplace_back(&hunk, step);
     if (const auto* items = dynamic_cast<const TItemsHunk*>(&hunk)) {
         for (size_t i = 0; i < items->children.size(); ++i) {
             if (const THunk* child = items->children[i]->AsHunk()) Place(*child, step, i, places);
@@ -68,6 +81,7 @@ Places PlacesOf(const THintDocument& document) {
     for (size_t i = 0; i < document.Count(); ++i) {
         if (const THunk* hunk = document.Entry(i)->AsHunk()) Place(*hunk, Places::kNone, i, places);
     }
+    places.Sort();
     return places;
 }
 
@@ -115,12 +129,10 @@ class Comparison {
     // the trees, or both at the same place of their tree.
     bool SamePlace(const THunk* a, const THunk* b) const {
         if (!a || !b) return !a && !b;
-        const auto in_a = a_.places.last_step.find(a);
-        const auto in_b = b_.places.last_step.find(b);
-        const bool placed_a = in_a != a_.places.last_step.end();
-        const bool placed_b = in_b != b_.places.last_step.end();
-        if (!placed_a || !placed_b) return placed_a == placed_b;
-        return a_.places.Same(in_a->second, b_.places, in_b->second);
+        const size_t in_a = a_.places.LastStep(a);
+        const size_t in_b = b_.places.LastStep(b);
+        if (in_a == Places::kNone || in_b == Places::kNone) return in_a == in_b;
+        return a_.places.Same(in_a, b_.places, in_b);
     }
 
     Side a_, b_;
