@@ -11,7 +11,7 @@
 #include <unordered_set>
 
 #include "base64.h"
-#include "file_range.h"
+#include "file_range_reader.h"
 #include "filler_hunks.h"
 #include "hint_document.h"
 #include "info_hunk.h"
@@ -96,7 +96,7 @@ std::string IdStem(const std::string& title) {
 class Decompiler {
   public:
     Decompiler(const THintDocument& document, std::string hint_file)
-        : document_(document), hint_file_(std::move(hint_file)) {}
+        : document_(document), hint_file_(std::move(hint_file)), data_(hint_file_) {}
     DecompiledOutline Run();
 
   private:
@@ -118,6 +118,7 @@ class Decompiler {
 
     const THintDocument& document_;
     std::string hint_file_;
+    FileRangeReader data_;  // of hint_file_
     DecompiledOutline result_;
     std::unordered_set<std::string> file_names_;
     std::unordered_map<std::string, const THunk*> first_titled_;  // as the compiler resolves a title
@@ -199,7 +200,7 @@ void Decompiler::EmitData(size_t depth, const std::string& head, const THunk& hu
                           const DataRange& range, std::string_view extension,
                           const std::string& tail) {
     std::vector<char> bytes;
-    const RangeResult read = ReadFileRange(hint_file_, range.dataOffset, range.dataLength, bytes);
+    const RangeResult read = data_.Read(range.dataOffset, range.dataLength, bytes);
     if (!read.Ok()) throw DecompileFault(read.message);
     const std::string_view data(bytes.data(), bytes.size());
     const std::string_view element = extension == "png"   ? "picture"

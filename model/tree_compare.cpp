@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "file_range.h"
+#include "file_range_reader.h"
 #include "filler_hunks.h"
 #include "hint_document.h"
 #include "info_hunk.h"
@@ -98,9 +98,9 @@ struct Side {
     Places places;
 };
 
-bool ReadData(const Side& side, const DataRange& range, std::vector<char>& bytes) {
-    if (!side.bytes)
-        return ReadFileRange(side.file, range.dataOffset, range.dataLength, bytes).Ok();
+bool ReadData(const Side& side, FileRangeReader& file, const DataRange& range,
+              std::vector<char>& bytes) {
+    if (!side.bytes) return file.Read(range.dataOffset, range.dataLength, bytes).Ok();
     const auto size = static_cast<int64_t>(side.bytes->size());
     if (range.dataOffset < 0 || range.dataLength < 0 || range.dataOffset > size ||
         range.dataLength > size - range.dataOffset) {
@@ -113,7 +113,8 @@ bool ReadData(const Side& side, const DataRange& range, std::vector<char>& bytes
 
 class Comparison {
   public:
-    Comparison(Side a, Side b) : a_(std::move(a)), b_(std::move(b)) {}
+    Comparison(Side a, Side b)
+        : a_(std::move(a)), b_(std::move(b)), a_file_(a_.file), b_file_(b_.file) {}
     std::string Run();
 
   private:
@@ -136,13 +137,14 @@ class Comparison {
     }
 
     Side a_, b_;
+    FileRangeReader a_file_, b_file_;  // of the sides' files
     std::string difference_;
 };
 
 void Comparison::Data(const DataRange& a, const DataRange& b, const Where& where) {
     std::vector<char> a_bytes, b_bytes;
-    const bool a_read = ReadData(a_, a, a_bytes);
-    const bool b_read = ReadData(b_, b, b_bytes);
+    const bool a_read = ReadData(a_, a_file_, a, a_bytes);
+    const bool b_read = ReadData(b_, b_file_, b, b_bytes);
     Same(a_read, b_read, &where, "readable data");
     Same(a_bytes, b_bytes, &where, "data bytes");
 }
