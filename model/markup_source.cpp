@@ -453,6 +453,23 @@ bool ReadsBack(const std::vector<SourceItem>& items, const std::vector<Target>& 
     return true;
 }
 
+// Each child as it stands: its text as one source line, no markup. When that reads back, it is
+// what the search finds first, as no line asks for markup and the search tries none first.
+std::optional<std::vector<SourceItem>> PlainSource(const std::vector<Target>& targets,
+                                                   const SourceStyle& style) {
+    if (style.oneLinePerHint) return std::nullopt;
+    std::vector<SourceItem> items;
+    items.reserve(targets.size());
+    for (const Target& target : targets) {
+        if (target.kind == SourceItem::Kind::Line && target.text.find('#') != std::string_view::npos)
+            return std::nullopt;
+        const bool line = target.kind == SourceItem::Kind::Line;
+        items.push_back({target.kind, line ? std::string(target.text) : std::string(), target.hunk});
+    }
+    if (!ReadsBack(items, targets, style)) return std::nullopt;
+    return items;
+}
+
 }  // namespace
 
 std::string EscapeMarkup(std::string_view text, bool command_follows, bool* escaped) {
@@ -474,6 +491,7 @@ std::string EscapeMarkup(std::string_view text, bool command_follows, bool* esca
 
 std::optional<std::vector<SourceItem>> SourceOf(const TItemsHunk& hunk, const SourceStyle& style) {
     SourceSearch search(hunk, style);
+    if (auto plain = PlainSource(search.targets(), style)) return plain;
     auto items = search.Run();
     if (!items || !ReadsBack(*items, search.targets(), style)) return std::nullopt;
     return items;
