@@ -291,7 +291,9 @@ std::string OutlineBuilder::ReadData(const OutlineLine& line, const std::string&
     const bool plain_name =
         !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
     fs::path path = folder / name;
-    if (!plain_name || fs::symlink_status(path, error).type() != fs::file_type::regular) {
+    const bool regular =
+        plain_name && fs::symlink_status(path, error).type() == fs::file_type::regular;
+    if (!regular) {
         error.clear();
         path = fs::canonical(base_ + name, error);
     }
@@ -301,7 +303,7 @@ std::string OutlineBuilder::ReadData(const OutlineLine& line, const std::string&
     if (name[0] == '/' || path.string().compare(0, inside.size(), inside) != 0)
         throw OutlineFault(line.number, shown + " lies outside the outline's folder");
     std::vector<char> bytes;
-    if (!fs::is_regular_file(path, error) || !ReadFileBytes(path.string(), bytes))
+    if (!(regular || fs::is_regular_file(path, error)) || !ReadFileBytes(path.string(), bytes))
         throw OutlineFault(line.number, "cannot read \"" + base_ + name + "\"");
     std::string data(bytes.begin(), bytes.end());
     if (const std::string fault = DataFault(word, data); !fault.empty())

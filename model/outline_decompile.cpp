@@ -152,7 +152,7 @@ void Decompiler::EmitBody(size_t depth, std::string_view text) {
 // The titles a link may name: the first hunk of each, links aside, in the compiler's order.
 void Decompiler::IndexTitles(const THunk& hunk) {
     const int kind = hunk.GetType();
-    if (kind != LINK && kind != PNGOBJECT) first_titled_.emplace(hunk.GetName(), &hunk);
+    if (kind != LINK && kind != PNGOBJECT) first_titled_.try_emplace(hunk.GetName(), &hunk);
     if (const auto* items = NodeCast<TItemsHunk>(&hunk)) {
         for (const TKLUObject* child : items->children) {
             if (child->IsHunk()) IndexTitles(*static_cast<const THunk*>(child));
