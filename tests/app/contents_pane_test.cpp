@@ -29,7 +29,6 @@ class ContentsPaneTest : public WindowFixture {
             .toString()
             .toStdString();
     }
-    static QWidget* Focus() { return QApplication::focusWidget(); }
 };
 
 TEST_F(ContentsPaneTest, AKeyboardPlayerFindsAQuestionByTitleAndOpensItAsALinkWould) {

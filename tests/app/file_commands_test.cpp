@@ -7,6 +7,7 @@
 #include <csignal>
 #include <filesystem>
 
+#include "app/command_ids.h"
 #include "app/open_hint_file.h"
 #include "views/list_child.h"
 #include "window_fixture.h"
@@ -21,7 +22,7 @@ class FileCommandsTest : public WindowFixture {
     // Searches for the phrase and gives the results window then shown, or none.
     TFindChild* Search(const std::string& phrase) {
         dialogs.textAnswer = phrase;
-        Client().Command(106);
+        Client().Command(CM_FINDINFILE);
         return Client().findWindow ? qobject_cast<TFindChild*>(Client().findWindow->widget())
                                    : nullptr;
     }
@@ -80,7 +81,7 @@ TEST_F(FileCommandsTest, SearchReplacesTheResultsOnlyWhenSomethingIsFound) {
 // and is replaced only for another folder.
 TEST_F(FileCommandsTest, ListingOpensItsFilesComesToTheFrontAndIsReplacedForAnotherFolder) {
     state.settings.listFolder = MakeFolder("games");
-    Client().Command(101);
+    Client().Command(CM_VERBOSELISTING);
     QPointer<TFileChild> listing = qobject_cast<TFileChild*>(ListWidget());
     ASSERT_EQ(TitleOf(listing), "KLU Hint Files in " + state.settings.listFolder);
     auto& hunk = static_cast<TItemsHunk&>(listing->Hunk());
@@ -94,14 +95,14 @@ TEST_F(FileCommandsTest, ListingOpensItsFilesComesToTheFrontAndIsReplacedForAnot
 
     // Again: the same window comes to the front, even after another was opened.
     ASSERT_NE(Client().currentSubWindow()->widget(), listing.data());
-    Client().Command(101);
+    Client().Command(CM_VERBOSELISTING);
     EXPECT_EQ(ListWidget(), listing.data());
     EXPECT_EQ(Client().currentSubWindow()->widget(), listing.data());
 
     // Another folder replaces it.
     const std::string other = MakeFolder("more");
     dialogs.folderAnswer = other.substr(0, other.size() - 1);  // the slash is added
-    Client().Command(107);
+    Client().Command(CM_CHANGELISTFOLDER);
     EXPECT_EQ(state.settings.listFolder, other);
     EXPECT_FALSE(listing);
     EXPECT_EQ(TitleOf(ListWidget()), "KLU Hint Files in " + other);
@@ -112,8 +113,8 @@ TEST_F(FileCommandsTest, ListingOpensItsFilesComesToTheFrontAndIsReplacedForAnot
 TEST_F(FileCommandsTest, HelpCommandsOpenTheirSubjectsOrSayThereIsNoHelpFile) {
     const std::string zip = Write("archive.klu", std::string("PK\x03\x04 zipped", 10));
     dialogs.answer = MessageAnswer::Help;
-    Client().Command(501);
-    Client().Command(502);
+    Client().Command(CM_SHOWHELPFILE);
+    Client().Command(CM_PRINTHELPFILE);
     Open(zip);
     EXPECT_EQ(
         dialogs.messages,
@@ -124,14 +125,14 @@ TEST_F(FileCommandsTest, HelpCommandsOpenTheirSubjectsOrSayThereIsNoHelpFile) {
     EXPECT_TRUE(WindowTitles().empty());
 
     LoadHelp(true);
-    Client().Command(501);
+    Client().Command(CM_SHOWHELPFILE);
     EXPECT_EQ(WindowTitles(), std::vector<std::string>{"Help File Index"});
     Client().closeAllSubWindows();
     Open(zip);
     EXPECT_EQ(WindowTitles(), std::vector<std::string>{"Unzipping ZIP Files"});
     Client().closeAllSubWindows();
     LoadHelp(false);
-    Client().Command(501);
+    Client().Command(CM_SHOWHELPFILE);
     EXPECT_EQ(WindowTitles(), std::vector<std::string>{"KLU Reader Documentation"});
     EXPECT_EQ(dialogs.messages.size(), 5u);
 }
@@ -149,7 +150,7 @@ TEST_F(FileCommandsTest, CopyTakesWhatIsShownSavesAskBeforeReplacingAndSpareHint
     frame->UpdateMenus();
     ASSERT_EQ(Client().CurrentView(), question);
 
-    Client().Command(205);
+    Client().Command(CM_COPYTOCLIPBOARD);
     const std::string copied = QGuiApplication::clipboard()->text().toStdString();
     EXPECT_NE(copied.find("first"), std::string::npos);
     EXPECT_NE(copied.find("second"), std::string::npos);
@@ -159,8 +160,8 @@ TEST_F(FileCommandsTest, CopyTakesWhatIsShownSavesAskBeforeReplacingAndSpareHint
 
     // Saved twice to one file: both copies, each with the title and the hidden hint too.
     dialogs.saveAnswer = folder / "saved.txt";
-    Client().Command(203);
-    Client().Command(203);
+    Client().Command(CM_SAVEWINDOW);
+    Client().Command(CM_SAVEWINDOW);
     const std::string text = ReadFile(*dialogs.saveAnswer);
     EXPECT_NE(text.find("How?\n\n", text.find("How?\n\n") + 1), std::string::npos) << text;
     EXPECT_NE(text.find("third"), std::string::npos);
@@ -169,7 +170,7 @@ TEST_F(FileCommandsTest, CopyTakesWhatIsShownSavesAskBeforeReplacingAndSpareHint
     const std::pair<std::string, std::string> kept[] = {
         {game, " is the hint file that is open."},
         {state.helpFilePath, " is the help file of this program."}};
-    for (const int command : {104, 105, 203}) {
+    for (const int command : {CM_DECODETOTEXT, CM_EXPORTWEBPAGE, CM_SAVEWINDOW}) {
         for (const auto& [target, refusal] : kept) {
             const std::string before = ReadFile(target);
             dialogs.messages.clear();
@@ -186,7 +187,7 @@ TEST_F(FileCommandsTest, CopyTakesWhatIsShownSavesAskBeforeReplacingAndSpareHint
     // The web page asks for its own suffix and holds the questions, not their hints.
     dialogs.messages.clear();
     dialogs.saveAnswer = folder / "game.html";
-    Client().Command(105);
+    Client().Command(CM_EXPORTWEBPAGE);
     const std::string page = ReadFile(*dialogs.saveAnswer);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(dialogs.saveRequests.back().ends_with("|html")) << dialogs.saveRequests.back();
@@ -201,7 +202,7 @@ TEST_F(FileCommandsTest, AFailedSaveLeavesTheChosenFileWhole) {
     ASSERT_NE(OpenWindow(*Child("How?")), nullptr);
     frame->UpdateMenus();
     const std::string old(10, 'o');
-    for (const int command : {104, 203}) {
+    for (const int command : {CM_DECODETOTEXT, CM_SAVEWINDOW}) {
         const std::string target = Write("kept.txt", old);
         const size_t entries = folder.EntryCount();
         dialogs.messages.clear();

@@ -1,7 +1,10 @@
-// Which commands the frame offers with and without a file or a text window.
+// Which commands the frame enables: some always, the file's with a file open, the window's with a
+// text window active; Back and Forward wait for windows visited.
 #include <QLabel>
+#include <QSignalSpy>
 #include <set>
 
+#include "app/command_ids.h"
 #include "app/menu_builder.h"
 #include "app/menu_table.h"
 #include "app/open_hint_file.h"
@@ -12,85 +15,89 @@
 namespace klu::test {
 namespace {
 
-const std::set<int> kFileLoadedCommands = {102, 104, 105, 106, 110, 201, 302};
-const std::set<int> kViewCommands = {203, 204, 205};
-// Back and Forward wait for windows visited.
-const std::set<int> kHistoryCommands = {208, 209};
-// Go to the KLU Web Site (510) is there only when the build names a web address.
-const std::set<int> kAlwaysCommands = [] {
-    std::set<int> always = {24330, 101,   107,   111, 24310, 24361, 24362, 24364,
-                            24365, 206,   207,   301, 401,   402,   501,   502,   503};
-    if (!MakerWebAddress().empty()) always.insert(510);
+using Commands = std::multiset<int>;
+
+// Go to the KLU Web Site is there only when the build names a web address.
+const Commands kAlways = [] {
+    Commands always = {CM_FILEOPEN,      CM_VERBOSELISTING,  CM_CHANGELISTFOLDER, CM_PRINTERSETUP,
+                       CM_EXIT,          CM_CASCADECHILDREN, CM_TILECHILDREN,     CM_ARRANGEICONS,
+                       CM_CLOSECHILDREN, CM_LAYOUTTABS,      CM_LAYOUTWINDOWS,    CM_SETOPTIONS,
+                       CM_VIEWCONTENTS,  CM_FILTERCONTENTS,  CM_SHOWHELPFILE,     CM_PRINTHELPFILE,
+                       CM_ABOUT};
+    if (!MakerWebAddress().empty()) always.insert(CM_WEBSITE);
     return always;
 }();
+const Commands kWithAFile = {CM_FILEINFO,  CM_DECODETOTEXT,  CM_EXPORTWEBPAGE,  CM_FINDINFILE,
+                             CM_PRINTFILE, CM_SHOWTOPWINDOW, CM_RESETHINTMEMORY};
+const Commands kWithATextWindow = {CM_SAVEWINDOW, CM_PRINTWINDOW, CM_COPYTOCLIPBOARD};
+
+Commands Plus(Commands commands, const Commands& more) {
+    commands.insert(more.begin(), more.end());
+    return commands;
+}
 
 class FrameCommandsTest : public FrameFixture {
   protected:
-    bool Enabled(int id) const {
-        QAction* action = frame->Action(id);
-        EXPECT_NE(action, nullptr) << id;
-        return action && action->isEnabled();
+    FrameCommandsTest() { frame->show(); }
+    // The commands of the menus that are enabled, each as often as the menus offer it.
+    Commands Enabled() const {
+        frame->UpdateMenus();
+        Commands enabled;
+        for (const QMenu* popup : frame->Popups()) {
+            for (const QAction* action : popup->actions())
+                if (!action->isSeparator() && action->isEnabled())
+                    enabled.insert(CommandIdOf(*action));
+        }
+        return enabled;
     }
-    void ExpectEnabled(bool file_commands, bool view_commands) const {
-        for (int id : kAlwaysCommands)
-            EXPECT_TRUE(Enabled(id)) << id;
-        for (int id : kFileLoadedCommands)
-            EXPECT_EQ(Enabled(id), file_commands) << id;
-        for (int id : kViewCommands)
-            EXPECT_EQ(Enabled(id), view_commands) << id;
-        for (int id : kHistoryCommands)
-            EXPECT_FALSE(Enabled(id)) << id;
+    void LoadSample() {
+        LoadResult result = LoadOk;
+        ASSERT_TRUE(LoadHintFileAt(Write("sample.klu", SampleHintFile()), state.currentDocument,
+                                   false, result));
+    }
+    QMdiSubWindow* Activate(QWidget* window) {
+        QMdiSubWindow* sub = Client().addSubWindow(window);
+        sub->show();
+        Client().setActiveSubWindow(sub);
+        return sub;
     }
 };
 
-TEST_F(FrameCommandsTest, EveryCommandFallsInOneGroupEnabledWithAFileOrATextWindow) {
-    std::set<int> all;
-    size_t count = 0;
-    for (const QMenu* popup : frame->Popups()) {
-        for (const QAction* action : popup->actions()) {
-            if (action->isSeparator()) continue;
-            all.insert(CommandIdOf(*action));
-            ++count;
-        }
-    }
-    std::set<int> groups = kFileLoadedCommands;
-    groups.insert(kViewCommands.begin(), kViewCommands.end());
-    groups.insert(kAlwaysCommands.begin(), kAlwaysCommands.end());
-    groups.insert(kHistoryCommands.begin(), kHistoryCommands.end());
-    EXPECT_EQ(all, groups);
-    EXPECT_EQ(count, kFileLoadedCommands.size() + kViewCommands.size() + kAlwaysCommands.size() +
-                         kHistoryCommands.size());
+TEST_F(FrameCommandsTest, WithoutAFileOnlyTheCommandsThatNeedNoneAreEnabled) {
+    EXPECT_EQ(Enabled(), kAlways);
+}
 
-    frame->show();
-    ExpectEnabled(false, false);
-    // A disabled command does nothing, even when called directly.
-    Client().Command(106);
-    EXPECT_TRUE(dialogs.textRequests.empty());
-    EXPECT_TRUE(dialogs.messages.empty());
+TEST_F(FrameCommandsTest, AFileEnablesItsCommands) {
+    LoadSample();
+    EXPECT_EQ(Enabled(), Plus(kAlways, kWithAFile));
+}
 
-    LoadResult result = LoadOk;
-    ASSERT_TRUE(LoadHintFileAt(Write("sample.klu", SampleHintFile()), state.currentDocument, false,
-                               result));
-    frame->UpdateMenus();
-    ExpectEnabled(true, false);
-
+TEST_F(FrameCommandsTest, ClosingTheFileDisablesItsCommandsAgain) {
+    LoadSample();
+    Enabled();
     state.currentDocument.Clear();
-    frame->UpdateMenus();
-    ExpectEnabled(false, false);
+    EXPECT_EQ(Enabled(), kAlways);
+}
 
-    // The window commands follow the current child: on for a text window, off for another.
+TEST_F(FrameCommandsTest, AnActiveTextWindowEnablesTheWindowCommands) {
     TMetaTextHunk hunk("Shown", nullptr, SUBJECT);
-    QMdiSubWindow* text = Client().addSubWindow(new TStringChild(hunk, "SUBJECT", state.settings));
-    text->show();
-    Client().setActiveSubWindow(text);
-    frame->UpdateMenus();
-    ExpectEnabled(false, true);
-    QMdiSubWindow* plain = Client().addSubWindow(new QLabel("plain"));
-    plain->show();
-    Client().setActiveSubWindow(plain);
-    frame->UpdateMenus();
-    ExpectEnabled(false, false);
+    const QMdiSubWindow* text = Activate(new TStringChild(hunk, "SUBJECT", state.settings));
+    EXPECT_EQ(Enabled(), Plus(kAlways, kWithATextWindow));
     delete text;
+}
+
+TEST_F(FrameCommandsTest, AnActiveWindowOfAnotherKindLeavesTheWindowCommandsDisabled) {
+    TMetaTextHunk hunk("Shown", nullptr, SUBJECT);
+    const QMdiSubWindow* text = Activate(new TStringChild(hunk, "SUBJECT", state.settings));
+    Activate(new QLabel("plain"));
+    EXPECT_EQ(Enabled(), kAlways);
+    delete text;
+}
+
+TEST_F(FrameCommandsTest, ADisabledCommandCalledDirectlyDoesNothing) {
+    const QSignalSpy reset(&Client(), &TKLUClient::HintMemoryChanged);
+    Client().Command(CM_RESETHINTMEMORY);
+    EXPECT_TRUE(reset.empty());
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-// The hint window (the reveal by button, Space and Enter, the counting on the button, closing,
-// Tab) and the hint memory across reloads.
+// The hint window: the reveal by button, Space and Enter, the counting on the button, closing,
+// Tab.
 #include <QTest>
 
-#include "model/hint_memory.h"
 #include "window_fixture.h"
 
 namespace klu::test {
@@ -75,7 +74,7 @@ TEST_F(HintWindowTest, ASubjectHasNoButtonItsTextTakesTheKeys) {
         Qt::Key key;
         const TKLUObject* marked;
     } steps[] = {{Qt::Key_Return, nullptr}, {Qt::Key_Space, nullptr}, {Qt::Key_Tab, how},
-                 {Qt::Key_Tab, nullptr},    {Qt::Key_Tab, how},        {Qt::Key_Backtab, nullptr},
+                 {Qt::Key_Tab, nullptr},    {Qt::Key_Tab, how},       {Qt::Key_Backtab, nullptr},
                  {Qt::Key_Backtab, how}};
     for (const auto& step : steps) {
         QTest::keyClick(&text, step.key);
@@ -83,21 +82,6 @@ TEST_F(HintWindowTest, ASubjectHasNoButtonItsTextTakesTheKeys) {
     }
     EXPECT_EQ(WindowTitles(), std::vector<std::string>{"Three Hints"});
     EXPECT_TRUE(dialogs.messages.empty());
-}
-
-TEST_F(HintWindowTest, CountsSurviveAReload) {
-    THintChild* window = OpenQuestion(true, true);
-    ASSERT_NE(window, nullptr);
-    QTest::mouseClick(window->Button(), Qt::LeftButton);
-    EXPECT_EQ(ButtonText(*window), "Hint 2 of 3.  Another hint?");
-    Open(path);
-    EXPECT_EQ(WindowTitles(), std::vector<std::string>{"Three Hints"});
-    ASSERT_NE(Child("How?"), nullptr);
-    EXPECT_EQ(Child("How?")->GetRevealed(), 2);
-    window = OpenWindow(*Child("How?"));
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(ButtonText(*window), "Hint 2 of 3.  Another hint?");
-    EXPECT_EQ(state.profile.ReadProfileString(kMemorySection, MemoryKeyOf(path), ""), "2,0,");
 }
 
 }  // namespace

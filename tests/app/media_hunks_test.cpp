@@ -1,5 +1,5 @@
-// A GIF picture shown and its data saved byte for byte, a sound hunk played without holding up the reader, and damaged
-// sound reported.
+// A GIF picture shown and its data saved byte for byte, a sound hunk played without holding up the
+// reader, and damaged sound reported.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -8,30 +8,13 @@
 #include "app/command_texts.h"
 #include "app/file_filter.h"
 #include "app/sound_player.h"
+#include "fuzz/seed_media.h"
 #include "help/media_gif.h"
 #include "views/gif_child.h"
 #include "window_fixture.h"
 
 namespace klu::test {
 namespace {
-
-// A wave file image: 8-bit mono PCM at rate samples a second, of the given number of samples (a
-// soft square wave, so that a real sound card plays something audible).
-std::string WaveImage(uint32_t rate, uint32_t samples) {
-    auto little = [](uint32_t value, int bytes) {
-        std::string text;
-        for (int i = 0; i < bytes; ++i)
-            text += static_cast<char>((value >> (8 * i)) & 0xFF);
-        return text;
-    };
-    std::string wave = "RIFF" + little(36 + samples, 4) + "WAVE";
-    wave += "fmt " + little(16, 4) + little(1, 2) + little(1, 2);  // PCM, one channel
-    wave += little(rate, 4) + little(rate, 4) + little(1, 2) + little(8, 2);
-    wave += "data" + little(samples, 4);
-    for (uint32_t i = 0; i < samples; ++i)
-        wave += static_cast<char>((i / 10) % 2 ? 0x90 : 0x70);
-    return wave;
-}
 
 // A GIF picture of 3 x 2 pixels: red, then a row of blue under a red row's end.
 std::string Picture() {
@@ -70,7 +53,7 @@ void ExpectStop(const FakeUserDialogs::Message& message, const std::string& part
 
 // A GIF picture opens in a window of its own, as it is; opened again, that window comes back.
 TEST_F(MediaTest, AGifShowsInItsWindow) {
-    OpenMedia(Picture(), WaveImage(8000, 10));
+    OpenMedia(Picture(), seeds::TinyWave(10));
     for (int i = 0; i < 2; ++i) {
         Hunk("Old map").Open();
         ASSERT_EQ(Client().subWindowList().size(), 2);
@@ -87,7 +70,7 @@ TEST_F(MediaTest, AGifShowsInItsWindow) {
 // Save Window of a GIF window offers GIF files and writes the data byte for byte, never over
 // the hint file.
 TEST_F(MediaTest, SaveWindowOfAGifWritesItsDataNeverOverTheHintFile) {
-    OpenMedia(Picture(), WaveImage(8000, 10));
+    OpenMedia(Picture(), seeds::TinyWave(10));
     Hunk("Old map").Open();
     dialogs.saveAnswer = folder / "map.gif";
     Client().Command(CM_SAVEWINDOW);
@@ -104,7 +87,7 @@ TEST_F(MediaTest, SaveWindowOfAGifWritesItsDataNeverOverTheHintFile) {
 }
 
 TEST_F(MediaTest, ASoundPlaysOnWhileTheReaderGoesOnUntilItsFileCloses) {
-    OpenMedia(Picture(), WaveImage(8000, 48000));  // six seconds
+    OpenMedia(Picture(), seeds::TinyWave(48000));  // six seconds
     Hunk("Bell").Open();
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
     EXPECT_TRUE(SoundPlaying()) << "the reader went on while the bell still rings";
@@ -117,7 +100,7 @@ TEST_F(MediaTest, ASoundPlaysOnWhileTheReaderGoesOnUntilItsFileCloses) {
 
 TEST_F(MediaTest, DamagedWaveDataIsReportedAtOnce) {
     // Ten seconds of sound if it were played, behind a header no reader accepts.
-    std::string wave = WaveImage(8000, 80000);
+    std::string wave = seeds::TinyWave(80000);
     wave.replace(0, 4, "RIFX");
     for (const std::string& data : {wave, std::string("RIFF")}) {
         dialogs.messages.clear();

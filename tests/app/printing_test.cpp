@@ -10,6 +10,7 @@
 
 #include "../views/layout_test_support.h"
 #include "../views/picture_test_support.h"
+#include "app/command_ids.h"
 #include "app/my_printer.h"
 #include "views/hunk_printout.h"
 #include "window_fixture.h"
@@ -163,14 +164,14 @@ TEST_F(PrintCommandsTest, PrintWindowPrintsTheRevealedHintsPrintFileEveryHint) {
     ASSERT_NE(window, nullptr);
     window->CmAnotherHint();
     frame->UpdateMenus();
-    Client().Command(204);
+    Client().Command(CM_PRINTWINDOW);
     ASSERT_EQ(dialogs.printRequests.size(), 1u);
     std::string text = PdfText(dialogs.printFile);
     for (const char* part : {"KLU: Four?", "hint one", "hint two"})
         EXPECT_TRUE(Contains(text, part)) << part << " in " << text;
     EXPECT_FALSE(Contains(text, "hint three")) << text;
 
-    Client().Command(110);
+    Client().Command(CM_PRINTFILE);
     text = PdfText(dialogs.printFile);
     for (const char* part : {"KLU: Hints for Printed Game", "hint one", "hint four", "elsewhere"})
         EXPECT_TRUE(Contains(text, part)) << part << " in " << text;

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMdiSubWindow>
+#include <QTest>
 #include <memory>
 #include <optional>
 #include <string>
@@ -133,6 +134,20 @@ class WindowFixture : public FrameFixture {
     // Lets the windows that were closed go.
     static void DeleteClosed() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static QWidget* Focus() { return QApplication::focusWidget(); }
+    std::string ActiveTitle() const {
+        const QMdiSubWindow* active = frame->Client().activeSubWindow();
+        return active ? active->widget()->windowTitle().toStdString() : "none";
+    }
+    // A key typed where the focus is, as a player types it; gives the title of the window active
+    // afterwards.
+    std::string Type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* focus = Focus();
+        EXPECT_NE(focus, nullptr) << "nothing has the keys";
+        if (focus) QTest::keyClick(focus, key, modifiers);
+        DeleteClosed();
+        return ActiveTitle();
     }
 
     WindowHunkUi ui;

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolTip>
 
+#include "app/command_ids.h"
 #include "app/menu_table.h"
 #include "views/list_child.h"
 #include "views/string_control.h"
@@ -23,20 +24,6 @@ class WindowKeyboardTest : public WindowFixture {
         frame->resize(1280, 1000);
         QApplication::setActiveWindow(frame.get());
     }
-    std::string ActiveTitle() const {
-        QMdiSubWindow* active = frame->Client().activeSubWindow();
-        return active ? active->widget()->windowTitle().toStdString() : "none";
-    }
-    static QWidget* Focus() { return QApplication::focusWidget(); }
-    // A key typed where the focus is, as a player types it; gives the title of the window active
-    // afterwards.
-    std::string Type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* focus = Focus();
-        EXPECT_NE(focus, nullptr) << "nothing has the keys";
-        if (focus) QTest::keyClick(focus, key, modifiers);
-        DeleteClosed();
-        return ActiveTitle();
-    }
 };
 
 // What a screen reader finds: no button in windows that show no button.
@@ -47,33 +34,46 @@ bool HasButton(QAccessibleInterface* node) {
     return false;
 }
 
-// A question opens with the keys on its reveal button, and Tab goes back and forth between it
-// and the text; a subject shows no button. No child window's own key shadows the menu's, so
-// Ctrl+W shows the top window. A window that comes back gives the focus to its control; closing
-// a window returns to the one active before.
-TEST_F(WindowKeyboardTest, TheKeysGoToTheActiveWindowsControlsAndTheMenuKeysToTheMenu) {
-    Open(Write("game.klu", SampleHintFile()));
-    OpenWindow(*Child("Chapter"));
-    THintChild* question = OpenWindow(*Child("Where?"));
-    ASSERT_NE(question, nullptr);
-    THintButton* button = question->Button();
-    TStringControl& text = question->Control();
-    ASSERT_NE(button, nullptr);
-    ASSERT_EQ(Focus(), button);
+// The sample file with its chapter and the chapter's question open, the question active.
+class QuestionKeysTest : public WindowKeyboardTest {
+  protected:
+    QuestionKeysTest() {
+        Open(Write("game.klu", SampleHintFile()));
+        OpenWindow(*Child("Chapter"));
+        question = OpenWindow(*Child("Where?"));
+        EXPECT_NE(question, nullptr);
+        button = question ? question->Button() : nullptr;
+        EXPECT_NE(button, nullptr);
+    }
+    THintChild* question = nullptr;
+    THintButton* button = nullptr;
+};
+
+TEST_F(QuestionKeysTest, AQuestionOpensWithTheKeysOnItsRevealButton) {
     EXPECT_EQ(ActiveTitle(), "Where?");
+    EXPECT_EQ(Focus(), button);
+}
+
+TEST_F(QuestionKeysTest, ScreenReadersFindAButtonInAQuestionAndNoneInASubject) {
     EXPECT_TRUE(HasButton(QAccessible::queryAccessibleInterface(question)));
     EXPECT_FALSE(HasButton(QAccessible::queryAccessibleInterface(ViewOf(Child("Chapter")))));
+}
+
+// Each of the two shows when it has the keys, the text too, though it has no link to mark.
+TEST_F(QuestionKeysTest, TabAndBacktabMoveTheKeysBetweenButtonAndTextAndShowWhichHasThem) {
+    TStringControl& text = question->Control();
     const QImage button_focused = button->grab().toImage();
     const QImage text_unfocused = text.viewport()->grab().toImage();
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Backtab}) {
         const bool to_text = Focus() == button;
         Type(key);
         EXPECT_EQ(Focus(), to_text ? static_cast<QWidget*>(&text) : button) << key;
-        // Each shows when it has the keys, the text too, though it has no link to mark.
         EXPECT_EQ(button->grab().toImage() != button_focused, to_text) << key;
         EXPECT_EQ(text.viewport()->grab().toImage() != text_unfocused, to_text) << key;
     }
+}
 
+TEST_F(QuestionKeysTest, NoWindowsOwnShortcutShadowsOneOfTheMenu) {
     for (const MenuPopup& popup : KluMenu()) {
         for (const MenuItem& item : popup.items) {
             const QAction* command = frame->Action(item.id);
@@ -84,46 +84,55 @@ TEST_F(WindowKeyboardTest, TheKeysGoToTheActiveWindowsControlsAndTheMenuKeysToTh
                         << own->text().toStdString() << " takes " << item.text;
         }
     }
-    EXPECT_EQ(Type(Qt::Key_W, Qt::ControlModifier), "Sample Game");
-    THintChild* top = ViewOf(state.currentDocument.GetRoot());
-    ASSERT_NE(top, nullptr);
-    EXPECT_EQ(Focus(), &top->Control());
+}
 
-    // The chapter, then the question raised by its link again: the reveal button has the keys,
-    // and Space reveals.
-    THintChild* chapter = ViewOf(Child("Chapter"));
-    chapter->Control().setFocus();
-    EXPECT_EQ(ActiveTitle(), "Chapter");
+TEST_F(QuestionKeysTest, CtrlWShowsTheTopWindowWithTheKeysOnItsText) {
+    EXPECT_EQ(Type(Qt::Key_W, Qt::ControlModifier), "Sample Game");
+    EXPECT_EQ(Focus(), &ViewOf(state.currentDocument.GetRoot())->Control());
+}
+
+TEST_F(QuestionKeysTest, AQuestionRaisedAgainByALinkGivesTheKeysToItsButton) {
+    ViewOf(Child("Chapter"))->Control().setFocus();
+    ASSERT_EQ(ActiveTitle(), "Chapter");
     Child("Where?")->Open();
     EXPECT_EQ(Focus(), button);
+}
+
+// The last press after "No more hints." closes the question, Esc the chapter.
+TEST_F(QuestionKeysTest, ClosingAWindowReturnsTheKeysToTheOneActiveBefore) {
     Type(Qt::Key_Space);
-    EXPECT_EQ(button->text().toStdString(), "No more hints.");
-    // The last press after "No more hints." closes the question, Esc the chapter.
     EXPECT_EQ(Type(Qt::Key_Space), "Chapter");
-    EXPECT_EQ(Focus(), &chapter->Control());
+    EXPECT_EQ(Focus(), &ViewOf(Child("Chapter"))->Control());
     EXPECT_EQ(Type(Qt::Key_Escape), "Sample Game");
     EXPECT_EQ(WindowTitles(), std::vector<std::string>{"Sample Game"});
+}
 
-    // Show Top Window, then Print Window (cancelled) on it: the text keeps the keys.
-    for (int command : {201, 204}) {
+TEST_F(QuestionKeysTest, ShowTopWindowAndACancelledPrintWindowLeaveTheKeysOnTheText) {
+    const TStringControl& top = ViewOf(state.currentDocument.GetRoot())->Control();
+    for (int command : {CM_SHOWTOPWINDOW, CM_PRINTWINDOW}) {
         Client().Command(command);
-        EXPECT_EQ(Focus(), &top->Control()) << command;
+        EXPECT_EQ(Focus(), &top) << command;
     }
 }
 
-// Cascade, in a frame with room for three steps down (beside the contents) and in a large one,
-// hides no window behind another; Tile overlaps none; minimised windows line up at the bottom in
-// front of the others.
-TEST_F(WindowKeyboardTest, CascadeAndTileKeepEveryWindowUsableArrangeIconsLinesUpTheMinimised) {
-    Open(Write("game.klu", SampleHintFile()));
-    for (const char* title : {"Chapter", "Where?", "Why?"})
-        OpenWindow(*Child(title));
-    Client().Command(101);  // and the verbose listing: five windows
+// Five windows: the sample's top, chapter and two questions, and the verbose listing; the
+// frame has room for three steps of a cascade down beside the contents, or is large.
+class ArrangeTest : public WindowKeyboardTest {
+  protected:
+    ArrangeTest() {
+        Open(Write("game.klu", SampleHintFile()));
+        for (const char* title : {"Chapter", "Where?", "Why?"})
+            OpenWindow(*Child(title));
+        Client().Command(CM_VERBOSELISTING);
+    }
+};
+
+TEST_F(ArrangeTest, CascadeHidesNoWindowBehindAnotherAndKeepsTheActiveOnTop) {
     QMdiSubWindow* active = Client().activeSubWindow();
     for (const QSize size : {QSize(800, 400), QSize(1280, 1000)}) {
         frame->resize(size);
         QApplication::processEvents();
-        Client().Command(24361);  // Cascade
+        Client().Command(CM_CASCADECHILDREN);
         std::vector<QPoint> corners;
         for (QMdiSubWindow* child : Client().subWindowList()) {
             const std::string title = child->windowTitle().toStdString();
@@ -135,35 +144,39 @@ TEST_F(WindowKeyboardTest, CascadeAndTileKeepEveryWindowUsableArrangeIconsLinesU
         }
         EXPECT_EQ(Client().subWindowList(QMdiArea::StackingOrder).back(), active);
     }
+}
 
-    Client().Command(24362);  // Tile
+TEST_F(ArrangeTest, TileOverlapsNoWindow) {
+    Client().Command(CM_TILECHILDREN);
     const QList<QMdiSubWindow*> tiled = Client().subWindowList();
     for (qsizetype i = 0; i < tiled.size(); ++i) {
         EXPECT_GE(tiled[i]->width(), 300);
         for (qsizetype j = i + 1; j < tiled.size(); ++j)
             EXPECT_FALSE(tiled[i]->geometry().intersects(tiled[j]->geometry()));
     }
+}
 
-    // Minimized windows line up at the bottom, also in front of windows tiled afterwards.
-    tiled[0]->showMinimized();
-    tiled[1]->showMinimized();
-    for (const int command : {24364, 24362}) {  // Arrange Icons, Tile
+// Also in front of windows tiled afterwards.
+TEST_F(ArrangeTest, MinimisedWindowsLineUpAtTheBottomInFrontOfTheOthers) {
+    const QList<QMdiSubWindow*> windows = Client().subWindowList();
+    windows[0]->showMinimized();
+    windows[1]->showMinimized();
+    for (const int command : {CM_ARRANGEICONS, CM_TILECHILDREN}) {
         Client().Command(command);
         const QList<QMdiSubWindow*> stack = Client().subWindowList(QMdiArea::StackingOrder);
-        for (QMdiSubWindow* icon : {tiled[0], tiled[1]}) {
+        for (QMdiSubWindow* icon : {windows[0], windows[1]}) {
             EXPECT_EQ(icon->geometry().bottom(), Client().viewport()->rect().bottom()) << command;
-            EXPECT_GT(stack.indexOf(icon), stack.indexOf(tiled[2])) << command;
+            EXPECT_GT(stack.indexOf(icon), stack.indexOf(windows[2])) << command;
         }
-        EXPECT_FALSE(tiled[0]->geometry().intersects(tiled[1]->geometry()));
+        EXPECT_FALSE(windows[0]->geometry().intersects(windows[1]->geometry()));
     }
 }
 
-// The listing shows no button: its text takes the keys, and Enter opens nothing until Tab marks a
-// link. In a hint that runs below the window with a link at its end, Tab and Backtab from the
-// button mark the link in view, and Enter opens it.
-TEST_F(WindowKeyboardTest, TabMarksALinkInViewAndEnterOpensItTheListingShowsNoButton) {
+// The listing shows no button: its text takes the keys, Enter opens nothing until Tab marks a
+// link, and Esc closes it.
+TEST_F(WindowKeyboardTest, TheListingsTextTakesTheKeysAndEnterOpensNothingUntilTabMarksALink) {
     Write("game.klu", SampleHintFile());
-    Client().Command(101);  // the verbose listing of the program folder: game.klu
+    Client().Command(CM_VERBOSELISTING);  // of the program folder: game.klu
     ASSERT_TRUE(Client().listWindow);
     auto* listing = qobject_cast<TStringChild*>(Client().listWindow->widget());
     ASSERT_NE(listing, nullptr);
@@ -175,7 +188,11 @@ TEST_F(WindowKeyboardTest, TabMarksALinkInViewAndEnterOpensItTheListingShowsNoBu
     EXPECT_EQ(listing->Control().CurrentLink()->GetName(), "Sample Game");
     Type(Qt::Key_Escape);
     EXPECT_FALSE(Client().listWindow);
+}
 
+// In a hint that runs below the window with a link at its end, Tab and Backtab from the button
+// mark the link in view, and Enter opens it.
+TEST_F(WindowKeyboardTest, TabFromTheButtonMarksALinkInViewAndEnterOpensIt) {
     auto root = MakeSubject("Game");
     HintNode* way = root->Add(MakeNode("NESTHINT", "Long way?"));
     for (int i = 0; i < 80; ++i)
@@ -188,7 +205,6 @@ TEST_F(WindowKeyboardTest, TabMarksALinkInViewAndEnterOpensItTheListingShowsNoBu
     ASSERT_NE(window, nullptr);
     ASSERT_NE(window->Button(), nullptr);
     TStringControl& text = window->Control();
-    ASSERT_EQ(text.verticalScrollBar()->value(), 0);
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
         window->Button()->setFocus();
         text.verticalScrollBar()->setValue(0);
@@ -212,7 +228,7 @@ class ListingTest : public WindowKeyboardTest {
         Write("b.klu", SampleHintFile("Dark Tower"));
         Write("c.klu", SampleHintFile("Dark Tower"));
         Write("notes.klu", "Just some notes\r\n");
-        Client().Command(101);
+        Client().Command(CM_VERBOSELISTING);
         EXPECT_TRUE(Client().listWindow);
         return *qobject_cast<TFileChild*>(Client().listWindow->widget());
     }
@@ -226,8 +242,8 @@ class ListingTest : public WindowKeyboardTest {
 };
 
 TEST_F(ListingTest, ShowsHintFilesOnlyWithTheFileNamesOfRepeatedTitles) {
-    EXPECT_EQ(Rows(OpenListing()),
-              (std::vector<std::string>{"Caf\xe9 Quest", "Dark Tower (b.klu)", "Dark Tower (c.klu)"}));
+    EXPECT_EQ(Rows(OpenListing()), (std::vector<std::string>{"Caf\xe9 Quest", "Dark Tower (b.klu)",
+                                                             "Dark Tower (c.klu)"}));
 }
 
 TEST_F(ListingTest, RowTipGivesTheFilePath) {

@@ -49,20 +49,9 @@ class WindowLayoutTest : public WindowFixture {
         Open(Write("game.klu", SampleHintFile()));
     }
     QMdiSubWindow* Active() const { return frame->Client().activeSubWindow(); }
-    std::string ActiveTitle() const {
-        return Active() ? Active()->widget()->windowTitle().toStdString() : "none";
-    }
     bool Enabled(int id) const {
         frame->UpdateMenus();
         return frame->Action(id)->isEnabled();
-    }
-    // A key typed where the focus is; the title of the window active afterwards.
-    std::string Type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* focus = QApplication::focusWidget();
-        EXPECT_NE(focus, nullptr) << "nothing has the keys";
-        if (focus) QTest::keyClick(focus, key, modifiers);
-        DeleteClosed();
-        return ActiveTitle();
     }
     std::string Command(int id) {
         Client().Command(id);

@@ -82,5 +82,17 @@ TEST(Load96a, EveryKindOfHunkOnTheLineOfItsHeader) {
     EXPECT_EQ(text->GetDataEnd(), 0);
 }
 
+// Every key is tried on a line of the information block in turn, and a key that takes the line's
+// value lets a later key read that value: "length=" as well.
+TEST(Load96a, AnInformationLengthLineMayCarryAnotherKey) {
+    HintFilePlan plan;
+    plan.root = MakeSubject("Game");
+    plan.topLevel.push_back(MakeNode("INFO", ""));
+    plan.topLevel.back()->Line("length=copyright=Mine");
+    THintDocument doc;
+    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
+    EXPECT_EQ(Tree(*doc.FindByType(INFO)), "INFO Game File Information@3{Copyright:|Mine| }");
+}
+
 }  // namespace
 }  // namespace klu

@@ -48,14 +48,16 @@ TEST(OutlineRoundTrip, EveryCatalogFileThatLoadsComesBackAsTheSameTree) {
             continue;  // damaged on purpose
         ++loaded;
         test::TempFolder out;
-        const std::string difference = DecompiledDifference(document, folder / file.name, out.path());
+        const std::string difference =
+            DecompiledDifference(document, folder / file.name, out.path());
         EXPECT_EQ(difference, "") << file.name;
     }
     EXPECT_GE(loaded, 40u);
 }
 
-// What the seeds lack: markup at every line boundary, repeated titles, links to links and to
-// nowhere, blanks at the ends of texts, accented letters, and hunks beside the root.
+// What the seeds lack: markup at every line boundary, repeated titles, links to links, to
+// nowhere and titled like the target that follows them, blanks at the ends of texts, accented
+// letters, and hunks beside the root.
 HintFilePlan MarkupAndOddities() {
     HintFilePlan plan = seeds::NewerFile("Caf\xE9 \xC5ngstr\xF6m");
     plan.subjects88 = {{"Old", {{"Why", {"ab#w-cd", "#p-"}}}}};
@@ -70,7 +72,9 @@ HintFilePlan MarkupAndOddities() {
     nested->Separator().Line("#w-one").Line("two#p-").Separator().Line("three#+four");
     nested->Add(MakeQuestion("Inner", {{"i"}}));
     nested->Line("#w.after hunk");
-    room->Add(MakeText("Page", {"no#w+wrap here", "#w-a", "b#w.", "  indented", "trailing  "}, 3));
+    auto page = MakeText("Page", {"no#w+wrap here", "#w-a", "b#w.", "  indented", "trailing  "}, 3);
+    room->Add(MakeLink("Page", page.get()));  // titled like its target, which follows it
+    room->Add(std::move(page));
     room->Add(MakeNode("COMMENT", "  Blank edged  "))->Line("|quoted|").Line("#p- x #p+");
     room->Add(MakeLink("To the other twin", other));
     room->Add(MakeLink("To the first twin", twin));
@@ -102,7 +106,7 @@ TEST(OutlineRoundTrip, MarkupRepeatedTitlesAndOddHunksComeBackAndChangesAreSeen)
         [](HintFilePlan& p) {
             p.root->items[0].node->items[0].node->items[0].line = "first #w+ cut";
         },
-        [](HintFilePlan& p) { p.root->items[0].node->items[4].node->linkTarget = p.root.get(); },
+        [](HintFilePlan& p) { p.root->items[0].node->items[5].node->linkTarget = p.root.get(); },
         [](HintFilePlan& p) { p.note88[1] = "#w-joined"; },
     };
     for (const auto& change : changes) {

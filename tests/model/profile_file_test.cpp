@@ -147,25 +147,40 @@ TEST(ProfileFileWrite, ALinkPlantedAsTheLockFileIsNotFollowed) {
 
 // A profile that cannot be read for a while (a pipe in its place stands in for an I/O error)
 // gives defaults, which must not be written over it once it can be read again.
-TEST(ProfileFileFailure, DefaultsReadInAFailureNeverReplaceTheEntries) {
+class UnreadableProfile : public ::testing::Test {
+  protected:
+    UnreadableProfile() { EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0); }
+    void ReadableAgain(const std::string& stored) {
+        std::filesystem::remove(path);
+        WriteFile(path, stored);
+    }
     TempFolder folder;
     const std::string path = folder / "KLUWIN.INI";
-    const std::string stored =
-        "[KLUWIN]\r\nMainFont=Courier,12,700,1\r\n[MRU]\r\nMRU0=/games/a.klu\r\n";
-    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    ProfileFile profile(path);
+    ProfileFile profile{path};
+    THintDocument none;
+};
+
+TEST_F(UnreadableProfile, DefaultsReadInAFailureNeverReplaceTheEntries) {
     Settings settings = LoadSettings(profile, "/p/");
     RecentFiles recent(profile);
     EXPECT_FALSE(recent.Add("/games/b.klu"));
-
-    std::filesystem::remove(path);
-    WriteFile(path, stored);
-    EXPECT_TRUE(recent.Add("/games/c.klu"));  // readable again
-    THintDocument none;
+    ReadableAgain("[KLUWIN]\r\nCounting=Off\r\n[MRU]\r\nMRU0=/games/a.klu\r\n");
+    EXPECT_TRUE(recent.Add("/games/c.klu"));
     EXPECT_TRUE(SaveSettings(profile, settings, none, ""));
-    EXPECT_EQ(profile.ReadProfileString("KLUWIN", "MainFont", ""), "Courier,12,700,1");
+    EXPECT_EQ(profile.ReadProfileString("KLUWIN", "Counting", ""), "Off");
     EXPECT_EQ(recent.Entry(0), "/games/c.klu");
     EXPECT_EQ(recent.Entry(1), "/games/a.klu");
+}
+
+// A folder chosen meanwhile is written, and so is the default chosen again after it.
+TEST_F(UnreadableProfile, AListingFolderChosenAfterAFailedReadIsWrittenEachTimeItChanges) {
+    Settings settings = LoadSettings(profile, "/p/");
+    ReadableAgain("[KLUWIN]\r\nInstallDir=/old/\r\n");
+    for (const char* chosen : {"/chosen/", "/p/"}) {
+        settings.listFolder = chosen;
+        EXPECT_TRUE(SaveSettings(profile, settings, none, ""));
+        EXPECT_EQ(profile.ReadProfileString("KLUWIN", "InstallDir", ""), chosen);
+    }
 }
 
 // Files left by replacements whose process was killed before the rename go at the next start;

@@ -72,5 +72,28 @@ TEST_F(SearchFile, EachMatchGivesTheChainOfLinksFromTheTopInPreOrder) {
     EXPECT_EQ(results->children.size(), 1u);
 }
 
+// A blank follows a piece of a line that ends a line on screen, as in a hunk that ends every
+// line, though the source line goes on; a piece that runs on joins the next directly.
+TEST(SearchAcrossPieces, APieceEndingALineOnScreenIsFollowedByABlank) {
+    const struct {
+        std::vector<std::string> lines;
+        const char* phrase;
+        bool found;
+    } cases[] = {
+        {{"#w-", "Turn the#+wheel"}, "the wheel", true},
+        {{"#w-", "Turn the#+wheel"}, "thewheel", false},
+        {{"Turn the#+wheel"}, "thewheel", true},
+    };
+    for (const auto& c : cases) {
+        HintFilePlan plan;
+        plan.root = MakeSubject("Root");
+        plan.root->Add(MakeQuestion("Q?", {c.lines}));
+        THintDocument doc;
+        ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadOk);
+        EXPECT_EQ(FindInTree(*doc.GetRoot(), c.phrase)->children.empty(), !c.found)
+            << c.lines.front() << " / " << c.phrase;
+    }
+}
+
 }  // namespace
 }  // namespace klu
