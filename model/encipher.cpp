@@ -53,6 +53,11 @@ std::optional<char> EncodeKeyedByte(unsigned char plain, int k) {
     return fallback;
 }
 
+// The key value that the position mixes into the keyed ciphers' byte at key position k_index.
+int MixedKey(std::string_view key, size_t k_index, size_t mixed_position) {
+    return Signed(key[k_index]) ^ static_cast<int>(mixed_position + 40);
+}
+
 template <typename MixPosition>
 std::optional<std::string> EncodeKeyed(std::string_view plain, std::string_view key,
                                        MixPosition mix) {
@@ -60,7 +65,7 @@ std::optional<std::string> EncodeKeyed(std::string_view plain, std::string_view 
     if (key.empty()) return out;
     for (size_t i = 0; i < plain.size(); ++i) {
         const size_t k_index = i % key.size();
-        const int k = Signed(key[k_index]) ^ static_cast<int>(mix(i, k_index) + 40);
+        const int k = MixedKey(key, k_index, mix(i, k_index));
         const auto stored = EncodeKeyedByte(static_cast<unsigned char>(plain[i]), k);
         if (!stored) return std::nullopt;
         out[i] = *stored;
@@ -75,14 +80,57 @@ bool IsReservedStoredByte(unsigned char c) {
 }
 
 std::optional<std::string> Encode88(std::string_view plain) {
+    std::string out;
+    if (!AppendEncode88(plain, out)) return std::nullopt;
+    return out;
+}
+
+bool AppendEncode88(std::string_view plain, std::string& out) {
     static const std::array<int, 256> inverse = MakeInverse88();
-    std::string out(plain.size(), '\0');
+    const size_t start = out.size();
+    out.resize(start + plain.size());
     for (size_t i = 0; i < plain.size(); ++i) {
         const int s = inverse[static_cast<unsigned char>(plain[i])];
-        if (s < 0) return std::nullopt;
-        out[i] = static_cast<char>(s);
+        if (s < 0) return false;
+        out[start + i] = static_cast<char>(s);
     }
-    return out;
+    return true;
+}
+
+TextBlockEncoder::TextBlockEncoder(std::string_view key) : period_(key.size()) {
+    stored_.resize(period_ * 256);
+    for (size_t k_index = 0; k_index < period_; ++k_index) {
+        for (int plain = 0; plain < 256; ++plain) {
+            const auto stored = EncodeKeyedByte(static_cast<unsigned char>(plain),
+                                                MixedKey(key, k_index, k_index));
+            stored_[k_index * 256 + static_cast<size_t>(plain)] =
+                stored ? static_cast<unsigned char>(*stored) : int16_t{-1};
+        }
+    }
+}
+
+bool TextBlockEncoder::Append(std::string_view plain, std::string& out) const {
+    if (period_ == 0) {
+        out += plain;
+        return true;
+    }
+    const size_t start = out.size();
+    out.resize(start + plain.size());
+    for (size_t i = 0, k_index = 0; i < plain.size(); ++i) {
+        const int16_t s = stored_[k_index * 256 + static_cast<unsigned char>(plain[i])];
+        if (s < 0) return false;
+        out[start + i] = static_cast<char>(s);
+        if (++k_index == period_) k_index = 0;
+    }
+    return true;
+}
+
+bool TextBlockEncoder::Encodes(std::string_view plain) const {
+    for (size_t i = 0, k_index = 0; period_ != 0 && i < plain.size(); ++i) {
+        if (stored_[k_index * 256 + static_cast<unsigned char>(plain[i])] < 0) return false;
+        if (++k_index == period_) k_index = 0;
+    }
+    return true;
 }
 
 std::optional<std::string> EncodeNestedHint(std::string_view plain, std::string_view key) {

@@ -1,9 +1,9 @@
 #include "hint_writer.h"
 
 #include <algorithm>
-#include <map>
-#include <unordered_map>
+#include <cstring>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "checksum.h"
 #include "decode.h"
@@ -46,8 +46,9 @@ std::string Encode88OrThrow(std::string_view plain) {
     return *stored;
 }
 
-// Writes a plan in rounds: the text holds the data offsets (and perhaps the file's length),
-// whose digits change the text's length, so the text is written again until nothing moves.
+// Writes a plan. The text holds the data offsets (and perhaps the file's length), whose digits
+// change the text's length: the text is written once with those numbers left out, they are
+// settled in rounds of arithmetic, and filled in last.
 class Writer {
   public:
     explicit Writer(const HintFilePlan& plan);
@@ -56,14 +57,39 @@ class Writer {
     // The size of the file, once Write has laid it out.
     int64_t Size() const { return file_size_ + static_cast<int64_t>(plan_.trailer.size()); }
 
-    std::map<const HintNode*, int32_t> lines;  // header line of every newer-format node
+    // The header line of a newer-format node of the plan, or 0.
+    int32_t LineOf(const HintNode* node) const {
+        const NodeFacts* facts = Find(node);
+        return facts ? facts->line : 0;
+    }
 
   private:
-    int64_t LineCountOf(const HintNode& node) const;
-    int64_t CountLines(const HintNode& node) const;
+    // What the writer works out about each newer-format node, once.
+    struct NodeFacts {
+        const HintNode* node = nullptr;
+        HunkKind kind = UNKNOWN;
+        int32_t line = 0;            // its header line
+        int64_t lineCount = 0;       // its lines, those of what it embeds included
+        int64_t dataPiece = -1;      // its piece of the data area
+    };
+    // A number of the text that waits for the layout to settle: the file's size, or a data offset
+    // (from the start of the data area), which goes in at byte at of the text.
+    struct Pending {
+        size_t at;
+        int64_t dataOffset;
+        bool fileSize;
+    };
+
+    NodeFacts* Find(const HintNode* node) {
+        const auto it = index_.find(node);
+        return it == index_.end() ? nullptr : &laid_out_[it->second];
+    }
+    const NodeFacts* Find(const HintNode* node) const { return const_cast<Writer*>(this)->Find(node); }
+    int64_t LeafLineCount(const HintNode& node, HunkKind kind) const;
     void Layout(const HintNode& node, int64_t& line);
     void CollectData(const HintNode& node);
-    std::string EncodeTextBody(const HintNode& node) const;
+    int64_t TextBodySize(const HintNode& node) const;
+    void AppendTextBody(const HintNode& node, std::string& out) const;
     std::string StoredNestedLine(std::string_view plain) const;
 
     void WriteText();
@@ -71,19 +97,28 @@ class Writer {
     void WriteOlderAsItStands(const OlderPart& part);
     void WriteNote(const std::vector<std::string>& note);
     void WriteNode(const HintNode& node);
-    void WriteBody(const HintNode& node);
+    void WriteBody(const HintNode& node, const NodeFacts& facts);
     void Emit(std::string_view line) {
-        text_size_ += line.size() + kLineEnd.size();
-        if (!writing_) return;
         text_ += line;
         text_ += kLineEnd;
     }
+    // Leaves room for a number that waits for the layout: its place is remembered.
+    void EmitPending(int64_t data_offset, bool file_size) {
+        pending_.push_back({text_.size(), data_offset, file_size});
+    }
+    int64_t PendingValue(const Pending& pending) const {
+        return pending.fileSize ? file_size_ : data_start_ + pending.dataOffset;
+    }
+    size_t PendingDigits() const;
+    void FillPending();
 
     const HintFilePlan& plan_;
     std::string key_;
+    TextBlockEncoder text_cipher_{""};
     // A piece of the data area: its bytes are made only when the file is put together.
     struct DataPiece {
         const HintNode* node;
+        HunkKind kind;
         int64_t size;        // the checksum bytes that end it included
         int64_t offset = 0;  // from the start of the data area
         bool checksumEnds = false;
@@ -92,14 +127,12 @@ class Writer {
 
     const HintNode* length_info_ = nullptr;  // the information hunk that carries "length="
     std::vector<DataPiece> data_;  // in data-area order
-    std::map<const HintNode*, size_t> data_index_;
     int64_t data_size_ = 0;
+    std::vector<NodeFacts> laid_out_;  // in the order of Layout, which WriteText follows
+    std::unordered_map<const HintNode*, size_t> index_;  // of each node in laid_out_
+    size_t written_ = 0;  // the nodes of laid_out_ written so far
     std::string text_;
-    size_t text_size_ = 0;
-    bool writing_ = false;  // the rounds that settle the layout only count the text
-    // Each node's line count, asked for by every round and by each of its parents: counted once,
-    // so that deep nesting does not cost its depth times the tree.
-    mutable std::unordered_map<const HintNode*, int64_t> line_counts_;
+    std::vector<Pending> pending_;  // in text order
     int64_t data_start_ = 0;
     int64_t file_size_ = 0;
 };
@@ -107,6 +140,7 @@ class Writer {
 Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
     if (!plan_.root) return;
     key_ = DeriveTextKey(plan_.root->title);
+    text_cipher_ = TextBlockEncoder(key_);
     if (plan_.checksumAt == ChecksumAt::InfoLength) {
         for (const auto& node : plan_.topLevel) {
             if (KindOf(*node) == INFO) {
@@ -128,68 +162,45 @@ Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
         // The checksum ends the last GIF or sound data: those go first, the last one growing by
         // the two checksum bytes, so that the data end is not also the end of the file.
         std::stable_partition(data_.begin(), data_.end(), [](const auto& piece) {
-            const HunkKind kind = KindOf(*piece.node);
-            return kind == GIFA || kind == SOUND;
+            return piece.kind == GIFA || piece.kind == SOUND;
         });
         auto last = std::find_if(data_.rbegin(), data_.rend(), [](const auto& piece) {
-            const HunkKind kind = KindOf(*piece.node);
-            return kind == GIFA || kind == SOUND;
+            return piece.kind == GIFA || piece.kind == SOUND;
         });
         if (last == data_.rend()) throw WriteError("the data end needs GIF or sound data");
         last->size += 2;
         last->checksumEnds = true;
     }
     for (size_t i = 0; i < data_.size(); ++i) {
-        data_index_[data_[i].node] = i;
+        if (NodeFacts* facts = Find(data_[i].node)) facts->dataPiece = static_cast<int64_t>(i);
         data_[i].offset = data_size_;
         data_size_ += data_[i].size;
     }
 }
 
-int64_t Writer::LineCountOf(const HintNode& node) const {
-    if (const auto found = line_counts_.find(&node); found != line_counts_.end())
-        return found->second;
-    const int64_t count = CountLines(node);
-    line_counts_.emplace(&node, count);
-    return count;
-}
-
-int64_t Writer::CountLines(const HintNode& node) const {
-    int64_t count = 2;
-    switch (KindOf(node)) {
-        case SUBJECT:
-            for (const auto& item : node.items) {
-                if (item.node) count += LineCountOf(*item.node);
-            }
-            return count;
-        case NESTHINT:
-            for (const auto& item : node.items)
-                count += item.node ? 1 + LineCountOf(*item.node) : 1;
-            return count;
-        case HYPERPNG:
-            ++count;
-            for (const auto& item : node.items) {
-                if (item.node) count += 1 + LineCountOf(*item.node);
-            }
-            return count;
+// The lines of a node that embeds no other.
+int64_t Writer::LeafLineCount(const HintNode& node, HunkKind kind) const {
+    switch (kind) {
         case TEXT:
         case LINK:
         case GIFA:
         case SOUND:
         case OVERLAY:
-            return count + 1 + node.extraLines;
+            return 3 + node.extraLines;
         case BLANK:
-            return count + node.extraLines;
+            return 2 + node.extraLines;
         default:
-            return count + static_cast<int64_t>(node.items.size()) +
-                   (&node == length_info_ ? 1 : 0);
+            return 2 + static_cast<int64_t>(node.items.size()) + (&node == length_info_ ? 1 : 0);
     }
 }
 
 void Writer::Layout(const HintNode& node, int64_t& line) {
-    lines[&node] = static_cast<int32_t>(line);
+    const size_t at = laid_out_.size();
+    const HunkKind kind = KindOf(node);
+    laid_out_.push_back({&node, kind, static_cast<int32_t>(line)});
+    index_.emplace(&node, at);
     int64_t child_line = line + 2;
-    switch (KindOf(node)) {
+    switch (kind) {
         case SUBJECT:
             for (const auto& item : node.items) {
                 if (item.node) Layout(*item.node, child_line);
@@ -210,29 +221,42 @@ void Writer::Layout(const HintNode& node, int64_t& line) {
             }
             break;
         default:
+            child_line = line + LeafLineCount(node, kind);
             break;
     }
-    line += LineCountOf(node);
+    laid_out_[at].lineCount = child_line - line;
+    line = child_line;
 }
 
 void Writer::CollectData(const HintNode& node) {
-    const HunkKind kind = KindOf(node);
-    if (kind == TEXT) data_.push_back({&node, static_cast<int64_t>(EncodeTextBody(node).size())});
-    if (CarriesData(kind)) data_.push_back({&node, static_cast<int64_t>(node.data.size())});
+    // A node that no header line leads to (a test's odd plan) is not laid out.
+    const NodeFacts* facts = Find(&node);
+    const HunkKind kind = facts ? facts->kind : KindOf(node);
+    if (kind == TEXT)
+        data_.push_back({&node, kind, TextBodySize(node)});
+    if (CarriesData(kind)) data_.push_back({&node, kind, static_cast<int64_t>(node.data.size())});
     for (const auto& item : node.items) {
         if (item.node) CollectData(*item.node);
     }
 }
 
-std::string Writer::EncodeTextBody(const HintNode& node) const {
-    std::string body;
+// The stored size of a text hunk's body (a stored line is as long as its plain text).
+int64_t Writer::TextBodySize(const HintNode& node) const {
+    int64_t size = 0;
     for (const auto& item : node.items) {
-        auto stored = EncodeTextBlock(item.line, key_);
-        if (!stored) throw WriteError("cannot encipher text line \"" + std::string(item.line) + "\"");
-        body += *stored;
-        body += kLineEnd;
+        if (!text_cipher_.Encodes(item.line))
+            throw WriteError("cannot encipher text line \"" + std::string(item.line) + "\"");
+        size += static_cast<int64_t>(item.line.size() + kLineEnd.size());
     }
-    return body;
+    return size;
+}
+
+// The stored body of a text hunk whose lines TextBodySize found enciphered.
+void Writer::AppendTextBody(const HintNode& node, std::string& out) const {
+    for (const auto& item : node.items) {
+        text_cipher_.Append(item.line, out);
+        out += kLineEnd;
+    }
 }
 
 std::string Writer::StoredNestedLine(std::string_view plain) const {
@@ -317,19 +341,34 @@ void Writer::WriteNote(const std::vector<std::string>& note) {
 }
 
 void Writer::WriteNode(const HintNode& node) {
-    Emit(std::to_string(LineCountOf(node)) + " " + node.keyword);
+    // WriteText walks the nodes as Layout did.
+    const bool in_order = written_ < laid_out_.size() && laid_out_[written_].node == &node;
+    const NodeFacts& facts = in_order ? laid_out_[written_] : *Find(&node);
+    ++written_;
+    text_ += std::to_string(facts.lineCount);
+    text_ += ' ';
+    Emit(node.keyword);
     Emit(node.title);
-    WriteBody(node);
+    WriteBody(node, facts);
 }
 
-void Writer::WriteBody(const HintNode& node) {
-    const HunkKind kind = KindOf(node);
-    int64_t offset = 0;
-    int64_t length = 0;
-    if (const auto it = data_index_.find(&node); it != data_index_.end()) {
-        offset = data_start_ + data_[it->second].offset;
-        length = data_[it->second].size;
-    }
+void Writer::WriteBody(const HintNode& node, const NodeFacts& facts) {
+    const HunkKind kind = facts.kind;
+    // "spare offset length": the offset waits for the layout.
+    auto data_numbers = [&](std::initializer_list<int64_t> before) {
+        for (const int64_t number : before) {
+            text_ += std::to_string(number);
+            text_ += ' ';
+        }
+        if (facts.dataPiece < 0) {
+            text_ += "0 0";
+            return;
+        }
+        const DataPiece& piece = data_[static_cast<size_t>(facts.dataPiece)];
+        EmitPending(piece.offset, false);
+        text_ += ' ';
+        text_ += std::to_string(piece.size);
+    };
     switch (kind) {
         case SUBJECT:
             for (const auto& item : node.items) {
@@ -342,10 +381,12 @@ void Writer::WriteBody(const HintNode& node) {
                     Emit("-");
                     continue;
                 }
-                const std::string stored = Encode88OrThrow(item.line);
-                if (stored == "-")
+                const size_t start = text_.size();
+                if (!AppendEncode88(item.line, text_))
+                    throw WriteError("cannot encipher \"" + std::string(item.line) + "\"");
+                if (std::string_view(text_).substr(start) == "-")
                     throw WriteError("hint line \"" + std::string(item.line) + "\" reads as a separator");
-                Emit(stored);
+                text_ += kLineEnd;
             }
             return;
         case NESTHINT:
@@ -359,29 +400,33 @@ void Writer::WriteBody(const HintNode& node) {
             }
             return;
         case TEXT:
-            Emit(Numbers({node.spare, node.textFlags, offset, length}));
+            data_numbers({node.spare, node.textFlags});
+            Emit("");
             break;
         case LINK: {
             int64_t target = node.targetLine.value_or(0);
             if (node.linkTarget) {
-                const auto it = lines.find(node.linkTarget);
-                if (it == lines.end())
+                const NodeFacts* target_facts = Find(node.linkTarget);
+                if (!target_facts)
                     throw WriteError("link \"" + node.title + "\" leads outside the file");
                 // The object of a picture hunk begins at its title line.
-                target = it->second + (node.intoPicture ? 1 : 0);
+                target = target_facts->line + (node.intoPicture ? 1 : 0);
             }
             Emit(std::to_string(target));
             break;
         }
         case OVERLAY:
-            Emit(Numbers({node.spare, offset, length, node.x, node.y}));
+            data_numbers({node.spare});
+            Emit(" " + Numbers({node.x, node.y}));
             break;
         case GIFA:
         case SOUND:
-            Emit(Numbers({node.spare, offset, length}));
+            data_numbers({node.spare});
+            Emit("");
             break;
         case HYPERPNG:
-            Emit(Numbers({node.spare, offset, length}));
+            data_numbers({node.spare});
+            Emit("");
             for (const auto& item : node.items) {
                 if (!item.node) continue;
                 const auto& region = item.node->region;
@@ -392,7 +437,11 @@ void Writer::WriteBody(const HintNode& node) {
         case BLANK:
             break;
         default:
-            if (&node == length_info_) Emit("length=" + std::to_string(file_size_));
+            if (&node == length_info_) {
+                text_ += "length=";
+                EmitPending(0, true);
+                Emit("");
+            }
             for (const auto& item : node.items)
                 Emit(item.line);
             return;
@@ -402,7 +451,6 @@ void Writer::WriteBody(const HintNode& node) {
 }
 
 void Writer::WriteText() {
-    text_size_ = 0;
     Write88a();
     if (plan_.root) {
         WriteNode(*plan_.root);
@@ -411,10 +459,37 @@ void Writer::WriteText() {
     }
 }
 
+size_t Writer::PendingDigits() const {
+    size_t digits = 0;
+    for (const Pending& pending : pending_)
+        digits += std::to_string(PendingValue(pending)).size();
+    return digits;
+}
+
+// Puts the settled numbers into their places, from the end backwards so that each byte of the
+// text moves once and the text needs no second buffer.
+void Writer::FillPending() {
+    size_t old_end = text_.size();
+    text_.resize(text_.size() + PendingDigits());
+    size_t new_end = text_.size();
+    for (auto it = pending_.rbegin(); it != pending_.rend(); ++it) {
+        const size_t tail = old_end - it->at;
+        new_end -= tail;
+        std::memmove(text_.data() + new_end, text_.data() + it->at, tail);
+        const std::string digits = std::to_string(PendingValue(*it));
+        new_end -= digits.size();
+        std::memcpy(text_.data() + new_end, digits.data(), digits.size());
+        old_end = it->at;
+    }
+}
+
 bool Writer::Write(const ByteSink& sink) {
+    // A plan made from a text is about as long as the file's text, and room not written to
+    // costs no memory.
+    if (plan_.source) text_.reserve(plan_.source->size() + 4096);
+    WriteText();
     for (int round = 0; round < 16; ++round) {
-        WriteText();
-        const auto end_of_text = static_cast<int64_t>(text_size_) + 1;
+        const auto end_of_text = static_cast<int64_t>(text_.size() + PendingDigits()) + 1;
         const int64_t data_start =
             end_of_text + (plan_.checksumAt == ChecksumAt::AfterEndOfText ? 2 : 0);
         const bool checksum_last =
@@ -424,10 +499,7 @@ bool Writer::Write(const ByteSink& sink) {
         data_start_ = data_start;
         file_size_ = size;
         if (!settled) continue;
-        // Once more, now that the numbers stand, into room for the text.
-        text_.reserve(static_cast<size_t>(end_of_text));
-        writing_ = true;
-        WriteText();
+        FillPending();
         return Assemble(sink);
     }
     throw WriteError("the layout did not settle");
@@ -483,10 +555,16 @@ bool Writer::Assemble(const ByteSink& sink) {
     bool sent = out.Put(text_);
     text_ = std::string();
     if (plan_.checksumAt == ChecksumAt::AfterEndOfText) sent = sent && out.PutChecksum();
+    std::string body;
     for (const DataPiece& piece : data_) {
         if (!sent) return false;
-        sent = out.Put(KindOf(*piece.node) == TEXT ? EncodeTextBody(*piece.node)
-                                                   : std::string_view(piece.node->data));
+        if (piece.kind == TEXT) {
+            body.clear();
+            AppendTextBody(*piece.node, body);
+            sent = out.Put(body);
+        } else {
+            sent = out.Put(piece.node->data);
+        }
         if (piece.checksumEnds) sent = sent && out.PutChecksum();
     }
     if (plan_.checksumAt == ChecksumAt::FileEnd || plan_.checksumAt == ChecksumAt::InfoLength)
@@ -602,9 +680,7 @@ bool WriteHintFileTo(const HintFilePlan& plan, const ByteSink& sink, std::string
 
 int32_t LineNumberOf(const HintFilePlan& plan, const HintNode* node) {
     try {
-        Writer writer(plan);
-        const auto it = writer.lines.find(node);
-        return it == writer.lines.end() ? 0 : it->second;
+        return Writer(plan).LineOf(node);
     } catch (const WriteError&) {
         return 0;
     }

@@ -1,44 +1,64 @@
 #include "markup_source.h"
 
+#include <array>
+#include <initializer_list>
+
 #include "items_hunk.h"
 #include "meta_text_hunk.h"
 
 namespace klu {
 namespace {
 
+// A list of at most N things, kept in place: the search makes a few for every step it takes.
+template <typename T, size_t N>
+class SmallList {
+  public:
+    SmallList() = default;
+    SmallList(std::initializer_list<T> items) {
+        for (const T& item : items)
+            push_back(item);
+    }
+    void push_back(const T& item) { items_[size_++] = item; }
+    void emplace_back() { items_[size_++] = T{}; }
+    bool empty() const { return size_ == 0; }
+    const T* begin() const { return items_.data(); }
+    const T* end() const { return items_.data() + size_; }
+
+  private:
+    std::array<T, N> items_{};
+    size_t size_ = 0;
+};
+
 // A layout command of the markup: "#" letter sign; the letter is 0 for the plain cut "#+".
 struct Command {
     char letter = 0;
     char sign = '+';
 };
-using Commands = std::vector<Command>;
+// A wrap and a font command at most.
+using Commands = SmallList<Command, 2>;
 
 const Command kCut{};
 
-// Every "#" doubled: each pair reads as one "#", and as a command.
-std::string DoubleHashes(std::string_view text, bool& escaped) {
-    std::string out;
+// Appends the text with every "#" doubled: each pair reads as one "#", and as a command.
+void AppendDoubledHashes(std::string_view text, std::string& out, bool& escaped) {
     for (const char c : text) {
         out += c;
         if (c == '#') out += '#', escaped = true;
     }
-    return out;
 }
 
-std::string Render(const Commands& commands) {
-    std::string out;
+void AppendCommands(const Commands& commands, std::string& out) {
     for (const Command& command : commands) {
         out += '#';
         if (command.letter) out += command.letter;
         out += command.sign;
     }
-    return out;
 }
 
 // A child of the hunk to give back, with the flags it must end up with.
 struct Target {
     SourceItem::Kind kind = SourceItem::Kind::Line;
-    std::string text;
+    std::string_view text;  // the child's own
     const THunk* hunk = nullptr;
     uint8_t hardBreak = 0;
     uint8_t wrap = 0;
@@ -57,7 +77,7 @@ std::vector<Target> TargetsOf(const TItemsHunk& hunk) {
         } else if (SeparatesHints(*child)) {
             target.kind = SourceItem::Kind::Separator;
         }
-        target.text = child->title.str();
+        target.text = child->title.view();
         target.hardBreak = child->hardBreak;
         target.wrap = child->wrap;
         target.altFont = child->altFont;
@@ -103,6 +123,7 @@ class SourceSearch {
     SourceSearch(const TItemsHunk& hunk, const SourceStyle& style)
         : style_(style), targets_(TargetsOf(hunk)), reader_(style) {}
     std::optional<std::vector<SourceItem>> Run();
+    const std::vector<Target>& targets() const { return targets_; }
 
   private:
     struct Move {
@@ -125,9 +146,11 @@ class SourceSearch {
     bool AtHintStart(size_t i) const {
         return i == 0 || targets_[i - 1].kind == SourceItem::Kind::Separator;
     }
-    std::vector<Commands> LayoutChanges(const Target& target) const;
-    std::vector<Move> MovesAt(size_t i) const;
-    std::vector<Move> LineMoves(size_t i) const;
+    // The wrap commands give at most three ways.
+    using Changes = SmallList<Commands, 3>;
+    Changes LayoutChanges(const Target& target) const;
+    void MovesAt(size_t i, std::vector<Move>& moves) const;
+    void LineMoves(size_t i, std::vector<Move>& moves) const;
     bool Apply(size_t i, const Move& move);
     void RunCommands(const Commands& commands);
     void EndLine();
@@ -147,9 +170,9 @@ class SourceSearch {
 };
 
 // The commands that give the target's wrap and font flags, the plainest first.
-std::vector<Commands> SourceSearch::LayoutChanges(const Target& target) const {
+SourceSearch::Changes SourceSearch::LayoutChanges(const Target& target) const {
     const TItemsHunk& hunk = reader_.hunk();
-    std::vector<std::optional<Command>> wraps;
+    SmallList<std::optional<Command>, 3> wraps;
     if (!target.wrap) {
         wraps.push_back(hunk.wrapMode == 2 ? std::nullopt : std::optional(Command{'w', '-'}));
     } else {
@@ -160,25 +183,29 @@ std::vector<Commands> SourceSearch::LayoutChanges(const Target& target) const {
     std::optional<Command> font;
     if (target.altFont && hunk.fontMode != 1) font = Command{'p', '-'};
     if (!target.altFont && hunk.fontMode == 1) font = Command{'p', '+'};
-    std::vector<Commands> changes;
+    Changes changes;
     for (const auto& wrap : wraps) {
         Commands commands;
         if (wrap) commands.push_back(*wrap);
         if (font) commands.push_back(*font);
-        changes.push_back(std::move(commands));
+        changes.push_back(commands);
     }
     return changes;
 }
 
-std::vector<SourceSearch::Move> SourceSearch::LineMoves(size_t i) const {
+// Appends the ways to write the line of target i to moves.
+void SourceSearch::LineMoves(size_t i, std::vector<Move>& moves) const {
     const Target& target = targets_[i];
     const bool hint_start = AtHintStart(i);
     // Any "#" of the text may be written doubled, which makes the loader count the line as one
     // with a command (so it does not end with a hard break of its own).
-    bool escaped = false;
-    EscapeMarkup(target.text, false, &escaped);
-    const bool may_double = !escaped && target.text.find('#') != std::string::npos;
-    std::vector<Move> moves;
+    bool may_double = false;
+    if (target.text.find('#') != std::string_view::npos) {
+        bool escaped = false;
+        EscapeMarkup(target.text, false, &escaped);
+        may_double = !escaped;
+    }
+    const size_t first = moves.size();
     for (const Commands& change : LayoutChanges(target)) {
         // A piece is cut off by the command after it and ends no source line.
         for (const bool piece : {true, false}) {
@@ -196,24 +223,24 @@ std::vector<SourceSearch::Move> SourceSearch::LineMoves(size_t i) const {
         }
     }
     if (may_double) {
-        for (size_t m = 0, n = moves.size(); m < n; ++m) {
-            moves.push_back(moves[m]);
-            moves.back().doubleHashes = true;
+        for (size_t m = first, n = moves.size(); m < n; ++m) {
+            Move doubled = moves[m];
+            doubled.doubleHashes = true;
+            moves.push_back(doubled);
         }
     }
-    return moves;
 }
 
-std::vector<SourceSearch::Move> SourceSearch::MovesAt(size_t i) const {
-    if (i < targets_.size() && targets_[i].kind == SourceItem::Kind::Line) return LineMoves(i);
+// Appends the ways to go on at item i to moves.
+void SourceSearch::MovesAt(size_t i, std::vector<Move>& moves) const {
+    if (i < targets_.size() && targets_[i].kind == SourceItem::Kind::Line) return LineMoves(i, moves);
     // A separator, a child hunk or the end: the open line is closed, or a line of commands alone
     // sets the layout (and ends the source line before it).
-    std::vector<Commands> changes = {{}};
+    Changes changes = {Commands{}};
     if (i < targets_.size()) changes = LayoutChanges(targets_[i]);
     const bool must_write_line =
         style_.nested && i < targets_.size() && targets_[i].kind == SourceItem::Kind::Separator &&
         items_.empty() && !in_line_;
-    std::vector<Move> moves;
     for (const Commands& change : changes) {
         if (piece_pending_) {
             moves.push_back({change.empty() ? Commands{kCut} : change});
@@ -230,7 +257,6 @@ std::vector<SourceSearch::Move> SourceSearch::MovesAt(size_t i) const {
             if (change.empty()) moves.push_back({{kCut}});
         }
     }
-    return moves;
 }
 
 void SourceSearch::RunCommands(const Commands& commands) {
@@ -242,7 +268,7 @@ void SourceSearch::RunCommands(const Commands& commands) {
         piece_pending_ = false;
         hunk.ApplyCommand(command.letter, command.sign);
     }
-    line_ += Render(commands);
+    AppendCommands(commands, line_);
     if (!commands.empty()) line_had_command_ = true;
 }
 
@@ -279,10 +305,17 @@ bool SourceSearch::Apply(size_t i, const Move& move) {
             if ((was_in_line && !move.joins) || move.ownLine) EndLine();
             in_line_ = true;
             bool escaped = false;
-            line_ += move.doubleHashes ? DoubleHashes(target.text, escaped)
-                                       : EscapeMarkup(target.text, move.piece, &escaped);
+            if (move.doubleHashes) {
+                AppendDoubledHashes(target.text, line_, escaped);
+            } else if (target.text.find('#') == std::string_view::npos) {
+                line_ += target.text;  // nothing to escape
+            } else {
+                line_ += EscapeMarkup(target.text, move.piece, &escaped);
+            }
             line_had_command_ = line_had_command_ || escaped;
-            hunk.Insert(new THunkLine(target.text), move.piece, move.piece ? false : line_had_command_);
+            // The reader sees the text's length only, and the text outlives it.
+            hunk.Insert(new THunkLine(TLineText::Borrowed(target.text)), move.piece,
+                        move.piece ? false : line_had_command_);
             if (move.piece) {
                 piece_pending_ = true;
             } else {
@@ -351,28 +384,35 @@ void SourceSearch::Restore(const State& state) {
 
 std::optional<std::vector<SourceItem>> SourceSearch::Run() {
     const size_t n = targets_.size();
-    std::vector<std::vector<Move>> moves(n + 1);
-    std::vector<size_t> tried(n + 1, 0);
+    // The ways of every item up to the current one, item after item: those of item i are
+    // moves[first[i]] up to moves[first[i + 1]], and next[i] is the next one to try.
+    std::vector<Move> moves;
+    moves.reserve(8 * (n + 1));  // a line has a few ways as a rule
+    std::vector<size_t> first(n + 2, 0);
+    std::vector<size_t> next(n + 1, 0);
     std::vector<State> before(n + 1);
     // Real hunks need next to no going back; a bound keeps a pathological one from taking long.
     size_t budget = 64 * (n + 1) + 4096;
     size_t i = 0;
     before[0] = Save();
-    moves[0] = MovesAt(0);
+    MovesAt(0, moves);
+    first[1] = moves.size();
     for (;;) {
-        if (tried[i] == moves[i].size()) {
+        if (next[i] == first[i + 1]) {
             if (i == 0) return std::nullopt;
             --i;
             continue;
         }
         if (budget-- == 0) return std::nullopt;
         Restore(before[i]);
-        if (!Apply(i, moves[i][tried[i]++])) continue;
-        if (i == n) return items_;
+        if (!Apply(i, moves[next[i]++])) continue;
+        if (i == n) return std::move(items_);
         ++i;
         before[i] = Save();
-        moves[i] = MovesAt(i);
-        tried[i] = 0;
+        moves.resize(first[i]);
+        MovesAt(i, moves);
+        first[i + 1] = moves.size();
+        next[i] = first[i];
     }
 }
 
@@ -384,7 +424,8 @@ bool ReadsBack(const std::vector<SourceItem>& items, const std::vector<Target>& 
     for (const SourceItem& item : items) {
         switch (item.kind) {
             case SourceItem::Kind::Line:
-                reader.hunk().AddChild(new THunkLine(item.text));
+                // The items outlive the reader.
+                reader.hunk().AddChild(new THunkLine(TLineText::Borrowed(item.text)));
                 break;
             case SourceItem::Kind::Separator:
                 if (!(style.nested && first_line)) reader.AddSeparator();
@@ -412,6 +453,23 @@ bool ReadsBack(const std::vector<SourceItem>& items, const std::vector<Target>& 
     return true;
 }
 
+// Each child as it stands: its text as one source line, no markup. When that reads back, it is
+// what the search finds first, as no line asks for markup and the search tries none first.
+std::optional<std::vector<SourceItem>> PlainSource(const std::vector<Target>& targets,
+                                                   const SourceStyle& style) {
+    if (style.oneLinePerHint) return std::nullopt;
+    std::vector<SourceItem> items;
+    items.reserve(targets.size());
+    for (const Target& target : targets) {
+        if (target.kind == SourceItem::Kind::Line && target.text.find('#') != std::string_view::npos)
+            return std::nullopt;
+        const bool line = target.kind == SourceItem::Kind::Line;
+        items.push_back({target.kind, line ? std::string(target.text) : std::string(), target.hunk});
+    }
+    if (!ReadsBack(items, targets, style)) return std::nullopt;
+    return items;
+}
+
 }  // namespace
 
 std::string EscapeMarkup(std::string_view text, bool command_follows, bool* escaped) {
@@ -433,8 +491,9 @@ std::string EscapeMarkup(std::string_view text, bool command_follows, bool* esca
 
 std::optional<std::vector<SourceItem>> SourceOf(const TItemsHunk& hunk, const SourceStyle& style) {
     SourceSearch search(hunk, style);
+    if (auto plain = PlainSource(search.targets(), style)) return plain;
     auto items = search.Run();
-    if (!items || !ReadsBack(*items, TargetsOf(hunk), style)) return std::nullopt;
+    if (!items || !ReadsBack(*items, search.targets(), style)) return std::nullopt;
     return items;
 }
 

@@ -8,9 +8,10 @@
 #include <filesystem>
 #include <limits>
 #include <map>
-#include <set>
 #include <sstream>
 #include <stdexcept>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "base64.h"
@@ -193,6 +194,8 @@ class OutlineBuilder {
 
   private:
     std::string Text(const OutlineLine& line, std::string_view utf8, Cipher cipher = Cipher::None);
+    bool Enciphers(std::string_view plain, Cipher cipher);
+    void CheckEnciphers(const OutlineLine& line, std::string_view text, Cipher cipher);
     void BuildOlder(Lines lines);
     void BuildOlderAsItStands(Lines lines);
     std::unique_ptr<HintNode> BuildElement(const OutlineLine& line, const std::string& word,
@@ -204,20 +207,24 @@ class OutlineBuilder {
     void AddHint(HintNode& question, const OutlineLine& line);
     void AddSpot(HintNode& picture, const OutlineLine& line, const std::string& numbers);
     std::string ReadData(const OutlineLine& line, const std::string& word,
-                         const std::string& name) const;
+                         const std::string& name);
     static const OutlineLine* InlineBytes(const OutlineLine& line);
     static std::string InlineData(const OutlineLine& bytes);
     void IndexTitles(const HintNode& node);
     void ResolveLinks();
 
     std::string base_;
+    std::optional<std::filesystem::path> folder_;  // base_ made canonical, once it is asked for
     int depth_ = 0;  // of the element whose body is being built; the root's is 1
     std::string key_;  // of the enciphered text pages and nested hints
+    TextBlockEncoder text_cipher_{""};  // with key_
+    std::string scratch_;
     std::unique_ptr<HintNode> subject_root_;  // the root made for the title, when another is
     HintFilePlan plan_;
     std::vector<std::pair<HintNode*, std::pair<int, std::string>>> links_;
-    std::map<std::string, const HintNode*> by_title_;
-    std::set<std::string> link_titles_;
+    // Views of the titles of the plan's nodes.
+    std::unordered_map<std::string_view, const HintNode*> by_title_;
+    std::unordered_set<std::string_view> link_titles_;
     std::map<std::string, std::pair<const HintNode*, bool>> by_id_;  // node, into its picture
 };
 
@@ -227,24 +234,32 @@ std::string OutlineBuilder::Text(const OutlineLine& line, std::string_view utf8,
     std::string text;
     Utf8Fault fault;
     if (!Utf8ToWindows1252(utf8, text, &fault)) throw OutlineFault(line.number, fault.message);
-    auto enciphers = [&](std::string_view plain) -> bool {
-        switch (cipher) {
-            case Cipher::None:
-                return true;
-            case Cipher::Hint:
-                return Encode88(plain).has_value();
-            case Cipher::Nested:
-                return EncodeNestedHint(plain, key_).has_value();
-            case Cipher::TextPage:
-                return EncodeTextBlock(plain, key_).has_value();
-        }
-        return true;
-    };
-    if (enciphers(text)) return text;
+    CheckEnciphers(line, text, cipher);
+    return text;
+}
+
+bool OutlineBuilder::Enciphers(std::string_view plain, Cipher cipher) {
+    switch (cipher) {
+        case Cipher::None:
+            return true;
+        case Cipher::Hint:
+            scratch_.clear();
+            return AppendEncode88(plain, scratch_);
+        case Cipher::Nested:
+            return EncodeNestedHint(plain, key_).has_value();
+        case Cipher::TextPage:
+            return text_cipher_.Encodes(plain);
+    }
+    return true;
+}
+
+void OutlineBuilder::CheckEnciphers(const OutlineLine& line, std::string_view text,
+                                    Cipher cipher) {
+    if (Enciphers(text, cipher)) return;
     // The ciphers work character by character, so the first prefix that fails ends with the
     // character to blame.
     size_t at = 0;
-    while (at < text.size() && enciphers(std::string_view(text).substr(0, at + 1)))
+    while (at < text.size() && Enciphers(text.substr(0, at + 1), cipher))
         ++at;
     const std::string shown = "\"" + Windows1252ToUtf8(text.substr(at, 1)) + "\"";
     if (cipher == Cipher::Hint) {
@@ -259,20 +274,36 @@ std::string OutlineBuilder::Text(const OutlineLine& line, std::string_view utf8,
 // A data file lies in the outline's folder or below it, also once links are resolved, so that an
 // outline from someone else cannot make its compiler publish private files in the hint file.
 std::string OutlineBuilder::ReadData(const OutlineLine& line, const std::string& word,
-                                     const std::string& name) const {
+                                     const std::string& name) {
     namespace fs = std::filesystem;
     const std::string shown = "\"" + name + "\"";
     std::error_code error;
-    const fs::path folder = fs::canonical(base_.empty() ? "." : base_, error);
-    if (error) throw OutlineFault(line.number, "cannot read the outline's folder");
-    const fs::path path = fs::canonical(base_ + name, error);
+    if (!folder_) {
+        folder_ = fs::canonical(base_.empty() ? "." : base_, error);
+        if (error) {
+            folder_.reset();
+            throw OutlineFault(line.number, "cannot read the outline's folder");
+        }
+    }
+    const fs::path& folder = *folder_;
+    // A file of the folder itself, that is no link, has its canonical path at hand: the
+    // folder's path is not resolved again for every file.
+    const bool plain_name =
+        !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
+    fs::path path = folder / name;
+    const bool regular =
+        plain_name && fs::symlink_status(path, error).type() == fs::file_type::regular;
+    if (!regular) {
+        error.clear();
+        path = fs::canonical(base_ + name, error);
+    }
     if (name.empty() || error)
         throw OutlineFault(line.number, "cannot read \"" + base_ + name + "\"");
     const std::string inside = (folder / "").string();
     if (name[0] == '/' || path.string().compare(0, inside.size(), inside) != 0)
         throw OutlineFault(line.number, shown + " lies outside the outline's folder");
     std::vector<char> bytes;
-    if (!fs::is_regular_file(path, error) || !ReadFileBytes(path.string(), bytes))
+    if (!(regular || fs::is_regular_file(path, error)) || !ReadFileBytes(path.string(), bytes))
         throw OutlineFault(line.number, "cannot read \"" + base_ + name + "\"");
     std::string data(bytes.begin(), bytes.end());
     if (const std::string fault = DataFault(word, data); !fault.empty())
@@ -353,10 +384,17 @@ void OutlineBuilder::AddLine(HintNode& node, const OutlineLine& line, std::strin
                           : node.keyword == "NESTHINT" ? Cipher::Nested
                           : node.keyword == "TEXT"     ? Cipher::TextPage
                                                        : Cipher::None;
-    const std::string unquoted = UnquoteValue(text);
+    const std::string_view unquoted = UnquotedView(text);
+    // ASCII is the same in UTF-8 and in the file's code page.
+    if (std::all_of(unquoted.begin(), unquoted.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        CheckEnciphers(line, unquoted, cipher);
+        node.LineView(unquoted);
+        return;
+    }
     std::string stored = Text(line, unquoted, cipher);
     if (stored == unquoted) {
-        node.LineView(text.substr((text.size() - stored.size()) / 2, stored.size()));
+        node.LineView(unquoted);
     } else {
         node.Line(std::move(stored));
     }
@@ -593,6 +631,7 @@ HintFilePlan OutlineBuilder::Build(Lines top) {
     const std::string title = Text(first, UnquoteValue(title_value));
     plan_.title88 = title;
     key_ = DeriveTextKey(title);
+    text_cipher_ = TextBlockEncoder(key_);
     bool older = false;
     for (const OutlineLine& line : top) {
         const auto [word, value] = SplitElement(line);

@@ -5,12 +5,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <map>
-#include <set>
+#include <filesystem>
 #include <stdexcept>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "base64.h"
-#include "file_range.h"
+#include "file_range_reader.h"
 #include "filler_hunks.h"
 #include "hint_document.h"
 #include "info_hunk.h"
@@ -41,9 +42,18 @@ std::string Value(std::string_view text) {
     return Windows1252ToUtf8(QuoteValue(text));
 }
 
-// A body line: "> " and the text, which keeps its leading blanks there.
-std::string Body(std::string_view text) {
-    return "> " + Windows1252ToUtf8(QuoteValue(text, true));
+// Appends text in UTF-8.
+void AppendUtf8Text(std::string& out, std::string_view text) {
+    for (size_t at = 0; at < text.size();) {
+        // Runs of ASCII, most of a file's text, are the same in UTF-8.
+        const size_t ascii_end = std::find_if(text.begin() + static_cast<ptrdiff_t>(at), text.end(),
+                                              [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) -
+                                 text.begin();
+        out.append(text.substr(at, ascii_end - at));
+        if (ascii_end == text.size()) break;
+        AppendUtf8(out, Windows1252Char(static_cast<unsigned char>(text[ascii_end])));
+        at = ascii_end + 1;
+    }
 }
 
 // A file name made of a title: the characters a file system or the outline would trip over
@@ -86,11 +96,14 @@ std::string IdStem(const std::string& title) {
 class Decompiler {
   public:
     Decompiler(const THintDocument& document, std::string hint_file)
-        : document_(document), hint_file_(std::move(hint_file)) {}
+        : document_(document), hint_file_(std::move(hint_file)), data_(hint_file_) {}
     DecompiledOutline Run();
 
   private:
     void Emit(size_t depth, std::string_view text);
+    // head, then a value of the file as Value writes it, or as a body line does after "> ".
+    void EmitValue(size_t depth, std::string_view head, std::string_view value);
+    void EmitBody(size_t depth, std::string_view text);
     void WriteOlder(const THunk& root, size_t depth);
     void WriteOlderAsItStands(size_t depth);
     void WriteHunk(const THunk& hunk, size_t depth, bool top_level = false);
@@ -105,11 +118,12 @@ class Decompiler {
 
     const THintDocument& document_;
     std::string hint_file_;
+    FileRangeReader data_;  // of hint_file_
     DecompiledOutline result_;
-    std::set<std::string> file_names_;
-    std::map<std::string, const THunk*> first_titled_;  // as the compiler resolves a title
-    std::map<const THunk*, std::string> ids_;
-    std::set<std::string> used_ids_;
+    std::unordered_set<std::string> file_names_;
+    std::unordered_map<std::string, const THunk*> first_titled_;  // as the compiler resolves a title
+    std::unordered_map<const THunk*, std::string> ids_;
+    std::unordered_set<std::string> used_ids_;
 };
 
 void Decompiler::Emit(size_t depth, std::string_view text) {
@@ -119,10 +133,26 @@ void Decompiler::Emit(size_t depth, std::string_view text) {
     result_.text += '\n';
 }
 
+void Decompiler::EmitValue(size_t depth, std::string_view head, std::string_view value) {
+    for (size_t i = 0; i < depth; ++i)
+        result_.text += kIndent;
+    result_.text += head;
+    const bool quoted = NeedsQuotes(value, head == "> ");
+    if (quoted) result_.text += '|';
+    AppendUtf8Text(result_.text, value);
+    if (quoted) result_.text += '|';
+    result_.text += '\n';
+}
+
+// A body line: "> " and the text, which keeps its leading blanks there.
+void Decompiler::EmitBody(size_t depth, std::string_view text) {
+    EmitValue(depth, "> ", text);
+}
+
 // The titles a link may name: the first hunk of each, links aside, in the compiler's order.
 void Decompiler::IndexTitles(const THunk& hunk) {
     const int kind = hunk.GetType();
-    if (kind != LINK && kind != PNGOBJECT) first_titled_.emplace(hunk.GetName(), &hunk);
+    if (kind != LINK && kind != PNGOBJECT) first_titled_.try_emplace(hunk.GetName(), &hunk);
     if (const auto* items = NodeCast<TItemsHunk>(&hunk)) {
         for (const TKLUObject* child : items->children) {
             if (child->IsHunk()) IndexTitles(*static_cast<const THunk*>(child));
@@ -170,7 +200,7 @@ void Decompiler::EmitData(size_t depth, const std::string& head, const THunk& hu
                           const DataRange& range, std::string_view extension,
                           const std::string& tail) {
     std::vector<char> bytes;
-    const RangeResult read = ReadFileRange(hint_file_, range.dataOffset, range.dataLength, bytes);
+    const RangeResult read = data_.Read(range.dataOffset, range.dataLength, bytes);
     if (!read.Ok()) throw DecompileFault(read.message);
     const std::string_view data(bytes.data(), bytes.size());
     const std::string_view element = extension == "png"   ? "picture"
@@ -210,7 +240,7 @@ void Decompiler::WriteLines(const TItemsHunk& hunk, const SourceStyle& style, si
     for (const SourceItem& item : *items) {
         switch (item.kind) {
             case SourceItem::Kind::Line:
-                Emit(depth, Body(item.text));
+                EmitBody(depth, item.text);
                 break;
             case SourceItem::Kind::Separator:
                 Emit(depth, "-");
@@ -237,10 +267,10 @@ void Decompiler::WriteQuestion(const TMetaTextHunk& question, size_t depth) {
             if (!hint_open) Emit(depth, "hint:");
             hint_open = false;
         } else if (!hint_open) {
-            Emit(depth, "hint: " + Value(item.text));
+            EmitValue(depth, "hint: ", item.text);
             hint_open = true;
         } else {
-            Emit(depth + 1, Body(item.text));
+            EmitBody(depth + 1, item.text);
         }
     }
     // A question that ends with a separator has an empty last hint.
@@ -345,7 +375,7 @@ void Decompiler::WriteHunk(const THunk& hunk, size_t depth, bool top_level) {
             break;
         case INCENTIVE:
             for (const std::string& line : static_cast<const TIncentiveHunk&>(hunk).storedLines)
-                Emit(body, Body(line));
+                EmitBody(body, line);
             break;
         case INFO:
             for (std::string line : static_cast<const TInfoHunk&>(hunk).storedLines) {
@@ -358,7 +388,7 @@ void Decompiler::WriteHunk(const THunk& hunk, size_t depth, bool top_level) {
                         !StartsWithNoCase(line, "game-note="))
                         continue;
                 }
-                Emit(body, Body(line));
+                EmitBody(body, line);
             }
             break;
         case UNKNOWN:
@@ -408,19 +438,19 @@ void Decompiler::WriteOlder(const THunk& root, size_t depth) {
             // A note of empty lines alone is a note all the same: one empty line gives it back.
             if (items.empty()) Emit(depth, "note: ");
             for (const SourceItem& item : items)
-                Emit(depth, "note: " + Value(item.text));
+                EmitValue(depth, "note: ", item.text);
             continue;
         }
-        Emit(depth, "subject: " + Value(hunk->title));
+        EmitValue(depth, "subject: ", hunk->title.view());
         for (const TKLUObject* q : hunk->children) {
             const auto* question = NodeCast<TMetaTextHunk>(q);
             if (!question) continue;
             std::string name = question->title.str();
             if (!name.empty() && name.back() == '?') name.pop_back();
-            Emit(depth + 1, "question: " + Value(name));
+            EmitValue(depth + 1, "question: ", name);
             for (const SourceItem& item :
                  SourceOf(*question, hint_style).value_or(std::vector<SourceItem>{})) {
-                if (item.kind == SourceItem::Kind::Line) Emit(depth + 2, "hint: " + Value(item.text));
+                if (item.kind == SourceItem::Kind::Line) EmitValue(depth + 2, "hint: ", item.text);
             }
         }
     }
@@ -438,15 +468,20 @@ void Decompiler::WriteOlderAsItStands(size_t depth) {
                         Value(entry.title) + " -> " + std::to_string(entry.target));
     }
     for (const std::string& hint : part->hints)
-        Emit(depth, "hint: " + Value(hint));
+        EmitValue(depth, "hint: ", hint);
     for (const std::string& line : part->note)
-        Emit(depth, "note: " + Value(line));
+        EmitValue(depth, "note: ", line);
 }
 
 DecompiledOutline Decompiler::Run() {
     const THunk* older = document_.Count() > 0 ? document_.Entry(0)->AsHunk() : nullptr;
     const THunk* root = document_.GetRoot();
     if (!older || !root) throw DecompileFault("the file holds no tree");
+    // An outline is about as long as its file: room for it at once spares copies as it grows,
+    // and room it does not use costs no memory.
+    std::error_code unknown_size;
+    const auto file_size = std::filesystem::file_size(hint_file_, unknown_size);
+    if (!unknown_size) result_.text.reserve(file_size + file_size / 2);
     Emit(0, "; Written by klu decompile. Compile it again with: klu compile FILE.outline FILE.klu");
     Emit(0, "title: " + Value(root->GetName()));
     if (root == older) {

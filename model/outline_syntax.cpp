@@ -40,15 +40,21 @@ std::string_view ElementOfKind(int kind) {
     return {};
 }
 
+bool NeedsQuotes(std::string_view value, bool leading_kept) {
+    return !value.empty() && ((!leading_kept && IsEdgeBlank(value.front())) ||
+                              IsEdgeBlank(value.back()) || IsQuoted(value));
+}
+
 std::string QuoteValue(std::string_view value, bool leading_kept) {
-    const bool needs_quotes =
-        !value.empty() && ((!leading_kept && IsEdgeBlank(value.front())) ||
-                           IsEdgeBlank(value.back()) || IsQuoted(value));
-    return needs_quotes ? "|" + std::string(value) + "|" : std::string(value);
+    return NeedsQuotes(value, leading_kept) ? "|" + std::string(value) + "|" : std::string(value);
 }
 
 std::string UnquoteValue(std::string_view value) {
-    return std::string(IsQuoted(value) ? value.substr(1, value.size() - 2) : value);
+    return std::string(UnquotedView(value));
+}
+
+std::string_view UnquotedView(std::string_view value) {
+    return IsQuoted(value) ? value.substr(1, value.size() - 2) : value;
 }
 
 }  // namespace klu

@@ -16,6 +16,8 @@ std::string_view ElementOfKind(int kind);
 // A value between two "|" keeps the blanks at its ends, which editors strip: "|  text |".
 // A body line keeps its leading blanks anyway (after "> "): leading_kept spares it the quotes.
 std::string QuoteValue(std::string_view value, bool leading_kept = false);
+bool NeedsQuotes(std::string_view value, bool leading_kept = false);
 std::string UnquoteValue(std::string_view value);
+std::string_view UnquotedView(std::string_view value);
 
 }  // namespace klu

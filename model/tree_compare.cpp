@@ -1,15 +1,16 @@
 #include "tree_compare.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string_view>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
-#include "file_range.h"
+#include "file_range_reader.h"
 #include "filler_hunks.h"
 #include "hint_document.h"
 #include "info_hunk.h"
@@ -21,15 +22,67 @@
 namespace klu {
 namespace {
 
-// Where each hunk stands: entry, then child indexes.
-using Places = std::map<const THunk*, std::string>;
+// Where an object stands: an entry, then child indexes. It becomes text only for the message of
+// a difference.
+struct Where {
+    const Where* parent = nullptr;  // none for an entry
+    size_t index = 0;               // of the entry, or of the child in its parent
+};
 
-void Place(const THunk& hunk, const std::string& where, Places& places) {
-    places[&hunk] = where;
+std::string WhereText(const Where* where) {
+    if (!where) return "the file";
+    if (!where->parent) return "entry " + std::to_string(where->index);
+    return WhereText(where->parent) + " > child " + std::to_string(where->index);
+}
+
+// Where each hunk stands, as a chain of steps.
+struct Places {
+    static constexpr size_t kNone = static_cast<size_t>(-1);
+    struct Step {
+        size_t parent;  // kNone for an entry
+        size_t index;
+    };
+    std::vector<Step> steps;
+    // Each hunk with the last step of its place, by hunk once Sort has run; a hunk placed twice
+    // keeps its last place.
+    std::vector<std::pair<const THunk*, size_t>> last_steps;
+
+    void Sort() {
+        std::stable_sort(last_steps.begin(), last_steps.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+    // The last step of the hunk's place, or kNone when it has none.
+    size_t LastStep(const THunk* hunk) const {
+        auto it = std::upper_bound(last_steps.begin(), last_steps.end(), hunk,
+                                   [](const THunk* h, const auto& entry) { return h < entry.first; });
+        return it == last_steps.begin() || (--it)->first != hunk ? kNone : it->second;
+    }
+
+    // Whether place a of these and place b of other are the same: the same steps from the entry.
+    bool Same(size_t a, const Places& other, size_t b) const {
+        while (a != kNone && b != kNone) {
+            if (steps[a].index != other.steps[b].index) return false;
+            a = steps[a].parent;
+            b = other.steps[b].parent;
+        }
+        return a == b;
+    }
+    // The child indexes of place a from its entry, last first.
+    std::vector<size_t> Path(size_t a) const {
+        std::vector<size_t> path;
+        for (; a != kNone; a = steps[a].parent)
+            path.push_back(steps[a].index);
+        return path;
+    }
+};
+
+void Place(const THunk& hunk, size_t parent, size_t index, Places& places) {
+    const size_t step = places.steps.size();
+    places.steps.push_back({parent, index});
+    places.last_steps.emplace_back(&hunk, step);
     if (const auto* items = dynamic_cast<const TItemsHunk*>(&hunk)) {
         for (size_t i = 0; i < items->children.size(); ++i) {
-            if (const THunk* child = items->children[i]->AsHunk())
-                Place(*child, where + " > child " + std::to_string(i), places);
+            if (const THunk* child = items->children[i]->AsHunk()) Place(*child, step, i, places);
         }
     }
 }
@@ -37,13 +90,17 @@ void Place(const THunk& hunk, const std::string& where, Places& places) {
 Places PlacesOf(const THintDocument& document) {
     Places places;
     for (size_t i = 0; i < document.Count(); ++i) {
-        if (const THunk* hunk = document.Entry(i)->AsHunk())
-            Place(*hunk, "entry " + std::to_string(i), places);
+        if (const THunk* hunk = document.Entry(i)->AsHunk()) Place(*hunk, Places::kNone, i, places);
     }
+    places.Sort();
     return places;
 }
 
-const std::string kInMemory = "(in memory)";
+// The layout flags, as FlagLetters lists them.
+unsigned FlagBits(const TKLUObject& object) {
+    return object.hardBreak | object.isSeparator << 1 | object.wrap << 2 | object.altFont << 3 |
+           object.endsSourceLine << 4;
+}
 
 struct Side {
     const THintDocument& document;
@@ -52,9 +109,11 @@ struct Side {
     Places places;
 };
 
-bool ReadData(const Side& side, const DataRange& range, std::vector<char>& bytes) {
-    if (!side.bytes)
-        return ReadFileRange(side.file, range.dataOffset, range.dataLength, bytes).Ok();
+const std::string kInMemory = "(in memory)";
+
+bool ReadData(const Side& side, FileRangeReader& file, const DataRange& range,
+              std::vector<char>& bytes) {
+    if (!side.bytes) return file.Read(range.dataOffset, range.dataLength, bytes).Ok();
     const auto size = static_cast<int64_t>(side.bytes->size());
     if (range.dataOffset < 0 || range.dataLength < 0 || range.dataOffset > size ||
         range.dataLength > size - range.dataOffset) {
@@ -106,46 +165,59 @@ class Digest {
 class Comparison {
   public:
     Comparison(const Side& a, const Side& b, Digest* digest = nullptr)
-        : a_(a), b_(b), digest_(digest) {}
+        : a_(a), b_(b), a_file_(a_.file), b_file_(b_.file), digest_(digest) {}
     std::string Run();
 
   private:
-    void Object(const TKLUObject& a, const TKLUObject& b, const std::string& where);
-    void Hunk(const THunk& a, const THunk& b, const std::string& where);
-    void Data(const DataRange& a, const DataRange& b, const std::string& where);
+    void Object(const TKLUObject& a, const TKLUObject& b, const Where& where);
+    void Hunk(const THunk& a, const THunk& b, const Where& where);
+    void Data(const DataRange& a, const DataRange& b, const Where& where);
     template <typename T>
-    void Same(const T& a, const T& b, const std::string& where, const char* what) {
+    void Same(const T& a, const T& b, const Where* where, const char* what) {
         if (digest_) {
             digest_->Add(a);
         } else if (difference_.empty() && !(a == b)) {
-            difference_ = where + ": the " + what + " differ";
+            difference_ = WhereText(where) + ": the " + what + " differ";
         }
     }
-    std::string PlaceOf(const THunk* hunk, const Side& side) const {
-        if (!hunk) return "nothing";
-        const auto it = side.places.find(hunk);
-        return it == side.places.end() ? "elsewhere" : it->second;
+    // Whether targets a and b stand at the same place; a digest takes a's place.
+    void SameTarget(const THunk* a, const THunk* b, const Where* where, const char* what) {
+        if (!digest_) return Same(SamePlace(a, b), true, where, what);
+        // Nowhere, outside the tree, or the path to it.
+        const size_t step = a ? a_.places.LastStep(a) : Places::kNone;
+        digest_->Add(!a ? 0 : step == Places::kNone ? 1 : 2);
+        if (step != Places::kNone) digest_->Add(a_.places.Path(step));
+    }
+    // Whether a target of a and one of b stand at the same place: both nowhere, both outside
+    // the trees, or both at the same place of their tree.
+    bool SamePlace(const THunk* a, const THunk* b) const {
+        if (!a || !b) return !a && !b;
+        const size_t in_a = a_.places.LastStep(a);
+        const size_t in_b = b_.places.LastStep(b);
+        if (in_a == Places::kNone || in_b == Places::kNone) return in_a == in_b;
+        return a_.places.Same(in_a, b_.places, in_b);
     }
 
     const Side& a_;
     const Side& b_;
+    FileRangeReader a_file_, b_file_;  // of the sides' files
     Digest* digest_;
     std::string difference_;
 };
 
-void Comparison::Data(const DataRange& a, const DataRange& b, const std::string& where) {
+void Comparison::Data(const DataRange& a, const DataRange& b, const Where& where) {
     std::vector<char> a_bytes, b_bytes;
-    const bool a_read = ReadData(a_, a, a_bytes);
-    const bool b_read = digest_ ? a_read : ReadData(b_, b, b_bytes);  // a digest reads one side
-    Same(a_read, b_read, where, "readable data");
-    Same(a_bytes, b_bytes, where, "data bytes");
+    const bool a_read = ReadData(a_, a_file_, a, a_bytes);
+    const bool b_read = digest_ ? a_read : ReadData(b_, b_file_, b, b_bytes);  // a digest reads a
+    Same(a_read, b_read, &where, "readable data");
+    Same(a_bytes, b_bytes, &where, "data bytes");
 }
 
-void Comparison::Hunk(const THunk& a, const THunk& b, const std::string& where) {
+void Comparison::Hunk(const THunk& a, const THunk& b, const Where& where) {
     switch (a.GetType()) {
         case LINK:
-            Same(PlaceOf(static_cast<const TLinkHunk&>(a).Target(), a_),
-                 PlaceOf(static_cast<const TLinkHunk&>(b).Target(), b_), where, "link targets");
+            SameTarget(static_cast<const TLinkHunk&>(a).Target(),
+                       static_cast<const TLinkHunk&>(b).Target(), &where, "link targets");
             break;
         case GIFA:
         case SOUND:
@@ -154,36 +226,36 @@ void Comparison::Hunk(const THunk& a, const THunk& b, const std::string& where) 
         case OVERLAY: {
             const auto& oa = static_cast<const TOverlayHunk&>(a);
             const auto& ob = static_cast<const TOverlayHunk&>(b);
-            Same(std::make_pair(oa.x, oa.y), std::make_pair(ob.x, ob.y), where, "overlay places");
+            Same(std::make_pair(oa.x, oa.y), std::make_pair(ob.x, ob.y), &where, "overlay places");
             Data(oa, ob, where);
             break;
         }
         case PNGOBJECT: {
             const auto& pa = static_cast<const TPNGObject&>(a);
             const auto& pb = static_cast<const TPNGObject&>(b);
-            Same(pa.regions.size(), pb.regions.size(), where, "region counts");
+            Same(pa.regions.size(), pb.regions.size(), &where, "region counts");
             for (size_t i = 0; i < pa.regions.size() && i < pb.regions.size(); ++i) {
                 const Rect& ra = pa.regions[i];
                 const Rect& rb = pb.regions[i];
-                Same(std::vector{ra.left, ra.top, ra.right, ra.bottom},
-                     std::vector{rb.left, rb.top, rb.right, rb.bottom}, where, "regions");
-                Same(PlaceOf(ra.target, a_), PlaceOf(rb.target, b_), where, "region targets");
+                Same(std::array{ra.left, ra.top, ra.right, ra.bottom},
+                     std::array{rb.left, rb.top, rb.right, rb.bottom}, &where, "regions");
+                SameTarget(ra.target, rb.target, &where, "region targets");
             }
             Data(pa, pb, where);
             break;
         }
         case TEXT:
             Same(static_cast<const TTextHunk&>(a).flags, static_cast<const TTextHunk&>(b).flags,
-                 where, "text flags");
+                 &where, "text flags");
             break;
         case INCENTIVE:
             Same(static_cast<const TIncentiveHunk&>(a).storedLines,
-                 static_cast<const TIncentiveHunk&>(b).storedLines, where, "incentive lines");
+                 static_cast<const TIncentiveHunk&>(b).storedLines, &where, "incentive lines");
             break;
         case UNKNOWN: {
             const auto* ua = dynamic_cast<const TUnknownHunk*>(&a);
             const auto* ub = dynamic_cast<const TUnknownHunk*>(&b);
-            Same(ua ? ua->keyword : "", ub ? ub->keyword : "", where, "keywords");
+            Same(ua ? ua->keyword : "", ub ? ub->keyword : "", &where, "keywords");
             break;
         }
         default:
@@ -192,25 +264,30 @@ void Comparison::Hunk(const THunk& a, const THunk& b, const std::string& where) 
     const auto* ia = dynamic_cast<const TItemsHunk*>(&a);
     const auto* ib = dynamic_cast<const TItemsHunk*>(&b);
     if (!ia || !ib) return;
-    Same(ia->children.size(), ib->children.size(), where, "numbers of children");
+    Same(ia->children.size(), ib->children.size(), &where, "numbers of children");
     for (size_t i = 0; i < ia->children.size() && i < ib->children.size(); ++i)
-        Object(*ia->children[i], *ib->children[i], where + " > child " + std::to_string(i));
+        Object(*ia->children[i], *ib->children[i], Where{&where, i});
 }
 
-void Comparison::Object(const TKLUObject& a, const TKLUObject& b, const std::string& where) {
+void Comparison::Object(const TKLUObject& a, const TKLUObject& b, const Where& where) {
     if (!difference_.empty()) return;
-    Same(a.IsHunk(), b.IsHunk(), where, "kinds (line or hunk)");
-    Same(a.GetType(), b.GetType(), where, "kinds");
-    Same(a.GetName(), b.GetName(), where, a.IsHunk() ? "titles" : "texts");
-    Same(FlagLetters(a), FlagLetters(b), where, "layout flags");
+    Same(a.IsHunk(), b.IsHunk(), &where, "kinds (line or hunk)");
+    Same(a.GetType(), b.GetType(), &where, "kinds");
+    const char* names = a.IsHunk() ? "titles" : "texts";
+    if (a.isNode || b.isNode) {
+        Same(a.GetName(), b.GetName(), &where, names);
+    } else {
+        Same(a.title.view(), b.title.view(), &where, names);  // a line's name is its text
+    }
+    Same(FlagBits(a), FlagBits(b), &where, "layout flags");
     if (difference_.empty() && a.IsHunk())
         Hunk(static_cast<const THunk&>(a), static_cast<const THunk&>(b), where);
 }
 
 std::string Comparison::Run() {
-    Same(a_.document.Count(), b_.document.Count(), "the file", "numbers of entries");
+    Same(a_.document.Count(), b_.document.Count(), nullptr, "numbers of entries");
     for (size_t i = 0; i < a_.document.Count() && i < b_.document.Count(); ++i)
-        Object(*a_.document.Entry(i), *b_.document.Entry(i), "entry " + std::to_string(i));
+        Object(*a_.document.Entry(i), *b_.document.Entry(i), Where{nullptr, i});
     return difference_;
 }
 
@@ -230,18 +307,22 @@ std::string TreeDifferenceFromBytes(const THintDocument& a, const std::string& a
     return Comparison(a_side, b_side).Run();
 }
 
-TreeFingerprint FingerprintOf(const THintDocument& document, const std::string& file) {
-    const Side side{document, file, {}, PlacesOf(document)};
+namespace {
+
+TreeFingerprint Fingerprint(const Side& side) {
     Digest digest;
     Comparison(side, side, &digest).Run();
     return digest.Value();
 }
 
+}  // namespace
+
+TreeFingerprint FingerprintOf(const THintDocument& document, const std::string& file) {
+    return Fingerprint({document, file, {}, PlacesOf(document)});
+}
+
 TreeFingerprint FingerprintOfBytes(const THintDocument& document, std::string_view bytes) {
-    const Side side{document, kInMemory, bytes, PlacesOf(document)};
-    Digest digest;
-    Comparison(side, side, &digest).Run();
-    return digest.Value();
+    return Fingerprint({document, kInMemory, bytes, PlacesOf(document)});
 }
 
 }  // namespace klu
