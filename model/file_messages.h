@@ -24,7 +24,7 @@ inline constexpr char kZipArchiveText[] =
 // The message for a file that cannot be opened: its path as given, then kCannotOpenText.
 std::string CannotOpenMessage(const std::string& path);
 
-// The message of a failed load result, or none for LoadOk and for a result without one.
+// The message of a failed load result, or none for LoadResult::Ok and for a result without one.
 const char* LoadFailureText(LoadResult result);
 
 // The end of the message that refuses a save over a file it would destroy.

@@ -107,7 +107,7 @@ TEST_P(ChecksumPlace, CoversAFileWrittenInManyPieces) {
     EXPECT_GT(sizes.size(), 2u);
     EXPECT_EQ(sizes.back(), static_cast<int64_t>(bytes.size()));
     THintDocument doc;
-    EXPECT_EQ(LoadBytes(bytes, doc), LoadOk);
+    EXPECT_EQ(LoadBytes(bytes, doc), LoadResult::Ok);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCandidate, ChecksumPlace,
