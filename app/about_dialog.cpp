@@ -9,7 +9,7 @@
 
 namespace klu {
 
-AboutDialog::AboutDialog(QWidget* parent) : TCenterDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : CenteredDialog(parent) {
     setWindowTitle(QStringLiteral("About KLU Reader"));
 
     auto* icon = new QLabel(this);

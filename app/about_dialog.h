@@ -1,11 +1,11 @@
 #pragma once
 
-#include "center_dialog.h"
+#include "centered_dialog.h"
 
 namespace klu {
 
 // "KLU_START": the program's name, version and notice, centred over its owner.
-class AboutDialog : public TCenterDialog {
+class AboutDialog : public CenteredDialog {
     Q_OBJECT
 
   public:

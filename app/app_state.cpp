@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <utility>
 
-#include "model/whole_file.h"
+#include "model/files/whole_file.h"
 
 namespace klu {
 
@@ -18,7 +18,7 @@ AppState::AppState(std::string program_folder, std::string command_argument,
     RemoveStaleTemporaries(profile.Path());
 }
 
-THunk* AppState::HelpRoot() {
+Hunk* AppState::HelpRoot() {
     if (!helpFileRead_ && !helpDocument.GetRoot()) {
         helpFileRead_ = true;
         HintFileBytes file = ReadHintFile(helpFilePath);
@@ -52,7 +52,7 @@ bool AppState::AddRecentFile(const std::string& path) {
 // The settings held were to be written with no file open, so without hint memory.
 void AppState::WriteHeldProfile() {
     if (std::exchange(settingsHeld_, false))
-        SaveSettings(profile, settings, THintDocument(), std::string());
+        SaveSettings(profile, settings, HintDocument(), std::string());
     for (const std::string& path : std::exchange(recentHeld_, {}))
         recentFiles.Add(path);
 }

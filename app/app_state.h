@@ -4,19 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "model/file_locations.h"
-#include "model/hint_document.h"
-#include "model/private_copy.h"
-#include "model/profile_file.h"
-#include "model/recent_files.h"
-#include "model/settings.h"
+#include "model/files/file_locations.h"
+#include "model/document/hint_document.h"
+#include "model/files/private_copy.h"
+#include "model/store/profile_file.h"
+#include "model/store/recent_files.h"
+#include "model/store/settings.h"
 
 namespace klu {
 
 inline constexpr char kHelpFileName[] = "RORED.KLU";
 
 // Everything the program keeps while it runs: the documents, the settings and where its own
-// files live. TKLUApp owns one; the frame and the commands borrow it.
+// files live. ReaderApp owns one; the frame and the commands borrow it.
 class AppState {
   public:
     // program_folder ends in "/"; command_argument is the first argument, or empty.
@@ -31,8 +31,8 @@ class AppState {
     const std::string helpFilePath;
     ProfileFile profile;
     RecentFiles recentFiles;
-    THintDocument currentDocument;
-    THintDocument helpDocument;
+    HintDocument currentDocument;
+    HintDocument helpDocument;
     std::string currentPath;  // the path currentDocument was opened from
     // The file its pictures, sounds and GIFs are read from: currentPath itself, or for a member
     // of a ZIP archive memberCopy, this reader's own unpacked copy, removed with the document.
@@ -46,7 +46,7 @@ class AppState {
     // The top of the help file (HelpFilePathFor), read in picture mode at the first call rather
     // than at start, since most sessions never open it. A missing or damaged help file leaves the
     // help document empty or partial (null here); that is not an error, and it is not read again.
-    THunk* HelpRoot();
+    Hunk* HelpRoot();
     // Reads the settings from the profile.
     void ReadSettings();
     // Writes the hint memory of the current file and the settings. False when the profile could

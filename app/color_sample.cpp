@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "views/hot_spot_control.h"
+#include "views/hot_spot_area.h"
 
 namespace klu {
 

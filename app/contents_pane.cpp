@@ -7,15 +7,15 @@
 #include <QVBoxLayout>
 
 #include "after_first_paint.h"
-#include "klu_client.h"
-#include "model/hunk.h"
-#include "views/child_window.h"
+#include "document_area.h"
+#include "model/document/hunk.h"
+#include "views/hunk_window.h"
 #include "views/contents_filter.h"
 #include "views/contents_model.h"
 
 namespace klu {
 
-ContentsPane::ContentsPane(AppState& state, TKLUClient& client, QWidget* parent)
+ContentsPane::ContentsPane(AppState& state, DocumentArea& client, QWidget* parent)
     : QDockWidget(QStringLiteral("Contents"), parent),
       state_(state),
       client_(client),
@@ -49,9 +49,9 @@ ContentsPane::ContentsPane(AppState& state, TKLUClient& client, QWidget* parent)
 
     connect(filterLine_, &QLineEdit::textChanged, this, &ContentsPane::FilterChanged);
     connect(tree_, &QTreeView::activated, this, &ContentsPane::OpenAt);
-    connect(&client, &TKLUClient::DocumentClosing, this, [this] { contents_->SetRoot(nullptr); });
-    connect(&client, &TKLUClient::DocumentOpened, this, &ContentsPane::ShowDocument);
-    connect(&client, &TKLUClient::HintMemoryChanged, contents_, &ContentsModel::RevealedChanged);
+    connect(&client, &DocumentArea::DocumentClosing, this, [this] { contents_->SetRoot(nullptr); });
+    connect(&client, &DocumentArea::DocumentOpened, this, &ContentsPane::ShowDocument);
+    connect(&client, &DocumentArea::HintMemoryChanged, contents_, &ContentsModel::RevealedChanged);
     connect(&client, &QMdiArea::subWindowActivated, this, &ContentsPane::FollowWindow);
     // Only the player hides or shows the pane while the frame is up; that is what is kept.
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
@@ -88,9 +88,9 @@ void ContentsPane::FilterChanged(const QString& text) {
 }
 
 void ContentsPane::FollowWindow(QMdiSubWindow* window) {
-    const auto* shown = window ? qobject_cast<TChild*>(window->widget()) : nullptr;
+    const auto* shown = window ? qobject_cast<HunkWindow*>(window->widget()) : nullptr;
     if (!shown) return;
-    const QModelIndex index = filter_->mapFromSource(contents_->IndexOf(&shown->Hunk()));
+    const QModelIndex index = filter_->mapFromSource(contents_->IndexOf(&shown->ShownHunk()));
     if (!index.isValid()) return;
     tree_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     tree_->scrollTo(index);
@@ -98,7 +98,7 @@ void ContentsPane::FollowWindow(QMdiSubWindow* window) {
 
 // The same call a link makes, so that every rule of opening lives in one place.
 void ContentsPane::OpenAt(const QModelIndex& index) {
-    if (THunk* hunk = contents_->HunkAt(filter_->mapToSource(index))) hunk->Open();
+    if (Hunk* hunk = contents_->HunkAt(filter_->mapToSource(index))) hunk->Open();
 }
 
 bool ContentsPane::FilterKey(int key) {
@@ -118,7 +118,7 @@ bool ContentsPane::FilterKey(int key) {
         case Qt::Key_Escape:
             if (filterLine_->text().isEmpty()) {
                 if (QMdiSubWindow* active = client_.activeSubWindow())
-                    if (auto* shown = qobject_cast<TChild*>(active->widget()))
+                    if (auto* shown = qobject_cast<HunkWindow*>(active->widget()))
                         shown->RestoreFocus();
             } else {
                 filterLine_->clear();

@@ -12,7 +12,7 @@ namespace klu {
 
 class ContentsFilter;
 class ContentsModel;
-class TKLUClient;
+class DocumentArea;
 
 // The side pane with the open file's contents: a filter line over a tree of titles. Enter or a
 // double-click opens a hunk as a link to it would; the tree marks the hunk of the active window
@@ -21,7 +21,7 @@ class ContentsPane : public QDockWidget {
     Q_OBJECT
 
   public:
-    ContentsPane(AppState& state, TKLUClient& client, QWidget* parent = nullptr);
+    ContentsPane(AppState& state, DocumentArea& client, QWidget* parent = nullptr);
     ~ContentsPane() override;
 
     QLineEdit& FilterLine() const { return *filterLine_; }
@@ -42,7 +42,7 @@ class ContentsPane : public QDockWidget {
     bool FilterKey(int key);
 
     AppState& state_;
-    TKLUClient& client_;
+    DocumentArea& client_;
     ContentsModel* contents_;
     ContentsFilter* filter_;
     QLineEdit* filterLine_;

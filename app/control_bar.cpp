@@ -4,7 +4,7 @@
 
 namespace klu {
 
-T3DControlBar::T3DControlBar(QWidget* parent) : QToolBar(parent) {
+ControlBar::ControlBar(QWidget* parent) : QToolBar(parent) {
     setObjectName(QStringLiteral("controlBar"));
     setOrientation(Qt::Horizontal);
     setMovable(false);
@@ -16,17 +16,17 @@ T3DControlBar::T3DControlBar(QWidget* parent) : QToolBar(parent) {
     setFont(gadgetFont);
 }
 
-void T3DControlBar::AddButton(QAction* action) {
+void ControlBar::AddButton(QAction* action) {
     addAction(action);
 }
 
-void T3DControlBar::AddGap(int pixels) {
+void ControlBar::AddGap(int pixels) {
     auto* gap = new QWidget(this);
     gap->setFixedWidth(pixels);
     addWidget(gap);
 }
 
-void T3DControlBar::paintEvent(QPaintEvent* event) {
+void ControlBar::paintEvent(QPaintEvent* event) {
     QToolBar::paintEvent(event);
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::Dark));

@@ -4,12 +4,12 @@
 
 namespace klu {
 
-// "T3DControlBar": the tool bar under the menu, with an etched line along its top edge.
-class T3DControlBar : public QToolBar {
+// "ControlBar": the tool bar under the menu, with an etched line along its top edge.
+class ControlBar : public QToolBar {
     Q_OBJECT
 
   public:
-    explicit T3DControlBar(QWidget* parent);
+    explicit ControlBar(QWidget* parent);
 
     void AddButton(QAction* action);
     // Empty room of the given width between two groups of buttons.

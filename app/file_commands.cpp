@@ -5,23 +5,23 @@
 
 #include "command_texts.h"
 #include "file_filter.h"
-#include "klu_client.h"
-#include "model/folder_listing.h"
-#include "model/html_export.h"
-#include "model/hunk_kind.h"
-#include "model/items_hunk.h"
-#include "model/meta_text_hunk.h"
-#include "model/plain_text.h"
-#include "model/search.h"
-#include "model/text_util.h"
-#include "model/whole_file.h"
-#include "model/windows1252.h"
-#include "my_printer.h"
+#include "document_area.h"
+#include "model/store/folder_listing.h"
+#include "model/web/html_export.h"
+#include "model/format/hunk_kind.h"
+#include "model/document/items_hunk.h"
+#include "model/document/meta_text_hunk.h"
+#include "model/export/plain_text.h"
+#include "model/export/search.h"
+#include "model/text/text_util.h"
+#include "model/files/whole_file.h"
+#include "model/text/windows1252.h"
+#include "hunk_printer.h"
 #include "open_hint_file.h"
 #include "options_command.h"
 #include "picture_source.h"
 #include "save_target.h"
-#include "views/list_child.h"
+#include "views/list_window.h"
 #include "views/wait_cursor.h"
 
 namespace klu {
@@ -48,28 +48,28 @@ void ExportToFile(UserDialogs& dialogs, const AppState& state, const char* filte
 
 }  // namespace
 
-void TKLUClient::CmVerboseListing() {
+void DocumentArea::CmVerboseListing() {
     WaitCursor wait;
     if (listWindow) {
         BringToFront(*listWindow);
-        if (auto* window = qobject_cast<TChild*>(listWindow->widget())) window->RestoreFocus();
+        if (auto* window = qobject_cast<HunkWindow*>(listWindow->widget())) window->RestoreFocus();
         return;
     }
-    std::unique_ptr<TMetaTextHunk> listing =
+    std::unique_ptr<MetaTextHunk> listing =
         BuildFolderListing(state_.settings.listFolder, state_.locations.TitleCachePath());
     // A folder that cannot be read lists nothing, as one without hint files does.
     if (!listing) {
-        listing = std::make_unique<TMetaTextHunk>(
+        listing = std::make_unique<MetaTextHunk>(
             std::string(kListingTitlePrefix) + FolderWithSlash(state_.settings.listFolder), nullptr,
             SUBJECT);
     }
     // An entry opens its file as the Open command does, into the current document.
     listing->SetObserver(state_.currentDocument.Observer());
-    auto* window = new TFileChild(std::move(listing), state_.settings);
+    auto* window = new FileListWindow(std::move(listing), state_.settings);
     listWindow = AddChildWindow(*window);
 }
 
-void TKLUClient::CmListFolder() {
+void DocumentArea::CmListFolder() {
     const std::string before = state_.settings.listFolder;
     const std::optional<std::string> chosen = dialogs_.AskFolder(kListFolderPrompt);
     if (!chosen || chosen->empty()) return;
@@ -81,15 +81,15 @@ void TKLUClient::CmListFolder() {
     }
 }
 
-void TKLUClient::CmFileInfo() {
-    THunk* root = state_.currentDocument.GetRoot();
+void DocumentArea::CmFileInfo() {
+    Hunk* root = state_.currentDocument.GetRoot();
     if (!root) return;
-    THunk* shown = state_.currentDocument.FindByType(INFO);
+    Hunk* shown = state_.currentDocument.FindByType(INFO);
     if (!shown && state_.currentDocument.Entry(0) == root) {
         // A file of the older format keeps its author's note among the top subject's children.
-        if (auto* items = dynamic_cast<TItemsHunk*>(root)) {
+        if (auto* items = dynamic_cast<ItemsHunk*>(root)) {
             for (size_t i = 0; i < items->GetChildCount() && !shown; ++i) {
-                THunk* child = items->GetChild(i) ? items->GetChild(i)->AsHunk() : nullptr;
+                Hunk* child = items->GetChild(i) ? items->GetChild(i)->AsHunk() : nullptr;
                 if (child && child->GetType() == CREDIT) shown = child;
             }
         }
@@ -104,27 +104,27 @@ void TKLUClient::CmFileInfo() {
                          MessageButtons::Ok);
 }
 
-void TKLUClient::CmDecodeToText() {
+void DocumentArea::CmDecodeToText() {
     if (!state_.FileLoaded()) return;
     ExportToFile(dialogs_, state_, kTextFileFilter, "txt",
                  [this](std::ostream& out) { return ExportText(state_.currentDocument, out); });
 }
 
-void TKLUClient::CmExportWebPage() {
+void DocumentArea::CmExportWebPage() {
     if (!state_.FileLoaded()) return;
     ExportToFile(dialogs_, state_, kWebPageFilter, "html", [this](std::ostream& out) {
         return ExportHtml(state_.currentDocument, state_.currentDataPath, out);
     });
 }
 
-void TKLUClient::CmFindInFile() {
-    THunk* root = state_.currentDocument.GetRoot();
+void DocumentArea::CmFindInFile() {
+    Hunk* root = state_.currentDocument.GetRoot();
     if (!root) return;
     const std::optional<std::string> phrase =
         dialogs_.AskText(kFindTitle, kFindPrompt, kFindPhraseLimit);
     // Nothing to look for is a cancel: it would match every element of the file.
     if (!phrase || phrase->find_first_not_of(' ') == std::string::npos) return;
-    std::unique_ptr<TMetaTextHunk> results;
+    std::unique_ptr<MetaTextHunk> results;
     {
         WaitCursor wait;
         results = FindInTree(*root, *phrase);
@@ -138,12 +138,12 @@ void TKLUClient::CmFindInFile() {
         delete findWindow.data();
         findWindow = nullptr;
     }
-    auto* window = new TFindChild(std::move(results), state_.settings);
+    auto* window = new SearchResultsWindow(std::move(results), state_.settings);
     findWindow = AddChildWindow(*window);
 }
 
-void TKLUClient::CmPrintFile() {
-    THunk* root = state_.currentDocument.GetRoot();
+void DocumentArea::CmPrintFile() {
+    Hunk* root = state_.currentDocument.GetRoot();
     if (!root) return;
     FlattenedText flattened("Hints for " + root->GetName());
     {
@@ -153,26 +153,26 @@ void TKLUClient::CmPrintFile() {
     PrintHunk(flattened.hunk());
 }
 
-void TKLUClient::CmPrinterSetup() {
+void DocumentArea::CmPrinterSetup() {
     Printer().Setup(dialogs_);
 }
 
-void TKLUClient::CmShowTopWindow() {
-    if (THunk* root = state_.currentDocument.GetRoot()) root->Open();
+void DocumentArea::CmShowTopWindow() {
+    if (Hunk* root = state_.currentDocument.GetRoot()) root->Open();
 }
 
 // Windows already open keep what they show.
-void TKLUClient::CmResetHintMemory() {
-    if (THunk* root = state_.currentDocument.GetRoot()) root->ResetState();
+void DocumentArea::CmResetHintMemory() {
+    if (Hunk* root = state_.currentDocument.GetRoot()) root->ResetState();
     emit HintMemoryChanged(nullptr);
 }
 
-void TKLUClient::CmSetOptions() {
+void DocumentArea::CmSetOptions() {
     SetOptions(dialogs_, *this, state_.settings);
 }
 
-void TKLUClient::PrintHunk(TMetaTextHunk& hunk) {
-    THunkPrintout printout(hunk, static_cast<int>(hunk.GetChildCount()), state_.settings,
+void DocumentArea::PrintHunk(MetaTextHunk& hunk) {
+    HunkPrintout printout(hunk, static_cast<int>(hunk.GetChildCount()), state_.settings,
                            PrintedPictures(state_));
     Printer().Print(dialogs_, printout);
 }

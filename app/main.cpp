@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "command_line.h"
-#include "klu_app.h"
+#include "reader_app.h"
 #include "open_hint_file.h"
 #include "qt_user_dialogs.h"
 #include "session_end.h"
@@ -52,12 +52,12 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv, argv + argc);  // without Qt's own options
     auto dialogs = std::make_unique<klu::QtUserDialogs>();
     klu::QtUserDialogs& qtDialogs = *dialogs;
-    klu::TKLUApp app(klu::ProgramFolderOf(QApplication::applicationFilePath().toStdString()),
+    klu::ReaderApp app(klu::ProgramFolderOf(QApplication::applicationFilePath().toStdString()),
                      klu::CommandArgumentOf(arguments), std::move(dialogs));
     app.BuildMainWindow();
-    qtDialogs.SetOwner(app.MainWindow());
+    qtDialogs.SetOwner(app.Window());
     application.SetDialogs(&qtDialogs);
-    // The session's end closes the program as File > Exit does: the windows go, then ~TKLUApp
+    // The session's end closes the program as File > Exit does: the windows go, then ~ReaderApp
     // writes the settings and the hint memory.
     klu::CallOnTerminationSignals(&application, [] { QApplication::exit(0); });
     app.ShowMainWindow();

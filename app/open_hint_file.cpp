@@ -4,12 +4,12 @@
 #include <QMdiSubWindow>
 #include <optional>
 
-#include "klu_client.h"
-#include "model/hint_document.h"
-#include "model/hint_memory.h"
-#include "model/hunk.h"
-#include "model/text_util.h"
-#include "model/zip_members.h"
+#include "document_area.h"
+#include "model/document/hint_document.h"
+#include "model/store/hint_memory.h"
+#include "model/document/hunk.h"
+#include "model/text/text_util.h"
+#include "model/files/zip_members.h"
 #include "sound_player.h"
 #include "views/wait_cursor.h"
 
@@ -21,7 +21,7 @@ namespace {
 // itself would cost more, as the desktop's cursor theme is read for it.
 constexpr int64_t kBusyCursorBytes = int64_t{1} << 20;
 
-void ShowLoadFailure(TKLUClient& client, UserDialogs& dialogs, LoadResult result) {
+void ShowLoadFailure(DocumentArea& client, UserDialogs& dialogs, LoadResult result) {
     const char* text = LoadFailureText(result);
     if (!text) return;
     // The archive message offers the help subject on unpacking.
@@ -40,12 +40,12 @@ struct OpeningFile {
 
 // Everything after a load that succeeded: the help-file test, the recent files, the settings,
 // the top window and the hint memory. length is the file's length when it was opened.
-void FinishOpen(TKLUClient& client, AppState& state, UserDialogs& dialogs, const std::string& path,
+void FinishOpen(DocumentArea& client, AppState& state, UserDialogs& dialogs, const std::string& path,
                 OpeningFile& opening, int64_t length) {
     state.currentPath = path;
     state.currentDataPath = opening.dataPath;
     state.memberCopy = std::move(opening.copy);  // the copy of the file before goes
-    const THunk* loaded_root = state.currentDocument.GetRoot();
+    const Hunk* loaded_root = state.currentDocument.GetRoot();
     if (loaded_root && IsHelpFile(path, loaded_root->GetName())) {
         dialogs.ShowMessage(kHelpNoticeText, kHelpNoticeTitle, MessageIcon::None,
                             MessageButtons::Ok);
@@ -56,7 +56,7 @@ void FinishOpen(TKLUClient& client, AppState& state, UserDialogs& dialogs, const
     }
     state.ReadSettings();
 
-    THunk* root = state.currentDocument.GetRoot();
+    Hunk* root = state.currentDocument.GetRoot();
     if (!root) return;
     root->Open();
     ApplyHintMemory(*root,
@@ -108,7 +108,7 @@ std::optional<std::string> ChooseMember(UserDialogs& dialogs, const std::string&
 
 }  // namespace
 
-void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
+void OpenHintFile(DocumentArea& client, AppState& state, UserDialogs& dialogs,
                   const std::string& path) {
     state.WriteSettings();
 

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "app_state.h"
-#include "model/file_messages.h"
+#include "model/document/file_messages.h"
 #include "user_dialogs.h"
 
 namespace klu {
 
-class TKLUClient;
+class DocumentArea;
 
 // The texts of opening a file; those of a failed load are the model's (file_messages.h).
 inline constexpr char kErrorTitle[] = "Error";
@@ -29,7 +29,7 @@ inline constexpr char kChooseMemberPrompt[] = "This archive holds several hint f
 
 // Saves the state of the file open now, loads the file at path into the current document and
 // opens its top window with the hint memory of that file; every failure has its own message.
-void OpenHintFile(TKLUClient& client, AppState& state, UserDialogs& dialogs,
+void OpenHintFile(DocumentArea& client, AppState& state, UserDialogs& dialogs,
                   const std::string& path);
 
 }  // namespace klu

@@ -4,14 +4,14 @@
 #include <QMdiSubWindow>
 
 #include "user_dialogs.h"
-#include "views/child_window.h"
+#include "views/hunk_window.h"
 
 namespace klu {
 
 void ApplyOptionsToWindows(QMdiArea& client, Settings& settings) {
     settings.fixedFont = FixedFontOf(settings.mainFont);
     for (QMdiSubWindow* window : client.subWindowList()) {
-        if (auto* child = qobject_cast<TChild*>(window->widget())) child->CreateFonts();
+        if (auto* child = qobject_cast<HunkWindow*>(window->widget())) child->CreateFonts();
         window->update();
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/settings.h"
+#include "model/store/settings.h"
 
 class QMdiArea;
 

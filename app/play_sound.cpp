@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "model/file_range.h"
-#include "model/media_hunks.h"
+#include "model/files/file_range.h"
+#include "model/document/media_hunks.h"
 #include "sound_player.h"
 
 namespace klu {
@@ -13,7 +13,7 @@ namespace {
 constexpr char kCannotPlay[] = "This sound cannot be played.  ";
 
 // Reads and starts the sound; gives the text to report when that failed.
-std::optional<std::string> ReadAndPlay(const std::string& hint_file_path, const TSoundHunk& sound) {
+std::optional<std::string> ReadAndPlay(const std::string& hint_file_path, const SoundHunk& sound) {
     std::vector<char> wave;
     const RangeResult read =
         ReadFileRange(hint_file_path, sound.dataOffset, sound.dataLength, wave);
@@ -27,7 +27,7 @@ std::optional<std::string> ReadAndPlay(const std::string& hint_file_path, const 
 }  // namespace
 
 void PlaySoundHunk(UserDialogs& dialogs, const std::string& hint_file_path,
-                   const TSoundHunk& sound) {
+                   const SoundHunk& sound) {
     if (std::optional<std::string> failed = ReadAndPlay(hint_file_path, sound))
         dialogs.ShowMessage(*failed, "Error", MessageIcon::Stop, MessageButtons::Ok);
 }

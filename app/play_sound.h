@@ -6,7 +6,7 @@
 
 namespace klu {
 
-class TSoundHunk;
+class SoundHunk;
 
 inline constexpr char kSoundOutOfMemoryText[] =
     "Out of memory.  Close any open applications and try to play this sound again.";
@@ -15,6 +15,6 @@ inline constexpr char kSoundOutOfMemoryText[] =
 // place of any sound still playing; the reader goes on meanwhile. Data that cannot be read, or
 // no buffer for it, or a sound that cannot be played is reported.
 void PlaySoundHunk(UserDialogs& dialogs, const std::string& hint_file_path,
-                   const TSoundHunk& sound);
+                   const SoundHunk& sound);
 
 }  // namespace klu

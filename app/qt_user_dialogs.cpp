@@ -17,7 +17,7 @@
 #include <cmath>
 
 #include "about_dialog.h"
-#include "opt_dialog.h"
+#include "options_dialog.h"
 #include "views/qt_text_measurer.h"
 #include "views/readable_colors.h"
 #include "views/windows1252.h"
@@ -215,7 +215,7 @@ bool QtUserDialogs::RunOptions(Settings& settings) {
     if (auto* frame = qobject_cast<QMainWindow*>(parent)) {
         if (auto* client = qobject_cast<QMdiArea*>(frame->centralWidget())) parent = client;
     }
-    TOptDialog dialog(parent, settings, *this);
+    OptionsDialog dialog(parent, settings, *this);
     return dialog.exec() == QDialog::Accepted;
 }
 

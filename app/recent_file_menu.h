@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <functional>
 
-#include "model/recent_files.h"
+#include "model/store/recent_files.h"
 
 namespace klu {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "model/zip_members.h"
+#include "model/files/zip_members.h"
 #include "open_hint_file.h"
 
 namespace klu {

@@ -5,7 +5,7 @@
 #include <QShortcut>
 #include <QTabBar>
 
-#include "views/child_window.h"
+#include "views/hunk_window.h"
 
 namespace klu {
 
@@ -17,7 +17,7 @@ QTabBar* TabBarOf(const QMdiArea& area) {
 }
 
 void RestoreFocus(QMdiSubWindow* frame) {
-    if (auto* child = frame ? qobject_cast<TChild*>(frame->widget()) : nullptr)
+    if (auto* child = frame ? qobject_cast<HunkWindow*>(frame->widget()) : nullptr)
         child->RestoreFocus();
 }
 

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <functional>
 
-#include "model/settings.h"
+#include "model/store/settings.h"
 
 class QMdiArea;
 class QMdiSubWindow;

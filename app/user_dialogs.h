@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/settings.h"
+#include "model/store/settings.h"
 
 class QPrinter;
 

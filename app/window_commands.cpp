@@ -7,20 +7,20 @@
 
 #include "command_texts.h"
 #include "file_filter.h"
-#include "model/media_hunks.h"
-#include "model/text_util.h"
-#include "model/whole_file.h"
-#include "my_printer.h"
+#include "model/document/media_hunks.h"
+#include "model/text/text_util.h"
+#include "model/files/whole_file.h"
+#include "hunk_printer.h"
 #include "open_hint_file.h"
 #include "picture_source.h"
 #include "save_target.h"
 #include "user_dialogs.h"
 #include "views/bitmap_file.h"
 #include "views/bitmap_qimage.h"
-#include "views/child_window_string.h"
-#include "views/gif_child.h"
+#include "views/text_window.h"
+#include "views/gif_window.h"
 #include "views/picture_images.h"
-#include "views/string_control.h"
+#include "views/text_view.h"
 #include "views/window_text.h"
 #include "views/windows1252.h"
 
@@ -28,14 +28,14 @@ namespace klu {
 
 namespace {
 
-TItemsHunk& ShownHunk(TStringChild& window) {
-    return static_cast<TItemsHunk&>(window.Hunk());
+ItemsHunk& ShownHunk(TextWindow& window) {
+    return static_cast<ItemsHunk&>(window.ShownHunk());
 }
 
 // The image of the one picture the window shows, or none.
-const DecodedBitmap* SinglePicture(TStringChild& window) {
+const DecodedBitmap* SinglePicture(TextWindow& window) {
     if (!window.Control().IsSingleImage()) return nullptr;
-    return ImageOf(static_cast<const TPNGObject&>(*ShownHunk(window).GetChild(0)));
+    return ImageOf(static_cast<const PNGObject&>(*ShownHunk(window).GetChild(0)));
 }
 
 void ReportUnwritable(UserDialogs& dialogs, const std::string& path) {
@@ -61,8 +61,8 @@ std::string PictureFileBytes(const DecodedBitmap& picture, const std::string& pa
 
 }  // namespace
 
-void SaveWindow(TStringChild& window, const AppState& state, UserDialogs& dialogs) {
-    TItemsHunk& hunk = ShownHunk(window);
+void SaveWindow(TextWindow& window, const AppState& state, UserDialogs& dialogs) {
+    ItemsHunk& hunk = ShownHunk(window);
     if (const DecodedBitmap* picture = SinglePicture(window)) {
         const std::optional<std::string> path = AskSaveTarget(
             dialogs, state, DialogFilterOf(kPictureFileFilter), "png", SaveMode::Replace);
@@ -82,7 +82,7 @@ void SaveWindow(TStringChild& window, const AppState& state, UserDialogs& dialog
     if (!out || !AppendToFile(*path, std::move(out).str())) ReportUnwritable(dialogs, *path);
 }
 
-void SaveWindow(const TGifChild& window, const AppState& state, UserDialogs& dialogs) {
+void SaveWindow(const GifWindow& window, const AppState& state, UserDialogs& dialogs) {
     const std::optional<std::string> path =
         AskSaveTarget(dialogs, state, DialogFilterOf(kGifFileFilter), "gif", SaveMode::Replace);
     const QByteArray& data = window.Data();
@@ -90,24 +90,24 @@ void SaveWindow(const TGifChild& window, const AppState& state, UserDialogs& dia
         ReportUnwritable(dialogs, *path);
 }
 
-void PrintWindow(TStringChild& window, AppState& state, UserDialogs& dialogs, TMyPrinter& printer) {
-    THunkPrintout printout(ShownHunk(window), window.Control().VisibleCount(), state.settings,
+void PrintWindow(TextWindow& window, AppState& state, UserDialogs& dialogs, HunkPrinter& printer) {
+    HunkPrintout printout(ShownHunk(window), window.Control().VisibleCount(), state.settings,
                            PrintedPictures(state));
     printer.Print(dialogs, printout);
     window.RestoreFocus();
 }
 
-void CopyWindow(TStringChild& window) {
+void CopyWindow(TextWindow& window) {
     if (const DecodedBitmap* picture = SinglePicture(window)) {
         QGuiApplication::clipboard()->setImage(ToQImage(*picture));
         return;
     }
-    const TStringControl& control = window.Control();
+    const TextView& control = window.Control();
     const std::string text = VisibleText(ShownHunk(window), control.VisibleCount());
     QGuiApplication::clipboard()->setText(FromWindows1252(text));
 }
 
-void CopyWindow(const TGifChild& window) {
+void CopyWindow(const GifWindow& window) {
     if (const QImage image = window.Image(); !image.isNull())
         QGuiApplication::clipboard()->setImage(image);
 }

@@ -2,7 +2,7 @@
 
 namespace klu {
 
-void WindowHistory::Visit(THunk& hunk) {
+void WindowHistory::Visit(Hunk& hunk) {
     if (!visited_.empty()) {
         if (visited_[current_] == &hunk) return;
         visited_.resize(current_ + 1);
@@ -12,12 +12,12 @@ void WindowHistory::Visit(THunk& hunk) {
     current_ = visited_.size() - 1;
 }
 
-THunk* WindowHistory::Back() {
+Hunk* WindowHistory::Back() {
     if (!CanGoBack()) return nullptr;
     return visited_[--current_];
 }
 
-THunk* WindowHistory::Forward() {
+Hunk* WindowHistory::Forward() {
     if (!CanGoForward()) return nullptr;
     return visited_[++current_];
 }

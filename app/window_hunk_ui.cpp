@@ -7,18 +7,18 @@
 
 #include "command_texts.h"
 #include "open_hint_file.h"
-#include "klu_client.h"
+#include "document_area.h"
 #include "menu_table.h"
-#include "model/hunk_kind.h"
-#include "model/items_hunk.h"
-#include "model/media_hunks.h"
-#include "model/file_range.h"
-#include "model/windows1252.h"
+#include "model/format/hunk_kind.h"
+#include "model/document/items_hunk.h"
+#include "model/document/media_hunks.h"
+#include "model/files/file_range.h"
+#include "model/text/windows1252.h"
 #include "picture_source.h"
 #include "play_sound.h"
-#include "views/gif_child.h"
-#include "views/hint_child.h"
-#include "views/string_control.h"
+#include "views/gif_window.h"
+#include "views/hint_window.h"
+#include "views/text_view.h"
 
 namespace klu {
 
@@ -45,15 +45,15 @@ std::string UnknownDataText(const std::optional<std::string>& version) {
            *version + " format in order to read this information.";
 }
 
-WindowHunkUi::WindowHunkUi(TKLUClient& mdi_client, AppState& app_state, UserDialogs& user_dialogs)
+WindowHunkUi::WindowHunkUi(DocumentArea& mdi_client, AppState& app_state, UserDialogs& user_dialogs)
     : client(mdi_client), state(app_state), dialogs(user_dialogs) {}
 
-TChild* WindowHunkUi::ViewOf(const THunk& hunk) const {
+HunkWindow* WindowHunkUi::ViewOf(const Hunk& hunk) const {
     const auto found = views_.find(&hunk);
     return found == views_.end() ? nullptr : found->second;
 }
 
-void WindowHunkUi::Show(THunk& hunk, TChild& window) {
+void WindowHunkUi::Show(Hunk& hunk, HunkWindow& window) {
     views_[&hunk] = &window;
     hunk.hasView = 1;
     // A hunk in the table is still there: one that goes closes its window first (CloseView).
@@ -65,8 +65,8 @@ void WindowHunkUi::Show(THunk& hunk, TChild& window) {
     });
 }
 
-void WindowHunkUi::OpenWindow(THunk& hunk) {
-    auto* items = dynamic_cast<TItemsHunk*>(&hunk);
+void WindowHunkUi::OpenWindow(Hunk& hunk) {
+    auto* items = dynamic_cast<ItemsHunk*>(&hunk);
     if (!items) {
         ShowUnknownData(hunk);
         return;
@@ -77,17 +77,17 @@ void WindowHunkUi::OpenWindow(THunk& hunk) {
                             MessageButtons::Ok);
 }
 
-void WindowHunkUi::Raise(TChild& view) {
+void WindowHunkUi::Raise(HunkWindow& view) {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(&view.Frame())) client.BringToFront(*frame);
     view.RestoreFocus();
 }
 
-void WindowHunkUi::OpenOrRaise(TItemsHunk& hunk) {
-    if (TChild* view = ViewOf(hunk)) {
+void WindowHunkUi::OpenOrRaise(ItemsHunk& hunk) {
+    if (HunkWindow* view = ViewOf(hunk)) {
         Raise(*view);
         return;
     }
-    auto* window = new THintChild(hunk, std::string(KindName(hunk.GetType())), state.settings);
+    auto* window = new HintWindow(hunk, std::string(KindName(hunk.GetType())), state.settings);
     // Pictures are read from the file their hunk came from: the help file's from the help file.
     window->Control().SetPicturePath(PictureFileOf(state, hunk));
     Show(hunk, *window);
@@ -96,17 +96,17 @@ void WindowHunkUi::OpenOrRaise(TItemsHunk& hunk) {
 
 // An overlay is painted onto its picture in the window of the picture's parent, which opens
 // (or comes to the front) first.
-void WindowHunkUi::ShowOverlay(TOverlayHunk& overlay) {
-    THunk* picture = overlay.parent;
-    auto* shown = dynamic_cast<TItemsHunk*>(picture ? picture->parent.Hunk() : nullptr);
+void WindowHunkUi::ShowOverlay(OverlayHunk& overlay) {
+    Hunk* picture = overlay.parent;
+    auto* shown = dynamic_cast<ItemsHunk*>(picture ? picture->parent.ShownHunk() : nullptr);
     if (!shown) return;
     OpenOrRaise(*shown);
-    if (auto* window = dynamic_cast<TStringChild*>(ViewOf(*shown)))
+    if (auto* window = dynamic_cast<TextWindow*>(ViewOf(*shown)))
         window->Control().ShowOverlay(overlay);
 }
 
-void WindowHunkUi::ShowUnknownData(THunk& hunk) {
-    const THunk* version = state.currentDocument.FindByType(VERHUNK);
+void WindowHunkUi::ShowUnknownData(Hunk& hunk) {
+    const Hunk* version = state.currentDocument.FindByType(VERHUNK);
     const auto version_name =
         version ? std::optional(Windows1252ToUtf8(version->GetName())) : std::nullopt;
     dialogs.ShowMessage(UnknownDataText(version_name), Windows1252ToUtf8(hunk.GetName()),
@@ -115,8 +115,8 @@ void WindowHunkUi::ShowUnknownData(THunk& hunk) {
 
 // GIF data and sounds are read from the file of their hunk, as pictures are. A GIF window keeps
 // its data, which Save Window writes out as it is.
-void WindowHunkUi::ShowGif(TGIFaHunk& gif) {
-    if (TChild* view = ViewOf(gif)) {
+void WindowHunkUi::ShowGif(GIFaHunk& gif) {
+    if (HunkWindow* view = ViewOf(gif)) {
         Raise(*view);
         return;
     }
@@ -128,20 +128,20 @@ void WindowHunkUi::ShowGif(TGIFaHunk& gif) {
                             MessageIcon::Stop, MessageButtons::Ok);
         return;
     }
-    auto* window = new TGifChild(
+    auto* window = new GifWindow(
         gif, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), state.settings);
     Show(gif, *window);
     client.AddChildWindow(*window);
 }
 
-void WindowHunkUi::PlaySound(TSoundHunk& sound) {
+void WindowHunkUi::PlaySound(SoundHunk& sound) {
     PlaySoundHunk(dialogs, PictureFileOf(state, sound), sound);
 }
 
-void WindowHunkUi::CloseView(THunk& hunk) {
+void WindowHunkUi::CloseView(Hunk& hunk) {
     const auto found = views_.find(&hunk);
     if (found == views_.end()) return;
-    TChild* view = found->second;
+    HunkWindow* view = found->second;
     views_.erase(found);
     view->DestroyWindow();
 }

@@ -3,12 +3,12 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
-#include "klu_client.h"
-#include "views/child_window.h"
+#include "document_area.h"
+#include "views/hunk_window.h"
 
 namespace klu {
 
-WindowListMenu::WindowListMenu(QMenu& menu, TKLUClient& client) : menu_(menu), client_(client) {}
+WindowListMenu::WindowListMenu(QMenu& menu, DocumentArea& client) : menu_(menu), client_(client) {}
 
 void WindowListMenu::Refresh() {
     qDeleteAll(items_);
@@ -32,7 +32,7 @@ void WindowListMenu::Refresh() {
                              if (!chosen) return;
                              if (chosen->isMinimized()) chosen->showNormal();
                              client_.setActiveSubWindow(chosen);
-                             if (auto* child = qobject_cast<TChild*>(chosen->widget()))
+                             if (auto* child = qobject_cast<HunkWindow*>(chosen->widget()))
                                  child->RestoreFocus();
                          });
         items_.append(item);

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/checksum.h"
+#include "model/format/checksum.h"
 #include "views/png_writer.h"
 
 namespace klu::bench {

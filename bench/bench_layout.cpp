@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/items_hunk.h"
+#include "model/document/items_hunk.h"
 #include "views/print_layout.h"
 #include "views/text_layout.h"
 #include "views/text_measurer.h"
@@ -29,7 +29,7 @@ namespace {
 using namespace klu;
 
 constexpr int kSourceLines = 5000;
-constexpr TSize kWindow{800, 600};
+constexpr LayoutSize kWindow{800, 600};
 constexpr double kTargetWidthsPerLine = 8.0;
 
 // Narrow and wide letters as a proportional screen font has them; the average stays 8.
@@ -72,7 +72,7 @@ class ProportionalMeasurer : public TextMeasurer {
 };
 
 // Sentences of ordinary words, 40 to 90 characters, added as a file's lines are.
-void FillHunk(TItemsHunk& hunk) {
+void FillHunk(ItemsHunk& hunk) {
     static const std::vector<std::string> words = {
         "the",      "door",   "behind", "you",   "will",  "open",   "when",  "lever",
         "is",       "pulled", "twice",  "look",  "under", "carpet", "in",    "library",
@@ -92,22 +92,22 @@ void FillHunk(TItemsHunk& hunk) {
         line.resize(target);
         if (line.back() == ' ') line.back() = 'x';
         line += '.';
-        hunk.AddChild(new THunkLine(line));
+        hunk.AddChild(new HunkLine(line));
     }
 }
 
-const TItemsHunk& BenchHunk() {
-    static TItemsHunk* hunk = [] {
-        auto* h = new TItemsHunk("Layout benchmark");
+const ItemsHunk& BenchHunk() {
+    static ItemsHunk* hunk = [] {
+        auto* h = new ItemsHunk("Layout benchmark");
         FillHunk(*h);
         return h;
     }();
     return *hunk;
 }
 
-size_t OutputLines(const TLayoutResult& result) {
+size_t OutputLines(const LayoutResult& result) {
     std::set<int> tops;
-    for (const TWrapInfo& f : result.fragments)
+    for (const WrapInfo& f : result.fragments)
         tops.insert(f.top);
     return tops.size();
 }
@@ -119,10 +119,10 @@ struct Figures {
 Figures g_fixed, g_proportional;
 
 void RunLayout(benchmark::State& state, const TextMeasurer& base, Figures& figures) {
-    const TItemsHunk& hunk = BenchHunk();
+    const ItemsHunk& hunk = BenchHunk();
     const int count = static_cast<int>(hunk.GetChildCount());
     CountingMeasurer counting(base);
-    TLayoutResult result;
+    LayoutResult result;
     for (auto _ : state) {
         counting.Reset();
         result = Layout(hunk, count, kWindow, counting);
@@ -165,13 +165,13 @@ class ScaledMeasurer : public TextMeasurer {
 };
 
 void BM_PaginateLetter(benchmark::State& state) {
-    const TItemsHunk& hunk = BenchHunk();
+    const ItemsHunk& hunk = BenchHunk();
     const int count = static_cast<int>(hunk.GetChildCount());
     const ProportionalMeasurer proportional;
     const ScaledMeasurer printer(proportional, 6);
     // Letter paper at 600 pixels per inch, a quarter inch of it unprintable all round.
-    const TPrintArea area = PrintAreaOf({600, 600, 150, 150, 5100, 6600, 5100 - 300, 6600 - 300});
-    TPrintPages pages;
+    const PrintArea area = PrintAreaOf({600, 600, 150, 150, 5100, 6600, 5100 - 300, 6600 - 300});
+    PrintPages pages;
     for (auto _ : state) {
         pages = Paginate(hunk, count, area, 600, 600, printer);
         benchmark::DoNotOptimize(pages.data());

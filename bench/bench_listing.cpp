@@ -34,10 +34,10 @@
 #include <string_view>
 #include <vector>
 
-#include "model/folder_listing.h"
-#include "model/hint_document.h"
-#include "model/hint_writer.h"
-#include "model/zip_members.h"
+#include "model/store/folder_listing.h"
+#include "model/document/hint_document.h"
+#include "model/outline/hint_writer.h"
+#include "model/files/zip_members.h"
 
 namespace {
 

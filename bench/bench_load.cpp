@@ -40,16 +40,16 @@
 
 #include "bench_file.h"
 #include "bench_flags.h"
-#include "model/checksum.h"
-#include "model/hint_document.h"
-#include "model/hint_stream.h"
-#include "model/html_export.h"
-#include "model/hunk.h"
-#include "model/items_hunk.h"
-#include "model/meta_text_hunk.h"
-#include "model/outline.h"
-#include "model/plain_text.h"
-#include "model/search.h"
+#include "model/format/checksum.h"
+#include "model/document/hint_document.h"
+#include "model/format/hint_stream.h"
+#include "model/web/html_export.h"
+#include "model/document/hunk.h"
+#include "model/document/items_hunk.h"
+#include "model/document/meta_text_hunk.h"
+#include "model/outline/outline.h"
+#include "model/export/plain_text.h"
+#include "model/export/search.h"
 
 #ifndef KLU_BENCH_DIR
 #define KLU_BENCH_DIR "/tmp"
@@ -231,7 +231,7 @@ void BM_Floor(benchmark::State& state, klu::bench::FloorChecksum checksum) {
 
 // Loads the file as the reader does. A file beyond the reader's size limit (the large sizes of
 // the growth figures) is read the same way and handed to the same loader, past that limit.
-bool LoadFile(const std::string& path, size_t size, klu::THintDocument& document,
+bool LoadFile(const std::string& path, size_t size, klu::HintDocument& document,
               klu::LoadResult& result) {
     klu::HintFileBytes file;
     if (static_cast<int64_t>(size) <= klu::kLargestHintFile) {
@@ -263,15 +263,15 @@ double NotResidentBytes(std::string_view kept) {
 }
 
 // Lines held by the text hunks of a tree, and the number of text hunks.
-void CountText(const klu::TKLUObject& object, size_t& hunks, size_t& lines) {
-    const auto* items = klu::NodeCast<klu::TItemsHunk>(&object);
+void CountText(const klu::KLUObject& object, size_t& hunks, size_t& lines) {
+    const auto* items = klu::NodeCast<klu::ItemsHunk>(&object);
     if (!items) return;
     if (items->GetType() == klu::TEXT) {
         ++hunks;
         lines += items->GetChildCount();
         return;
     }
-    for (const klu::TKLUObject* child : items->children)
+    for (const klu::KLUObject* child : items->children)
         CountText(*child, hunks, lines);
 }
 
@@ -280,7 +280,7 @@ void BM_Load(benchmark::State& state) {
     StepTimer timer;
     for (auto _ : state) {
         // Only the load is timed: the document of the step before is destroyed outside it.
-        auto document = std::make_unique<klu::THintDocument>();
+        auto document = std::make_unique<klu::HintDocument>();
         klu::LoadResult result = klu::LoadResult::NotHintFile;
         timer.Start();
         const bool loaded = LoadFile(file.path, file.size, *document, result);
@@ -305,7 +305,7 @@ void BM_Load(benchmark::State& state) {
     // One more load, counted: what the tree keeps once the load is over (of the file's bytes,
     // the pages still in memory), and the most the load held at any time (the file's bytes
     // counted whole).
-    klu::THintDocument document;
+    klu::HintDocument document;
     klu::LoadResult result = klu::LoadResult::NotHintFile;
     const HeapCounts before = t_heap;
     t_heap.peak = t_heap.live;
@@ -341,9 +341,9 @@ void BM_Load(benchmark::State& state) {
 }
 
 // Export and a fruitless search on the loaded tree; each is compared with the load's time.
-const klu::THintDocument& LoadedDocument() {
+const klu::HintDocument& LoadedDocument() {
     static const auto document = [] {
-        auto loaded = std::make_unique<klu::THintDocument>();
+        auto loaded = std::make_unique<klu::HintDocument>();
         klu::LoadResult result = klu::LoadResult::NotHintFile;
         if (!LoadFile(File().path, File().size, *loaded, result) || result != klu::LoadResult::Ok) {
             loaded.reset();

@@ -19,13 +19,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/klu_app.h"
-#include "app/klu_client.h"
+#include "app/reader_app.h"
+#include "app/document_area.h"
 #include "bench_file.h"
-#include "model/hint_writer.h"
+#include "model/outline/hint_writer.h"
 // The tests' dialog double: a benchmark must never wait for a person.
 #include "tests/app/fake_user_dialogs.h"
-#include "views/string_control.h"
+#include "views/text_view.h"
 
 #ifndef KLU_BENCH_DIR
 #define KLU_BENCH_DIR "/tmp"
@@ -42,7 +42,7 @@ class FirstPaint : public QObject {
     bool painted = false;
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && watched->parent() &&
-            qobject_cast<klu::TStringControl*>(watched->parent())) {
+            qobject_cast<klu::TextView*>(watched->parent())) {
             painted = true;
         }
         return false;
@@ -58,7 +58,7 @@ void BM_OpenTopWindow(benchmark::State& state) {
         qApp->installEventFilter(&watcher);
         const auto start = std::chrono::steady_clock::now();
         {
-            klu::TKLUApp reader(
+            klu::ReaderApp reader(
                 folder, file.path, std::make_unique<klu::test::FakeUserDialogs>(),
                 [](const std::string&) -> std::optional<std::string> { return std::nullopt; });
             reader.BuildMainWindow(false);
@@ -118,7 +118,7 @@ class ListingPaint : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && watched->parent() &&
             watched->parent()->parent() &&
-            watched->parent()->parent()->inherits("klu::TFileChild")) {
+            watched->parent()->parent()->inherits("klu::FileListWindow")) {
             painted = true;
         }
         return false;
@@ -127,13 +127,13 @@ class ListingPaint : public QObject {
 
 void BM_ListingWindow(benchmark::State& state) {
     const std::string folder = ListedFolder();
-    klu::TKLUApp reader(
+    klu::ReaderApp reader(
         ListingProgramFolder(), "", std::make_unique<klu::test::FakeUserDialogs>(),
         [](const std::string&) -> std::optional<std::string> { return std::nullopt; });
     reader.BuildMainWindow(false);
     reader.ShowMainWindow();
     reader.State().settings.listFolder = folder;
-    klu::TKLUClient& client = reader.MainWindow()->Client();
+    klu::DocumentArea& client = reader.Window()->Client();
     const auto close_listing = [&client] {
         delete client.listWindow.data();
         QApplication::processEvents();

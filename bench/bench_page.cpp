@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "model/hint_document.h"
-#include "model/hint_stream.h"
-#include "model/hint_writer.h"
-#include "model/html_export.h"
+#include "model/document/hint_document.h"
+#include "model/format/hint_stream.h"
+#include "model/outline/hint_writer.h"
+#include "model/web/html_export.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ std::string NestedHintsFile(int count, bool flat) {
 
 void BM_PageOfNestedHints(benchmark::State& state, bool flat) {
     const std::string file = NestedHintsFile(static_cast<int>(state.range(0)), flat);
-    klu::THintDocument document;
+    klu::HintDocument document;
     klu::HintFileBytes bytes{klu::HintFileRead::Whole, {file.begin(), file.end()}, std::nullopt};
     if (file.empty() ||
         klu::LoadHintFile(std::move(bytes), document, false).result != klu::LoadResult::Ok) {

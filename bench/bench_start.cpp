@@ -150,8 +150,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const Program empty{"empty window", {KLU_EMPTY_WINDOW}, "QMainWindow"};
-    const Program reader{"reader", {KLU_READER, KLU_DEMO}, "klu::TStringControl"};
-    const Program earlier{"before", {before.value_or(""), KLU_DEMO}, "klu::TStringControl"};
+    const Program reader{"reader", {KLU_READER, KLU_DEMO}, "klu::TextView"};
+    const Program earlier{"before", {before.value_or(""), KLU_DEMO}, "klu::TextView"};
     std::vector<const Program*> programs{&empty, &reader};
     if (before) programs.push_back(&earlier);
 

@@ -6,9 +6,9 @@
 #include <iostream>
 #include <memory>
 
-#include "model/hint_document.h"
-#include "model/private_copy.h"
-#include "model/text_util.h"
+#include "model/document/hint_document.h"
+#include "model/files/private_copy.h"
+#include "model/text/text_util.h"
 
 namespace klu::cli {
 

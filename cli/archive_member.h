@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/zip_members.h"
+#include "model/files/zip_members.h"
 
 namespace klu::cli {
 

@@ -5,12 +5,12 @@
 #include "dump_json.h"
 #include "exit_codes.h"
 #include "load_document.h"
-#include "model/hint_document.h"
+#include "model/document/hint_document.h"
 
 namespace klu::cli {
 
 int RunCheck(const CommandArgs& args) {
-    THintDocument& document = CommandDocument();
+    HintDocument& document = CommandDocument();
     const std::string& path = args.operands.at(0);
     const LoadedFile loaded = LoadDocument(path, document, false);
     if (loaded.status == kExitCannotOpen) return loaded.status;
@@ -22,7 +22,7 @@ int RunCheck(const CommandArgs& args) {
 }
 
 int RunDump(const CommandArgs& args) {
-    THintDocument& document = CommandDocument();
+    HintDocument& document = CommandDocument();
     const int status =
         LoadDocument(args.operands.at(0), document, args.Has("--picture-mode")).status;
     if (status == kExitCannotOpen) return status;

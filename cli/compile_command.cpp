@@ -9,10 +9,10 @@
 
 #include "commands.h"
 #include "exit_codes.h"
-#include "model/file_bytes.h"
-#include "model/file_messages.h"
-#include "model/hint_writer.h"
-#include "model/outline.h"
+#include "model/files/file_bytes.h"
+#include "model/document/file_messages.h"
+#include "model/outline/hint_writer.h"
+#include "model/outline/outline.h"
 #include "output_file.h"
 
 namespace klu::cli {

@@ -2,9 +2,9 @@
 
 #include <unistd.h>
 
-#include "model/hint_document.h"
-#include "model/outline.h"
-#include "model/whole_file.h"
+#include "model/document/hint_document.h"
+#include "model/outline/outline.h"
+#include "model/files/whole_file.h"
 
 namespace klu::cli {
 
@@ -20,7 +20,7 @@ bool CompiledBack::Take(std::string_view piece, int64_t file_size) {
     return true;
 }
 
-bool CompiledBack::Load(THintDocument& again) {
+bool CompiledBack::Load(HintDocument& again) {
     if (fd_ >= 0) {
         HintFileBytes file = ReadHintFile(Path());
         if (file.read != HintFileRead::Failed)
@@ -30,14 +30,14 @@ bool CompiledBack::Load(THintDocument& again) {
     return LoadCompiledBytes(bytes_, again);
 }
 
-TreeFingerprint CompiledBack::FingerprintOf(const THintDocument& again) const {
+TreeFingerprint CompiledBack::FingerprintOf(const HintDocument& again) const {
     if (fd_ >= 0) return klu::FingerprintOf(again, Path());
     return FingerprintOfBytes(again, {bytes_.data(), bytes_.size()});
 }
 
-std::string CompiledBack::DifferenceFrom(const THintDocument& first,
+std::string CompiledBack::DifferenceFrom(const HintDocument& first,
                                          const std::string& first_file,
-                                         const THintDocument& again) const {
+                                         const HintDocument& again) const {
     if (fd_ >= 0) return TreeDifference(first, first_file, again, Path());
     return TreeDifferenceFromBytes(first, first_file, again, {bytes_.data(), bytes_.size()});
 }

@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "model/tree_compare.h"
+#include "model/outline/tree_compare.h"
 
 namespace klu {
-class THintDocument;
+class HintDocument;
 }
 
 namespace klu::cli {
@@ -27,11 +27,11 @@ class CompiledBack {
     // A piece of the file, as the writer gives it; always taken.
     bool Take(std::string_view piece, int64_t file_size);
     // Loads the file into again; false when it does not load.
-    bool Load(THintDocument& again);
-    TreeFingerprint FingerprintOf(const THintDocument& again) const;
+    bool Load(HintDocument& again);
+    TreeFingerprint FingerprintOf(const HintDocument& again) const;
     // Where first (loaded from first_file) and again differ, "" when they do not.
-    std::string DifferenceFrom(const THintDocument& first, const std::string& first_file,
-                               const THintDocument& again) const;
+    std::string DifferenceFrom(const HintDocument& first, const std::string& first_file,
+                               const HintDocument& again) const;
 
   private:
     std::string Path() const;

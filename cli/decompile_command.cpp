@@ -13,9 +13,9 @@
 #include "exit_codes.h"
 #include "folder_writer.h"
 #include "load_document.h"
-#include "model/hint_document.h"
-#include "model/outline.h"
-#include "model/tree_compare.h"
+#include "model/document/hint_document.h"
+#include "model/outline/outline.h"
+#include "model/outline/tree_compare.h"
 
 namespace klu::cli {
 
@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 int RunDecompile(const CommandArgs& args) {
     const std::string& path = args.operands.at(0);
     const fs::path folder = args.operands.at(1);
-    THintDocument& document = CommandDocument();
+    HintDocument& document = CommandDocument();
     const LoadedFile loaded = LoadDocument(path, document, false);
     const int status = loaded.status;
     if (status != kExitOk) return status;
@@ -84,7 +84,7 @@ int RunDecompile(const CommandArgs& args) {
     std::string difference = CompileOutlineTo(
         std::move(outline->text), folder.string(),
         [&compiled](std::string_view piece, int64_t size) { return compiled.Take(piece, size); });
-    THintDocument again;
+    HintDocument again;
     if (difference.empty() && !compiled.Load(again)) difference = "its compiled file does not load";
     if (difference.empty() && compiled.FingerprintOf(again) != first) {
         // Where they differ is told by the first tree, loaded again.

@@ -2,19 +2,19 @@
 
 #include "json_writer.h"
 #include "latin1.h"
-#include "model/filler_hunks.h"
-#include "model/hint_document.h"
-#include "model/hunk.h"
-#include "model/hunk_kind.h"
-#include "model/items_hunk.h"
-#include "model/link_hunk.h"
-#include "model/media_hunks.h"
-#include "model/text_hunk.h"
+#include "model/document/filler_hunks.h"
+#include "model/document/hint_document.h"
+#include "model/document/hunk.h"
+#include "model/format/hunk_kind.h"
+#include "model/document/items_hunk.h"
+#include "model/document/link_hunk.h"
+#include "model/document/media_hunks.h"
+#include "model/document/text_hunk.h"
 
 namespace klu::cli {
 namespace {
 
-void WriteObject(JsonWriter& json, const TKLUObject& object);
+void WriteObject(JsonWriter& json, const KLUObject& object);
 
 void WriteNumber(JsonWriter& json, std::string_view name, int64_t value) {
     json.Key(name);
@@ -26,10 +26,10 @@ void WriteText(JsonWriter& json, std::string_view name, std::string_view latin1)
     json.String(Latin1ToUtf8(latin1));
 }
 
-void WriteKindFields(JsonWriter& json, const THunk& hunk) {
+void WriteKindFields(JsonWriter& json, const Hunk& hunk) {
     const int kind = hunk.GetType();
     if (kind == HINT || kind == NESTHINT) WriteNumber(json, "revealed", hunk.GetRevealed());
-    if (const auto* link = dynamic_cast<const TLinkHunk*>(&hunk)) {
+    if (const auto* link = dynamic_cast<const LinkHunk*>(&hunk)) {
         WriteNumber(json, "target", link->targetLine);
     }
     // Media hunks and picture objects share DataRange; a cross-cast finds it on any of them.
@@ -37,16 +37,16 @@ void WriteKindFields(JsonWriter& json, const THunk& hunk) {
         WriteNumber(json, "offset", range->dataOffset);
         WriteNumber(json, "length", range->dataLength);
     }
-    if (const auto* text = dynamic_cast<const TTextHunk*>(&hunk)) {
+    if (const auto* text = dynamic_cast<const TextHunk*>(&hunk)) {
         WriteNumber(json, "offset", text->offset);
         WriteNumber(json, "length", text->length);
         WriteNumber(json, "textFlags", text->flags);
     }
-    if (const auto* overlay = dynamic_cast<const TOverlayHunk*>(&hunk)) {
+    if (const auto* overlay = dynamic_cast<const OverlayHunk*>(&hunk)) {
         WriteNumber(json, "x", overlay->x);
         WriteNumber(json, "y", overlay->y);
     }
-    if (const auto* picture = dynamic_cast<const TPNGObject*>(&hunk)) {
+    if (const auto* picture = dynamic_cast<const PNGObject*>(&hunk)) {
         json.Key("regions");
         json.BeginArray();
         for (const Rect& r : picture->regions) {
@@ -62,7 +62,7 @@ void WriteKindFields(JsonWriter& json, const THunk& hunk) {
     }
 }
 
-void WriteHunk(JsonWriter& json, const THunk& hunk) {
+void WriteHunk(JsonWriter& json, const Hunk& hunk) {
     json.BeginObject();
     json.Key("type");
     json.String(KindName(hunk.GetType()));
@@ -71,24 +71,24 @@ void WriteHunk(JsonWriter& json, const THunk& hunk) {
     WriteText(json, "title", hunk.GetName());
     json.Key("flags");
     json.String(FlagLetters(hunk));
-    if (const auto* items = dynamic_cast<const TItemsHunk*>(&hunk)) {
+    if (const auto* items = dynamic_cast<const ItemsHunk*>(&hunk)) {
         json.Key("children");
         json.BeginArray();
-        for (const TKLUObject* child : items->children) {
+        for (const KLUObject* child : items->children) {
             json.Item();
             WriteObject(json, *child);
         }
         json.EndArray();
     }
     WriteKindFields(json, hunk);
-    if (const auto* unknown = dynamic_cast<const TUnknownHunk*>(&hunk))
+    if (const auto* unknown = dynamic_cast<const UnknownHunk*>(&hunk))
         WriteText(json, "keyword", unknown->keyword);
     json.EndObject();
 }
 
-void WriteObject(JsonWriter& json, const TKLUObject& object) {
+void WriteObject(JsonWriter& json, const KLUObject& object) {
     if (object.IsHunk()) {
-        WriteHunk(json, static_cast<const THunk&>(object));
+        WriteHunk(json, static_cast<const Hunk&>(object));
         return;
     }
     json.BeginObject();
@@ -100,7 +100,7 @@ void WriteObject(JsonWriter& json, const TKLUObject& object) {
 
 }  // namespace
 
-void WriteDocumentJson(std::ostream& out, const THintDocument& document, int result) {
+void WriteDocumentJson(std::ostream& out, const HintDocument& document, int result) {
     JsonWriter json(out);
     json.BeginObject();
     WriteNumber(json, "result", result);

@@ -7,17 +7,17 @@
 #include "commands.h"
 #include "exit_codes.h"
 #include "load_document.h"
-#include "model/file_messages.h"
-#include "model/hint_document.h"
-#include "model/html_export.h"
-#include "model/plain_text.h"
+#include "model/document/file_messages.h"
+#include "model/document/hint_document.h"
+#include "model/web/html_export.h"
+#include "model/export/plain_text.h"
 #include "output_file.h"
 
 namespace klu::cli {
 
 int RunExport(const CommandArgs& args) {
     const std::string& path = args.operands.at(0);
-    THintDocument& document = CommandDocument();
+    HintDocument& document = CommandDocument();
     const LoadedFile loaded = LoadDocument(path, document, false);
     const int status = loaded.status;
     if (status != kExitOk) return status;

@@ -1,24 +1,24 @@
 #include "find_json.h"
 
 #include "latin1.h"
-#include "model/link_hunk.h"
-#include "model/meta_text_hunk.h"
+#include "model/document/link_hunk.h"
+#include "model/document/meta_text_hunk.h"
 
 namespace klu::cli {
 namespace {
 
 // The line that closes the links of one match.
-bool ClosesMatch(const TKLUObject& child) {
+bool ClosesMatch(const KLUObject& child) {
     return !child.IsHunk() && child.GetName() == " ";
 }
 
 }  // namespace
 
-Json SearchResultsToJson(const TMetaTextHunk& results) {
+Json SearchResultsToJson(const MetaTextHunk& results) {
     Json entries = Json::array();
     Json links = Json::array();
-    for (const TKLUObject* child : results.children) {
-        if (const auto* link = NodeCast<TLinkHunk>(child)) {
+    for (const KLUObject* child : results.children) {
+        if (const auto* link = NodeCast<LinkHunk>(child)) {
             Json node = Json::object();
             node["title"] = Latin1ToUtf8(link->GetName());
             node["line"] = link->targetLine;

@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 namespace klu {
-class TMetaTextHunk;
+class MetaTextHunk;
 }
 
 namespace klu::cli {
@@ -14,6 +14,6 @@ using Json = nlohmann::ordered_json;
 // {"title": ..., "entries": [[{"title", "line"}, ...], ...]} of a search result hunk: one entry
 // per match, listing its links from the top down. The ":" lines between the links and the blank
 // line that closes each match only shape the result window, so they are left out.
-Json SearchResultsToJson(const TMetaTextHunk& results);
+Json SearchResultsToJson(const MetaTextHunk& results);
 
 }  // namespace klu::cli

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "model/whole_file.h"
+#include "model/files/whole_file.h"
 
 namespace klu::cli {
 

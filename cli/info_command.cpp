@@ -5,8 +5,8 @@
 #include "commands.h"
 #include "exit_codes.h"
 #include "load_document.h"
-#include "model/hint_document.h"
-#include "model/items_hunk.h"
+#include "model/document/hint_document.h"
+#include "model/document/items_hunk.h"
 
 namespace klu::cli {
 namespace {
@@ -17,14 +17,14 @@ constexpr const char* kNoInformation =
 
 // What the information window shows: the information hunk of a newer-format file, or the
 // author's note among the root's children when the file has only the older part.
-TItemsHunk* InformationHunk(const THintDocument& document) {
-    THunk* root = document.GetRoot();
+ItemsHunk* InformationHunk(const HintDocument& document) {
+    Hunk* root = document.GetRoot();
     if (root == nullptr) return nullptr;
-    if (root != document.Entry(0)) return NodeCast<TItemsHunk>(document.FindByType(INFO));
-    const auto* older_root = NodeCast<TItemsHunk>(root);
+    if (root != document.Entry(0)) return NodeCast<ItemsHunk>(document.FindByType(INFO));
+    const auto* older_root = NodeCast<ItemsHunk>(root);
     if (older_root == nullptr) return nullptr;
-    for (TKLUObject* child : older_root->children) {
-        if (child->IsHunk() && child->GetType() == CREDIT) return NodeCast<TItemsHunk>(child);
+    for (KLUObject* child : older_root->children) {
+        if (child->IsHunk() && child->GetType() == CREDIT) return NodeCast<ItemsHunk>(child);
     }
     return nullptr;
 }
@@ -32,10 +32,10 @@ TItemsHunk* InformationHunk(const THintDocument& document) {
 }  // namespace
 
 int RunInfo(const CommandArgs& args) {
-    THintDocument& document = CommandDocument();
+    HintDocument& document = CommandDocument();
     const int status = LoadDocument(args.operands.at(0), document, false).status;
     if (status != kExitOk) return status;
-    TItemsHunk* information = InformationHunk(document);
+    ItemsHunk* information = InformationHunk(document);
     if (information == nullptr || information->children.empty()) {
         std::cerr << kNoInformation << '\n';
         return status;

@@ -6,9 +6,9 @@
 
 #include "commands.h"
 #include "exit_codes.h"
-#include "model/file_info.h"
-#include "model/file_locations.h"
-#include "model/folder_listing.h"
+#include "model/store/file_info.h"
+#include "model/files/file_locations.h"
+#include "model/store/folder_listing.h"
 
 namespace klu::cli {
 namespace {
@@ -57,13 +57,13 @@ std::string Escaped(std::string_view field) {
 
 int RunList(const CommandArgs& args) {
     const std::string& folder = args.operands.at(0);
-    const std::unique_ptr<TMetaTextHunk> listing = BuildFolderListing(folder, TitleCachePath(args));
+    const std::unique_ptr<MetaTextHunk> listing = BuildFolderListing(folder, TitleCachePath(args));
     if (!listing) {
         std::cerr << "The folder " << folder << " could not be read.\n";
         return kExitCannotOpen;
     }
-    for (const TKLUObject* child : listing->children) {
-        const auto* entry = NodeCast<TFileInfo>(child);
+    for (const KLUObject* child : listing->children) {
+        const auto* entry = NodeCast<FileInfo>(child);
         if (entry == nullptr) continue;
         std::cout << Escaped(entry->GetName()) << '\t' << Escaped(entry->path) << '\n';
     }

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "archive_member.h"
-#include "model/file_messages.h"
-#include "model/hint_document.h"
+#include "model/document/file_messages.h"
+#include "model/document/hint_document.h"
 
 namespace klu::cli {
 
@@ -13,7 +13,7 @@ namespace {
 
 // Whether the file at path, or the member it stands for, could be read; if so, loaded holds its
 // load outcome and where its data lies, and a failed load's message is on stderr.
-bool Load(const std::string& path, THintDocument& document, bool picture_mode, LoadedFile& loaded) {
+bool Load(const std::string& path, HintDocument& document, bool picture_mode, LoadedFile& loaded) {
     HintFileBytes file;
     if (const std::optional<MemberPath> member = MemberToLoad(path)) {
         loaded.source = member->archive;
@@ -31,15 +31,15 @@ bool Load(const std::string& path, THintDocument& document, bool picture_mode, L
 
 }  // namespace
 
-LoadedFile LoadDocument(const std::string& path, THintDocument& document, bool picture_mode) {
+LoadedFile LoadDocument(const std::string& path, HintDocument& document, bool picture_mode) {
     LoadedFile loaded;
     if (!Load(path, document, picture_mode, loaded)) std::cerr << CannotOpenMessage(path) << '\n';
     return loaded;
 }
 
-THintDocument& CommandDocument() {
+HintDocument& CommandDocument() {
     // Still reachable at exit, so leak checkers see no leak.
-    static auto* const document = new THintDocument;
+    static auto* const document = new HintDocument;
     return *document;
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "exit_codes.h"
-#include "model/hint_document.h"
+#include "model/document/hint_document.h"
 
 namespace klu::cli {
 
@@ -17,10 +17,10 @@ struct LoadedFile {
 
 // Loads a hint file for a command as the reader opens it, a ZIP archive's member too. Every
 // failure has the reader's message for it on stderr.
-LoadedFile LoadDocument(const std::string& path, THintDocument& document, bool picture_mode);
+LoadedFile LoadDocument(const std::string& path, HintDocument& document, bool picture_mode);
 
 // The document of the command. klu ends when its command does, so the tree is never taken down
 // line by line: the system takes back the process's memory at once.
-THintDocument& CommandDocument();
+HintDocument& CommandDocument();
 
 }  // namespace klu::cli

@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "exit_codes.h"
-#include "model/whole_file.h"
+#include "model/files/whole_file.h"
 
 namespace klu::cli {
 

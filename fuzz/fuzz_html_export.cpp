@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "model/checksum.h"
-#include "model/hint_document.h"
-#include "model/hint_stream.h"
-#include "model/html_export.h"
+#include "model/format/checksum.h"
+#include "model/document/hint_document.h"
+#include "model/format/hint_stream.h"
+#include "model/web/html_export.h"
 #include "temporary_file.h"
 
 namespace {
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::ofstream(file.path, std::ios::binary | std::ios::trunc)
         .write(bytes.data(), static_cast<std::streamsize>(size));
-    klu::THintDocument document;
+    klu::HintDocument document;
     klu::HintFileBytes loaded{klu::HintFileRead::Whole, std::move(bytes), std::nullopt};
     if (klu::LoadHintFile(std::move(loaded), document, false).result != klu::LoadResult::Ok)
         return 0;

@@ -6,19 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "model/hint_document.h"
-#include "model/hint_stream.h"
-#include "model/hunk.h"
-#include "model/released_prefix.h"
-#include "model/tree_compare.h"
+#include "model/document/hint_document.h"
+#include "model/format/hint_stream.h"
+#include "model/document/hunk.h"
+#include "model/format/released_prefix.h"
+#include "model/outline/tree_compare.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const bool picture_mode : {false, true}) {
-        klu::THintDocument document;
+        klu::HintDocument document;
         std::vector<char> bytes(data, data + size);
         const klu::LoadOutcome outcome =
             klu::LoadHintFileCopying(bytes, document, picture_mode);
-        klu::THintDocument in_place;
+        klu::HintDocument in_place;
         klu::HintFileBytes file{
             klu::HintFileRead::Whole, std::vector<char>(data, data + size),
             klu::ReleasedPrefix::OverwritingEachByte({reinterpret_cast<const char*>(data), size})};
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (in_place_outcome.result != outcome.result ||
             !klu::TreeDifference(document, "", in_place, "").empty())
             std::abort();
-        klu::THunk* root = document.GetRoot();
+        klu::Hunk* root = document.GetRoot();
         if (!root) continue;
         root->SetNumber("");
         (void)root->GetDataEnd();

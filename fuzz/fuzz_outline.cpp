@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "model/hint_document.h"
-#include "model/outline.h"
+#include "model/document/hint_document.h"
+#include "model/outline/outline.h"
 #include "temporary_file.h"
 
 namespace {
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     static klu::fuzz::TemporaryFile file;
     WriteFile(file.path, bytes);
-    klu::THintDocument document;
+    klu::HintDocument document;
     if (klu::LoadHintFile(klu::ReadHintFile(file.path), document, false).result !=
         klu::LoadResult::Ok)
         return 0;

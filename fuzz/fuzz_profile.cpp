@@ -12,12 +12,12 @@
 #include <string>
 #include <string_view>
 
-#include "model/leading_number.h"
-#include "model/profile_file.h"
-#include "model/profile_text.h"
-#include "model/recent_files.h"
-#include "model/settings.h"
-#include "model/text_util.h"
+#include "model/text/leading_number.h"
+#include "model/store/profile_file.h"
+#include "model/store/profile_text.h"
+#include "model/store/recent_files.h"
+#include "model/store/settings.h"
+#include "model/text/text_util.h"
 #include "temporary_file.h"
 
 namespace {

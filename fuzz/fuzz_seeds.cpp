@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "model/zip_members.h"
+#include "model/files/zip_members.h"
 #include "seed_catalog.h"
 #include "seed_png.h"
 

@@ -8,20 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "model/file_info.h"
-#include "model/text_file_lines.h"
-#include "model/title_cache.h"
+#include "model/store/file_info.h"
+#include "model/files/text_file_lines.h"
+#include "model/store/title_cache.h"
 
 namespace {
 
-std::string RecordOf(const klu::TFileInfo& entry) {
+std::string RecordOf(const klu::FileInfo& entry) {
     std::ostringstream record;
     klu::WriteRecord(record, entry);
     return record.str();
 }
 
 // The one record that bytes hold.
-std::unique_ptr<klu::TFileInfo> ReadOne(const std::string& bytes) {
+std::unique_ptr<klu::FileInfo> ReadOne(const std::string& bytes) {
     std::istringstream in(bytes);
     std::streamoff end = 0;
     auto records = klu::ReadRecords(in, end);
@@ -29,7 +29,7 @@ std::unique_ptr<klu::TFileInfo> ReadOne(const std::string& bytes) {
     return std::move(records[0]);
 }
 
-bool SameFields(const klu::TFileInfo& a, const klu::TFileInfo& b) {
+bool SameFields(const klu::FileInfo& a, const klu::FileInfo& b) {
     return klu::FileNameOf(a.path) == b.path && a.fileTitle == b.fileTitle &&
            a.reserved == b.reserved && a.version == b.version && a.author == b.author &&
            a.publisher == b.publisher && a.date == b.date && a.time == b.time;
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::FILE* file = fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
     if (!file) return 0;  // fmemopen refuses an empty buffer on some systems
     klu::TextFileLines lines(file);
-    const klu::TFileInfo scanned(lines, "fuzz.klu", 0);
+    const klu::FileInfo scanned(lines, "fuzz.klu", 0);
     // A scanned entry holds no line end, so its record gives it back exactly.
     if (!SameFields(scanned, *ReadOne(RecordOf(scanned)))) std::abort();
     return 0;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "model/zip_members.h"
+#include "model/files/zip_members.h"
 #include "temporary_file.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "model/hint_writer.h"
+#include "model/outline/hint_writer.h"
 
 namespace klu::seeds {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "decoded_bitmap.h"
-#include "model/whole_file.h"
+#include "model/files/whole_file.h"
 
 namespace klu {
 

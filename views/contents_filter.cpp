@@ -1,8 +1,8 @@
 #include "contents_filter.h"
 
 #include "contents_model.h"
-#include "model/hunk.h"
-#include "model/text_fold.h"
+#include "model/document/hunk.h"
+#include "model/text/text_fold.h"
 #include "windows1252.h"
 
 namespace klu {
@@ -21,7 +21,7 @@ void ContentsFilter::SetPhrase(const QString& phrase) {
 }
 
 bool ContentsFilter::TitleMatches(const QModelIndex& source_index) const {
-    const THunk* hunk = contents_.HunkAt(source_index);
+    const Hunk* hunk = contents_.HunkAt(source_index);
     return hunk && FoldForMatch(hunk->GetName()).find(phrase_) != std::string::npos;
 }
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "model/hunk.h"
-#include "model/hunk_kind.h"
-#include "model/items_hunk.h"
+#include "model/document/hunk.h"
+#include "model/format/hunk_kind.h"
+#include "model/document/items_hunk.h"
 #include "reveal_mark.h"
 #include "window_icons.h"
 #include "windows1252.h"
@@ -36,17 +36,17 @@ bool IsSeeThrough(int kind) {
     return kind == PNGOBJECT;
 }
 
-const TItemsHunk* HintHolder(const THunk* hunk) {
+const ItemsHunk* HintHolder(const Hunk* hunk) {
     const int kind = hunk->GetType();
-    return kind == HINT || kind == NESTHINT ? dynamic_cast<const TItemsHunk*>(hunk) : nullptr;
+    return kind == HINT || kind == NESTHINT ? dynamic_cast<const ItemsHunk*>(hunk) : nullptr;
 }
 
 // Whether CollectListed would find anything, without making the list.
-bool HasListed(const THunk* hunk) {
-    const auto* items = dynamic_cast<const TItemsHunk*>(hunk);
+bool HasListed(const Hunk* hunk) {
+    const auto* items = dynamic_cast<const ItemsHunk*>(hunk);
     if (!items) return false;
-    for (TKLUObject* child : items->children) {
-        const THunk* child_hunk = child->AsHunk();
+    for (KLUObject* child : items->children) {
+        const Hunk* child_hunk = child->AsHunk();
         if (!child_hunk) continue;
         if (IsListed(child_hunk->GetType())) return true;
         if (IsSeeThrough(child_hunk->GetType()) && HasListed(child_hunk)) return true;
@@ -54,11 +54,11 @@ bool HasListed(const THunk* hunk) {
     return false;
 }
 
-void CollectListed(const THunk* hunk, std::vector<THunk*>& listed) {
-    const auto* items = dynamic_cast<const TItemsHunk*>(hunk);
+void CollectListed(const Hunk* hunk, std::vector<Hunk*>& listed) {
+    const auto* items = dynamic_cast<const ItemsHunk*>(hunk);
     if (!items) return;
-    for (TKLUObject* child : items->children) {
-        THunk* child_hunk = child->AsHunk();
+    for (KLUObject* child : items->children) {
+        Hunk* child_hunk = child->AsHunk();
         if (!child_hunk) continue;
         if (IsListed(child_hunk->GetType())) {
             listed.push_back(child_hunk);
@@ -77,7 +77,7 @@ ContentsModel::ContentsModel(QObject* parent) : QAbstractItemModel(parent) {}
 
 ContentsModel::~ContentsModel() = default;
 
-void ContentsModel::SetRoot(THunk* root) {
+void ContentsModel::SetRoot(Hunk* root) {
     beginResetModel();
     root_ = root;
     children_.clear();
@@ -85,43 +85,43 @@ void ContentsModel::SetRoot(THunk* root) {
     endResetModel();
 }
 
-THunk* ContentsModel::HunkAt(const QModelIndex& index) const {
-    return index.isValid() ? static_cast<THunk*>(index.internalPointer()) : nullptr;
+Hunk* ContentsModel::HunkAt(const QModelIndex& index) const {
+    return index.isValid() ? static_cast<Hunk*>(index.internalPointer()) : nullptr;
 }
 
-const std::vector<THunk*>& ContentsModel::ListedChildren(const THunk* hunk) const {
+const std::vector<Hunk*>& ContentsModel::ListedChildren(const Hunk* hunk) const {
     const auto found = children_.find(hunk);
     if (found != children_.end()) return found->second;
-    std::vector<THunk*>& listed = children_[hunk];
+    std::vector<Hunk*>& listed = children_[hunk];
     CollectListed(hunk, listed);
     for (size_t row = 0; row < listed.size(); ++row)
         rows_[listed[row]] = static_cast<int>(row);
     return listed;
 }
 
-const THunk* ContentsModel::ListedParent(const THunk* hunk) const {
-    const THunk* parent = hunk->parent;
+const Hunk* ContentsModel::ListedParent(const Hunk* hunk) const {
+    const Hunk* parent = hunk->parent;
     while (parent && parent != root_ && !IsListed(parent->GetType()))
         parent = parent->parent;
     return parent;
 }
 
-QModelIndex ContentsModel::IndexAt(int row, const THunk* hunk) const {
-    return createIndex(row, 0, const_cast<THunk*>(hunk));
+QModelIndex ContentsModel::IndexAt(int row, const Hunk* hunk) const {
+    return createIndex(row, 0, const_cast<Hunk*>(hunk));
 }
 
-QModelIndex ContentsModel::IndexOf(const THunk* hunk) const {
+QModelIndex ContentsModel::IndexOf(const Hunk* hunk) const {
     if (!root_ || !hunk) return {};
     if (hunk == root_) return IndexAt(0, root_);
     if (!IsListed(hunk->GetType())) return {};
-    const THunk* parent = ListedParent(hunk);
+    const Hunk* parent = ListedParent(hunk);
     if (!parent || !IndexOf(parent).isValid()) return {};
     ListedChildren(parent);
     const auto row = rows_.find(hunk);
     return row == rows_.end() ? QModelIndex() : IndexAt(row->second, hunk);
 }
 
-void ContentsModel::RevealedChanged(const THunk* hunk) {
+void ContentsModel::RevealedChanged(const Hunk* hunk) {
     if (hunk) {
         const QModelIndex changed = IndexOf(hunk);
         if (changed.isValid()) emit dataChanged(changed, changed, kRevealRoles);
@@ -131,7 +131,7 @@ void ContentsModel::RevealedChanged(const THunk* hunk) {
     const QModelIndex top = IndexAt(0, root_);
     emit dataChanged(top, top, kRevealRoles);
     // The receivers may ask for more lists meanwhile.
-    std::vector<std::pair<const THunk*, int>> lists;
+    std::vector<std::pair<const Hunk*, int>> lists;
     for (const auto& [parent, listed] : children_) {
         if (!listed.empty()) lists.emplace_back(parent, static_cast<int>(listed.size()));
     }
@@ -145,13 +145,13 @@ void ContentsModel::RevealedChanged(const THunk* hunk) {
 QModelIndex ContentsModel::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0 || row < 0 || !root_) return {};
     if (!parent.isValid()) return row == 0 ? IndexAt(0, root_) : QModelIndex();
-    const std::vector<THunk*>& listed = ListedChildren(HunkAt(parent));
+    const std::vector<Hunk*>& listed = ListedChildren(HunkAt(parent));
     if (static_cast<size_t>(row) >= listed.size()) return {};
     return IndexAt(row, listed[static_cast<size_t>(row)]);
 }
 
 QModelIndex ContentsModel::parent(const QModelIndex& child) const {
-    const THunk* hunk = HunkAt(child);
+    const Hunk* hunk = HunkAt(child);
     if (!hunk || hunk == root_) return {};
     return IndexOf(ListedParent(hunk));
 }
@@ -170,7 +170,7 @@ int ContentsModel::columnCount(const QModelIndex&) const {
 // asks this of every row it shows, long lists of subjects and questions too.
 bool ContentsModel::hasChildren(const QModelIndex& parent) const {
     if (!parent.isValid()) return root_ != nullptr;
-    const THunk* hunk = HunkAt(parent);
+    const Hunk* hunk = HunkAt(parent);
     const int kind = hunk->GetType();
     if (hunk != root_ && kind != SUBJECT && kind != NESTHINT && kind != HYPERPNG) return false;
     const auto listed = children_.find(hunk);
@@ -192,9 +192,9 @@ QVariant ContentsModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 QVariant ContentsModel::data(const QModelIndex& index, int role) const {
-    const THunk* hunk = HunkAt(index);
+    const Hunk* hunk = HunkAt(index);
     if (!hunk) return {};
-    const TItemsHunk* holder = HintHolder(hunk);
+    const ItemsHunk* holder = HintHolder(hunk);
     switch (role) {
         case Qt::DisplayRole:
             return FromWindows1252(hunk->GetName());

@@ -8,7 +8,7 @@
 
 namespace klu {
 
-class THunk;
+class Hunk;
 
 // The tree of a loaded file as the contents pane lists it: subjects, questions, nested hints,
 // texts, pictures, sounds and the other hunks that open something, in file order, each by its
@@ -24,14 +24,14 @@ class ContentsModel : public QAbstractItemModel {
     ~ContentsModel() override;
 
     // The tree to list, or none; root must outlive the model or be replaced before it goes.
-    void SetRoot(THunk* root);
-    THunk* Root() const { return root_; }
+    void SetRoot(Hunk* root);
+    Hunk* Root() const { return root_; }
 
-    THunk* HunkAt(const QModelIndex& index) const;
+    Hunk* HunkAt(const QModelIndex& index) const;
     // Where the hunk stands in the tree, or an invalid index when it is not listed.
-    QModelIndex IndexOf(const THunk* hunk) const;
+    QModelIndex IndexOf(const Hunk* hunk) const;
     // The revealed count of the hunk changed (of every question when hunk is none).
-    void RevealedChanged(const THunk* hunk);
+    void RevealedChanged(const Hunk* hunk);
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -43,15 +43,15 @@ class ContentsModel : public QAbstractItemModel {
 
   private:
     // The listed hunks below hunk (looking through a picture's object into its hot spots).
-    const std::vector<THunk*>& ListedChildren(const THunk* hunk) const;
+    const std::vector<Hunk*>& ListedChildren(const Hunk* hunk) const;
     // The listed hunk that holds hunk, or none.
-    const THunk* ListedParent(const THunk* hunk) const;
-    QModelIndex IndexAt(int row, const THunk* hunk) const;
+    const Hunk* ListedParent(const Hunk* hunk) const;
+    QModelIndex IndexAt(int row, const Hunk* hunk) const;
     QIcon KindIcon(int kind) const;
 
-    THunk* root_ = nullptr;
-    mutable std::unordered_map<const THunk*, std::vector<THunk*>> children_;
-    mutable std::unordered_map<const THunk*, int> rows_;
+    Hunk* root_ = nullptr;
+    mutable std::unordered_map<const Hunk*, std::vector<Hunk*>> children_;
+    mutable std::unordered_map<const Hunk*, int> rows_;
     mutable std::map<int, QIcon> icons_;
 };
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/media_hunks.h"
+#include "model/document/media_hunks.h"
 
 namespace klu {
 

@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "child_window_string.h"
-#include "string_control.h"
+#include "text_window.h"
+#include "text_view.h"
 
 namespace klu {
 
@@ -15,7 +15,7 @@ constexpr int kFocusInset = 3;
 
 }  // namespace
 
-THintButton::THintButton(TStringChild& parent, const QString& text)
+HintButton::HintButton(TextWindow& parent, const QString& text)
     : QPushButton(text, &parent), window_(parent) {
     setObjectName(QString::number(kId));
     setDefault(true);
@@ -24,7 +24,7 @@ THintButton::THintButton(TStringChild& parent, const QString& text)
 
 // Tab never reaches keyPressEvent: the widget's own event handling moves the focus first.
 // Ctrl+Tab is left to the work area, which steps through the windows with it.
-bool THintButton::event(QEvent* event) {
+bool HintButton::event(QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
@@ -36,7 +36,7 @@ bool THintButton::event(QEvent* event) {
     return QPushButton::event(event);
 }
 
-void THintButton::keyPressEvent(QKeyEvent* event) {
+void HintButton::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Escape:
             window_.CloseWindow();
@@ -53,7 +53,7 @@ void THintButton::keyPressEvent(QKeyEvent* event) {
 // Styles mark the focus faintly, or only after the user moved it with Tab, but this button takes
 // it when its window opens: the player must see where Space and Enter go. A dotted line in the
 // palette's highlight colour runs just inside its edge.
-void THintButton::paintEvent(QPaintEvent* event) {
+void HintButton::paintEvent(QPaintEvent* event) {
     QPushButton::paintEvent(event);
     if (!hasFocus()) return;
     QPainter painter(this);
@@ -61,7 +61,7 @@ void THintButton::paintEvent(QPaintEvent* event) {
     painter.drawRect(rect().adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1));
 }
 
-void THintButton::FocusText(bool forward) {
+void HintButton::FocusText(bool forward) {
     window_.Control().EnterLinks(forward);
 }
 

@@ -4,18 +4,18 @@
 
 namespace klu {
 
-class TStringChild;
+class TextWindow;
 
-// "THintButton": the push button under the text of a hint window_. Tab and Shift+Tab go to the
+// "HintButton": the push button under the text of a hint window_. Tab and Shift+Tab go to the
 // first or last link of the text, Esc closes the window, Enter is the window's default action;
 // Space presses it like any button.
-class THintButton : public QPushButton {
+class HintButton : public QPushButton {
     Q_OBJECT
 
   public:
     static constexpr int kId = 1002;
 
-    THintButton(TStringChild& parent, const QString& text);
+    HintButton(TextWindow& parent, const QString& text);
 
   protected:
     bool event(QEvent* event) override;
@@ -26,7 +26,7 @@ class THintButton : public QPushButton {
     // Tab (forward) or Shift+Tab: the focus goes to a link of the text.
     void FocusText(bool forward);
 
-    TStringChild& window_;
+    TextWindow& window_;
 };
 
 }  // namespace klu

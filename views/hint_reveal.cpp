@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "model/items_hunk.h"
-#include "model/reveal_texts.h"
+#include "model/document/items_hunk.h"
+#include "model/export/reveal_texts.h"
 
 namespace klu {
 
-HintReveal::HintReveal(TItemsHunk& hunk, bool hint_memory_on) : hunk_(hunk) {
+HintReveal::HintReveal(ItemsHunk& hunk, bool hint_memory_on) : hunk_(hunk) {
     const int32_t remembered = hint_memory_on ? hunk.GetRevealed() : 0;
     hints_shown_ = remembered != 0 ? remembered - 1 : 0;
     // The window starts by showing the hints revealed before, up to the separator after the last

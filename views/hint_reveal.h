@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <string>
 
-#include "model/reveal_texts.h"
+#include "model/export/reveal_texts.h"
 
 namespace klu {
 
-class THunk;
-class TItemsHunk;
+class Hunk;
+class ItemsHunk;
 
 // The progressive reveal of a hint window: which children of the hunk are shown, how many hints
 // were revealed, and the text of the reveal button. A question's hints follow one another,
@@ -18,7 +18,7 @@ class HintReveal {
     enum class Press { Revealed, Close, Nothing };
 
     // With hint memory on, the window starts from the hunk's remembered count.
-    HintReveal(TItemsHunk& hunk, bool hint_memory_on);
+    HintReveal(ItemsHunk& hunk, bool hint_memory_on);
 
     // Reveals one more hint; with hint memory on the hunk remembers the count.
     void ShowNextHint(bool show_counting, bool hint_memory_on);
@@ -36,7 +36,7 @@ class HintReveal {
     int ButtonAreaHeight() const { return hint_count_ == 1 ? 0 : 25; }
 
   private:
-    TItemsHunk& hunk_;
+    ItemsHunk& hunk_;
     int32_t last_visible_ = 0;
     int32_t hints_shown_ = 0;
     int32_t hint_count_ = 1;

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "hot_spot_control.h"
-#include "model/items_hunk.h"
-#include "model/media_hunks.h"
+#include "hot_spot_area.h"
+#include "model/document/items_hunk.h"
+#include "model/document/media_hunks.h"
 #include "windows1252.h"
 
 namespace klu {
@@ -38,10 +38,10 @@ int Rounded(double value) {
 // The printer's paper and printable area in its device pixels. The printable area (the page
 // rectangle) excludes the page margins, which the printer driver sets to its unprintable
 // margins.
-TPrinterGeometry GeometryOf(const QPrinter& printer) {
+PrinterGeometry GeometryOf(const QPrinter& printer) {
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
     const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-    TPrinterGeometry geometry;
+    PrinterGeometry geometry;
     geometry.resolutionX = printer.logicalDpiX();
     geometry.resolutionY = printer.logicalDpiY();
     geometry.offsetX = Rounded(page.left() - paper.left());
@@ -60,7 +60,7 @@ int RuleWidthOf(int resolution_y) {
 
 }  // namespace
 
-THunkPrintout::THunkPrintout(TItemsHunk& printed, int child_count, const Settings& settings,
+HunkPrintout::HunkPrintout(ItemsHunk& printed, int child_count, const Settings& settings,
                              PictureSource picture_source)
     : hunk(printed),
       childCount(std::clamp(child_count, 0, static_cast<int>(printed.GetChildCount()))),
@@ -69,13 +69,13 @@ THunkPrintout::THunkPrintout(TItemsHunk& printed, int child_count, const Setting
       linkColor(ColorFromColorRef(settings.linkColor)),
       pictures(std::move(picture_source)) {}
 
-THunkPrintout::~THunkPrintout() = default;
+HunkPrintout::~HunkPrintout() = default;
 
-std::string THunkPrintout::Title() const {
+std::string HunkPrintout::Title() const {
     return "KLU: " + hunk.GetName();
 }
 
-void THunkPrintout::SetPrintParams(QPrinter& printer) {
+void HunkPrintout::SetPrintParams(QPrinter& printer) {
     geometry = GeometryOf(printer);
     fullPage = printer.fullPage();
     area = PrintAreaOf(geometry);
@@ -99,37 +99,37 @@ void THunkPrintout::SetPrintParams(QPrinter& printer) {
     }
 }
 
-int THunkPrintout::GetDialogInfo(QPrinter& printer) {
+int HunkPrintout::GetDialogInfo(QPrinter& printer) {
     SetPrintParams(printer);
     return PageCount();
 }
 
-bool THunkPrintout::HasPage(int page) const {
+bool HunkPrintout::HasPage(int page) const {
     return page >= 1 && page <= PageCount();
 }
 
-TSize THunkPrintout::ImageSizeOf(const TPNGObject& picture) const {
+LayoutSize HunkPrintout::ImageSizeOf(const PNGObject& picture) const {
     const QImage image = pictures(picture);
     if (image.isNull()) return {};
     return {image.width(), image.height()};
 }
 
-void THunkPrintout::Paginate() {
+void HunkPrintout::Paginate() {
     PictureSizeFn image_size;
-    if (pictures) image_size = [this](const TPNGObject& picture) { return ImageSizeOf(picture); };
+    if (pictures) image_size = [this](const PNGObject& picture) { return ImageSizeOf(picture); };
     pages = klu::Paginate(hunk, childCount, area, geometry.resolutionX, geometry.resolutionY,
                           *measurer, image_size);
 }
 
-void THunkPrintout::DrawCentred(QPainter& painter, std::string_view text, int centre,
+void HunkPrintout::DrawCentred(QPainter& painter, std::string_view text, int centre,
                                 int top) const {
     const int width = measurer->TextWidth(text, TextFont::Normal);
     painter.drawText(QPoint(centre - width / 2, top + measurer->Ascent(TextFont::Normal)),
                      FromWindows1252(text));
 }
 
-void THunkPrintout::DrawPicture(QPainter& painter, const TWrapInfo& fragment) const {
-    const auto* picture = NodeCast<TPNGObject>(fragment.object);
+void HunkPrintout::DrawPicture(QPainter& painter, const WrapInfo& fragment) const {
+    const auto* picture = NodeCast<PNGObject>(fragment.object);
     if (picture == nullptr || !pictures) return;
     if (fragment.right <= fragment.left || fragment.bottom <= fragment.top) return;
     const QImage image = pictures(*picture);
@@ -140,14 +140,14 @@ void THunkPrintout::DrawPicture(QPainter& painter, const TWrapInfo& fragment) co
         image);
 }
 
-void THunkPrintout::PrintPage(QPainter& painter, int page) {
+void HunkPrintout::PrintPage(QPainter& painter, int page) {
     if (!HasPage(page) || !measurer) return;
     painter.save();
     if (fullPage) painter.translate(geometry.offsetX, geometry.offsetY);
     painter.setFont(normalFont);
     painter.setPen(textColor);
 
-    const TPageMarks marks = PageMarksOf(geometry, lineHeight);
+    const PageMarks marks = PageMarksOf(geometry, lineHeight);
     if (marks.headerFits) DrawCentred(painter, Title(), marks.centreX, marks.headerTop);
     if (marks.footerFits) {
         const std::string footer =
@@ -156,11 +156,11 @@ void THunkPrintout::PrintPage(QPainter& painter, int page) {
     }
 
     const QPen rule_pen(textColor, RuleWidthOf(geometry.resolutionY));
-    TFragmentText texts;
-    for (const TWrapInfo& f : pages[static_cast<size_t>(page - 1)]) {
-        TKLUObject* object = f.object;
+    FragmentText texts;
+    for (const WrapInfo& f : pages[static_cast<size_t>(page - 1)]) {
+        KLUObject* object = f.object;
         if (SeparatesHints(*object)) {
-            const TSeparatorLine rule = PrintedSeparatorOf(f, area.rightLimit, lineHeight);
+            const SeparatorLine rule = PrintedSeparatorOf(f, area.rightLimit, lineHeight);
             painter.setPen(rule_pen);
             painter.drawLine(rule.x1, rule.y, rule.x2, rule.y);
             continue;

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/settings.h"
+#include "model/store/settings.h"
 #include "print_layout.h"
 #include "qt_text_measurer.h"
 
@@ -18,16 +18,16 @@ class QPrinter;
 
 namespace klu {
 
-class TItemsHunk;
-class TPNGObject;
+class ItemsHunk;
+class PNGObject;
 
 // The printout of a hunk's children: running text with the screen's layout rules over pages,
 // in the printer's fonts made from the settings, with a centred header "KLU: " and the hunk's
 // title and a centred footer "Page i of n" wherever they fit in the margin.
 //
-// One printout serves one print command; the application's printer (TMyPrinter) drives it:
+// One printout serves one print command; the application's printer (HunkPrinter) drives it:
 //
-//     THunkPrintout printout(hunk, child_count, settings, pictures);
+//     HunkPrintout printout(hunk, child_count, settings, pictures);
 //     printer.Print(dialogs, printout);
 //
 // Print Window passes the window's hunk and the number of children it shows (so a question
@@ -37,19 +37,19 @@ class TPNGObject;
 // The printer calls GetDialogInfo before the print dialog, SetPrintParams with the printer the
 // user chose (the pages are laid out again when that printer or its paper differs), then
 // PrintPage for each page of the chosen range while HasPage.
-class THunkPrintout {
+class HunkPrintout {
   public:
     // The image of a picture in its own pixels: a null image when it has none or it cannot be
     // decoded; such a picture prints as nothing and takes no room.
-    using PictureSource = std::function<QImage(const TPNGObject&)>;
+    using PictureSource = std::function<QImage(const PNGObject&)>;
 
     // Children 0 to child_count - 1 of the hunk are printed, in the fonts and link colour of
     // the settings.
-    THunkPrintout(TItemsHunk& hunk, int child_count, const Settings& settings,
+    HunkPrintout(ItemsHunk& hunk, int child_count, const Settings& settings,
                   PictureSource pictures = {});
-    ~THunkPrintout();
-    THunkPrintout(const THunkPrintout&) = delete;
-    THunkPrintout& operator=(const THunkPrintout&) = delete;
+    ~HunkPrintout();
+    HunkPrintout(const HunkPrintout&) = delete;
+    HunkPrintout& operator=(const HunkPrintout&) = delete;
 
     // "KLU: " and the hunk's title (Windows-1252): the header and the print job's name.
     std::string Title() const;
@@ -67,9 +67,9 @@ class THunkPrintout {
     void PrintPage(QPainter& painter, int page);
 
     int PageCount() const { return static_cast<int>(pages.size()); }
-    const TPrintPages& Pages() const { return pages; }
-    const TPrinterGeometry& Geometry() const { return geometry; }
-    const TPrintArea& Area() const { return area; }
+    const PrintPages& Pages() const { return pages; }
+    const PrinterGeometry& Geometry() const { return geometry; }
+    const PrintArea& Area() const { return area; }
     int LineHeight() const { return lineHeight; }
     const QFont& NormalFont() const { return normalFont; }
     const QFont& FixedFont() const { return fixedFont; }
@@ -83,16 +83,16 @@ class THunkPrintout {
     // What a set of pages was laid out for.
     struct PaginatedFor {
         std::string printerName;
-        TPrinterGeometry geometry;
+        PrinterGeometry geometry;
         bool operator==(const PaginatedFor&) const = default;
     };
 
     void Paginate();
-    TSize ImageSizeOf(const TPNGObject& picture) const;
+    LayoutSize ImageSizeOf(const PNGObject& picture) const;
     void DrawCentred(QPainter& painter, std::string_view text, int centre, int top) const;
-    void DrawPicture(QPainter& painter, const TWrapInfo& fragment) const;
+    void DrawPicture(QPainter& painter, const WrapInfo& fragment) const;
 
-    TItemsHunk& hunk;
+    ItemsHunk& hunk;
     int childCount;
     FontRecord mainRecord;
     FontRecord fixedRecord;
@@ -100,8 +100,8 @@ class THunkPrintout {
     QColor linkColor;
     PictureSource pictures;
 
-    TPrinterGeometry geometry;
-    TPrintArea area;
+    PrinterGeometry geometry;
+    PrintArea area;
     bool fullPage = false;  // the painter's origin is the paper's corner, not the printable area's
     QFont normalFont;
     QFont fixedFont;
@@ -109,7 +109,7 @@ class THunkPrintout {
     int lineHeight = 0;
 
     std::optional<PaginatedFor> paginatedFor;
-    TPrintPages pages;
+    PrintPages pages;
 };
 
 }  // namespace klu

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "decoded_bitmap.h"
-#include "model/png_check.h"
+#include "model/outline/png_check.h"
 
 namespace klu {
 

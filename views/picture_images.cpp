@@ -6,38 +6,38 @@
 
 namespace klu {
 
-const DIBInfo* OverlayCache::Find(const TOverlayHunk& overlay) const {
+const DIBInfo* OverlayCache::Find(const OverlayHunk& overlay) const {
     for (const DIBInfo& entry : entries) {
         if (entry.overlay == &overlay) return &entry;
     }
     return nullptr;
 }
 
-DecodedBitmap* ImageOf(const TPNGObject& picture) {
+DecodedBitmap* ImageOf(const PNGObject& picture) {
     return dynamic_cast<DecodedBitmap*>(picture.image.get());
 }
 
-OverlayCache* OverlaysOf(const TPNGObject& picture) {
+OverlayCache* OverlaysOf(const PNGObject& picture) {
     return dynamic_cast<OverlayCache*>(picture.overlays.get());
 }
 
-TSize PictureSizeOf(const TPNGObject& picture) {
+LayoutSize PictureSizeOf(const PNGObject& picture) {
     const DecodedBitmap* image = ImageOf(picture);
-    return image ? TSize{image->Width(), image->Height()} : TSize{};
+    return image ? LayoutSize{image->Width(), image->Height()} : LayoutSize{};
 }
 
-void DecodePicture(TPNGObject& picture, const std::string& path) {
+void DecodePicture(PNGObject& picture, const std::string& path) {
     picture.image = LoadPNG(path, picture.dataOffset);
     picture.overlays = std::make_unique<OverlayCache>();
 }
 
-void ReleasePicture(TPNGObject& picture) {
+void ReleasePicture(PNGObject& picture) {
     picture.image.reset();
     picture.overlays.reset();
 }
 
-bool ApplyOverlay(TOverlayHunk& overlay, const std::string& path) {
-    auto* picture = dynamic_cast<TPNGObject*>(overlay.parent.Hunk());
+bool ApplyOverlay(OverlayHunk& overlay, const std::string& path) {
+    auto* picture = dynamic_cast<PNGObject*>(overlay.parent.ShownHunk());
     if (picture == nullptr) return false;
     OverlayCache* cache = OverlaysOf(*picture);
     if (cache == nullptr) {

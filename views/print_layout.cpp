@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "model/items_hunk.h"
+#include "model/document/items_hunk.h"
 
 namespace klu {
 namespace {
@@ -30,10 +30,10 @@ int Scaled(int pixels, int resolution) {
 
 }  // namespace
 
-TPrintArea PrintAreaOf(const TPrinterGeometry& page) {
+PrintArea PrintAreaOf(const PrinterGeometry& page) {
     const int mx = std::max(MarginOf(page.resolutionX), page.offsetX);
     const int my = std::max(MarginOf(page.resolutionY), page.offsetY);
-    TPrintArea area;
+    PrintArea area;
     area.left = mx - page.offsetX;
     area.top = my - page.offsetY;
     area.rightLimit = std::min(page.paperWidth - mx - page.offsetX, page.printableWidth);
@@ -41,11 +41,11 @@ TPrintArea PrintAreaOf(const TPrinterGeometry& page) {
     return area;
 }
 
-TPageMarks PageMarksOf(const TPrinterGeometry& page, int line_height) {
+PageMarks PageMarksOf(const PrinterGeometry& page, int line_height) {
     const int header = std::max(page.offsetY, MarkDistanceOf(page.resolutionY));
     const int footer = std::max(page.paperHeight - page.offsetY - page.printableHeight,
                                 MarkDistanceOf(page.resolutionY));
-    TPageMarks marks;
+    PageMarks marks;
     marks.centreX = page.paperWidth / 2 - page.offsetX;
     marks.headerFits = InsideMargin(header + line_height, page.resolutionY);
     marks.headerTop = header - page.offsetY;
@@ -54,25 +54,25 @@ TPageMarks PageMarksOf(const TPrinterGeometry& page, int line_height) {
     return marks;
 }
 
-TSize PrintedPictureSize(TSize image, int resolution_x, int resolution_y) {
+LayoutSize PrintedPictureSize(LayoutSize image, int resolution_x, int resolution_y) {
     return {Scaled(image.width, resolution_x), Scaled(image.height, resolution_y)};
 }
 
-TSeparatorLine PrintedSeparatorOf(const TWrapInfo& fragment, int right_limit, int line_height) {
+SeparatorLine PrintedSeparatorOf(const WrapInfo& fragment, int right_limit, int line_height) {
     return {fragment.left, right_limit, fragment.top + line_height / 2};
 }
 
-TPrintPages Paginate(const TItemsHunk& hunk, int child_count, const TPrintArea& area,
+PrintPages Paginate(const ItemsHunk& hunk, int child_count, const PrintArea& area,
                      int resolution_x, int resolution_y, const TextMeasurer& measurer,
                      const PictureSizeFn& image_size) {
     PictureSizeFn printed_size;
     if (image_size) {
-        printed_size = [&](const TPNGObject& picture) {
+        printed_size = [&](const PNGObject& picture) {
             return PrintedPictureSize(image_size(picture), resolution_x, resolution_y);
         };
     }
     // Lines are fitted right up to the right limit, and end there.
-    const TFlowArea flow_area{area.left, area.top, area.rightLimit, area.rightLimit,
+    const FlowArea flow_area{area.left, area.top, area.rightLimit, area.rightLimit,
                               area.bottomLimit};
     return FlowChildren(hunk, child_count, flow_area, measurer, printed_size).pages;
 }

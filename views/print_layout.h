@@ -8,11 +8,11 @@
 
 namespace klu {
 
-class TItemsHunk;
+class ItemsHunk;
 
 // What printing needs to know of a printer's page, in its device pixels (the resolution in
 // pixels per inch).
-struct TPrinterGeometry {
+struct PrinterGeometry {
     int resolutionX = 0;
     int resolutionY = 0;
     int offsetX = 0;  // unprintable margin at the left of the paper
@@ -21,52 +21,52 @@ struct TPrinterGeometry {
     int paperHeight = 0;
     int printableWidth = 0;
     int printableHeight = 0;
-    bool operator==(const TPrinterGeometry&) const = default;
+    bool operator==(const PrinterGeometry&) const = default;
 };
 
 // The text area of a printed page, in the coordinates of the printable area (origin at its top
 // left, where a printer's painter starts).
-struct TPrintArea {
+struct PrintArea {
     int left = 0;
     int top = 0;
     int rightLimit = 0;
     int bottomLimit = 0;
-    bool operator==(const TPrintArea&) const = default;
+    bool operator==(const PrintArea&) const = default;
 };
 
 // Text keeps 0.8 inch from every edge of the paper, or the printer's unprintable margin when
 // that is larger.
-TPrintArea PrintAreaOf(const TPrinterGeometry& page);
+PrintArea PrintAreaOf(const PrinterGeometry& page);
 
 // Where the header ("KLU: " and the title) and the footer (the page number) go, centred on
 // centreX, in printable-area coordinates. Each is printed only when it fits inside the 0.8-inch
 // margin: a large font leaves them out.
-struct TPageMarks {
+struct PageMarks {
     int centreX = 0;
     bool headerFits = false;
     int headerTop = 0;
     bool footerFits = false;
     int footerTop = 0;
-    bool operator==(const TPageMarks&) const = default;
+    bool operator==(const PageMarks&) const = default;
 };
-TPageMarks PageMarksOf(const TPrinterGeometry& page, int line_height);
+PageMarks PageMarksOf(const PrinterGeometry& page, int line_height);
 
 // Pictures print at 120 of their pixels to the inch.
 inline constexpr int kPicturePixelsPerInch = 120;
-TSize PrintedPictureSize(TSize image, int resolution_x, int resolution_y);
+LayoutSize PrintedPictureSize(LayoutSize image, int resolution_x, int resolution_y);
 
 // The rule of a printed separator: from the fragment to the right limit, at mid-line.
-TSeparatorLine PrintedSeparatorOf(const TWrapInfo& fragment, int right_limit, int line_height);
+SeparatorLine PrintedSeparatorOf(const WrapInfo& fragment, int right_limit, int line_height);
 
 // The fragments of every page, first page first; as many pages as the text needs.
-using TPrintPages = std::vector<std::vector<TWrapInfo>>;
+using PrintPages = std::vector<std::vector<WrapInfo>>;
 
 // Flows children 0 to child_count - 1 of the hunk over pages of the area, with the rules of the
 // screen layout. image_size gives a picture's image in its own pixels (0 x 0 when it has none or
 // cannot be decoded); it prints at the resolution scaled as PrintedPictureSize says. A picture
 // that does not fit below the text starts a new page, even when the page is still empty, and
 // may run past the bottom of a page it is too tall for.
-TPrintPages Paginate(const TItemsHunk& hunk, int child_count, const TPrintArea& area,
+PrintPages Paginate(const ItemsHunk& hunk, int child_count, const PrintArea& area,
                      int resolution_x, int resolution_y, const TextMeasurer& measurer,
                      const PictureSizeFn& image_size = {});
 

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 
-#include "model/settings.h"
+#include "model/store/settings.h"
 #include "text_measurer.h"
 
 namespace klu {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "model/items_hunk.h"
-#include "model/media_hunks.h"
+#include "model/document/items_hunk.h"
+#include "model/document/media_hunks.h"
 
 namespace klu {
 namespace {
@@ -36,8 +36,8 @@ int WordEnd(std::string_view text, int from) {
     return space == kNoSpace ? Length(text) : space;
 }
 
-TSize PictureSizeOf(TKLUObject& object, const PictureSizeFn& picture_size) {
-    const auto* picture = NodeCast<TPNGObject>(&object);
+LayoutSize PictureSizeOf(KLUObject& object, const PictureSizeFn& picture_size) {
+    const auto* picture = NodeCast<PNGObject>(&object);
     if (picture == nullptr || !picture_size) return {};
     return picture_size(*picture);
 }
@@ -107,9 +107,9 @@ int FitChars(const TextMeasurer& measurer, std::string_view text, int max_width,
     return FitMeasured(measurer, text, max_width, at_line_start, font).count;
 }
 
-TFlowResult FlowChildren(const TItemsHunk& hunk, int count, const TFlowArea& area,
+FlowResult FlowChildren(const ItemsHunk& hunk, int count, const FlowArea& area,
                          const TextMeasurer& measurer, const PictureSizeFn& picture_size) {
-    TFlowResult result;
+    FlowResult result;
     result.pages.emplace_back();
 
     const int line_height = measurer.LineHeight();
@@ -130,10 +130,10 @@ TFlowResult FlowChildren(const TItemsHunk& hunk, int count, const TFlowArea& are
         }
     };
     for (size_t i = 0; i < shown; ++i) {
-        TKLUObject* child = hunk.GetChild(i);
+        KLUObject* child = hunk.GetChild(i);
         if (child->GetType() == PNGOBJECT) {
             // A picture sits at the current point; the text goes on below it.
-            const TSize image = PictureSizeOf(*child, picture_size);
+            const LayoutSize image = PictureSizeOf(*child, picture_size);
             make_room(image.height);
             result.pages.back().push_back({x, y, x + image.width, y + image.height, 0, 0, child});
             right = std::max(right, x + image.width);
@@ -203,21 +203,21 @@ TFlowResult FlowChildren(const TItemsHunk& hunk, int count, const TFlowArea& are
     return result;
 }
 
-TLayoutResult Layout(const TItemsHunk& hunk, int visible_count, TSize control,
+LayoutResult Layout(const ItemsHunk& hunk, int visible_count, LayoutSize control,
                      const TextMeasurer& measurer, const PictureSizeFn& picture_size) {
-    TLayoutResult result;
+    LayoutResult result;
     if (control.width <= 0 || control.height <= 0) return result;
 
     // Text runs from the margin to the reserve at the right edge; the screen has no pages.
-    const TFlowArea area{kLayoutMargin, kLayoutMargin, control.width - kLayoutRightReserve,
+    const FlowArea area{kLayoutMargin, kLayoutMargin, control.width - kLayoutRightReserve,
                          control.width, std::nullopt};
-    TFlowResult flow = FlowChildren(hunk, visible_count, area, measurer, picture_size);
+    FlowResult flow = FlowChildren(hunk, visible_count, area, measurer, picture_size);
     result.fragments = std::move(flow.pages.front());
     result.size = {flow.right + kLayoutMargin, flow.bottom + kLayoutMargin};
     return result;
 }
 
-std::string_view TFragmentText::Of(const TWrapInfo& fragment) {
+std::string_view FragmentText::Of(const WrapInfo& fragment) {
     if (textOf != fragment.object) {
         text = fragment.object->GetName();
         textOf = fragment.object;

@@ -10,49 +10,49 @@
 
 namespace klu {
 
-class TItemsHunk;
-class TKLUObject;
-class TPNGObject;
+class ItemsHunk;
+class KLUObject;
+class PNGObject;
 
 // A size in pixels.
-struct TSize {
+struct LayoutSize {
     int width = 0;
     int height = 0;
-    bool operator==(const TSize&) const = default;
+    bool operator==(const LayoutSize&) const = default;
 };
 
 // One laid-out fragment: a run of characters of one line or hunk title, or a picture. The
 // rectangle is in document coordinates (origin at the top left of the whole text).
-struct TWrapInfo {
+struct WrapInfo {
     int left = 0;
     int top = 0;
     int right = 0;
     int bottom = 0;
     int start = 0;   // index of the first character in the object's GetName text
     int length = 0;  // number of characters; 0 for a picture
-    TKLUObject* object = nullptr;
-    bool operator==(const TWrapInfo&) const = default;
+    KLUObject* object = nullptr;
+    bool operator==(const WrapInfo&) const = default;
 };
 
 // The characters a text fragment shows. Drawing asks for the fragments in order, so the name of
 // an object that spans several fragments is fetched once.
-class TFragmentText {
+class FragmentText {
   public:
-    std::string_view Of(const TWrapInfo& fragment);
+    std::string_view Of(const WrapInfo& fragment);
 
   private:
     std::string text;
-    const TKLUObject* textOf = nullptr;
+    const KLUObject* textOf = nullptr;
 };
 
 // A clickable region in document coordinates and the object that a click opens.
-struct TLinkInfo {
+struct LinkInfo {
     int left = 0;
     int top = 0;
     int right = 0;
     int bottom = 0;
-    TKLUObject* target = nullptr;  // a hunk, or a listing entry that acts as one
-    bool operator==(const TLinkInfo&) const = default;
+    KLUObject* target = nullptr;  // a hunk, or a listing entry that acts as one
+    bool operator==(const LinkInfo&) const = default;
 };
 
 // Text starts this far from the top and left edges; the document size adds it on the far side.
@@ -63,7 +63,7 @@ inline constexpr int kLayoutRightReserve = 16;
 inline constexpr int kMaxFitWidth = 32767;
 
 // The image size of a picture object; 0 x 0 when it has no decoded image.
-using PictureSizeFn = std::function<TSize(const TPNGObject&)>;
+using PictureSizeFn = std::function<LayoutSize(const PNGObject&)>;
 
 // How many characters of text to place on a line with max_width pixels left. The caller places
 // characters 0 to n - 1 and resumes after character n, the space at which the line breaks.
@@ -77,7 +77,7 @@ int FitChars(const TextMeasurer& measurer, std::string_view text, int max_width,
 // fitted into fitRight - x pixels and ends once x reaches lineEnd. With a page bottom, a fragment
 // that would reach below it goes to the top of a new page (x unchanged; a fragment is never
 // split); without one everything lies on one page.
-struct TFlowArea {
+struct FlowArea {
     int left = 0;
     int top = 0;
     int fitRight = 0;
@@ -85,8 +85,8 @@ struct TFlowArea {
     std::optional<int> pageBottom;
 };
 
-struct TFlowResult {
-    std::vector<std::vector<TWrapInfo>> pages;  // one at least, perhaps empty
+struct FlowResult {
+    std::vector<std::vector<WrapInfo>> pages;  // one at least, perhaps empty
     int right = 0;                              // the largest x that a line or picture reached
     int bottom = 0;                             // y below the last line of the last page
 };
@@ -94,22 +94,22 @@ struct TFlowResult {
 // Flows children 0 to count - 1 of the hunk into the area: text is word-wrapped (unless a child
 // has wrap cleared), sub-hunks appear by their titles, pictures by picture_size (none means every
 // picture is 0 x 0). The screen layout and the printed pages are both made by this.
-TFlowResult FlowChildren(const TItemsHunk& hunk, int count, const TFlowArea& area,
+FlowResult FlowChildren(const ItemsHunk& hunk, int count, const FlowArea& area,
                          const TextMeasurer& measurer, const PictureSizeFn& picture_size = {});
 
-struct TLayoutResult {
-    std::vector<TWrapInfo> fragments;
-    TSize size;  // the whole document, margins included; 0 x 0 for an empty control
+struct LayoutResult {
+    std::vector<WrapInfo> fragments;
+    LayoutSize size;  // the whole document, margins included; 0 x 0 for an empty control
 };
 
 // Flows children 0 to visible_count - 1 of the hunk into a control of the given size, from
 // kLayoutMargin on, with lines fitted up to kLayoutRightReserve from the right edge; pictures
 // take their image size (picture_size; none means every picture is 0 x 0).
-TLayoutResult Layout(const TItemsHunk& hunk, int visible_count, TSize control,
+LayoutResult Layout(const ItemsHunk& hunk, int visible_count, LayoutSize control,
                      const TextMeasurer& measurer, const PictureSizeFn& picture_size = {});
 
 // How far the document can scroll in each direction inside the control.
-inline TSize ScrollRanges(TSize document, TSize control) {
+inline LayoutSize ScrollRanges(LayoutSize document, LayoutSize control) {
     return {document.width > control.width ? document.width - control.width : 0,
             document.height > control.height ? document.height - control.height : 0};
 }

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "model/items_hunk.h"
+#include "model/document/items_hunk.h"
 
 namespace klu {
 
-std::string VisibleText(const TItemsHunk& hunk, int visible_count) {
+std::string VisibleText(const ItemsHunk& hunk, int visible_count) {
     const size_t count =
         std::min(hunk.GetChildCount(), static_cast<size_t>(std::max(visible_count, 0)));
     std::string text;
     for (size_t i = 0; i < count; ++i) {
-        const TKLUObject& child = *hunk.GetChild(i);
+        const KLUObject& child = *hunk.GetChild(i);
         if (SeparatesHints(child)) {
             text += "\n";
             continue;

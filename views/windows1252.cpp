@@ -2,7 +2,7 @@
 
 #include <QStringDecoder>
 
-#include "model/windows1252.h"
+#include "model/text/windows1252.h"
 
 namespace klu {
 

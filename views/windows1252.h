@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/windows1252.h"
+#include "model/text/windows1252.h"
 
 namespace klu {
 

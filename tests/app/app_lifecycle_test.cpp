@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "app/command_line.h"
-#include "model/hint_memory.h"
+#include "model/store/hint_memory.h"
 #include "window_fixture.h"
 
 namespace klu::test {
@@ -30,8 +30,8 @@ TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAt
         EXPECT_FALSE(state.FileLoaded());
         EXPECT_TRUE(dialogs->messages.empty());
         EXPECT_EQ(state.settings.listFolder, state.programFolder);
-        EXPECT_EQ(first->MainWindow()->size(), desktop.size() * 4 / 5);
-        first->MainWindow()->setGeometry(30, 40, 500, 400);
+        EXPECT_EQ(first->Window()->size(), desktop.size() * 4 / 5);
+        first->Window()->setGeometry(30, 40, 500, 400);
         ASSERT_EQ(LoadHintFile(ReadHintFile(path), state.currentDocument, false).result,
                   LoadResult::Ok);
         state.currentPath = path;
@@ -43,7 +43,7 @@ TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAt
     EXPECT_NE(profile.ReadProfileString("Memory", MemoryKeyOf(path), "none"), "none");
     EXPECT_EQ(profile.ReadProfileString("KLUWIN", "Frame", ""), "30,40,500,400,0");
     auto again = StartApp(folder.path());
-    EXPECT_EQ(again->MainWindow()->geometry(), QRect(30, 40, 500, 400));
+    EXPECT_EQ(again->Window()->geometry(), QRect(30, 40, 500, 400));
 }
 
 // The file named at start, the top window's icon and the filter's clear button cost more than
@@ -54,8 +54,8 @@ TEST(AppLifecycleTest, WhatNoOneSeesYetWaitsForTheFirstPaint) {
     WriteFile(path, SampleHintFile());
     const ProfileFile profile(folder / "KLUWIN.INI");
     auto recent = [&] { return profile.ReadProfileString("MRU", "MRU0", ""); };
-    std::unique_ptr<TKLUApp> app = StartApp(folder.path(), path);
-    TKLUMDIFrame& frame = *app->MainWindow();
+    std::unique_ptr<ReaderApp> app = StartApp(folder.path(), path);
+    MainWindow& frame = *app->Window();
     const QLineEdit& filter = *frame.Contents().findChild<QLineEdit*>();
     const std::vector<std::pair<const char*, std::function<bool()>>> waiting = {
         {"recent file", [&] { return recent() == path; }},
@@ -82,9 +82,9 @@ TEST(AppLifecycleTest, ReadsTheHelpFileWhenHelpIsFirstAskedFor) {
     FakeUserDialogs* dialogs = nullptr;
     auto app = StartApp(folder.path(), "", &dialogs);
     EXPECT_EQ(app->State().helpDocument.GetRoot(), nullptr);
-    app->MainWindow()->Client().ShowHelpFile();
+    app->Window()->Client().ShowHelpFile();
     EXPECT_TRUE(dialogs->messages.empty());
-    const THunk* root = app->State().helpDocument.GetRoot();
+    const Hunk* root = app->State().helpDocument.GetRoot();
     ASSERT_NE(root, nullptr);
     EXPECT_TRUE(root->hasView) << "its top window is shown";
 }

@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "app/open_hint_file.h"
-#include "model/folder_listing.h"
-#include "model/hint_memory.h"
-#include "model/zip_members.h"
+#include "model/store/folder_listing.h"
+#include "model/store/hint_memory.h"
+#include "model/files/zip_members.h"
 #include "window_fixture.h"
 
 namespace klu::test {
@@ -21,7 +21,7 @@ class ArchiveOpenTest : public WindowFixture {
         return path;
     }
     std::string TopTitle() const {
-        const THunk* root = state.currentDocument.GetRoot();
+        const Hunk* root = state.currentDocument.GetRoot();
         return root ? root->GetName() : "(none)";
     }
 };
@@ -111,7 +111,7 @@ TEST_F(ArchiveOpenTest, EachReaderKeepsItsOwnUnpackedMemberWhileTheFileIsOpen) {
     std::string theirs;
     {
         AppState other(folder.path(), std::string(), NoEnvironment);
-        TKLUMDIFrame other_frame(other, dialogs);
+        MainWindow other_frame(other, dialogs);
         OpenHintFile(other_frame.Client(), other, dialogs,
                      Zip("b.zip", {{"B.KLU", ThreeHintFile("Second")}}));
         theirs = other.currentDataPath;

@@ -7,7 +7,7 @@
 #include <QTreeView>
 
 #include "app/command_ids.h"
-#include "model/hint_memory.h"
+#include "model/store/hint_memory.h"
 #include "views/contents_model.h"
 #include "window_fixture.h"
 
@@ -61,7 +61,7 @@ TEST_F(ContentsPaneTest, TheTreeMarksTheActiveWindowsHunkWithoutTakingTheKeys) {
     Open(Write("game.klu", SampleHintFile()));
     EXPECT_EQ(Current(), "Sample Game");
     OpenWindow(*Child("Chapter"));
-    THintChild* where = OpenWindow(*Child("Where?"));
+    HintWindow* where = OpenWindow(*Child("Where?"));
     EXPECT_EQ(Current(), "Where?");
     EXPECT_EQ(Focus(), where->Button());
     Child("Chapter")->Open();
@@ -74,7 +74,7 @@ TEST_F(ContentsPaneTest, MarksFollowTheHintMemoryAsHintsAreRevealedAndReset) {
     Open(path);
     EXPECT_EQ(Mark("Where?"), "1 of 2");
     EXPECT_EQ(Mark("Why?"), "0 of 1");
-    THintChild* where = OpenWindow(*Child("Where?"));
+    HintWindow* where = OpenWindow(*Child("Where?"));
     QSignalSpy changed(&Pane().Contents(), &QAbstractItemModel::dataChanged);
     QTest::keyClick(where->Button(), Qt::Key_Space);
     ASSERT_FALSE(changed.empty());
@@ -99,12 +99,12 @@ TEST(ContentsPane, F9HidesThePaneForThisAndTheNextStart) {
     TempFolder folder;
     {
         auto app = StartApp(folder.path());
-        EXPECT_TRUE(app->MainWindow()->Contents().isVisible());
-        app->MainWindow()->Action(CM_VIEWCONTENTS)->trigger();
-        EXPECT_FALSE(app->MainWindow()->Contents().isVisible());
+        EXPECT_TRUE(app->Window()->Contents().isVisible());
+        app->Window()->Action(CM_VIEWCONTENTS)->trigger();
+        EXPECT_FALSE(app->Window()->Contents().isVisible());
     }
     auto again = StartApp(folder.path());
-    EXPECT_FALSE(again->MainWindow()->Contents().isVisible());
+    EXPECT_FALSE(again->Window()->Contents().isVisible());
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST_F(DesktopTest, TheWindowsMenuListsTheOpenWindowsAndActivatesTheOneChosen) {
     ASSERT_NE(chapter, nullptr);
     chapter->trigger();
     EXPECT_EQ(Client().activeSubWindow()->windowTitle(), "Chapter");
-    auto* window = qobject_cast<TStringChild*>(Client().activeSubWindow()->widget());
+    auto* window = qobject_cast<TextWindow*>(Client().activeSubWindow()->widget());
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(QApplication::focusWidget(), &window->Control());
 }
@@ -66,7 +66,7 @@ TEST_F(DesktopTest, NewWindowsFitWhatTheyShowWithinTheClientArea) {
     EXPECT_LT(top->height(), room.height() * 3 / 4) << "two lines need less";
     EXPECT_GE(top->height(), 150);
 
-    THintChild* how = OpenWindow(*Child("How?"));
+    HintWindow* how = OpenWindow(*Child("How?"));
     ASSERT_NE(how, nullptr);
     how->CmAnotherHint();
     how->CmAnotherHint();

@@ -1,7 +1,7 @@
 // Dialogs centred over their parent, and the Options dialog: OK and Cancel, whole points, and
 // the custom colours kept for the process; what the font and printer setup dialogs give back.
-#include "app/center_dialog.h"
-#include "app/opt_dialog.h"
+#include "app/centered_dialog.h"
+#include "app/options_dialog.h"
 #include "app/options_command.h"
 #include "app/qt_user_dialogs.h"
 
@@ -61,18 +61,18 @@ TEST(OptionsDialog, OkStoresTheChoicesWithWholePointsCancelKeepsEverySetting) {
     chosen.hintMemoryOn = false;
     for (const bool ok : {false, true}) {
         SCOPED_TRACE(ok ? "OK" : "Cancel");
-        TOptDialog shown(nullptr, settings, dialogs);
+        OptionsDialog shown(nullptr, settings, dialogs);
         dialogs.fontAnswer = ChosenFont{chosen.mainFont, ok ? 105 : 120};
         dialogs.colorAnswer = kRed;
         shown.CmChooseFont();
         shown.CmChooseColor();
-        EXPECT_EQ(qobject_cast<QLabel*>(shown.Control(TOptDialog::kFontText))->text(),
+        EXPECT_EQ(qobject_cast<QLabel*>(shown.Control(OptionsDialog::kFontText))->text(),
                   ok ? "Times New Roman, 10 pt." : "Times New Roman, 12 pt.");
         EXPECT_EQ(shown.EditedLinkColor(), kRed);
         shown.show();
-        QTest::mouseClick(shown.Control(TOptDialog::kMemoryBox), Qt::LeftButton);
+        QTest::mouseClick(shown.Control(OptionsDialog::kMemoryBox), Qt::LeftButton);
         if (ok)
-            QTest::mouseClick(shown.Control(TOptDialog::kOk), Qt::LeftButton);
+            QTest::mouseClick(shown.Control(OptionsDialog::kOk), Qt::LeftButton);
         else
             QTest::keyClick(&shown, Qt::Key_Escape);
         EXPECT_EQ(shown.result(), ok ? QDialog::Accepted : QDialog::Rejected);
@@ -91,11 +91,11 @@ TEST(OptionsDialog, CustomColoursCarryOverToTheNextUse) {
     mine[0] = 0x123456;
     mine[15] = 0xABCDEF;
     dialogs.customAnswer = mine;
-    TOptDialog(nullptr, settings, dialogs).CmChooseColor();  // cancelled, but the colours stay
+    OptionsDialog(nullptr, settings, dialogs).CmChooseColor();  // cancelled, but the colours stay
     EXPECT_EQ(dialogs.customSeen, CustomColors{});
 
     dialogs.customAnswer.reset();
-    TOptDialog(nullptr, settings, dialogs).CmChooseColor();
+    OptionsDialog(nullptr, settings, dialogs).CmChooseColor();
     EXPECT_EQ(dialogs.customSeen, mine);
     EXPECT_EQ(ProcessCustomColors(), mine);
     ProcessCustomColors().fill(0);
@@ -106,20 +106,20 @@ using OptionsCommandTest = WindowFixture;
 // A fresh profile chooses no font: the windows and the Options dialog follow the desktop's.
 TEST_F(OptionsCommandTest, WithoutAChosenFontTheDesktopsIsUsed) {
     Open(Write("three.klu", ThreeHintFile()));
-    const THintChild* top = ViewOf(state.currentDocument.GetRoot());
+    const HintWindow* top = ViewOf(state.currentDocument.GetRoot());
     ASSERT_NE(top, nullptr);
     const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     EXPECT_EQ(top->Control().NormalFont().family(), desktop.family());
     EXPECT_EQ(top->Control().NormalFont().pointSize(), desktop.pointSize());
-    const TOptDialog shown(nullptr, state.settings, dialogs);
-    EXPECT_EQ(qobject_cast<QLabel*>(shown.Control(TOptDialog::kFontText))->text().toStdString(),
+    const OptionsDialog shown(nullptr, state.settings, dialogs);
+    EXPECT_EQ(qobject_cast<QLabel*>(shown.Control(OptionsDialog::kFontText))->text().toStdString(),
               FontText(desktop.family().toStdString(), desktop.pointSize()));
 }
 
 TEST_F(OptionsCommandTest, OpenWindowsTakeTheNewFontAfterOk) {
     Open(Write("three.klu", ThreeHintFile()));
-    THintChild* top = ViewOf(state.currentDocument.GetRoot());
-    THintChild* question = OpenWindow(*Child("How?"));
+    HintWindow* top = ViewOf(state.currentDocument.GetRoot());
+    HintWindow* question = OpenWindow(*Child("How?"));
     ASSERT_TRUE(top && question);
     // A window of another kind in the same client is passed over.
     Client().addSubWindow(new QWidget)->show();

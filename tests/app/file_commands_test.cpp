@@ -9,7 +9,7 @@
 
 #include "app/command_ids.h"
 #include "app/open_hint_file.h"
-#include "views/list_child.h"
+#include "views/list_window.h"
 #include "window_fixture.h"
 
 namespace klu::test {
@@ -20,10 +20,10 @@ class FileCommandsTest : public WindowFixture {
     QWidget* ListWidget() { return Client().listWindow ? Client().listWindow->widget() : nullptr; }
     static std::string TitleOf(const QWidget* w) { return w ? w->windowTitle().toStdString() : ""; }
     // Searches for the phrase and gives the results window then shown, or none.
-    TFindChild* Search(const std::string& phrase) {
+    SearchResultsWindow* Search(const std::string& phrase) {
         dialogs.textAnswer = phrase;
         Client().Command(CM_FINDINFILE);
-        return Client().findWindow ? qobject_cast<TFindChild*>(Client().findWindow->widget())
+        return Client().findWindow ? qobject_cast<SearchResultsWindow*>(Client().findWindow->widget())
                                    : nullptr;
     }
     // A folder of two hint files; gives its path with the final slash.
@@ -51,7 +51,7 @@ class FileCommandsTest : public WindowFixture {
 
 TEST_F(FileCommandsTest, SearchReplacesTheResultsOnlyWhenSomethingIsFound) {
     Open(Write("game.klu", ThreeHintFile()));
-    QPointer<TFindChild> first = Search("SeCoNd");
+    QPointer<SearchResultsWindow> first = Search("SeCoNd");
     EXPECT_EQ(
         dialogs.textRequests,
         std::vector<std::string>{"Find Text|Enter search phrase (it is not case-sensitive)|254"});
@@ -67,10 +67,10 @@ TEST_F(FileCommandsTest, SearchReplacesTheResultsOnlyWhenSomethingIsFound) {
 
     // Found again: the old window is gone, a new one shows the new results, and its link leads
     // to the matching question.
-    TFindChild* results = Search("only");
+    SearchResultsWindow* results = Search("only");
     EXPECT_FALSE(first);
     ASSERT_EQ(TitleOf(results), "Search Results for \"only\"");
-    THunk* link = results->Hunk().FindByName("Once?");
+    Hunk* link = results->ShownHunk().FindByName("Once?");
     ASSERT_NE(link, nullptr);
     link->Open();
     EXPECT_NE(ui.ViewOf(*Child("Once?")), nullptr);
@@ -81,9 +81,9 @@ TEST_F(FileCommandsTest, SearchReplacesTheResultsOnlyWhenSomethingIsFound) {
 TEST_F(FileCommandsTest, ListingOpensItsFilesComesToTheFrontAndIsReplacedForAnotherFolder) {
     state.settings.listFolder = MakeFolder("games");
     Client().Command(CM_VERBOSELISTING);
-    QPointer<TFileChild> listing = qobject_cast<TFileChild*>(ListWidget());
+    QPointer<FileListWindow> listing = qobject_cast<FileListWindow*>(ListWidget());
     ASSERT_EQ(TitleOf(listing), "KLU Hint Files in " + state.settings.listFolder);
-    auto& hunk = static_cast<TItemsHunk&>(listing->Hunk());
+    auto& hunk = static_cast<ItemsHunk&>(listing->ShownHunk());
     ASSERT_EQ(hunk.GetChildCount(), 2u);
     EXPECT_EQ(hunk.GetChild(0)->GetName(), "A First Game");  // sorted as "FIRST GAME, A"
     EXPECT_EQ(listing->Control().VisibleCount(), 2);
@@ -143,7 +143,7 @@ TEST_F(FileCommandsTest, CopyTakesWhatIsShownSavesAskBeforeReplacingAndSpareHint
     LoadHelp(true);
     const std::string game = Write("game.klu", ThreeHintFile());
     Open(game);
-    THintChild* question = OpenWindow(*Child("How?"));
+    HintWindow* question = OpenWindow(*Child("How?"));
     ASSERT_NE(question, nullptr);
     question->CmAnotherHint();  // two of three hints shown
     frame->UpdateMenus();

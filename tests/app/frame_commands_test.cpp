@@ -8,8 +8,8 @@
 #include "app/menu_builder.h"
 #include "app/menu_table.h"
 #include "app/open_hint_file.h"
-#include "model/meta_text_hunk.h"
-#include "views/child_window_string.h"
+#include "model/document/meta_text_hunk.h"
+#include "views/text_window.h"
 #include "window_fixture.h"
 
 namespace klu::test {
@@ -80,22 +80,22 @@ TEST_F(FrameCommandsTest, ClosingTheFileDisablesItsCommandsAgain) {
 }
 
 TEST_F(FrameCommandsTest, AnActiveTextWindowEnablesTheWindowCommands) {
-    TMetaTextHunk hunk("Shown", nullptr, SUBJECT);
-    const QMdiSubWindow* text = Activate(new TStringChild(hunk, "SUBJECT", state.settings));
+    MetaTextHunk hunk("Shown", nullptr, SUBJECT);
+    const QMdiSubWindow* text = Activate(new TextWindow(hunk, "SUBJECT", state.settings));
     EXPECT_EQ(Enabled(), Plus(kAlways, kWithATextWindow));
     delete text;
 }
 
 TEST_F(FrameCommandsTest, AnActiveWindowOfAnotherKindLeavesTheWindowCommandsDisabled) {
-    TMetaTextHunk hunk("Shown", nullptr, SUBJECT);
-    const QMdiSubWindow* text = Activate(new TStringChild(hunk, "SUBJECT", state.settings));
+    MetaTextHunk hunk("Shown", nullptr, SUBJECT);
+    const QMdiSubWindow* text = Activate(new TextWindow(hunk, "SUBJECT", state.settings));
     Activate(new QLabel("plain"));
     EXPECT_EQ(Enabled(), kAlways);
     delete text;
 }
 
 TEST_F(FrameCommandsTest, ADisabledCommandCalledDirectlyDoesNothing) {
-    const QSignalSpy reset(&Client(), &TKLUClient::HintMemoryChanged);
+    const QSignalSpy reset(&Client(), &DocumentArea::HintMemoryChanged);
     Client().Command(CM_RESETHINTMEMORY);
     EXPECT_TRUE(reset.empty());
 }

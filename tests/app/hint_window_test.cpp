@@ -7,14 +7,14 @@
 namespace klu::test {
 namespace {
 
-std::string ButtonText(const THintChild& window) {
+std::string ButtonText(const HintWindow& window) {
     return window.Button() ? window.Button()->text().toStdString() : "no button";
 }
 
 class HintWindowTest : public WindowFixture {
   protected:
     // Opens the three-hint file with the settings given and the window of its question.
-    THintChild* OpenQuestion(bool counting, bool memory) {
+    HintWindow* OpenQuestion(bool counting, bool memory) {
         path = Write("three.klu", ThreeHintFile());
         Open(path);
         state.settings.showCounting = counting;
@@ -31,11 +31,11 @@ class HintWindowTest : public WindowFixture {
     }
 
     std::string path;
-    TItemsHunk* question = nullptr;
+    ItemsHunk* question = nullptr;
 };
 
 TEST_F(HintWindowTest, RevealsOneHintAtATimeByMouseSpaceAndEnterThenCloses) {
-    THintChild* window = OpenQuestion(true, false);
+    HintWindow* window = OpenQuestion(true, false);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle().toStdString(), "How?");
     EXPECT_EQ(window->Control().VisibleCount(), UpToSeparator(0));
@@ -63,16 +63,16 @@ TEST_F(HintWindowTest, ASubjectHasNoButtonItsTextTakesTheKeys) {
     root->Add(MakeNode("INCENTIVE", "Buy the full game"))->Line("Send money");
     Open(Write("three.klu", HintFileOf(std::move(root))));
     QApplication::setActiveWindow(frame.get());
-    THintChild* window = ViewOf(state.currentDocument.GetRoot());
+    HintWindow* window = ViewOf(state.currentDocument.GetRoot());
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Button(), nullptr);
-    TStringControl& text = window->Control();
+    TextView& text = window->Control();
     EXPECT_EQ(QApplication::focusWidget(), &text);
 
-    const TKLUObject* how = Child("How?");
+    const KLUObject* how = Child("How?");
     const struct {
         Qt::Key key;
-        const TKLUObject* marked;
+        const KLUObject* marked;
     } steps[] = {{Qt::Key_Return, nullptr}, {Qt::Key_Space, nullptr}, {Qt::Key_Tab, how},
                  {Qt::Key_Tab, nullptr},    {Qt::Key_Tab, how},       {Qt::Key_Backtab, nullptr},
                  {Qt::Key_Backtab, how}};

@@ -10,7 +10,7 @@
 #include "app/sound_player.h"
 #include "fuzz/seed_media.h"
 #include "help/media_gif.h"
-#include "views/gif_child.h"
+#include "views/gif_window.h"
 #include "window_fixture.h"
 
 namespace klu::test {
@@ -35,8 +35,8 @@ class MediaTest : public WindowFixture {
     }
 
     // The hunk of the open file with the title.
-    THunk& Hunk(const std::string& title) const {
-        THunk* found = state.currentDocument.GetRoot()->FindByName(title);
+    Hunk& HunkTitled(const std::string& title) const {
+        Hunk* found = state.currentDocument.GetRoot()->FindByName(title);
         EXPECT_NE(found, nullptr) << title;
         return *found;
     }
@@ -55,9 +55,9 @@ void ExpectStop(const FakeUserDialogs::Message& message, const std::string& part
 TEST_F(MediaTest, AGifShowsInItsWindow) {
     OpenMedia(Picture(), seeds::TinyWave(10));
     for (int i = 0; i < 2; ++i) {
-        Hunk("Old map").Open();
+        HunkTitled("Old map").Open();
         ASSERT_EQ(Client().subWindowList().size(), 2);
-        const TGifChild* window = Client().CurrentGif();
+        const GifWindow* window = Client().CurrentGif();
         ASSERT_NE(window, nullptr);
         const QImage image = window->Image();
         ASSERT_EQ(image.size(), QSize(3, 2));
@@ -71,7 +71,7 @@ TEST_F(MediaTest, AGifShowsInItsWindow) {
 // the hint file.
 TEST_F(MediaTest, SaveWindowOfAGifWritesItsDataNeverOverTheHintFile) {
     OpenMedia(Picture(), seeds::TinyWave(10));
-    Hunk("Old map").Open();
+    HunkTitled("Old map").Open();
     dialogs.saveAnswer = folder / "map.gif";
     Client().Command(CM_SAVEWINDOW);
     EXPECT_EQ(ReadFile(*dialogs.saveAnswer), Picture());
@@ -88,11 +88,11 @@ TEST_F(MediaTest, SaveWindowOfAGifWritesItsDataNeverOverTheHintFile) {
 
 TEST_F(MediaTest, ASoundPlaysOnWhileTheReaderGoesOnUntilItsFileCloses) {
     OpenMedia(Picture(), seeds::TinyWave(48000));  // six seconds
-    Hunk("Bell").Open();
+    HunkTitled("Bell").Open();
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
     EXPECT_TRUE(SoundPlaying()) << "the reader went on while the bell still rings";
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    Hunk("Bell").Open();  // from the start again
+    HunkTitled("Bell").Open();  // from the start again
     EXPECT_TRUE(SoundPlaying());
     Open(Write("other.klu", SampleHintFile()));
     EXPECT_FALSE(SoundPlaying()) << "the file it came from is closed";
@@ -105,7 +105,7 @@ TEST_F(MediaTest, DamagedWaveDataIsReportedAtOnce) {
     for (const std::string& data : {wave, std::string("RIFF")}) {
         dialogs.messages.clear();
         OpenMedia(Picture(), data);
-        Hunk("Bell").Open();
+        HunkTitled("Bell").Open();
         ASSERT_EQ(dialogs.messages.size(), 1u);
         ExpectStop(dialogs.messages[0], "This sound cannot be played.");
         EXPECT_FALSE(SoundPlaying());

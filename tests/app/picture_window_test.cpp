@@ -29,9 +29,9 @@ class PictureWindowTest : public WindowFixture {
                {{"Lamp", EncodeOrFail(PlainPicture(4, 3, 5)), 25, 5, {0, 0, 10, 10}},
                 {"Boat", EncodeOrFail(PlainPicture(2, 2, 6)), 0, 25, {0, 20, 10, 30}}}) {
         Open(Write("pictures.klu", plan.bytes));
-        hyper = dynamic_cast<THyperPNGHunk*>(Child("Bay"));
+        hyper = dynamic_cast<HyperPNGHunk*>(Child("Bay"));
         picture = hyper ? hyper->Finish() : nullptr;
-        lamp = picture ? dynamic_cast<TOverlayHunk*>(picture->FindByName("Lamp")) : nullptr;
+        lamp = picture ? dynamic_cast<OverlayHunk*>(picture->FindByName("Lamp")) : nullptr;
         tower = picture ? picture->FindByName("Tower") : nullptr;
         boat = picture ? picture->FindByName("Boat") : nullptr;
         QApplication::setActiveWindow(frame.get());
@@ -44,37 +44,37 @@ class PictureWindowTest : public WindowFixture {
     }
     // A point of the picture in the window's viewport: it lies at the text margin.
     static QPoint OnPicture(int x, int y) { return QPoint(kLayoutMargin + x, kLayoutMargin + y); }
-    static QColor ScreenAt(THintChild& window, int x, int y) {
+    static QColor ScreenAt(HintWindow& window, int x, int y) {
         return window.Control().viewport()->grab().toImage().pixelColor(OnPicture(x, y));
     }
-    static void ClickAt(THintChild& window, int x, int y) {
+    static void ClickAt(HintWindow& window, int x, int y) {
         QTest::mouseClick(window.Control().viewport(), Qt::LeftButton, {}, OnPicture(x, y));
     }
 
     PictureFile plan;  // the file's bytes; the reader loads its own copy
-    THyperPNGHunk* hyper = nullptr;
-    TPNGObject* picture = nullptr;
-    TOverlayHunk* lamp = nullptr;
-    THunk* tower = nullptr;
-    THunk* boat = nullptr;
+    HyperPNGHunk* hyper = nullptr;
+    PNGObject* picture = nullptr;
+    OverlayHunk* lamp = nullptr;
+    Hunk* tower = nullptr;
+    Hunk* boat = nullptr;
 };
 
 // The picture is drawn at the text margin; its hot spots are links where the mouse clicks.
 TEST_F(PictureWindowTest, APictureWindowShowsItsPictureAndHotSpotsOpenWhereTheMouseClicks) {
     ASSERT_NE(hyper, nullptr);
-    THintChild* window = OpenWindow(*hyper);
+    HintWindow* window = OpenWindow(*hyper);
     ASSERT_NE(window, nullptr);
-    TStringControl& control = window->Control();
-    EXPECT_EQ(PictureSizeOf(*picture), (TSize{40, 30}));
+    TextView& control = window->Control();
+    EXPECT_EQ(PictureSizeOf(*picture), (LayoutSize{40, 30}));
     EXPECT_TRUE(control.IsSingleImage());
-    EXPECT_EQ(control.Fragments()[0], (TWrapInfo{8, 8, 48, 38, 0, 0, picture}));
+    EXPECT_EQ(control.Fragments()[0], (WrapInfo{8, 8, 48, 38, 0, 0, picture}));
     EXPECT_EQ(ScreenAt(*window, 0, 0), ColourOf(0));
     EXPECT_EQ(ScreenAt(*window, 25, 5), ColourOf(2));
     EXPECT_EQ(ScreenAt(*window, 39, 15), ColourOf(0));
     EXPECT_NE(ScreenAt(*window, 40, 15), ColourOf(0));  // past its edge
 
     ASSERT_EQ(control.Links().size(), 3u);
-    EXPECT_EQ(control.Links()[2], (TLinkInfo{28, 23, 48, 38, tower}));
+    EXPECT_EQ(control.Links()[2], (LinkInfo{28, 23, 48, 38, tower}));
     QTest::mouseMove(control.viewport(), OnPicture(30, 20));
     EXPECT_EQ(control.viewport()->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseMove(control.viewport(), OnPicture(15, 12));
@@ -89,7 +89,7 @@ TEST_F(PictureWindowTest, APictureWindowShowsItsPictureAndHotSpotsOpenWhereTheMo
 
 // Screen readers meet the hot spots in the order Tab visits them, the marked one focused.
 TEST_F(PictureWindowTest, HotSpotsAreLinksToScreenReadersNamedAfterWhatTheyOpen) {
-    THintChild* window = OpenWindow(*hyper);
+    HintWindow* window = OpenWindow(*hyper);
     ASSERT_NE(window, nullptr);
     QAccessibleInterface* text = QAccessible::queryAccessibleInterface(&window->Control());
     ASSERT_NE(text, nullptr);
@@ -100,7 +100,7 @@ TEST_F(PictureWindowTest, HotSpotsAreLinksToScreenReadersNamedAfterWhatTheyOpen)
     const struct {
         QString name;
         QRect spot;  // in the picture
-        THunk* opened;
+        Hunk* opened;
     } spots[] = {{"Lamp", {0, 0, 10, 10}, hyper},
                  {"Tower", {20, 15, 20, 15}, tower},
                  {"Boat", {0, 20, 10, 10}, hyper}};
@@ -136,7 +136,7 @@ TEST_F(PictureWindowTest, AnOverlayOpensItsPictureWindowAndPaintsOnce) {
     ASSERT_NE(lamp, nullptr);
     ASSERT_EQ(ui.ViewOf(*hyper), nullptr);
     lamp->Open();
-    THintChild* window = ViewOf(hyper);
+    HintWindow* window = ViewOf(hyper);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(Client().activeSubWindow()->widget(), window);
     EXPECT_EQ(PixelAt(25, 5), 5);
@@ -160,11 +160,11 @@ TEST_F(PictureWindowTest, AnOverlayOpensItsPictureWindowAndPaintsOnce) {
 // order (the boat's, listed before the tower's, lies below it) and wrap round through no mark
 // as links do.
 TEST_F(PictureWindowTest, TabMarksTheHotSpotsTopToBottomThenLeftToRightAndWrapsRound) {
-    THintChild* window = OpenWindow(*hyper);
+    HintWindow* window = OpenWindow(*hyper);
     ASSERT_NE(window, nullptr);
     const struct {
         Qt::Key key;
-        const THunk* marked;
+        const Hunk* marked;
     } steps[] = {{Qt::Key_Tab, lamp},     {Qt::Key_Tab, tower},    {Qt::Key_Tab, boat},
                  {Qt::Key_Tab, nullptr},  {Qt::Key_Tab, lamp},     {Qt::Key_Backtab, nullptr},
                  {Qt::Key_Backtab, boat}, {Qt::Key_Backtab, tower}};
@@ -176,7 +176,7 @@ TEST_F(PictureWindowTest, TabMarksTheHotSpotsTopToBottomThenLeftToRightAndWrapsR
 
 // The marked spot has a frame two pixels wide in the highlight colour, and Enter opens it.
 TEST_F(PictureWindowTest, TheMarkedHotSpotIsFramedInTheHighlightColourAndEnterOpensIt) {
-    THintChild* window = OpenWindow(*hyper);
+    HintWindow* window = OpenWindow(*hyper);
     ASSERT_NE(window, nullptr);
     const QColor highlight = window->Control().palette().color(QPalette::Highlight);
     QTest::keyClick(&window->Control(), Qt::Key_Tab);  // the lamp's spot, (0, 0)-(10, 10)
@@ -203,11 +203,11 @@ TEST_F(WindowFixture, InAHintWindowSpaceOpensAMarkedHotSpotAndRevealsOtherwise) 
     lit->Separator().Line("Light it.");
     const std::string help = Write("RORED.KLU", HintFileOf(std::move(root)));
     ASSERT_EQ(LoadHintFile(ReadHintFile(help), state.helpDocument, true).result, LoadResult::Ok);
-    THunk* question = state.helpDocument.GetRoot()->FindByName("Lit?");
-    THintChild* window = OpenWindow(*question);
+    Hunk* question = state.helpDocument.GetRoot()->FindByName("Lit?");
+    HintWindow* window = OpenWindow(*question);
     ASSERT_NE(window->Button(), nullptr);
     QApplication::setActiveWindow(frame.get());
-    TStringControl& text = window->Control();
+    TextView& text = window->Control();
     QTest::keyClick(window->Button(), Qt::Key_Tab);
     ASSERT_EQ(text.CurrentLink(), question->FindByName("Map"));
     QTest::keyClick(&text, Qt::Key_Space);
@@ -226,10 +226,10 @@ class TruncatedPictureTest : public PictureWindowTest {
 };
 
 TEST_F(TruncatedPictureTest, TakesNoRoomButItsHotSpotsStillOpenTheirTargets) {
-    THintChild* window = OpenWindow(*hyper);
+    HintWindow* window = OpenWindow(*hyper);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(ImageOf(*picture), nullptr);
-    EXPECT_EQ(window->Control().Fragments()[0], (TWrapInfo{8, 8, 8, 8, 0, 0, picture}));
+    EXPECT_EQ(window->Control().Fragments()[0], (WrapInfo{8, 8, 8, 8, 0, 0, picture}));
     EXPECT_NE(ScreenAt(*window, 0, 0), ColourOf(0)) << "nothing is drawn";
     ClickAt(*window, 25, 20);
     EXPECT_NE(ui.ViewOf(*tower), nullptr);

@@ -11,7 +11,7 @@
 #include "../views/layout_test_support.h"
 #include "../views/picture_test_support.h"
 #include "app/command_ids.h"
-#include "app/my_printer.h"
+#include "app/hunk_printer.h"
 #include "views/hunk_printout.h"
 #include "window_fixture.h"
 
@@ -81,7 +81,7 @@ class PrinterTest : public ::testing::Test {
     TempFolder folder;
     Settings settings;
     FakeUserDialogs dialogs;
-    TMyPrinter printer;
+    HunkPrinter printer;
 };
 
 // Lines "Line 0", "Line 1", ... each ending its line: header and footer on every page, unless
@@ -99,7 +99,7 @@ TEST_F(PrinterTest, PrintsEveryLineWithHeaderAndFooterWhenTheyFitAfterAskingWith
         ChildHunk root(lines, "Caf\xE9 story");  // Windows-1252, as hint text is
         settings.mainFont.pointSize = c.point_size;
         dialogs.printRequests.clear();
-        THunkPrintout printout(root, c.lines, settings);
+        HunkPrintout printout(root, c.lines, settings);
         ASSERT_TRUE(printer.Print(dialogs, printout));
         const int pages = printout.PageCount();
         ASSERT_GE(pages, c.min_pages);
@@ -127,13 +127,13 @@ TEST_F(PrinterTest, APictureOf120By60PixelsPrintsOneInchByHalfAnInch) {
     subject->Add(MakeData("HYPERPNG", "Broken", "no picture here"));
     subject->Add(MakeData("HYPERPNG", "Map", EncodeOrFail(PlainPicture(120, 60, 3))));
     const std::string file = HintFileOf(std::move(subject));
-    THintDocument doc;
+    HintDocument doc;
     ASSERT_EQ(LoadBytes(file, doc, /*picture_mode=*/true), LoadResult::Ok);
-    TItemsHunk* pictures = Items(doc.GetRoot());
+    ItemsHunk* pictures = Items(doc.GetRoot());
     ASSERT_NE(pictures, nullptr);
     ASSERT_EQ(pictures->GetChildCount(), 2u);
     // Pictures are decoded from the bytes of the file they were loaded from.
-    THunkPrintout printout(*pictures, 2, settings, [&file](const TPNGObject& picture) {
+    HunkPrintout printout(*pictures, 2, settings, [&file](const PNGObject& picture) {
         const std::string_view data = std::string_view(file).substr(picture.dataOffset);
         return QImage::fromData(QByteArrayView(data.data(), picture.dataLength), "PNG");
     });
@@ -152,15 +152,15 @@ TEST_F(PrintCommandsTest, PrintWindowPrintsTheRevealedHintsPrintFileEveryHint) {
     root->Add(MakeQuestion("Four?", {{"hint one"}, {"hint two"}, {"hint three"}, {"hint four"}}));
     root->Add(MakeQuestion("Other?", {{"elsewhere"}}));
     Open(Write("game.klu", HintFileOf(std::move(root))));
-    TItemsHunk* question = Child("Four?");
+    ItemsHunk* question = Child("Four?");
     ASSERT_NE(question, nullptr);
     auto tree = [question] {
-        const TKLUObject* line = question->GetChild(0);
+        const KLUObject* line = question->GetChild(0);
         return std::tuple(question->GetChildCount(), line, line->GetName(), FlagLetters(*line));
     };
     const auto before = tree();
 
-    THintChild* window = OpenWindow(*question);
+    HintWindow* window = OpenWindow(*question);
     ASSERT_NE(window, nullptr);
     window->CmAnotherHint();
     frame->UpdateMenus();

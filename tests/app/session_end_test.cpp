@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "model/hint_memory.h"
+#include "model/store/hint_memory.h"
 #include "window_fixture.h"
 
 namespace klu::test {

@@ -13,17 +13,17 @@
 #include "../model/model_test_support.h"
 #include "../model/temp_folder.h"
 #include "app/app_state.h"
-#include "app/klu_app.h"
-#include "app/klu_client.h"
-#include "app/klu_mdi_frame.h"
+#include "app/reader_app.h"
+#include "app/document_area.h"
+#include "app/main_window.h"
 #include "app/window_hunk_ui.h"
 #include "fake_user_dialogs.h"
-#include "model/hint_writer.h"
-#include "model/items_hunk.h"
-#include "views/child_window.h"
+#include "model/outline/hint_writer.h"
+#include "model/document/items_hunk.h"
+#include "views/hunk_window.h"
 #include "views/hint_button.h"
-#include "views/hint_child.h"
-#include "views/string_control.h"
+#include "views/hint_window.h"
+#include "views/text_view.h"
 
 namespace klu::test {
 
@@ -62,12 +62,12 @@ inline std::string ThreeHintFile(const std::string& title = "Three Hints") {
 }
 
 // An application started on the program folder with the command-line argument, shown.
-inline std::unique_ptr<TKLUApp> StartApp(const std::string& folder,
+inline std::unique_ptr<ReaderApp> StartApp(const std::string& folder,
                                          const std::string& argument = std::string(),
                                          FakeUserDialogs** dialogs = nullptr) {
     auto fake = std::make_unique<FakeUserDialogs>();
     if (dialogs) *dialogs = fake.get();
-    auto app = std::make_unique<TKLUApp>(folder, argument, std::move(fake), NoEnvironment);
+    auto app = std::make_unique<ReaderApp>(folder, argument, std::move(fake), NoEnvironment);
     app->BuildMainWindow(false);
     app->ShowMainWindow();
     return app;
@@ -78,9 +78,9 @@ class FrameFixture : public ::testing::Test {
   protected:
     FrameFixture()
         : state(folder.path(), std::string(), NoEnvironment),
-          frame(std::make_unique<TKLUMDIFrame>(state, dialogs)) {}
+          frame(std::make_unique<MainWindow>(state, dialogs)) {}
 
-    TKLUClient& Client() { return frame->Client(); }
+    DocumentArea& Client() { return frame->Client(); }
     // Writes bytes as a file of the program folder and gives its path.
     std::string Write(const std::string& name, const std::string& bytes) {
         WriteFile(folder / name, bytes);
@@ -90,7 +90,7 @@ class FrameFixture : public ::testing::Test {
     TempFolder folder;
     FakeUserDialogs dialogs;
     AppState state;
-    std::unique_ptr<TKLUMDIFrame> frame;
+    std::unique_ptr<MainWindow> frame;
 };
 
 // A shown frame whose hunks open as windows in its client, with the default settings.
@@ -120,16 +120,16 @@ class WindowFixture : public FrameFixture {
         return titles;
     }
     // The child of the open file's top subject with the title, or none.
-    TItemsHunk* Child(const std::string& title) const {
-        THunk* root = state.currentDocument.GetRoot();
-        return root ? dynamic_cast<TItemsHunk*>(root->FindByName(title)) : nullptr;
+    ItemsHunk* Child(const std::string& title) const {
+        Hunk* root = state.currentDocument.GetRoot();
+        return root ? dynamic_cast<ItemsHunk*>(root->FindByName(title)) : nullptr;
     }
     // The hunk's text window, or none.
-    THintChild* ViewOf(const THunk* hunk) const {
-        return hunk ? dynamic_cast<THintChild*>(ui.ViewOf(*hunk)) : nullptr;
+    HintWindow* ViewOf(const Hunk* hunk) const {
+        return hunk ? dynamic_cast<HintWindow*>(ui.ViewOf(*hunk)) : nullptr;
     }
     // Opens the hunk as a link would and gives its window.
-    THintChild* OpenWindow(THunk& hunk) {
+    HintWindow* OpenWindow(Hunk& hunk) {
         hunk.Open();
         return ViewOf(&hunk);
     }

@@ -11,8 +11,8 @@
 
 #include "app/command_ids.h"
 #include "app/menu_table.h"
-#include "views/list_child.h"
-#include "views/string_control.h"
+#include "views/list_window.h"
+#include "views/text_view.h"
 #include "window_fixture.h"
 
 namespace klu::test {
@@ -45,8 +45,8 @@ class QuestionKeysTest : public WindowKeyboardTest {
         button = question ? question->Button() : nullptr;
         EXPECT_NE(button, nullptr);
     }
-    THintChild* question = nullptr;
-    THintButton* button = nullptr;
+    HintWindow* question = nullptr;
+    HintButton* button = nullptr;
 };
 
 TEST_F(QuestionKeysTest, AQuestionOpensWithTheKeysOnItsRevealButton) {
@@ -61,7 +61,7 @@ TEST_F(QuestionKeysTest, ScreenReadersFindAButtonInAQuestionAndNoneInASubject) {
 
 // Each of the two shows when it has the keys, the text too, though it has no link to mark.
 TEST_F(QuestionKeysTest, TabAndBacktabMoveTheKeysBetweenButtonAndTextAndShowWhichHasThem) {
-    TStringControl& text = question->Control();
+    TextView& text = question->Control();
     const QImage button_focused = button->grab().toImage();
     const QImage text_unfocused = text.viewport()->grab().toImage();
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Backtab}) {
@@ -108,7 +108,7 @@ TEST_F(QuestionKeysTest, ClosingAWindowReturnsTheKeysToTheOneActiveBefore) {
 }
 
 TEST_F(QuestionKeysTest, ShowTopWindowAndACancelledPrintWindowLeaveTheKeysOnTheText) {
-    const TStringControl& top = ViewOf(state.currentDocument.GetRoot())->Control();
+    const TextView& top = ViewOf(state.currentDocument.GetRoot())->Control();
     for (int command : {CM_SHOWTOPWINDOW, CM_PRINTWINDOW}) {
         Client().Command(command);
         EXPECT_EQ(Focus(), &top) << command;
@@ -178,7 +178,7 @@ TEST_F(WindowKeyboardTest, TheListingsTextTakesTheKeysAndEnterOpensNothingUntilT
     Write("game.klu", SampleHintFile());
     Client().Command(CM_VERBOSELISTING);  // of the program folder: game.klu
     ASSERT_TRUE(Client().listWindow);
-    auto* listing = qobject_cast<TStringChild*>(Client().listWindow->widget());
+    auto* listing = qobject_cast<TextWindow*>(Client().listWindow->widget());
     ASSERT_NE(listing, nullptr);
     EXPECT_FALSE(HasButton(QAccessible::queryAccessibleInterface(listing)));
     EXPECT_EQ(Focus(), &listing->Control());
@@ -201,10 +201,10 @@ TEST_F(WindowKeyboardTest, TabFromTheButtonMarksALinkInViewAndEnterOpensIt) {
     way->Separator();
     way->Line("The end of the way.");
     Open(Write("way.klu", HintFileOf(std::move(root))));
-    THintChild* window = OpenWindow(*Child("Long way?"));
+    HintWindow* window = OpenWindow(*Child("Long way?"));
     ASSERT_NE(window, nullptr);
     ASSERT_NE(window->Button(), nullptr);
-    TStringControl& text = window->Control();
+    TextView& text = window->Control();
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
         window->Button()->setFocus();
         text.verticalScrollBar()->setValue(0);
@@ -223,20 +223,20 @@ TEST_F(WindowKeyboardTest, TabFromTheButtonMarksALinkInViewAndEnterOpensIt) {
 // is not a hint file.
 class ListingTest : public WindowKeyboardTest {
   protected:
-    TFileChild& OpenListing() {
+    FileListWindow& OpenListing() {
         Write("a.klu", SampleHintFile("Caf\xe9 Quest"));
         Write("b.klu", SampleHintFile("Dark Tower"));
         Write("c.klu", SampleHintFile("Dark Tower"));
         Write("notes.klu", "Just some notes\r\n");
         Client().Command(CM_VERBOSELISTING);
         EXPECT_TRUE(Client().listWindow);
-        return *qobject_cast<TFileChild*>(Client().listWindow->widget());
+        return *qobject_cast<FileListWindow*>(Client().listWindow->widget());
     }
     // The titles the listing shows, in order.
-    static std::vector<std::string> Rows(const TFileChild& listing) {
+    static std::vector<std::string> Rows(const FileListWindow& listing) {
         std::vector<std::string> rows;
         for (int i = 0; i < listing.Control().VisibleCount(); ++i)
-            rows.push_back(listing.Control().Hunk().GetChild(static_cast<size_t>(i))->GetName());
+            rows.push_back(listing.Control().ShownHunk().GetChild(static_cast<size_t>(i))->GetName());
         return rows;
     }
 };
@@ -247,7 +247,7 @@ TEST_F(ListingTest, ShowsHintFilesOnlyWithTheFileNamesOfRepeatedTitles) {
 }
 
 TEST_F(ListingTest, RowTipGivesTheFilePath) {
-    TStringControl& rows = OpenListing().Control();
+    TextView& rows = OpenListing().Control();
     const QPoint second(20, rows.Fragments().at(1).top + 2);
     QHelpEvent tip(QEvent::ToolTip, second, rows.viewport()->mapToGlobal(second));
     QApplication::sendEvent(rows.viewport(), &tip);
@@ -255,7 +255,7 @@ TEST_F(ListingTest, RowTipGivesTheFilePath) {
 }
 
 TEST_F(ListingTest, FilterKeepsTitlesHoldingTheTextIgnoringCaseAndAccents) {
-    TFileChild& listing = OpenListing();
+    FileListWindow& listing = OpenListing();
     const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"CAFE", {"Caf\xe9 Quest"}},
         {"tower (c", {"Dark Tower (c.klu)"}},
@@ -271,7 +271,7 @@ TEST_F(ListingTest, FilterKeepsTitlesHoldingTheTextIgnoringCaseAndAccents) {
 // Ctrl+K goes to the filter; Down marks the first entry, Enter in the filter opens it, and Esc
 // empties the filter.
 TEST_F(ListingTest, FilterKeysMoveToTheRowsOpenAndClear) {
-    TFileChild& listing = OpenListing();
+    FileListWindow& listing = OpenListing();
     Type(Qt::Key_K, Qt::ControlModifier);
     ASSERT_EQ(Focus(), &listing.Filter());
     EXPECT_EQ(listing.Filter().accessibleName(), "Filter listing");

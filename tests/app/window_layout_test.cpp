@@ -28,7 +28,7 @@ TEST(WindowLayoutProfile, ShowsTheKeptLayoutAndKeepsTheOnePicked) {
         if (c.kept) WriteFile(folder / "KLUWIN.INI", "[KLUWIN]\r\nLayout=" + kept + "\r\n");
         {
             auto app = StartApp(folder.path());
-            TKLUClient& client = app->MainWindow()->Client();
+            DocumentArea& client = app->Window()->Client();
             EXPECT_EQ(client.viewMode(), c.shown) << kept;
             client.Command(c.other);
             EXPECT_NE(client.viewMode(), c.shown) << kept;

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "model/file_messages.h"
-#include "model/zip_members.h"
+#include "model/document/file_messages.h"
+#include "model/files/zip_members.h"
 #include "run_klu.h"
 #include "sample_files.h"
 #include "temp_folder.h"

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "model/file_messages.h"
-#include "model/zip_members.h"
+#include "model/document/file_messages.h"
+#include "model/files/zip_members.h"
 #include "run_klu.h"
 #include "sample_files.h"
 #include "temp_folder.h"

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "model/text_hunk.h"
+#include "model/document/text_hunk.h"
 #include "views/png_writer.h"
 
 namespace klu::cli_test {
@@ -42,7 +42,7 @@ HintFilePlan TourPlan() {
         MakeQuestion("How do I open the door?",
                      {{"Look around."}, {"Ask the caf\xE9 owner.", "It is under the mat."}}));
     const HintNode* intro = root.Add(MakeText("Intro", {"Welcome to the tour.", "Second line"},
-                                              TTextHunk::kNoWrapFlag | TTextHunk::kAltFontFlag));
+                                              TextHunk::kNoWrapFlag | TextHunk::kAltFontFlag));
     root.Add(MakeLink("See the door", door));
     root.Add(MakeBlank());
     HintNode* nested = root.Add(MakeNode("NESTHINT", "Nested"));

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "model/hint_writer.h"
+#include "model/outline/hint_writer.h"
 
 namespace klu::cli_test {
 

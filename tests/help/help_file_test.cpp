@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "model/hint_document.h"
-#include "model/hunk.h"
-#include "model/items_hunk.h"
-#include "model/link_hunk.h"
-#include "model/media_hunks.h"
+#include "model/document/hint_document.h"
+#include "model/document/hunk.h"
+#include "model/document/items_hunk.h"
+#include "model/document/link_hunk.h"
+#include "model/document/media_hunks.h"
 #include "views/load_png.h"
 #include "views/text_layout.h"
 
@@ -19,11 +19,11 @@ namespace klu::test {
 namespace {
 
 // Every hunk of the tree below and including hunk, in tree order.
-void CollectHunks(THunk* hunk, std::vector<THunk*>& hunks) {
+void CollectHunks(Hunk* hunk, std::vector<Hunk*>& hunks) {
     hunks.push_back(hunk);
-    if (auto* items = NodeCast<TItemsHunk>(hunk)) {
-        for (TKLUObject* child : items->children) {
-            if (THunk* sub = child->AsHunk()) CollectHunks(sub, hunks);
+    if (auto* items = NodeCast<ItemsHunk>(hunk)) {
+        for (KLUObject* child : items->children) {
+            if (Hunk* sub = child->AsHunk()) CollectHunks(sub, hunks);
         }
     }
 }
@@ -36,20 +36,20 @@ class HelpFileContentTest : public ::testing::Test {
         root = document.GetRoot();
         ASSERT_NE(root, nullptr);
         CollectHunks(root, hunks);
-        index = NodeCast<TItemsHunk>(root->FindByName("Help File Index"));
+        index = NodeCast<ItemsHunk>(root->FindByName("Help File Index"));
         ASSERT_NE(index, nullptr);
     }
 
     // The size of the picture decoded as the reader decodes it.
-    TSize SizeOf(const DataRange& data) const {
+    LayoutSize SizeOf(const DataRange& data) const {
         const std::unique_ptr<DecodedBitmap> image = LoadPNG(KLU_HELP_FILE, data.dataOffset);
         EXPECT_TRUE(image) << "no picture at offset " << data.dataOffset;
-        return image ? TSize{image->Width(), image->Height()} : TSize{};
+        return image ? LayoutSize{image->Width(), image->Height()} : LayoutSize{};
     }
 
     // Every region lies inside the picture, has room, and no two overlap.
-    void ExpectRegionsFit(const TPNGObject& picture) const {
-        const TSize size = SizeOf(picture);
+    void ExpectRegionsFit(const PNGObject& picture) const {
+        const LayoutSize size = SizeOf(picture);
         for (size_t i = 0; i < picture.regions.size(); ++i) {
             const Rect& r = picture.regions[i];
             SCOPED_TRACE(picture.GetName() + ", region " + std::to_string(i));
@@ -66,10 +66,10 @@ class HelpFileContentTest : public ::testing::Test {
         }
     }
 
-    THintDocument document;
-    THunk* root = nullptr;
-    std::vector<THunk*> hunks;
-    TItemsHunk* index = nullptr;
+    HintDocument document;
+    Hunk* root = nullptr;
+    std::vector<Hunk*> hunks;
+    ItemsHunk* index = nullptr;
 };
 
 // Every topic is below the index, so that printing the help file from it takes them all.
@@ -77,11 +77,11 @@ TEST_F(HelpFileContentTest, CarriesTheTitlesTheHelpCommandsLookForAndTheIndexHol
     EXPECT_EQ(root->GetName(), "KLU Reader Documentation");
     EXPECT_EQ(index->GetType(), SUBJECT);
     EXPECT_GE(index->GetChildCount(), 10u);
-    auto* zip = NodeCast<TItemsHunk>(root->FindByName("Unzipping ZIP Files"));
+    auto* zip = NodeCast<ItemsHunk>(root->FindByName("Unzipping ZIP Files"));
     ASSERT_NE(zip, nullptr);
     EXPECT_EQ(zip->GetType(), SUBJECT);
     EXPECT_GE(zip->GetChildCount(), 2u);
-    std::vector<THunk*> below;
+    std::vector<Hunk*> below;
     CollectHunks(index, below);
     EXPECT_EQ(below.size(), hunks.size() - 1) << "hunks beside the index";
 }
@@ -89,32 +89,32 @@ TEST_F(HelpFileContentTest, CarriesTheTitlesTheHelpCommandsLookForAndTheIndexHol
 // The control bar picture leads from every button to a topic; the example picture opens an
 // overlay and a text.
 TEST_F(HelpFileContentTest, ThePicturesHotSpotsFitAndLeadToTopics) {
-    std::vector<TPNGObject*> pictures;
-    for (THunk* hunk : hunks) {
-        if (auto* picture = NodeCast<TPNGObject>(hunk)) pictures.push_back(picture);
+    std::vector<PNGObject*> pictures;
+    for (Hunk* hunk : hunks) {
+        if (auto* picture = NodeCast<PNGObject>(hunk)) pictures.push_back(picture);
     }
     ASSERT_EQ(pictures.size(), 2u);
     // In picture mode the bar is a child of the index itself, drawn in its window.
-    const TPNGObject& bar = *pictures[0];
+    const PNGObject& bar = *pictures[0];
     EXPECT_EQ(bar.parent, index);
     EXPECT_EQ(bar.GetName(), "The control bar");
     ASSERT_EQ(bar.regions.size(), 8u) << "one hot spot per button of the control bar";
     ExpectRegionsFit(bar);
     for (const Rect& region : bar.regions) {
-        auto* link = NodeCast<TLinkHunk>(region.target);
+        auto* link = NodeCast<LinkHunk>(region.target);
         ASSERT_NE(link, nullptr);
-        const THunk* topic = link->Target();
+        const Hunk* topic = link->Target();
         ASSERT_NE(topic, nullptr) << link->GetName();
         EXPECT_TRUE(topic->GetType() == TEXT || topic->GetType() == SUBJECT) << topic->GetName();
     }
 
-    const TPNGObject& room = *pictures[1];
+    const PNGObject& room = *pictures[1];
     ASSERT_EQ(room.regions.size(), 2u);
     ExpectRegionsFit(room);
-    const auto* overlay = NodeCast<TOverlayHunk>(room.regions[0].target);
+    const auto* overlay = NodeCast<OverlayHunk>(room.regions[0].target);
     ASSERT_NE(overlay, nullptr);
-    const TSize base = SizeOf(room);
-    const TSize patch = SizeOf(*overlay);
+    const LayoutSize base = SizeOf(room);
+    const LayoutSize patch = SizeOf(*overlay);
     EXPECT_GT(patch.width, 0);
     EXPECT_LE(overlay->x + patch.width, base.width);
     EXPECT_LE(overlay->y + patch.height, base.height);
@@ -126,20 +126,20 @@ TEST_F(HelpFileContentTest, ThePicturesHotSpotsFitAndLeadToTopics) {
 TEST_F(HelpFileContentTest, LinksLeadSomewhereTitlesAreUniqueAndPagesAreNotEmpty) {
     std::set<std::string> titles;
     size_t links = 0;
-    for (THunk* hunk : hunks) {
-        if (auto* link = NodeCast<TLinkHunk>(hunk)) {
+    for (Hunk* hunk : hunks) {
+        if (auto* link = NodeCast<LinkHunk>(hunk)) {
             ++links;
             EXPECT_NE(link->Target(), nullptr) << link->GetName();
         } else if (hunk->GetType() != BLANK) {
             // A title used twice would make links and the Help commands' look-ups ambiguous.
             EXPECT_TRUE(titles.insert(hunk->GetName()).second) << hunk->GetName();
         }
-        auto* items = NodeCast<TItemsHunk>(hunk);
+        auto* items = NodeCast<ItemsHunk>(hunk);
         if (!items || (hunk->GetType() != TEXT && hunk->GetType() != HINT)) continue;
         EXPECT_GT(items->GetChildCount(), 0u) << hunk->GetName();
         if (hunk->GetType() == HINT) {
             const auto separators = std::ranges::count_if(
-                items->children, [](const TKLUObject* child) { return child->isSeparator; });
+                items->children, [](const KLUObject* child) { return child->isSeparator; });
             EXPECT_GE(separators, 1) << hunk->GetName() << " should hold several hints";
         }
     }
@@ -149,9 +149,9 @@ TEST_F(HelpFileContentTest, LinksLeadSomewhereTitlesAreUniqueAndPagesAreNotEmpty
 // Go to the KLU Web Site is in the menu only when the build names a web address.
 TEST_F(HelpFileContentTest, TellsOfTheWebSiteCommandOnlyWhenTheBuildHasIt) {
     size_t told = 0;
-    for (THunk* hunk : hunks) {
-        if (auto* items = NodeCast<TItemsHunk>(hunk)) {
-            told += std::ranges::count_if(items->children, [](const TKLUObject* line) {
+    for (Hunk* hunk : hunks) {
+        if (auto* items = NodeCast<ItemsHunk>(hunk)) {
+            told += std::ranges::count_if(items->children, [](const KLUObject* line) {
                 return line->GetName().find("Go to the KLU Web Site") != std::string::npos;
             });
         }

@@ -4,15 +4,15 @@
 
 #include <filesystem>
 
-#include "model/hint_document.h"
-#include "model/outline.h"
+#include "model/document/hint_document.h"
+#include "model/outline/outline.h"
 
 namespace klu::test {
 namespace {
 
 TEST(BuiltFiles, ComeBackThroughAnOutlineAsTheSameTree) {
     for (const std::string file : {KLU_DEMO_FILE, KLU_HELP_FILE}) {
-        THintDocument document;
+        HintDocument document;
         ASSERT_EQ(LoadHintFile(ReadHintFile(file), document, false).result, LoadResult::Ok) << file;
         std::string folder = (std::filesystem::temp_directory_path() / "klu-help-XXXXXX").string();
         ASSERT_TRUE(mkdtemp(folder.data()));

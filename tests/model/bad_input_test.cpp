@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "fuzz/seed_catalog.h"
-#include "model/checksum.h"
-#include "model/file_info.h"
-#include "model/link_hunk.h"
-#include "model/text_file_lines.h"
+#include "model/format/checksum.h"
+#include "model/store/file_info.h"
+#include "model/document/link_hunk.h"
+#include "model/files/text_file_lines.h"
 #include "model_test_support.h"
 #include "temp_folder.h"
 
@@ -45,7 +45,7 @@ TEST(BadInput, EveryTruncationLoadsWithoutFault) {
             const std::string bytes = test::WriteOrFail(seed.file);
             for (size_t cut = 0; cut <= bytes.size(); ++cut) {
                 for (bool picture_mode : {false, true}) {
-                    THintDocument doc;
+                    HintDocument doc;
                     const LoadResult result = LoadBytes(bytes.substr(0, cut), doc, picture_mode);
                     EXPECT_GE(result, LoadResult::Ok) << seed.name << " cut at " << cut;
                     EXPECT_LE(result, LoadResult::ZipArchive) << seed.name << " cut at " << cut;
@@ -68,9 +68,9 @@ std::string NestedSubjects(int depth) {
 }
 
 TEST(BadInput, NestingDeeperThanAThousandLevelsIsCorruptedAtTheHeaderTooDeep) {
-    THintDocument doc;
+    HintDocument doc;
     EXPECT_EQ(LoadBytes(NestedSubjects(990), doc), LoadResult::Ok);
-    THunk* deepest = doc.GetRoot()->FindByLine(2 * 990 + 1);
+    Hunk* deepest = doc.GetRoot()->FindByLine(2 * 990 + 1);
     ASSERT_NE(deepest, nullptr);
     EXPECT_EQ(deepest->GetType(), COMMENT);
     const LoadOutcome deeper = test::LoadBytesOutcome(NestedSubjects(1200), doc);
@@ -80,13 +80,13 @@ TEST(BadInput, NestingDeeperThanAThousandLevelsIsCorruptedAtTheHeaderTooDeep) {
 }
 
 TEST(BadInput, LinksThatLeadRoundInACircleOpenNothing) {
-    THintDocument doc;
+    HintDocument doc;
     test::RecordingObserver observer;
     doc.SetObserver(&observer);
     ASSERT_EQ(
         LoadBytes(NewerFile("8 SUBJECT\r\nRoot\r\n3 LINK\r\nA\r\n6\r\n3 LINK\r\nB\r\n3\r\n"), doc),
         LoadResult::Ok);
-    auto* first = NodeCast<TLinkHunk>(Items(doc.GetRoot())->children.at(0));
+    auto* first = NodeCast<LinkHunk>(Items(doc.GetRoot())->children.at(0));
     ASSERT_NE(first, nullptr);
     first->Open();  // returns instead of recursing for ever
     EXPECT_TRUE(observer.shown.empty());
@@ -109,14 +109,14 @@ TEST(BadInput, HugeFilesCostTheirFirstBlockOnly) {
         HintFileBytes file = ReadHintFile(path);
         EXPECT_EQ(file.read, huge.read);
         EXPECT_LE(file.bytes.size(), 4096u);
-        THintDocument document;
+        HintDocument document;
         EXPECT_EQ(LoadHintFile(std::move(file), document, false).result, huge.result);
         TextFileLines lines(path);
         std::string line;
         while (lines.Next(line)) {
         }
         EXPECT_LE(lines.BytesRead(), size_t{2} << 20);
-        EXPECT_EQ(TFileInfo(path, 0).GetName(), "");
+        EXPECT_EQ(FileInfo(path, 0).GetName(), "");
     }
 }
 

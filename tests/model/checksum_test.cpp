@@ -1,5 +1,5 @@
 // The checksum at each of its candidate places, and what a failed test does to the load.
-#include "model/checksum.h"
+#include "model/format/checksum.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +75,7 @@ class ChecksumPlace : public ::testing::TestWithParam<ChecksumAt> {};
 
 TEST_P(ChecksumPlace, IsFoundThereAndAWrongValueCorruptsTheLoad) {
     const std::string bytes = test::WriteOrFail(WithGifAndText(GetParam()));
-    THintDocument doc;
+    HintDocument doc;
     ASSERT_EQ(LoadBytes(bytes, doc), LoadResult::Ok);
     EXPECT_EQ(doc.Count(), 3u);
 
@@ -106,7 +106,7 @@ TEST_P(ChecksumPlace, CoversAFileWrittenInManyPieces) {
     }));
     EXPECT_GT(sizes.size(), 2u);
     EXPECT_EQ(sizes.back(), static_cast<int64_t>(bytes.size()));
-    THintDocument doc;
+    HintDocument doc;
     EXPECT_EQ(LoadBytes(bytes, doc), LoadResult::Ok);
 }
 

@@ -1,23 +1,23 @@
 // The children list of a hunk does what a vector of pointers does, wherever its items lie: in
 // the arena with room reserved, moved to the heap when it outgrows that room, fitted back.
-#include "model/child_list.h"
+#include "model/document/child_list.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "model/klu_object.h"
-#include "model/tree_arena.h"
+#include "model/document/klu_object.h"
+#include "model/document/tree_arena.h"
 
 namespace klu {
 namespace {
 
 TEST(ChildList, EditsMatchAVectorWhereverTheItemsLie) {
     TreeArena arena;
-    std::vector<THunkLine> lines(12);
-    auto line = [&lines](size_t i) -> TKLUObject* { return &lines[i]; };
+    std::vector<HunkLine> lines(12);
+    auto line = [&lines](size_t i) -> KLUObject* { return &lines[i]; };
     ChildList list;
-    std::vector<TKLUObject*> expected;
+    std::vector<KLUObject*> expected;
     auto same = [&](const char* step) {
         SCOPED_TRACE(step);
         ASSERT_EQ(list.size(), expected.size());
@@ -42,8 +42,8 @@ TEST(ChildList, EditsMatchAVectorWhereverTheItemsLie) {
     list.erase(list.begin());
     expected.erase(expected.begin());
     same("erased");
-    EXPECT_EQ(erase_if(list, [&](TKLUObject* child) { return child == line(3); }), 1u);
-    std::erase_if(expected, [&](TKLUObject* child) { return child == line(3); });
+    EXPECT_EQ(erase_if(list, [&](KLUObject* child) { return child == line(3); }), 1u);
+    std::erase_if(expected, [&](KLUObject* child) { return child == line(3); });
     same("erased by a test");
     list.ReserveIn(arena, 3);  // from the heap into the arena, with room for three more
     for (size_t i = 0; i < 3; ++i) {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/decode.h"
+#include "model/format/decode.h"
 
 namespace klu {
 namespace {

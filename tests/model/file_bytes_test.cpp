@@ -1,5 +1,5 @@
 // Reading whole files and their first bytes, around the read's steps and past a file's size.
-#include "model/file_bytes.h"
+#include "model/files/file_bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Where the profile and the title cache go: a portable copy beside the program, else the XDG
 // folders.
-#include "model/file_locations.h"
+#include "model/files/file_locations.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Copying and reading a range of a hint file's data area: the chunks, the checks of the range,
 // and the reports of files that cannot be opened, read or written.
-#include "model/file_range.h"
+#include "model/files/file_range.h"
 
 #include <gtest/gtest.h>
 
-#include "model/media_hunks.h"
+#include "model/document/media_hunks.h"
 #include "model_test_support.h"
 #include "temp_folder.h"
 
@@ -33,9 +33,9 @@ TEST(FileRange, CopiesTheDataByteForByteInChunksOf4096) {
     TempFolder folder;
     const std::string hint_path = folder / "game.klu", target = folder / "saved.gif";
     WriteFile(hint_path, test::WriteOrFail(plan));
-    THintDocument doc;
+    HintDocument doc;
     ASSERT_TRUE(test::LoadFileAt(hint_path, doc));
-    auto* gif = dynamic_cast<TGIFaHunk*>(doc.GetRoot()->FindByName("Old map"));
+    auto* gif = dynamic_cast<GIFaHunk*>(doc.GetRoot()->FindByName("Old map"));
     ASSERT_NE(gif, nullptr);
     ASSERT_EQ(gif->dataLength, 10000);
 

@@ -1,7 +1,7 @@
 // The verbose listing: the header scan that gives each entry its title, version and
 // information keys, the listing of a folder through the title cache, and the tree walkers over
 // its entries.
-#include "model/folder_listing.h"
+#include "model/store/folder_listing.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,10 @@
 #include <filesystem>
 
 #include "listing_test_support.h"
-#include "model/file_info.h"
-#include "model/hint_document.h"
-#include "model/title_cache.h"
-#include "model/zip_members.h"
+#include "model/store/file_info.h"
+#include "model/document/hint_document.h"
+#include "model/store/title_cache.h"
+#include "model/files/zip_members.h"
 
 namespace klu {
 namespace {
@@ -36,7 +36,7 @@ TEST(FileInfoScan, NewerFileGivesRootTitleVersionAndInformationKeys) {
     // Lines past the count of the information hunk's header are not read.
     plan.topLevel.push_back(MakeNode("COMMENT", "author=Eve"));
     WriteHintFileAt(folder / "new.klu", plan);
-    const TFileInfo entry(folder / "new.klu", -3);
+    const FileInfo entry(folder / "new.klu", -3);
     EXPECT_EQ(entry.fileTitle, "  The Newer Game");  // leading blanks stay here
     EXPECT_EQ(entry.version, "Release 2");
     EXPECT_EQ(entry.author, "Bob");  // the later line wins
@@ -59,10 +59,10 @@ class FolderListing : public ::testing::Test {
         test::WriteHintFileAt(Folder(folder) + name, test::NewerFilePlan(title));
     }
     // Each entry of a listing as "title <- path", the folder left out of the path.
-    static Strings Entries(const TMetaTextHunk& listing, const std::string& folder) {
+    static Strings Entries(const MetaTextHunk& listing, const std::string& folder) {
         Strings entries;
-        for (const TKLUObject* entry : listing.children) {
-            std::string path = NodeCast<TFileInfo>(entry)->path;
+        for (const KLUObject* entry : listing.children) {
+            std::string path = NodeCast<FileInfo>(entry)->path;
             if (path.starts_with(folder)) path.erase(0, folder.size());
             entries.push_back(entry->GetName() + " <- " + path);
         }

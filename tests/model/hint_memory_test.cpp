@@ -1,11 +1,11 @@
 // Hint memory: the key of a file, the string of revealed counts in tree order, and the counts
 // kept in the profile from one run to the next.
-#include "model/hint_memory.h"
+#include "model/store/hint_memory.h"
 
 #include <gtest/gtest.h>
 
-#include "model/settings.h"
-#include "model/text_util.h"
+#include "model/store/settings.h"
+#include "model/text/text_util.h"
 #include "model_test_support.h"
 #include "temp_folder.h"
 
@@ -41,10 +41,10 @@ class RememberedFile : public ::testing::Test {
         nest->Add(MakeQuestion("Inner?", {{"x"}}));
         return test::WriteOrFail(plan);
     }
-    bool Open(THintDocument& into) const { return test::LoadFileAt(path, into) && into.GetRoot(); }
+    bool Open(HintDocument& into) const { return test::LoadFileAt(path, into) && into.GetRoot(); }
     // The counts of a freshly loaded copy after its memory is restored.
     std::string Reopened() const {
-        THintDocument again;
+        HintDocument again;
         if (!Open(again)) return "not loaded";
         RestoreHintMemory(profile, again, path);
         return HintMemoryString(*again.GetRoot());
@@ -54,7 +54,7 @@ class RememberedFile : public ::testing::Test {
         ApplyHintMemory(*document.GetRoot(), memory);
         return HintMemoryString(*document.GetRoot());
     }
-    THunk& Question(const char* name) const { return *document.GetRoot()->FindByName(name); }
+    Hunk& Question(const char* name) const { return *document.GetRoot()->FindByName(name); }
     std::string Stored() const {
         return profile.ReadProfileString("Memory", MemoryKeyOf(path), "");
     }
@@ -62,7 +62,7 @@ class RememberedFile : public ::testing::Test {
     TempFolder folder;
     std::string path = folder / "Game.klu";
     ProfileFile profile{folder / "KLUWIN.INI"};
-    THintDocument document;
+    HintDocument document;
 };
 
 TEST_F(RememberedFile, CountsComeBackWhenTheFileIsOpenedAgain) {
@@ -101,7 +101,7 @@ TEST_F(RememberedFile, EveryCountOfAThousandsOfQuestionsFileComesBack) {
     for (int i = 0; i < 1500; ++i)
         plan.root->Add(MakeQuestion("Q" + std::to_string(i) + "?", {{"a"}, {"b"}, {"c"}}));
     WriteFile(path, test::WriteOrFail(plan));
-    THintDocument large;
+    HintDocument large;
     ASSERT_TRUE(Open(large));
     for (int i = 0; i < 1500; ++i)
         large.GetRoot()->FindByName("Q" + std::to_string(i) + "?")->SetRevealed(i % 3 + 1);

@@ -1,12 +1,12 @@
 // Line reading: the loader's stream over a whole file, and the block reader of the header scan
 // that must give the same lines.
-#include "model/hint_stream.h"
+#include "model/format/hint_stream.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "model/text_file_lines.h"
+#include "model/files/text_file_lines.h"
 #include "temp_folder.h"
 
 namespace klu {

@@ -13,9 +13,9 @@
 
 #include "fuzz/seed_catalog.h"
 #include "fuzz/seed_media.h"
-#include "model/base64.h"
-#include "model/checksum.h"
-#include "model/html_export.h"
+#include "model/text/base64.h"
+#include "model/format/checksum.h"
+#include "model/web/html_export.h"
 #include "model_test_support.h"
 #include "temp_folder.h"
 
@@ -27,7 +27,7 @@ std::string PageOf(const std::string& bytes) {
     test::TempFolder folder;
     const std::string path = folder / "file.klu";
     std::ofstream(path, std::ios::binary) << bytes;
-    THintDocument doc;
+    HintDocument doc;
     EXPECT_TRUE(test::LoadFileAt(path, doc));
     std::ostringstream page;
     EXPECT_TRUE(ExportHtml(doc, path, page));

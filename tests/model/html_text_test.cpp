@@ -2,7 +2,7 @@
 // that HTML forbids never reach the page as they are.
 #include <gtest/gtest.h>
 
-#include "model/html_text.h"
+#include "model/web/html_text.h"
 
 namespace klu {
 namespace {

@@ -1,23 +1,23 @@
 // Line texts: a borrowed text is a view of kept characters, a copy always owns its own, and the
 // lines a load makes live in the document's arena with their characters inline.
-#include "model/line_text.h"
+#include "model/document/line_text.h"
 
 #include <gtest/gtest.h>
 
-#include "model/tree_arena.h"
-#include "model/klu_object.h"
+#include "model/document/tree_arena.h"
+#include "model/document/klu_object.h"
 
 namespace klu {
 namespace {
 
 TEST(LineText, CopiesOwnTheirCharactersAndPartsKeepTheWayTheirTextIsHeld) {
     std::string kept = "kept characters";
-    const TLineText borrowed = TLineText::Borrowed(kept);
-    const TLineText copy = borrowed;
-    TLineText assigned;
+    const LineText borrowed = LineText::Borrowed(kept);
+    const LineText copy = borrowed;
+    LineText assigned;
     assigned = borrowed;
-    const TLineText owned_part = TLineText(kept).Part(5);
-    const TLineText borrowed_part = borrowed.Part(5, 4);
+    const LineText owned_part = LineText(kept).Part(5);
+    const LineText borrowed_part = borrowed.Part(5, 4);
     kept.replace(0, kept.size(), kept.size(), '#');
     // The borrowed text and its part see the change; every copy was made before it.
     EXPECT_EQ(borrowed.view(), kept);
@@ -29,12 +29,12 @@ TEST(LineText, CopiesOwnTheirCharactersAndPartsKeepTheWayTheirTextIsHeld) {
 
 TEST(LineText, ArenaLinesEndWithDeleteAndTheirMemoryGoesWithTheArena) {
     TreeArena arena;
-    THunkLine* line = arena.NewLine("a loaded line");
+    HunkLine* line = arena.NewLine("a loaded line");
     EXPECT_EQ(line->inArena, 1);
     EXPECT_EQ(line->title, "a loaded line");
     line->SetName("renamed by the program");  // owned now: its characters go with the line
     delete line;
-    auto* heap_line = new THunkLine("built by the program");
+    auto* heap_line = new HunkLine("built by the program");
     EXPECT_EQ(heap_line->inArena, 0);
     delete heap_line;
 }
@@ -46,10 +46,10 @@ TEST(LineText, InlineTextsStayWithinTheirLineAndAreCopiedWhenTakenAway) {
     for (const std::string_view text : {"", "a", "seven c", "eight ch", "a longer line of text"}) {
         SCOPED_TRACE(text);
         TreeArena arena;
-        THunkLine* line = arena.NewLine(text);
-        const THunkLine* next = arena.NewLine("the next line");
-        const TLineText part = line->title.Part(0, 4);
-        TLineText moved = std::move(line->title);
+        HunkLine* line = arena.NewLine(text);
+        const HunkLine* next = arena.NewLine("the next line");
+        const LineText part = line->title.Part(0, 4);
+        LineText moved = std::move(line->title);
         EXPECT_EQ(line->title, text);  // moving inline characters leaves them where they are
         line->title = "replaced by a text far longer than the line held";
         EXPECT_EQ(part, text.substr(0, 4));

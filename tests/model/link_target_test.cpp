@@ -2,22 +2,22 @@
 // program builds: the first hunk in tree order on that line, as a walk of the tree finds it.
 #include <gtest/gtest.h>
 
-#include "model/link_hunk.h"
-#include "model/meta_text_hunk.h"
-#include "model/search.h"
+#include "model/document/link_hunk.h"
+#include "model/document/meta_text_hunk.h"
+#include "model/export/search.h"
 
 namespace klu {
 namespace {
 
-std::string NameOf(const THunk* hunk) {
+std::string NameOf(const Hunk* hunk) {
     return hunk ? hunk->title.str() : "none";
 }
 
 // root@10 { a@3 { b@7 { c@3 "lantern" } } | d@7 { link@20 } | e@1 }
 class RepeatedLines : public ::testing::Test {
   protected:
-    template <typename Hunk = TItemsHunk>
-    Hunk* Add(TItemsHunk& parent, const char* name, int32_t line) {
+    template <typename Hunk = ItemsHunk>
+    Hunk* Add(ItemsHunk& parent, const char* name, int32_t line) {
         auto* hunk = new Hunk(name, &parent);
         hunk->lineNumber = line;
         parent.children.push_back(hunk);
@@ -26,13 +26,13 @@ class RepeatedLines : public ::testing::Test {
     void SetUp() override {
         root.lineNumber = 10;
         c = Add(*Add(*Add(root, "a", 3), "b", 7), "c", 3);
-        c->children.push_back(new THunkLine("lantern"));
-        link = Add<TLinkHunk>(*Add(root, "d", 7), "link", 20);
+        c->children.push_back(new HunkLine("lantern"));
+        link = Add<LinkHunk>(*Add(root, "d", 7), "link", 20);
         Add(root, "e", 1);
     }
-    TItemsHunk root{"root"};
-    TItemsHunk* c = nullptr;
-    TLinkHunk* link = nullptr;
+    ItemsHunk root{"root"};
+    ItemsHunk* c = nullptr;
+    LinkHunk* link = nullptr;
 };
 
 TEST_F(RepeatedLines, ALinkLeadsToTheFirstHunkInTreeOrderOnItsLine) {
@@ -50,8 +50,8 @@ TEST_F(RepeatedLines, ALinkLeadsToTheFirstHunkInTreeOrderOnItsLine) {
 TEST_F(RepeatedLines, ASearchResultLeadsIntoTheSearchedTree) {
     const auto results = FindInTree(root, "lantern");
     std::string targets;
-    for (TKLUObject* child : results->children) {
-        if (auto* result = NodeCast<TLinkHunk>(child)) targets += NameOf(result->Target()) + " ";
+    for (KLUObject* child : results->children) {
+        if (auto* result = NodeCast<LinkHunk>(child)) targets += NameOf(result->Target()) + " ";
     }
     EXPECT_EQ(targets, "a b a ");
 }

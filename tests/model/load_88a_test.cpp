@@ -1,8 +1,8 @@
 // The older generation: subjects, questions and hints tied together by body line numbers.
 #include <gtest/gtest.h>
 
-#include "model/decode.h"
-#include "model/meta_text_hunk.h"
+#include "model/format/decode.h"
+#include "model/document/meta_text_hunk.h"
 #include "model_test_support.h"
 
 namespace klu {
@@ -21,7 +21,7 @@ TEST(Load88a, SubjectsQuestionsHintsAndTheAuthorsNote) {
         {"The Tower", {{"How do I climb", {"Rope.", "Tie it to the hook.", "Pull yourself up."}}}},
     };
     plan.note88 = {"Written on a rainy day.", "Enjoy!"};
-    THintDocument doc;
+    HintDocument doc;
     ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
     ASSERT_EQ(doc.Count(), 1u);
     EXPECT_EQ(doc.GetRoot(), doc.Entry(0));
@@ -48,7 +48,7 @@ TEST(Load88a, SubjectsQuestionsHintsAndTheAuthorsNote) {
 TEST(Load88a, NumbersUseThePrefixRule) {
     // A = 07 (octal 7), B = 0x9; the subject's content starts at line 03, the first question's
     // hints at 07 and the second question's at 011 (octal 9).
-    THintDocument doc;
+    HintDocument doc;
     ASSERT_EQ(LoadBytes("KLU\r\nOctal\r\n07\r\n0x9\r\nSubject\r\n03\r\nQuestion\r\n07\r\n"
                         "Other\r\n011\r\nHint one\r\nHint two\r\nHint three\r\n",
                         doc),

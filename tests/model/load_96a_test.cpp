@@ -2,9 +2,9 @@
 // information block with its keys and the display text that Finish builds.
 #include <gtest/gtest.h>
 
-#include "model/link_hunk.h"
-#include "model/media_hunks.h"
-#include "model/text_hunk.h"
+#include "model/document/link_hunk.h"
+#include "model/document/media_hunks.h"
+#include "model/document/text_hunk.h"
 #include "model_test_support.h"
 
 namespace klu {
@@ -48,10 +48,10 @@ HintFilePlan EveryKind() {
 
 TEST(Load96a, EveryKindOfHunkOnTheLineOfItsHeader) {
     const HintFilePlan plan = EveryKind();
-    THintDocument doc;
+    HintDocument doc;
     ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
     ASSERT_EQ(doc.Count(), 4u);  // older root, newer root, version, info
-    THunk* root = doc.GetRoot();
+    Hunk* root = doc.GetRoot();
     EXPECT_EQ(root->lineCount, 33);
     EXPECT_EQ(Tree(*root),
               "SUBJECT Game@1{HINT Q1?@3{A first hint that is long|--|second}|"
@@ -68,16 +68,16 @@ TEST(Load96a, EveryKindOfHunkOnTheLineOfItsHeader) {
 
     // The line before a separator ends; a link leads to the hunk on its target line.
     EXPECT_EQ(Items(root->FindByLine(3))->children[0]->hardBreak, 1);
-    auto* link = dynamic_cast<TLinkHunk*>(root->FindByLine(12));
+    auto* link = dynamic_cast<LinkHunk*>(root->FindByLine(12));
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->Target(), root->FindByLine(3));
     EXPECT_EQ(link->parent, root->FindByLine(8));
 
     // The text body comes from the data area; each line counts its CR LF and ends its line.
-    auto* text = dynamic_cast<TTextHunk*>(root->FindByLine(25));
+    auto* text = dynamic_cast<TextHunk*>(root->FindByLine(25));
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->length, 19 + 2 + 9 + 2);
-    for (const TKLUObject* line : text->children)
+    for (const KLUObject* line : text->children)
         EXPECT_EQ(line->hardBreak, 1);
     EXPECT_EQ(text->GetDataEnd(), 0);
 }
@@ -89,7 +89,7 @@ TEST(Load96a, AnInformationLengthLineMayCarryAnotherKey) {
     plan.root = MakeSubject("Game");
     plan.topLevel.push_back(MakeNode("INFO", ""));
     plan.topLevel.back()->Line("length=copyright=Mine");
-    THintDocument doc;
+    HintDocument doc;
     ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
     EXPECT_EQ(Tree(*doc.FindByType(INFO)), "INFO Game File Information@3{Copyright:|Mine| }");
 }
@@ -99,17 +99,17 @@ TEST(Load96a, AnInformationLengthLineMayCarryAnotherKey) {
 TEST(Load96a, EachDocumentShowsItsHunksThroughItsOwnObserver) {
     const std::string bytes = test::WriteOrFail(EveryKind());
     test::RecordingObserver first_shows, second_shows;
-    THintDocument first, second;
+    HintDocument first, second;
     first.SetObserver(&first_shows);
     ASSERT_EQ(LoadBytes(bytes, first), LoadResult::Ok);
     ASSERT_EQ(LoadBytes(bytes, second), LoadResult::Ok);
     second.SetObserver(&second_shows);
-    THunk* question = first.GetRoot()->FindByName("Q1?");
-    THunk* info = second.FindByType(INFO);
+    Hunk* question = first.GetRoot()->FindByName("Q1?");
+    Hunk* info = second.FindByType(INFO);
     question->Open();
     info->Open();
-    EXPECT_EQ(first_shows.shown, std::vector<THunk*>{question});
-    EXPECT_EQ(second_shows.shown, std::vector<THunk*>{info});
+    EXPECT_EQ(first_shows.shown, std::vector<Hunk*>{question});
+    EXPECT_EQ(second_shows.shown, std::vector<Hunk*>{info});
 }
 
 }  // namespace

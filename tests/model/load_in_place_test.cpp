@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "fuzz/seed_catalog.h"
-#include "model/checksum.h"
-#include "model/hint_document.h"
-#include "model/released_prefix.h"
-#include "model/text_hunk.h"
-#include "model/tree_compare.h"
+#include "model/format/checksum.h"
+#include "model/document/hint_document.h"
+#include "model/format/released_prefix.h"
+#include "model/document/text_hunk.h"
+#include "model/outline/tree_compare.h"
 #include "model_test_support.h"
 
 namespace klu {
@@ -16,7 +16,7 @@ namespace {
 
 // The load result of both ways, and where their trees differ ("" when they do not).
 std::string InPlaceDifference(const std::string& bytes) {
-    THintDocument copied, in_place;
+    HintDocument copied, in_place;
     std::vector<char> copy(bytes.begin(), bytes.end());
     const LoadResult copied_result = LoadHintFileCopying(copy, copied, false).result;
     // Every byte read past is overwritten at once, so that any later read of one shows.
@@ -43,9 +43,9 @@ void SealAt(std::string& bytes, size_t end) {
     bytes[end - 1] = static_cast<char>(sum >> 8);
 }
 
-TTextHunk* TextHunk(THintDocument& document, size_t index) {
-    auto& children = static_cast<TItemsHunk*>(document.GetRoot())->children;
-    return static_cast<TTextHunk*>(children.at(index)->AsHunk());
+TextHunk* NthTextHunk(HintDocument& document, size_t index) {
+    auto& children = static_cast<ItemsHunk*>(document.GetRoot())->children;
+    return static_cast<TextHunk*>(children.at(index)->AsHunk());
 }
 
 TEST(LoadInPlace, TextHunksSharingABodyBothShowIt) {
@@ -56,13 +56,13 @@ TEST(LoadInPlace, TextHunksSharingABodyBothShowIt) {
 
     // Point the second hunk at the first one's body (same digits, same length), and seal the
     // file again with a checksum at its end.
-    THintDocument original;
+    HintDocument original;
     ASSERT_EQ(test::LoadBytes(bytes, original), LoadResult::Ok);
-    const auto number = [](const TTextHunk* hunk) {
+    const auto number = [](const TextHunk* hunk) {
         return " " + std::to_string(hunk->offset) + " " + std::to_string(hunk->length);
     };
-    const std::string first = number(TextHunk(original, 0));
-    const std::string second = number(TextHunk(original, 1));
+    const std::string first = number(NthTextHunk(original, 0));
+    const std::string second = number(NthTextHunk(original, 1));
     ASSERT_EQ(first.size(), second.size());
     const size_t at = bytes.rfind(second);
     ASSERT_NE(at, std::string::npos);
@@ -70,10 +70,10 @@ TEST(LoadInPlace, TextHunksSharingABodyBothShowIt) {
     SealAt(bytes, bytes.size());
 
     EXPECT_EQ(InPlaceDifference(bytes), "");
-    THintDocument in_place;
+    HintDocument in_place;
     ASSERT_EQ(test::LoadBytes(bytes, in_place), LoadResult::Ok);
     for (size_t index : {0, 1}) {
-        const auto& lines = TextHunk(in_place, index)->children;
+        const auto& lines = NthTextHunk(in_place, index)->children;
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_EQ(lines[0]->title.view(), "the same words");
         EXPECT_EQ(lines[1]->title.view(), "twice over");
@@ -88,12 +88,12 @@ TEST(LoadInPlace, BytesGivenBackAreReadAgainWhenADamagedFileNeedsThem) {
     plan.topLevel.back()->Line("author=Someone");
     plan.checksumAt = ChecksumAt::InfoLength;
     const std::string sound = test::WriteOrFail(plan);
-    THintDocument original;
+    HintDocument original;
     ASSERT_EQ(test::LoadBytes(sound, original), LoadResult::Ok);
 
     // A text body that starts at the file's first byte, long read past when bodies are read.
     std::string body_at_start = sound;
-    const std::string numbers = " " + std::to_string(TextHunk(original, 0)->offset) + " ";
+    const std::string numbers = " " + std::to_string(NthTextHunk(original, 0)->offset) + " ";
     const size_t at = body_at_start.find(numbers);
     ASSERT_NE(at, std::string::npos);
     body_at_start.replace(at, numbers.size(), " 0" + std::string(numbers.size() - 3, ' ') + " ");
@@ -111,7 +111,7 @@ TEST(LoadInPlace, BytesGivenBackAreReadAgainWhenADamagedFileNeedsThem) {
     SealAt(early_checksum, end);
 
     for (const std::string* bytes : {&body_at_start, &early_checksum}) {
-        THintDocument loaded;
+        HintDocument loaded;
         EXPECT_EQ(test::LoadBytes(*bytes, loaded), LoadResult::Ok);
         EXPECT_EQ(InPlaceDifference(*bytes), "");
     }

@@ -2,25 +2,25 @@
 // and the pieces that commands cut a line into.
 #include <gtest/gtest.h>
 
-#include "model/meta_text_hunk.h"
-#include "model/text_util.h"
+#include "model/document/meta_text_hunk.h"
+#include "model/text/text_util.h"
 
 namespace klu {
 namespace {
 
 // Each appended child as "text|hard break, ends source line, alternate font".
-std::vector<std::string> Append(TMetaTextHunk& hunk, const std::vector<std::string>& lines) {
+std::vector<std::string> Append(MetaTextHunk& hunk, const std::vector<std::string>& lines) {
     for (const auto& line : lines)
-        hunk.AddChild(new THunkLine(line));
+        hunk.AddChild(new HunkLine(line));
     std::vector<std::string> out;
-    for (const TKLUObject* c : hunk.children) {
+    for (const KLUObject* c : hunk.children) {
         out.push_back(c->title.str() + "|" + std::to_string(c->hardBreak) +
                       std::to_string(c->endsSourceLine) + std::to_string(c->altFont));
     }
     return out;
 }
 std::vector<std::string> Append(const std::vector<std::string>& lines) {
-    TMetaTextHunk hunk("test", nullptr, COMMENT);
+    MetaTextHunk hunk("test", nullptr, COMMENT);
     return Append(hunk, lines);
 }
 
@@ -32,9 +32,9 @@ TEST(AutomaticBreaks, ShortLinesEndThemselvesAndOneCharacterLinesTheLineBeforeTo
     EXPECT_EQ(Append({c30, " ", c30}),
               (std::vector<std::string>{c30 + "|110", " |110", c30 + "|010"}));
     // A hunk appended breaks itself and the line before.
-    TMetaTextHunk hunk("test", nullptr, SUBJECT);
-    hunk.AddChild(new THunkLine(c30));
-    hunk.AddChild(new TMetaTextHunk("child", &hunk, HINT));
+    MetaTextHunk hunk("test", nullptr, SUBJECT);
+    hunk.AddChild(new HunkLine(c30));
+    hunk.AddChild(new MetaTextHunk("child", &hunk, HINT));
     ASSERT_EQ(hunk.children.size(), 2u);
     EXPECT_EQ(hunk.children[0]->hardBreak, 1);
     EXPECT_EQ(hunk.children[1]->hardBreak, 1);
@@ -58,12 +58,12 @@ TEST(Markup, DoubledHashStandsForOneAndCommandsCutLinesIntoPieces) {
 
 TEST(Markup, ASeparatorChangedInOneHunkStaysAsItWasInAnother) {
     // Loaded trees share their separators; an empty piece unjoins the separator before it.
-    TMetaTextHunk plain("plain", nullptr, HINT), cut("cut", nullptr, HINT);
-    for (TMetaTextHunk* hunk : {&plain, &cut}) {
-        hunk->AddChild(new THunkLine("a long first hint of the question"));
+    MetaTextHunk plain("plain", nullptr, HINT), cut("cut", nullptr, HINT);
+    for (MetaTextHunk* hunk : {&plain, &cut}) {
+        hunk->AddChild(new HunkLine("a long first hint of the question"));
         hunk->AppendSeparator(true);
     }
-    cut.AddChild(new THunkLine("#p-the second hint in the other font"));
+    cut.AddChild(new HunkLine("#p-the second hint in the other font"));
     EXPECT_EQ(FlagLetters(*plain.children.at(1)), "HSWE");
     EXPECT_EQ(FlagLetters(*cut.children.at(1)), "HSW");
 }

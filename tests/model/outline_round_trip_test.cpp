@@ -7,11 +7,11 @@
 
 #include "fuzz/seed_catalog.h"
 #include "fuzz/seed_media.h"
-#include "model/hint_document.h"
-#include "model/markup_source.h"
-#include "model/meta_text_hunk.h"
-#include "model/outline.h"
-#include "model/tree_compare.h"
+#include "model/document/hint_document.h"
+#include "model/outline/markup_source.h"
+#include "model/document/meta_text_hunk.h"
+#include "model/outline/outline.h"
+#include "model/outline/tree_compare.h"
 #include "model_test_support.h"
 #include "temp_folder.h"
 
@@ -19,7 +19,7 @@ namespace klu {
 namespace {
 
 // Writes the plan to the path and loads it, "" on success or what failed.
-std::string WriteAndLoad(const HintFilePlan& plan, const std::string& path, THintDocument& doc) {
+std::string WriteAndLoad(const HintFilePlan& plan, const std::string& path, HintDocument& doc) {
     std::ofstream(path, std::ios::binary) << test::WriteOrFail(plan);
     return LoadHintFile(ReadHintFile(path), doc, false).result == LoadResult::Ok ? "" : "no load";
 }
@@ -28,7 +28,7 @@ std::string WriteAndLoad(const HintFilePlan& plan, const std::string& path, THin
 // two trees ("" for none), or what failed on the way.
 std::string RoundTrip(const HintFilePlan& plan) {
     test::TempFolder folder;
-    THintDocument first;
+    HintDocument first;
     const std::string failed = WriteAndLoad(plan, folder / "game.klu", first);
     return failed.empty() ? DecompiledDifference(first, folder / "game.klu", folder.path())
                           : failed;
@@ -41,7 +41,7 @@ TEST(OutlineRoundTrip, EveryCatalogFileThatLoadsComesBackAsTheSameTree) {
     size_t loaded = 0;
     for (const seeds::SeedFile& file : seeds::CatalogFiles()) {
         std::ofstream(folder / file.name, std::ios::binary) << file.bytes;
-        THintDocument document;
+        HintDocument document;
         if (LoadHintFile(ReadHintFile(folder / file.name), document, false).result !=
             LoadResult::Ok)
             continue;  // damaged on purpose
@@ -52,7 +52,7 @@ TEST(OutlineRoundTrip, EveryCatalogFileThatLoadsComesBackAsTheSameTree) {
         EXPECT_EQ(difference, "") << file.name;
         // The data read from the bytes in memory is the data read from the file.
         std::vector<char> bytes(file.bytes.begin(), file.bytes.end());
-        THintDocument again;
+        HintDocument again;
         ASSERT_TRUE(LoadCompiledBytes(bytes, again));
         EXPECT_EQ(FingerprintOfBytes(again, {bytes.data(), bytes.size()}),
                   FingerprintOf(document, folder / file.name)) << file.name;
@@ -105,7 +105,7 @@ HintFilePlan MarkupAndOddities() {
 TEST(OutlineRoundTrip, MarkupRepeatedTitlesAndOddHunksComeBackAndChangesAreSeen) {
     EXPECT_EQ(RoundTrip(MarkupAndOddities()), "");
     test::TempFolder folder;
-    THintDocument a;
+    HintDocument a;
     ASSERT_EQ(WriteAndLoad(MarkupAndOddities(), folder / "a.klu", a), "");
     auto changes = std::vector<std::function<void(HintFilePlan&)>>{
         [](HintFilePlan& p) {
@@ -117,7 +117,7 @@ TEST(OutlineRoundTrip, MarkupRepeatedTitlesAndOddHunksComeBackAndChangesAreSeen)
     for (const auto& change : changes) {
         HintFilePlan changed = MarkupAndOddities();
         change(changed);
-        THintDocument b;
+        HintDocument b;
         ASSERT_EQ(WriteAndLoad(changed, folder / "b.klu", b), "");
         EXPECT_NE(TreeDifference(a, folder / "a.klu", b, folder / "b.klu"), "");
         EXPECT_NE(FingerprintOf(a, folder / "a.klu"), FingerprintOf(b, folder / "b.klu"));
@@ -146,7 +146,7 @@ TEST(MarkupSource, FindsSourceForTheTreeOfAnyMarkup) {
         {{.breakMode = 1, .wrapMode = 2, .fontMode = 1}, false}};
     for (const auto& [style, hunks] : styles) {
         for (int round = 0; round < 2000; ++round) {
-            TMetaTextHunk hunk("", nullptr, HINT);
+            MetaTextHunk hunk("", nullptr, HINT);
             hunk.breakMode = style.breakMode;
             hunk.wrapMode = style.wrapMode;
             hunk.fontMode = style.fontMode;
@@ -158,15 +158,15 @@ TEST(MarkupSource, FindsSourceForTheTreeOfAnyMarkup) {
                     if (style.separators == Separators::Hint) {
                         hunk.AppendSeparator();
                     } else {
-                        auto* separator = new THunkLine("-");
+                        auto* separator = new HunkLine("-");
                         separator->isSeparator = 1;
                         hunk.AddChild(separator);
                     }
                 }
                 if (hunks && roll == 1) {
-                    hunk.AddChild(new THunk(std::string()));
+                    hunk.AddChild(new Hunk(std::string()));
                 } else {
-                    hunk.AddChild(new THunkLine(random_line()));
+                    hunk.AddChild(new HunkLine(random_line()));
                 }
             }
             EXPECT_TRUE(SourceOf(hunk, style).has_value()) << round;

@@ -1,5 +1,5 @@
 // The outline that authors compile into hint files.
-#include "model/outline.h"
+#include "model/outline/outline.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "fuzz/seed_media.h"
-#include "model/link_hunk.h"
-#include "model/text_hunk.h"
+#include "model/document/link_hunk.h"
+#include "model/document/text_hunk.h"
 #include "model_test_support.h"
 #include "temp_folder.h"
 
@@ -19,7 +19,7 @@ using test::Items;
 using test::Tree;
 
 // Compiles an outline whose data files lie in folder and loads the file it makes.
-void CompileAndLoad(const std::string& outline, const std::string& folder, THintDocument& doc) {
+void CompileAndLoad(const std::string& outline, const std::string& folder, HintDocument& doc) {
     OutlineError error;
     auto plan = CompileOutline(outline, folder, &error);
     ASSERT_TRUE(plan) << error.line << ": " << error.message;
@@ -27,7 +27,7 @@ void CompileAndLoad(const std::string& outline, const std::string& folder, THint
 }
 
 TEST(Outline, BuildsTheTreeItDescribesInWindows1252) {
-    THintDocument doc;
+    HintDocument doc;
     ASSERT_NO_FATAL_FAILURE(CompileAndLoad(R"(; a comment
 title: The Bay
 subject: Beach
@@ -64,8 +64,8 @@ info:
               "Think about the tide.|--|Then the moon.|HINT Where is the moon?@27{Up.}}|"
               "COMMENT Remark@30{plain | text}}}");
     auto* beach = Items(Items(doc.GetRoot())->children.at(0));
-    EXPECT_EQ(NodeCast<TTextHunk>(beach->children.at(1))->flags, 3);
-    EXPECT_EQ(NodeCast<TLinkHunk>(beach->children.at(2))->Target(), beach->children[0]);
+    EXPECT_EQ(NodeCast<TextHunk>(beach->children.at(1))->flags, 3);
+    EXPECT_EQ(NodeCast<LinkHunk>(beach->children.at(2))->Target(), beach->children[0]);
     EXPECT_EQ(Tree(*doc.Entry(2)), "VERHUNK 96a@33{outline compiler}");
     EXPECT_EQ(Items(doc.FindByType(INFO))->children.at(1)->title, "Ann Example");
 

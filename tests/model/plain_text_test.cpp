@@ -1,13 +1,13 @@
 // The plain-text export: numbering, headings, bullets and flowing to 75 columns.
-#include "model/plain_text.h"
+#include "model/export/plain_text.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <sstream>
 
-#include "model/html_export.h"
-#include "model/meta_text_hunk.h"
+#include "model/web/html_export.h"
+#include "model/document/meta_text_hunk.h"
 #include "model_test_support.h"
 
 namespace klu {
@@ -16,7 +16,7 @@ namespace {
 using test::LoadBytes;
 
 std::string Export(const HintFilePlan& plan) {
-    THintDocument doc;
+    HintDocument doc;
     EXPECT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
     std::ostringstream out;
     EXPECT_TRUE(ExportText(doc, out));
@@ -55,7 +55,7 @@ TEST(Export, BothExportsSplitAQuestionAtItsSeparatorsOnly) {
     EXPECT_EQ(Export(plan),
               "KLU: Hints for Dials\n\n\n"
               "1. Q\n\n* Turn the dial to\n-\nthen wait.\n* Open it.\n");
-    THintDocument doc;
+    HintDocument doc;
     ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
     std::ostringstream page;
     ASSERT_TRUE(ExportHtml(doc, "", page));

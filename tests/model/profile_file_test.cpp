@@ -1,6 +1,6 @@
 // The profile: which lines of its text are sections and keys, how entries are changed, and on
 // disk its defaults, the value limit, and writes that never lose the file.
-#include "model/profile_file.h"
+#include "model/store/profile_file.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 #include <filesystem>
 #include <thread>
 
-#include "model/hint_document.h"
-#include "model/profile_text.h"
-#include "model/recent_files.h"
-#include "model/settings.h"
-#include "model/whole_file.h"
+#include "model/document/hint_document.h"
+#include "model/store/profile_text.h"
+#include "model/store/recent_files.h"
+#include "model/store/settings.h"
+#include "model/files/whole_file.h"
 #include "temp_folder.h"
 
 namespace klu {
@@ -157,7 +157,7 @@ class UnreadableProfile : public ::testing::Test {
     TempFolder folder;
     const std::string path = folder / "KLUWIN.INI";
     ProfileFile profile{path};
-    THintDocument none;
+    HintDocument none;
 };
 
 TEST_F(UnreadableProfile, DefaultsReadInAFailureNeverReplaceTheEntries) {

@@ -1,5 +1,5 @@
 // The recent-file list: its entries in section "MRU" and how an open reorders them.
-#include "model/recent_files.h"
+#include "model/store/recent_files.h"
 
 #include <gtest/gtest.h>
 

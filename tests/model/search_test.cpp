@@ -1,10 +1,10 @@
 // Searching: what text of a hunk is searched and how each match is recorded.
-#include "model/search.h"
+#include "model/export/search.h"
 
 #include <gtest/gtest.h>
 
-#include "model/link_hunk.h"
-#include "model/meta_text_hunk.h"
+#include "model/document/link_hunk.h"
+#include "model/document/meta_text_hunk.h"
 #include "model_test_support.h"
 
 namespace klu {
@@ -14,11 +14,11 @@ using test::LoadBytes;
 using Entries = std::vector<std::vector<std::string>>;
 
 // Each entry as "title@line" strings, entries closed by the one-blank line.
-Entries EntriesOf(const TMetaTextHunk& results) {
+Entries EntriesOf(const MetaTextHunk& results) {
     Entries entries(1);
-    for (const TKLUObject* child : results.children) {
+    for (const KLUObject* child : results.children) {
         if (child->IsHunk()) {
-            auto* link = static_cast<const TLinkHunk*>(child);
+            auto* link = static_cast<const LinkHunk*>(child);
             entries.back().push_back(link->title.str() + "@" + std::to_string(link->targetLine));
         } else if (child->title == " ") {
             entries.emplace_back();
@@ -51,14 +51,14 @@ class SearchFile : public ::testing::Test {
         EXPECT_EQ(results->parent, doc.GetRoot());
         return EntriesOf(*results);
     }
-    THintDocument doc;
-    std::unique_ptr<TMetaTextHunk> results;
+    HintDocument doc;
+    std::unique_ptr<MetaTextHunk> results;
 };
 
 TEST_F(SearchFile, EachMatchGivesTheChainOfLinksFromTheTopInPreOrder) {
     EXPECT_EQ(Search("brass"), (Entries{{"Subject 1@3", "Question 2?@8"}}));
     EXPECT_EQ(results->title, "Search Results for \"brass\"");
-    EXPECT_EQ(static_cast<TLinkHunk*>(results->children[2])->Target(),
+    EXPECT_EQ(static_cast<LinkHunk*>(results->children[2])->Target(),
               doc.GetRoot()->FindByName("Question 2?"));
     // A phrase across two source lines is found, in any case.
     EXPECT_EQ(Search("OPENS THE CELLAR"), (Entries{{"Subject 1@3", "Question 2?@8"}}));
@@ -88,7 +88,7 @@ TEST(SearchAcrossPieces, APieceEndingALineOnScreenIsFollowedByABlank) {
         HintFilePlan plan;
         plan.root = MakeSubject("Root");
         plan.root->Add(MakeQuestion("Q?", {c.lines}));
-        THintDocument doc;
+        HintDocument doc;
         ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
         EXPECT_EQ(FindInTree(*doc.GetRoot(), c.phrase)->children.empty(), !c.found)
             << c.lines.front() << " / " << c.phrase;

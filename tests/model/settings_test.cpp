@@ -1,9 +1,9 @@
 // Settings: the "KLUWIN" section read with its defaults and parsing rules, and written back.
-#include "model/settings.h"
+#include "model/store/settings.h"
 
 #include <gtest/gtest.h>
 
-#include "model/hint_document.h"
+#include "model/document/hint_document.h"
 #include "temp_folder.h"
 
 namespace klu {
@@ -34,7 +34,7 @@ class SettingsProfile : public ::testing::Test {
     bool Save(Settings& settings) { return SaveSettings(profile, settings, no_document, ""); }
     test::TempFolder folder;
     ProfileFile profile{folder / "KLUWIN.INI"};
-    THintDocument no_document;
+    HintDocument no_document;
 };
 
 // No profile gives the defaults (no font: the desktop's) and a save writes five keys, none of

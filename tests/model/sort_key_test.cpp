@@ -1,12 +1,12 @@
 // The order of the verbose listing: leading articles do not count, letter case is ignored, and
 // entries with equal keys keep the order they came in.
-#include "model/sort_key.h"
+#include "model/store/sort_key.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "model/klu_object.h"
+#include "model/document/klu_object.h"
 
 namespace klu {
 namespace {
@@ -21,7 +21,7 @@ TEST(SortKey, MovesOnlyAWholeLeadingArticleToTheEnd) {
 }
 
 bool Less(const std::string& a, const std::string& b) {
-    const THunkLine x(a), y(b);
+    const HunkLine x(a), y(b);
     return TitleLess(x, y);
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/text_fold.h"
+#include "model/text/text_fold.h"
 
 namespace klu {
 namespace {

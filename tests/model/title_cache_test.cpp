@@ -1,6 +1,6 @@
 // The title cache file: its record layout, reading up to damage, and appending records that
 // always read back intact.
-#include "model/title_cache.h"
+#include "model/store/title_cache.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +19,9 @@ using test::TempFolder;
 using test::WriteFile;
 
 // An entry with the given fields, for a file that does not exist.
-TFileInfo Entry(const std::string& path, const std::string& title, const std::string& author = "",
+FileInfo Entry(const std::string& path, const std::string& title, const std::string& author = "",
                 int32_t reserved = 0) {
-    TFileInfo entry("/no/such/folder/" + path, reserved);
+    FileInfo entry("/no/such/folder/" + path, reserved);
     entry.path = path;
     entry.fileTitle = title;
     entry.version = "96a";
@@ -32,7 +32,7 @@ TFileInfo Entry(const std::string& path, const std::string& title, const std::st
     return entry;
 }
 
-std::string RecordBytes(const TFileInfo& entry) {
+std::string RecordBytes(const FileInfo& entry) {
     std::ostringstream out;
     WriteRecord(out, entry);
     return out.str();
@@ -42,7 +42,7 @@ std::string RecordBytes(const TFileInfo& entry) {
 // as it was written.
 TEST(TitleCacheRecords, EightLinesThatReadBackAsWritten) {
     const struct {
-        TFileInfo entry;
+        FileInfo entry;
         std::string bytes;
     } cases[] = {
         {Entry("/games/hints/Game.klu", "  The Game", "Ann", -12),

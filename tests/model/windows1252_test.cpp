@@ -1,5 +1,5 @@
 // Outline text is UTF-8, hint text Windows-1252: the conversion both ways and at its edges.
-#include "model/windows1252.h"
+#include "model/text/windows1252.h"
 
 #include <gtest/gtest.h>
 

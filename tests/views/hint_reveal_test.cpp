@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/meta_text_hunk.h"
+#include "model/document/meta_text_hunk.h"
 
 namespace klu {
 namespace {
@@ -14,9 +14,9 @@ namespace {
 // A question of three hints: children 0 to 4 with separators at 1 and 3. The reveal from the
 // start with hint memory off is checked through the hint window of the reader.
 TEST(HintRevealTest, HintMemoryStartsFromTheRememberedCountAndStoresEachReveal) {
-    TMetaTextHunk question{"Q?", nullptr, HINT};
+    MetaTextHunk question{"Q?", nullptr, HINT};
     for (const char* text : {"first hint text", "-", "second hint text", "-", "third"}) {
-        auto* line = new THunkLine(text);
+        auto* line = new HunkLine(text);
         line->isSeparator = std::string(text) == "-";
         question.AddChild(line);
     }
@@ -47,13 +47,13 @@ TEST(HintRevealTest, OnlySeparatorLinesEndHints) {
         {{"before", "[-]", "|", "after"}, 2},
     };
     for (const auto& c : cases) {
-        TMetaTextHunk question{"Q?", nullptr, NESTHINT};
+        MetaTextHunk question{"Q?", nullptr, NESTHINT};
         for (const std::string text : c.children) {
             if (text == "[-]") {
-                question.AddChild(new TMetaTextHunk("-", &question, HINT));
+                question.AddChild(new MetaTextHunk("-", &question, HINT));
                 continue;
             }
-            auto* line = new THunkLine(text == "|" ? "-" : text);
+            auto* line = new HunkLine(text == "|" ? "-" : text);
             line->isSeparator = text == "|";
             question.AddChild(line);
         }
@@ -72,9 +72,9 @@ TEST(HintRevealTest, OnlySeparatorLinesEndHints) {
 }
 
 TEST(HintRevealOthers, HunkWithoutSeparatorsShowsEverythingAndIgnoresPresses) {
-    TMetaTextHunk subject("S", nullptr, SUBJECT);
-    subject.AddChild(new THunkLine("a line of the subject text"));
-    subject.AddChild(new TMetaTextHunk("child", &subject, HINT));
+    MetaTextHunk subject("S", nullptr, SUBJECT);
+    subject.AddChild(new HunkLine("a line of the subject text"));
+    subject.AddChild(new MetaTextHunk("child", &subject, HINT));
     HintReveal reveal(subject, true);
     reveal.ShowNextHint(true, true);
     EXPECT_EQ(reveal.VisibleCount(), 2);

@@ -6,22 +6,22 @@
 #include <vector>
 
 #include "../model/model_test_support.h"
-#include "model/items_hunk.h"
+#include "model/document/items_hunk.h"
 #include "views/text_layout.h"
 #include "views/text_measurer.h"
 
 namespace klu {
 
 // Readable failure messages for fragments, links and sizes.
-inline void PrintTo(const TWrapInfo& f, std::ostream* os) {
+inline void PrintTo(const WrapInfo& f, std::ostream* os) {
     *os << "(" << f.left << "," << f.top << "," << f.right << "," << f.bottom << ") chars "
         << f.start << "+" << f.length << " of \"" << (f.object ? f.object->GetName() : "") << "\"";
 }
-inline void PrintTo(const TLinkInfo& l, std::ostream* os) {
+inline void PrintTo(const LinkInfo& l, std::ostream* os) {
     *os << "(" << l.left << "," << l.top << "," << l.right << "," << l.bottom << ") -> \""
         << (l.target ? l.target->GetName() : "") << "\"";
 }
-inline void PrintTo(const TSize& s, std::ostream* os) {
+inline void PrintTo(const LayoutSize& s, std::ostream* os) {
     *os << s.width << " x " << s.height;
 }
 
@@ -43,7 +43,7 @@ constexpr ChildFlags kHard{.hardBreak = true};
 constexpr ChildFlags kSep{.hardBreak = true, .isSeparator = true};
 
 // Loads the file of the top subject into doc and gives the subject's hunk.
-inline TItemsHunk* LoadRoot(THintDocument& doc, std::unique_ptr<HintNode> root,
+inline ItemsHunk* LoadRoot(HintDocument& doc, std::unique_ptr<HintNode> root,
                             bool picture_mode = false) {
     HintFilePlan file;
     file.root = std::move(root);
@@ -57,7 +57,7 @@ struct Child {
     std::string text;
     ChildFlags flags = {};
     bool hunk = false;
-    TKLUObject* object = nullptr;
+    KLUObject* object = nullptr;
 };
 // A fragment expected of child i: left, top, right, bottom, first character, length.
 struct Expected {
@@ -67,17 +67,17 @@ struct Expected {
 
 // A hunk of the children given, with their flags; it lets the borrowed objects go when it is
 // destroyed.
-class ChildHunk : public TItemsHunk {
+class ChildHunk : public ItemsHunk {
   public:
     explicit ChildHunk(const std::vector<Child>& list, std::string name = "h")
-        : TItemsHunk(std::move(name)) {
+        : ItemsHunk(std::move(name)) {
         for (const Child& c : list) {
-            TKLUObject* child = c.object;
+            KLUObject* child = c.object;
             if (child) {
                 borrowed.push_back(child);
             } else {
-                child = c.hunk ? static_cast<TKLUObject*>(new THunk(c.text, this))
-                               : new THunkLine(c.text);
+                child = c.hunk ? static_cast<KLUObject*>(new Hunk(c.text, this))
+                               : new HunkLine(c.text);
                 child->hardBreak = c.flags.hardBreak;
                 child->wrap = c.flags.wrap;
                 child->altFont = c.flags.altFont;
@@ -88,19 +88,19 @@ class ChildHunk : public TItemsHunk {
         }
     }
     ~ChildHunk() override {
-        erase_if(children, [this](TKLUObject* c) { return std::ranges::count(borrowed, c); });
+        erase_if(children, [this](KLUObject* c) { return std::ranges::count(borrowed, c); });
     }
     int Count() const { return static_cast<int>(children.size()); }
     // The fragments expected, each of the child it names.
-    std::vector<TWrapInfo> Frags(const std::vector<Expected>& expected) const {
-        std::vector<TWrapInfo> fragments;
+    std::vector<WrapInfo> Frags(const std::vector<Expected>& expected) const {
+        std::vector<WrapInfo> fragments;
         for (const Expected& e : expected)
             fragments.push_back(
                 {e.left, e.top, e.right, e.bottom, e.start, e.length, children.at(e.child)});
         return fragments;
     }
 
-    std::vector<TKLUObject*> borrowed;
+    std::vector<KLUObject*> borrowed;
 };
 
 }  // namespace klu::test

@@ -88,7 +88,7 @@ class PictureImagesTest : public ::testing::Test {
                               {"Away", PlainPng(5), 40, 0, {0, 0, 10, 10}}}) {}
 
     static std::string PlainPng(int value) { return EncodeOrFail(PlainPicture(4, 3, value)); }
-    TOverlayHunk& Overlay(size_t i) { return *file.overlays.at(i); }
+    OverlayHunk& Overlay(size_t i) { return *file.overlays.at(i); }
     // Where the picture shows the value.
     Places PictureShows(uint8_t value) const {
         const DecodedBitmap* image = ImageOf(file.Picture());

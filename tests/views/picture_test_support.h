@@ -11,7 +11,7 @@
 
 #include "../model/model_test_support.h"
 #include "../model/temp_folder.h"
-#include "model/media_hunks.h"
+#include "model/document/media_hunks.h"
 #include "views/decoded_bitmap.h"
 #include "views/png_writer.h"
 
@@ -110,28 +110,28 @@ class PictureFile {
         bytes = WriteOrFail(plan);
         WriteFile(path, bytes);
         EXPECT_EQ(LoadBytes(bytes, doc), LoadResult::Ok);
-        THunk* root = doc.GetRoot();
-        hyper = root ? dynamic_cast<THyperPNGHunk*>(root->FindByName("Bay")) : nullptr;
+        Hunk* root = doc.GetRoot();
+        hyper = root ? dynamic_cast<HyperPNGHunk*>(root->FindByName("Bay")) : nullptr;
         picture_ = hyper ? hyper->Finish() : nullptr;
         EXPECT_NE(picture_, nullptr);
         if (!picture_) return;
         for (const OverlayPlan& o : overlay_plans)
-            overlays.push_back(dynamic_cast<TOverlayHunk*>(picture_->FindByName(o.title)));
+            overlays.push_back(dynamic_cast<OverlayHunk*>(picture_->FindByName(o.title)));
         tower = picture_->FindByName("Tower");
     }
 
-    TPNGObject& Picture() const { return *picture_; }
+    PNGObject& Picture() const { return *picture_; }
 
     TempFolder folder;
     const std::string path = folder / "pictures.klu";
     std::string bytes;
-    THintDocument doc;
-    THyperPNGHunk* hyper = nullptr;
-    std::vector<TOverlayHunk*> overlays;
-    THunk* tower = nullptr;
+    HintDocument doc;
+    HyperPNGHunk* hyper = nullptr;
+    std::vector<OverlayHunk*> overlays;
+    Hunk* tower = nullptr;
 
   private:
-    TPNGObject* picture_ = nullptr;
+    PNGObject* picture_ = nullptr;
 };
 
 // The picture of the file: 40 x 30, colour (x / 10 + y / 10) % 4 of EightColours.

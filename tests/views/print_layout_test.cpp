@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "layout_test_support.h"
-#include "model/media_hunks.h"
+#include "model/document/media_hunks.h"
 #include "views/print_layout.h"
 
 namespace klu {
@@ -23,7 +23,7 @@ using test::kSep;
 
 // Letter paper (8.5 x 11 inches) at 600 pixels per inch, a quarter inch unprintable all round.
 TEST(PageMarks, HeaderAndFooterAreLeftOutWhenTheyReachTheTextMargin) {
-    const TPrinterGeometry page{600, 600, 150, 150, 5100, 6600, 5100 - 300, 6600 - 300};
+    const PrinterGeometry page{600, 600, 150, 150, 5100, 6600, 5100 - 300, 6600 - 300};
     // Left out when the line reaches the text margin: 150 + line height must stay below 480.
     for (const auto& [line_height, fits] : {std::pair{329, true}, {330, false}}) {
         EXPECT_EQ(PageMarksOf(page, line_height).headerFits, fits) << line_height;
@@ -32,29 +32,29 @@ TEST(PageMarks, HeaderAndFooterAreLeftOutWhenTheyReachTheTextMargin) {
 }
 
 TEST(PrintedSizes, PicturesAt120PixelsToTheInchSeparatorsToTheRightLimitAtMidLine) {
-    EXPECT_EQ(PrintedPictureSize({120, 60}, 600, 600), (TSize{600, 300}));
-    EXPECT_EQ(PrintedPictureSize({120, 60}, 300, 1200), (TSize{300, 600}));
-    EXPECT_EQ(PrintedSeparatorOf(TWrapInfo{40, 100, 50, 121, 0, 1, nullptr}, 900, 21),
-              (TSeparatorLine{40, 900, 110}));
+    EXPECT_EQ(PrintedPictureSize({120, 60}, 600, 600), (LayoutSize{600, 300}));
+    EXPECT_EQ(PrintedPictureSize({120, 60}, 300, 1200), (LayoutSize{300, 600}));
+    EXPECT_EQ(PrintedSeparatorOf(WrapInfo{40, 100, 50, 121, 0, 1, nullptr}, 900, 21),
+              (SeparatorLine{40, 900, 110}));
 }
 
 // A text area of five 20-pixel lines, 200 pixels wide, 30 pixels from the left.
-constexpr TPrintArea kFiveLines{30, 10, 230, 110};
+constexpr PrintArea kFiveLines{30, 10, 230, 110};
 
 TEST(PaginateText, FillsAPageLineByLineThenGoesOnAtTheTopOfTheNext) {
     std::vector<Child> children;
     for (int i = 0; i < 12; ++i)
         children.push_back({"line " + std::to_string(i), kHard});
     const ChildHunk hunk(children);
-    const TPrintPages pages = Paginate(hunk, hunk.Count(), kFiveLines, 600, 600, kTen);
+    const PrintPages pages = Paginate(hunk, hunk.Count(), kFiveLines, 600, 600, kTen);
     std::vector<size_t> page_sizes;
     for (const auto& page : pages)
         page_sizes.push_back(page.size());
     ASSERT_EQ(page_sizes, (std::vector<size_t>{5, 5, 2}));
     // Lines at 10, 30, 50, 70, 90: the last one ends at the bottom limit, 110.
-    EXPECT_EQ(pages[0][4], (TWrapInfo{30, 90, 100, 110, 0, 6, hunk.GetChild(4)}));
-    EXPECT_EQ(pages[1][0], (TWrapInfo{30, 10, 100, 30, 0, 6, hunk.GetChild(5)}));
-    EXPECT_EQ(pages[2][1], (TWrapInfo{30, 30, 110, 50, 0, 7, hunk.GetChild(11)}));
+    EXPECT_EQ(pages[0][4], (WrapInfo{30, 90, 100, 110, 0, 6, hunk.GetChild(4)}));
+    EXPECT_EQ(pages[1][0], (WrapInfo{30, 10, 100, 30, 0, 6, hunk.GetChild(5)}));
+    EXPECT_EQ(pages[2][1], (WrapInfo{30, 30, 110, 50, 0, 7, hunk.GetChild(11)}));
 }
 
 TEST(PaginateText, LinesFitUpToTheRightLimitHardBreaksEndThemOtherChildrenRunOn) {
@@ -63,7 +63,7 @@ TEST(PaginateText, LinesFitUpToTheRightLimitHardBreaksEndThemOtherChildrenRunOn)
     // at the limit.
     const ChildHunk hunk(
         {{"aaaa bbbb cccc dddd eeee"}, {"ff", kHard}, {"Go", kHard, true}, {"-", kSep}});
-    const std::vector<TWrapInfo> all = hunk.Frags({{30, 10, 230, 30, 0, 19, 0},
+    const std::vector<WrapInfo> all = hunk.Frags({{30, 10, 230, 30, 0, 19, 0},
                                                    {30, 30, 80, 50, 20, 4, 0},
                                                    {80, 30, 110, 50, 0, 2, 1},
                                                    {30, 50, 60, 70, 0, 2, 2},
@@ -71,7 +71,7 @@ TEST(PaginateText, LinesFitUpToTheRightLimitHardBreaksEndThemOtherChildrenRunOn)
     // Only the given number of children is printed; more than there are prints them all.
     for (const auto& [visible, printed] : {std::pair{4, 5}, {2, 3}, {0, 0}, {99, 5}}) {
         EXPECT_EQ(Paginate(hunk, visible, kFiveLines, 600, 600, kTen),
-                  TPrintPages{std::vector<TWrapInfo>(all.begin(), all.begin() + printed)})
+                  PrintPages{std::vector<WrapInfo>(all.begin(), all.begin() + printed)})
             << visible << " children";
     }
 }
@@ -79,24 +79,24 @@ TEST(PaginateText, LinesFitUpToTheRightLimitHardBreaksEndThemOtherChildrenRunOn)
 // Pictures of a loaded file, borrowed into a hunk of text lines. Images are in their own
 // pixels; at 60 pixels per inch they print at half that size.
 TEST(PaginatePictures, APictureTakesItsPrintedSizeAndStartsANewPageOnlyAfterSomething) {
-    THintDocument doc;
+    HintDocument doc;
     auto game = MakeSubject("Game");
     game->Add(MakeData("HYPERPNG", "Tall", "PNG1"));
     game->Add(MakeData("HYPERPNG", "Flat", "PNG2"));
-    const TItemsHunk* root = test::LoadRoot(doc, std::move(game), /*picture_mode=*/true);
+    const ItemsHunk* root = test::LoadRoot(doc, std::move(game), /*picture_mode=*/true);
     ASSERT_TRUE(root && root->GetChildCount() == 2u);
-    auto* tall = NodeCast<TPNGObject>(root->GetChild(0));
-    auto* flat = NodeCast<TPNGObject>(root->GetChild(1));
+    auto* tall = NodeCast<PNGObject>(root->GetChild(0));
+    auto* flat = NodeCast<PNGObject>(root->GetChild(1));
     ASSERT_TRUE(tall && flat);
     tall->hardBreak = flat->hardBreak = 0;
-    const PictureSizeFn image_size = [=](const TPNGObject& p) {
-        return &p == tall ? TSize{80, 400} : &p == flat ? TSize{80, 40} : TSize{};
+    const PictureSizeFn image_size = [=](const PNGObject& p) {
+        return &p == tall ? LayoutSize{80, 400} : &p == flat ? LayoutSize{80, 40} : LayoutSize{};
     };
     // Compares the pages of the children with those expected.
     const auto expect_pages = [&](const char* what, const std::vector<Child>& children,
                                   const std::vector<std::vector<Expected>>& pages) {
         const ChildHunk hunk(children);
-        TPrintPages expected;
+        PrintPages expected;
         for (const std::vector<Expected>& page : pages)
             expected.push_back(hunk.Frags(page));
         EXPECT_EQ(Paginate(hunk, hunk.Count(), kFiveLines, 60, 60, kTen, image_size), expected)

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "layout_test_support.h"
-#include "model/items_hunk.h"
-#include "model/media_hunks.h"
+#include "model/document/items_hunk.h"
+#include "model/document/media_hunks.h"
 #include "views/text_layout.h"
 #include "views/text_layout_links.h"
 #include "views/window_text.h"
@@ -18,7 +18,7 @@
 namespace klu {
 namespace {
 
-using Frags = std::vector<TWrapInfo>;
+using Frags = std::vector<WrapInfo>;
 
 const FixedWidthMeasurer kTen(10, 20);
 using test::kHard;
@@ -76,10 +76,10 @@ TEST(FitChars, BreaksAtTheLastBlankThatFitsAndPlacesOverlongWordsOnlyAtLineStart
 // Lays the first visible children (all when negative) out in a control width pixels wide and
 // compares the fragments and the size of the document with those expected.
 void ExpectLayout(const char* what, const std::vector<test::Child>& children, int width,
-                  const std::vector<test::Expected>& fragments, TSize size, int visible = -1,
+                  const std::vector<test::Expected>& fragments, LayoutSize size, int visible = -1,
                   const TextMeasurer& measurer = kTen) {
     const test::ChildHunk hunk(children);
-    const TLayoutResult r =
+    const LayoutResult r =
         Layout(hunk, visible < 0 ? hunk.Count() : visible, {width, 100}, measurer);
     EXPECT_EQ(r.fragments, hunk.Frags(fragments)) << what;
     EXPECT_EQ(r.size, size) << what;
@@ -121,27 +121,27 @@ TEST(Layout, FragmentsAndDocumentSize) {
 
 // A picture with the hot spots (0,0)-(10,10) and (5,5)-(20,20), as a loaded file has it.
 TEST(Layout, PictureTakesItsImageSizeOrNoneAndKeepsItsHotSpots) {
-    THintDocument doc;
+    HintDocument doc;
     auto root = MakeSubject("Game");
     HintNode* pic = root->Add(MakeData("HYPERPNG", "Pic", "PNGDATA"));
     pic->AddRegion(0, 0, 10, 10, MakeText("T1", {"one"}));
     pic->AddRegion(5, 5, 20, 20, MakeText("T2", {"two"}));
-    const TItemsHunk* game = test::LoadRoot(doc, std::move(root));
+    const ItemsHunk* game = test::LoadRoot(doc, std::move(root));
     ASSERT_TRUE(game && game->GetChildCount() == 1u);
-    auto* picture = NodeCast<THyperPNGHunk>(game->GetChild(0));
-    TPNGObject* object = picture ? picture->Finish() : nullptr;
+    auto* picture = NodeCast<HyperPNGHunk>(game->GetChild(0));
+    PNGObject* object = picture ? picture->Finish() : nullptr;
     ASSERT_TRUE(object && object->regions.size() == 2u);
     ASSERT_TRUE(object->hardBreak);  // hunks end their line when the file is read
-    const std::vector<TLinkInfo> hot_spots = {{8, 8, 18, 18, object->regions[0].target},
+    const std::vector<LinkInfo> hot_spots = {{8, 8, 18, 18, object->regions[0].target},
                                               {13, 13, 28, 28, object->regions[1].target}};
-    const PictureSizeFn decoded = [object](const TPNGObject& p) {
-        return &p == object ? TSize{40, 30} : TSize{};
+    const PictureSizeFn decoded = [object](const PNGObject& p) {
+        return &p == object ? LayoutSize{40, 30} : LayoutSize{};
     };
     // Decoded, below the image the picture's hard break ends one more line; not decoded, it takes
     // no room.
     for (const auto& [size_of, right, bottom, size] :
-         {std::tuple{decoded, 48, 38, TSize{56, 66}}, {PictureSizeFn{}, 8, 8, TSize{16, 36}}}) {
-        const TLayoutResult r = Layout(*picture, 1, {200, 100}, kTen, size_of);
+         {std::tuple{decoded, 48, 38, LayoutSize{56, 66}}, {PictureSizeFn{}, 8, 8, LayoutSize{16, 36}}}) {
+        const LayoutResult r = Layout(*picture, 1, {200, 100}, kTen, size_of);
         EXPECT_EQ(r.fragments, (Frags{{8, 8, right, bottom, 0, 0, object}})) << right;
         EXPECT_EQ(r.size, size) << right;
         EXPECT_EQ(LinksOf(r.fragments), hot_spots) << right;

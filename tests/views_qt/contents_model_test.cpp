@@ -4,8 +4,8 @@
 #include <tuple>
 
 #include "../model/model_test_support.h"
-#include "model/hint_writer.h"
-#include "model/hunk.h"
+#include "model/outline/hint_writer.h"
+#include "model/document/hunk.h"
 #include "views/contents_filter.h"
 #include "views/contents_model.h"
 
@@ -54,7 +54,7 @@ class ContentsModelTest : public ::testing::Test {
         ASSERT_EQ(LoadBytes(ContentsFile(), document), LoadResult::Ok);
         contents.SetRoot(document.GetRoot());
     }
-    THintDocument document;
+    HintDocument document;
     ContentsModel contents;
 };
 
@@ -73,7 +73,7 @@ TEST_F(ContentsModelTest, ListsWhatOpensByTitleInFileOrderWithoutLinksBlanksOrOv
 }
 
 TEST_F(ContentsModelTest, AQuestionTellsHowManyOfItsHintsWereRevealed) {
-    THunk* question = document.GetRoot()->FindByName("Where is the key?");
+    Hunk* question = document.GetRoot()->FindByName("Where is the key?");
     const QModelIndex index = contents.IndexOf(question);
     for (const auto& [revealed, told] :
          {std::tuple(0, "0 of 2"), std::tuple(1, "1 of 2"), std::tuple(2, "2 of 2")}) {

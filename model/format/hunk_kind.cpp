@@ -1,0 +1,36 @@
+#include "model/format/hunk_kind.h"
+
+#include "model/text/text_util.h"
+
+namespace klu {
+namespace {
+
+constexpr std::array<std::string_view, kKindCount> kKindNames = {
+    "COMMENT",  "CREDIT",    "GIFA",  "HINT",    "SUBJECT",   "VERHUNK",
+    "BLANK",    "INCENTIVE", "INFO",  "LINK",    "NESTHINT",  "TEXT",
+    "HYPERPNG", "OVERLAY",   "SOUND", "UNKNOWN", "PNGOBJECT", "ABSTRACT"};
+
+constexpr std::array<std::string_view, 15> kKeywords = {
+    "COMMENT", "CREDIT", "GIFA",     "HINT", "SUBJECT",  "VERSION", "BLANK", "INCENTIVE",
+    "INFO",    "LINK",   "NESTHINT", "TEXT", "HYPERPNG", "OVERLAY", "SOUND"};
+
+}  // namespace
+
+std::string_view KindName(int kind) {
+    if (kind < 0 || kind >= kKindCount) return kKindNames[UNKNOWN];
+    return kKindNames[static_cast<size_t>(kind)];
+}
+
+HunkKind KindOfKeyword(std::string_view keyword) {
+    for (size_t i = 0; i < kKeywords.size(); ++i) {
+        if (EqualsNoCase(kKeywords[i], keyword)) return static_cast<HunkKind>(i);
+    }
+    return UNKNOWN;
+}
+
+std::string_view KeywordOfKind(int kind) {
+    if (kind < 0 || kind >= static_cast<int>(kKeywords.size())) return {};
+    return kKeywords[static_cast<size_t>(kind)];
+}
+
+}  // namespace klu
