@@ -13,7 +13,7 @@ namespace klu {
 // dialog from running off the right or bottom edge of the screen.
 QPoint CenteredPlace(const QSize& dialog, const QRect& parent, const QSize& screen);
 
-// "CenteredDialog": a dialog that places itself centred over its parent when it is shown, or
+// A dialog that places itself centred over its parent when it is shown, or
 // over the screen when it has no parent, or one that is hidden or of no size.
 class CenteredDialog : public QDialog {
     Q_OBJECT

@@ -13,7 +13,6 @@ class ColorSample : public QFrame {
   public:
     explicit ColorSample(QWidget* parent);
 
-    uint32_t ColorRef() const { return colorRef_; }
     // The colour as 0x00BBGGRR (red in the low byte); repaints.
     void SetColorRef(uint32_t color_ref);
 

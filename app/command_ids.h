@@ -2,9 +2,9 @@
 
 namespace klu {
 
-// The command ids of the menu, the accelerators and the control bar. The MDI and exit ids are
-// the values the older framework gave its own commands; the recent-file items take the ids from
-// CM_RECENT_FIRST up to, not including, CM_RECENT_END.
+// The command ids of the menu, the accelerators and the control bar. Open, Exit and the window
+// arrangement are numbered apart from the menus' hundreds; the recent-file items take the ids
+// from CM_RECENT_FIRST up to, not including, CM_RECENT_END.
 enum CommandId : int {
     CM_FILEOPEN = 24330,
     CM_VERBOSELISTING = 101,

@@ -4,7 +4,7 @@
 
 namespace klu {
 
-// "ControlBar": the tool bar under the menu, with an etched line along its top edge.
+// The tool bar under the menu, with an etched line along its top edge.
 class ControlBar : public QToolBar {
     Q_OBJECT
 

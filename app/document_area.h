@@ -20,8 +20,8 @@ class MetaTextHunk;
 class TextWindow;
 class TabLayout;
 
-// "DocumentArea": the MDI client area. It carries the file-level commands and decides, with the
-// active child window, which commands may run.
+// The area that holds the open windows. It carries the file-level commands and decides, with the
+// active window, which commands may run.
 class DocumentArea : public QMdiArea {
     Q_OBJECT
 

@@ -14,8 +14,7 @@
 
 namespace klu {
 
-// "MainWindow": the main window with the menu, the control bar, the status bar and the MDI
-// client.
+// The main window: the menu, the control bar, the status bar and the document area.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -24,7 +23,6 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     DocumentArea& Client() const { return *client_; }
-    ControlBar& ControlBar() const { return *controlBar_; }
     ContentsPane& Contents() const { return *contents_; }
     // The action of a command of KLU_MENU, or none.
     QAction* Action(int id) const;

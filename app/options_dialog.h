@@ -20,7 +20,7 @@ CustomColors& ProcessCustomColors();
 // The font text of the dialog: "Arial, 10 pt.".
 std::string FontText(const std::string& face, int point_size);
 
-// "OptionsDialog", the dialog "OPTIONS": the main font, the colour of link text, counting on the
+// The dialog "OPTIONS": the main font, the colour of link text, counting on the
 // hint button and hint memory. It edits copies; only OK writes them back into the settings.
 class OptionsDialog : public CenteredDialog {
     Q_OBJECT
@@ -44,7 +44,6 @@ class OptionsDialog : public CenteredDialog {
 
     // The control with the id; the first of them for kNoId.
     QWidget* Control(int id) const;
-    const FontRecord& EditedFont() const { return font_; }
     uint32_t EditedLinkColor() const { return linkColor_; }
 
     // The push buttons "Choose Font..." and "Choose Color...".

@@ -10,7 +10,7 @@
 
 namespace klu {
 
-// "ReaderApp": owns the program's state and its main window, and keeps the order of start-up and
+// Owns the program's state and its main window, and keeps the order of start-up and
 // shutdown. The QApplication itself is made by the caller.
 class ReaderApp {
   public:
@@ -28,7 +28,6 @@ class ReaderApp {
     void ShowMainWindow();
 
     AppState& State() { return state_; }
-    UserDialogs& Dialogs() { return *dialogs_; }
     MainWindow* Window() const { return frame_.get(); }
 
   private:

@@ -35,11 +35,19 @@ long StatusKb(const char* field) {
     return -1;
 }
 
+// KLU_PROBE_CLASS names the class, or several separated by "|".
 bool IsWatched(const QObject* object) {
     const char* wanted = std::getenv("KLU_PROBE_CLASS");
     if (!wanted) return false;
     for (int depth = 0; object && depth < 2; ++depth, object = object->parent()) {
-        if (std::strcmp(object->metaObject()->className(), wanted) == 0) return true;
+        const std::string name = object->metaObject()->className();
+        for (const char* from = wanted;;) {
+            const char* bar = std::strchr(from, '|');
+            const size_t length = bar ? static_cast<size_t>(bar - from) : std::strlen(from);
+            if (name.compare(0, std::string::npos, from, length) == 0) return true;
+            if (!bar) break;
+            from = bar + 1;
+        }
     }
     return false;
 }

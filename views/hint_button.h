@@ -6,7 +6,7 @@ namespace klu {
 
 class TextWindow;
 
-// "HintButton": the push button under the text of a hint window_. Tab and Shift+Tab go to the
+// The push button under the text of a hint window_. Tab and Shift+Tab go to the
 // first or last link of the text, Esc closes the window, Enter is the window's default action;
 // Space presses it like any button.
 class HintButton : public QPushButton {

@@ -26,7 +26,6 @@ class HintReveal {
     // to close once everything is shown (only when there was more than one hint).
     Press AnotherHint(bool show_counting, bool hint_memory_on);
 
-    int32_t LastVisible() const { return last_visible_; }
     int32_t HintsShown() const { return hints_shown_; }
     int32_t HintCount() const { return hint_count_; }
     // How many children the window's control shows.

@@ -8,7 +8,7 @@ namespace klu {
 
 class HintButton;
 
-// "HintWindow": the window of an item hunk. It shows the hunk's first hint (or as many as hint
+// The window of an item hunk. It shows the hunk's first hint (or as many as hint
 // memory says) and one more with each press of its button_, Space or Enter. A hunk with a
 // single hint (a subject, a text) has nothing to reveal and no button_ at all, so that neither
 // the focus nor a screen reader finds a button that is never seen.
@@ -23,7 +23,6 @@ class HintWindow : public TextWindow {
 
     // The reveal button, or none for a hunk with a single hint.
     HintButton* Button() const { return button_; }
-    const HintReveal& Reveal() const { return reveal_; }
 
     void SetupWindow() override;
     int ButtonAreaHeight() const override { return reveal_.ButtonAreaHeight(); }

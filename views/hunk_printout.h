@@ -68,8 +68,6 @@ class HunkPrintout {
 
     int PageCount() const { return static_cast<int>(pages.size()); }
     const PrintPages& Pages() const { return pages; }
-    const PrinterGeometry& Geometry() const { return geometry; }
-    const PrintArea& Area() const { return area; }
     int LineHeight() const { return lineHeight; }
     const QFont& NormalFont() const { return normalFont; }
     const QFont& FixedFont() const { return fixedFont; }

@@ -10,8 +10,8 @@ namespace klu {
 
 class Hunk;
 
-// "HunkWindow": the widget of an MDI child window that shows a hunk. Its title is the hunk's name,
-// its icon follows its kind name, and while it lives the hunk's view points back at it.
+// The widget of a window that shows a hunk, inside the document area. Its title is the hunk's
+// name, its icon follows its kind name, and while it lives the hunk's view points back at it.
 class HunkWindow : public QWidget {
     Q_OBJECT
 

@@ -29,7 +29,7 @@ class ListWindow : public TextWindow {
     bool FocusButton(bool forward) override;
 };
 
-// "FileListWindow": the verbose listing of a folder's hint files, one row per file, only the rows in
+// The verbose listing of a folder's hint files, one row per file, only the rows in
 // view laid out and drawn. A filter field above the rows ("Filter listing"; Ctrl+K goes there)
 // keeps the entries whose titles hold what is typed, letter case and accents ignored: Down moves
 // to the first entry, Enter opens it, Esc empties the field (or, empty, goes back to the rows).
@@ -60,7 +60,7 @@ class FileListWindow : public ListWindow {
     std::vector<std::string> foldedTitles_;  // made when the filter is first used
 };
 
-// "SearchResultsWindow": the results of a search.
+// The results of a search.
 class SearchResultsWindow : public ListWindow {
     Q_OBJECT
 

@@ -46,7 +46,6 @@ class TextView : public HotSpotArea {
     // read from, under the wait cursor, and lays the text out again. Until then the pictures
     // have no image: they take no room and draw nothing, but their hot spots work.
     void SetPicturePath(std::string path);
-    const std::string& PicturePath() const { return picturePath; }
     // Paints the overlay onto its picture, once while the control lives, and repaints; nothing
     // when its picture is not a child of the hunk.
     void ShowOverlay(OverlayHunk& overlay);
@@ -64,7 +63,6 @@ class TextView : public HotSpotArea {
 
     int LineHeight() const { return lineHeight; }
     const std::vector<WrapInfo>& Fragments() const { return fragments; }
-    LayoutSize DocumentSize() const { return documentSize; }
     // The size of the whole hunk laid out at the current width, every child shown: what a
     // window needs to show all it may reveal without scrolling.
     LayoutSize FullDocumentSize() const;

@@ -7,7 +7,7 @@ namespace klu {
 class ItemsHunk;
 class TextView;
 
-// "TextWindow": a child window filled by a text control_, with a sunken frame round it.
+// A window filled by a text view (control_), with a sunken frame round it.
 class TextWindow : public HunkWindow {
     Q_OBJECT
 

@@ -32,7 +32,6 @@ class HintStream {
     // skipped first. A malformed number sets the fail state and gives 0; one out of the 32-bit
     // range sets it and gives the nearest limit.
     void SetDecimal() { decimal_ = true; }
-    bool Decimal() const { return decimal_; }
     int32_t ReadInt();
 
     // Characters and lines.

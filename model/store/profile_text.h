@@ -40,8 +40,6 @@ class ProfileText {
     // Every line followed by "\r\n".
     std::string Serialize() const;
 
-    size_t LineCount() const { return lines_.size(); }
-
   private:
     std::vector<std::string> lines_;
 };
