@@ -47,37 +47,19 @@ TEST_F(ArchiveOpenTest, TheOnlyHintFileOpensUnderTheArchivesNameWithItsMemory) {
 TEST_F(ArchiveOpenTest, OfSeveralTheUserPicksOneOrNoneAndWithoutAnyTheMessageComes) {
     const std::string several = Zip("several.zip", {{"a/FIRST.KLU", ThreeHintFile("First")},
                                                     {"second.klu", ThreeHintFile("Second")}});
-    dialogs.choiceAnswer = 1;
+    dialogs.choiceAnswer = 0;
     Open(several);
     EXPECT_EQ(dialogs.choiceItems, (std::vector<std::string>{"a/FIRST.KLU", "second.klu"}));
-    EXPECT_EQ(TopTitle(), "Second");
+    EXPECT_EQ(TopTitle(), "First");
+    EXPECT_EQ(state.currentPath, several + "/a/FIRST.KLU");
     dialogs.choiceAnswer.reset();
     Open(several);
-    EXPECT_EQ(TopTitle(), "Second") << "a cancelled choice keeps the file that was open";
+    EXPECT_EQ(TopTitle(), "First") << "a cancelled choice keeps the file that was open";
 
     Open(Zip("none.zip", {{"readme.txt", "Nothing here."}}));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, kZipArchiveText);
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::OkHelp);
-}
-
-// The verbose listing shows the hint files of the folder's archives by their titles, cached like
-// any other, and opens them.
-TEST_F(ArchiveOpenTest, TheListingShowsTheHintFilesOfArchivesAndOpensThem) {
-    Zip("pack.zip", {{"a/FIRST.KLU", ThreeHintFile("Packed First")}, {"notes.txt", "x"}});
-    for (int run = 0; run < 2; ++run) {
-        ListingStats stats;
-        const auto listing =
-            BuildFolderListing(folder.path(), state.locations.TitleCachePath(), &stats);
-        ASSERT_NE(listing, nullptr);
-        listing->SetObserver(&ui);
-        ASSERT_EQ(listing->GetChildCount(), 1u);
-        EXPECT_EQ(listing->GetChild(0)->GetName(), "Packed First");
-        EXPECT_EQ(stats.fromCache, run == 0 ? 0u : 1u);
-        if (run == 1) listing->GetChild(0)->Open();
-    }
-    EXPECT_EQ(TopTitle(), "Packed First");
-    EXPECT_EQ(state.currentPath, folder / "pack.zip/a/FIRST.KLU");
 }
 
 // Of two members with one name, the listing and the choice offer the second as NAME;2, and it

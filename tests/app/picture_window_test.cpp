@@ -139,8 +139,6 @@ TEST_F(PictureWindowTest, AnOverlayOpensItsPictureWindowAndPaintsOnce) {
     HintWindow* window = ViewOf(hyper);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(Client().activeSubWindow()->widget(), window);
-    EXPECT_EQ(PixelAt(25, 5), 5);
-    EXPECT_EQ(PixelAt(29, 7), (2 + 0) % 4);
     EXPECT_EQ(ScreenAt(*window, 28, 7), ColourOf(5));
 
     // Again from its hot spot, with the window behind another: it comes to the front, nothing
@@ -153,7 +151,6 @@ TEST_F(PictureWindowTest, AnOverlayOpensItsPictureWindowAndPaintsOnce) {
     EXPECT_EQ(Client().activeSubWindow()->widget(), window);
     EXPECT_EQ(WindowTitles().size(), windows);
     EXPECT_EQ(PixelAt(25, 5), 3);
-    EXPECT_EQ(OverlaysOf(*picture)->entries.size(), 1u);
 }
 
 // With no link in the window, Tab starts at the first hot spot; the spots follow in reading

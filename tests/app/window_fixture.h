@@ -83,8 +83,7 @@ class FrameFixture : public ::testing::Test {
     DocumentArea& Client() { return frame->Client(); }
     // Writes bytes as a file of the program folder and gives its path.
     std::string Write(const std::string& name, const std::string& bytes) {
-        WriteFile(folder / name, bytes);
-        return folder / name;
+        return folder.Write(name, bytes);
     }
 
     TempFolder folder;

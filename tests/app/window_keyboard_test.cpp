@@ -49,11 +49,6 @@ class QuestionKeysTest : public WindowKeyboardTest {
     HintButton* button = nullptr;
 };
 
-TEST_F(QuestionKeysTest, AQuestionOpensWithTheKeysOnItsRevealButton) {
-    EXPECT_EQ(ActiveTitle(), "Where?");
-    EXPECT_EQ(Focus(), button);
-}
-
 TEST_F(QuestionKeysTest, ScreenReadersFindAButtonInAQuestionAndNoneInASubject) {
     EXPECT_TRUE(HasButton(QAccessible::queryAccessibleInterface(question)));
     EXPECT_FALSE(HasButton(QAccessible::queryAccessibleInterface(ViewOf(Child("Chapter")))));

@@ -14,10 +14,8 @@ namespace {
 
 // The flattening rules are the model's business; here an older-format file, its title bytes
 // written as they are.
-HintFilePlan CafePlan() {
-    HintFilePlan plan = OlderFormatPlan();
-    plan.title88 = "Caf\xE9";
-    return plan;
+std::string Cafe() {
+    return Bytes(OlderFormatPlan("Caf\xE9"));
 }
 
 const std::string kCafeText =
@@ -26,7 +24,7 @@ const std::string kCafeText =
 
 TEST(KluExport, TextGoesToStdoutOrReplacesOutWhole) {
     const TempFolder folder;
-    const std::string path = folder.Write("cafe.klu", Bytes(CafePlan()));
+    const std::string path = folder.Write("cafe.klu", Cafe());
     const KluRun to_stdout = RunKlu({"export", path});
     EXPECT_EQ(to_stdout.status, 0);
     EXPECT_EQ(to_stdout.err, "");
@@ -42,14 +40,14 @@ TEST(KluExport, TextGoesToStdoutOrReplacesOutWhole) {
 TEST(KluExport, AnOutOfTheLongestNameAFolderTakesIsWritten) {
     const TempFolder folder;
     const std::string out = folder.PathOf(std::string(251, 'o') + ".txt");
-    EXPECT_EQ(RunKlu({"export", folder.Write("cafe.klu", Bytes(CafePlan())), out}).status, 0);
+    EXPECT_EQ(RunKlu({"export", folder.Write("cafe.klu", Cafe()), out}).status, 0);
     EXPECT_EQ(ReadFile(out), kCafeText);
 }
 
 // The text and the web page alike; the messages of failed loads are file_loading_test's.
 TEST(KluExport, FailuresCreateNoOut) {
     const TempFolder folder;
-    const std::string cafe = folder.Write("cafe.klu", Bytes(CafePlan()));
+    const std::string cafe = folder.Write("cafe.klu", Cafe());
     const std::string out_path = folder.PathOf("out.txt");
     const std::vector<std::pair<std::string, int>> cases = {
         {folder.Write("bad.klu", WithBrokenChecksum(TourPlan())), 2},
@@ -82,7 +80,7 @@ TEST(KluExport, FailuresCreateNoOut) {
 // or OUT under a file-size limit, which keeps the OUT there was.
 TEST(KluExport, AResultThatCannotBeWrittenExits73AndKeepsTheOldOut) {
     const TempFolder folder;
-    const std::string cafe = folder.Write("cafe.klu", Bytes(CafePlan()));
+    const std::string cafe = folder.Write("cafe.klu", Cafe());
     const std::string tour = folder.Write("tour.klu", Bytes(TourPlan()));
     const std::vector<std::vector<std::string>> commands = {
         {"export", cafe},

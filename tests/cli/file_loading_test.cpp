@@ -19,12 +19,6 @@ std::string Zip(const TempFolder& folder, const std::string& name,
     return path;
 }
 
-HintFilePlan Titled(const std::string& title) {
-    HintFilePlan plan = OlderFormatPlan();
-    plan.title88 = title;
-    return plan;
-}
-
 // Each command's words with FILE in the place of the file.
 const std::vector<std::vector<std::string>> kCommands = {{"check", "FILE"},
                                                          {"info", "FILE"},
@@ -69,10 +63,11 @@ TEST(KluLoading, EveryCommandGivesTheReadersMessageForAFileThatDoesNotLoad) {
 TEST(KluLoading, AnArchiveLoadsTheHintFileTheReaderWouldOpen) {
     const TempFolder folder;
     const std::string one =
-        Zip(folder, "one.zip", {{"readme.txt", "Unpack me."}, {"GAME.KLU", Bytes(Titled("Only"))}});
-    const std::string two =
-        Zip(folder, "two.zip",
-            {{"second.klu", Bytes(Titled("Second"))}, {"First.klu", Bytes(Titled("First"))}});
+        Zip(folder, "one.zip",
+            {{"readme.txt", "Unpack me."}, {"GAME.KLU", Bytes(OlderFormatPlan("Only"))}});
+    const std::string two = Zip(folder, "two.zip",
+                                {{"second.klu", Bytes(OlderFormatPlan("Second"))},
+                                 {"First.klu", Bytes(OlderFormatPlan("First"))}});
     const std::string tour = Zip(folder, "tour.zip", {{"tour.klu", Bytes(TourPlan())}});
     const struct {
         std::vector<std::string> words;

@@ -15,9 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string OlderTitled(const std::string& title) {
-    HintFilePlan plan = OlderFormatPlan();
-    plan.title88 = title;
-    return Bytes(plan);
+    return Bytes(OlderFormatPlan(title));
 }
 
 class KluList : public ::testing::Test {

@@ -65,9 +65,9 @@ HintFilePlan TourPlan() {
     return plan;
 }
 
-HintFilePlan OlderFormatPlan() {
+HintFilePlan OlderFormatPlan(const std::string& title) {
     HintFilePlan plan;
-    plan.title88 = "Older";
+    plan.title88 = title;
     plan.subjects88 = {{"Old subject", {{"Old question", {"hint one", "hint two"}}}}};
     return plan;
 }

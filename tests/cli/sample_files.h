@@ -18,8 +18,8 @@ inline const std::string kOverlayPng = GreyPng(1);
 // layout the tests expect is written out beside its definition.
 HintFilePlan TourPlan();
 
-// An older-format file only: one subject, one question with two hints.
-HintFilePlan OlderFormatPlan();
+// An older-format file only, of the title given: one subject, one question with two hints.
+HintFilePlan OlderFormatPlan(const std::string& title = "Older");
 
 // A root subject with the given number of subjects nested one in the other below it.
 HintFilePlan NestedSubjectsPlan(int depth);

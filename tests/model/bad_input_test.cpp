@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "fuzz/seed_catalog.h"
-#include "model/format/checksum.h"
 #include "model/store/file_info.h"
 #include "model/document/link_hunk.h"
 #include "model/files/text_file_lines.h"
@@ -14,27 +13,10 @@
 namespace klu {
 namespace {
 
+using test::HandWrittenFile;
 using test::Items;
 using test::LoadBytes;
 using test::Tree;
-
-// A newer-format file from hand-written hunk text and data, with a valid checksum at its end.
-// "OFFSET" in the hunks stands for the offset of the data, padded with zeros to the width of the
-// placeholder, which decimal reading allows.
-std::string NewerFile(std::string_view hunks, std::string_view data = "") {
-    std::string bytes = "KLU\r\nT\r\n1\r\n0\r\n** END OF 88A FORMAT **\r\n";
-    bytes += hunks;
-    bytes += '\x1A';
-    if (const size_t at = bytes.find("OFFSET"); at != std::string::npos) {
-        const std::string offset = std::to_string(bytes.size());
-        bytes.replace(at, 6, std::string(6 - offset.size(), '0') + offset);
-    }
-    bytes += data;
-    const uint16_t sum = StoredChecksum(bytes);
-    bytes += static_cast<char>(sum & 0xFF);
-    bytes += static_cast<char>(sum >> 8);
-    return bytes;
-}
 
 // Every cut of every file the fuzzers start from, the older and newer formats, every kind of
 // hunk and each place of the checksum among them.
@@ -64,7 +46,7 @@ std::string NestedSubjects(int depth) {
     for (int i = 0; i < depth; ++i)
         hunks += std::to_string(2 * (depth - i) + 1) + " SUBJECT\r\nS\r\n";
     hunks += "3 COMMENT\r\nC\r\ninnermost\r\n";
-    return NewerFile(hunks);
+    return HandWrittenFile(hunks);
 }
 
 TEST(BadInput, NestingDeeperThanAThousandLevelsIsCorruptedAtTheHeaderTooDeep) {
@@ -81,11 +63,11 @@ TEST(BadInput, NestingDeeperThanAThousandLevelsIsCorruptedAtTheHeaderTooDeep) {
 
 TEST(BadInput, LinksThatLeadRoundInACircleOpenNothing) {
     HintDocument doc;
+    const std::string file =
+        HandWrittenFile("8 SUBJECT\r\nRoot\r\n3 LINK\r\nA\r\n6\r\n3 LINK\r\nB\r\n3\r\n");
     test::RecordingObserver observer;
     doc.SetObserver(&observer);
-    ASSERT_EQ(
-        LoadBytes(NewerFile("8 SUBJECT\r\nRoot\r\n3 LINK\r\nA\r\n6\r\n3 LINK\r\nB\r\n3\r\n"), doc),
-        LoadResult::Ok);
+    ASSERT_EQ(LoadBytes(file, doc), LoadResult::Ok);
     auto* first = NodeCast<LinkHunk>(Items(doc.GetRoot())->children.at(0));
     ASSERT_NE(first, nullptr);
     first->Open();  // returns instead of recursing for ever

@@ -8,16 +8,10 @@
 namespace klu {
 namespace {
 
-std::string Pattern(size_t size) {
-    std::string bytes(size, '\0');
-    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
-    return bytes;
-}
-
 TEST(FileBytes, ReadsEveryByteOfFilesAroundTheStepSize) {
     test::TempFolder folder;
     for (const size_t size : {0, 1, 65535, 65536, 65537, 300001}) {
-        const std::string path = folder / "file", bytes = Pattern(size);
+        const std::string path = folder / "file", bytes = test::PatternBytes(size);
         test::WriteFile(path, bytes);
         std::vector<char> read;
         ASSERT_TRUE(ReadFileBytes(path, read)) << size;

@@ -15,17 +15,9 @@ using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
 
-// Bytes that differ from their neighbours, so that a chunk in the wrong place shows.
-std::string Pattern(size_t size) {
-    std::string bytes(size, '\0');
-    for (size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
-    return bytes;
-}
-
 // A hint file with one GIF hunk carrying the data, copied from where the loader found the data.
 TEST(FileRange, CopiesTheDataByteForByteInChunksOf4096) {
-    const std::string data = Pattern(10000);
+    const std::string data = test::PatternBytes(10000);
     HintFilePlan plan;
     plan.root = MakeSubject("Pictures");
     plan.root->Line("before");

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
 #include <limits>
 #include <map>
 #include <set>
@@ -14,7 +13,6 @@
 #include "fuzz/seed_catalog.h"
 #include "fuzz/seed_media.h"
 #include "model/text/base64.h"
-#include "model/format/checksum.h"
 #include "model/web/html_export.h"
 #include "model_test_support.h"
 #include "temp_folder.h"
@@ -25,8 +23,7 @@ namespace {
 // The page of a file, its data read from where the file was written.
 std::string PageOf(const std::string& bytes) {
     test::TempFolder folder;
-    const std::string path = folder / "file.klu";
-    std::ofstream(path, std::ios::binary) << bytes;
+    const std::string path = folder.Write("file.klu", bytes);
     HintDocument doc;
     EXPECT_TRUE(test::LoadFileAt(path, doc));
     std::ostringstream page;
@@ -36,18 +33,10 @@ std::string PageOf(const std::string& bytes) {
 
 // A file of many sounds that all play the one stretch of data the file holds.
 std::string SoundsSharingData(int sounds, size_t data_size) {
-    std::string bytes = "KLU\r\nEchoes\r\n1\r\n0\r\n** END OF 88A FORMAT **\r\n";
-    bytes += std::to_string(2 + 3 * sounds) + " SUBJECT\r\nEchoes\r\n";
+    std::string hunks = std::to_string(2 + 3 * sounds) + " SUBJECT\r\nEchoes\r\n";
     for (int i = 0; i < sounds; ++i)
-        bytes += "3 SOUND\r\nEcho\r\n0 " + std::string(12, '0') + " " + std::to_string(data_size) +
-                 "\r\n";
-    bytes += '\x1A';
-    const std::string offset = std::to_string(bytes.size());
-    for (size_t at = 0; (at = bytes.find(" 000000000000 ", at)) != std::string::npos; ++at)
-        bytes.replace(at + 13 - offset.size(), offset.size(), offset);
-    bytes += std::string(data_size, 'a');
-    const uint16_t sum = StoredChecksum(bytes);
-    return bytes + static_cast<char>(sum & 0xFF) + static_cast<char>(sum >> 8);
+        hunks += "3 SOUND\r\nEcho\r\n0 OFFSET " + std::to_string(data_size) + "\r\n";
+    return test::HandWrittenFile(hunks, std::string(data_size, 'a'));
 }
 
 TEST(WebPage, DeeplyNestedHintsStayWithinTheBound) {

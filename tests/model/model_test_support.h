@@ -7,6 +7,7 @@
 
 #include "model/document/document_observer.h"
 #include "model/document/hint_document.h"
+#include "model/format/checksum.h"
 #include "model/format/hint_stream.h"
 #include "model/outline/hint_writer.h"
 #include "model/format/hunk_kind.h"
@@ -40,6 +41,19 @@ inline std::string WriteOrFail(const HintFilePlan& plan) {
     auto bytes = WriteHintFile(plan, &error);
     EXPECT_TRUE(bytes.has_value()) << error;
     return bytes.value_or(std::string());
+}
+
+// A newer-format file from hand-written hunk text and data, with a valid checksum at its end.
+// Each "OFFSET" in the hunks stands for the offset of the data, padded with zeros to its width,
+// which decimal reading allows.
+inline std::string HandWrittenFile(const std::string& hunks, std::string_view data = "") {
+    std::string bytes = "KLU\r\nT\r\n1\r\n0\r\n** END OF 88A FORMAT **\r\n" + hunks + '\x1A';
+    const std::string offset = std::to_string(bytes.size());
+    for (size_t at = bytes.find("OFFSET"); at != std::string::npos; at = bytes.find("OFFSET"))
+        bytes.replace(at, 6, std::string(6 - offset.size(), '0') + offset);
+    bytes += data;
+    const uint16_t sum = StoredChecksum(bytes);
+    return bytes + static_cast<char>(sum & 0xFF) + static_cast<char>(sum >> 8);
 }
 
 inline ItemsHunk* Items(KLUObject* object) {

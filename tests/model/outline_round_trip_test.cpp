@@ -1,7 +1,6 @@
 // Authors' round trip: a loaded file written as an outline compiles back into the same tree.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <random>
 
@@ -20,8 +19,8 @@ namespace {
 
 // Writes the plan to the path and loads it, "" on success or what failed.
 std::string WriteAndLoad(const HintFilePlan& plan, const std::string& path, HintDocument& doc) {
-    std::ofstream(path, std::ios::binary) << test::WriteOrFail(plan);
-    return LoadHintFile(ReadHintFile(path), doc, false).result == LoadResult::Ok ? "" : "no load";
+    test::WriteFile(path, test::WriteOrFail(plan));
+    return test::LoadFileAt(path, doc) ? "" : "no load";
 }
 
 // Writes the plan, decompiles the file, compiles the outline and gives the difference of the
@@ -40,10 +39,8 @@ TEST(OutlineRoundTrip, EveryCatalogFileThatLoadsComesBackAsTheSameTree) {
     test::TempFolder folder;
     size_t loaded = 0;
     for (const seeds::SeedFile& file : seeds::CatalogFiles()) {
-        std::ofstream(folder / file.name, std::ios::binary) << file.bytes;
         HintDocument document;
-        if (LoadHintFile(ReadHintFile(folder / file.name), document, false).result !=
-            LoadResult::Ok)
+        if (!test::LoadFileAt(folder.Write(file.name, file.bytes), document))
             continue;  // damaged on purpose
         ++loaded;
         test::TempFolder out;

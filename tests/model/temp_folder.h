@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace klu::test {
 
@@ -31,7 +33,17 @@ class TempFolder {
 
     // The path of a name inside the folder.
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+    std::string PathOf(std::string_view name) const { return path_ + "/" + std::string(name); }
     const std::string& path() const { return path_; }
+
+    // Writes bytes to a file of the folder and gives its path.
+    std::string Write(std::string_view name, std::string_view bytes) const {
+        const std::string path = PathOf(name);
+        std::ofstream file(path, std::ios::binary);
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!file) throw std::runtime_error("cannot write " + path);
+        return path;
+    }
 
     // Number of entries in the folder: finds temporary files left behind.
     size_t EntryCount() const {
@@ -45,6 +57,14 @@ class TempFolder {
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Bytes that differ from their neighbours, so that a piece read or copied to the wrong place shows.
+inline std::string PatternBytes(size_t size) {
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(i * 7 + i / 251);
+    return bytes;
 }
 
 inline std::string ReadFile(const std::string& path) {

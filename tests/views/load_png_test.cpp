@@ -17,9 +17,9 @@ namespace {
 class LoadPngTest : public ::testing::Test {
   protected:
     std::unique_ptr<DecodedBitmap> Decode(const PngPicture& picture) {
-        const std::string path =
-            WriteWithFiller(folder, "picture.bin", kFiller, EncodeOrFail(picture));
-        return LoadPNG(path, kFiller);
+        return LoadPNG(
+            folder.Write("picture.bin", std::string(kFiller, 'x') + EncodeOrFail(picture)),
+            kFiller);
     }
     // The pixel values of a decoded picture, top row first.
     static std::vector<int> PixelsOf(const DecodedBitmap& bitmap) {
@@ -102,7 +102,7 @@ TEST_F(LoadPngTest, TrueColourMapsToTheColourCubeAsLibpngsQuantizingDoes) {
                                      static_cast<uint16_t>(sample(random)),
                                      static_cast<uint16_t>(sample(random))};
     });
-    const std::string path = WriteWithFiller(folder, "random.png", 0, EncodeOrFail(picture));
+    const std::string path = folder.Write("random.png", EncodeOrFail(picture));
     const auto bitmap = LoadPNG(path, 0);
     ASSERT_NE(bitmap, nullptr);
     // The table: black, 20 to 235 the 6 x 6 x 6 cube in steps of 51, black again.

@@ -59,14 +59,6 @@ inline std::string EncodeOrFail(const PngPicture& picture) {
     return bytes;
 }
 
-// A file of the bytes with filler bytes before them; gives its path.
-inline std::string WriteWithFiller(const TempFolder& folder, const std::string& name, size_t filler,
-                                   const std::string& bytes) {
-    const std::string path = folder / name;
-    WriteFile(path, std::string(filler, 'x') + bytes);
-    return path;
-}
-
 // The places of the bitmap that hold the value, row by row.
 inline std::vector<std::pair<int, int>> PlacesOf(const DecodedBitmap& bitmap, uint8_t value) {
     std::vector<std::pair<int, int>> places;
