@@ -1,7 +1,5 @@
 // Start-up and shutdown: the settings and hint memory, and the command line.
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QTest>
 #include <QScreen>
 #include <algorithm>
 #include <filesystem>
@@ -19,8 +17,7 @@ namespace {
 // memory are written, and the window comes back where it was.
 TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAtExit) {
     TempFolder folder;
-    const std::string path = folder / "game.klu";
-    WriteFile(path, SampleHintFile());
+    const std::string path = folder.Write("game.klu", SampleHintFile());
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
     {
         FakeUserDialogs* dialogs = nullptr;
@@ -50,8 +47,7 @@ TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAt
 // the first picture needs: each comes once the window has painted, or at exit without a paint.
 TEST(AppLifecycleTest, WhatNoOneSeesYetWaitsForTheFirstPaint) {
     TempFolder folder;
-    const std::string path = folder / "game.klu";
-    WriteFile(path, SampleHintFile());
+    const std::string path = folder.Write("game.klu", SampleHintFile());
     const ProfileFile profile(folder / "KLUWIN.INI");
     auto recent = [&] { return profile.ReadProfileString("MRU", "MRU0", ""); };
     std::unique_ptr<ReaderApp> app = StartApp(folder.path(), path);
@@ -75,7 +71,6 @@ TEST(AppLifecycleTest, WhatNoOneSeesYetWaitsForTheFirstPaint) {
     EXPECT_EQ(recent(), path) << "written at exit";
 }
 
-// The help file beside the program is read when help is first asked for, not at start.
 TEST(AppLifecycleTest, ReadsTheHelpFileWhenHelpIsFirstAskedFor) {
     TempFolder folder;
     WriteFile(folder / kHelpFileName, SampleHintFile("Reader Help"));

@@ -1,6 +1,5 @@
-// Hint files inside ZIP archives open directly: the only one, or the one the user picks; an
-// archive without any gets the message about archives. The member keeps its name, archive path
-// "/" member, in the recent files and the hint memory.
+// Hint files inside ZIP archives. A member is named archive path "/" member in the recent files
+// and the hint memory.
 #include <filesystem>
 
 #include "app/open_hint_file.h"

@@ -1,6 +1,4 @@
-// At home on the desktop: icons from the theme, the main title names the file, the Windows menu
-// lists the open windows, the About box names this program and its version.
-#include <QApplication>
+// At home on the desktop: titles, the Windows menu, icons, the About box.
 #include <QLabel>
 #include <QScrollBar>
 
@@ -32,7 +30,6 @@ TEST_F(DesktopTest, TheMainTitleNamesTheOpenFileFirst) {
 }
 
 TEST_F(DesktopTest, TheWindowsMenuListsTheOpenWindowsAndActivatesTheOneChosen) {
-    QApplication::setActiveWindow(frame.get());
     Open(Write("game.klu", SampleHintFile()));
     OpenWindow(*Child("Chapter"));
     OpenWindow(*Child("Where?"));
@@ -55,7 +52,6 @@ TEST_F(DesktopTest, TheWindowsMenuListsTheOpenWindowsAndActivatesTheOneChosen) {
     EXPECT_EQ(QApplication::focusWidget(), &window->Control());
 }
 
-// A new window fits what it shows, every hint revealed, within the client area.
 TEST_F(DesktopTest, NewWindowsFitWhatTheyShowWithinTheClientArea) {
     auto root = MakeSubject("Game");
     root->Add(MakeQuestion("How?", {{"first"}, {"second"}, {"third"}}));

@@ -1,5 +1,4 @@
-// Which commands the frame enables: some always, the file's with a file open, the window's with a
-// text window active; Back and Forward wait for windows visited.
+// Which commands the frame enables.
 #include <QLabel>
 #include <QSignalSpy>
 #include <set>
@@ -7,7 +6,6 @@
 #include "app/command_ids.h"
 #include "app/menu_builder.h"
 #include "app/menu_table.h"
-#include "app/open_hint_file.h"
 #include "model/document/meta_text_hunk.h"
 #include "views/text_window.h"
 #include "window_fixture.h"
@@ -36,9 +34,8 @@ Commands Plus(Commands commands, const Commands& more) {
     return commands;
 }
 
-class FrameCommandsTest : public FrameFixture {
+class FrameCommandsTest : public WindowFixture {
   protected:
-    FrameCommandsTest() { frame->show(); }
     // The commands of the menus that are enabled, each as often as the menus offer it.
     Commands Enabled() const {
         frame->UpdateMenus();
@@ -50,11 +47,6 @@ class FrameCommandsTest : public FrameFixture {
         }
         return enabled;
     }
-    void LoadSample() {
-        const std::string sample = Write("sample.klu", SampleHintFile());
-        ASSERT_EQ(LoadHintFile(ReadHintFile(sample), state.currentDocument, false).result,
-                  LoadResult::Ok);
-    }
     QMdiSubWindow* Activate(QWidget* window) {
         QMdiSubWindow* sub = Client().addSubWindow(window);
         sub->show();
@@ -63,34 +55,17 @@ class FrameCommandsTest : public FrameFixture {
     }
 };
 
-TEST_F(FrameCommandsTest, WithoutAFileOnlyTheCommandsThatNeedNoneAreEnabled) {
-    EXPECT_EQ(Enabled(), kAlways);
-}
-
-TEST_F(FrameCommandsTest, AFileEnablesItsCommands) {
-    LoadSample();
-    EXPECT_EQ(Enabled(), Plus(kAlways, kWithAFile));
-}
-
-TEST_F(FrameCommandsTest, ClosingTheFileDisablesItsCommandsAgain) {
-    LoadSample();
-    Enabled();
+TEST_F(FrameCommandsTest, TheEnabledCommandsFollowTheOpenFileAndTheActiveWindow) {
+    EXPECT_EQ(Enabled(), kAlways) << "no file";
+    ASSERT_EQ(LoadBytes(SampleHintFile(), state.currentDocument), LoadResult::Ok);
+    EXPECT_EQ(Enabled(), Plus(kAlways, kWithAFile)) << "a file";
     state.currentDocument.Clear();
-    EXPECT_EQ(Enabled(), kAlways);
-}
-
-TEST_F(FrameCommandsTest, AnActiveTextWindowEnablesTheWindowCommands) {
+    EXPECT_EQ(Enabled(), kAlways) << "the file closed again";
     MetaTextHunk hunk("Shown", nullptr, SUBJECT);
     const QMdiSubWindow* text = Activate(new TextWindow(hunk, "SUBJECT", state.settings));
-    EXPECT_EQ(Enabled(), Plus(kAlways, kWithATextWindow));
-    delete text;
-}
-
-TEST_F(FrameCommandsTest, AnActiveWindowOfAnotherKindLeavesTheWindowCommandsDisabled) {
-    MetaTextHunk hunk("Shown", nullptr, SUBJECT);
-    const QMdiSubWindow* text = Activate(new TextWindow(hunk, "SUBJECT", state.settings));
+    EXPECT_EQ(Enabled(), Plus(kAlways, kWithATextWindow)) << "a text window active";
     Activate(new QLabel("plain"));
-    EXPECT_EQ(Enabled(), kAlways);
+    EXPECT_EQ(Enabled(), kAlways) << "a window of another kind active";
     delete text;
 }
 

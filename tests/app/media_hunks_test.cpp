@@ -1,8 +1,4 @@
-// A GIF picture shown and its data saved byte for byte, a sound hunk played without holding up the
-// reader, and damaged sound reported.
-#include <gtest/gtest.h>
-
-#include <QGuiApplication>
+// GIF pictures and sounds in the reader.
 
 #include "app/command_ids.h"
 #include "app/command_texts.h"
@@ -51,7 +47,6 @@ void ExpectStop(const FakeUserDialogs::Message& message, const std::string& part
     EXPECT_NE(message.text.find(part), std::string::npos) << message.text;
 }
 
-// A GIF picture opens in a window of its own, as it is; opened again, that window comes back.
 TEST_F(MediaTest, AGifShowsInItsWindow) {
     OpenMedia(Picture(), seeds::TinyWave(10));
     for (int i = 0; i < 2; ++i) {
@@ -67,8 +62,6 @@ TEST_F(MediaTest, AGifShowsInItsWindow) {
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-// Save Window of a GIF window offers GIF files and writes the data byte for byte, never over
-// the hint file.
 TEST_F(MediaTest, SaveWindowOfAGifWritesItsDataNeverOverTheHintFile) {
     OpenMedia(Picture(), seeds::TinyWave(10));
     HunkTitled("Old map").Open();

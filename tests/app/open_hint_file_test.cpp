@@ -1,5 +1,4 @@
 // Opening a hint file: the top window and the failures with their messages.
-#include <QApplication>
 
 #include "app/command_ids.h"
 #include "app/file_filter.h"

@@ -1,17 +1,11 @@
-// The text control: links by keyboard and mouse, scrolling, what it draws, and what assistive
-// technology sees of it; hint text bytes as Unicode for drawing and measuring.
+// The text control, and hint text bytes as Unicode.
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
-#include <QImage>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
-#include <algorithm>
-#include <cstdlib>
-#include <memory>
 #include <tuple>
 
 #include "model/document/document_observer.h"
@@ -51,7 +45,7 @@ class ControlTest : public ::testing::Test {
     }
 
     // Shows the control at a fixed size, active and focused.
-    TextView& Show(int width = 320, int height = 240) {
+    void Show(int width = 320, int height = 240) {
         control = std::make_unique<TextView>(nullptr, root);
         control->resize(width, height);
         control->show();
@@ -59,7 +53,6 @@ class ControlTest : public ::testing::Test {
         control->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(control.get()));
         control->setFocus();
-        return *control;
     }
     // The middle of the first fragment of the object, in viewport coordinates.
     QPoint CentreOf(const KLUObject* object) const {
@@ -72,7 +65,6 @@ class ControlTest : public ::testing::Test {
         ADD_FAILURE() << "no fragment for " << object->GetName();
         return {};
     }
-    void Click(QPoint point) { QTest::mouseClick(control->viewport(), Qt::LeftButton, {}, point); }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(control.get(), key, modifiers);
     }
@@ -111,9 +103,7 @@ class ControlLinksTest : public ControlTest {
     MetaTextHunk* last = nullptr;
 };
 
-// Tab and Shift+Tab walk the links and wrap around, or give the focus to the owner's button past
-// them; Enter and Space open the link, unless the owner has a default action; Esc asks the
-// owner to close.
+// With an owner, Tab past the links gives it the focus, Space its default action, Esc a close.
 TEST_F(ControlLinksTest, TabWalksTheLinksOrToTheOwnerEnterAndSpaceOpenEscCloses) {
     EXPECT_EQ(control->CurrentLink(), nullptr);
     Walk(
@@ -152,7 +142,7 @@ TEST_F(ControlLinksTest, ClickOpensTheLinkUnderTheMouseWhichShowsAHand) {
     for (const QPoint point :
          {CentreOf(last), CentreOf(first), CentreOf(root.children[0]), corner, QPoint(2, 2)}) {
         cursors.push_back(CursorAt(point));
-        Click(point);
+        QTest::mouseClick(control->viewport(), Qt::LeftButton, {}, point);
     }
     const Qt::CursorShape hand = Qt::PointingHandCursor, arrow = Qt::ArrowCursor;
     EXPECT_EQ(cursors, (std::vector{hand, hand, arrow, arrow, arrow}));
@@ -201,7 +191,7 @@ TEST_F(ControlTest, TextAndLinksTakeTheirColoursReadableOnADarkPaletteHiddenChil
     const QColor base(30, 30, 32);
     dark.setColor(QPalette::Base, base);
     dark.setColor(QPalette::Text, QColor(225, 225, 225));
-    dark.setColor(QPalette::Link, QColor(0, 0, 255));
+    dark.setColor(QPalette::Link, Qt::blue);
     control->setPalette(dark);
     control->ApplySettings(settings);
     EXPECT_EQ(control->LinkColor(), QColor(Qt::red)) << "the user's choice is kept";
@@ -245,13 +235,13 @@ TEST_F(ControlTest, AccessibleTextIsTheVisibleChildrenInOrderVisibleLinksOpenWhe
     EXPECT_EQ(text->text(6, 11), QString("here."));
 
     ASSERT_EQ(accessible->childCount(), 2);
-    QAccessibleInterface* link = accessible->child(0);
-    ASSERT_NE(link, nullptr);
-    EXPECT_EQ(link->role(), QAccessible::Link);
-    EXPECT_EQ(link->text(QAccessible::Name), QString::fromUtf8("Where\u2019s the key?"));
-    QAccessibleInterface* other = accessible->child(1);
-    EXPECT_EQ(other->text(QAccessible::Name), QString("Second question"));
-    QAccessibleActionInterface* action = other->actionInterface();
+    for (const auto& [i, name] : {std::pair{0, QString::fromUtf8("Where\u2019s the key?")},
+                                  {1, QString("Second question")}}) {
+        ASSERT_NE(accessible->child(i), nullptr);
+        EXPECT_EQ(accessible->child(i)->role(), QAccessible::Link);
+        EXPECT_EQ(accessible->child(i)->text(QAccessible::Name), name);
+    }
+    QAccessibleActionInterface* action = accessible->child(1)->actionInterface();
     ASSERT_NE(action, nullptr);
     EXPECT_TRUE(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
     action->doAction(QAccessibleActionInterface::pressAction());
