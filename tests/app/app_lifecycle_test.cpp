@@ -12,9 +12,7 @@
 namespace klu::test {
 namespace {
 
-// A program folder without help or settings: no help, no file, no message, the listing of the
-// folder itself, and the main window on most of the screen. At exit the settings and the hint
-// memory are written, and the window comes back where it was.
+// A program folder without help or settings; the window comes back where it was left.
 TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAtExit) {
     TempFolder folder;
     const std::string path = folder.Write("game.klu", SampleHintFile());
@@ -29,8 +27,7 @@ TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAt
         EXPECT_EQ(state.settings.listFolder, state.programFolder);
         EXPECT_EQ(first->Window()->size(), desktop.size() * 4 / 5);
         first->Window()->setGeometry(30, 40, 500, 400);
-        ASSERT_EQ(LoadHintFile(ReadHintFile(path), state.currentDocument, false).result,
-                  LoadResult::Ok);
+        ASSERT_TRUE(LoadFileAt(path, state.currentDocument));
         state.currentPath = path;
         state.settings.listFolder = "/listing/here";
         EXPECT_EQ(ReadFile(folder / "KLUWIN.INI").find("/listing/here"), std::string::npos);

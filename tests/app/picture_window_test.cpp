@@ -61,7 +61,6 @@ class PictureWindowTest : public WindowFixture {
     HintWindow* window = nullptr;
 };
 
-// The picture is drawn at the text margin; its hot spots are links where the mouse clicks.
 TEST_F(PictureWindowTest, APictureWindowShowsItsPictureAndHotSpotsOpenWhereTheMouseClicks) {
     TextView& control = window->Control();
     EXPECT_EQ(PictureSizeOf(*picture), (LayoutSize{40, 30}));

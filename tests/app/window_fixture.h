@@ -25,13 +25,6 @@ inline std::optional<std::string> NoEnvironment(const std::string&) {
     return std::nullopt;
 }
 
-// The bytes of a hint file of the top subject given.
-inline std::string HintFileOf(std::unique_ptr<HintNode> root) {
-    HintFilePlan plan;
-    plan.root = std::move(root);
-    return WriteOrFail(plan);
-}
-
 // A subject with a chapter that holds a two-hint question, then a one-hint question.
 inline std::string SampleHintFile(const std::string& title = "Sample Game") {
     auto root = MakeSubject(title);

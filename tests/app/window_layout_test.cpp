@@ -7,7 +7,6 @@
 namespace klu::test {
 namespace {
 
-// The profile's choice is shown; the other one, once picked, is what the profile keeps.
 TEST(WindowLayoutProfile, ShowsTheKeptLayoutAndKeepsTheOnePicked) {
     const struct {
         const char* kept;

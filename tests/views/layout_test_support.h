@@ -44,9 +44,7 @@ constexpr ChildFlags kSep{.hardBreak = true, .isSeparator = true};
 // Loads the file of the top subject into doc and gives the subject's hunk.
 inline ItemsHunk* LoadRoot(HintDocument& doc, std::unique_ptr<HintNode> root,
                             bool picture_mode = false) {
-    HintFilePlan file;
-    file.root = std::move(root);
-    EXPECT_EQ(LoadBytes(WriteOrFail(file), doc, picture_mode), LoadResult::Ok);
+    EXPECT_EQ(LoadBytes(HintFileOf(std::move(root)), doc, picture_mode), LoadResult::Ok);
     return Items(doc.GetRoot());
 }
 

@@ -29,9 +29,7 @@ std::string ContentsFile() {
     map->AddRegion(0, 0, 5, 5, MakeText("Spot", {"Here."}));
     map->AddRegion(5, 5, 9, 9, MakeData("OVERLAY", "Key overlay", "x"));
     root->Add(MakeData("SOUND", "Bell", "RIFF"));
-    HintFilePlan plan;
-    plan.root = std::move(root);
-    return WriteOrFail(plan);
+    return HintFileOf(std::move(root));
 }
 
 // The rows below parent as "title(children)", separated by blanks.

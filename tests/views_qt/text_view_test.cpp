@@ -1,6 +1,4 @@
 // The text control, and hint text bytes as Unicode.
-#include <gtest/gtest.h>
-
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QMouseEvent>
@@ -8,7 +6,7 @@
 #include <QTest>
 #include <tuple>
 
-#include "model/document/document_observer.h"
+#include "../model/model_test_support.h"
 #include "model/document/meta_text_hunk.h"
 #include "views/readable_colors.h"
 #include "views/text_view.h"
@@ -17,12 +15,6 @@
 
 namespace klu::test {
 namespace {
-
-// Records what the model asks the windows to do.
-struct RecordingHunkUi : DocumentObserver {
-    void OpenWindow(Hunk& hunk) override { opened.push_back(&hunk); }
-    std::vector<Hunk*> opened;
-};
 
 // A subject whose children are lines and questions, as the parser lays them out: every child
 // ends its line unless asked otherwise.
@@ -77,7 +69,7 @@ class ControlTest : public ::testing::Test {
     }
     QImage Grab() const { return control->viewport()->grab().toImage(); }
 
-    RecordingHunkUi ui;
+    RecordingObserver ui;
     MetaTextHunk root;
     std::unique_ptr<TextView> control;
 };
@@ -108,12 +100,12 @@ TEST_F(ControlLinksTest, TabWalksTheLinksOrToTheOwnerEnterAndSpaceOpenEscCloses)
     EXPECT_EQ(control->CurrentLink(), nullptr);
     Walk(
         {{Qt::Key_Tab, first}, {Qt::Key_Return, first}, {Qt::Key_Tab, last}, {Qt::Key_Tab, first}});
-    EXPECT_EQ(ui.opened, std::vector<Hunk*>{first});
+    EXPECT_EQ(ui.shown, std::vector<Hunk*>{first});
     EXPECT_TRUE(control->hasFocus()) << "Tab stayed inside the control";
     Walk({{Qt::Key_Tab, last}}, true);
     Key(Qt::Key_Enter);
     Key(Qt::Key_Space);
-    EXPECT_EQ(ui.opened, (std::vector<Hunk*>{first, last, last}));
+    EXPECT_EQ(ui.shown, (std::vector<Hunk*>{first, last, last}));
     Show();  // from the start, Shift+Tab selects the last link
     Walk({{Qt::Key_Backtab, last}}, true);
 
@@ -132,10 +124,9 @@ TEST_F(ControlLinksTest, TabWalksTheLinksOrToTheOwnerEnterAndSpaceOpenEscCloses)
     Key(Qt::Key_Space);
     Key(Qt::Key_Escape);
     EXPECT_EQ(calls, "focus next, focus previous, action, close");
-    EXPECT_EQ(ui.opened.size(), 3u);
+    EXPECT_EQ(ui.shown.size(), 3u);
 }
 
-// Each place shows a hand over a link and opens it when clicked; elsewhere an arrow.
 TEST_F(ControlLinksTest, ClickOpensTheLinkUnderTheMouseWhichShowsAHand) {
     const QPoint corner(control->viewport()->width() - 5, control->viewport()->height() - 5);
     std::vector<Qt::CursorShape> cursors;
@@ -146,7 +137,7 @@ TEST_F(ControlLinksTest, ClickOpensTheLinkUnderTheMouseWhichShowsAHand) {
     }
     const Qt::CursorShape hand = Qt::PointingHandCursor, arrow = Qt::ArrowCursor;
     EXPECT_EQ(cursors, (std::vector{hand, hand, arrow, arrow, arrow}));
-    EXPECT_EQ(ui.opened, (std::vector<Hunk*>{last, first}));
+    EXPECT_EQ(ui.shown, (std::vector<Hunk*>{last, first}));
 }
 
 // Counts the pixels of the image that are clearly of the colour (anti-aliased edges aside).
@@ -204,7 +195,7 @@ TEST_F(ControlTest, TextAndLinksTakeTheirColoursReadableOnADarkPaletteHiddenChil
     EXPECT_EQ(control->LinkColor(), QColor(Qt::blue));
 }
 
-// An incentive opens nothing: it is drawn in the text colour, takes no focus and no click.
+// An incentive opens nothing.
 TEST_F(ControlTest, AnIncentiveShowsAsPlainTextNotALink) {
     KLUObject* incentive = Add(new MetaTextHunk("Buy the full game", &root, INCENTIVE));
     MetaTextHunk* question = AddQuestion("Question");
@@ -245,13 +236,13 @@ TEST_F(ControlTest, AccessibleTextIsTheVisibleChildrenInOrderVisibleLinksOpenWhe
     ASSERT_NE(action, nullptr);
     EXPECT_TRUE(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
     action->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(ui.opened, std::vector<Hunk*>{second});
+    EXPECT_EQ(ui.shown, std::vector<Hunk*>{second});
 
     control->SetVisibleCount(3);  // the second link is hidden now
     EXPECT_EQ(accessible->childCount(), 1);
     EXPECT_EQ(accessible->child(1), nullptr);
     action->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(ui.opened.size(), 1u);
+    EXPECT_EQ(ui.shown.size(), 1u);
     control->SetVisibleCount(2);
     EXPECT_EQ(text->text(0, text->characterCount()), QString("Start here."));
 }
