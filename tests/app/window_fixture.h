@@ -126,7 +126,7 @@ class WindowFixture : public ::testing::Test {
     FakeUserDialogs dialogs;
     AppState state;
     std::unique_ptr<MainWindow> frame;
-    WindowHunkUi ui;
+    HunkWindows ui;
 };
 
 }  // namespace klu::test
