@@ -1,5 +1,6 @@
 // The reader's help file RORED.KLU as the build makes it, loaded as the reader loads it (picture
-// mode): the titles the Help commands look for, the hot spots of its pictures and its links.
+// mode): the titles the Help commands look for, the hot spots of its pictures and its links; it
+// and the demo file come back whole through an outline.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,8 +13,10 @@
 #include "model/document/items_hunk.h"
 #include "model/document/link_hunk.h"
 #include "model/document/media_hunks.h"
+#include "model/outline/outline.h"
 #include "views/load_png.h"
 #include "views/text_layout.h"
+#include "../model/temp_folder.h"
 
 namespace klu::test {
 namespace {
@@ -157,6 +160,15 @@ TEST_F(HelpFileContentTest, TellsOfTheWebSiteCommandOnlyWhenTheBuildHasIt) {
         }
     }
     EXPECT_EQ(told, std::string(KLU_WEB_ADDRESS).empty() ? 0u : 1u);
+}
+
+TEST(BuiltFiles, ComeBackThroughAnOutlineAsTheSameTree) {
+    for (const std::string file : {KLU_DEMO_FILE, KLU_HELP_FILE}) {
+        HintDocument document;
+        ASSERT_EQ(LoadHintFile(ReadHintFile(file), document, false).result, LoadResult::Ok) << file;
+        const TempFolder folder;
+        EXPECT_EQ(DecompiledDifference(document, file, folder.path()), "") << file;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The verbose listing: the header scan that gives each entry its title, version and
-// information keys, the listing of a folder through the title cache, and the tree walkers over
-// its entries.
+// information keys, the order of titles, and the listing of a folder through the title cache.
 #include "model/store/folder_listing.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +13,7 @@
 #include "listing_test_support.h"
 #include "model/store/file_info.h"
 #include "model/document/hint_document.h"
+#include "model/store/sort_key.h"
 #include "model/store/title_cache.h"
 #include "model/files/zip_members.h"
 
@@ -36,13 +36,34 @@ TEST(FileInfoScan, NewerFileGivesRootTitleVersionAndInformationKeys) {
     // Lines past the count of the information hunk's header are not read.
     plan.topLevel.push_back(MakeNode("COMMENT", "author=Eve"));
     WriteHintFileAt(folder / "new.klu", plan);
-    const FileInfo entry(folder / "new.klu", -3);
-    EXPECT_EQ(entry.fileTitle, "  The Newer Game");  // leading blanks stay here
-    EXPECT_EQ(entry.version, "Release 2");
-    EXPECT_EQ(entry.author, "Bob");  // the later line wins
-    EXPECT_EQ(entry.publisher, "Games Inc");
-    EXPECT_EQ(entry.date, "1 May 1996");
-    EXPECT_EQ(entry.time, "12:00");
+    const FileInfo e(folder / "new.klu", -3);
+    // Leading blanks of the title stay; the later author line wins.
+    EXPECT_EQ((Strings{e.fileTitle, e.version, e.author, e.publisher, e.date, e.time}),
+              (Strings{"  The Newer Game", "Release 2", "Bob", "Games Inc", "1 May 1996",
+                       "12:00"}));
+}
+
+// Leading articles do not count and letter case is ignored.
+TEST(SortKey, MovesOnlyAWholeLeadingArticleToTheEnd) {
+    EXPECT_EQ(SortKey("The Adventure"), "ADVENTURE, THE");
+    EXPECT_EQ(SortKey("a quest"), "QUEST, A");
+    EXPECT_EQ(SortKey("The A Team"), "A TEAM, THE");  // "A" after "The" stays
+    EXPECT_EQ(SortKey("A  Gap"), " GAP, A");          // exactly two characters go
+    EXPECT_EQ(SortKey("Theatre"), "THEATRE");
+    EXPECT_EQ(SortKey("caf\xe9"), "CAF\xe9");  // only a to z are upper-cased
+}
+
+TEST(TitleLess, SortsArticleTitlesUnderTheirMainWordIgnoringCase) {
+    const auto less = [](const std::string& a, const std::string& b) {
+        return TitleLess(HunkLine(a), HunkLine(b));
+    };
+    EXPECT_TRUE(less("Abyss", "The Adventure"));
+    EXPECT_TRUE(less("The Adventure", "Bard"));
+    EXPECT_FALSE(less("\xe9tude", "\xc9TUDE"));
+    EXPECT_FALSE(less("the game", "Game, The"));
+    // Bytes compare unsigned: accented letters after plain ones; an empty title first.
+    EXPECT_TRUE(less("Zork", "\xc9tude"));
+    EXPECT_TRUE(less("", "Abyss"));
 }
 
 // Folders "games" and "more" of hint files, and a cache beside them.

@@ -1,7 +1,5 @@
-// The web page: its markup as a browser reads it (elements closed where they opened, sections
-// nested as the file's subjects and questions, hints hidden in order, links to anchors of the
-// page, pictures inside it, text escaped); its size stays within a small multiple of its file
-// however deep the hints nest or often the hunks share data, and a hot spot stays on its picture.
+// The web page: its markup as a browser reads it, its size bound however deep the hints nest or
+// often the hunks share data, and hot spots kept on their picture.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -59,10 +57,8 @@ TEST(WebPage, HotSpotsWithExtremeCornersCoverTheirPictureAtMost) {
     constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
     plan.root->Add(MakeData("HYPERPNG", "Map", seeds::TinyPng()))
         ->AddRegion(kMin, kMin, kMax, kMax, MakeText("Everywhere", {"All of it."}));
-    EXPECT_NE(PageOf(test::WriteOrFail(plan))
-                  .find("left:0.000%;top:0.000%;width:100.000%;"
-                        "height:100.000%"),
-              std::string::npos);
+    const std::string page = PageOf(test::WriteOrFail(plan));
+    EXPECT_NE(page.find("left:0.000%;top:0.000%;width:100.000%;height:100.000%"), page.npos);
 }
 
 // The page leaves incentives out, and its outline numbers run on without a gap for them.
@@ -141,9 +137,8 @@ struct ReadPage {
     }
     const Tag* Find(const std::string& name, const std::string& key = "",
                     const std::string& value = "") const {
-        for (const Tag& tag : tags) {
+        for (const Tag& tag : tags)
             if (tag.name == name && tag.Attribute(key) == value) return &tag;
-        }
         return nullptr;
     }
     // The first element of the name inside outer.

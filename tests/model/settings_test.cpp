@@ -1,15 +1,18 @@
-// Settings: the "KLUWIN" section read with its defaults and parsing rules, and written back.
+// Settings: the "KLUWIN" section read with its defaults and parsing rules, and written back;
+// the recent-file list of section "MRU" and how an open reorders it.
 #include "model/store/settings.h"
 
 #include <gtest/gtest.h>
 
 #include "model/document/hint_document.h"
+#include "model/store/recent_files.h"
 #include "temp_folder.h"
 
 namespace klu {
 namespace {
 
 using test::ReadFile;
+using Strings = std::vector<std::string>;
 
 FontRecord Font(std::string face, int32_t points, int32_t weight, bool italic) {
     return FontRecord{std::move(face), points, weight, italic};
@@ -80,6 +83,39 @@ TEST_F(SettingsProfile, TwoReadersSavingInTurnKeepEachOthersChanges) {
     const Settings both = Load();
     EXPECT_FALSE(both.showCounting);
     EXPECT_EQ(both.linkColor, 255u);
+}
+
+// Each opened file goes first, a file again in any case moves first, and a fifth pushes the
+// oldest out; the list reads back from the profile.
+TEST(RecentList, StartsEmptyAndTakesEachOpenedFileFirst) {
+    test::TempFolder folder;
+    ProfileFile profile{folder / "KLUWIN.INI"};
+    RecentFiles recent{profile};
+    const auto shown = [&recent] {
+        Strings paths;
+        for (const RecentFile& file : recent.Shown())
+            paths.push_back(file.path);
+        return paths;
+    };
+    EXPECT_EQ(RecentFiles::MenuText(0, "/hints/game.klu"), "&1 /hints/game.klu");
+    EXPECT_EQ(RecentFiles::MenuText(3, "x"), "&4 x");
+    EXPECT_EQ(recent.ShownCount(), 4);
+    EXPECT_TRUE(recent.Shown().empty());
+    for (const char* path : {"/a.klu", "/b.klu"})
+        ASSERT_TRUE(recent.Add(path));
+    EXPECT_EQ(shown(), (Strings{"/b.klu", "/a.klu"}));
+    EXPECT_EQ(profile.ReadProfileString("MRU", "MRU0", ""), "/b.klu");
+    EXPECT_EQ(profile.ReadProfileString("MRU", "MRU2", ""), "Default");
+    for (int index : {2, 4, -1})
+        EXPECT_EQ(recent.Entry(index), std::nullopt) << index;
+    for (const char* path : {"/c.klu", "/A.KLU", "/A.KLU"})
+        ASSERT_TRUE(recent.Add(path));
+    EXPECT_EQ(shown(), (Strings{"/A.KLU", "/c.klu", "/b.klu"}));
+    for (const char* path : {"/4.klu", "/5.klu"})
+        ASSERT_TRUE(recent.Add(path));
+    EXPECT_EQ(shown(), (Strings{"/5.klu", "/4.klu", "/A.KLU", "/c.klu"}));
+    EXPECT_EQ(profile.ReadProfileString("MRU", "MRU3", ""), "/c.klu");
+    EXPECT_EQ(profile.ReadProfileString("MRU", "MRU4", "absent"), "absent");
 }
 
 }  // namespace
