@@ -1,7 +1,10 @@
 // Every command loads its file as the reader opens it: a file that does not load gets the reader's
-// message on stderr, and a hint file inside a ZIP archive loads as the reader picks it.
-
+// message on stderr, and a hint file inside a ZIP archive loads as the reader picks it. klu check
+// prints one line "<code> <name>" and gives the load result as its exit status, and where the
+// load failed among the hunks, the line it failed at on stderr.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "model/document/file_messages.h"
 #include "model/files/zip_members.h"
@@ -49,7 +52,7 @@ TEST(KluLoading, EveryCommandGivesTheReadersMessageForAFileThatDoesNotLoad) {
         for (const auto& [file, status, message] : inputs) {
             const KluRun run = RunKlu(Words(command, file, folder));
             EXPECT_EQ(run.status, status) << command[0] << ' ' << file;
-            // check names below it the line a corrupted file failed at (check_command_test).
+            // check names below it the line a corrupted file failed at (KluCheck).
             const bool line_follows = command[0] == "check" && status == 2;
             EXPECT_EQ(line_follows ? run.err.substr(0, message.size() + 1) : run.err,
                       message + "\n")
@@ -90,6 +93,33 @@ TEST(KluLoading, AnArchiveLoadsTheHintFileTheReaderWouldOpen) {
         EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1), c.out) << c.words[1];
         EXPECT_EQ(run.err, c.err) << c.words[1];
     }
+}
+
+TEST(KluCheck, EveryLoadResultIsPrintedAndIsTheExitStatus) {
+    const TempFolder folder;
+    const std::vector<std::tuple<std::string, int, std::string>> cases = {
+        {folder.Write("tour.klu", Bytes(TourPlan())), 0, "0 LoadOk\n"},
+        {folder.Write("old.klu", Bytes(OlderFormatPlan())), 0, "0 LoadOk\n"},
+        {folder.Write("notes.txt", "Shopping list\r\nbread\r\n"), 1, "1 LoadNotHintFile\n"},
+        {folder.Write("bad.klu", WithBrokenChecksum(TourPlan())), 2, "2 LoadCorrupted\n"},
+        {folder.Write("deep.klu", Bytes(NestedSubjectsPlan(1200))), 2, "2 LoadCorrupted\n"},
+        {folder.Write("archive.zip", std::string("PK\x03\x04\x14\0\0\0", 8) + "rest\n"), 4,
+         "4 LoadZipArchive\n"},
+        {folder.PathOf("missing.klu"), 5, ""},
+        {folder.PathOf(""), 5, ""},
+    };
+    for (const auto& [path, status, out] : cases) {
+        const KluRun run = RunKlu({"check", path});
+        EXPECT_EQ(run.status, status) << path;
+        EXPECT_EQ(run.out, out) << path;
+    }
+}
+
+// The subject a thousand levels down has its header on line 2001 (root: lines 1 and 2).
+TEST(KluCheck, ACorruptedFileNamesTheLineItFailedAt) {
+    const TempFolder folder;
+    const std::string deep = folder.Write("deep.klu", Bytes(NestedSubjectsPlan(1200)));
+    EXPECT_TRUE(RunKlu({"check", deep}).err.ends_with("klu: " + deep + ": failed at line 2001\n"));
 }
 
 }  // namespace
