@@ -1,14 +1,7 @@
 #!/usr/bin/python3
-"""The page of `klu export --html` in a real browser (headless Chromium through Selenium).
-
-usage: html_page_test.py KLU
-
-A hint file is compiled from the outline below, exported, and opened from disk: nothing of a
-hint may show on screen or in the source before its press; each press shows one more hint, in
-order, with the reader's button texts; reveals survive a reload and a cancelled "Hide every
-hint"; a link and a hot spot lead to their targets and Back returns; Tab reaches the spots in
-reading order and Enter opens them; nothing is fetched from elsewhere.
-"""
+"""usage: html_page_test.py KLU -- the page of `klu export --html` in headless Chromium: no hint
+shows before its press, each press shows the next; reveals survive a reload and a cancelled "Hide
+every hint"; links, hot spots, Back, Tab and Enter work; nothing is fetched from elsewhere."""
 import html
 import struct
 import subprocess
@@ -47,12 +40,8 @@ GATE = ["First clue about <b>gates</b> & locks.", "Second clue.", "Third clue: t
 BOAT = ["Look near the pier.", "It is under the tarp."]
 SECRETS = GATE + BOAT + TARP
 # After each press of the gate question: its button and what the question shows.
-PRESSES = [
-    ("Hint 1 of 3.  Another hint?", GATE[:1]),
-    ("Hint 2 of 3.  Another hint?", GATE[:2]),
-    ("No more hints.", GATE),
-    ("No more hints.", GATE),
-]
+PRESSES = [("Hint 1 of 3.  Another hint?", GATE[:1]), ("Hint 2 of 3.  Another hint?", GATE[:2]),
+           ("No more hints.", GATE), ("No more hints.", GATE)]
 
 
 def fail(message):
@@ -66,9 +55,8 @@ def check(condition, message):
 
 
 def reloads_to(driver, condition, message):
-    """Reloads until the page shows what condition wants. Chromium hands local storage on to its
-    storage service on its own schedule, and a reload straight after a press can overtake it; a
-    page that never stored anything still fails after the last try."""
+    """Reloads until condition holds: a reload straight after a press can overtake Chromium's
+    own schedule of storing local storage."""
     from selenium.webdriver.support.ui import WebDriverWait
     for _ in range(20):
         driver.refresh()
@@ -134,16 +122,13 @@ def question(driver, title):
 
 
 def hints_of(driver, title):
-    hints = question(driver, title).find_elements("css selector", ":scope > .parts > .hint")
-    return [hint.text for hint in hints]
+    return [hint.text for hint in
+            question(driver, title).find_elements("css selector", ":scope > .parts > .hint")]
 
 
 def answer_hide_all(driver, accept):
     driver.find_element("id", "hide-all").click()
-    try:
-        prompt = driver.switch_to.alert
-    except Exception:
-        fail("Hide every hint did not ask first")
+    prompt = driver.switch_to.alert  # raises when Hide every hint did not ask first
     prompt.accept() if accept else prompt.dismiss()
 
 
@@ -225,8 +210,7 @@ def check_targets(driver):
 def check_nothing_fetched(driver):
     fetched = driver.execute_script("return performance.getEntriesByType('resource').length")
     check(fetched == 0, f"the page fetched {fetched} resources")
-    log = driver.get_log("browser")
-    errors = [entry["message"] for entry in log if entry["level"] == "SEVERE"]
+    errors = [entry["message"] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
     check(not errors, f"the browser reported {errors}")
 
 

@@ -4,11 +4,9 @@
 
 #include <filesystem>
 
+#include "dump_support.h"
 #include "model/document/file_messages.h"
 #include "model/files/zip_members.h"
-#include "run_klu.h"
-#include "sample_files.h"
-#include "temp_folder.h"
 
 namespace klu::cli_test {
 namespace {

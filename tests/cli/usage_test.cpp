@@ -4,9 +4,8 @@
 
 #include <regex>
 
-#include "run_klu.h"
-#include "sample_files.h"
-#include "temp_folder.h"
+#include "dump_support.h"
+
 
 namespace klu::cli_test {
 namespace {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
 
@@ -139,14 +138,16 @@ TEST(Outline, TakesOnlyDataFilesInItsFolderThatTheReaderCanShowOrPlay) {
     test::TempFolder folder;
     const std::string book = folder / "book";
     std::filesystem::create_directory(book);
-    for (const char* name : {"map.png", "book/map.png"})
-        std::ofstream(folder / name, std::ios::binary) << seeds::TinyPng();
-    std::ofstream(folder / "book/text.png") << "plain text";
+    folder.Write("map.png", seeds::TinyPng());
+    folder.Write("book/map.png", seeds::TinyPng());
+    folder.Write("book/text.png", "plain text");
     std::filesystem::create_symlink("../map.png", folder / "book/link.png");
     OutlineError error;
     EXPECT_TRUE(CompileOutline("title: T\npicture: P = map.png\n", book, &error)) << error.message;
-    for (const std::string& element : std::vector<std::string>{"picture: P = ../map.png", "picture: P = link.png", "picture: P = " + (folder / "map.png"),
-          "picture: P = text.png", "sound: S = map.png", "gif: G = map.png"}) {
+    const std::vector<std::string> elements = {
+        "picture: P = ../map.png", "picture: P = link.png", "picture: P = " + folder / "map.png",
+        "picture: P = text.png", "sound: S = map.png", "gif: G = map.png"};
+    for (const std::string& element : elements) {
         error = {};
         EXPECT_FALSE(CompileOutline("title: T\n" + element + "\n", book, &error)) << element;
         EXPECT_EQ(error.line, 2) << element;
@@ -296,11 +297,10 @@ TEST(MarkupSource, FindsSourceForTheTreeOfAnyMarkup) {
                         hunk.AddChild(separator);
                     }
                 }
-                if (hunks && roll == 1) {
+                if (hunks && roll == 1)
                     hunk.AddChild(new Hunk(std::string()));
-                } else {
+                else
                     hunk.AddChild(new HunkLine(random_line()));
-                }
             }
             EXPECT_TRUE(SourceOf(hunk, style).has_value()) << round;
         }
