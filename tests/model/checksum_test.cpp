@@ -1,4 +1,5 @@
 // The checksum at each of its candidate places, and what a failed test does to the load.
+#include "fuzz/seed_catalog.h"
 #include "model/format/checksum.h"
 
 #include <gtest/gtest.h>
@@ -59,9 +60,7 @@ TEST(Checksum, CrcOfEveryLengthFromAnyStartFollowsTheDefinition) {
 }
 
 HintFilePlan WithGifAndText(ChecksumAt where) {
-    HintFilePlan plan;
-    plan.title88 = "Sum";
-    plan.root = MakeSubject("Sum");
+    HintFilePlan plan = seeds::NewerFile("Sum");
     plan.root->Add(MakeQuestion("Where?", {{"Here."}, {"There."}}));
     plan.root->Add(MakeData("GIFA", "Old picture", std::string(100, 'G')));
     plan.root->Add(MakeText("Notes", {"Some notes for the player."}));

@@ -22,19 +22,22 @@
 namespace klu {
 namespace {
 
-using test::LoadBytes;
-
-std::string Export(const HintFilePlan& plan) {
+// The page, or the text, of a file, its data read from where the file was written.
+std::string PageOf(const std::string& bytes, bool text = false) {
+    test::TempFolder folder;
+    const std::string path = folder.Write("file.klu", bytes);
     HintDocument doc;
-    EXPECT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
+    EXPECT_TRUE(test::LoadFileAt(path, doc));
     std::ostringstream out;
-    EXPECT_TRUE(ExportText(doc, out));
+    EXPECT_TRUE(text ? ExportText(doc, out) : ExportHtml(doc, path, out));
     return out.str();
+}
+std::string Export(const HintFilePlan& plan) {
+    return PageOf(test::WriteOrFail(plan), true);
 }
 
 TEST(Export, NumbersHeadingsAndBullets) {
-    HintFilePlan plan;
-    plan.root = MakeSubject("The Game");
+    HintFilePlan plan = seeds::NewerFile("The Game");
     HintNode* caves = plan.root->Add(MakeSubject("Caves"));
     caves->Add(MakeQuestion("How do I get in?", {{"Push the rock."}}));
     HintNode* lamp = caves->Add(
@@ -58,17 +61,12 @@ TEST(Export, NumbersHeadingsAndBullets) {
 
 // A hint line that reads "-" is text of its hint: neither export makes it a hint of its own.
 TEST(Export, BothExportsSplitAQuestionAtItsSeparatorsOnly) {
-    HintFilePlan plan;
-    plan.root = MakeSubject("Dials");
+    HintFilePlan plan = seeds::NewerFile("Dials");
     plan.root->Add(MakeQuestion("Q", {{"Turn the dial to", "-", "then wait."}, {"Open it."}}));
     EXPECT_EQ(Export(plan),
               "KLU: Hints for Dials\n\n\n"
               "1. Q\n\n* Turn the dial to\n-\nthen wait.\n* Open it.\n");
-    HintDocument doc;
-    ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);
-    std::ostringstream page;
-    ASSERT_TRUE(ExportHtml(doc, "", page));
-    const std::string html = page.str();
+    const std::string html = PageOf(test::WriteOrFail(plan));
     const size_t parts = html.find("data-parts=\"");
     ASSERT_NE(parts, std::string::npos);
     const std::string enciphered = html.substr(parts, html.find('"', parts + 12) - parts);
@@ -76,8 +74,7 @@ TEST(Export, BothExportsSplitAQuestionAtItsSeparatorsOnly) {
 }
 
 TEST(Export, SourceLinesWithoutBreaksAreJoinedAndFlowedBefore75Columns) {
-    HintFilePlan plan;
-    plan.root = MakeSubject("Flow");
+    HintFilePlan plan = seeds::NewerFile("Flow");
     plan.root->Add(MakeQuestion(
         "Q",
         {{"The first source line of this hint is long enough to join",
@@ -89,17 +86,6 @@ TEST(Export, SourceLinesWithoutBreaksAreJoinedAndFlowedBefore75Columns) {
               "The first source line of this hint is long enough to join with the\n"
               // The last line had no break, so an empty line ends the question after a blank.
               "thirteen lines, and together they are longer than a line of the export. \n");
-}
-
-// The page of a file, its data read from where the file was written.
-std::string PageOf(const std::string& bytes) {
-    test::TempFolder folder;
-    const std::string path = folder.Write("file.klu", bytes);
-    HintDocument doc;
-    EXPECT_TRUE(test::LoadFileAt(path, doc));
-    std::ostringstream page;
-    EXPECT_TRUE(ExportHtml(doc, path, page));
-    return page.str();
 }
 
 // A file of many sounds that all play the one stretch of data the file holds.

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "fuzz/seed_catalog.h"
 #include "model/document/media_hunks.h"
 #include "model/files/file_bytes.h"
 #include "model/files/file_range.h"
@@ -45,8 +46,7 @@ TEST(FileBytes, ReadsAFileLongerThanItsReportedSize) {
 // A hint file with one GIF hunk carrying the data, copied from where the loader found the data.
 TEST(FileRange, CopiesTheDataByteForByteInChunksOf4096) {
     const std::string data = test::PatternBytes(10000);
-    HintFilePlan plan;
-    plan.root = MakeSubject("Pictures");
+    HintFilePlan plan = seeds::NewerFile("Pictures");
     plan.root->Line("before");
     plan.root->Add(MakeData("GIFA", "Old map", data));
     TempFolder folder;

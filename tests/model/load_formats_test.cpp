@@ -3,6 +3,7 @@
 // the information block with its keys and the display text that Finish builds.
 #include <gtest/gtest.h>
 
+#include "fuzz/seed_catalog.h"
 #include "model/document/link_hunk.h"
 #include "model/document/media_hunks.h"
 #include "model/document/meta_text_hunk.h"
@@ -73,9 +74,7 @@ TEST(Load88a, NumbersUseThePrefixRule) {
 //   30-33 FROB (unknown keyword) with two lines
 // VERSION 34-36, INFO 37-39.
 HintFilePlan EveryKind() {
-    HintFilePlan plan;
-    plan.title88 = "Game";
-    plan.root = MakeSubject("Game");
+    HintFilePlan plan = seeds::NewerFile("Game");
     HintNode& root = *plan.root;
     HintNode* q1 = root.Add(MakeQuestion("Q1?", {{"A first hint that is long"}, {"second"}}));
     HintNode* nest = root.Add(MakeNode("NESTHINT", "N1"));
@@ -136,8 +135,7 @@ TEST(Load96a, EveryKindOfHunkOnTheLineOfItsHeader) {
 // Every key is tried on a line of the information block in turn, and a key that takes the line's
 // value lets a later key read that value: "length=" as well.
 TEST(Load96a, AnInformationLengthLineMayCarryAnotherKey) {
-    HintFilePlan plan;
-    plan.root = MakeSubject("Game");
+    HintFilePlan plan = seeds::NewerFile("Game");
     plan.topLevel.push_back(MakeNode("INFO", ""));
     plan.topLevel.back()->Line("length=copyright=Mine");
     HintDocument doc;

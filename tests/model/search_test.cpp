@@ -1,5 +1,6 @@
 // Searching: what text of a hunk is searched and how each match is recorded; where links lead
 // when line numbers repeat or do not follow tree order, as in hunks the program builds.
+#include "fuzz/seed_catalog.h"
 #include "model/export/search.h"
 
 #include <gtest/gtest.h>
@@ -36,8 +37,7 @@ Entries EntriesOf(const MetaTextHunk& results) {
 class SearchFile : public ::testing::Test {
   protected:
     void SetUp() override {
-        HintFilePlan plan;
-        plan.root = MakeSubject("Root");
+        HintFilePlan plan = seeds::NewerFile("Root");
         HintNode* first = plan.root->Add(MakeSubject("Subject 1"));
         first->Add(MakeQuestion("Question 1?", {{"Look under the doormat"}}));
         first->Add(MakeQuestion("Question 2?", {{"The brass key opens the", "cellar door below"}}));
@@ -86,8 +86,7 @@ TEST(SearchAcrossPieces, APieceEndingALineOnScreenIsFollowedByABlank) {
         {{"Turn the#+wheel"}, "thewheel", true},
     };
     for (const auto& c : cases) {
-        HintFilePlan plan;
-        plan.root = MakeSubject("Root");
+        HintFilePlan plan = seeds::NewerFile("Root");
         plan.root->Add(MakeQuestion("Q?", {c.lines}));
         HintDocument doc;
         ASSERT_EQ(LoadBytes(test::WriteOrFail(plan), doc), LoadResult::Ok);

@@ -3,6 +3,7 @@
 // file, the string of revealed counts in tree order, and the counts kept from one run to the next.
 #include <gtest/gtest.h>
 
+#include "fuzz/seed_catalog.h"
 #include "model/document/hint_document.h"
 #include "model/store/hint_memory.h"
 #include "model/store/recent_files.h"
@@ -142,8 +143,7 @@ class RememberedFile : public ::testing::Test {
         ASSERT_TRUE(Open(document));
     }
     static std::string FileBytes(const std::string& title) {
-        HintFilePlan plan;
-        plan.root = MakeSubject(title);
+        HintFilePlan plan = seeds::NewerFile(title);
         plan.root->Add(MakeSubject("Chapter"))->Add(MakeQuestion("First?", {{"a"}, {"b"}, {"c"}}));
         HintNode* nest = plan.root->Add(MakeNode("NESTHINT", "Nested"));
         nest->Separator().Line("only hint");
@@ -205,8 +205,7 @@ TEST_F(RememberedFile, ShortLongCommalessAndInvalidStrings) {
 
 // Far more questions than 2,047 characters of memory hold: every count comes back.
 TEST_F(RememberedFile, EveryCountOfAThousandsOfQuestionsFileComesBack) {
-    HintFilePlan plan;
-    plan.root = MakeSubject("Large");
+    HintFilePlan plan = seeds::NewerFile("Large");
     for (int i = 0; i < 1500; ++i)
         plan.root->Add(MakeQuestion("Q" + std::to_string(i) + "?", {{"a"}, {"b"}, {"c"}}));
     WriteFile(path, test::WriteOrFail(plan));
