@@ -69,43 +69,41 @@ TEST(LineText, InlineTextsStayWithinTheirLineAndAreCopiedWhenTakenAway) {
 TEST(ChildList, EditsMatchAVectorWhereverTheItemsLie) {
     TreeArena arena;
     std::vector<HunkLine> lines(12);
-    auto line = [&lines](size_t i) -> KLUObject* { return &lines[i]; };
     ChildList list;
     std::vector<KLUObject*> expected;
-    auto same = [&](const char* step) {
+    // Makes the same change to the list and to the vector, and compares them.
+    auto edit = [&](const char* step, auto change) {
         SCOPED_TRACE(step);
+        change(list);
+        change(expected);
         ASSERT_EQ(list.size(), expected.size());
         EXPECT_TRUE(std::equal(list.begin(), list.end(), expected.begin()));
     };
+    auto append = [&lines](size_t count) {
+        return [&lines, count](auto& children) {
+            for (size_t i = 0; i < count; ++i)
+                children.push_back(&lines[i]);
+        };
+    };
     list.ReserveIn(arena, 2);
-    for (size_t i = 0; i < 5; ++i) {  // two fit in the arena's room, the rest go to the heap
-        list.push_back(line(i));
-        expected.push_back(line(i));
-    }
-    same("appended past the reserved room");
+    edit("appended past the reserved room", append(5));  // two fit in it, the rest go to the heap
     list.FitInto(arena);
     EXPECT_EQ(list.capacity(), list.size());
-    same("fitted into the arena");
-    list.insert(list.begin() + 2, line(9));
-    expected.insert(expected.begin() + 2, line(9));
-    list.insert(list.end(), line(10));
-    expected.insert(expected.end(), line(10));
-    same("inserted in the middle and at the end");
-    list.erase(list.begin() + 1, list.begin() + 3);
-    expected.erase(expected.begin() + 1, expected.begin() + 3);
-    list.erase(list.begin());
-    expected.erase(expected.begin());
-    same("erased");
-    EXPECT_EQ(erase_if(list, [&](KLUObject* child) { return child == line(3); }), 1u);
-    std::erase_if(expected, [&](KLUObject* child) { return child == line(3); });
-    same("erased by a test");
+    edit("fitted into the arena", [](auto&) {});
+    edit("inserted in the middle and at the end", [&lines](auto& children) {
+        children.insert(children.begin() + 2, &lines[9]);
+        children.insert(children.end(), &lines[10]);
+    });
+    edit("erased", [](auto& children) {
+        children.erase(children.begin() + 1, children.begin() + 3);
+        children.erase(children.begin());
+    });
+    edit("erased by a test", [&lines](auto& children) {
+        EXPECT_EQ(erase_if(children, [&](KLUObject* child) { return child == &lines[3]; }), 1u);
+    });
     list.ReserveIn(arena, 3);  // from the heap into the arena, with room for three more
-    for (size_t i = 0; i < 3; ++i) {
-        list.push_back(line(i));
-        expected.push_back(line(i));
-    }
-    same("reserved in the arena again");
-    EXPECT_EQ(list.at(list.size() - 1), line(2));
+    edit("reserved in the arena again", append(3));
+    EXPECT_EQ(list.at(list.size() - 1), &lines[2]);
     EXPECT_THROW(list.at(list.size()), std::out_of_range);
 }
 
