@@ -53,15 +53,12 @@ TEST(KluExport, FailuresCreateNoOut) {
     const std::vector<std::pair<std::string, int>> cases = {
         {folder.Write("bad.klu", WithBrokenChecksum(TourPlan())), 2},
         {folder.PathOf("missing.klu"), 5}};
-    for (const std::vector<std::string>& form :
-         {std::vector<std::string>{"export"}, std::vector<std::string>{"export", "--html"}}) {
-        auto words = [&form](const std::string& file, const std::string& out) {
-            std::vector<std::string> command = form;
-            command.insert(command.end(), {file, out});
-            return command;
+    for (const bool html : {false, true}) {
+        const auto run_export = [html](const std::string& file, const std::string& out) {
+            return html ? RunKlu({"export", "--html", file, out}) : RunKlu({"export", file, out});
         };
         for (const auto& [path, status] : cases) {
-            const KluRun run = RunKlu(words(path, out_path));
+            const KluRun run = run_export(path, out_path);
             EXPECT_EQ(run.status, status) << path;
             EXPECT_EQ(run.out, "");
             EXPECT_FALSE(std::filesystem::exists(out_path)) << path;
@@ -69,7 +66,7 @@ TEST(KluExport, FailuresCreateNoOut) {
         // An OUT that cannot be written: in a missing folder, or a folder itself.
         for (const std::string& out :
              {folder.PathOf("no-such-folder/small.txt"), folder.PathOf("")}) {
-            const KluRun run = RunKlu(words(cafe, out));
+            const KluRun run = run_export(cafe, out);
             EXPECT_EQ(run.status, 73) << out;
             EXPECT_EQ(run.out, "");
             EXPECT_EQ(run.err, "The file " + out + " could not be written.\n");

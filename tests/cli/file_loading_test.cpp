@@ -4,8 +4,6 @@
 // load failed among the hunks, the line it failed at on stderr.
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "dump_support.h"
 #include "model/document/file_messages.h"
 #include "model/files/zip_members.h"

@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <tuple>
 
 #include "cli/folder_writer.h"
 #include "dump_support.h"

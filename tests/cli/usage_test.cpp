@@ -6,7 +6,6 @@
 
 #include "dump_support.h"
 
-
 namespace klu::cli_test {
 namespace {
 

@@ -5,12 +5,8 @@
 
 #include <algorithm>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "model/document/hint_document.h"
-#include "model/document/hunk.h"
-#include "model/document/items_hunk.h"
 #include "model/document/link_hunk.h"
 #include "model/document/media_hunks.h"
 #include "model/outline/outline.h"

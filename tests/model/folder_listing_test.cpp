@@ -9,8 +9,6 @@
 
 #include <filesystem>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "listing_test_support.h"
 #include "model/document/hint_document.h"

@@ -34,12 +34,18 @@ EnvironmentLookup Environment(std::map<std::string, std::string> variables) {
     };
 }
 
-// Nothing is ever created beside the program, even in a folder it may write: the files go to
-// the XDG folders, which are created.
-TEST(FileLocationsChoice, WithoutFilesBesideTheProgramTheXdgFoldersAreCreatedAndUsed) {
+// A home folder with the program's folder in it.
+class FileLocationsChoice : public ::testing::Test {
+  protected:
+    FileLocationsChoice() { std::filesystem::create_directory(program); }
     TempFolder home;
     const std::string program = home / "program";
-    std::filesystem::create_directory(program);
+    const uid_t me = FileLocations::CurrentUser();
+};
+
+// Nothing is ever created beside the program, even in a folder it may write: the files go to
+// the XDG folders, which are created.
+TEST_F(FileLocationsChoice, WithoutFilesBesideTheProgramTheXdgFoldersAreCreatedAndUsed) {
     const FileLocations locations(program, Environment({{"HOME", home.path()},
                                                         {"XDG_CONFIG_HOME", home / "config"},
                                                         {"XDG_CACHE_HOME", home / "cache/"}}));
@@ -55,17 +61,12 @@ TEST(FileLocationsChoice, WithoutFilesBesideTheProgramTheXdgFoldersAreCreatedAnd
 
 // Files beside the program are used in place only when they are the user's own (a portable
 // copy); another user's (root's, beside an installed reader) are neither used nor copied.
-TEST(FileLocationsChoice, OnlyTheUsersOwnFilesBesideTheProgramAreUsed) {
-    TempFolder home;
-    const std::string program = home / "program";
-    std::filesystem::create_directory(program);
+TEST_F(FileLocationsChoice, OnlyTheUsersOwnFilesBesideTheProgramAreUsed) {
     WriteFile(program + "/KLUWIN.INI", "[MRU]\r\nMRU0=/root/secret.klu\r\n");
     WriteFile(program + "/VIRIDADO.DB", "");
-    const uid_t me = FileLocations::CurrentUser();
     for (const uid_t user : {me, me + 1}) {
         const FileLocations locations(program, Environment({{"HOME", home.path()}}), user);
-        const std::string expected = user == me ? program + "/" : home / ".config/kluwin/";
-        EXPECT_EQ(locations.ProfileFolder(), expected) << user;
+        EXPECT_EQ(locations.ProfileFolder(), user == me ? program + "/" : home / ".config/kluwin/");
         EXPECT_EQ(locations.CacheFolder(), user == me ? program + "/" : home / ".cache/kluwin/");
         EXPECT_EQ(locations.DefaultListFolder(), user == me ? program + "/" : home.path() + "/");
     }
@@ -74,10 +75,8 @@ TEST(FileLocationsChoice, OnlyTheUsersOwnFilesBesideTheProgramAreUsed) {
 
 // A program whose folder it may no longer write keeps the settings and hint memory that the
 // user's profile beside it held; a profile in the XDG folder is never replaced.
-TEST(FileLocationsChoice, TheUsersOwnProfileBesideTheProgramStartsTheXdgOne) {
-    TempFolder home;
+TEST_F(FileLocationsChoice, TheUsersOwnProfileBesideTheProgramStartsTheXdgOne) {
     const std::string kept = "[KLUWIN]\r\nCounting=Off\r\n";
-    const uid_t me = FileLocations::CurrentUser();
     WriteFile(home / "old.ini", kept);
     EXPECT_FALSE(CarryProfileOver(home / "old.ini", home / "new.ini", me + 1));
     EXPECT_TRUE(CarryProfileOver(home / "old.ini", home / "new.ini", me));
@@ -85,8 +84,6 @@ TEST(FileLocationsChoice, TheUsersOwnProfileBesideTheProgramStartsTheXdgOne) {
     EXPECT_FALSE(CarryProfileOver(home / "old.ini", home / "new.ini", me));
     EXPECT_EQ(ReadFile(home / "new.ini"), kept);
 
-    const std::string program = home / "program";
-    std::filesystem::create_directory(program);
     WriteFile(program + "/KLUWIN.INI", kept);
     if (!test::ReadOnlyFolderStopsWrites(program))
         GTEST_SKIP() << "permission bits do not stop this user (root)";

@@ -4,8 +4,6 @@
 // arena with room reserved, moved to the heap when they outgrow it, fitted back.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "model/document/child_list.h"
 #include "model/document/klu_object.h"
 #include "model/document/line_text.h"
