@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dump_support.h"
+#include "cli_support.h"
 
 namespace klu::cli_test {
 namespace {

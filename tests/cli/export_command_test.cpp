@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "dump_support.h"
+#include "cli_support.h"
 #include "model/document/file_messages.h"
 #include "model/files/zip_members.h"
 

@@ -4,7 +4,7 @@
 // load failed among the hunks, the line it failed at on stderr.
 #include <gtest/gtest.h>
 
-#include "dump_support.h"
+#include "cli_support.h"
 #include "model/document/file_messages.h"
 #include "model/files/zip_members.h"
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "cli/folder_writer.h"
-#include "dump_support.h"
+#include "cli_support.h"
 
 namespace klu::cli_test {
 namespace {
