@@ -6,6 +6,9 @@
 // entries of failed loads.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "cli_support.h"
 #include "model/document/file_messages.h"
 #include "model/files/zip_members.h"
@@ -21,26 +24,16 @@ std::string Zip(const TempFolder& folder, const std::string& name,
 }
 
 // Each command's words with FILE in the place of the file.
-const std::vector<std::vector<std::string>> kCommands = {{"check", "FILE"},
-                                                         {"info", "FILE"},
-                                                         {"dump", "FILE"},
-                                                         {"export", "FILE"},
-                                                         {"export", "--html", "FILE"},
-                                                         {"decompile", "FILE", "DIR"},
-                                                         {"find", "FILE", "hint"}};
+// Each command's words with FILE in the place of the file and OUT in that of what it writes.
+const std::vector<std::vector<std::string>> kCommands = {
+    {"check", "FILE"},       {"info", "FILE"},       {"dump", "FILE"},
+    {"export", "FILE"},      {"export", "FILE", "OUT"}, {"export", "--html", "FILE", "OUT"},
+    {"decompile", "FILE", "OUT"}, {"find", "FILE", "hint"}};
 
-std::vector<std::string> Words(std::vector<std::string> words, const std::string& file,
-                               const TempFolder& folder) {
-    for (std::string& word : words) {
-        if (word == "FILE") word = file;
-        if (word == "DIR") word = folder.PathOf("out");
-    }
-    return words;
-}
-
+// None of them writes anything.
 TEST(KluLoading, EveryCommandGivesTheReadersMessageForAFileThatDoesNotLoad) {
     const TempFolder folder;
-    const std::string missing = folder.PathOf("missing.klu");
+    const std::string missing = folder.PathOf("missing.klu"), out = folder.PathOf("out");
     const std::vector<std::tuple<std::string, int, std::string>> inputs = {
         {folder.Write("notes.txt", "Shopping list\r\n"), 1, kNotHintFileText},
         {folder.Write("bad.klu", WithBrokenChecksum(TourPlan())), 2, kCorruptedText},
@@ -48,13 +41,17 @@ TEST(KluLoading, EveryCommandGivesTheReadersMessageForAFileThatDoesNotLoad) {
         {missing, 5, CannotOpenMessage(missing)}};
     for (const auto& command : kCommands) {
         for (const auto& [file, status, message] : inputs) {
-            const KluRun run = RunKlu(Words(command, file, folder));
+            std::vector<std::string> words = command;
+            std::ranges::replace(words, std::string("FILE"), file);
+            std::ranges::replace(words, std::string("OUT"), out);
+            const KluRun run = RunKlu(words);
             EXPECT_EQ(run.status, status) << command[0] << ' ' << file;
             // check names below it the line a corrupted file failed at (KluCheck).
             const bool line_follows = command[0] == "check" && status == 2;
             EXPECT_EQ(line_follows ? run.err.substr(0, message.size() + 1) : run.err,
                       message + "\n")
                 << command[0] << ' ' << file;
+            EXPECT_FALSE(std::filesystem::exists(out)) << command[0] << ' ' << file;
         }
     }
 }
