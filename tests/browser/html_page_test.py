@@ -44,14 +44,9 @@ PRESSES = [("Hint 1 of 3.  Another hint?", GATE[:1]), ("Hint 2 of 3.  Another hi
            ("No more hints.", GATE), ("No more hints.", GATE)]
 
 
-def fail(message):
-    print("FAIL: " + message)
-    sys.exit(1)
-
-
 def check(condition, message):
     if not condition:
-        fail(message)
+        sys.exit("FAIL: " + message)
 
 
 def reloads_to(driver, condition, message):
@@ -65,7 +60,7 @@ def reloads_to(driver, condition, message):
             return
         except Exception:
             pass
-    fail(message() if callable(message) else message)
+    check(False, message() if callable(message) else message)
 
 
 def png(width, height, rgb):
@@ -106,7 +101,7 @@ def start_browser():
                                 "mobile": True})
         return driver
     except Exception as error:  # a missing package, driver or browser: say which
-        fail("Chromium could not be started through Selenium (scripts/setup.sh installs "
+        check(False, "Chromium could not be started through Selenium (scripts/setup.sh installs "
              f"chromium, chromium-driver and python3-selenium): {error}")
 
 
@@ -118,7 +113,7 @@ def question(driver, title):
     for element in driver.find_elements("css selector", '[data-kind="question"]'):
         if heading(element).endswith(title):
             return element
-    fail(f"no question {title!r} on the page")
+    check(False, f"no question {title!r} on the page")
 
 
 def hints_of(driver, title):
