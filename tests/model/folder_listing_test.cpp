@@ -10,13 +10,14 @@
 #include <filesystem>
 #include <sstream>
 
-#include "listing_test_support.h"
 #include "model/document/hint_document.h"
 #include "model/files/zip_members.h"
+#include "model/outline/hint_writer.h"
 #include "model/store/file_info.h"
 #include "model/store/folder_listing.h"
 #include "model/store/sort_key.h"
 #include "model/store/title_cache.h"
+#include "model_test_support.h"
 #include "temp_folder.h"
 
 namespace klu {
@@ -26,8 +27,6 @@ using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
 namespace fs = std::filesystem;
-using test::NewerFilePlan;
-using test::WriteHintFileAt;
 
 // An entry with the given fields, for a file that does not exist.
 FileInfo Entry(const std::string& path, const std::string& title, const std::string& author = "",
@@ -97,6 +96,33 @@ TEST(TitleCache, NewRecordsReplaceADamagedTailAndReadBackIntact) {
 
 using Strings = std::vector<std::string>;
 
+// A newer-format file titled title, with a version hunk and an information hunk of the given
+// lines at the end, as the writer of such files puts them.
+HintFilePlan NewerFilePlan(const std::string& title, const std::string& version = "96a",
+                           const std::vector<std::string>& info = {}) {
+    HintFilePlan plan;
+    plan.title88 = "Older title of " + title;
+    plan.root = MakeSubject(title);
+    plan.root->Add(MakeQuestion("How do I start?", {{"Look around."}, {"Open the door."}}));
+    plan.topLevel.push_back(MakeNode("VERSION", version));
+    plan.topLevel.push_back(MakeNode("INFO", "Information"));
+    for (const auto& line : info)
+        plan.topLevel.back()->Line(line);
+    return plan;
+}
+
+// An older-format file, the only kind whose header has no end marker.
+HintFilePlan OlderFilePlan(const std::string& title) {
+    HintFilePlan plan;
+    plan.title88 = title;
+    plan.subjects88.push_back({"Getting started", {{"Where am I?", {"In a cave."}}}});
+    return plan;
+}
+
+void WriteHintFileAt(const std::string& path, const HintFilePlan& plan) {
+    WriteFile(path, test::WriteOrFail(plan));
+}
+
 TEST(FileInfoScan, NewerFileGivesRootTitleVersionAndInformationKeys) {
     TempFolder folder;
     HintFilePlan plan =
@@ -147,7 +173,7 @@ class FolderListing : public ::testing::Test {
     std::string Cache() const { return root_ / "VIRIDADO.DB"; }
     void Write(const std::string& name, const std::string& title,
                const std::string& folder = "games") {
-        test::WriteHintFileAt(Folder(folder) + name, test::NewerFilePlan(title));
+        WriteHintFileAt(Folder(folder) + name, NewerFilePlan(title));
     }
     // Each entry of a listing as "title <- path", the folder left out of the path.
     static Strings Entries(const MetaTextHunk& listing, const std::string& folder) {
@@ -169,7 +195,7 @@ class FolderListing : public ::testing::Test {
     void ZipOfLongFiles(const std::string& name, const Strings& titles) {
         std::vector<std::pair<std::string, std::string>> members;
         for (const std::string& title : titles) {
-            HintFilePlan plan = test::NewerFilePlan(title);
+            HintFilePlan plan = NewerFilePlan(title);
             plan.trailer.assign(1 << 20, '\n');
             members.emplace_back(title + ".klu", test::WriteOrFail(plan));
         }
@@ -186,7 +212,7 @@ TEST_F(FolderListing, ListsHintFilesByTitleInTheNameOrderOfEqualKeysNamingRepeat
     Write("bard.klu", "Bard");
     Write("adv.KLU", "The Adventure");
     Write("abyss.Klu", "Abyss");
-    test::WriteHintFileAt(Folder() + "quest.klu", test::OlderFilePlan("  A Quest"));
+    WriteHintFileAt(Folder() + "quest.klu", OlderFilePlan("  A Quest"));
     WriteFile(Folder() + "notes.klu", "Just some notes\r\n");
     Write(".hidden.klu", "Hidden");
     Write("bard.klu.bak", "Backup");
@@ -280,8 +306,8 @@ TEST_F(FolderListing, ArchiveBeyondItsLimitsListsOnlyWhatWasRead) {
 // The second member of a name is named NAME;2 and is listed, cached and unpacked as itself.
 TEST_F(FolderListing, ArchiveMembersSharingANameAreEachListedAndReadAsThemselves) {
     const std::string zip = Folder() + "twins.zip",
-                      second = test::WriteOrFail(test::NewerFilePlan("Second"));
-    ASSERT_TRUE(WriteZipArchive(zip, {{"GAME.KLU", test::WriteOrFail(test::NewerFilePlan("First"))},
+                      second = test::WriteOrFail(NewerFilePlan("Second"));
+    ASSERT_TRUE(WriteZipArchive(zip, {{"GAME.KLU", test::WriteOrFail(NewerFilePlan("First"))},
                                       {"GAMF.KLU", second}}));
     std::string bytes = test::ReadFile(zip);
     for (size_t at = bytes.find("GAMF.KLU"); at != std::string::npos; at = bytes.find("GAMF.KLU"))
