@@ -20,17 +20,13 @@ namespace fs = std::filesystem;
 
 // The flattening rules are the model's business; here an older-format file, its title bytes
 // written as they are.
-std::string Cafe() {
-    return Bytes(OlderFormatPlan("Caf\xE9"));
-}
-
-const std::string kCafeText =
-    "KLU: Hints for Caf\xE9\n\n\n1. Old subject\n\n\n1.1. Old question?\n\n* hint one\n* hint "
-    "two\n";
+const std::string kCafe = Bytes(OlderFormatPlan("Caf\xE9"));
+const std::string kCafeText = "KLU: Hints for Caf\xE9\n\n\n1. Old subject\n\n\n"
+                              "1.1. Old question?\n\n* hint one\n* hint two\n";
 
 TEST(KluExport, TextGoesToStdoutOrReplacesOutWhole) {
     const TempFolder folder;
-    const std::string path = folder.Write("cafe.klu", Cafe());
+    const std::string path = folder.Write("cafe.klu", kCafe);
     const KluRun to_stdout = RunKlu({"export", path});
     EXPECT_EQ(to_stdout.status, 0);
     EXPECT_EQ(to_stdout.err, "");
@@ -46,7 +42,7 @@ TEST(KluExport, TextGoesToStdoutOrReplacesOutWhole) {
 TEST(KluExport, AnOutOfTheLongestNameAFolderTakesIsWritten) {
     const TempFolder folder;
     const std::string out = folder.PathOf(std::string(251, 'o') + ".txt");
-    EXPECT_EQ(RunKlu({"export", folder.Write("cafe.klu", Cafe()), out}).status, 0);
+    EXPECT_EQ(RunKlu({"export", folder.Write("cafe.klu", kCafe), out}).status, 0);
     EXPECT_EQ(ReadFile(out), kCafeText);
 }
 
@@ -54,7 +50,7 @@ TEST(KluExport, AnOutOfTheLongestNameAFolderTakesIsWritten) {
 // does not load creates no OUT: KluLoading.)
 TEST(KluExport, AnOutThatCannotBeWrittenExits73) {
     const TempFolder folder;
-    const std::string cafe = folder.Write("cafe.klu", Cafe());
+    const std::string cafe = folder.Write("cafe.klu", kCafe);
     for (const bool html : {false, true}) {
         for (const std::string& out :
              {folder.PathOf("no-such-folder/small.txt"), folder.PathOf("")}) {
@@ -71,7 +67,7 @@ TEST(KluExport, AnOutThatCannotBeWrittenExits73) {
 // or OUT under a file-size limit, which keeps the OUT there was.
 TEST(KluExport, AResultThatCannotBeWrittenExits73AndKeepsTheOldOut) {
     const TempFolder folder;
-    const std::string cafe = folder.Write("cafe.klu", Cafe());
+    const std::string cafe = folder.Write("cafe.klu", kCafe);
     const std::string tour = folder.Write("tour.klu", Bytes(TourPlan()));
     const std::vector<std::vector<std::string>> commands = {
         {"export", cafe},
