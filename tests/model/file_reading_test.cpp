@@ -267,11 +267,18 @@ TEST(LoadInPlace, EverySeedLoadsAsWithCopies) {
     }
 }
 
-// The file is sealed again with its checksum in the two bytes before `end`.
-void SealAt(std::string& bytes, size_t end) {
+// The bytes with their only `from` made `to`, sealed again with the checksum in the two bytes
+// before `end` (the file's end when 0).
+std::string Resealed(std::string bytes, const std::string& from, const std::string& to,
+                     size_t end = 0) {
+    const size_t at = bytes.find(from);
+    EXPECT_TRUE(at != bytes.npos && bytes.find(from, at + 1) == bytes.npos) << from;
+    bytes.replace(std::min(at, bytes.size()), from.size(), to);
+    end = end ? end : bytes.size();
     const uint16_t sum = StoredChecksum(std::string_view(bytes).substr(0, end - 2));
     bytes[end - 2] = static_cast<char>(sum & 0xFF);
     bytes[end - 1] = static_cast<char>(sum >> 8);
+    return bytes;
 }
 
 TextHunk* NthTextHunk(HintDocument& document, size_t index) {
@@ -283,22 +290,17 @@ TEST(LoadInPlace, TextHunksSharingABodyBothShowIt) {
     HintFilePlan plan = seeds::NewerFile("Shared");
     plan.root->Add(MakeText("First", {"the same words", "twice over"}));
     plan.root->Add(MakeText("Second", {"other letters!", "here as well"}));
-    std::string bytes = test::WriteOrFail(plan);
-
-    // Point the second hunk at the first one's body (same digits, same length), and seal the
-    // file again with a checksum at its end.
+    const std::string written = test::WriteOrFail(plan);
+    // The second hunk pointed at the first one's body (same digits, same length).
     HintDocument original;
-    ASSERT_EQ(test::LoadBytes(bytes, original), LoadResult::Ok);
+    ASSERT_EQ(test::LoadBytes(written, original), LoadResult::Ok);
     const auto number = [](const TextHunk* hunk) {
         return " " + std::to_string(hunk->offset) + " " + std::to_string(hunk->length);
     };
     const std::string first = number(NthTextHunk(original, 0));
     const std::string second = number(NthTextHunk(original, 1));
     ASSERT_EQ(first.size(), second.size());
-    const size_t at = bytes.rfind(second);
-    ASSERT_NE(at, std::string::npos);
-    bytes.replace(at, second.size(), first);
-    SealAt(bytes, bytes.size());
+    const std::string bytes = Resealed(written, second, first);
 
     EXPECT_EQ(InPlaceDifference(bytes), "");
     HintDocument in_place;
@@ -323,23 +325,16 @@ TEST(LoadInPlace, BytesGivenBackAreReadAgainWhenADamagedFileNeedsThem) {
     ASSERT_EQ(test::LoadBytes(sound, original), LoadResult::Ok);
 
     // A text body that starts at the file's first byte, long read past when bodies are read.
-    std::string body_at_start = sound;
     const std::string numbers = " " + std::to_string(NthTextHunk(original, 0)->offset) + " ";
-    const size_t at = body_at_start.find(numbers);
-    ASSERT_NE(at, std::string::npos);
-    body_at_start.replace(at, numbers.size(), " 0" + std::string(numbers.size() - 3, ' ') + " ");
-    SealAt(body_at_start, body_at_start.size());
+    const std::string body_at_start =
+        Resealed(sound, numbers, " 0" + std::string(numbers.size() - 3, ' ') + " ");
 
     // A checksum that stands, as the information hunk says, within the question's hint.
-    std::string early_checksum = sound;
-    const size_t end = early_checksum.find("Question?") + 14;
-    const std::string length = "length=" + std::to_string(early_checksum.size());
-    const size_t length_at = early_checksum.find(length);
-    ASSERT_NE(length_at, std::string::npos);
+    const size_t end = sound.find("Question?") + 14;
+    const std::string length = "length=" + std::to_string(sound.size());
     std::string early = std::to_string(end);
     early.insert(0, length.size() - 7 - early.size(), '0');
-    early_checksum.replace(length_at + 7, early.size(), early);
-    SealAt(early_checksum, end);
+    const std::string early_checksum = Resealed(sound, length, "length=" + early, end);
 
     for (const std::string* bytes : {&body_at_start, &early_checksum}) {
         HintDocument loaded;
