@@ -128,16 +128,15 @@ TEST(KeyedDecoders, ManyBytesAtATimeAgreeWithAPlainDecodeOfEachByte) {
         const NestedHintDecoder nested(key);
         const TextBlockDecoder text(key);
         for (const size_t n : lengths) {
+            SCOPED_TRACE("key of " + std::to_string(key_length) + ", " + std::to_string(n));
             // Exactly n bytes each, so that the sanitizer sees any byte read or written past them.
             std::vector<char> stored(n), want88(n), want_nested(n), want_text(n);
             for (size_t i = 0; i < n; ++i) {
                 stored[i] = static_cast<char>(i * 151 + n);  // every byte value in 256 positions
                 want88[i] = Plain88(static_cast<unsigned char>(stored[i]));
-                want_nested[i] =
-                    key.empty() ? stored[i] : PlainKeyed(stored[i], key[i % key_length], i);
-                want_text[i] = key.empty()
-                                   ? stored[i]
-                                   : PlainKeyed(stored[i], key[i % key_length], i % key_length);
+                const char k = key.empty() ? '\0' : key[i % key_length];
+                want_nested[i] = key.empty() ? stored[i] : PlainKeyed(stored[i], k, i);
+                want_text[i] = key.empty() ? stored[i] : PlainKeyed(stored[i], k, i % key_length);
             }
             const std::string_view from(stored.data(), n);
             const auto check = [&](const auto& decode, const std::vector<char>& want,
@@ -145,9 +144,8 @@ TEST(KeyedDecoders, ManyBytesAtATimeAgreeWithAPlainDecodeOfEachByte) {
                 std::vector<char> out(n), in_place = stored;
                 decode(from, out.data());
                 decode(std::string_view(in_place.data(), n), in_place.data());
-                EXPECT_EQ(out, want) << what << ", key of " << key_length << ", " << n << " bytes";
-                EXPECT_EQ(in_place, want)
-                    << what << " in place, key of " << key_length << ", " << n;
+                EXPECT_EQ(out, want) << what;
+                EXPECT_EQ(in_place, want) << what << " in place";
             };
             check([](std::string_view s, char* out) { Decode88Into(s, out); }, want88, "88");
             check([&](std::string_view s, char* out) { nested.Decode(s, out); }, want_nested,

@@ -45,10 +45,7 @@ TEST(Load88a, SubjectsQuestionsHintsAndTheAuthorsNote) {
               "Pull yourself up.}}|CREDIT A note from the author{Written on a rainy day.|Enjoy!}}");
 
     // The magic line is case-insensitive but exact.
-    std::string bytes = test::WriteOrFail(plan);
-    bytes[0] = 'k';
-    bytes[1] = 'l';
-    EXPECT_EQ(LoadBytes(bytes, doc), LoadResult::Ok);
+    EXPECT_EQ(LoadBytes("kl" + test::WriteOrFail(plan).substr(2), doc), LoadResult::Ok);
     EXPECT_EQ(LoadBytes("KLU \r\nTitle\r\n1\r\n0\r\n", doc), LoadResult::NotHintFile);
     EXPECT_EQ(doc.Count(), 0u);
     EXPECT_EQ(LoadBytes("PK\x03\x04 zipped", doc), LoadResult::ZipArchive);
