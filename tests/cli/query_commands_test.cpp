@@ -84,26 +84,22 @@ TEST(KluInfo, InformationBlockOrTheMessageOfItsAbsence) {
     uninformed.topLevel.clear();
     const struct {
         std::string name, bytes;
-        int status;
-        std::string out, err;
+        KluRun run;
     } cases[] = {
-        {"informed", Bytes(InformedPlan()), 0,
-         "Author:\nAnn Writer\n \n"
-         "About the Author:\nI wrote these hints over one long winter. Enjoy.\n \n"
-         "About the Game:\nA game of caves and caf\xE9s\n \n"
-         "KLU Version:\n2.0\n \n"
-         "Compiler Info:\nmade by hand\n",
-         ""},
-        {"older", Bytes(OlderFormatPlan()), 0, "", kNoInformation},
-        {"newer, uninformed", Bytes(uninformed), 0, "", kNoInformation},
+        {"informed", Bytes(InformedPlan()),
+         {0,
+          "Author:\nAnn Writer\n \n"
+          "About the Author:\nI wrote these hints over one long winter. Enjoy.\n \n"
+          "About the Game:\nA game of caves and caf\xE9s\n \n"
+          "KLU Version:\n2.0\n \n"
+          "Compiler Info:\nmade by hand\n",
+          ""}},
+        {"older", Bytes(OlderFormatPlan()), {0, "", kNoInformation}},
+        {"newer, uninformed", Bytes(uninformed), {0, "", kNoInformation}},
     };
     const TempFolder folder;
-    for (const auto& c : cases) {
-        const KluRun run = RunKlu({"info", folder.Write("i.klu", c.bytes)});
-        EXPECT_EQ(run.status, c.status) << c.name;
-        EXPECT_EQ(run.out, c.out) << c.name;
-        EXPECT_EQ(run.err, c.err) << c.name;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(RunKlu({"info", folder.Write("i.klu", c.bytes)}), c.run) << c.name;
 }
 
 // Header lines, counted as in sample_files.cpp:
@@ -211,10 +207,8 @@ TEST_F(KluList, HintFilesByTitleTitlesFollowTheFilesAndEachEntryStaysOneLine) {
 
 TEST_F(KluList, FolderThatCannotBeReadExitsFive) {
     for (const std::string& folder : {folder_.PathOf("missing"), hints_ + "/2-beta.klu"}) {
-        const KluRun run = RunKlu({"list", folder, "--cache", cache_});
-        EXPECT_EQ(run.status, 5) << folder;
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "The folder " + folder + " could not be read.\n");
+        EXPECT_EQ(RunKlu({"list", folder, "--cache", cache_}),
+                  (KluRun{5, "", "The folder " + folder + " could not be read.\n"}));
     }
 }
 

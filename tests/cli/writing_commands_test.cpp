@@ -27,15 +27,10 @@ const std::string kCafeText = "KLU: Hints for Caf\xE9\n\n\n1. Old subject\n\n\n"
 TEST(KluExport, TextGoesToStdoutOrReplacesOutWhole) {
     const TempFolder folder;
     const std::string path = folder.Write("cafe.klu", kCafe);
-    const KluRun to_stdout = RunKlu({"export", path});
-    EXPECT_EQ(to_stdout.status, 0);
-    EXPECT_EQ(to_stdout.err, "");
-    EXPECT_EQ(to_stdout.out, kCafeText);
+    EXPECT_EQ(RunKlu({"export", path}), (KluRun{0, kCafeText, ""}));
 
     const std::string out_path = folder.Write("cafe.txt", std::string(4000, 'x'));
-    const KluRun to_file = RunKlu({"export", path, out_path});
-    EXPECT_EQ(to_file.status, 0);
-    EXPECT_EQ(to_file.out + to_file.err, "");
+    EXPECT_EQ(RunKlu({"export", path, out_path}), (KluRun{0, "", ""}));
     EXPECT_EQ(ReadFile(out_path), kCafeText);
 }
 

@@ -76,13 +76,11 @@ info:
     EXPECT_EQ(Items(doc.FindByType(INFO))->children.at(1)->title, "Ann Example");
 
     // Unicode text becomes the file's Windows-1252.
-    ASSERT_NO_FATAL_FAILURE(CompileAndLoad("title: \u00C5ngstr\u00F6m Quest\n"
-                                           "subject: \u00DCber alles\n"
-                                           "    question: Where?\n"
-                                           "        hint: Look around the caf\u00E9.\n"
-                                           "    comment: |  na\u00EFve  |\n"
-                                           "        > \u20AC 5\n",
-                                           ".", doc));
+    ASSERT_NO_FATAL_FAILURE(CompileAndLoad(
+        "title: \u00C5ngstr\u00F6m Quest\nsubject: \u00DCber alles\n    question: Where?\n"
+        "        hint: Look around the caf\u00E9.\n    comment: |  na\u00EFve  |\n"
+        "        > \u20AC 5\n",
+        ".", doc));
     EXPECT_EQ(Tree(*doc.GetRoot()),
               "SUBJECT \xC5ngstr\xF6m Quest@1{SUBJECT \xDC" "ber alles@3{HINT Where?@5{"
               "Look around the caf\xE9.}|COMMENT   na\xEFve  @8{\x80 5}}}");
