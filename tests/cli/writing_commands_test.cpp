@@ -47,13 +47,10 @@ TEST(KluExport, AnOutThatCannotBeWrittenExits73) {
     const TempFolder folder;
     const std::string cafe = folder.Write("cafe.klu", kCafe);
     for (const bool html : {false, true}) {
-        for (const std::string& out :
-             {folder.PathOf("no-such-folder/small.txt"), folder.PathOf("")}) {
+        for (const std::string& out : {folder.PathOf("no-such-folder/x.txt"), folder.PathOf("")}) {
             const KluRun run = html ? RunKlu({"export", "--html", cafe, out})
                                     : RunKlu({"export", cafe, out});
-            EXPECT_EQ(run.status, 73) << out;
-            EXPECT_EQ(run.out, "");
-            EXPECT_EQ(run.err, "The file " + out + " could not be written.\n");
+            EXPECT_EQ(run, (KluRun{73, "", "The file " + out + " could not be written.\n"}));
         }
     }
 }
@@ -110,9 +107,7 @@ TEST(KluOwnInput, AnOutThatIsTheInputIsRefusedAndKept) {
     };
     for (const auto& c : cases) {
         const std::string before = ReadFile(c.input);
-        const KluRun run = RunKlu(c.words);
-        EXPECT_EQ(run.status, 73) << c.words.back();
-        EXPECT_EQ(run.err, c.refusal + "\n");
+        EXPECT_EQ(RunKlu(c.words), (KluRun{73, "", c.refusal + "\n"})) << c.words.back();
         EXPECT_EQ(ReadFile(c.input), before) << c.words.back();
     }
 }
@@ -170,9 +165,7 @@ TEST_F(KluCompile, ErrorsExitWithTheirOwnStatusAndWriteNothing) {
         {ok, no_folder, 73, "The file " + no_folder + " could not be written.\n"},
     };
     for (const auto& [source, out, status, err] : cases) {
-        const KluRun run = RunKlu({"compile", source, out});
-        EXPECT_EQ(run.status, status) << source;
-        EXPECT_EQ(run.err, err);
+        EXPECT_EQ(RunKlu({"compile", source, out}), (KluRun{status, "", err}));
         EXPECT_FALSE(std::filesystem::exists(out)) << source;
     }
 }
@@ -214,9 +207,9 @@ TEST(KluDecompile, ReplacesNoFileAndWritesOnlyIntoAFolder) {
     const std::string out = folder.PathOf("out");
     fs::create_directory(out);
     folder.Write("out/tour.outline", "mine");
-    const KluRun taken = RunKlu({"decompile", original, out});
-    EXPECT_EQ(taken.status, 73);
-    EXPECT_EQ(taken.err, "klu: " + out + "/tour.outline exists already; it is not replaced\n");
+    EXPECT_EQ(RunKlu({"decompile", original, out}),
+              (KluRun{73, "", "klu: " + out + "/tour.outline exists already; it is not replaced"
+                                              "\n"}));
     EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 1);
 
     folder.Write("file", "not a folder");
