@@ -90,15 +90,13 @@ def start_browser():
         from selenium.webdriver.chrome.options import Options
         from selenium.webdriver.chrome.service import Service
         options = Options()
-        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
-                         "--disable-dev-shm-usage"):
+        for argument in "--headless=new --no-sandbox --disable-gpu --disable-dev-shm-usage".split():
             options.add_argument(argument)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         # A phone's screen: narrower than any desktop window may be.
-        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                               {"width": 360, "height": 800, "deviceScaleFactor": 1,
-                                "mobile": True})
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": 360, "height": 800, "deviceScaleFactor": 1, "mobile": True})
         return driver
     except Exception as error:  # a missing package, driver or browser: say which
         check(False, "Chromium could not be started through Selenium (scripts/setup.sh installs "

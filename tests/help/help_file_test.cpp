@@ -20,11 +20,9 @@ namespace {
 // Every hunk of the tree below and including hunk, in tree order.
 void CollectHunks(Hunk* hunk, std::vector<Hunk*>& hunks) {
     hunks.push_back(hunk);
-    if (auto* items = NodeCast<ItemsHunk>(hunk)) {
-        for (KLUObject* child : items->children) {
+    if (auto* items = NodeCast<ItemsHunk>(hunk))
+        for (KLUObject* child : items->children)
             if (Hunk* sub = child->AsHunk()) CollectHunks(sub, hunks);
-        }
-    }
 }
 
 class HelpFileContentTest : public ::testing::Test {
@@ -89,9 +87,8 @@ TEST_F(HelpFileContentTest, CarriesTheTitlesTheHelpCommandsLookForAndTheIndexHol
 // overlay and a text.
 TEST_F(HelpFileContentTest, ThePicturesHotSpotsFitAndLeadToTopics) {
     std::vector<PNGObject*> pictures;
-    for (Hunk* hunk : hunks) {
+    for (Hunk* hunk : hunks)
         if (auto* picture = NodeCast<PNGObject>(hunk)) pictures.push_back(picture);
-    }
     ASSERT_EQ(pictures.size(), 2u);
     // In picture mode the bar is a child of the index itself, drawn in its window.
     const PNGObject& bar = *pictures[0];

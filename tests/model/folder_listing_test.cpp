@@ -111,14 +111,6 @@ HintFilePlan NewerFilePlan(const std::string& title, const std::string& version 
     return plan;
 }
 
-// An older-format file, the only kind whose header has no end marker.
-HintFilePlan OlderFilePlan(const std::string& title) {
-    HintFilePlan plan;
-    plan.title88 = title;
-    plan.subjects88.push_back({"Getting started", {{"Where am I?", {"In a cave."}}}});
-    return plan;
-}
-
 void WriteHintFileAt(const std::string& path, const HintFilePlan& plan) {
     WriteFile(path, test::WriteOrFail(plan));
 }
@@ -212,7 +204,10 @@ TEST_F(FolderListing, ListsHintFilesByTitleInTheNameOrderOfEqualKeysNamingRepeat
     Write("bard.klu", "Bard");
     Write("adv.KLU", "The Adventure");
     Write("abyss.Klu", "Abyss");
-    WriteHintFileAt(Folder() + "quest.klu", OlderFilePlan("  A Quest"));
+    HintFilePlan older;  // the only kind whose header has no end marker
+    older.title88 = "  A Quest";
+    older.subjects88.push_back({"Getting started", {{"Where am I?", {"In a cave."}}}});
+    WriteHintFileAt(Folder() + "quest.klu", older);
     WriteFile(Folder() + "notes.klu", "Just some notes\r\n");
     Write(".hidden.klu", "Hidden");
     Write("bard.klu.bak", "Backup");
