@@ -172,8 +172,6 @@ class KluList : public ::testing::Test {
         folder_.Write("hints/1-tour.KLU", Bytes(TourPlan()));
         folder_.Write("hints/2-beta.klu", OlderTitled("Beta Quest"));
         folder_.Write("hints/3-adv.klu", OlderTitled("The Adventure"));
-        folder_.Write("hints/notes.txt", OlderTitled("Not listed"));
-        folder_.Write("hints/4-old.klu.bak", OlderTitled("Not listed either"));
     }
     KluRun List(const std::string& cache) { return RunKlu({"list", hints_, "--cache", cache}); }
     std::string Line(const std::string& title, const std::string& name) const {

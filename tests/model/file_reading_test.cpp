@@ -237,9 +237,7 @@ TEST(BadInput, HugeFilesCostTheirFirstBlockOnly) {
         HintDocument document;
         EXPECT_EQ(LoadHintFile(std::move(file), document, false).result, huge.result);
         TextFileLines lines(path);
-        std::string line;
-        while (lines.Next(line)) {
-        }
+        for (std::string line; lines.Next(line);) continue;
         EXPECT_LE(lines.BytesRead(), size_t{2} << 20);
         EXPECT_EQ(FileInfo(path, 0).GetName(), "");
     }

@@ -24,7 +24,6 @@ namespace {
 using test::Items;
 using test::Tree;
 
-// Compiles an outline whose data files lie in folder and loads the file it makes.
 void CompileAndLoad(const std::string& outline, const std::string& folder, HintDocument& doc) {
     OutlineError error;
     auto plan = CompileOutline(outline, folder, &error);
@@ -86,7 +85,6 @@ info:
               "Look around the caf\xE9.}|COMMENT   na\xEFve  @8{\x80 5}}}");
 }
 
-// A chain of subjects, each inside the one before.
 std::string NestedSubjects(int depth) {
     std::string text = "title: T\n";
     for (int i = 0; i < depth; ++i)

@@ -33,7 +33,6 @@ using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
 
-// An environment made of the given variables only.
 EnvironmentLookup Environment(std::map<std::string, std::string> variables) {
     return [variables = std::move(variables)](const std::string& name) {
         auto found = variables.find(name);
@@ -134,8 +133,7 @@ TEST(ProfileTextSet, ChangesOneLineAndKeepsEverythingElseInOrder) {
 TEST(ProfileFileRead, ValuesOfAnyLength) {
     TempFolder folder;
     const std::string long_value(30000, '7');
-    WriteFile(folder / "p.ini", "[S]\nlong=" + long_value + "\n");
-    const ProfileFile profile(folder / "p.ini");
+    const ProfileFile profile(folder.Write("p.ini", "[S]\nlong=" + long_value + "\n"));
     EXPECT_EQ(profile.ReadProfileString("S", "long", ""), long_value);
     EXPECT_EQ(profile.ReadProfileString("S", "none", long_value), long_value);
 }
@@ -349,9 +347,9 @@ TEST_F(SettingsProfile, TwoReadersSavingInTurnKeepEachOthersChanges) {
 
 // Each opened file goes first, a file again in any case moves first, and a fifth pushes the
 // oldest out; the list reads back from the profile.
-TEST(RecentList, StartsEmptyAndTakesEachOpenedFileFirst) {
-    test::TempFolder folder;
-    ProfileFile profile{folder / "KLUWIN.INI"};
+using RecentList = SettingsProfile;
+
+TEST_F(RecentList, StartsEmptyAndTakesEachOpenedFileFirst) {
     RecentFiles recent{profile};
     const auto shown = [&recent] {
         Strings paths;
