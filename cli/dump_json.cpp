@@ -27,7 +27,7 @@ void WriteText(JsonWriter& json, std::string_view name, std::string_view latin1)
 }
 
 void WriteKindFields(JsonWriter& json, const Hunk& hunk) {
-    const int kind = hunk.GetType();
+    const HunkKind kind = hunk.GetType();
     if (kind == HINT || kind == NESTHINT) WriteNumber(json, "revealed", hunk.GetRevealed());
     if (const auto* link = dynamic_cast<const LinkHunk*>(&hunk)) {
         WriteNumber(json, "target", link->targetLine);

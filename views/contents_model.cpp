@@ -13,7 +13,7 @@ namespace klu {
 
 namespace {
 
-bool IsListed(int kind) {
+bool IsListed(HunkKind kind) {
     switch (kind) {
         case SUBJECT:
         case HINT:
@@ -32,12 +32,12 @@ bool IsListed(int kind) {
 }
 
 // A picture's object only carries the hot spots of its picture.
-bool IsSeeThrough(int kind) {
+bool IsSeeThrough(HunkKind kind) {
     return kind == PNGOBJECT;
 }
 
 const ItemsHunk* HintHolder(const Hunk* hunk) {
-    const int kind = hunk->GetType();
+    const HunkKind kind = hunk->GetType();
     return kind == HINT || kind == NESTHINT ? dynamic_cast<const ItemsHunk*>(hunk) : nullptr;
 }
 
@@ -171,16 +171,17 @@ int ContentsModel::columnCount(const QModelIndex&) const {
 bool ContentsModel::hasChildren(const QModelIndex& parent) const {
     if (!parent.isValid()) return root_ != nullptr;
     const Hunk* hunk = HunkAt(parent);
-    const int kind = hunk->GetType();
+    const HunkKind kind = hunk->GetType();
     if (hunk != root_ && kind != SUBJECT && kind != NESTHINT && kind != HYPERPNG) return false;
     const auto listed = children_.find(hunk);
     return listed != children_.end() ? !listed->second.empty() : HasListed(hunk);
 }
 
-QIcon ContentsModel::KindIcon(int kind) const {
-    auto found = icons_.find(kind);
+QIcon ContentsModel::KindIcon(HunkKind kind) const {
+    const int key = static_cast<int>(kind);
+    auto found = icons_.find(key);
     if (found == icons_.end())
-        found = icons_.emplace(kind, WindowIcon(std::string(KindName(kind)))).first;
+        found = icons_.emplace(key, WindowIcon(std::string(KindName(kind)))).first;
     return found->second;
 }
 

@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/format/hunk_kind.h"
+
 namespace klu {
 
 class Hunk;
@@ -47,7 +49,7 @@ class ContentsModel : public QAbstractItemModel {
     // The listed hunk that holds hunk, or none.
     const Hunk* ListedParent(const Hunk* hunk) const;
     QModelIndex IndexAt(int row, const Hunk* hunk) const;
-    QIcon KindIcon(int kind) const;
+    QIcon KindIcon(HunkKind kind) const;
 
     Hunk* root_ = nullptr;
     mutable std::unordered_map<const Hunk*, std::vector<Hunk*>> children_;

@@ -9,7 +9,7 @@ class BlankHunk : public Hunk {
   public:
     BlankHunk(HunkReader& reader, int32_t line_count, Hunk* owner);
     std::string GetName() const override { return {}; }
-    int GetType() const override { return BLANK; }
+    HunkKind GetType() const override { return BLANK; }
     void Open() override {}
     void Flatten(MetaTextHunk&) override {}
 };
@@ -19,7 +19,7 @@ class BlankHunk : public Hunk {
 class IncentiveHunk : public ItemsHunk {
   public:
     IncentiveHunk(HunkReader& reader, int32_t line_count, Hunk* owner);
-    int GetType() const override { return INCENTIVE; }
+    HunkKind GetType() const override { return INCENTIVE; }
     // Nothing to show: opening it is no error either.
     void Open() override {}
     std::vector<std::string> storedLines;

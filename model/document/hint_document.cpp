@@ -173,7 +173,7 @@ Hunk* HintDocument::GetRoot() const {
     return entries_[entries_.size() >= 2 ? 1 : 0]->AsHunk();
 }
 
-Hunk* HintDocument::FindByType(int kind) const {
+Hunk* HintDocument::FindByType(HunkKind kind) const {
     for (const auto& entry : entries_) {
         if (entry->GetType() == kind) return entry->AsHunk();
     }

@@ -68,7 +68,7 @@ class HintDocument {
     // Entry 1 when there are at least two entries, else entry 0, else none.
     Hunk* GetRoot() const;
     // The first entry of the kind, or none.
-    Hunk* FindByType(int kind) const;
+    Hunk* FindByType(HunkKind kind) const;
     // Where a load puts the tree's lines and text.
     TreeArena& Arena() { return arena_; }
     // Keeps the file's bytes, where a load decoded text of the tree, for as long as the tree.

@@ -47,7 +47,7 @@ class Hunk : public TreeNode {
     explicit Hunk(std::string name, Hunk* owner = nullptr);
     ~Hunk() override;
 
-    int GetType() const override { return UNKNOWN; }
+    HunkKind GetType() const override { return UNKNOWN; }
     bool IsHunk() const override { return true; }
     Hunk* AsHunk() override { return this; }
     void Open() override;

@@ -14,7 +14,7 @@ class InfoHunk : public ItemsHunk {
     InfoHunk(HunkReader& reader, int32_t line_count, Hunk* owner);
     InfoHunk(std::string name, Hunk* owner);
 
-    int GetType() const override { return INFO; }
+    HunkKind GetType() const override { return INFO; }
     void Open() override;
 
     // Builds the display lines; version is the file's version hunk, if any.

@@ -45,7 +45,7 @@ void ItemsHunk::SetNumber(const std::string& prefix) {
     number = prefix;
     int counter = 0;
     ForEachChildHunk([&](Hunk* child) {
-        const int kind = child->GetType();
+        const HunkKind kind = child->GetType();
         if (kind != BLANK && kind != LINK && kind != OVERLAY) ++counter;
         child->SetNumber(prefix + std::to_string(counter) + ".");
     });

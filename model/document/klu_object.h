@@ -37,7 +37,7 @@ class KLUObject {
 
     std::string GetName() const;
     void SetName(std::string name);
-    int GetType() const;
+    HunkKind GetType() const;
     bool IsHunk() const;
     void Open();
     // The object as a hunk of the tree, or none. Entries of a folder listing show as links
@@ -73,7 +73,7 @@ class TreeNode : public KLUObject {
 
     virtual std::string GetName() const { return title.str(); }
     virtual void SetName(std::string name) { title = name; }
-    virtual int GetType() const { return ABSTRACT; }
+    virtual HunkKind GetType() const { return ABSTRACT; }
     virtual bool IsHunk() const { return false; }
     virtual void Open() {}
     virtual Hunk* AsHunk() { return nullptr; }
@@ -100,7 +100,7 @@ inline void KLUObject::SetName(std::string name) {
         title = name;
     }
 }
-inline int KLUObject::GetType() const {
+inline HunkKind KLUObject::GetType() const {
     return isNode ? static_cast<const TreeNode*>(this)->GetType() : ABSTRACT;
 }
 inline bool KLUObject::IsHunk() const {

@@ -11,7 +11,7 @@ class LinkHunk : public Hunk {
     // A link built by the program (search results); the builder sets the target and marker.
     LinkHunk(std::string name, Hunk* owner);
 
-    int GetType() const override { return LINK; }
+    HunkKind GetType() const override { return LINK; }
     void Open() override;
     std::string GetNumber() const override;
     void Flatten(MetaTextHunk&) override {}

@@ -26,7 +26,7 @@ struct DataRange {
 class GIFaHunk : public Hunk, public DataRange {
   public:
     GIFaHunk(HunkReader& reader, int32_t line_count, Hunk* owner);
-    int GetType() const override { return GIFA; }
+    HunkKind GetType() const override { return GIFA; }
     void Open() override;
     void Flatten(MetaTextHunk& target) override;
     int64_t GetDataEnd() const override { return End(); }
@@ -36,7 +36,7 @@ class GIFaHunk : public Hunk, public DataRange {
 class SoundHunk : public Hunk, public DataRange {
   public:
     SoundHunk(HunkReader& reader, int32_t line_count, Hunk* owner);
-    int GetType() const override { return SOUND; }
+    HunkKind GetType() const override { return SOUND; }
     void Open() override;
     void Flatten(MetaTextHunk& target) override;
     int64_t GetDataEnd() const override { return End(); }
@@ -46,7 +46,7 @@ class SoundHunk : public Hunk, public DataRange {
 class OverlayHunk : public Hunk, public DataRange {
   public:
     OverlayHunk(HunkReader& reader, int32_t line_count, Hunk* owner);
-    int GetType() const override { return OVERLAY; }
+    HunkKind GetType() const override { return OVERLAY; }
     void Open() override;
     void Flatten(MetaTextHunk& target) override;
 
@@ -69,7 +69,7 @@ class PNGObject : public ItemsHunk, public DataRange {
     static constexpr const char* kGraphicTitle = "This is a graphic.";
 
     PNGObject(HunkReader& reader, int32_t line_count, Hunk* owner, bool read_title);
-    int GetType() const override { return PNGOBJECT; }
+    HunkKind GetType() const override { return PNGOBJECT; }
     void Flatten(MetaTextHunk& target) override;
 
     std::vector<Rect> regions;
@@ -81,7 +81,7 @@ class PNGObject : public ItemsHunk, public DataRange {
 class HyperPNGHunk : public ItemsHunk {
   public:
     HyperPNGHunk(HunkReader& reader, int32_t line_count, Hunk* owner);
-    int GetType() const override { return HYPERPNG; }
+    HunkKind GetType() const override { return HYPERPNG; }
     void Open() override;
     PNGObject* Finish() const;
 };

@@ -10,10 +10,10 @@
 
 namespace klu {
 
-MetaTextHunk::MetaTextHunk(std::string name, Hunk* owner, int kind_id)
+MetaTextHunk::MetaTextHunk(std::string name, Hunk* owner, HunkKind kind_id)
     : ItemsHunk(std::move(name), owner), kind(kind_id) {}
 
-MetaTextHunk::MetaTextHunk(HunkReader& reader, int32_t line_count, Hunk* owner, int kind_id)
+MetaTextHunk::MetaTextHunk(HunkReader& reader, int32_t line_count, Hunk* owner, HunkKind kind_id)
     : ItemsHunk(reader, line_count, owner), kind(kind_id) {
     switch (kind) {
         case HINT:

@@ -10,11 +10,11 @@ namespace klu {
 class MetaTextHunk : public ItemsHunk {
   public:
     // An empty hunk, built by the older-format reader and by commands that build result hunks.
-    MetaTextHunk(std::string name, Hunk* owner, int kind_id);
+    MetaTextHunk(std::string name, Hunk* owner, HunkKind kind_id);
     // Reads the title and the body of the given kind.
-    MetaTextHunk(HunkReader& reader, int32_t line_count, Hunk* owner, int kind_id);
+    MetaTextHunk(HunkReader& reader, int32_t line_count, Hunk* owner, HunkKind kind_id);
 
-    int GetType() const override { return kind; }
+    HunkKind GetType() const override { return kind; }
     void Open() override;
     void Flatten(MetaTextHunk& target) override;
     void WriteText(std::ostream& out) override;
@@ -28,7 +28,7 @@ class MetaTextHunk : public ItemsHunk {
     bool HoldsHints() const { return kind == HINT || kind == NESTHINT; }
 
     int32_t revealed = 0;
-    int32_t kind;
+    HunkKind kind;
 
     // Ends the hint so far with a hard break and appends a separator line: a shared one for a
     // loaded tree, else one of the hunk's own.

@@ -22,7 +22,7 @@ class TextHunk : public ItemsHunk {
 
     TextHunk(HunkReader& reader, int32_t line_count, Hunk* owner);
 
-    int GetType() const override { return TEXT; }
+    HunkKind GetType() const override { return TEXT; }
     void Open() override;
     void LoadData(HunkReader& reader) override;
     // Finds the stored lines of the body, and sets the layout the flags ask for on the hunk.

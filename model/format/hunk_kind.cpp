@@ -16,9 +16,10 @@ constexpr std::array<std::string_view, 15> kKeywords = {
 
 }  // namespace
 
-std::string_view KindName(int kind) {
-    if (kind < 0 || kind >= kKindCount) return kKindNames[UNKNOWN];
-    return kKindNames[static_cast<size_t>(kind)];
+std::string_view KindName(HunkKind kind) {
+    const int id = static_cast<int>(kind);
+    if (id < 0 || id >= kKindCount) return kKindNames[static_cast<size_t>(UNKNOWN)];
+    return kKindNames[static_cast<size_t>(id)];
 }
 
 HunkKind KindOfKeyword(std::string_view keyword) {
@@ -28,9 +29,10 @@ HunkKind KindOfKeyword(std::string_view keyword) {
     return UNKNOWN;
 }
 
-std::string_view KeywordOfKind(int kind) {
-    if (kind < 0 || kind >= static_cast<int>(kKeywords.size())) return {};
-    return kKeywords[static_cast<size_t>(kind)];
+std::string_view KeywordOfKind(HunkKind kind) {
+    const int id = static_cast<int>(kind);
+    if (id < 0 || id >= static_cast<int>(kKeywords.size())) return {};
+    return kKeywords[static_cast<size_t>(id)];
 }
 
 }  // namespace klu

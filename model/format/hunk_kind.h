@@ -7,7 +7,7 @@
 namespace klu {
 
 // Kind ids index the kind-name table; views, commands and icons branch on them.
-enum HunkKind : int {
+enum class HunkKind : int {
     COMMENT = 0,
     CREDIT = 1,
     GIFA = 2,
@@ -27,17 +27,18 @@ enum HunkKind : int {
     PNGOBJECT = 16,
     ABSTRACT = 17,
 };
+using enum HunkKind;
 
 inline constexpr int kKindCount = 18;
 
 // Name of a kind id ("COMMENT" .. "ABSTRACT"); "UNKNOWN" for ids out of range.
-std::string_view KindName(int kind);
+std::string_view KindName(HunkKind kind);
 
 // The header keyword's kind: the keyword is upper-cased and compared with the 15 file keywords
 // ("VERSION" stands where the kind name says "VERHUNK"); anything else is UNKNOWN.
 HunkKind KindOfKeyword(std::string_view keyword);
 
 // The keyword that a file uses for a kind (ids 0 to 14), or "" for the others.
-std::string_view KeywordOfKind(int kind);
+std::string_view KeywordOfKind(HunkKind kind);
 
 }  // namespace klu

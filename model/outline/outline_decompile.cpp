@@ -151,7 +151,7 @@ void Decompiler::EmitBody(size_t depth, std::string_view text) {
 
 // The titles a link may name: the first hunk of each, links aside, in the compiler's order.
 void Decompiler::IndexTitles(const Hunk& hunk) {
-    const int kind = hunk.GetType();
+    const HunkKind kind = hunk.GetType();
     if (kind != LINK && kind != PNGOBJECT) first_titled_.try_emplace(hunk.GetName(), &hunk);
     if (const auto* items = NodeCast<ItemsHunk>(&hunk)) {
         for (const KLUObject* child : items->children) {
@@ -288,7 +288,7 @@ void Decompiler::WritePicture(const Hunk& picture, const PNGObject& object, size
 }
 
 void Decompiler::WriteHunk(const Hunk& hunk, size_t depth, bool top_level) {
-    const int kind = hunk.GetType();
+    const HunkKind kind = hunk.GetType();
     const std::string title = Value(hunk.GetName());
     const std::string_view element = ElementOfKind(kind);
     auto attributes = [&] {

@@ -33,7 +33,7 @@ std::string_view KeywordOfElement(std::string_view word) {
     return {};
 }
 
-std::string_view ElementOfKind(int kind) {
+std::string_view ElementOfKind(HunkKind kind) {
     for (const auto& [element, element_kind] : kElements) {
         if (element_kind == kind) return element;
     }

@@ -34,7 +34,7 @@ class FileInfo : public TreeNode {
 
     // The title; "title (NAME.KLU)" when showFileName is set.
     std::string GetName() const override;
-    int GetType() const override { return ABSTRACT; }
+    HunkKind GetType() const override { return ABSTRACT; }
     // A link in the listing window.
     bool IsHunk() const override { return true; }
     // Opens path as a hint file, as the Open command would.

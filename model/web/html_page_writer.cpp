@@ -77,7 +77,7 @@ void PageWriter::IndexPlaces(Hunk& hunk) {
     for (KLUObject* child : items->children) {
         Hunk* child_hunk = child->AsHunk();
         if (!child_hunk) continue;
-        const int kind = child_hunk->GetType();
+        const HunkKind kind = child_hunk->GetType();
         if (kind != BLANK && kind != LINK && kind != OVERLAY && kind != INCENTIVE) ++place;
         places_.try_emplace(child_hunk, place);
         IndexPlaces(*child_hunk);
