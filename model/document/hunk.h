@@ -20,9 +20,9 @@ class MetaTextHunk;
 class ParentLink {
   public:
     ParentLink(Hunk* hunk = nullptr) : bits_(reinterpret_cast<uintptr_t>(hunk)) {}
-    Hunk* ShownHunk() const { return IsObserver() ? nullptr : reinterpret_cast<Hunk*>(bits_); }
-    operator Hunk*() const { return ShownHunk(); }
-    Hunk* operator->() const { return ShownHunk(); }
+    Hunk* ParentHunk() const { return IsObserver() ? nullptr : reinterpret_cast<Hunk*>(bits_); }
+    operator Hunk*() const { return ParentHunk(); }
+    Hunk* operator->() const { return ParentHunk(); }
     DocumentObserver* Observer() const {
         return IsObserver() ? reinterpret_cast<DocumentObserver*>(bits_ & ~uintptr_t{1}) : nullptr;
     }
