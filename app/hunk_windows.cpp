@@ -99,7 +99,7 @@ void HunkWindows::OpenOrRaise(ItemsHunk& hunk) {
 // (or comes to the front) first.
 void HunkWindows::ShowOverlay(OverlayHunk& overlay) {
     Hunk* picture = overlay.parent;
-    auto* shown = dynamic_cast<ItemsHunk*>(picture ? picture->parent.ShownHunk() : nullptr);
+    auto* shown = dynamic_cast<ItemsHunk*>(picture ? picture->parent.ParentHunk() : nullptr);
     if (!shown) return;
     OpenOrRaise(*shown);
     if (auto* window = dynamic_cast<TextWindow*>(ViewOf(*shown)))

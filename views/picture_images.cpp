@@ -37,7 +37,7 @@ void ReleasePicture(PNGObject& picture) {
 }
 
 bool ApplyOverlay(OverlayHunk& overlay, const std::string& path) {
-    auto* picture = dynamic_cast<PNGObject*>(overlay.parent.ShownHunk());
+    auto* picture = dynamic_cast<PNGObject*>(overlay.parent.ParentHunk());
     if (picture == nullptr) return false;
     OverlayCache* cache = OverlaysOf(*picture);
     if (cache == nullptr) {
