@@ -1,6 +1,8 @@
 // klu decompile: a hint file written back as an outline and its data files, checked by
 // compiling the outline again.
 
+#include <malloc.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -80,6 +82,7 @@ int RunDecompile(const CommandArgs& args) {
     outline->files.clear();
     outline->files.shrink_to_fit();
     document.Clear();
+    malloc_trim(0);  // what the tree held goes back now, not kept for the plan
     CompiledBack compiled(writer.CreateUnnamed());
     std::string difference = CompileOutlineTo(
         std::move(outline->text), folder.string(),

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cstring>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
@@ -18,6 +19,7 @@
 #include "model/format/decode.h"
 #include "model/format/encipher.h"
 #include "model/files/file_bytes.h"
+#include "model/files/memory_pages.h"
 #include "model/format/hunk_kind.h"
 #include "model/document/hunk_reader.h"
 #include "model/outline/outline_data.h"
@@ -40,12 +42,15 @@ class Lines;
 struct OutlineLine {
     const char* start = nullptr;  // after the indentation
     uint32_t length = 0;          // to the end of the line, trailing blanks kept
-    uint32_t contentLength = 0;   // without trailing blanks
     int32_t number = 0;
     int32_t indent = 0;
     uint32_t extent = 1;  // this line and the lines nested below it
 
-    std::string_view content() const { return {start, contentLength}; }
+    // Without trailing blanks.
+    std::string_view content() const {
+        const std::string_view text(start, length);
+        return text.substr(0, text.find_last_not_of(" \t\r") + 1);
+    }
     // For "> text": the text, trailing blanks kept.
     std::string_view body() const {
         std::string_view text(start + 1, length - 1);
@@ -132,8 +137,10 @@ OutlineFault TooDeep(int line) {
 }
 
 // Splits the text into lines and nests them by indentation. Each element level takes at most
-// two levels of lines (a spot and its element), so no deeper nesting can build.
-std::vector<OutlineLine> NestLines(std::string_view text) {
+// two levels of lines (a spot and its element), so no deeper nesting can build. The lines are
+// moved together as they are read, without their indentation, newlines, blank lines and
+// comments, which a plan has no use for: the room this frees at the end of the text goes back.
+std::vector<OutlineLine> NestLines(std::string& text) {
     if (text.size() > std::numeric_limits<uint32_t>::max())
         throw OutlineFault(1, "the outline is larger than 4 GiB");
     std::vector<OutlineLine> lines;
@@ -144,22 +151,23 @@ std::vector<OutlineLine> NestLines(std::string_view text) {
         open.pop_back();
     };
     size_t at = 0;
+    size_t kept = 0;  // the text of the lines so far, moved together
     for (int number = 1; at < text.size(); ++number) {
         size_t end = text.find('\n', at);
         if (end == std::string_view::npos) end = text.size();
-        std::string_view raw = text.substr(at, end - at);
+        std::string_view raw = std::string_view(text).substr(at, end - at);
         at = end + 1;
         if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
         const size_t begin = raw.find_first_not_of(" \t");
-        if (begin == std::string_view::npos) continue;
         const size_t last = raw.find_last_not_of(" \t\r");
-        if (last < begin || raw[begin] == ';') continue;
+        if (last == std::string_view::npos || raw[begin] == ';') continue;  // blank, or a comment
         OutlineLine line;
-        line.start = raw.data() + begin;
         line.length = static_cast<uint32_t>(raw.size() - begin);
-        line.contentLength = static_cast<uint32_t>(last - begin + 1);
         line.number = number;
         line.indent = IndentOf(raw);
+        line.start = text.data() + kept;
+        std::memmove(text.data() + kept, raw.data() + begin, line.length);
+        kept += line.length;
         while (!open.empty() && lines[open.back()].indent >= line.indent)
             close();
         if (open.size() > 2 * static_cast<size_t>(kDeepestElement)) throw TooDeep(number);
@@ -168,6 +176,8 @@ std::vector<OutlineLine> NestLines(std::string_view text) {
     }
     while (!open.empty())
         close();
+    text.resize(kept);
+    ReleasePages(text.data() + kept, text.capacity() - kept);
     return lines;
 }
 
@@ -200,6 +210,7 @@ class OutlineBuilder {
     void BuildOlderAsItStands(Lines lines);
     std::unique_ptr<HintNode> BuildElement(const OutlineLine& line, const std::string& word,
                                            const std::string& value);
+    static size_t ItemRoom(const HintNode& node, Lines lines);
     void BuildBody(HintNode& node, Lines lines);
     bool BuildAttribute(HintNode& node, const OutlineLine& line, const std::string& word,
                         const std::string& value);
@@ -372,8 +383,11 @@ std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
             throw OutlineFault(bytes->number, "the data is a file or \"bytes:\", not both");
         node->data = bytes ? InlineData(*bytes) : ReadData(line, word, file);
     }
+    // A plan holds every line of the file: its items are not left room to spare, nor moved as
+    // they grow.
+    node->items.reserve(ItemRoom(*node, line.children()));
     BuildBody(*node, line.children());
-    node->items.shrink_to_fit();  // a plan holds every line of the file: no room to spare
+    node->items.shrink_to_fit();
     depth_ = parent_depth;
     return node;
 }
@@ -456,6 +470,16 @@ bool OutlineBuilder::BuildAttribute(HintNode& node, const OutlineLine& line,
         return true;
     }
     return false;
+}
+
+// The items that lines may give the node, at most: one a line, but a hint also its lines below
+// and a separator.
+size_t OutlineBuilder::ItemRoom(const HintNode& node, Lines lines) {
+    const bool question = node.keyword == "HINT";
+    size_t room = 0;
+    for (const OutlineLine& line : lines)
+        room += question && !line.IsBody() ? line.extent + 1 : 1;
+    return room;
 }
 
 void OutlineBuilder::BuildBody(HintNode& node, Lines lines) {
@@ -709,7 +733,7 @@ std::optional<HintFilePlan> CompileOutline(std::string text, const std::string& 
     try {
         std::string base = base_folder;
         if (!base.empty() && base.back() != '/') base += '/';
-        auto source = std::make_unique<const std::string>(std::move(text));
+        auto source = std::make_unique<std::string>(std::move(text));
         HintFilePlan plan;
         {
             const std::vector<OutlineLine> lines = NestLines(*source);
