@@ -22,15 +22,15 @@ ReaderApp::~ReaderApp() {
     if (frame_) KeepMainWindowPlace();
     frame_.reset();
     ShowDocumentsIn(nullptr);
-    hunkUi_.reset();
+    hunkWindows_.reset();
     state_.WriteSettings();
     state_.ClearDocuments();
 }
 
 void ReaderApp::BuildMainWindow(bool enter_list_folder) {
     frame_ = std::make_unique<MainWindow>(state_, *dialogs_);
-    hunkUi_ = std::make_unique<WindowHunkUi>(frame_->Client(), state_, *dialogs_);
-    ShowDocumentsIn(hunkUi_.get());
+    hunkWindows_ = std::make_unique<HunkWindows>(frame_->Client(), state_, *dialogs_);
+    ShowDocumentsIn(hunkWindows_.get());
     state_.ReadSettings();
     frame_->Client().SetLayout(state_.settings.layout);
     frame_->Contents().setVisible(state_.settings.contentsShown);

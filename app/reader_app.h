@@ -6,7 +6,7 @@
 #include "app_state.h"
 #include "main_window.h"
 #include "user_dialogs.h"
-#include "window_hunk_ui.h"
+#include "hunk_windows.h"
 
 namespace klu {
 
@@ -42,7 +42,7 @@ class ReaderApp {
     AppState state_;
     std::unique_ptr<UserDialogs> dialogs_;
     std::unique_ptr<MainWindow> frame_;
-    std::unique_ptr<WindowHunkUi> hunkUi_;
+    std::unique_ptr<HunkWindows> hunkWindows_;
 };
 
 // "Application name" for the window system and the profile.

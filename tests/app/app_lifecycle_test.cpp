@@ -1,7 +1,5 @@
 // Start-up and shutdown: the settings and hint memory, and the command line.
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QTest>
 #include <QScreen>
 #include <algorithm>
 #include <filesystem>
@@ -14,13 +12,10 @@
 namespace klu::test {
 namespace {
 
-// A program folder without help or settings: no help, no file, no message, the listing of the
-// folder itself, and the main window on most of the screen. At exit the settings and the hint
-// memory are written, and the window comes back where it was.
+// A program folder without help or settings; the window comes back where it was left.
 TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAtExit) {
     TempFolder folder;
-    const std::string path = folder / "game.klu";
-    WriteFile(path, SampleHintFile());
+    const std::string path = folder.Write("game.klu", SampleHintFile());
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
     {
         FakeUserDialogs* dialogs = nullptr;
@@ -32,8 +27,7 @@ TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAt
         EXPECT_EQ(state.settings.listFolder, state.programFolder);
         EXPECT_EQ(first->Window()->size(), desktop.size() * 4 / 5);
         first->Window()->setGeometry(30, 40, 500, 400);
-        ASSERT_EQ(LoadHintFile(ReadHintFile(path), state.currentDocument, false).result,
-                  LoadResult::Ok);
+        ASSERT_TRUE(LoadFileAt(path, state.currentDocument));
         state.currentPath = path;
         state.settings.listFolder = "/listing/here";
         EXPECT_EQ(ReadFile(folder / "KLUWIN.INI").find("/listing/here"), std::string::npos);
@@ -50,8 +44,7 @@ TEST(AppLifecycleTest, StartsWithWhatItsProgramFolderHoldsAndWritesTheSettingsAt
 // the first picture needs: each comes once the window has painted, or at exit without a paint.
 TEST(AppLifecycleTest, WhatNoOneSeesYetWaitsForTheFirstPaint) {
     TempFolder folder;
-    const std::string path = folder / "game.klu";
-    WriteFile(path, SampleHintFile());
+    const std::string path = folder.Write("game.klu", SampleHintFile());
     const ProfileFile profile(folder / "KLUWIN.INI");
     auto recent = [&] { return profile.ReadProfileString("MRU", "MRU0", ""); };
     std::unique_ptr<ReaderApp> app = StartApp(folder.path(), path);
@@ -75,7 +68,6 @@ TEST(AppLifecycleTest, WhatNoOneSeesYetWaitsForTheFirstPaint) {
     EXPECT_EQ(recent(), path) << "written at exit";
 }
 
-// The help file beside the program is read when help is first asked for, not at start.
 TEST(AppLifecycleTest, ReadsTheHelpFileWhenHelpIsFirstAskedFor) {
     TempFolder folder;
     WriteFile(folder / kHelpFileName, SampleHintFile("Reader Help"));

@@ -1,9 +1,6 @@
-// The contents pane as a player meets it: titles to find and open by keyboard, marks that follow
-// the hint memory, a tree that follows the windows and the file, a pane that stays as left.
-#include <QApplication>
+// The contents pane as a player meets it.
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTreeView>
 
 #include "app/command_ids.h"
@@ -14,25 +11,25 @@
 namespace klu::test {
 namespace {
 
+// The sample file open, one hint of "Where?" remembered as revealed.
 class ContentsPaneTest : public WindowFixture {
   protected:
-    ContentsPaneTest() { QApplication::setActiveWindow(frame.get()); }
+    ContentsPaneTest() {
+        const std::string path = Write("game.klu", SampleHintFile());
+        state.profile.WriteProfileString(kMemorySection, MemoryKeyOf(path), "1,0,");
+        Open(path);
+    }
     ContentsPane& Pane() const { return frame->Contents(); }
     std::string Current() const {
         return Pane().Tree().currentIndex().data().toString().toStdString();
     }
     std::string Mark(const std::string& title) const {
-        return Pane()
-            .Contents()
-            .IndexOf(Child(title))
-            .data(Qt::ToolTipRole)
-            .toString()
-            .toStdString();
+        const QModelIndex row = Pane().Contents().IndexOf(Child(title));
+        return row.data(Qt::ToolTipRole).toString().toStdString();
     }
 };
 
 TEST_F(ContentsPaneTest, AKeyboardPlayerFindsAQuestionByTitleAndOpensItAsALinkWould) {
-    Open(Write("game.klu", SampleHintFile()));
     frame->Action(CM_FILTERCONTENTS)->trigger();
     ASSERT_EQ(Focus(), &Pane().FilterLine());
     QTest::keyClicks(Focus(), "WH");  // "Where?" under "Chapter", then "Why?"
@@ -47,7 +44,6 @@ TEST_F(ContentsPaneTest, AKeyboardPlayerFindsAQuestionByTitleAndOpensItAsALinkWo
 }
 
 TEST_F(ContentsPaneTest, EscClearsTheFilterAndThenGivesTheKeysBackToTheWindow) {
-    Open(Write("game.klu", SampleHintFile()));
     frame->Action(CM_FILTERCONTENTS)->trigger();
     QTest::keyClicks(Focus(), "why");
     QTest::keyClick(Focus(), Qt::Key_Escape);
@@ -58,7 +54,6 @@ TEST_F(ContentsPaneTest, EscClearsTheFilterAndThenGivesTheKeysBackToTheWindow) {
 }
 
 TEST_F(ContentsPaneTest, TheTreeMarksTheActiveWindowsHunkWithoutTakingTheKeys) {
-    Open(Write("game.klu", SampleHintFile()));
     EXPECT_EQ(Current(), "Sample Game");
     OpenWindow(*Child("Chapter"));
     HintWindow* where = OpenWindow(*Child("Where?"));
@@ -69,9 +64,6 @@ TEST_F(ContentsPaneTest, TheTreeMarksTheActiveWindowsHunkWithoutTakingTheKeys) {
 }
 
 TEST_F(ContentsPaneTest, MarksFollowTheHintMemoryAsHintsAreRevealedAndReset) {
-    const std::string path = Write("game.klu", SampleHintFile());
-    state.profile.WriteProfileString(kMemorySection, MemoryKeyOf(path), "1,0,");
-    Open(path);
     EXPECT_EQ(Mark("Where?"), "1 of 2");
     EXPECT_EQ(Mark("Why?"), "0 of 1");
     HintWindow* where = OpenWindow(*Child("Where?"));
@@ -87,7 +79,6 @@ TEST_F(ContentsPaneTest, MarksFollowTheHintMemoryAsHintsAreRevealedAndReset) {
 }
 
 TEST_F(ContentsPaneTest, ANewFileReplacesTheTreeAndAFailedOpenEmptiesIt) {
-    Open(Write("game.klu", SampleHintFile()));
     Open(Write("three.klu", ThreeHintFile()));
     const QAbstractItemModel& shown = *Pane().Tree().model();
     EXPECT_EQ(shown.index(0, 0).data().toString(), "Three Hints");

@@ -1,16 +1,17 @@
-// At home on the desktop: icons from the theme, the main title names the file, the Windows menu
-// lists the open windows, the About box names this program and its version.
-#include <QApplication>
+// At home on the desktop: titles, the menus and the commands they enable, icons, the About box.
 #include <QLabel>
 #include <QScrollBar>
-
+#include <QSignalSpy>
 #include <filesystem>
+#include <set>
 
 #include "app/about_dialog.h"
 #include "app/button_icons.h"
 #include "app/command_ids.h"
 #include "app/menu_builder.h"
 #include "app/menu_table.h"
+#include "model/document/meta_text_hunk.h"
+#include "views/text_window.h"
 #include "views/window_icons.h"
 #include "window_fixture.h"
 
@@ -32,7 +33,6 @@ TEST_F(DesktopTest, TheMainTitleNamesTheOpenFileFirst) {
 }
 
 TEST_F(DesktopTest, TheWindowsMenuListsTheOpenWindowsAndActivatesTheOneChosen) {
-    QApplication::setActiveWindow(frame.get());
     Open(Write("game.klu", SampleHintFile()));
     OpenWindow(*Child("Chapter"));
     OpenWindow(*Child("Where?"));
@@ -55,7 +55,6 @@ TEST_F(DesktopTest, TheWindowsMenuListsTheOpenWindowsAndActivatesTheOneChosen) {
     EXPECT_EQ(QApplication::focusWidget(), &window->Control());
 }
 
-// A new window fits what it shows, every hint revealed, within the client area.
 TEST_F(DesktopTest, NewWindowsFitWhatTheyShowWithinTheClientArea) {
     auto root = MakeSubject("Game");
     root->Add(MakeQuestion("How?", {{"first"}, {"second"}, {"third"}}));
@@ -83,9 +82,8 @@ TEST(AboutBox, NamesThisProgramAndTheVersionItPrints) {
     EXPECT_TRUE(version->text().endsWith(QStringLiteral("Version " KLU_VERSION)));
 }
 
-// The desktop's icon theme first, by the freedesktop names; the program's own pictograms where
-// it has none: one of its own for every button and window kind (a GIF's window and a picture's
-// share one), drawn at the pixels asked for at normal and doubled scale.
+// The desktop's icon theme by the freedesktop names first; a pictogram of its own for every
+// button and window kind (a GIF's window and a picture's share one) where the theme has none.
 TEST(ControlBarIcons, TheThemesByNameElseAPictogramOfItsOwnAtBothScales) {
     TempFolder themes;
     std::filesystem::create_directories(themes / "t/16x16/actions");
@@ -130,6 +128,68 @@ TEST(ControlBarIcons, TheThemesByNameElseAPictogramOfItsOwnAtBothScales) {
               WindowIcon("HYPERPNG").pixmap(QSize(16, 16)).toImage());
     QIcon::setThemeName(theme);
     QIcon::setThemeSearchPaths(paths);
+}
+
+using Commands = std::multiset<int>;
+
+// Go to the KLU Web Site is there only when the build names a web address.
+const Commands kAlways = [] {
+    Commands always = {CM_FILEOPEN,      CM_VERBOSELISTING,  CM_CHANGELISTFOLDER, CM_PRINTERSETUP,
+                       CM_EXIT,          CM_CASCADECHILDREN, CM_TILECHILDREN,     CM_ARRANGEICONS,
+                       CM_CLOSECHILDREN, CM_LAYOUTTABS,      CM_LAYOUTWINDOWS,    CM_SETOPTIONS,
+                       CM_VIEWCONTENTS,  CM_FILTERCONTENTS,  CM_SHOWHELPFILE,     CM_PRINTHELPFILE,
+                       CM_ABOUT};
+    if (!MakerWebAddress().empty()) always.insert(CM_WEBSITE);
+    return always;
+}();
+const Commands kWithAFile = {CM_FILEINFO,  CM_DECODETOTEXT,  CM_EXPORTWEBPAGE,  CM_FINDINFILE,
+                             CM_PRINTFILE, CM_SHOWTOPWINDOW, CM_RESETHINTMEMORY};
+const Commands kWithATextWindow = {CM_SAVEWINDOW, CM_PRINTWINDOW, CM_COPYTOCLIPBOARD};
+
+Commands Plus(Commands commands, const Commands& more) {
+    commands.insert(more.begin(), more.end());
+    return commands;
+}
+
+class FrameCommandsTest : public WindowFixture {
+  protected:
+    // The commands of the menus that are enabled, each as often as the menus offer it.
+    Commands Enabled() const {
+        frame->UpdateMenus();
+        Commands enabled;
+        for (const QMenu* popup : frame->Popups()) {
+            for (const QAction* action : popup->actions())
+                if (!action->isSeparator() && action->isEnabled())
+                    enabled.insert(CommandIdOf(*action));
+        }
+        return enabled;
+    }
+    QMdiSubWindow* Activate(QWidget* window) {
+        QMdiSubWindow* sub = Client().addSubWindow(window);
+        sub->show();
+        Client().setActiveSubWindow(sub);
+        return sub;
+    }
+};
+
+TEST_F(FrameCommandsTest, TheEnabledCommandsFollowTheOpenFileAndTheActiveWindow) {
+    EXPECT_EQ(Enabled(), kAlways) << "no file";
+    ASSERT_EQ(LoadBytes(SampleHintFile(), state.currentDocument), LoadResult::Ok);
+    EXPECT_EQ(Enabled(), Plus(kAlways, kWithAFile)) << "a file";
+    state.currentDocument.Clear();
+    EXPECT_EQ(Enabled(), kAlways) << "the file closed again";
+    MetaTextHunk hunk("Shown", nullptr, SUBJECT);
+    const QMdiSubWindow* text = Activate(new TextWindow(hunk, "SUBJECT", state.settings));
+    EXPECT_EQ(Enabled(), Plus(kAlways, kWithATextWindow)) << "a text window active";
+    Activate(new QLabel("plain"));
+    EXPECT_EQ(Enabled(), kAlways) << "a window of another kind active";
+    delete text;
+}
+
+TEST_F(FrameCommandsTest, ADisabledCommandCalledDirectlyDoesNothing) {
+    const QSignalSpy reset(&Client(), &DocumentArea::HintMemoryChanged);
+    Client().Command(CM_RESETHINTMEMORY);
+    EXPECT_TRUE(reset.empty());
 }
 
 }  // namespace

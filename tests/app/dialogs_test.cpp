@@ -1,5 +1,4 @@
-// Dialogs centred over their parent, and the Options dialog: OK and Cancel, whole points, and
-// the custom colours kept for the process; what the font and printer setup dialogs give back.
+// The reader's dialogs: their place, the Options dialog and command, font and printer setup.
 #include "app/centered_dialog.h"
 #include "app/options_dialog.h"
 #include "app/options_command.h"
@@ -9,8 +8,6 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPrintDialog>
-#include <QPrinter>
-#include <QTest>
 #include <tuple>
 
 #include "window_fixture.h"
@@ -87,8 +84,7 @@ TEST(OptionsDialog, CustomColoursCarryOverToTheNextUse) {
     FakeUserDialogs dialogs;
     Settings settings = DefaultSettings();
     ProcessCustomColors().fill(0);
-    CustomColors mine{};
-    mine[0] = 0x123456;
+    CustomColors mine{0x123456};
     mine[15] = 0xABCDEF;
     dialogs.customAnswer = mine;
     OptionsDialog(nullptr, settings, dialogs).CmChooseColor();  // cancelled, but the colours stay

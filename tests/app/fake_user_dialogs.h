@@ -86,7 +86,7 @@ class FakeUserDialogs : public UserDialogs {
     std::vector<Message> messages;
     int messagesUnderOverrideCursor = 0;
     std::vector<bool> replaceConfirmations;  // for each save dialog
-    std::vector<std::string> openRequests, saveRequests, textRequests;
+    std::vector<std::string> openRequests, saveRequests, textRequests, choiceRequests, choiceItems;
     std::vector<FontRecord> fontRequests;
     std::vector<uint32_t> colorRequests;
     std::vector<int> printRequests;
@@ -100,7 +100,6 @@ class FakeUserDialogs : public UserDialogs {
     std::optional<CustomColors> customAnswer;
     std::string printFile;
     std::optional<Settings> optionsAnswer;
-    std::vector<std::string> choiceRequests, choiceItems;
     std::optional<size_t> choiceAnswer;
 };
 

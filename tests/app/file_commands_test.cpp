@@ -1,8 +1,6 @@
-// The commands on the open file (information, export, search, hint memory, the listing), the help
-// commands, and the window commands Save and Copy.
+// The commands on the open file, the help commands, and the window commands Save and Copy.
 #include <sys/resource.h>
 
-#include <QApplication>
 #include <QClipboard>
 #include <csignal>
 #include <filesystem>
@@ -76,8 +74,6 @@ TEST_F(FileCommandsTest, SearchReplacesTheResultsOnlyWhenSomethingIsFound) {
     EXPECT_NE(ui.ViewOf(*Child("Once?")), nullptr);
 }
 
-// The listing's entries open their files as the Open command would; it comes to the front again
-// and is replaced only for another folder.
 TEST_F(FileCommandsTest, ListingOpensItsFilesComesToTheFrontAndIsReplacedForAnotherFolder) {
     state.settings.listFolder = MakeFolder("games");
     Client().Command(CM_VERBOSELISTING);

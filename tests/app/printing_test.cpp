@@ -1,8 +1,6 @@
-// Printing to PDF: page count, header and footer, pictures at 120 pixels to the inch, and the
-// commands Print File and Print Window.
+// Printing to PDF, read back with the poppler tools.
 #include <QImage>
 #include <QPageSize>
-#include <QPrinter>
 #include <QProcess>
 #include <array>
 #include <sstream>
@@ -143,7 +141,6 @@ TEST_F(PrinterTest, APictureOf120By60PixelsPrintsOneInchByHalfAnInch) {
     EXPECT_EQ(PdfImages(dialogs.printFile), (std::vector<std::array<int, 4>>{{120, 60, 120, 120}}));
 }
 
-// Print Window prints what the window shows; Print File every hint, leaving the tree as it was.
 using PrintCommandsTest = WindowFixture;
 
 TEST_F(PrintCommandsTest, PrintWindowPrintsTheRevealedHintsPrintFileEveryHint) {

@@ -1,26 +1,13 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QMdiSubWindow>
 #include <QTest>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "../model/model_test_support.h"
 #include "../model/temp_folder.h"
-#include "app/app_state.h"
 #include "app/reader_app.h"
-#include "app/document_area.h"
-#include "app/main_window.h"
-#include "app/window_hunk_ui.h"
 #include "fake_user_dialogs.h"
-#include "model/outline/hint_writer.h"
-#include "model/document/items_hunk.h"
-#include "views/hunk_window.h"
 #include "views/hint_button.h"
 #include "views/hint_window.h"
 #include "views/text_view.h"
@@ -36,13 +23,6 @@ using Message = FakeUserDialogs::Message;
 // No environment: the program's own files stay in the temporary program folder.
 inline std::optional<std::string> NoEnvironment(const std::string&) {
     return std::nullopt;
-}
-
-// The bytes of a hint file of the top subject given.
-inline std::string HintFileOf(std::unique_ptr<HintNode> root) {
-    HintFilePlan plan;
-    plan.root = std::move(root);
-    return WriteOrFail(plan);
 }
 
 // A subject with a chapter that holds a two-hint question, then a one-hint question.
@@ -73,36 +53,22 @@ inline std::unique_ptr<ReaderApp> StartApp(const std::string& folder,
     return app;
 }
 
-// A frame over a fresh state whose program folder is a temporary folder.
-class FrameFixture : public ::testing::Test {
+// A shown, active frame over a fresh state whose program folder is a temporary folder; its hunks
+// open as windows in its client, with the default settings.
+class WindowFixture : public ::testing::Test {
   protected:
-    FrameFixture()
+    WindowFixture()
         : state(folder.path(), std::string(), NoEnvironment),
-          frame(std::make_unique<MainWindow>(state, dialogs)) {}
-
-    DocumentArea& Client() { return frame->Client(); }
-    // Writes bytes as a file of the program folder and gives its path.
-    std::string Write(const std::string& name, const std::string& bytes) {
-        return folder.Write(name, bytes);
-    }
-
-    TempFolder folder;
-    FakeUserDialogs dialogs;
-    AppState state;
-    std::unique_ptr<MainWindow> frame;
-};
-
-// A shown frame whose hunks open as windows in its client, with the default settings.
-class WindowFixture : public FrameFixture {
-  protected:
-    WindowFixture() : ui(frame->Client(), state, dialogs) {
+          frame(std::make_unique<MainWindow>(state, dialogs)),
+          ui(frame->Client(), state, dialogs) {
         state.currentDocument.SetObserver(&ui);
         state.helpDocument.SetObserver(&ui);
         state.ReadSettings();
         frame->Client().SetLayout(WindowLayout::Windows);
         // Hidden widgets are not laid out: the windows must be on the (offscreen) screen.
-        frame->resize(800, 600);
+        frame->resize(1280, 1000);
         frame->show();
+        QApplication::setActiveWindow(frame.get());
     }
     ~WindowFixture() override {
         frame.reset();
@@ -110,6 +76,11 @@ class WindowFixture : public FrameFixture {
         state.helpDocument.SetObserver(nullptr);
     }
 
+    DocumentArea& Client() { return frame->Client(); }
+    // Writes bytes as a file of the program folder and gives its path.
+    std::string Write(const std::string& name, const std::string& bytes) {
+        return folder.Write(name, bytes);
+    }
     void Open(const std::string& path) { Client().OpenHintFile(path); }
 
     std::vector<std::string> WindowTitles() const {
@@ -151,7 +122,11 @@ class WindowFixture : public FrameFixture {
         return ActiveTitle();
     }
 
-    WindowHunkUi ui;
+    TempFolder folder;
+    FakeUserDialogs dialogs;
+    AppState state;
+    std::unique_ptr<MainWindow> frame;
+    HunkWindows ui;
 };
 
 }  // namespace klu::test

@@ -1,30 +1,19 @@
-// The reader as a keyboard player meets it: the main menu's keys work whatever window is active,
-// the focus lands on a control, closing a window returns to the one before, the Windows menu
-// keeps windows usable, and Tab from the reveal button shows the link it marks.
+// The reader as a keyboard player meets it, and the hint window's button.
 #include <QAccessible>
-#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
-#include <QTest>
 #include <QToolTip>
 
 #include "app/command_ids.h"
 #include "app/menu_table.h"
 #include "views/list_window.h"
-#include "views/text_view.h"
 #include "window_fixture.h"
 
 namespace klu::test {
 namespace {
 
-class WindowKeyboardTest : public WindowFixture {
-  protected:
-    WindowKeyboardTest() {
-        frame->resize(1280, 1000);
-        QApplication::setActiveWindow(frame.get());
-    }
-};
+using WindowKeyboardTest = WindowFixture;
 
 // What a screen reader finds: no button in windows that show no button.
 bool HasButton(QAccessibleInterface* node) {
@@ -81,9 +70,13 @@ TEST_F(QuestionKeysTest, NoWindowsOwnShortcutShadowsOneOfTheMenu) {
     }
 }
 
-TEST_F(QuestionKeysTest, CtrlWShowsTheTopWindowWithTheKeysOnItsText) {
+// Ctrl+W is Show Top Window.
+TEST_F(QuestionKeysTest, ShowTopWindowAndACancelledPrintWindowLeaveTheKeysOnTheTopWindowsText) {
+    const TextView& top = ViewOf(state.currentDocument.GetRoot())->Control();
     EXPECT_EQ(Type(Qt::Key_W, Qt::ControlModifier), "Sample Game");
-    EXPECT_EQ(Focus(), &ViewOf(state.currentDocument.GetRoot())->Control());
+    EXPECT_EQ(Focus(), &top);
+    Client().Command(CM_PRINTWINDOW);
+    EXPECT_EQ(Focus(), &top);
 }
 
 TEST_F(QuestionKeysTest, AQuestionRaisedAgainByALinkGivesTheKeysToItsButton) {
@@ -100,14 +93,6 @@ TEST_F(QuestionKeysTest, ClosingAWindowReturnsTheKeysToTheOneActiveBefore) {
     EXPECT_EQ(Focus(), &ViewOf(Child("Chapter"))->Control());
     EXPECT_EQ(Type(Qt::Key_Escape), "Sample Game");
     EXPECT_EQ(WindowTitles(), std::vector<std::string>{"Sample Game"});
-}
-
-TEST_F(QuestionKeysTest, ShowTopWindowAndACancelledPrintWindowLeaveTheKeysOnTheText) {
-    const TextView& top = ViewOf(state.currentDocument.GetRoot())->Control();
-    for (int command : {CM_SHOWTOPWINDOW, CM_PRINTWINDOW}) {
-        Client().Command(command);
-        EXPECT_EQ(Focus(), &top) << command;
-    }
 }
 
 // Five windows: the sample's top, chapter and two questions, and the verbose listing; the
@@ -167,26 +152,7 @@ TEST_F(ArrangeTest, MinimisedWindowsLineUpAtTheBottomInFrontOfTheOthers) {
     }
 }
 
-// The listing shows no button: its text takes the keys, Enter opens nothing until Tab marks a
-// link, and Esc closes it.
-TEST_F(WindowKeyboardTest, TheListingsTextTakesTheKeysAndEnterOpensNothingUntilTabMarksALink) {
-    Write("game.klu", SampleHintFile());
-    Client().Command(CM_VERBOSELISTING);  // of the program folder: game.klu
-    ASSERT_TRUE(Client().listWindow);
-    auto* listing = qobject_cast<TextWindow*>(Client().listWindow->widget());
-    ASSERT_NE(listing, nullptr);
-    EXPECT_FALSE(HasButton(QAccessible::queryAccessibleInterface(listing)));
-    EXPECT_EQ(Focus(), &listing->Control());
-    EXPECT_EQ(Type(Qt::Key_Return), listing->windowTitle().toStdString()) << "Enter opened nothing";
-    Type(Qt::Key_Tab);
-    ASSERT_NE(listing->Control().CurrentLink(), nullptr);
-    EXPECT_EQ(listing->Control().CurrentLink()->GetName(), "Sample Game");
-    Type(Qt::Key_Escape);
-    EXPECT_FALSE(Client().listWindow);
-}
-
-// In a hint that runs below the window with a link at its end, Tab and Backtab from the button
-// mark the link in view, and Enter opens it.
+// The hint runs below the window, with a link at its end.
 TEST_F(WindowKeyboardTest, TabFromTheButtonMarksALinkInViewAndEnterOpensIt) {
     auto root = MakeSubject("Game");
     HintNode* way = root->Add(MakeNode("NESTHINT", "Long way?"));
@@ -236,9 +202,17 @@ class ListingTest : public WindowKeyboardTest {
     }
 };
 
-TEST_F(ListingTest, ShowsHintFilesOnlyWithTheFileNamesOfRepeatedTitles) {
-    EXPECT_EQ(Rows(OpenListing()), (std::vector<std::string>{"Caf\xe9 Quest", "Dark Tower (b.klu)",
-                                                             "Dark Tower (c.klu)"}));
+// The listing shows no button.
+TEST_F(ListingTest, ItsTextTakesTheKeysAndEnterOpensNothingUntilTabMarksALink) {
+    FileListWindow& listing = OpenListing();
+    EXPECT_FALSE(HasButton(QAccessible::queryAccessibleInterface(&listing)));
+    EXPECT_EQ(Focus(), &listing.Control());
+    EXPECT_EQ(Type(Qt::Key_Return), listing.windowTitle().toStdString()) << "Enter opened nothing";
+    Type(Qt::Key_Tab);
+    ASSERT_NE(listing.Control().CurrentLink(), nullptr);
+    EXPECT_EQ(listing.Control().CurrentLink()->GetName(), "Caf\xe9 Quest");
+    Type(Qt::Key_Escape);
+    EXPECT_FALSE(Client().listWindow);
 }
 
 TEST_F(ListingTest, RowTipGivesTheFilePath) {
@@ -249,13 +223,14 @@ TEST_F(ListingTest, RowTipGivesTheFilePath) {
     EXPECT_EQ(QToolTip::text().toStdString(), folder / "b.klu");
 }
 
+// Unfiltered it shows the hint files only, with the file names of repeated titles.
 TEST_F(ListingTest, FilterKeepsTitlesHoldingTheTextIgnoringCaseAndAccents) {
     FileListWindow& listing = OpenListing();
     const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"", {"Caf\xe9 Quest", "Dark Tower (b.klu)", "Dark Tower (c.klu)"}},
         {"CAFE", {"Caf\xe9 Quest"}},
         {"tower (c", {"Dark Tower (c.klu)"}},
         {"zzz", {}},
-        {"", {"Caf\xe9 Quest", "Dark Tower (b.klu)", "Dark Tower (c.klu)"}},
     };
     for (const auto& [typed, rows] : cases) {
         listing.Filter().setText(QString::fromUtf8(typed));
@@ -263,8 +238,7 @@ TEST_F(ListingTest, FilterKeepsTitlesHoldingTheTextIgnoringCaseAndAccents) {
     }
 }
 
-// Ctrl+K goes to the filter; Down marks the first entry, Enter in the filter opens it, and Esc
-// empties the filter.
+// Ctrl+K goes to the filter, Down to the first entry; Enter opens it, Esc empties the filter.
 TEST_F(ListingTest, FilterKeysMoveToTheRowsOpenAndClear) {
     FileListWindow& listing = OpenListing();
     Type(Qt::Key_K, Qt::ControlModifier);
@@ -280,6 +254,71 @@ TEST_F(ListingTest, FilterKeysMoveToTheRowsOpenAndClear) {
     QTest::keyClicks(&listing.Filter(), "quest");
     Type(Qt::Key_Return);
     EXPECT_EQ(state.currentPath, folder / "a.klu");
+}
+
+std::string ButtonText(const HintWindow& window) {
+    return window.Button() ? window.Button()->text().toStdString() : "no button";
+}
+
+using HintWindowTest = WindowFixture;
+
+TEST_F(HintWindowTest, RevealsOneHintAtATimeByMouseSpaceAndEnterThenCloses) {
+    Open(Write("three.klu", ThreeHintFile()));
+    state.settings.showCounting = true;
+    state.settings.hintMemoryOn = false;
+    ItemsHunk* question = Child("How?");
+    ASSERT_NE(question, nullptr);
+    HintWindow* window = OpenWindow(*question);
+    ASSERT_NE(window, nullptr);
+    // The number of children up to the n-th "-" child of the question (from 0), that one too.
+    const auto up_to_separator = [question](int n) {
+        for (size_t i = 0; i < question->GetChildCount(); ++i) {
+            if (question->GetChild(i)->GetName() == "-" && n-- == 0) return static_cast<int>(i) + 1;
+        }
+        return -1;
+    };
+    EXPECT_EQ(window->windowTitle().toStdString(), "How?");
+    EXPECT_EQ(window->Control().VisibleCount(), up_to_separator(0));
+    EXPECT_EQ(ButtonText(*window), "Hint 1 of 3.  Another hint?");
+
+    QTest::mouseClick(window->Button(), Qt::LeftButton);
+    EXPECT_EQ(ButtonText(*window), "Hint 2 of 3.  Another hint?");
+    EXPECT_EQ(window->Control().VisibleCount(), up_to_separator(1));
+    QTest::keyClick(window->Button(), Qt::Key_Space);
+    EXPECT_EQ(ButtonText(*window), "No more hints.");
+    EXPECT_EQ(window->Control().VisibleCount(), static_cast<int>(question->GetChildCount()));
+    EXPECT_EQ(question->GetRevealed(), 0) << "hint memory off: the hunk's count is left alone";
+    // One more press closes the window.
+    QTest::keyClick(window->Button(), Qt::Key_Return);
+    DeleteClosed();
+    EXPECT_EQ(ViewOf(question), nullptr);
+}
+
+// Tab passes the incentive by and rests on no link past the last; Enter and Space open nothing.
+TEST_F(HintWindowTest, ASubjectHasNoButtonItsTextTakesTheKeys) {
+    auto root = MakeSubject("Three Hints");
+    root->Add(MakeQuestion("How?", {{"first"}, {"second"}}));
+    root->Add(MakeNode("INCENTIVE", "Buy the full game"))->Line("Send money");
+    Open(Write("three.klu", HintFileOf(std::move(root))));
+    HintWindow* window = ViewOf(state.currentDocument.GetRoot());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Button(), nullptr);
+    TextView& text = window->Control();
+    EXPECT_EQ(QApplication::focusWidget(), &text);
+
+    const KLUObject* how = Child("How?");
+    const struct {
+        Qt::Key key;
+        const KLUObject* marked;
+    } steps[] = {{Qt::Key_Return, nullptr}, {Qt::Key_Space, nullptr}, {Qt::Key_Tab, how},
+                 {Qt::Key_Tab, nullptr},    {Qt::Key_Tab, how},       {Qt::Key_Backtab, nullptr},
+                 {Qt::Key_Backtab, how}};
+    for (const auto& step : steps) {
+        QTest::keyClick(&text, step.key);
+        EXPECT_EQ(text.CurrentLink(), step.marked) << step.key;
+    }
+    EXPECT_EQ(WindowTitles(), std::vector<std::string>{"Three Hints"});
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // Tabs and separate windows, and Back and Forward through the windows visited.
-#include <QApplication>
 #include <QTabBar>
-#include <QTest>
 
 #include "app/command_ids.h"
 #include "window_fixture.h"
@@ -9,7 +7,6 @@
 namespace klu::test {
 namespace {
 
-// The profile's choice is shown; the other one, once picked, is what the profile keeps.
 TEST(WindowLayoutProfile, ShowsTheKeptLayoutAndKeepsTheOnePicked) {
     const struct {
         const char* kept;
@@ -43,8 +40,6 @@ TEST(WindowLayoutProfile, ShowsTheKeptLayoutAndKeepsTheOnePicked) {
 class WindowLayoutTest : public WindowFixture {
   protected:
     explicit WindowLayoutTest(WindowLayout layout = WindowLayout::Tabs) {
-        frame->resize(1280, 1000);
-        QApplication::setActiveWindow(frame.get());
         Client().SetLayout(layout);
         Open(Write("game.klu", SampleHintFile()));
     }
@@ -76,8 +71,6 @@ TEST_F(WindowLayoutTest, CascadeTileAndArrangeIconsWorkOnlyOnSeparateWindows) {
     }
 }
 
-// A tab fills the area; a window that opened as one gets a usable place of its own once the
-// windows are separate.
 TEST_F(WindowLayoutTest, AWindowOpenedAsATabGetsAPlaceOfItsOwnAsASeparateWindow) {
     OpenThree();
     const QSize area = Client().viewport()->size();

@@ -1,14 +1,7 @@
 #!/usr/bin/python3
-"""The page of `klu export --html` in a real browser (headless Chromium through Selenium).
-
-usage: html_page_test.py KLU
-
-A hint file is compiled from the outline below, exported, and opened from disk: nothing of a
-hint may show on screen or in the source before its press; each press shows one more hint, in
-order, with the reader's button texts; reveals survive a reload and a cancelled "Hide every
-hint"; a link and a hot spot lead to their targets and Back returns; Tab reaches the spots in
-reading order and Enter opens them; nothing is fetched from elsewhere.
-"""
+"""usage: html_page_test.py KLU -- the page of `klu export --html` in headless Chromium: no hint
+shows before its press, each press shows the next; reveals survive a reload and a cancelled "Hide
+every hint"; links, hot spots, Back, Tab and Enter work; nothing is fetched from elsewhere."""
 import html
 import struct
 import subprocess
@@ -47,28 +40,18 @@ GATE = ["First clue about <b>gates</b> & locks.", "Second clue.", "Third clue: t
 BOAT = ["Look near the pier.", "It is under the tarp."]
 SECRETS = GATE + BOAT + TARP
 # After each press of the gate question: its button and what the question shows.
-PRESSES = [
-    ("Hint 1 of 3.  Another hint?", GATE[:1]),
-    ("Hint 2 of 3.  Another hint?", GATE[:2]),
-    ("No more hints.", GATE),
-    ("No more hints.", GATE),
-]
-
-
-def fail(message):
-    print("FAIL: " + message)
-    sys.exit(1)
+PRESSES = [("Hint 1 of 3.  Another hint?", GATE[:1]), ("Hint 2 of 3.  Another hint?", GATE[:2]),
+           ("No more hints.", GATE), ("No more hints.", GATE)]
 
 
 def check(condition, message):
     if not condition:
-        fail(message)
+        sys.exit("FAIL: " + message)
 
 
 def reloads_to(driver, condition, message):
-    """Reloads until the page shows what condition wants. Chromium hands local storage on to its
-    storage service on its own schedule, and a reload straight after a press can overtake it; a
-    page that never stored anything still fails after the last try."""
+    """Reloads until condition holds: a reload straight after a press can overtake Chromium's
+    own schedule of storing local storage."""
     from selenium.webdriver.support.ui import WebDriverWait
     for _ in range(20):
         driver.refresh()
@@ -77,7 +60,7 @@ def reloads_to(driver, condition, message):
             return
         except Exception:
             pass
-    fail(message() if callable(message) else message)
+    check(False, message() if callable(message) else message)
 
 
 def png(width, height, rgb):
@@ -107,18 +90,16 @@ def start_browser():
         from selenium.webdriver.chrome.options import Options
         from selenium.webdriver.chrome.service import Service
         options = Options()
-        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
-                         "--disable-dev-shm-usage"):
+        for argument in "--headless=new --no-sandbox --disable-gpu --disable-dev-shm-usage".split():
             options.add_argument(argument)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         # A phone's screen: narrower than any desktop window may be.
-        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                               {"width": 360, "height": 800, "deviceScaleFactor": 1,
-                                "mobile": True})
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": 360, "height": 800, "deviceScaleFactor": 1, "mobile": True})
         return driver
     except Exception as error:  # a missing package, driver or browser: say which
-        fail("Chromium could not be started through Selenium (scripts/setup.sh installs "
+        check(False, "Chromium could not be started through Selenium (scripts/setup.sh installs "
              f"chromium, chromium-driver and python3-selenium): {error}")
 
 
@@ -130,20 +111,17 @@ def question(driver, title):
     for element in driver.find_elements("css selector", '[data-kind="question"]'):
         if heading(element).endswith(title):
             return element
-    fail(f"no question {title!r} on the page")
+    check(False, f"no question {title!r} on the page")
 
 
 def hints_of(driver, title):
-    hints = question(driver, title).find_elements("css selector", ":scope > .parts > .hint")
-    return [hint.text for hint in hints]
+    return [hint.text for hint in
+            question(driver, title).find_elements("css selector", ":scope > .parts > .hint")]
 
 
 def answer_hide_all(driver, accept):
     driver.find_element("id", "hide-all").click()
-    try:
-        prompt = driver.switch_to.alert
-    except Exception:
-        fail("Hide every hint did not ask first")
+    prompt = driver.switch_to.alert  # raises when Hide every hint did not ask first
     prompt.accept() if accept else prompt.dismiss()
 
 
@@ -225,8 +203,7 @@ def check_targets(driver):
 def check_nothing_fetched(driver):
     fetched = driver.execute_script("return performance.getEntriesByType('resource').length")
     check(fetched == 0, f"the page fetched {fetched} resources")
-    log = driver.get_log("browser")
-    errors = [entry["message"] for entry in log if entry["level"] == "SEVERE"]
+    errors = [entry["message"] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
     check(not errors, f"the browser reported {errors}")
 
 

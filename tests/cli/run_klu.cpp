@@ -24,12 +24,10 @@ File AnonymousFile() {
 }
 
 std::string ReadAll(FILE* file) {
+    std::fseek(file, 0, SEEK_END);
+    std::string text(static_cast<size_t>(std::ftell(file)), '\0');
     std::rewind(file);
-    std::string text;
-    char buffer[4096];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, got);
+    text.resize(std::fread(text.data(), 1, text.size(), file));
     return text;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,11 @@ struct KluRun {
     int status = -1;  // the exit status, or -1 when the process did not exit normally
     std::string out;
     std::string err;
+    bool operator==(const KluRun&) const = default;
 };
+inline void PrintTo(const KluRun& run, std::ostream* os) {
+    *os << run.status << ", out \"" << run.out << "\", err \"" << run.err << '"';
+}
 
 // Where a run's output goes and what it may write, when not as usual.
 struct RunLimits {

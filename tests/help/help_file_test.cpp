@@ -1,19 +1,18 @@
 // The reader's help file RORED.KLU as the build makes it, loaded as the reader loads it (picture
-// mode): the titles the Help commands look for, the hot spots of its pictures and its links.
+// mode): the titles the Help commands look for, the hot spots of its pictures and its links; it
+// and the demo file come back whole through an outline.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "model/document/hint_document.h"
-#include "model/document/hunk.h"
-#include "model/document/items_hunk.h"
 #include "model/document/link_hunk.h"
 #include "model/document/media_hunks.h"
+#include "model/outline/outline.h"
 #include "views/load_png.h"
 #include "views/text_layout.h"
+#include "../model/temp_folder.h"
 
 namespace klu::test {
 namespace {
@@ -21,11 +20,9 @@ namespace {
 // Every hunk of the tree below and including hunk, in tree order.
 void CollectHunks(Hunk* hunk, std::vector<Hunk*>& hunks) {
     hunks.push_back(hunk);
-    if (auto* items = NodeCast<ItemsHunk>(hunk)) {
-        for (KLUObject* child : items->children) {
+    if (auto* items = NodeCast<ItemsHunk>(hunk))
+        for (KLUObject* child : items->children)
             if (Hunk* sub = child->AsHunk()) CollectHunks(sub, hunks);
-        }
-    }
 }
 
 class HelpFileContentTest : public ::testing::Test {
@@ -90,9 +87,8 @@ TEST_F(HelpFileContentTest, CarriesTheTitlesTheHelpCommandsLookForAndTheIndexHol
 // overlay and a text.
 TEST_F(HelpFileContentTest, ThePicturesHotSpotsFitAndLeadToTopics) {
     std::vector<PNGObject*> pictures;
-    for (Hunk* hunk : hunks) {
+    for (Hunk* hunk : hunks)
         if (auto* picture = NodeCast<PNGObject>(hunk)) pictures.push_back(picture);
-    }
     ASSERT_EQ(pictures.size(), 2u);
     // In picture mode the bar is a child of the index itself, drawn in its window.
     const PNGObject& bar = *pictures[0];
@@ -157,6 +153,15 @@ TEST_F(HelpFileContentTest, TellsOfTheWebSiteCommandOnlyWhenTheBuildHasIt) {
         }
     }
     EXPECT_EQ(told, std::string(KLU_WEB_ADDRESS).empty() ? 0u : 1u);
+}
+
+TEST(BuiltFiles, ComeBackThroughAnOutlineAsTheSameTree) {
+    for (const std::string file : {KLU_DEMO_FILE, KLU_HELP_FILE}) {
+        HintDocument document;
+        ASSERT_EQ(LoadHintFile(ReadHintFile(file), document, false).result, LoadResult::Ok) << file;
+        const TempFolder folder;
+        EXPECT_EQ(DecompiledDifference(document, file, folder.path()), "") << file;
+    }
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
-// The verbose listing: the header scan that gives each entry its title, version and
-// information keys, the listing of a folder through the title cache, and the tree walkers over
-// its entries.
-#include "model/store/folder_listing.h"
-
+// The verbose listing: the title cache file (its record layout, reading up to damage, appending
+// records that always read back intact), the header scan that gives each entry its title,
+// version and information keys, the order of titles, and the listing of a folder.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -10,22 +8,112 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <sstream>
 
-#include "listing_test_support.h"
-#include "model/store/file_info.h"
 #include "model/document/hint_document.h"
-#include "model/store/title_cache.h"
 #include "model/files/zip_members.h"
+#include "model/outline/hint_writer.h"
+#include "model/store/file_info.h"
+#include "model/store/folder_listing.h"
+#include "model/store/sort_key.h"
+#include "model/store/title_cache.h"
+#include "model_test_support.h"
+#include "temp_folder.h"
 
 namespace klu {
 namespace {
 
-namespace fs = std::filesystem;
-using test::NewerFilePlan;
+using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
-using test::WriteHintFileAt;
+namespace fs = std::filesystem;
+
+// An entry with the given fields, for a file that does not exist.
+FileInfo Entry(const std::string& path, const std::string& title, const std::string& author = "",
+                int32_t reserved = 0) {
+    FileInfo entry("/no/such/folder/" + path, reserved);
+    entry.path = path;
+    entry.fileTitle = title;
+    entry.version = "96a";
+    entry.author = author;
+    entry.publisher = "Pub";
+    entry.date = "1 May 1996";
+    entry.time = "12:00";
+    return entry;
+}
+
+std::string RecordBytes(const FileInfo& entry) {
+    std::ostringstream out;
+    WriteRecord(out, entry);
+    return out.str();
+}
+
+// Eight lines with the file name only and no line end in a field; each record read writes again
+// as it was written.
+TEST(TitleCacheRecords, EightLinesThatReadBackAsWritten) {
+    const struct {
+        FileInfo entry;
+        std::string bytes;
+    } cases[] = {
+        {Entry("/games/hints/Game.klu", "  The Game", "Ann", -12),
+         "Game.klu\r\n  The Game\r\n-12\r\n96a\r\nAnn\r\nPub\r\n1 May 1996\r\n12:00\r\n"},
+        {Entry("bare.klu", "", "Two\r\nlines\nA\rB", 42),
+         "bare.klu\r\n\r\n42\r\n96a\r\nTwo  lines A B\r\nPub\r\n1 May 1996\r\n12:00\r\n"},
+    };
+    std::string all;
+    for (const auto& c : cases) {
+        EXPECT_EQ(RecordBytes(c.entry), c.bytes);
+        all += c.bytes;
+    }
+    std::streamoff end = -1;
+    std::istringstream in(all);
+    const auto records = ReadRecords(in, end);
+    ASSERT_EQ(records.size(), std::size(cases));
+    for (size_t i = 0; i < records.size(); ++i)
+        EXPECT_EQ(RecordBytes(*records[i]), cases[i].bytes);
+    EXPECT_EQ(end, static_cast<std::streamoff>(all.size()));
+}
+
+TEST(TitleCache, NewRecordsReplaceADamagedTailAndReadBackIntact) {
+    TempFolder folder;
+    const std::string path = folder / "cache.db";
+    const std::string good = RecordBytes(Entry("good.klu", "Good"));
+    const std::string contents =
+        good + "bad.klu\r\nBad\r\nnot a number\r\n" + RecordBytes(Entry("lost.klu", "Lost"));
+    WriteFile(path, contents);
+    {
+        TitleCache cache(path);
+        EXPECT_EQ(cache.RecordCount(), 1u);
+        EXPECT_EQ(cache.Find("lost.klu"), nullptr);
+        EXPECT_EQ(ReadFile(path), contents);  // reading alone changes nothing
+        EXPECT_TRUE(cache.Append(Entry("new.klu", "New")));
+        EXPECT_TRUE(cache.Append(Entry("newer.klu", "Newer")));
+    }
+    EXPECT_EQ(ReadFile(path), good + RecordBytes(Entry("new.klu", "New")) +
+                                  RecordBytes(Entry("newer.klu", "Newer")));
+    EXPECT_EQ(TitleCache(path).RecordCount(), 3u);
+}
+
 using Strings = std::vector<std::string>;
+
+// A newer-format file titled title, with a version hunk and an information hunk of the given
+// lines at the end, as the writer of such files puts them.
+HintFilePlan NewerFilePlan(const std::string& title, const std::string& version = "96a",
+                           const std::vector<std::string>& info = {}) {
+    HintFilePlan plan;
+    plan.title88 = "Older title of " + title;
+    plan.root = MakeSubject(title);
+    plan.root->Add(MakeQuestion("How do I start?", {{"Look around."}, {"Open the door."}}));
+    plan.topLevel.push_back(MakeNode("VERSION", version));
+    plan.topLevel.push_back(MakeNode("INFO", "Information"));
+    for (const auto& line : info)
+        plan.topLevel.back()->Line(line);
+    return plan;
+}
+
+void WriteHintFileAt(const std::string& path, const HintFilePlan& plan) {
+    WriteFile(path, test::WriteOrFail(plan));
+}
 
 TEST(FileInfoScan, NewerFileGivesRootTitleVersionAndInformationKeys) {
     TempFolder folder;
@@ -36,13 +124,34 @@ TEST(FileInfoScan, NewerFileGivesRootTitleVersionAndInformationKeys) {
     // Lines past the count of the information hunk's header are not read.
     plan.topLevel.push_back(MakeNode("COMMENT", "author=Eve"));
     WriteHintFileAt(folder / "new.klu", plan);
-    const FileInfo entry(folder / "new.klu", -3);
-    EXPECT_EQ(entry.fileTitle, "  The Newer Game");  // leading blanks stay here
-    EXPECT_EQ(entry.version, "Release 2");
-    EXPECT_EQ(entry.author, "Bob");  // the later line wins
-    EXPECT_EQ(entry.publisher, "Games Inc");
-    EXPECT_EQ(entry.date, "1 May 1996");
-    EXPECT_EQ(entry.time, "12:00");
+    const FileInfo e(folder / "new.klu", -3);
+    // Leading blanks of the title stay; the later author line wins.
+    EXPECT_EQ((Strings{e.fileTitle, e.version, e.author, e.publisher, e.date, e.time}),
+              (Strings{"  The Newer Game", "Release 2", "Bob", "Games Inc", "1 May 1996",
+                       "12:00"}));
+}
+
+// Leading articles do not count and letter case is ignored.
+TEST(SortKey, MovesOnlyAWholeLeadingArticleToTheEnd) {
+    EXPECT_EQ(SortKey("The Adventure"), "ADVENTURE, THE");
+    EXPECT_EQ(SortKey("a quest"), "QUEST, A");
+    EXPECT_EQ(SortKey("The A Team"), "A TEAM, THE");  // "A" after "The" stays
+    EXPECT_EQ(SortKey("A  Gap"), " GAP, A");          // exactly two characters go
+    EXPECT_EQ(SortKey("Theatre"), "THEATRE");
+    EXPECT_EQ(SortKey("caf\xe9"), "CAF\xe9");  // only a to z are upper-cased
+}
+
+TEST(TitleLess, SortsArticleTitlesUnderTheirMainWordIgnoringCase) {
+    const auto less = [](const std::string& a, const std::string& b) {
+        return TitleLess(HunkLine(a), HunkLine(b));
+    };
+    EXPECT_TRUE(less("Abyss", "The Adventure"));
+    EXPECT_TRUE(less("The Adventure", "Bard"));
+    EXPECT_FALSE(less("\xe9tude", "\xc9TUDE"));
+    EXPECT_FALSE(less("the game", "Game, The"));
+    // Bytes compare unsigned: accented letters after plain ones; an empty title first.
+    EXPECT_TRUE(less("Zork", "\xc9tude"));
+    EXPECT_TRUE(less("", "Abyss"));
 }
 
 // Folders "games" and "more" of hint files, and a cache beside them.
@@ -56,7 +165,7 @@ class FolderListing : public ::testing::Test {
     std::string Cache() const { return root_ / "VIRIDADO.DB"; }
     void Write(const std::string& name, const std::string& title,
                const std::string& folder = "games") {
-        test::WriteHintFileAt(Folder(folder) + name, test::NewerFilePlan(title));
+        WriteHintFileAt(Folder(folder) + name, NewerFilePlan(title));
     }
     // Each entry of a listing as "title <- path", the folder left out of the path.
     static Strings Entries(const MetaTextHunk& listing, const std::string& folder) {
@@ -78,7 +187,7 @@ class FolderListing : public ::testing::Test {
     void ZipOfLongFiles(const std::string& name, const Strings& titles) {
         std::vector<std::pair<std::string, std::string>> members;
         for (const std::string& title : titles) {
-            HintFilePlan plan = test::NewerFilePlan(title);
+            HintFilePlan plan = NewerFilePlan(title);
             plan.trailer.assign(1 << 20, '\n');
             members.emplace_back(title + ".klu", test::WriteOrFail(plan));
         }
@@ -95,7 +204,10 @@ TEST_F(FolderListing, ListsHintFilesByTitleInTheNameOrderOfEqualKeysNamingRepeat
     Write("bard.klu", "Bard");
     Write("adv.KLU", "The Adventure");
     Write("abyss.Klu", "Abyss");
-    test::WriteHintFileAt(Folder() + "quest.klu", test::OlderFilePlan("  A Quest"));
+    HintFilePlan older;  // the only kind whose header has no end marker
+    older.title88 = "  A Quest";
+    older.subjects88.push_back({"Getting started", {{"Where am I?", {"In a cave."}}}});
+    WriteHintFileAt(Folder() + "quest.klu", older);
     WriteFile(Folder() + "notes.klu", "Just some notes\r\n");
     Write(".hidden.klu", "Hidden");
     Write("bard.klu.bak", "Backup");
@@ -189,8 +301,8 @@ TEST_F(FolderListing, ArchiveBeyondItsLimitsListsOnlyWhatWasRead) {
 // The second member of a name is named NAME;2 and is listed, cached and unpacked as itself.
 TEST_F(FolderListing, ArchiveMembersSharingANameAreEachListedAndReadAsThemselves) {
     const std::string zip = Folder() + "twins.zip",
-                      second = test::WriteOrFail(test::NewerFilePlan("Second"));
-    ASSERT_TRUE(WriteZipArchive(zip, {{"GAME.KLU", test::WriteOrFail(test::NewerFilePlan("First"))},
+                      second = test::WriteOrFail(NewerFilePlan("Second"));
+    ASSERT_TRUE(WriteZipArchive(zip, {{"GAME.KLU", test::WriteOrFail(NewerFilePlan("First"))},
                                       {"GAMF.KLU", second}}));
     std::string bytes = test::ReadFile(zip);
     for (size_t at = bytes.find("GAMF.KLU"); at != std::string::npos; at = bytes.find("GAMF.KLU"))

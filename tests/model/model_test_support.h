@@ -43,6 +43,13 @@ inline std::string WriteOrFail(const HintFilePlan& plan) {
     return bytes.value_or(std::string());
 }
 
+// The bytes of a hint file of the top subject given.
+inline std::string HintFileOf(std::unique_ptr<HintNode> root) {
+    HintFilePlan plan;
+    plan.root = std::move(root);
+    return WriteOrFail(plan);
+}
+
 // A newer-format file from hand-written hunk text and data, with a valid checksum at its end.
 // Each "OFFSET" in the hunks stands for the offset of the data, padded with zeros to its width,
 // which decimal reading allows.

@@ -31,12 +31,10 @@ class TempFolder {
         std::filesystem::remove_all(path_, error);
     }
 
-    // The path of a name inside the folder.
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
     std::string PathOf(std::string_view name) const { return path_ + "/" + std::string(name); }
     const std::string& path() const { return path_; }
 
-    // Writes bytes to a file of the folder and gives its path.
     std::string Write(std::string_view name, std::string_view bytes) const {
         const std::string path = PathOf(name);
         std::ofstream file(path, std::ios::binary);

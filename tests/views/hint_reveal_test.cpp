@@ -11,15 +11,25 @@
 namespace klu {
 namespace {
 
-// A question of three hints: children 0 to 4 with separators at 1 and 3. The reveal from the
-// start with hint memory off is checked through the hint window of the reader.
-TEST(HintRevealTest, HintMemoryStartsFromTheRememberedCountAndStoresEachReveal) {
-    MetaTextHunk question{"Q?", nullptr, HINT};
-    for (const char* text : {"first hint text", "-", "second hint text", "-", "third"}) {
-        auto* line = new HunkLine(text);
-        line->isSeparator = std::string(text) == "-";
+// Adds the children to the question: "|" is a separator, "[-]" a nested hunk titled "-", any
+// other text a hint line that reads it.
+void AddChildren(MetaTextHunk& question, const std::vector<std::string>& children) {
+    for (const std::string& text : children) {
+        if (text == "[-]") {
+            question.AddChild(new MetaTextHunk("-", &question, HINT));
+            continue;
+        }
+        auto* line = new HunkLine(text == "|" ? "-" : text);
+        line->isSeparator = text == "|";
         question.AddChild(line);
     }
+}
+
+// The reveal from the start with hint memory off is checked through the hint window of the
+// reader.
+TEST(HintRevealTest, HintMemoryStartsFromTheRememberedCountAndStoresEachReveal) {
+    MetaTextHunk question{"Q?", nullptr, HINT};
+    AddChildren(question, {"first hint text", "|", "second hint text", "|", "third"});
     question.SetRevealed(2);
     HintReveal reveal(question, true);
     reveal.ShowNextHint(true, true);
@@ -35,10 +45,10 @@ TEST(HintRevealTest, HintMemoryStartsFromTheRememberedCountAndStoresEachReveal) 
 }
 
 // The window, the hint count and the hint memory agree on where hints end: at separator lines
-// only. "|" is a separator, "-" a hint line that reads "-", "[-]" a nested hunk titled "-".
+// only.
 TEST(HintRevealTest, OnlySeparatorLinesEndHints) {
     const struct {
-        std::vector<const char*> children;
+        std::vector<std::string> children;
         int32_t hints;
     } cases[] = {
         {{"first", "|", "-", "still the second", "|", "third"}, 3},
@@ -48,15 +58,7 @@ TEST(HintRevealTest, OnlySeparatorLinesEndHints) {
     };
     for (const auto& c : cases) {
         MetaTextHunk question{"Q?", nullptr, NESTHINT};
-        for (const std::string text : c.children) {
-            if (text == "[-]") {
-                question.AddChild(new MetaTextHunk("-", &question, HINT));
-                continue;
-            }
-            auto* line = new HunkLine(text == "|" ? "-" : text);
-            line->isSeparator = text == "|";
-            question.AddChild(line);
-        }
+        AddChildren(question, c.children);
         HintReveal reveal(question, true);
         EXPECT_EQ(reveal.HintCount(), c.hints) << c.children.size();
         EXPECT_EQ(question.HintCount(), c.hints);
@@ -73,8 +75,7 @@ TEST(HintRevealTest, OnlySeparatorLinesEndHints) {
 
 TEST(HintRevealOthers, HunkWithoutSeparatorsShowsEverythingAndIgnoresPresses) {
     MetaTextHunk subject("S", nullptr, SUBJECT);
-    subject.AddChild(new HunkLine("a line of the subject text"));
-    subject.AddChild(new MetaTextHunk("child", &subject, HINT));
+    AddChildren(subject, {"a line of the subject text", "[-]"});
     HintReveal reveal(subject, true);
     reveal.ShowNextHint(true, true);
     EXPECT_EQ(reveal.VisibleCount(), 2);

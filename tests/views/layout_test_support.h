@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <ostream>
-#include <string>
-#include <vector>
 
 #include "../model/model_test_support.h"
-#include "model/document/items_hunk.h"
 #include "views/text_layout.h"
 #include "views/text_measurer.h"
 
@@ -40,14 +37,14 @@ struct ChildFlags {
 };
 
 constexpr ChildFlags kHard{.hardBreak = true};
+// Characters 10 pixels wide, lines 20 pixels high.
+inline const FixedWidthMeasurer kTen(10, 20);
 constexpr ChildFlags kSep{.hardBreak = true, .isSeparator = true};
 
 // Loads the file of the top subject into doc and gives the subject's hunk.
 inline ItemsHunk* LoadRoot(HintDocument& doc, std::unique_ptr<HintNode> root,
                             bool picture_mode = false) {
-    HintFilePlan file;
-    file.root = std::move(root);
-    EXPECT_EQ(LoadBytes(WriteOrFail(file), doc, picture_mode), LoadResult::Ok);
+    EXPECT_EQ(LoadBytes(HintFileOf(std::move(root)), doc, picture_mode), LoadResult::Ok);
     return Items(doc.GetRoot());
 }
 

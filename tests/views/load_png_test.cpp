@@ -1,9 +1,7 @@
-#include <gtest/gtest.h>
 #include <png.h>
 
 #include <csetjmp>
 #include <cstdio>
-#include <cstdlib>
 #include <random>
 
 #include "picture_test_support.h"
@@ -30,33 +28,25 @@ class LoadPngTest : public ::testing::Test {
         }
         return values;
     }
-    static std::vector<BitmapColor> AsTable(const std::vector<PngColor>& palette) {
-        std::vector<BitmapColor> table;
-        for (const PngColor& c : palette)
-            table.push_back({c.red, c.green, c.blue});
-        return table;
-    }
 
     static constexpr size_t kFiller = 123;
     TempFolder folder;
 };
 
-std::vector<PngColor> SixteenColours() {
-    std::vector<PngColor> colors;
-    for (int i = 0; i < 16; ++i) {
-        colors.push_back({static_cast<uint8_t>(i * 16), static_cast<uint8_t>(255 - i * 16),
-                          static_cast<uint8_t>((i * 37) % 256)});
-    }
-    return colors;
-}
-
 TEST_F(LoadPngTest, PalettePicturesKeepTheirPaletteAndValues) {
+    std::vector<PngColor> palette;
+    std::vector<BitmapColor> table;
+    for (int i = 0; i < 16; ++i) {
+        palette.push_back({static_cast<uint8_t>(i * 16), static_cast<uint8_t>(255 - i * 16),
+                           static_cast<uint8_t>(i * 37 % 256)});
+        table.push_back({palette.back().red, palette.back().green, palette.back().blue});
+    }
     const auto value = [](int x, int y) { return (x + 3 * y) % 16; };
-    const auto bitmap = Decode(PalettePicture(7, 3, SixteenColours(), 4, value));
+    const auto bitmap = Decode(PalettePicture(7, 3, palette, 4, value));
     ASSERT_NE(bitmap, nullptr);
     EXPECT_EQ(bitmap->Width(), 7);
     EXPECT_EQ(bitmap->Height(), 3);
-    EXPECT_EQ(bitmap->Colors(), AsTable(SixteenColours()));
+    EXPECT_EQ(bitmap->Colors(), table);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 7; ++x)
             EXPECT_EQ(bitmap->Pixel(x, y), value(x, y)) << x << "," << y;

@@ -1,10 +1,7 @@
 // Decoded bitmaps and the overlays painted into them.
 #include "views/picture_images.h"
 
-#include <gtest/gtest.h>
-
 #include "picture_test_support.h"
-#include "views/decoded_bitmap.h"
 
 namespace klu::test {
 namespace {

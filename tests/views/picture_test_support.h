@@ -1,13 +1,9 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "../model/model_test_support.h"
 #include "../model/temp_folder.h"
@@ -84,8 +80,6 @@ struct OverlayPlan {
 // written into a temporary folder and loaded.
 class PictureFile {
   public:
-    static constexpr std::array<int32_t, 4> kTowerRegion = {20, 15, 40, 30};
-
     PictureFile(const std::string& picture_png, std::vector<OverlayPlan> overlay_plans) {
         HintFilePlan plan;
         plan.root = MakeSubject("Pictures");
@@ -97,19 +91,17 @@ class PictureFile {
             picture->AddRegion(o.region[0], o.region[1], o.region[2], o.region[3],
                                std::move(overlay));
         }
-        picture->AddRegion(kTowerRegion[0], kTowerRegion[1], kTowerRegion[2], kTowerRegion[3],
-                           MakeText("Tower", {"Eighty steps lead up."}));
+        picture->AddRegion(20, 15, 40, 30, MakeText("Tower", {"Eighty steps lead up."}));
         bytes = WriteOrFail(plan);
         WriteFile(path, bytes);
         EXPECT_EQ(LoadBytes(bytes, doc), LoadResult::Ok);
-        Hunk* root = doc.GetRoot();
-        hyper = root ? dynamic_cast<HyperPNGHunk*>(root->FindByName("Bay")) : nullptr;
-        picture_ = hyper ? hyper->Finish() : nullptr;
+        auto* bay =
+            NodeCast<HyperPNGHunk>(doc.GetRoot() ? doc.GetRoot()->FindByName("Bay") : nullptr);
+        picture_ = bay ? bay->Finish() : nullptr;
         EXPECT_NE(picture_, nullptr);
         if (!picture_) return;
         for (const OverlayPlan& o : overlay_plans)
-            overlays.push_back(dynamic_cast<OverlayHunk*>(picture_->FindByName(o.title)));
-        tower = picture_->FindByName("Tower");
+            overlays.push_back(NodeCast<OverlayHunk>(picture_->FindByName(o.title)));
     }
 
     PNGObject& Picture() const { return *picture_; }
@@ -118,9 +110,7 @@ class PictureFile {
     const std::string path = folder / "pictures.klu";
     std::string bytes;
     HintDocument doc;
-    HyperPNGHunk* hyper = nullptr;
     std::vector<OverlayHunk*> overlays;
-    Hunk* tower = nullptr;
 
   private:
     PNGObject* picture_ = nullptr;

@@ -1,25 +1,13 @@
-// Pages of printed text with characters 10 pixels wide and lines 20 pixels high, whether header
-// and footer fit, and the printed size of pictures.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+// Printed pages, with characters 10 pixels wide and lines 20 pixels high.
 
 #include "layout_test_support.h"
 #include "model/document/media_hunks.h"
 #include "views/print_layout.h"
 
 namespace klu {
-
 namespace {
 
-using test::Child;
-using test::ChildHunk;
-using test::Expected;
-
-const FixedWidthMeasurer kTen(10, 20);
-using test::kHard;
-using test::kSep;
+using namespace test;
 
 // Letter paper (8.5 x 11 inches) at 600 pixels per inch, a quarter inch unprintable all round.
 TEST(PageMarks, HeaderAndFooterAreLeftOutWhenTheyReachTheTextMargin) {
@@ -83,7 +71,7 @@ TEST(PaginatePictures, APictureTakesItsPrintedSizeAndStartsANewPageOnlyAfterSome
     auto game = MakeSubject("Game");
     game->Add(MakeData("HYPERPNG", "Tall", "PNG1"));
     game->Add(MakeData("HYPERPNG", "Flat", "PNG2"));
-    const ItemsHunk* root = test::LoadRoot(doc, std::move(game), /*picture_mode=*/true);
+    const ItemsHunk* root = LoadRoot(doc, std::move(game), /*picture_mode=*/true);
     ASSERT_TRUE(root && root->GetChildCount() == 2u);
     auto* tall = NodeCast<PNGObject>(root->GetChild(0));
     auto* flat = NodeCast<PNGObject>(root->GetChild(1));

@@ -1,17 +1,8 @@
-// Layout of text children with characters 10 pixels wide and lines 20 pixels high: where a line
-// breaks, the fragments and size of a laid-out hunk, pictures with hot spots among them, and the
-// text that Copy takes. Text starts at (8, 8); a line starting at x has control width - x - 16
-// pixels to fit into. Every expected position below is worked out from those rules in the
-// comment beside it.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+// Layout of text children with characters 10 pixels wide and lines 20 pixels high. Text starts
+// at (8, 8); a line starting at x has control width - x - 16 pixels to fit into.
 
 #include "layout_test_support.h"
-#include "model/document/items_hunk.h"
 #include "model/document/media_hunks.h"
-#include "views/text_layout.h"
 #include "views/text_layout_links.h"
 #include "views/window_text.h"
 
@@ -20,9 +11,7 @@ namespace {
 
 using Frags = std::vector<WrapInfo>;
 
-const FixedWidthMeasurer kTen(10, 20);
-using test::kHard;
-using test::kSep;
+using namespace test;
 
 // Characters 10 pixels wide, but a different average width, so that the first guess of the
 // break lands before or after the place where the text really breaks.
@@ -75,10 +64,10 @@ TEST(FitChars, BreaksAtTheLastBlankThatFitsAndPlacesOverlongWordsOnlyAtLineStart
 
 // Lays the first visible children (all when negative) out in a control width pixels wide and
 // compares the fragments and the size of the document with those expected.
-void ExpectLayout(const char* what, const std::vector<test::Child>& children, int width,
-                  const std::vector<test::Expected>& fragments, LayoutSize size, int visible = -1,
+void ExpectLayout(const char* what, const std::vector<Child>& children, int width,
+                  const std::vector<Expected>& fragments, LayoutSize size, int visible = -1,
                   const TextMeasurer& measurer = kTen) {
-    const test::ChildHunk hunk(children);
+    const ChildHunk hunk(children);
     const LayoutResult r =
         Layout(hunk, visible < 0 ? hunk.Count() : visible, {width, 100}, measurer);
     EXPECT_EQ(r.fragments, hunk.Frags(fragments)) << what;
@@ -114,7 +103,7 @@ TEST(Layout, FragmentsAndDocumentSize) {
                  FixedWidthMeasurer(10, 20, 6));
     // The last visible child ends its line though the next child's hard break is not reached;
     // none visible gives just the margins.
-    const std::vector<test::Child> three = {{"ab"}, {"cd", kHard}, {"ef", kHard}};
+    const std::vector<Child> three = {{"ab"}, {"cd", kHard}, {"ef", kHard}};
     ExpectLayout("one visible", three, 200, {{8, 8, 38, 28, 0, 2, 0}}, {46, 36}, 1);
     ExpectLayout("none visible", three, 200, {}, {8, 16}, 0);
 }
@@ -126,7 +115,7 @@ TEST(Layout, PictureTakesItsImageSizeOrNoneAndKeepsItsHotSpots) {
     HintNode* pic = root->Add(MakeData("HYPERPNG", "Pic", "PNGDATA"));
     pic->AddRegion(0, 0, 10, 10, MakeText("T1", {"one"}));
     pic->AddRegion(5, 5, 20, 20, MakeText("T2", {"two"}));
-    const ItemsHunk* game = test::LoadRoot(doc, std::move(root));
+    const ItemsHunk* game = LoadRoot(doc, std::move(root));
     ASSERT_TRUE(game && game->GetChildCount() == 1u);
     auto* picture = NodeCast<HyperPNGHunk>(game->GetChild(0));
     PNGObject* object = picture ? picture->Finish() : nullptr;
@@ -150,15 +139,15 @@ TEST(Layout, PictureTakesItsImageSizeOrNoneAndKeepsItsHotSpots) {
 
 // The text that Copy puts on the clipboard.
 TEST(VisibleText, VisibleChildrenJoinedByTheirFlagsSeparatorsAsEmptyLinesEndingTheText) {
-    const std::vector<test::Child> joined = {{"a"},
-                                             {"b", {.endsSourceLine = false}},
-                                             {"c", {.hardBreak = true, .endsSourceLine = false}}};
-    const std::vector<test::Child> mixed = {{"first hint", kHard},
-                                            {"-", {.isSeparator = true}},
-                                            {"a link", {}, true},
-                                            {"hidden", kHard}};
+    const std::vector<Child> joined = {{"a"},
+                                       {"b", {.endsSourceLine = false}},
+                                       {"c", {.hardBreak = true, .endsSourceLine = false}}};
+    const std::vector<Child> mixed = {{"first hint", kHard},
+                                      {"-", {.isSeparator = true}},
+                                      {"a link", {}, true},
+                                      {"hidden", kHard}};
     const struct {
-        const std::vector<test::Child>& children;
+        const std::vector<Child>& children;
         int visible;
         const char* text;
     } cases[] = {
@@ -170,7 +159,7 @@ TEST(VisibleText, VisibleChildrenJoinedByTheirFlagsSeparatorsAsEmptyLinesEndingT
         {mixed, 99, "first hint\n\na link hidden\n"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(VisibleText(test::ChildHunk(c.children), c.visible), c.text) << c.visible;
+        EXPECT_EQ(VisibleText(ChildHunk(c.children), c.visible), c.text) << c.visible;
 }
 
 }  // namespace

@@ -1,16 +1,17 @@
 // The contents tree: which hunks it lists and how, and the filter over its titles.
-#include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "../model/model_test_support.h"
-#include "model/outline/hint_writer.h"
 #include "model/document/hunk.h"
 #include "views/contents_filter.h"
 #include "views/contents_model.h"
 
 namespace klu::test {
 namespace {
+
+// A title with an accent: Windows-1252 in the file, UTF-8 in the tree.
+const std::string kEcole = "\u00C9cole notes";
 
 // "Game" holds a chapter with a question, a link to it, a blank and a page; a nested hint with a
 // page inside; a picture with a hot spot on a page and one on an overlay; a sound.
@@ -20,10 +21,7 @@ std::string ContentsFile() {
     const HintNode* where = chapter->Add(MakeQuestion("Where is the key?", {{"under"}, {"mat"}}));
     chapter->Add(MakeLink("See the key", where));
     chapter->Add(MakeBlank());
-    chapter->Add(
-        MakeText("\xC9"
-                 "cole notes",
-                 {"The key is under the mat."}));
+    chapter->Add(MakeText("\311cole notes", {"The key is under the mat."}));
     HintNode* deep = root->Add(MakeNode("NESTHINT", "Deep?"));
     deep->Line("Look down.");
     deep->Add(MakeText("Inner page", {"Key lore."}));
@@ -31,9 +29,7 @@ std::string ContentsFile() {
     map->AddRegion(0, 0, 5, 5, MakeText("Spot", {"Here."}));
     map->AddRegion(5, 5, 9, 9, MakeData("OVERLAY", "Key overlay", "x"));
     root->Add(MakeData("SOUND", "Bell", "RIFF"));
-    HintFilePlan plan;
-    plan.root = std::move(root);
-    return WriteOrFail(plan);
+    return HintFileOf(std::move(root));
 }
 
 // The rows below parent as "title(children)", separated by blanks.
@@ -59,10 +55,8 @@ class ContentsModelTest : public ::testing::Test {
 };
 
 TEST_F(ContentsModelTest, ListsWhatOpensByTitleInFileOrderWithoutLinksBlanksOrOverlays) {
-    EXPECT_EQ(Dump(contents),
-              "Game(Chapter One(Where is the key? \xC3\x89"
-              "cole notes) Deep?(Inner page) "
-              "Map(Spot) Bell)");
+    EXPECT_EQ(Dump(contents), "Game(Chapter One(Where is the key? " + kEcole +
+                                  ") Deep?(Inner page) Map(Spot) Bell)");
     for (const auto& [title, parent] :
          {std::tuple("Inner page", "Deep?"), std::tuple("Spot", "Map"),
           std::tuple("Where is the key?", "Chapter One")}) {
@@ -88,19 +82,10 @@ TEST_F(ContentsModelTest, AQuestionTellsHowManyOfItsHintsWereRevealed) {
 // Each phrase with the tree it leaves and the first row that matches itself.
 TEST_F(ContentsModelTest, TheFilterKeepsTitlesWithThePhraseAndTheirParents) {
     ContentsFilter filter(contents);
-    const std::tuple<const char*, const char*, const char*> cases[] = {
+    const std::tuple<const char*, std::string, std::string> cases[] = {
         {"KEY", "Game(Chapter One(Where is the key?))", "Where is the key?"},
-        {"ecole",
-         "Game(Chapter One(\xC3\x89"
-         "cole notes))",
-         "\xC3\x89"
-         "cole notes"},
-        {"\xC3\xA9"
-         "COLE",
-         "Game(Chapter One(\xC3\x89"
-         "cole notes))",
-         "\xC3\x89"
-         "cole notes"},
+        {"ecole", "Game(Chapter One(" + kEcole + "))", kEcole},
+        {"\u00E9COLE", "Game(Chapter One(" + kEcole + "))", kEcole},
         {"game", "Game", "Game"},
         {"page", "Game(Deep?(Inner page))", "Inner page"},
         {"mat", "", ""},  // hint text, never searched

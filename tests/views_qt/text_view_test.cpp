@@ -1,20 +1,12 @@
-// The text control: links by keyboard and mouse, scrolling, what it draws, and what assistive
-// technology sees of it; hint text bytes as Unicode for drawing and measuring.
-#include <gtest/gtest.h>
-
-#include <QAccessible>
+// The text control, and hint text bytes as Unicode.
 #include <QAccessibleActionInterface>
 #include <QApplication>
-#include <QImage>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
-#include <algorithm>
-#include <cstdlib>
-#include <memory>
 #include <tuple>
 
-#include "model/document/document_observer.h"
+#include "../model/model_test_support.h"
 #include "model/document/meta_text_hunk.h"
 #include "views/readable_colors.h"
 #include "views/text_view.h"
@@ -23,12 +15,6 @@
 
 namespace klu::test {
 namespace {
-
-// Records what the model asks the windows to do.
-struct RecordingHunkUi : DocumentObserver {
-    void OpenWindow(Hunk& hunk) override { opened.push_back(&hunk); }
-    std::vector<Hunk*> opened;
-};
 
 // A subject whose children are lines and questions, as the parser lays them out: every child
 // ends its line unless asked otherwise.
@@ -51,7 +37,7 @@ class ControlTest : public ::testing::Test {
     }
 
     // Shows the control at a fixed size, active and focused.
-    TextView& Show(int width = 320, int height = 240) {
+    void Show(int width = 320, int height = 240) {
         control = std::make_unique<TextView>(nullptr, root);
         control->resize(width, height);
         control->show();
@@ -59,7 +45,6 @@ class ControlTest : public ::testing::Test {
         control->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(control.get()));
         control->setFocus();
-        return *control;
     }
     // The middle of the first fragment of the object, in viewport coordinates.
     QPoint CentreOf(const KLUObject* object) const {
@@ -72,7 +57,6 @@ class ControlTest : public ::testing::Test {
         ADD_FAILURE() << "no fragment for " << object->GetName();
         return {};
     }
-    void Click(QPoint point) { QTest::mouseClick(control->viewport(), Qt::LeftButton, {}, point); }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(control.get(), key, modifiers);
     }
@@ -85,7 +69,7 @@ class ControlTest : public ::testing::Test {
     }
     QImage Grab() const { return control->viewport()->grab().toImage(); }
 
-    RecordingHunkUi ui;
+    RecordingObserver ui;
     MetaTextHunk root;
     std::unique_ptr<TextView> control;
 };
@@ -111,19 +95,17 @@ class ControlLinksTest : public ControlTest {
     MetaTextHunk* last = nullptr;
 };
 
-// Tab and Shift+Tab walk the links and wrap around, or give the focus to the owner's button past
-// them; Enter and Space open the link, unless the owner has a default action; Esc asks the
-// owner to close.
+// With an owner, Tab past the links gives it the focus, Space its default action, Esc a close.
 TEST_F(ControlLinksTest, TabWalksTheLinksOrToTheOwnerEnterAndSpaceOpenEscCloses) {
     EXPECT_EQ(control->CurrentLink(), nullptr);
     Walk(
         {{Qt::Key_Tab, first}, {Qt::Key_Return, first}, {Qt::Key_Tab, last}, {Qt::Key_Tab, first}});
-    EXPECT_EQ(ui.opened, std::vector<Hunk*>{first});
+    EXPECT_EQ(ui.shown, std::vector<Hunk*>{first});
     EXPECT_TRUE(control->hasFocus()) << "Tab stayed inside the control";
     Walk({{Qt::Key_Tab, last}}, true);
     Key(Qt::Key_Enter);
     Key(Qt::Key_Space);
-    EXPECT_EQ(ui.opened, (std::vector<Hunk*>{first, last, last}));
+    EXPECT_EQ(ui.shown, (std::vector<Hunk*>{first, last, last}));
     Show();  // from the start, Shift+Tab selects the last link
     Walk({{Qt::Key_Backtab, last}}, true);
 
@@ -142,21 +124,20 @@ TEST_F(ControlLinksTest, TabWalksTheLinksOrToTheOwnerEnterAndSpaceOpenEscCloses)
     Key(Qt::Key_Space);
     Key(Qt::Key_Escape);
     EXPECT_EQ(calls, "focus next, focus previous, action, close");
-    EXPECT_EQ(ui.opened.size(), 3u);
+    EXPECT_EQ(ui.shown.size(), 3u);
 }
 
-// Each place shows a hand over a link and opens it when clicked; elsewhere an arrow.
 TEST_F(ControlLinksTest, ClickOpensTheLinkUnderTheMouseWhichShowsAHand) {
     const QPoint corner(control->viewport()->width() - 5, control->viewport()->height() - 5);
     std::vector<Qt::CursorShape> cursors;
     for (const QPoint point :
          {CentreOf(last), CentreOf(first), CentreOf(root.children[0]), corner, QPoint(2, 2)}) {
         cursors.push_back(CursorAt(point));
-        Click(point);
+        QTest::mouseClick(control->viewport(), Qt::LeftButton, {}, point);
     }
     const Qt::CursorShape hand = Qt::PointingHandCursor, arrow = Qt::ArrowCursor;
     EXPECT_EQ(cursors, (std::vector{hand, hand, arrow, arrow, arrow}));
-    EXPECT_EQ(ui.opened, (std::vector<Hunk*>{last, first}));
+    EXPECT_EQ(ui.shown, (std::vector<Hunk*>{last, first}));
 }
 
 // Counts the pixels of the image that are clearly of the colour (anti-aliased edges aside).
@@ -201,7 +182,7 @@ TEST_F(ControlTest, TextAndLinksTakeTheirColoursReadableOnADarkPaletteHiddenChil
     const QColor base(30, 30, 32);
     dark.setColor(QPalette::Base, base);
     dark.setColor(QPalette::Text, QColor(225, 225, 225));
-    dark.setColor(QPalette::Link, QColor(0, 0, 255));
+    dark.setColor(QPalette::Link, Qt::blue);
     control->setPalette(dark);
     control->ApplySettings(settings);
     EXPECT_EQ(control->LinkColor(), QColor(Qt::red)) << "the user's choice is kept";
@@ -214,7 +195,7 @@ TEST_F(ControlTest, TextAndLinksTakeTheirColoursReadableOnADarkPaletteHiddenChil
     EXPECT_EQ(control->LinkColor(), QColor(Qt::blue));
 }
 
-// An incentive opens nothing: it is drawn in the text colour, takes no focus and no click.
+// An incentive opens nothing.
 TEST_F(ControlTest, AnIncentiveShowsAsPlainTextNotALink) {
     KLUObject* incentive = Add(new MetaTextHunk("Buy the full game", &root, INCENTIVE));
     MetaTextHunk* question = AddQuestion("Question");
@@ -245,23 +226,23 @@ TEST_F(ControlTest, AccessibleTextIsTheVisibleChildrenInOrderVisibleLinksOpenWhe
     EXPECT_EQ(text->text(6, 11), QString("here."));
 
     ASSERT_EQ(accessible->childCount(), 2);
-    QAccessibleInterface* link = accessible->child(0);
-    ASSERT_NE(link, nullptr);
-    EXPECT_EQ(link->role(), QAccessible::Link);
-    EXPECT_EQ(link->text(QAccessible::Name), QString::fromUtf8("Where\u2019s the key?"));
-    QAccessibleInterface* other = accessible->child(1);
-    EXPECT_EQ(other->text(QAccessible::Name), QString("Second question"));
-    QAccessibleActionInterface* action = other->actionInterface();
+    for (const auto& [i, name] : {std::pair{0, QString::fromUtf8("Where\u2019s the key?")},
+                                  {1, QString("Second question")}}) {
+        ASSERT_NE(accessible->child(i), nullptr);
+        EXPECT_EQ(accessible->child(i)->role(), QAccessible::Link);
+        EXPECT_EQ(accessible->child(i)->text(QAccessible::Name), name);
+    }
+    QAccessibleActionInterface* action = accessible->child(1)->actionInterface();
     ASSERT_NE(action, nullptr);
     EXPECT_TRUE(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
     action->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(ui.opened, std::vector<Hunk*>{second});
+    EXPECT_EQ(ui.shown, std::vector<Hunk*>{second});
 
     control->SetVisibleCount(3);  // the second link is hidden now
     EXPECT_EQ(accessible->childCount(), 1);
     EXPECT_EQ(accessible->child(1), nullptr);
     action->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(ui.opened.size(), 1u);
+    EXPECT_EQ(ui.shown.size(), 1u);
     control->SetVisibleCount(2);
     EXPECT_EQ(text->text(0, text->characterCount()), QString("Start here."));
 }

@@ -1,4 +1,4 @@
-#include "window_hunk_ui.h"
+#include "hunk_windows.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -45,15 +45,16 @@ std::string UnknownDataText(const std::optional<std::string>& version) {
            *version + " format in order to read this information.";
 }
 
-WindowHunkUi::WindowHunkUi(DocumentArea& mdi_client, AppState& app_state, UserDialogs& user_dialogs)
-    : client(mdi_client), state(app_state), dialogs(user_dialogs) {}
+HunkWindows::HunkWindows(DocumentArea& document_area, AppState& app_state,
+                         UserDialogs& user_dialogs)
+    : client(document_area), state(app_state), dialogs(user_dialogs) {}
 
-HunkWindow* WindowHunkUi::ViewOf(const Hunk& hunk) const {
+HunkWindow* HunkWindows::ViewOf(const Hunk& hunk) const {
     const auto found = views_.find(&hunk);
     return found == views_.end() ? nullptr : found->second;
 }
 
-void WindowHunkUi::Show(Hunk& hunk, HunkWindow& window) {
+void HunkWindows::Show(Hunk& hunk, HunkWindow& window) {
     views_[&hunk] = &window;
     hunk.hasView = 1;
     // A hunk in the table is still there: one that goes closes its window first (CloseView).
@@ -65,7 +66,7 @@ void WindowHunkUi::Show(Hunk& hunk, HunkWindow& window) {
     });
 }
 
-void WindowHunkUi::OpenWindow(Hunk& hunk) {
+void HunkWindows::OpenWindow(Hunk& hunk) {
     auto* items = dynamic_cast<ItemsHunk*>(&hunk);
     if (!items) {
         ShowUnknownData(hunk);
@@ -77,12 +78,12 @@ void WindowHunkUi::OpenWindow(Hunk& hunk) {
                             MessageButtons::Ok);
 }
 
-void WindowHunkUi::Raise(HunkWindow& view) {
+void HunkWindows::Raise(HunkWindow& view) {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(&view.Frame())) client.BringToFront(*frame);
     view.RestoreFocus();
 }
 
-void WindowHunkUi::OpenOrRaise(ItemsHunk& hunk) {
+void HunkWindows::OpenOrRaise(ItemsHunk& hunk) {
     if (HunkWindow* view = ViewOf(hunk)) {
         Raise(*view);
         return;
@@ -96,7 +97,7 @@ void WindowHunkUi::OpenOrRaise(ItemsHunk& hunk) {
 
 // An overlay is painted onto its picture in the window of the picture's parent, which opens
 // (or comes to the front) first.
-void WindowHunkUi::ShowOverlay(OverlayHunk& overlay) {
+void HunkWindows::ShowOverlay(OverlayHunk& overlay) {
     Hunk* picture = overlay.parent;
     auto* shown = dynamic_cast<ItemsHunk*>(picture ? picture->parent.ShownHunk() : nullptr);
     if (!shown) return;
@@ -105,7 +106,7 @@ void WindowHunkUi::ShowOverlay(OverlayHunk& overlay) {
         window->Control().ShowOverlay(overlay);
 }
 
-void WindowHunkUi::ShowUnknownData(Hunk& hunk) {
+void HunkWindows::ShowUnknownData(Hunk& hunk) {
     const Hunk* version = state.currentDocument.FindByType(VERHUNK);
     const auto version_name =
         version ? std::optional(Windows1252ToUtf8(version->GetName())) : std::nullopt;
@@ -115,7 +116,7 @@ void WindowHunkUi::ShowUnknownData(Hunk& hunk) {
 
 // GIF data and sounds are read from the file of their hunk, as pictures are. A GIF window keeps
 // its data, which Save Window writes out as it is.
-void WindowHunkUi::ShowGif(GIFaHunk& gif) {
+void HunkWindows::ShowGif(GIFaHunk& gif) {
     if (HunkWindow* view = ViewOf(gif)) {
         Raise(*view);
         return;
@@ -134,11 +135,11 @@ void WindowHunkUi::ShowGif(GIFaHunk& gif) {
     client.AddChildWindow(*window);
 }
 
-void WindowHunkUi::PlaySound(SoundHunk& sound) {
+void HunkWindows::PlaySound(SoundHunk& sound) {
     PlaySoundHunk(dialogs, PictureFileOf(state, sound), sound);
 }
 
-void WindowHunkUi::CloseView(Hunk& hunk) {
+void HunkWindows::CloseView(Hunk& hunk) {
     const auto found = views_.find(&hunk);
     if (found == views_.end()) return;
     HunkWindow* view = found->second;
@@ -146,7 +147,7 @@ void WindowHunkUi::CloseView(Hunk& hunk) {
     view->DestroyWindow();
 }
 
-void WindowHunkUi::OpenHintFile(const std::string& path) {
+void HunkWindows::OpenHintFile(const std::string& path) {
     client.OpenHintFile(path);
 }
 

@@ -1,13 +1,14 @@
-// Picture windows of the reader: decoded from the hint file and drawn, hot spots as links that
-// the mouse and Tab reach, overlays painted into them once.
+// Media in the reader: picture windows with their hot spots and overlays, GIF pictures, sounds.
 #include <QAccessible>
-#include <QApplication>
-#include <QTest>
 
 #include "../views/picture_test_support.h"
 #include "app/command_ids.h"
 #include "app/command_texts.h"
 #include "app/file_filter.h"
+#include "app/sound_player.h"
+#include "fuzz/seed_media.h"
+#include "help/media_gif.h"
+#include "views/gif_window.h"
 #include "views/picture_images.h"
 #include "window_fixture.h"
 
@@ -21,7 +22,7 @@ QColor ColourOf(int index) {
 
 // The picture file (40 x 30, colour (x / 10 + y / 10) % 4) with a lamp overlay of colour 5,
 // 4 x 3 pixels at (25, 5) with the hot spot (0, 0)-(10, 10), a boat's hot spot (0, 20)-(10, 30)
-// and the tower's hot spot (20, 15)-(40, 30), opened in the reader.
+// and the tower's hot spot (20, 15)-(40, 30), opened in the reader with the picture's window.
 class PictureWindowTest : public WindowFixture {
   protected:
     explicit PictureWindowTest(const std::string& picture_png = CheckerPng())
@@ -34,7 +35,11 @@ class PictureWindowTest : public WindowFixture {
         lamp = picture ? dynamic_cast<OverlayHunk*>(picture->FindByName("Lamp")) : nullptr;
         tower = picture ? picture->FindByName("Tower") : nullptr;
         boat = picture ? picture->FindByName("Boat") : nullptr;
-        QApplication::setActiveWindow(frame.get());
+    }
+    void SetUp() override {
+        ASSERT_NE(hyper, nullptr);
+        window = OpenWindow(*hyper);
+        ASSERT_NE(window, nullptr);
     }
 
     uint8_t PixelAt(int x, int y) const {
@@ -44,11 +49,11 @@ class PictureWindowTest : public WindowFixture {
     }
     // A point of the picture in the window's viewport: it lies at the text margin.
     static QPoint OnPicture(int x, int y) { return QPoint(kLayoutMargin + x, kLayoutMargin + y); }
-    static QColor ScreenAt(HintWindow& window, int x, int y) {
-        return window.Control().viewport()->grab().toImage().pixelColor(OnPicture(x, y));
+    QColor ScreenAt(int x, int y) const {
+        return window->Control().viewport()->grab().toImage().pixelColor(OnPicture(x, y));
     }
-    static void ClickAt(HintWindow& window, int x, int y) {
-        QTest::mouseClick(window.Control().viewport(), Qt::LeftButton, {}, OnPicture(x, y));
+    void ClickAt(int x, int y) {
+        QTest::mouseClick(window->Control().viewport(), Qt::LeftButton, {}, OnPicture(x, y));
     }
 
     PictureFile plan;  // the file's bytes; the reader loads its own copy
@@ -57,21 +62,18 @@ class PictureWindowTest : public WindowFixture {
     OverlayHunk* lamp = nullptr;
     Hunk* tower = nullptr;
     Hunk* boat = nullptr;
+    HintWindow* window = nullptr;
 };
 
-// The picture is drawn at the text margin; its hot spots are links where the mouse clicks.
 TEST_F(PictureWindowTest, APictureWindowShowsItsPictureAndHotSpotsOpenWhereTheMouseClicks) {
-    ASSERT_NE(hyper, nullptr);
-    HintWindow* window = OpenWindow(*hyper);
-    ASSERT_NE(window, nullptr);
     TextView& control = window->Control();
     EXPECT_EQ(PictureSizeOf(*picture), (LayoutSize{40, 30}));
     EXPECT_TRUE(control.IsSingleImage());
     EXPECT_EQ(control.Fragments()[0], (WrapInfo{8, 8, 48, 38, 0, 0, picture}));
-    EXPECT_EQ(ScreenAt(*window, 0, 0), ColourOf(0));
-    EXPECT_EQ(ScreenAt(*window, 25, 5), ColourOf(2));
-    EXPECT_EQ(ScreenAt(*window, 39, 15), ColourOf(0));
-    EXPECT_NE(ScreenAt(*window, 40, 15), ColourOf(0));  // past its edge
+    EXPECT_EQ(ScreenAt(0, 0), ColourOf(0));
+    EXPECT_EQ(ScreenAt(25, 5), ColourOf(2));
+    EXPECT_EQ(ScreenAt(39, 15), ColourOf(0));
+    EXPECT_NE(ScreenAt(40, 15), ColourOf(0));  // past its edge
 
     ASSERT_EQ(control.Links().size(), 3u);
     EXPECT_EQ(control.Links()[2], (LinkInfo{28, 23, 48, 38, tower}));
@@ -81,16 +83,14 @@ TEST_F(PictureWindowTest, APictureWindowShowsItsPictureAndHotSpotsOpenWhereTheMo
     EXPECT_EQ(control.viewport()->cursor().shape(), Qt::ArrowCursor);
     // Outside every hot spot nothing opens; the tower's opens its text.
     const size_t windows = WindowTitles().size();
-    ClickAt(*window, 15, 12);
+    ClickAt(15, 12);
     EXPECT_EQ(WindowTitles().size(), windows);
-    ClickAt(*window, 30, 20);
+    ClickAt(30, 20);
     EXPECT_NE(ui.ViewOf(*tower), nullptr);
 }
 
 // Screen readers meet the hot spots in the order Tab visits them, the marked one focused.
 TEST_F(PictureWindowTest, HotSpotsAreLinksToScreenReadersNamedAfterWhatTheyOpen) {
-    HintWindow* window = OpenWindow(*hyper);
-    ASSERT_NE(window, nullptr);
     QAccessibleInterface* text = QAccessible::queryAccessibleInterface(&window->Control());
     ASSERT_NE(text, nullptr);
     ASSERT_EQ(text->childCount(), 3);
@@ -118,9 +118,7 @@ TEST_F(PictureWindowTest, HotSpotsAreLinksToScreenReadersNamedAfterWhatTheyOpen)
     EXPECT_EQ(PixelAt(25, 5), 5) << "pressing the lamp's spot painted it";
 }
 
-// Save Window offers PNG first and writes a PNG file unless the name asks for a bitmap file.
 TEST_F(PictureWindowTest, SaveWindowWritesPngUnlessTheNameEndsInBmp) {
-    ASSERT_NE(OpenWindow(*hyper), nullptr);
     for (const auto& [name, format] : {std::pair{"bay.png", "PNG"}, {"bay", "PNG"},
                                        {"bay.BMP", "BMP"}}) {
         dialogs.saveAnswer = folder / name;
@@ -134,12 +132,14 @@ TEST_F(PictureWindowTest, SaveWindowWritesPngUnlessTheNameEndsInBmp) {
 
 TEST_F(PictureWindowTest, AnOverlayOpensItsPictureWindowAndPaintsOnce) {
     ASSERT_NE(lamp, nullptr);
+    Client().closeAllSubWindows();
+    DeleteClosed();
     ASSERT_EQ(ui.ViewOf(*hyper), nullptr);
     lamp->Open();
-    HintWindow* window = ViewOf(hyper);
+    window = ViewOf(hyper);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(Client().activeSubWindow()->widget(), window);
-    EXPECT_EQ(ScreenAt(*window, 28, 7), ColourOf(5));
+    EXPECT_EQ(ScreenAt(28, 7), ColourOf(5));
 
     // Again from its hot spot, with the window behind another: it comes to the front, nothing
     // is painted twice.
@@ -147,18 +147,14 @@ TEST_F(PictureWindowTest, AnOverlayOpensItsPictureWindowAndPaintsOnce) {
     ASSERT_NE(Client().activeSubWindow()->widget(), window);
     ImageOf(*picture)->SetPixel(25, 5, 3);
     const size_t windows = WindowTitles().size();
-    ClickAt(*window, 5, 5);
+    ClickAt(5, 5);
     EXPECT_EQ(Client().activeSubWindow()->widget(), window);
     EXPECT_EQ(WindowTitles().size(), windows);
     EXPECT_EQ(PixelAt(25, 5), 3);
 }
 
-// With no link in the window, Tab starts at the first hot spot; the spots follow in reading
-// order (the boat's, listed before the tower's, lies below it) and wrap round through no mark
-// as links do.
+// The boat's spot, listed before the tower's, lies below it.
 TEST_F(PictureWindowTest, TabMarksTheHotSpotsTopToBottomThenLeftToRightAndWrapsRound) {
-    HintWindow* window = OpenWindow(*hyper);
-    ASSERT_NE(window, nullptr);
     const struct {
         Qt::Key key;
         const Hunk* marked;
@@ -171,10 +167,8 @@ TEST_F(PictureWindowTest, TabMarksTheHotSpotsTopToBottomThenLeftToRightAndWrapsR
     }
 }
 
-// The marked spot has a frame two pixels wide in the highlight colour, and Enter opens it.
+// The frame is two pixels wide.
 TEST_F(PictureWindowTest, TheMarkedHotSpotIsFramedInTheHighlightColourAndEnterOpensIt) {
-    HintWindow* window = OpenWindow(*hyper);
-    ASSERT_NE(window, nullptr);
     const QColor highlight = window->Control().palette().color(QPalette::Highlight);
     QTest::keyClick(&window->Control(), Qt::Key_Tab);  // the lamp's spot, (0, 0)-(10, 10)
     const struct {
@@ -183,9 +177,9 @@ TEST_F(PictureWindowTest, TheMarkedHotSpotIsFramedInTheHighlightColourAndEnterOp
     } points[] = {{0, 0, true},  {9, 9, true},  {1, 5, true},    {5, 8, true},
                   {2, 2, false}, {5, 5, false}, {10, 10, false}, {0, 20, false}};
     for (const auto& p : points)
-        EXPECT_EQ(ScreenAt(*window, p.x, p.y) == highlight, p.framed) << p.x << ", " << p.y;
+        EXPECT_EQ(ScreenAt(p.x, p.y) == highlight, p.framed) << p.x << ", " << p.y;
     QTest::keyClick(&window->Control(), Qt::Key_Return);
-    EXPECT_EQ(ScreenAt(*window, 28, 7), ColourOf(5)) << "the lamp is painted";
+    EXPECT_EQ(ScreenAt(28, 7), ColourOf(5)) << "the lamp is painted";
 }
 
 // In a hint window Space reveals the next hint while a link of the text is marked, as on the
@@ -203,7 +197,6 @@ TEST_F(WindowFixture, InAHintWindowSpaceOpensAMarkedHotSpotAndRevealsOtherwise) 
     Hunk* question = state.helpDocument.GetRoot()->FindByName("Lit?");
     HintWindow* window = OpenWindow(*question);
     ASSERT_NE(window->Button(), nullptr);
-    QApplication::setActiveWindow(frame.get());
     TextView& text = window->Control();
     QTest::keyClick(window->Button(), Qt::Key_Tab);
     ASSERT_EQ(text.CurrentLink(), question->FindByName("Map"));
@@ -223,13 +216,104 @@ class TruncatedPictureTest : public PictureWindowTest {
 };
 
 TEST_F(TruncatedPictureTest, TakesNoRoomButItsHotSpotsStillOpenTheirTargets) {
-    HintWindow* window = OpenWindow(*hyper);
-    ASSERT_NE(window, nullptr);
     EXPECT_EQ(ImageOf(*picture), nullptr);
     EXPECT_EQ(window->Control().Fragments()[0], (WrapInfo{8, 8, 8, 8, 0, 0, picture}));
-    EXPECT_NE(ScreenAt(*window, 0, 0), ColourOf(0)) << "nothing is drawn";
-    ClickAt(*window, 25, 20);
+    EXPECT_NE(ScreenAt(0, 0), ColourOf(0)) << "nothing is drawn";
+    ClickAt(25, 20);
     EXPECT_NE(ui.ViewOf(*tower), nullptr);
+}
+
+// A GIF picture of 3 x 2 pixels: red, then a row of blue under a red row's end.
+std::string Picture() {
+    return media::TwoColourGif(3, 2, {255, 0, 0}, {0, 0, 255}, {0, 0, 0, 1, 1, 0});
+}
+
+// A hint file of one subject whose children are a GIF hunk and a sound hunk carrying the data
+// given, opened in the reader.
+class MediaTest : public WindowFixture {
+  protected:
+    void OpenMedia(const std::string& gif_data, const std::string& wave_data) {
+        auto media = MakeSubject("Media");
+        media->Add(MakeData("GIFA", "Old map", gif_data));
+        media->Add(MakeData("SOUND", "Bell", wave_data));
+        path = Write("media.klu", HintFileOf(std::move(media)));
+        Open(path);
+        ASSERT_TRUE(state.FileLoaded());
+    }
+
+    // The hunk of the open file with the title.
+    Hunk& HunkTitled(const std::string& title) const {
+        Hunk* found = state.currentDocument.GetRoot()->FindByName(title);
+        EXPECT_NE(found, nullptr) << title;
+        return *found;
+    }
+
+    std::string path;
+};
+
+void ExpectStop(const FakeUserDialogs::Message& message, const std::string& part) {
+    EXPECT_EQ(message.title, "Error");
+    EXPECT_EQ(message.icon, MessageIcon::Stop);
+    EXPECT_EQ(message.buttons, MessageButtons::Ok);
+    EXPECT_NE(message.text.find(part), std::string::npos) << message.text;
+}
+
+TEST_F(MediaTest, AGifShowsInItsWindow) {
+    OpenMedia(Picture(), seeds::TinyWave(10));
+    for (int i = 0; i < 2; ++i) {
+        HunkTitled("Old map").Open();
+        ASSERT_EQ(Client().subWindowList().size(), 2);
+        const GifWindow* window = Client().CurrentGif();
+        ASSERT_NE(window, nullptr);
+        const QImage image = window->Image();
+        ASSERT_EQ(image.size(), QSize(3, 2));
+        EXPECT_EQ(image.pixelColor(2, 0), QColor(Qt::red));
+        EXPECT_EQ(image.pixelColor(0, 1), QColor(Qt::blue));
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MediaTest, SaveWindowOfAGifWritesItsDataNeverOverTheHintFile) {
+    OpenMedia(Picture(), seeds::TinyWave(10));
+    HunkTitled("Old map").Open();
+    dialogs.saveAnswer = folder / "map.gif";
+    Client().Command(CM_SAVEWINDOW);
+    EXPECT_EQ(ReadFile(*dialogs.saveAnswer), Picture());
+    EXPECT_EQ(dialogs.saveRequests,
+              std::vector<std::string>{DialogFilterOf(kGifFileFilter) + "|gif"});
+
+    const std::string bytes = ReadFile(path);
+    dialogs.saveAnswer = path;
+    Client().Command(CM_SAVEWINDOW);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    ExpectStop(dialogs.messages[0], path + " is the hint file that is open.");
+    EXPECT_EQ(ReadFile(path), bytes);
+}
+
+TEST_F(MediaTest, ASoundPlaysOnWhileTheReaderGoesOnUntilItsFileCloses) {
+    OpenMedia(Picture(), seeds::TinyWave(48000));  // six seconds
+    HunkTitled("Bell").Open();
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
+    EXPECT_TRUE(SoundPlaying()) << "the reader went on while the bell still rings";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    HunkTitled("Bell").Open();  // from the start again
+    EXPECT_TRUE(SoundPlaying());
+    Open(Write("other.klu", SampleHintFile()));
+    EXPECT_FALSE(SoundPlaying()) << "the file it came from is closed";
+}
+
+TEST_F(MediaTest, DamagedWaveDataIsReportedAtOnce) {
+    // Ten seconds of sound if it were played, behind a header no reader accepts.
+    std::string wave = seeds::TinyWave(80000);
+    wave.replace(0, 4, "RIFX");
+    for (const std::string& data : {wave, std::string("RIFF")}) {
+        dialogs.messages.clear();
+        OpenMedia(Picture(), data);
+        HunkTitled("Bell").Open();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        ExpectStop(dialogs.messages[0], "This sound cannot be played.");
+        EXPECT_FALSE(SoundPlaying());
+    }
 }
 
 }  // namespace

@@ -5,11 +5,13 @@
 
 #include "run_klu.h"
 #include "sample_files.h"
-#include "temp_folder.h"
+#include "../model/temp_folder.h"
 
 namespace klu::cli_test {
 
 using Json = nlohmann::json;
+using test::ReadFile;
+using test::TempFolder;
 
 struct Dumped {
     KluRun run;

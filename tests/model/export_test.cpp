@@ -1,10 +1,9 @@
-// The web page: its markup as a browser reads it (elements closed where they opened, sections
-// nested as the file's subjects and questions, hints hidden in order, links to anchors of the
-// page, pictures inside it, text escaped); its size stays within a small multiple of its file
-// however deep the hints nest or often the hunks share data, and a hot spot stays on its picture.
+// The exports. Plain text: numbering, headings, bullets and flowing to 75 columns. The web page:
+// its markup as a browser reads it, its size bound however deep the hints nest or often the
+// hunks share data, and hot spots kept on their picture.
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <algorithm>
 #include <limits>
 #include <map>
 #include <set>
@@ -12,6 +11,8 @@
 
 #include "fuzz/seed_catalog.h"
 #include "fuzz/seed_media.h"
+#include "model/document/meta_text_hunk.h"
+#include "model/export/plain_text.h"
 #include "model/text/base64.h"
 #include "model/web/html_export.h"
 #include "model_test_support.h"
@@ -20,15 +21,70 @@
 namespace klu {
 namespace {
 
-// The page of a file, its data read from where the file was written.
-std::string PageOf(const std::string& bytes) {
+// The page, or the text, of a file, its data read from where the file was written.
+std::string PageOf(const std::string& bytes, bool text = false) {
     test::TempFolder folder;
     const std::string path = folder.Write("file.klu", bytes);
     HintDocument doc;
     EXPECT_TRUE(test::LoadFileAt(path, doc));
-    std::ostringstream page;
-    EXPECT_TRUE(ExportHtml(doc, path, page));
-    return page.str();
+    std::ostringstream out;
+    EXPECT_TRUE(text ? ExportText(doc, out) : ExportHtml(doc, path, out));
+    return out.str();
+}
+std::string Export(const HintFilePlan& plan) {
+    return PageOf(test::WriteOrFail(plan), true);
+}
+
+TEST(Export, NumbersHeadingsAndBullets) {
+    HintFilePlan plan = seeds::NewerFile("The Game");
+    HintNode* caves = plan.root->Add(MakeSubject("Caves"));
+    caves->Add(MakeQuestion("How do I get in?", {{"Push the rock."}}));
+    HintNode* lamp = caves->Add(
+        MakeQuestion("Where is the lamp?", {{"Look left."}, {"Look right."}, {"Under the bed."}}));
+    HintNode* tower = plan.root->Add(MakeSubject("Tower"));
+    tower->Add(MakeBlank());
+    tower->Add(MakeText("Note", {"A short text.", "-"}));
+    tower->Add(MakeLink("see lamp", lamp));
+    HintNode* nest = tower->Add(MakeNode("NESTHINT", "Stuck"));
+    nest->Line("Try this first.");
+    nest->Add(MakeLink("the lamp question", lamp));
+    EXPECT_EQ(Export(plan),
+              "KLU: Hints for The Game\n\n\n"
+              "1. Caves\n\n\n"
+              "1.1. How do I get in?\n\nPush the rock.\n\n\n"
+              "1.2. Where is the lamp?\n\n* Look left.\n* Look right.\n* Under the bed.\n\n\n"
+              "2. Tower\n\n\n"
+              "2.1. Note\n\nA short text.\n* \n\n"  // a "-" in a text is a bullet too
+              "2.2. Stuck\n\nTry this first.\nthe lamp question [see 1.2.]\n");
+}
+
+// A hint line that reads "-" is text of its hint: neither export makes it a hint of its own.
+TEST(Export, BothExportsSplitAQuestionAtItsSeparatorsOnly) {
+    HintFilePlan plan = seeds::NewerFile("Dials");
+    plan.root->Add(MakeQuestion("Q", {{"Turn the dial to", "-", "then wait."}, {"Open it."}}));
+    EXPECT_EQ(Export(plan),
+              "KLU: Hints for Dials\n\n\n"
+              "1. Q\n\n* Turn the dial to\n-\nthen wait.\n* Open it.\n");
+    const std::string html = PageOf(test::WriteOrFail(plan));
+    const size_t parts = html.find("data-parts=\"");
+    ASSERT_NE(parts, std::string::npos);
+    const std::string enciphered = html.substr(parts, html.find('"', parts + 12) - parts);
+    EXPECT_EQ(std::count(enciphered.begin(), enciphered.end(), ' '), 1) << enciphered;
+}
+
+TEST(Export, SourceLinesWithoutBreaksAreJoinedAndFlowedBefore75Columns) {
+    HintFilePlan plan = seeds::NewerFile("Flow");
+    plan.root->Add(MakeQuestion(
+        "Q",
+        {{"The first source line of this hint is long enough to join",
+          "with the thirteen lines, and together they are longer than a line of the export."}}));
+    EXPECT_EQ(Export(plan),
+              "KLU: Hints for Flow\n\n\n"
+              "1. Q\n\n"
+              // With "thirteen" the line would end in column 75.
+              "The first source line of this hint is long enough to join with the\n"
+              // The last line had no break, so an empty line ends the question after a blank.
+              "thirteen lines, and together they are longer than a line of the export. \n");
 }
 
 // A file of many sounds that all play the one stretch of data the file holds.
@@ -59,10 +115,8 @@ TEST(WebPage, HotSpotsWithExtremeCornersCoverTheirPictureAtMost) {
     constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
     plan.root->Add(MakeData("HYPERPNG", "Map", seeds::TinyPng()))
         ->AddRegion(kMin, kMin, kMax, kMax, MakeText("Everywhere", {"All of it."}));
-    EXPECT_NE(PageOf(test::WriteOrFail(plan))
-                  .find("left:0.000%;top:0.000%;width:100.000%;"
-                        "height:100.000%"),
-              std::string::npos);
+    const std::string page = PageOf(test::WriteOrFail(plan));
+    EXPECT_NE(page.find("left:0.000%;top:0.000%;width:100.000%;height:100.000%"), page.npos);
 }
 
 // The page leaves incentives out, and its outline numbers run on without a gap for them.
@@ -141,9 +195,8 @@ struct ReadPage {
     }
     const Tag* Find(const std::string& name, const std::string& key = "",
                     const std::string& value = "") const {
-        for (const Tag& tag : tags) {
+        for (const Tag& tag : tags)
             if (tag.name == name && tag.Attribute(key) == value) return &tag;
-        }
         return nullptr;
     }
     // The first element of the name inside outer.

@@ -21,13 +21,14 @@ inline constexpr char kMemoryBrokenTitle[] = "Oops";
 // (nothing when the file has no version hunk).
 std::string UnknownDataText(const std::optional<std::string>& version);
 
-// Shows hunks as child windows of the MDI client, and knows which window shows which hunk.
-class WindowHunkUi : public DocumentObserver {
+// The windows of the document's hunks in the document area: opens, raises and closes them as
+// the document asks, and knows which window shows which hunk.
+class HunkWindows : public DocumentObserver {
   public:
-    WindowHunkUi(DocumentArea& client, AppState& state, UserDialogs& dialogs);
+    HunkWindows(DocumentArea& client, AppState& state, UserDialogs& dialogs);
     // The windows outlive it never: they go with the frame, before it.
-    WindowHunkUi(const WindowHunkUi&) = delete;
-    WindowHunkUi& operator=(const WindowHunkUi&) = delete;
+    HunkWindows(const HunkWindows&) = delete;
+    HunkWindows& operator=(const HunkWindows&) = delete;
 
     // The window that shows the hunk, or none.
     HunkWindow* ViewOf(const Hunk& hunk) const;
