@@ -1,6 +1,9 @@
 // klu decompile: a hint file written back as an outline and its data files, checked by
 // compiling the outline again.
 
+#include <malloc.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -14,12 +17,36 @@
 #include "folder_writer.h"
 #include "load_document.h"
 #include "model/document/hint_document.h"
+#include "model/files/whole_file.h"
 #include "model/outline/outline.h"
 #include "model/outline/tree_compare.h"
 
 namespace klu::cli {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+struct FileCloser {
+    int fd;
+    ~FileCloser() { ::close(fd); }
+};
+
+// The whole file that fd is open on.
+bool ReadBack(int fd, std::string& text) {
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    if (size < 0) return false;
+    text.resize(static_cast<size_t>(size));
+    for (size_t got = 0; got < text.size();) {
+        const ssize_t read =
+            ::pread(fd, text.data() + got, text.size() - got, static_cast<off_t>(got));
+        if (read <= 0) return false;
+        got += static_cast<size_t>(read);
+    }
+    return true;
+}
+
+}  // namespace
 
 int RunDecompile(const CommandArgs& args) {
     const std::string& path = args.operands.at(0);
@@ -31,17 +58,18 @@ int RunDecompile(const CommandArgs& args) {
     // The first tree is held only until its outline is made: the tree compiled back from the
     // outline is compared with its fingerprint.
     const TreeFingerprint first = FingerprintOf(document, loaded.dataPath);
+    // The outline is made twice: once for the names of its data files, which are all checked
+    // before anything is written, and once into its file, so that its text is never held whole
+    // beside the tree.
     std::string error;
-    std::optional<DecompiledOutline> outline = DecompileOutline(document, loaded.dataPath, &error);
+    const OutlineTextSink ignore = [](std::string_view) {};
+    std::optional<DecompiledOutline> outline =
+        DecompileOutline(document, loaded.dataPath, &error, &ignore, false);
     if (!outline) {
         std::cerr << "klu: " << path << ": " << error << '\n';
         return kExitDataError;
     }
-    std::vector<std::pair<std::string, std::string_view>> files;  // name in the folder, bytes
     const std::string outline_name = fs::path(path).stem().string() + ".outline";
-    files.emplace_back(outline_name, outline->text);
-    for (const auto& [name, bytes] : outline->files)
-        files.emplace_back(name, bytes);
     const fs::path outline_path = folder / outline_name;
 
     std::error_code failure;
@@ -57,33 +85,52 @@ int RunDecompile(const CommandArgs& args) {
         std::cerr << "klu: " << (folder / name).string() << " exists already; it is not replaced\n";
         return kExitCannotCreate;
     };
+    auto not_written = [&writer, &folder](const std::string& name) {
+        writer.RemoveCreated();
+        std::cerr << "The file " << (folder / name).string() << " could not be written.\n";
+        return kExitCannotCreate;
+    };
     // Nothing is written when anything would be replaced, and nothing is left of a write that
     // fails half way or finds a name taken meanwhile.
-    for (const auto& [name, bytes] : files) {
+    if (fs::exists(fs::symlink_status(outline_path))) return taken(outline_name);
+    for (const auto& [name, bytes] : outline->files) {
         if (fs::exists(fs::symlink_status(folder / name))) return taken(name);
     }
-    for (const auto& [name, bytes] : files) {
-        const FolderWriter::Result result = writer.Create(name, bytes);
+    FolderWriter::Result result;
+    const int outline_fd = writer.Open(outline_name, result);
+    if (result == FolderWriter::Result::Taken) return taken(outline_name);
+    if (outline_fd < 0) return not_written(outline_name);
+    const FileCloser closer{outline_fd};
+    bool text_written = true;
+    const OutlineTextSink to_file = [&](std::string_view piece) {
+        text_written = text_written && WriteAll(outline_fd, piece);
+    };
+    outline = DecompileOutline(document, loaded.dataPath, &error, &to_file);
+    if (!outline) {
+        writer.RemoveCreated();
+        std::cerr << "klu: " << path << ": " << error << '\n';
+        return kExitDataError;
+    }
+    if (!text_written) return not_written(outline_name);
+    for (const auto& [name, bytes] : outline->files) {
+        result = writer.Create(name, bytes);
         if (result == FolderWriter::Result::Written) continue;
         writer.RemoveCreated();
         if (result == FolderWriter::Result::Taken) return taken(name);
-        std::cerr << "The file " << (folder / name).string() << " could not be written.\n";
-        return kExitCannotCreate;
+        return not_written(name);
     }
-    if (!writer.Sync()) {
-        writer.RemoveCreated();
-        std::cerr << "The file " << outline_path.string() << " could not be written.\n";
-        return kExitCannotCreate;
-    }
-    // What is written is not held twice while the outline is compiled again.
-    files.clear();
-    outline->files.clear();
-    outline->files.shrink_to_fit();
+    if (!writer.Sync()) return not_written(outline_name);
+    // What is written is not held while the outline is compiled again: the outline is read back.
+    outline.reset();
     document.Clear();
+    malloc_trim(0);  // what the tree held goes back now, not kept for the plan
+    std::string text;
+    if (!ReadBack(outline_fd, text)) return not_written(outline_name);
     CompiledBack compiled(writer.CreateUnnamed());
     std::string difference = CompileOutlineTo(
-        std::move(outline->text), folder.string(),
+        std::move(text), folder.string(),
         [&compiled](std::string_view piece, int64_t size) { return compiled.Take(piece, size); });
+    malloc_trim(0);  // and so does what the plan held, before the compiled file is loaded
     HintDocument again;
     if (difference.empty() && !compiled.Load(again)) difference = "its compiled file does not load";
     if (difference.empty() && compiled.FingerprintOf(again) != first) {

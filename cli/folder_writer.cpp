@@ -17,12 +17,23 @@ FolderWriter::~FolderWriter() {
 }
 
 FolderWriter::Result FolderWriter::Create(const std::string& name, std::string_view bytes) {
-    const int fd = ::openat(folder_, name.c_str(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) return errno == EEXIST ? Result::Taken : Result::Failed;
-    created_.push_back(name);
+    Result result;
+    const int fd = Open(name, result);
+    if (fd < 0) return result;
     const bool written = WriteAll(fd, bytes);
     return ::close(fd) == 0 && written ? Result::Written : Result::Failed;
+}
+
+int FolderWriter::Open(const std::string& name, Result& result) {
+    const int fd = ::openat(folder_, name.c_str(),
+                            O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        result = errno == EEXIST ? Result::Taken : Result::Failed;
+        return -1;
+    }
+    created_.push_back(name);
+    result = Result::Written;
+    return fd;
 }
 
 int FolderWriter::CreateUnnamed() {

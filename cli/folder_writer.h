@@ -23,6 +23,9 @@ class FolderWriter {
     // Makes a file name (no "/") holding bytes. Taken when something has that name already.
     // The file is durable only after Sync().
     Result Create(const std::string& name, std::string_view bytes);
+    // Makes an empty file name, as Create does, and gives it open to read and write (the
+    // caller closes it); -1 when result is not Written.
+    int Open(const std::string& name, Result& result);
     // A file of no name in the folder, open to read and write and gone once closed, or -1 when
     // the system makes none there.
     int CreateUnnamed();

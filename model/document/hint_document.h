@@ -55,7 +55,7 @@ class HintDocument {
         while (!going.empty())
             going.pop_back();
         arena_.Release();
-        bytes_ = {};
+        std::vector<char>().swap(bytes_);  // "= {}" would keep the capacity
     }
     // Takes the object; the top of a tree among them reports to the document's observer.
     void Add(KLUObject* object);

@@ -1,7 +1,6 @@
 #include "model/outline/hint_writer.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -46,9 +45,52 @@ std::string Encode88OrThrow(std::string_view plain) {
     return *stored;
 }
 
+// Bytes on their way to a sink in pieces, so that the file is never held whole, with the CRC of
+// every byte that passed.
+class PieceWriter {
+  public:
+    PieceWriter(const ByteSink& sink, int64_t file_size) : sink_(sink), file_size_(file_size) {
+        pending_.reserve(kPieceSize);
+    }
+
+    // False once the sink has refused a piece.
+    bool Put(std::string_view bytes) {
+        if (pending_.size() + bytes.size() < kPieceSize) {
+            pending_ += bytes;
+            return true;
+        }
+        return Flush() && Send(bytes);
+    }
+    bool Flush() {
+        const bool sent = pending_.empty() || Send(pending_);
+        pending_.clear();
+        return sent;
+    }
+    // The checksum of every byte put so far, put after them.
+    bool PutChecksum() {
+        if (!Flush()) return false;
+        const uint16_t value = StoredChecksumOfCrc(crc_);
+        const char stored[2] = {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+        return Put(std::string_view(stored, 2));
+    }
+
+  private:
+    static constexpr size_t kPieceSize = 256 * 1024;
+    bool Send(std::string_view bytes) {
+        crc_ = Crc16Arc(bytes, crc_);
+        return sink_(bytes, file_size_);
+    }
+
+    const ByteSink& sink_;
+    const int64_t file_size_;
+    std::string pending_;
+    uint16_t crc_ = 0;
+};
+
 // Writes a plan. The text holds the data offsets (and perhaps the file's length), whose digits
-// change the text's length: the text is written once with those numbers left out, they are
-// settled in rounds of arithmetic, and filled in last.
+// change the text's length: the text is made once with those numbers left out and only counted,
+// the numbers are settled in rounds of arithmetic, and the text is made again with them, going
+// to the sink a piece at a time, so that it is never held whole.
 class Writer {
   public:
     explicit Writer(const HintFilePlan& plan);
@@ -73,9 +115,8 @@ class Writer {
         int64_t dataPiece = -1;      // its piece of the data area
     };
     // A number of the text that waits for the layout to settle: the file's size, or a data offset
-    // (from the start of the data area), which goes in at byte at of the text.
+    // (from the start of the data area).
     struct Pending {
-        size_t at;
         int64_t dataOffset;
         bool fileSize;
     };
@@ -101,16 +142,23 @@ class Writer {
     void Emit(std::string_view line) {
         text_ += line;
         text_ += kLineEnd;
+        if (text_.size() >= kTextPiece) PassText();
     }
-    // Leaves room for a number that waits for the layout: its place is remembered.
+    // A number that waits for the layout: left out and remembered while the text is counted,
+    // written once the layout has settled.
     void EmitPending(int64_t data_offset, bool file_size) {
-        pending_.push_back({text_.size(), data_offset, file_size});
+        if (!out_) {
+            pending_.push_back({data_offset, file_size});
+        } else {
+            text_ += std::to_string(PendingValue({data_offset, file_size}));
+        }
     }
     int64_t PendingValue(const Pending& pending) const {
         return pending.fileSize ? file_size_ : data_start_ + pending.dataOffset;
     }
     size_t PendingDigits() const;
-    void FillPending();
+    // The text made so far goes on: counted while the layout is open, else to the sink.
+    void PassText();
 
     const HintFilePlan& plan_;
     std::string key_;
@@ -131,7 +179,11 @@ class Writer {
     std::vector<NodeFacts> laid_out_;  // in the order of Layout, which WriteText follows
     std::unordered_map<const HintNode*, size_t> index_;  // of each node in laid_out_
     size_t written_ = 0;  // the nodes of laid_out_ written so far
-    std::string text_;
+    static constexpr size_t kTextPiece = 256 * 1024;
+    std::string text_;  // of the text, what has not been passed on
+    int64_t text_passed_ = 0;  // bytes of the text counted or sent before text_
+    PieceWriter* out_ = nullptr;  // while the text is made for the sink
+    bool refused_ = false;  // once the sink has refused a piece
     std::vector<Pending> pending_;  // in text order
     int64_t data_start_ = 0;
     int64_t file_size_ = 0;
@@ -377,7 +429,7 @@ void Writer::WriteBody(const HintNode& node, const NodeFacts& facts) {
             return;
         case HINT:
             for (const auto& item : node.items) {
-                if (item.separator) {
+                if (item.IsSeparator()) {
                     Emit("-");
                     continue;
                 }
@@ -395,7 +447,7 @@ void Writer::WriteBody(const HintNode& node, const NodeFacts& facts) {
                     Emit("=");
                     WriteNode(*item.node);
                 } else {
-                    Emit(item.separator ? "-" : StoredNestedLine(item.line));
+                    Emit(item.IsSeparator() ? "-" : StoredNestedLine(item.line));
                 }
             }
             return;
@@ -466,30 +518,18 @@ size_t Writer::PendingDigits() const {
     return digits;
 }
 
-// Puts the settled numbers into their places, from the end backwards so that each byte of the
-// text moves once and the text needs no second buffer.
-void Writer::FillPending() {
-    size_t old_end = text_.size();
-    text_.resize(text_.size() + PendingDigits());
-    size_t new_end = text_.size();
-    for (auto it = pending_.rbegin(); it != pending_.rend(); ++it) {
-        const size_t tail = old_end - it->at;
-        new_end -= tail;
-        std::memmove(text_.data() + new_end, text_.data() + it->at, tail);
-        const std::string digits = std::to_string(PendingValue(*it));
-        new_end -= digits.size();
-        std::memcpy(text_.data() + new_end, digits.data(), digits.size());
-        old_end = it->at;
-    }
+void Writer::PassText() {
+    text_passed_ += static_cast<int64_t>(text_.size());
+    if (out_ && !refused_) refused_ = !out_->Put(text_);
+    text_.clear();
 }
 
 bool Writer::Write(const ByteSink& sink) {
-    // A plan made from a text is about as long as the file's text, and room not written to
-    // costs no memory.
-    if (plan_.source) text_.reserve(plan_.source->size() + 4096);
+    text_.reserve(kTextPiece + 4096);
     WriteText();
+    PassText();
     for (int round = 0; round < 16; ++round) {
-        const auto end_of_text = static_cast<int64_t>(text_.size() + PendingDigits()) + 1;
+        const auto end_of_text = text_passed_ + static_cast<int64_t>(PendingDigits()) + 1;
         const int64_t data_start =
             end_of_text + (plan_.checksumAt == ChecksumAt::AfterEndOfText ? 2 : 0);
         const bool checksum_last =
@@ -499,61 +539,23 @@ bool Writer::Write(const ByteSink& sink) {
         data_start_ = data_start;
         file_size_ = size;
         if (!settled) continue;
-        FillPending();
         return Assemble(sink);
     }
     throw WriteError("the layout did not settle");
 }
 
-// Bytes on their way to a sink in pieces, so that the file is never held whole, with the CRC of
-// every byte that passed.
-class PieceWriter {
-  public:
-    PieceWriter(const ByteSink& sink, int64_t file_size) : sink_(sink), file_size_(file_size) {
-        pending_.reserve(kPieceSize);
-    }
-
-    // False once the sink has refused a piece.
-    bool Put(std::string_view bytes) {
-        if (pending_.size() + bytes.size() < kPieceSize) {
-            pending_ += bytes;
-            return true;
-        }
-        return Flush() && Send(bytes);
-    }
-    bool Flush() {
-        const bool sent = pending_.empty() || Send(pending_);
-        pending_.clear();
-        return sent;
-    }
-    // The checksum of every byte put so far, put after them.
-    bool PutChecksum() {
-        if (!Flush()) return false;
-        const uint16_t value = StoredChecksumOfCrc(crc_);
-        const char stored[2] = {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
-        return Put(std::string_view(stored, 2));
-    }
-
-  private:
-    static constexpr size_t kPieceSize = 256 * 1024;
-    bool Send(std::string_view bytes) {
-        crc_ = Crc16Arc(bytes, crc_);
-        return sink_(bytes, file_size_);
-    }
-
-    const ByteSink& sink_;
-    const int64_t file_size_;
-    std::string pending_;
-    uint16_t crc_ = 0;
-};
-
-// The text of the last round, the end-of-text byte, the data area and the checksum. The text
-// goes before the data is made.
+// The text made again with the settled numbers, the end-of-text byte, the data area and the
+// checksum. The text goes before the data is made. Making the text counted has met every fault
+// of the plan, so none is found once pieces have gone.
 bool Writer::Assemble(const ByteSink& sink) {
     PieceWriter out(sink, Size());
+    out_ = &out;
+    written_ = 0;
+    WriteText();
     text_ += kEndOfText;
-    bool sent = out.Put(text_);
+    PassText();
     text_ = std::string();
+    bool sent = !refused_;
     if (plan_.checksumAt == ChecksumAt::AfterEndOfText) sent = sent && out.PutChecksum();
     std::string body;
     for (const DataPiece& piece : data_) {
@@ -587,8 +589,7 @@ HintNode& HintNode::LineView(std::string_view text) {
 
 HintNode& HintNode::Separator() {
     HintItem item;
-    item.line = "-";
-    item.separator = true;
+    item.line = HintItem::kSeparatorLine;
     items.push_back(std::move(item));
     return *this;
 }

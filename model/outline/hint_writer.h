@@ -20,8 +20,12 @@ struct HintNode;
 // subject, a hunk inside a nested hint, or a hot spot target of a picture).
 struct HintItem {
     std::string_view line;  // in the node's own lines, or in text that outlives the node
-    bool separator = false;
     std::unique_ptr<HintNode> node;
+
+    // A separator's line is kSeparatorLine itself, which no other line is: a plan holds an item
+    // for every line of its file, so an item has no room for a flag.
+    static constexpr char kSeparatorLine[] = "-";
+    bool IsSeparator() const { return line.data() == kSeparatorLine; }
 };
 
 // A hunk to write, in plain text: the writer enciphers what the format stores enciphered.

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cstring>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
@@ -18,6 +19,7 @@
 #include "model/format/decode.h"
 #include "model/format/encipher.h"
 #include "model/files/file_bytes.h"
+#include "model/files/memory_pages.h"
 #include "model/format/hunk_kind.h"
 #include "model/document/hunk_reader.h"
 #include "model/outline/outline_data.h"
@@ -27,12 +29,6 @@
 namespace klu {
 namespace {
 
-// A fault at a line of the outline.
-struct OutlineFault : std::runtime_error {
-    OutlineFault(int at, const std::string& message) : std::runtime_error(message), line(at) {}
-    int line;
-};
-
 class Lines;
 
 // One line of the outline, in a flat list where the lines indented below it follow it. Its
@@ -40,12 +36,13 @@ class Lines;
 struct OutlineLine {
     const char* start = nullptr;  // after the indentation
     uint32_t length = 0;          // to the end of the line, trailing blanks kept
-    uint32_t contentLength = 0;   // without trailing blanks
-    int32_t number = 0;
-    int32_t indent = 0;
-    uint32_t extent = 1;  // this line and the lines nested below it
+    uint32_t extent = 1;          // this line and the lines nested below it
 
-    std::string_view content() const { return {start, contentLength}; }
+    // Without trailing blanks.
+    std::string_view content() const {
+        const std::string_view text(start, length);
+        return text.substr(0, text.find_last_not_of(" \t\r") + 1);
+    }
     // For "> text": the text, trailing blanks kept.
     std::string_view body() const {
         std::string_view text(start + 1, length - 1);
@@ -94,6 +91,17 @@ class Lines {
     const OutlineLine* end_;
 };
 
+// A fault at a line of the outline: its number, or where its text lies, which tells the number
+// when it is needed; an outline has many lines, which keep no number to stay small.
+struct OutlineFault : std::runtime_error {
+    OutlineFault(int number, const std::string& message)
+        : std::runtime_error(message), line(number) {}
+    OutlineFault(const OutlineLine& at, const std::string& message)
+        : std::runtime_error(message), where(at.start) {}
+    int line = 0;
+    const char* where = nullptr;
+};
+
 Lines OutlineLine::children() const {
     return {this + 1, this + extent};
 }
@@ -126,48 +134,58 @@ int IndentOf(std::string_view line) {
 // Hunks nest no deeper than the loader reads them.
 constexpr int kDeepestElement = HunkReader::kMaxDepth;
 
-OutlineFault TooDeep(int line) {
-    return OutlineFault(line, "elements nest deeper than the " + std::to_string(kDeepestElement) +
-                                  " levels a file can hold");
+std::string TooDeep() {
+    return "elements nest deeper than the " + std::to_string(kDeepestElement) +
+           " levels a file can hold";
 }
 
 // Splits the text into lines and nests them by indentation. Each element level takes at most
-// two levels of lines (a spot and its element), so no deeper nesting can build.
-std::vector<OutlineLine> NestLines(std::string_view text) {
+// two levels of lines (a spot and its element), so no deeper nesting can build. The lines are
+// moved together as they are read, without their indentation, blank lines and comments, which a
+// plan has no use for: the room this frees at the end of the text goes back. Every newline
+// stays, for the number of a line with a fault.
+std::vector<OutlineLine> NestLines(std::string& text) {
     if (text.size() > std::numeric_limits<uint32_t>::max())
         throw OutlineFault(1, "the outline is larger than 4 GiB");
     std::vector<OutlineLine> lines;
     lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    std::vector<size_t> open;  // the chain of lines that may take children
+    std::vector<std::pair<size_t, int>> open;  // lines that may take children, and their indents
     auto close = [&lines, &open] {
-        lines[open.back()].extent = static_cast<uint32_t>(lines.size() - open.back());
+        lines[open.back().first].extent = static_cast<uint32_t>(lines.size() - open.back().first);
         open.pop_back();
     };
     size_t at = 0;
+    size_t kept = 0;  // the text so far, moved together
     for (int number = 1; at < text.size(); ++number) {
         size_t end = text.find('\n', at);
         if (end == std::string_view::npos) end = text.size();
-        std::string_view raw = text.substr(at, end - at);
+        std::string_view raw = std::string_view(text).substr(at, end - at);
+        const bool ends_line = end < text.size();
         at = end + 1;
         if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
         const size_t begin = raw.find_first_not_of(" \t");
-        if (begin == std::string_view::npos) continue;
         const size_t last = raw.find_last_not_of(" \t\r");
-        if (last < begin || raw[begin] == ';') continue;
-        OutlineLine line;
-        line.start = raw.data() + begin;
-        line.length = static_cast<uint32_t>(raw.size() - begin);
-        line.contentLength = static_cast<uint32_t>(last - begin + 1);
-        line.number = number;
-        line.indent = IndentOf(raw);
-        while (!open.empty() && lines[open.back()].indent >= line.indent)
-            close();
-        if (open.size() > 2 * static_cast<size_t>(kDeepestElement)) throw TooDeep(number);
-        open.push_back(lines.size());
-        lines.push_back(line);
+        // A blank line or a comment keeps only its newline.
+        if (last != std::string_view::npos && raw[begin] != ';') {
+            OutlineLine line;
+            line.length = static_cast<uint32_t>(raw.size() - begin);
+            const int indent = IndentOf(raw);
+            line.start = text.data() + kept;
+            std::memmove(text.data() + kept, raw.data() + begin, line.length);
+            kept += line.length;
+            while (!open.empty() && open.back().second >= indent)
+                close();
+            if (open.size() > 2 * static_cast<size_t>(kDeepestElement))
+                throw OutlineFault(number, TooDeep());
+            open.emplace_back(lines.size(), indent);
+            lines.push_back(line);
+        }
+        if (ends_line) text[kept++] = '\n';
     }
     while (!open.empty())
         close();
+    text.resize(kept);
+    ReleasePages(text.data() + kept, text.capacity() - kept);
     return lines;
 }
 
@@ -176,7 +194,7 @@ std::pair<std::string, std::string> SplitElement(const OutlineLine& line) {
     const std::string_view content = line.content();
     const size_t colon = content.find(':');
     if (colon == std::string::npos || line.IsBody()) {
-        throw OutlineFault(line.number, "expected \"kind: title\", \"> text\" or \"-\"");
+        throw OutlineFault(line, "expected \"kind: title\", \"> text\" or \"-\"");
     }
     std::string word = Trim(content.substr(0, colon));
     for (char& c : word)
@@ -200,6 +218,7 @@ class OutlineBuilder {
     void BuildOlderAsItStands(Lines lines);
     std::unique_ptr<HintNode> BuildElement(const OutlineLine& line, const std::string& word,
                                            const std::string& value);
+    static size_t ItemRoom(const HintNode& node, Lines lines);
     void BuildBody(HintNode& node, Lines lines);
     bool BuildAttribute(HintNode& node, const OutlineLine& line, const std::string& word,
                         const std::string& value);
@@ -221,7 +240,7 @@ class OutlineBuilder {
     std::string scratch_;
     std::unique_ptr<HintNode> subject_root_;  // the root made for the title, when another is
     HintFilePlan plan_;
-    std::vector<std::pair<HintNode*, std::pair<int, std::string>>> links_;
+    std::vector<std::pair<HintNode*, std::pair<const OutlineLine*, std::string>>> links_;
     // Views of the titles of the plan's nodes.
     std::unordered_map<std::string_view, const HintNode*> by_title_;
     std::unordered_set<std::string_view> link_titles_;
@@ -233,7 +252,7 @@ class OutlineBuilder {
 std::string OutlineBuilder::Text(const OutlineLine& line, std::string_view utf8, Cipher cipher) {
     std::string text;
     Utf8Fault fault;
-    if (!Utf8ToWindows1252(utf8, text, &fault)) throw OutlineFault(line.number, fault.message);
+    if (!Utf8ToWindows1252(utf8, text, &fault)) throw OutlineFault(line, fault.message);
     CheckEnciphers(line, text, cipher);
     return text;
 }
@@ -263,10 +282,10 @@ void OutlineBuilder::CheckEnciphers(const OutlineLine& line, std::string_view te
         ++at;
     const std::string shown = "\"" + Windows1252ToUtf8(text.substr(at, 1)) + "\"";
     if (cipher == Cipher::Hint) {
-        throw OutlineFault(line.number, shown + " cannot be enciphered in a hint: its cipher has "
+        throw OutlineFault(line, shown + " cannot be enciphered in a hint: its cipher has "
                                                 "no code for that character");
     }
-    throw OutlineFault(line.number, shown + " (character " + std::to_string(at + 1) +
+    throw OutlineFault(line, shown + " (character " + std::to_string(at + 1) +
                                         ") cannot be enciphered in this line: with this file's "
                                         "title its cipher has no code for it there");
 }
@@ -282,7 +301,7 @@ std::string OutlineBuilder::ReadData(const OutlineLine& line, const std::string&
         folder_ = fs::canonical(base_.empty() ? "." : base_, error);
         if (error) {
             folder_.reset();
-            throw OutlineFault(line.number, "cannot read the outline's folder");
+            throw OutlineFault(line, "cannot read the outline's folder");
         }
     }
     const fs::path& folder = *folder_;
@@ -298,16 +317,16 @@ std::string OutlineBuilder::ReadData(const OutlineLine& line, const std::string&
         path = fs::canonical(base_ + name, error);
     }
     if (name.empty() || error)
-        throw OutlineFault(line.number, "cannot read \"" + base_ + name + "\"");
+        throw OutlineFault(line, "cannot read \"" + base_ + name + "\"");
     const std::string inside = (folder / "").string();
     if (name[0] == '/' || path.string().compare(0, inside.size(), inside) != 0)
-        throw OutlineFault(line.number, shown + " lies outside the outline's folder");
+        throw OutlineFault(line, shown + " lies outside the outline's folder");
     std::vector<char> bytes;
     if (!(regular || fs::is_regular_file(path, error)) || !ReadFileBytes(path.string(), bytes))
-        throw OutlineFault(line.number, "cannot read \"" + base_ + name + "\"");
+        throw OutlineFault(line, "cannot read \"" + base_ + name + "\"");
     std::string data(bytes.begin(), bytes.end());
     if (const std::string fault = DataFault(word, data); !fault.empty())
-        throw OutlineFault(line.number, shown + " " + fault);
+        throw OutlineFault(line, shown + " " + fault);
     return data;
 }
 
@@ -317,7 +336,7 @@ const OutlineLine* OutlineBuilder::InlineBytes(const OutlineLine& line) {
     const OutlineLine* found = nullptr;
     for (const OutlineLine& child : line.children()) {
         if (child.IsBody() || child.IsSeparator() || SplitElement(child).first != "bytes") continue;
-        if (found) throw OutlineFault(child.number, "one \"bytes:\" line holds the data");
+        if (found) throw OutlineFault(child, "one \"bytes:\" line holds the data");
         found = &child;
     }
     return found;
@@ -325,7 +344,7 @@ const OutlineLine* OutlineBuilder::InlineBytes(const OutlineLine& line) {
 
 std::string OutlineBuilder::InlineData(const OutlineLine& bytes) {
     std::optional<std::string> data = DecodeBase64(SplitElement(bytes).second);
-    if (!data) throw OutlineFault(bytes.number, "\"bytes:\" needs base64 text");
+    if (!data) throw OutlineFault(bytes, "\"bytes:\" needs base64 text");
     return std::move(*data);
 }
 
@@ -333,9 +352,9 @@ std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
                                                        const std::string& word,
                                                        const std::string& value) {
     const std::string_view keyword = KeywordOfElement(word);
-    if (keyword.empty()) throw OutlineFault(line.number, "unknown element \"" + word + "\"");
+    if (keyword.empty()) throw OutlineFault(line, "unknown element \"" + word + "\"");
     const int parent_depth = depth_;
-    if (++depth_ > kDeepestElement) throw TooDeep(line.number);
+    if (++depth_ > kDeepestElement) throw OutlineFault(line, TooDeep());
     auto node = MakeNode(std::string(keyword), "");
     if (word != "link" && word != "picture" && word != "overlay" && word != "sound" &&
         word != "gif" && word != "blank") {
@@ -344,18 +363,18 @@ std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
     if (word == "link") {
         const size_t arrow = value.rfind("->");
         if (arrow == std::string::npos)
-            throw OutlineFault(line.number, "a link needs \"-> title\"");
+            throw OutlineFault(line, "a link needs \"-> title\"");
         node->title = Text(line, UnquoteValue(Trim(value.substr(0, arrow))));
         const std::string target = Trim(value.substr(arrow + 2));
         if (target.empty()) {
             node->targetLine = 0;  // leads nowhere: no hunk has line 0
         } else {
-            links_.push_back({node.get(), {line.number, target}});
+            links_.push_back({node.get(), {&line, target}});
         }
     } else if (word == "picture" || word == "overlay" || word == "sound" || word == "gif") {
         const size_t equals = value.rfind('=');
         if (equals == std::string::npos)
-            throw OutlineFault(line.number, word + " needs \"= file\", or \"=\" and \"bytes:\"");
+            throw OutlineFault(line, word + " needs \"= file\", or \"=\" and \"bytes:\"");
         node->title = Text(line, UnquoteValue(Trim(value.substr(0, equals))));
         std::string file = Trim(value.substr(equals + 1));
         if (word == "overlay") {
@@ -363,17 +382,20 @@ std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
             const size_t at = placed.rfind(" at ");
             std::istringstream position(at == std::string::npos ? "" : placed.substr(at + 4));
             if (!(position >> node->x >> node->y)) {
-                throw OutlineFault(line.number, "an overlay needs \"= file at X Y\"");
+                throw OutlineFault(line, "an overlay needs \"= file at X Y\"");
             }
             file = Trim(placed.substr(0, at));
         }
         const OutlineLine* bytes = InlineBytes(line);
         if (bytes && !file.empty())
-            throw OutlineFault(bytes->number, "the data is a file or \"bytes:\", not both");
+            throw OutlineFault(*bytes, "the data is a file or \"bytes:\", not both");
         node->data = bytes ? InlineData(*bytes) : ReadData(line, word, file);
     }
+    // A plan holds every line of the file: its items are not left room to spare, nor moved as
+    // they grow.
+    node->items.reserve(ItemRoom(*node, line.children()));
     BuildBody(*node, line.children());
-    node->items.shrink_to_fit();  // a plan holds every line of the file: no room to spare
+    node->items.shrink_to_fit();
     depth_ = parent_depth;
     return node;
 }
@@ -402,13 +424,13 @@ void OutlineBuilder::AddLine(HintNode& node, const OutlineLine& line, std::strin
 
 void OutlineBuilder::AddHint(HintNode& question, const OutlineLine& line) {
     if (question.keyword != "HINT")
-        throw OutlineFault(line.number, "\"hint:\" belongs to a question");
+        throw OutlineFault(line, "\"hint:\" belongs to a question");
     if (!question.items.empty()) question.Separator();
     const std::string_view content = line.content();
     AddLine(question, line, TrimView(content.substr(content.find(':') + 1)));
     for (const OutlineLine& more : line.children()) {
         if (!more.IsBody())
-            throw OutlineFault(more.number, "a hint continues with \"> text\" lines");
+            throw OutlineFault(more, "a hint continues with \"> text\" lines");
         AddLine(question, more, more.body());
     }
 }
@@ -416,14 +438,14 @@ void OutlineBuilder::AddHint(HintNode& question, const OutlineLine& line) {
 void OutlineBuilder::AddSpot(HintNode& picture, const OutlineLine& line,
                              const std::string& numbers) {
     if (picture.keyword != "HYPERPNG")
-        throw OutlineFault(line.number, "\"spot:\" belongs to a picture");
+        throw OutlineFault(line, "\"spot:\" belongs to a picture");
     std::array<int32_t, 4> region{};
     std::istringstream in(numbers);
     if (!(in >> region[0] >> region[1] >> region[2] >> region[3])) {
-        throw OutlineFault(line.number, "a spot needs four numbers: left top right bottom");
+        throw OutlineFault(line, "a spot needs four numbers: left top right bottom");
     }
     if (line.children().size() != 1 || line.children().front().IsBody() || line.children().front().IsSeparator()) {
-        throw OutlineFault(line.number, "a spot leads to exactly one element indented below it");
+        throw OutlineFault(line, "a spot leads to exactly one element indented below it");
     }
     const OutlineLine& target = line.children().front();
     const auto [word, value] = SplitElement(target);
@@ -436,16 +458,16 @@ bool OutlineBuilder::BuildAttribute(HintNode& node, const OutlineLine& line,
                                     const std::string& word, const std::string& value) {
     const bool object_id = word == "object-id" && node.keyword == "HYPERPNG";
     if (word == "id" || object_id) {
-        if (value.empty()) throw OutlineFault(line.number, "an id needs a name");
+        if (value.empty()) throw OutlineFault(line, "an id needs a name");
         if (!by_id_.emplace(value, std::make_pair(&node, object_id)).second)
-            throw OutlineFault(line.number, "the id \"" + value + "\" is taken");
+            throw OutlineFault(line, "the id \"" + value + "\" is taken");
         return true;
     }
     if (word == "flags" && node.keyword == "TEXT") {
         const char* end = value.data() + value.size();
         const auto [stop, fault] = std::from_chars(value.data(), end, node.textFlags);
         if (fault != std::errc() || stop != end)
-            throw OutlineFault(line.number, "flags needs a whole number that fits in 32 bits");
+            throw OutlineFault(line, "flags needs a whole number that fits in 32 bits");
         return true;
     }
     const bool holds_data = node.keyword == "HYPERPNG" || node.keyword == "OVERLAY" ||
@@ -458,6 +480,16 @@ bool OutlineBuilder::BuildAttribute(HintNode& node, const OutlineLine& line,
     return false;
 }
 
+// The items that lines may give the node, at most: one a line, but a hint also its lines below
+// and a separator.
+size_t OutlineBuilder::ItemRoom(const HintNode& node, Lines lines) {
+    const bool question = node.keyword == "HINT";
+    size_t room = 0;
+    for (const OutlineLine& line : lines)
+        room += question && !line.IsBody() ? line.extent + 1 : 1;
+    return room;
+}
+
 void OutlineBuilder::BuildBody(HintNode& node, Lines lines) {
     const std::string& kind = node.keyword;
     const bool takes_lines = kind != "SUBJECT" && kind != "LINK" && kind != "BLANK" &&
@@ -466,13 +498,13 @@ void OutlineBuilder::BuildBody(HintNode& node, Lines lines) {
     for (const OutlineLine& line : lines) {
         if (line.IsBody()) {
             if (!takes_lines)
-                throw OutlineFault(line.number, "this element holds no \"> text\" lines");
+                throw OutlineFault(line, "this element holds no \"> text\" lines");
             AddLine(node, line, line.body());
             continue;
         }
         if (line.IsSeparator()) {
             if (kind != "NESTHINT" && kind != "HINT") {
-                throw OutlineFault(line.number,
+                throw OutlineFault(line,
                                    "\"-\" separates the hints of a question or nested hint");
             }
             node.Separator();
@@ -488,7 +520,7 @@ void OutlineBuilder::BuildBody(HintNode& node, Lines lines) {
         } else if (kind == "SUBJECT" || kind == "NESTHINT") {
             node.Add(BuildElement(line, word, value));
         } else {
-            throw OutlineFault(line.number, "\"" + word + "\" cannot stand here");
+            throw OutlineFault(line, "\"" + word + "\" cannot stand here");
         }
     }
 }
@@ -510,11 +542,11 @@ void OutlineBuilder::ResolveLinks() {
     for (const auto& node : plan_.topLevel)
         IndexTitles(*node);
     for (auto& [link, where] : links_) {
-        const auto& [number, target] = where;
+        const auto& [line, target] = where;
         if (target[0] == '@') {
             const auto it = by_id_.find(target.substr(1));
             if (it == by_id_.end())
-                throw OutlineFault(number, "no element has the id \"" + target.substr(1) + "\"");
+                throw OutlineFault(*line, "no element has the id \"" + target.substr(1) + "\"");
             link->linkTarget = it->second.first;
             link->intoPicture = it->second.second;
             continue;
@@ -522,14 +554,14 @@ void OutlineBuilder::ResolveLinks() {
         Utf8Fault fault;
         std::string title;
         if (!Utf8ToWindows1252(UnquoteValue(target), title, &fault))
-            throw OutlineFault(number, fault.message);
+            throw OutlineFault(*line, fault.message);
         const auto it = by_title_.find(title);
         if (it == by_title_.end() && link_titles_.count(title)) {
-            throw OutlineFault(number, "\"" + target + "\" is the title of a link; a link leads "
+            throw OutlineFault(*line, "\"" + target + "\" is the title of a link; a link leads "
                                        "to a link by its id (\"-> @id\")");
         }
         if (it == by_title_.end())
-            throw OutlineFault(number, "no element is titled \"" + target + "\"");
+            throw OutlineFault(*line, "no element is titled \"" + target + "\"");
         link->linkTarget = it->second;
     }
 }
@@ -548,18 +580,18 @@ void OutlineBuilder::BuildOlder(Lines lines) {
             continue;
         }
         if (word != "subject")
-            throw OutlineFault(line.number, "an 88a outline holds subjects and notes");
+            throw OutlineFault(line, "an 88a outline holds subjects and notes");
         Old88Subject& subject = plan_.subjects88.emplace_back(
             Old88Subject{Text(line, UnquoteValue(value), Cipher::Hint), {}});
         for (const OutlineLine& q : line.children()) {
             const auto [q_word, q_value] = SplitElement(q);
             if (q_word != "question")
-                throw OutlineFault(q.number, "an 88a subject holds questions");
+                throw OutlineFault(q, "an 88a subject holds questions");
             Old88Question& question = subject.questions.emplace_back(
                 Old88Question{Text(q, UnquoteValue(q_value), Cipher::Hint), {}});
             for (const OutlineLine& h : q.children()) {
                 const auto [h_word, h_value] = SplitElement(h);
-                if (h_word != "hint") throw OutlineFault(h.number, "an 88a question holds hints");
+                if (h_word != "hint") throw OutlineFault(h, "an 88a question holds hints");
                 question.hints.push_back(Text(h, UnquoteValue(h_value), Cipher::Hint));
             }
         }
@@ -576,14 +608,14 @@ void OutlineBuilder::BuildOlderAsItStands(Lines lines) {
         const auto [word, value] = SplitElement(line);
         if (word == "title" || word == "format") continue;
         if (!line.children().empty())
-            throw OutlineFault(line.children().front().number, "an older part as it stands nests nothing");
+            throw OutlineFault(line.children().front(), "an older part as it stands nests nothing");
         if (word == "lines") {
             std::istringstream in(value);
             if (numbers || !(in >> part.firstHint >> part.lastHint) || !(in >> std::ws).eof())
-                throw OutlineFault(line.number, "one \"lines: FIRST LAST\" with two numbers");
+                throw OutlineFault(line, "one \"lines: FIRST LAST\" with two numbers");
             numbers = &line;
         } else if (!numbers) {
-            throw OutlineFault(line.number, "\"lines: FIRST LAST\" comes first");
+            throw OutlineFault(line, "\"lines: FIRST LAST\" comes first");
         } else if (word == "note") {
             part.note.push_back(Text(line, UnquoteValue(value)));
         } else if (word == "hint") {
@@ -593,16 +625,16 @@ void OutlineBuilder::BuildOlderAsItStands(Lines lines) {
             std::istringstream target(arrow == std::string::npos ? "" : value.substr(arrow + 2));
             OlderPartEntry entry{Text(line, UnquoteValue(Trim(value.substr(0, arrow))), Cipher::Hint)};
             if (!(target >> entry.target) || !part.hints.empty())
-                throw OutlineFault(line.number, word + " needs \"-> LINE\", before the hints");
+                throw OutlineFault(line, word + " needs \"-> LINE\", before the hints");
             part.entries.push_back(std::move(entry));
             if (part.IsSubject(part.entries.size() - 1) != (word == "subject")) {
-                throw OutlineFault(line.number, "here the file reads a " +
+                throw OutlineFault(line, "here the file reads a " +
                                                     std::string(word == "subject" ? "question" : "subject") +
                                                     ": titles before the line the first one leads "
                                                     "to are subjects, the others questions");
             }
         } else {
-            throw OutlineFault(line.number, "an older part as it stands holds subjects, questions, "
+            throw OutlineFault(line, "an older part as it stands holds subjects, questions, "
                                             "hints and notes");
         }
     }
@@ -614,7 +646,7 @@ void OutlineBuilder::BuildOlderAsItStands(Lines lines) {
     const bool more_follows = !part.note.empty() || plan_.root;
     if (entries > room || hints > hint_room || (entries < room && (hints > 0 || more_follows)) ||
         (hints < hint_room && more_follows)) {
-        throw OutlineFault(numbers->number,
+        throw OutlineFault(*numbers,
                            "lines: " + std::to_string(part.firstHint) + " " +
                                std::to_string(part.lastHint) + " needs " + std::to_string(room) +
                                " subjects and questions and " + std::to_string(hint_room) +
@@ -627,7 +659,7 @@ HintFilePlan OutlineBuilder::Build(Lines top) {
     const OutlineLine& first = top.front();
     const auto [first_word, title_value] = SplitElement(first);
     if (first_word != "title")
-        throw OutlineFault(first.number, "the outline starts with \"title:\"");
+        throw OutlineFault(first, "the outline starts with \"title:\"");
     const std::string title = Text(first, UnquoteValue(title_value));
     plan_.title88 = title;
     key_ = DeriveTextKey(title);
@@ -637,7 +669,7 @@ HintFilePlan OutlineBuilder::Build(Lines top) {
         const auto [word, value] = SplitElement(line);
         if (word == "format") {
             if (value != "88a" && value != "96a")
-                throw OutlineFault(line.number, "format is 88a or 96a");
+                throw OutlineFault(line, "format is 88a or 96a");
             older = value == "88a";
         } else if (word == "checksum") {
             static const std::map<std::string, ChecksumAt> places = {
@@ -646,7 +678,7 @@ HintFilePlan OutlineBuilder::Build(Lines top) {
                 {"data-end", ChecksumAt::DataEnd},
                 {"info-length", ChecksumAt::InfoLength}};
             const auto it = places.find(value);
-            if (it == places.end()) throw OutlineFault(line.number, "unknown checksum place");
+            if (it == places.end()) throw OutlineFault(line, "unknown checksum place");
             plan_.checksumAt = it->second;
         }
     }
@@ -681,12 +713,12 @@ HintFilePlan OutlineBuilder::Build(Lines top) {
             if (child_word == "root") root = child_value != "no";
         }
         if (root) {
-            if (subject_root_) throw OutlineFault(line.number, "the file has one root");
+            if (subject_root_) throw OutlineFault(line, "the file has one root");
             subject_root_ = std::move(plan_.root);
             depth_ = 0;
             plan_.root = BuildElement(line, word, value);
             if (plan_.root->title != title)
-                throw OutlineFault(line.number, "the root's title is the file's title");
+                throw OutlineFault(line, "the root's title is the file's title");
         } else if (top_level) {
             depth_ = 0;
             plan_.topLevel.push_back(BuildElement(line, word, value));
@@ -695,7 +727,7 @@ HintFilePlan OutlineBuilder::Build(Lines top) {
         }
     }
     if (subject_root_ && !subject_root_->items.empty()) {
-        throw OutlineFault(first.number, "beside a \"root: yes\" element, every element stands "
+        throw OutlineFault(first, "beside a \"root: yes\" element, every element stands "
                                           "at the top level (\"top-level: yes\")");
     }
     ResolveLinks();
@@ -706,10 +738,10 @@ HintFilePlan OutlineBuilder::Build(Lines top) {
 
 std::optional<HintFilePlan> CompileOutline(std::string text, const std::string& base_folder,
                                            OutlineError* error) {
+    auto source = std::make_unique<std::string>(std::move(text));
     try {
         std::string base = base_folder;
         if (!base.empty() && base.back() != '/') base += '/';
-        auto source = std::make_unique<const std::string>(std::move(text));
         HintFilePlan plan;
         {
             const std::vector<OutlineLine> lines = NestLines(*source);
@@ -719,7 +751,10 @@ std::optional<HintFilePlan> CompileOutline(std::string text, const std::string& 
         plan.source = std::move(source);
         return plan;
     } catch (const OutlineFault& fault) {
-        if (error) *error = {fault.line, fault.what()};
+        int line = fault.line;
+        const char* text = source->data();
+        if (fault.where) line = 1 + static_cast<int>(std::count(text, fault.where, '\n'));
+        if (error) *error = {line, fault.what()};
         return std::nullopt;
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -33,11 +35,18 @@ struct DecompiledOutline {
     std::vector<std::pair<std::string, std::string>> files;  // name, bytes
 };
 
+// Takes the text of an outline a piece at a time.
+using OutlineTextSink = std::function<void(std::string_view piece)>;
+
 // The outline that compiles back into the document's tree. The data is read from hint_file, the
 // file the document was loaded from. Nothing (and the reason) when the file cannot be read.
+// With a text_sink the text goes there in pieces as it is made, and is not held whole: text stays
+// empty. Without data_bytes each data file comes with its name alone.
 std::optional<DecompiledOutline> DecompileOutline(const HintDocument& document,
                                                   const std::string& hint_file,
-                                                  std::string* error = nullptr);
+                                                  std::string* error = nullptr,
+                                                  const OutlineTextSink* text_sink = nullptr,
+                                                  bool data_bytes = true);
 
 // Compiles outline_text (its data files in data_folder) into a hint file given to sink (see
 // WriteHintFileTo). Gives "" when done, else what failed ("it does not compile: ...").

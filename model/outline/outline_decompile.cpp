@@ -95,11 +95,17 @@ std::string IdStem(const std::string& title) {
 
 class Decompiler {
   public:
-    Decompiler(const HintDocument& document, std::string hint_file)
-        : document_(document), hint_file_(std::move(hint_file)), data_(hint_file_) {}
+    Decompiler(const HintDocument& document, std::string hint_file, const OutlineTextSink* sink,
+               bool data_bytes)
+        : document_(document), hint_file_(std::move(hint_file)), data_(hint_file_), sink_(sink),
+          data_bytes_(data_bytes) {}
     DecompiledOutline Run();
 
   private:
+    static constexpr size_t kTextPiece = 256 * 1024;
+    // Passes the text made so far to the sink, if there is one, once it makes a piece (or
+    // whatever there is, at the end).
+    void PassText(bool end = false);
     void Emit(size_t depth, std::string_view text);
     // head, then a value of the file as Value writes it, or as a body line does after "> ".
     void EmitValue(size_t depth, std::string_view head, std::string_view value);
@@ -119,6 +125,8 @@ class Decompiler {
     const HintDocument& document_;
     std::string hint_file_;
     FileRangeReader data_;  // of hint_file_
+    const OutlineTextSink* sink_;
+    bool data_bytes_;
     DecompiledOutline result_;
     std::unordered_set<std::string> file_names_;
     std::unordered_map<std::string, const Hunk*> first_titled_;  // as the compiler resolves a title
@@ -126,11 +134,18 @@ class Decompiler {
     std::unordered_set<std::string> used_ids_;
 };
 
+void Decompiler::PassText(bool end) {
+    if (!sink_ || (result_.text.size() < kTextPiece && !end)) return;
+    (*sink_)(result_.text);
+    result_.text.clear();
+}
+
 void Decompiler::Emit(size_t depth, std::string_view text) {
     for (size_t i = 0; i < depth; ++i)
         result_.text += kIndent;
     result_.text += text;
     result_.text += '\n';
+    PassText();
 }
 
 void Decompiler::EmitValue(size_t depth, std::string_view head, std::string_view value) {
@@ -142,6 +157,7 @@ void Decompiler::EmitValue(size_t depth, std::string_view head, std::string_view
     AppendUtf8Text(result_.text, value);
     if (quoted) result_.text += '|';
     result_.text += '\n';
+    PassText();
 }
 
 // A body line: "> " and the text, which keeps its leading blanks there.
@@ -218,7 +234,7 @@ void Decompiler::EmitData(size_t depth, const std::string& head, const Hunk& hun
     for (int n = 2; file_names_.count(ToUpper(name)); ++n)
         name = stem + " (" + std::to_string(n) + ")." + std::string(extension);
     file_names_.insert(ToUpper(name));
-    result_.files.push_back({name, std::string(data)});
+    result_.files.push_back({name, data_bytes_ ? std::string(data) : std::string()});
     Emit(depth, head + " = " + name + tail);
 }
 
@@ -481,12 +497,17 @@ DecompiledOutline Decompiler::Run() {
     // and room it does not use costs no memory.
     std::error_code unknown_size;
     const auto file_size = std::filesystem::file_size(hint_file_, unknown_size);
-    if (!unknown_size) result_.text.reserve(file_size + file_size / 2);
+    if (sink_) {
+        result_.text.reserve(kTextPiece + 4096);
+    } else if (!unknown_size) {
+        result_.text.reserve(file_size + file_size / 2);
+    }
     Emit(0, "; Written by klu decompile. Compile it again with: klu compile FILE.outline FILE.klu");
     Emit(0, "title: " + Value(root->GetName()));
     if (root == older) {
         Emit(0, "format: 88a");
         WriteOlder(*root, 0);
+        PassText(true);
         return std::move(result_);
     }
     // The file's other top-level hunks; an information block the loader made up is not one.
@@ -525,6 +546,7 @@ DecompiledOutline Decompiler::Run() {
     }
     for (const Hunk* hunk : top_level)
         WriteHunk(*hunk, 0, true);
+    PassText(true);
     return std::move(result_);
 }
 
@@ -532,9 +554,11 @@ DecompiledOutline Decompiler::Run() {
 
 std::optional<DecompiledOutline> DecompileOutline(const HintDocument& document,
                                                   const std::string& hint_file,
-                                                  std::string* error) {
+                                                  std::string* error,
+                                                  const OutlineTextSink* text_sink,
+                                                  bool data_bytes) {
     try {
-        return Decompiler(document, hint_file).Run();
+        return Decompiler(document, hint_file, text_sink, data_bytes).Run();
     } catch (const DecompileFault& fault) {
         if (error) *error = fault.what();
         return std::nullopt;
