@@ -34,7 +34,6 @@ using test::WriteFile;
 using test::HandWrittenFile;
 using test::Items;
 using test::LoadBytes;
-using test::Tree;
 
 TEST(FileBytes, ReadsEveryByteOfFilesAroundTheStepSize) {
     test::TempFolder folder;

@@ -87,11 +87,9 @@ std::vector<int> QuantizedByLibpng(const std::string& path, int width, int heigh
 TEST_F(LoadPngTest, TrueColourMapsToTheColourCubeAsLibpngsQuantizingDoes) {
     std::mt19937 random(11);
     std::uniform_int_distribution<int> sample(0, 255);
-    const PngPicture picture = ColourPicture(64, 48, 8, false, [&](int, int) {
-        return std::vector<uint16_t>{static_cast<uint16_t>(sample(random)),
-                                     static_cast<uint16_t>(sample(random)),
-                                     static_cast<uint16_t>(sample(random))};
-    });
+    PngPicture picture{64, 48, PngKind::Rgb, 8};
+    for (int i = 0; i < 64 * 48 * 3; ++i)
+        picture.samples.push_back(static_cast<uint16_t>(sample(random)));
     const std::string path = folder.Write("random.png", EncodeOrFail(picture));
     const auto bitmap = LoadPNG(path, 0);
     ASSERT_NE(bitmap, nullptr);

@@ -36,19 +36,6 @@ inline PngPicture PlainPicture(int width, int height, int value) {
     return PalettePicture(width, height, EightColours(), 8, [value](int, int) { return value; });
 }
 
-// A true-colour picture, with alpha when the function gives four values.
-inline PngPicture ColourPicture(int width, int height, int depth, bool alpha,
-                                const std::function<std::vector<uint16_t>(int, int)>& color) {
-    PngPicture picture{width, height, alpha ? PngKind::Rgba : PngKind::Rgb, depth};
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const std::vector<uint16_t> samples = color(x, y);
-            picture.samples.insert(picture.samples.end(), samples.begin(), samples.end());
-        }
-    }
-    return picture;
-}
-
 inline std::string EncodeOrFail(const PngPicture& picture) {
     const std::string bytes = EncodePng(picture);
     EXPECT_FALSE(bytes.empty()) << "libpng refused the test picture";
