@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
 # install_test.sh BUILD: installs the build into a temporary prefix and checks the tree a desktop
-# needs: both programs and their --help, the help file, the launcher, the MIME type of hint files
-# (by name and by content), the AppStream data, the icons and the manual pages. The checks use
-# the desktop's own tools, which scripts/setup.sh installs; a missing tool fails the test.
+# needs with the desktop's own tools, which scripts/setup.sh installs.
 set -euo pipefail
 
 build="$(cd "${1:?usage: install_test.sh BUILD}" && pwd)"
@@ -19,7 +17,6 @@ done
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 
-# The tree.
 for program in kluwin klu; do
     [[ -x "$prefix/bin/$program" ]] || fail "bin/$program is not installed"
 done

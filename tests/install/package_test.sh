@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# package_test.sh BUILD: makes the Debian package of the build with cpack and checks it: the
-# installed tree is in it, its dependencies are declared, and lintian reports no error or
-# warning (scripts/setup.sh installs dpkg-dev and lintian).
+# package_test.sh BUILD: the Debian package of the build, made with cpack: its contents, its
+# dependencies and lintian's verdict (scripts/setup.sh installs dpkg-dev and lintian).
 set -euo pipefail
 
 build="$(cd "${1:?usage: package_test.sh BUILD}" && pwd)"

@@ -11,7 +11,6 @@
 namespace klu::test {
 namespace {
 
-// Writes the picture after a few filler bytes and decodes it from there.
 class LoadPngTest : public ::testing::Test {
   protected:
     std::unique_ptr<DecodedBitmap> Decode(const PngPicture& picture) {
@@ -19,7 +18,6 @@ class LoadPngTest : public ::testing::Test {
             folder.Write("picture.bin", std::string(kFiller, 'x') + EncodeOrFail(picture)),
             kFiller);
     }
-    // The pixel values of a decoded picture, top row first.
     static std::vector<int> PixelsOf(const DecodedBitmap& bitmap) {
         std::vector<int> values;
         for (int y = 0; y < bitmap.Height(); ++y) {
@@ -63,9 +61,8 @@ bool ReadQuantized(png_structp png, png_infop info, FILE* file, png_colorp cube,
     png_set_quantize(png, cube, 256, 256, nullptr, 1);
     png_read_update_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info);
-    for (png_uint_32 y = 0; y < png_get_image_height(png, info); ++y) {
+    for (png_uint_32 y = 0; y < png_get_image_height(png, info); ++y)
         png_read_row(png, pixels->data() + y * width, nullptr);
-    }
     return true;
 }
 
