@@ -122,7 +122,6 @@ TEST_F(OptionsCommandTest, OpenWindowsTakeTheNewFontAfterOk) {
     const int top_line = top->Control().LineHeight();
     const int question_line = question->Control().LineHeight();
 
-    // Cancel: nothing changes.
     Settings larger = state.settings;
     larger.mainFont = {"Liberation Sans", top->Control().NormalFont().pointSize() * 3, 400, false};
     EXPECT_FALSE(SetOptions(dialogs, Client(), state.settings));

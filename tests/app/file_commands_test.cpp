@@ -17,7 +17,6 @@ class FileCommandsTest : public WindowFixture {
   protected:
     QWidget* ListWidget() { return Client().listWindow ? Client().listWindow->widget() : nullptr; }
     static std::string TitleOf(const QWidget* w) { return w ? w->windowTitle().toStdString() : ""; }
-    // Searches for the phrase and gives the results window then shown, or none.
     SearchResultsWindow* Search(const std::string& phrase) {
         dialogs.textAnswer = phrase;
         Client().Command(CM_FINDINFILE);
@@ -94,7 +93,6 @@ TEST_F(FileCommandsTest, ListingOpensItsFilesComesToTheFrontAndIsReplacedForAnot
     EXPECT_EQ(ListWidget(), listing.data());
     EXPECT_EQ(Client().currentSubWindow()->widget(), listing.data());
 
-    // Another folder replaces it.
     const std::string other = MakeFolder("more");
     dialogs.folderAnswer = other.substr(0, other.size() - 1);  // the slash is added
     Client().Command(CM_CHANGELISTFOLDER);

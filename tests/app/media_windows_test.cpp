@@ -241,7 +241,6 @@ class MediaTest : public WindowFixture {
         ASSERT_TRUE(state.FileLoaded());
     }
 
-    // The hunk of the open file with the title.
     Hunk& HunkTitled(const std::string& title) const {
         Hunk* found = state.currentDocument.GetRoot()->FindByName(title);
         EXPECT_NE(found, nullptr) << title;

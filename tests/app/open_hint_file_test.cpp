@@ -1,6 +1,4 @@
-// Opening a hint file: the top window and the failures with their messages; hint files inside
-// ZIP archives, whose members are named archive path "/" member in the recent files and the hint
-// memory.
+// Opening a hint file, its failures and messages, and hint files inside ZIP archives.
 #include <filesystem>
 
 #include "app/command_ids.h"

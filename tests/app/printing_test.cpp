@@ -16,7 +16,6 @@
 namespace klu::test {
 namespace {
 
-// What the poppler tools read from a printed PDF.
 std::string RunPdfTool(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
@@ -26,7 +25,6 @@ std::string RunPdfTool(const QString& program, const QStringList& arguments) {
     return process.readAllStandardOutput().toStdString();
 }
 
-// The text of a printed PDF in reading order, and of each of its pages.
 std::string PdfText(const std::string& path) {
     return RunPdfTool("pdftotext", {QString::fromStdString(path), "-"});
 }

@@ -41,7 +41,6 @@ inline std::string ThreeHintFile(const std::string& title = "Three Hints") {
     return HintFileOf(std::move(root));
 }
 
-// An application started on the program folder with the command-line argument, shown.
 inline std::unique_ptr<ReaderApp> StartApp(const std::string& folder,
                                          const std::string& argument = std::string(),
                                          FakeUserDialogs** dialogs = nullptr) {
@@ -77,7 +76,6 @@ class WindowFixture : public ::testing::Test {
     }
 
     DocumentArea& Client() { return frame->Client(); }
-    // Writes bytes as a file of the program folder and gives its path.
     std::string Write(const std::string& name, const std::string& bytes) {
         return folder.Write(name, bytes);
     }
@@ -89,21 +87,17 @@ class WindowFixture : public ::testing::Test {
             titles.push_back(window->widget()->windowTitle().toStdString());
         return titles;
     }
-    // The child of the open file's top subject with the title, or none.
     ItemsHunk* Child(const std::string& title) const {
         Hunk* root = state.currentDocument.GetRoot();
         return root ? dynamic_cast<ItemsHunk*>(root->FindByName(title)) : nullptr;
     }
-    // The hunk's text window, or none.
     HintWindow* ViewOf(const Hunk* hunk) const {
         return hunk ? dynamic_cast<HintWindow*>(ui.ViewOf(*hunk)) : nullptr;
     }
-    // Opens the hunk as a link would and gives its window.
     HintWindow* OpenWindow(Hunk& hunk) {
         hunk.Open();
         return ViewOf(&hunk);
     }
-    // Lets the windows that were closed go.
     static void DeleteClosed() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

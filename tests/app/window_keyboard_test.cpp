@@ -193,7 +193,6 @@ class ListingTest : public WindowKeyboardTest {
         EXPECT_TRUE(Client().listWindow);
         return *qobject_cast<FileListWindow*>(Client().listWindow->widget());
     }
-    // The titles the listing shows, in order.
     static std::vector<std::string> Rows(const FileListWindow& listing) {
         std::vector<std::string> rows;
         for (int i = 0; i < listing.Control().VisibleCount(); ++i)
@@ -272,9 +271,8 @@ TEST_F(HintWindowTest, RevealsOneHintAtATimeByMouseSpaceAndEnterThenCloses) {
     ASSERT_NE(window, nullptr);
     // The number of children up to the n-th "-" child of the question (from 0), that one too.
     const auto up_to_separator = [question](int n) {
-        for (size_t i = 0; i < question->GetChildCount(); ++i) {
+        for (size_t i = 0; i < question->GetChildCount(); ++i)
             if (question->GetChild(i)->GetName() == "-" && n-- == 0) return static_cast<int>(i) + 1;
-        }
         return -1;
     };
     EXPECT_EQ(window->windowTitle().toStdString(), "How?");
@@ -288,7 +286,6 @@ TEST_F(HintWindowTest, RevealsOneHintAtATimeByMouseSpaceAndEnterThenCloses) {
     EXPECT_EQ(ButtonText(*window), "No more hints.");
     EXPECT_EQ(window->Control().VisibleCount(), static_cast<int>(question->GetChildCount()));
     EXPECT_EQ(question->GetRevealed(), 0) << "hint memory off: the hunk's count is left alone";
-    // One more press closes the window.
     QTest::keyClick(window->Button(), Qt::Key_Return);
     DeleteClosed();
     EXPECT_EQ(ViewOf(question), nullptr);

@@ -53,7 +53,6 @@ class WindowLayoutTest : public WindowFixture {
         DeleteClosed();
         return ActiveTitle();
     }
-    // Opens the chapter and its question: three tabs or windows, the question active.
     void OpenThree() {
         OpenWindow(*Child("Chapter"));
         OpenWindow(*Child("Where?"));

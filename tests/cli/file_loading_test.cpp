@@ -1,9 +1,5 @@
-// Every command loads its file as the reader opens it: a file that does not load gets the reader's
-// message on stderr, and a hint file inside a ZIP archive loads as the reader picks it. klu check
-// prints one line "<code> <name>" and gives the load result as its exit status, and where the
-// load failed among the hunks, the line it failed at on stderr. klu dump: the whole tree of the
-// tour file (its line numbers worked out in sample_files.cpp), and the exit status and empty
-// entries of failed loads.
+// Every command loads its file as the reader opens it, inside a ZIP archive too; klu check's
+// line, exit status and failing line; klu dump's tree of the tour file and its failed loads.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,7 +19,6 @@ std::string Zip(const TempFolder& folder, const std::string& name,
     return path;
 }
 
-// Each command's words with FILE in the place of the file.
 // Each command's words with FILE in the place of the file and OUT in that of what it writes.
 const std::vector<std::vector<std::string>> kCommands = {
     {"check", "FILE"},       {"info", "FILE"},       {"dump", "FILE"},

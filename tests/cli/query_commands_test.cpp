@@ -1,8 +1,4 @@
-// The command line itself: help, version, and the usage errors that must not touch any file.
-// klu info: the lines of the information window as Save Window writes them, and the message of a
-// file without any. klu find: the links of each match from the top down, with the header lines
-// of their targets. klu list: the hint files of a folder by title, through a title cache, and a
-// folder that cannot be read.
+// The command line itself (help, version, usage errors), klu info, klu find and klu list.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -48,9 +48,8 @@ KluRun RunKlu(const std::vector<std::string>& args, const std::string& working_f
     }
     posix_spawn_file_actions_adddup2(&actions, fileno(err.get()), STDERR_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", 0, 0);
-    if (!working_folder.empty()) {
+    if (!working_folder.empty())
         posix_spawn_file_actions_addchdir_np(&actions, working_folder.c_str());
-    }
 
     std::string program = KLU_BINARY;
     std::vector<char*> argv{program.data()};
@@ -76,11 +75,8 @@ KluRun RunKlu(const std::vector<std::string>& args, const std::string& working_f
 
     int wait_status = 0;
     if (waitpid(pid, &wait_status, 0) != pid) throw std::runtime_error("lost " + program);
-    KluRun run;
-    run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
-    run.out = ReadAll(out.get());
-    run.err = ReadAll(err.get());
-    return run;
+    return {WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1, ReadAll(out.get()),
+            ReadAll(err.get())};
 }
 
 }  // namespace klu::cli_test

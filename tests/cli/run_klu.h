@@ -6,7 +6,6 @@
 
 namespace klu::cli_test {
 
-// What one run of the klu binary did.
 struct KluRun {
     int status = -1;  // the exit status, or -1 when the process did not exit normally
     std::string out;
@@ -17,7 +16,6 @@ inline void PrintTo(const KluRun& run, std::ostream* os) {
     *os << run.status << ", out \"" << run.out << "\", err \"" << run.err << '"';
 }
 
-// Where a run's output goes and what it may write, when not as usual.
 struct RunLimits {
     std::string stdoutTo;     // a file for standard output instead of KluRun::out
     long fileSizeLimit = -1;  // bytes a file may grow to (RLIMIT_FSIZE), -1 for no limit

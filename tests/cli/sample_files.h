@@ -21,7 +21,6 @@ HintFilePlan TourPlan();
 // An older-format file only, of the title given: one subject, one question with two hints.
 HintFilePlan OlderFormatPlan(const std::string& title = "Older");
 
-// A root subject with the given number of subjects nested one in the other below it.
 HintFilePlan NestedSubjectsPlan(int depth);
 
 // The bytes of a file; throws when the writer refuses the plan, as a test cannot go on then.

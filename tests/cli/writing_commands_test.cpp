@@ -1,8 +1,5 @@
-// klu export: the numbered plain text of a file, written to stdout or to OUT. No command writes
-// its result over its own input, under any name or link. klu compile: outlines compiled into
-// hint files that load back into the outline's tree, and the errors of an outline, of the writer
-// and of the files involved. klu decompile: the outline and data files it writes compile back
-// into the same file, and it never replaces a file.
+// klu export, klu compile and klu decompile: what each writes, its errors, and that no command
+// writes over its own input or through a link.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

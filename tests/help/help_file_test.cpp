@@ -1,6 +1,5 @@
-// The reader's help file RORED.KLU as the build makes it, loaded as the reader loads it (picture
-// mode): the titles the Help commands look for, the hot spots of its pictures and its links; it
-// and the demo file come back whole through an outline.
+// The built help file RORED.KLU, loaded in picture mode: the titles the Help commands look for,
+// its hot spots and links; it and the demo file come back whole through an outline.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,7 +16,6 @@
 namespace klu::test {
 namespace {
 
-// Every hunk of the tree below and including hunk, in tree order.
 void CollectHunks(Hunk* hunk, std::vector<Hunk*>& hunks) {
     hunks.push_back(hunk);
     if (auto* items = NodeCast<ItemsHunk>(hunk))

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# package_test.sh BUILD: makes the Debian package of the build with cpack and checks it: the
-# installed tree is in it, its dependencies are declared, and lintian reports no error or
-# warning (scripts/setup.sh installs dpkg-dev and lintian).
+# package_test.sh BUILD: the Debian package of the build, made with cpack: its contents, its
+# dependencies and lintian's verdict (scripts/setup.sh installs dpkg-dev and lintian).
 set -euo pipefail
 
 build="$(cd "${1:?usage: package_test.sh BUILD}" && pwd)"
@@ -9,15 +8,9 @@ work="$(mktemp -d "${TMPDIR:-/tmp}/klu-package.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 failures=0
 
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-(cd "$build" && cpack -G DEB -B "$work" >"$work/cpack.log" 2>&1) || {
-    cat "$work/cpack.log" >&2
-    exit 1
-}
+(cd "$build" && cpack -G DEB -B "$work" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; exit 1; }
 deb="$(ls "$work"/kluwin_*.deb)"
 
 dpkg-deb -c "$deb" >"$work/contents"
@@ -37,8 +30,5 @@ recommends="$(dpkg-deb -f "$deb" Recommends)"
 # Tags of severity error or warning fail the test; lintian's own notes on running as root do not.
 lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
 
-if ((failures > 0)); then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
+((failures == 0)) || { echo "$failures check(s) failed" >&2; exit 1; }
 echo "package: $(basename "$deb") checked"

@@ -1,9 +1,5 @@
-// The document tree. Line texts: a borrowed text is a view of kept characters, a copy always
-// owns its own, and the lines a load makes live in the document's arena with their characters
-// inline. Children lists do what a vector of pointers does, wherever their items lie: in the
-// arena with room reserved, moved to the heap when they outgrow it, fitted back. Searching: what
-// text of a hunk is searched and how each match is recorded; where links lead when line numbers
-// repeat or do not follow tree order, as in hunks the program builds.
+// The document tree: line texts borrowed, owned or inline in the document's arena; children
+// lists in the arena or on the heap; what searching reads and records, and where links lead.
 #include <gtest/gtest.h>
 
 #include "fuzz/seed_catalog.h"
@@ -79,7 +75,6 @@ TEST(ChildList, EditsMatchAVectorWhereverTheItemsLie) {
     std::vector<HunkLine> lines(12);
     ChildList list;
     std::vector<KLUObject*> expected;
-    // Makes the same change to the list and to the vector, and compares them.
     auto edit = [&](const char* step, auto change) {
         SCOPED_TRACE(step);
         change(list);
@@ -237,9 +232,8 @@ TEST_F(RepeatedLines, ALinkLeadsToTheFirstHunkInTreeOrderOnItsLine) {
 TEST_F(RepeatedLines, ASearchResultLeadsIntoTheSearchedTree) {
     const auto results = FindInTree(root, "lantern");
     std::string targets;
-    for (KLUObject* child : results->children) {
+    for (KLUObject* child : results->children)
         if (auto* result = NodeCast<LinkHunk>(child)) targets += NameOf(result->Target()) + " ";
-    }
     EXPECT_EQ(targets, "a b a ");
 }
 

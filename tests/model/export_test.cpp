@@ -1,6 +1,4 @@
-// The exports. Plain text: numbering, headings, bullets and flowing to 75 columns. The web page:
-// its markup as a browser reads it, its size bound however deep the hints nest or often the
-// hunks share data, and hot spots kept on their picture.
+// The plain-text export and the web page: its markup, its size bound, its hot spots.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -87,7 +85,6 @@ TEST(Export, SourceLinesWithoutBreaksAreJoinedAndFlowedBefore75Columns) {
               "thirteen lines, and together they are longer than a line of the export. \n");
 }
 
-// A file of many sounds that all play the one stretch of data the file holds.
 std::string SoundsSharingData(int sounds, size_t data_size) {
     std::string hunks = std::to_string(2 + 3 * sounds) + " SUBJECT\r\nEchoes\r\n";
     for (int i = 0; i < sounds; ++i)
@@ -199,7 +196,6 @@ struct ReadPage {
             if (tag.name == name && tag.Attribute(key) == value) return &tag;
         return nullptr;
     }
-    // The first element of the name inside outer.
     const Tag* Inside(const Tag* outer, const std::string& name) const {
         for (const Tag* tag = outer + 1; tag != tags.data() + tags.size(); ++tag) {
             if (tag->depth <= outer->depth) break;

@@ -1,9 +1,5 @@
-// Reading hint files: whole and their first bytes around the read's steps, a range of the data
-// area copied out, lines as the loader's stream and the header scan's block reader give them.
-// Damaged and hostile files: every load ends, stays in bounds and keeps what it could read. Text
-// bodies decoded where they lie in the file's bytes, with the bytes read past given back as the
-// load goes, give the tree that decoding copies gives: also where two text hunks share their
-// body's bytes, and where a damaged file needs given-back bytes after all.
+// Reading hint files: whole, their first bytes, a range of the data area, lines; damaged and
+// hostile files; text bodies decoded in place giving the tree that decoding copies gives.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -34,7 +30,6 @@ using test::WriteFile;
 using test::HandWrittenFile;
 using test::Items;
 using test::LoadBytes;
-using test::Tree;
 
 TEST(FileBytes, ReadsEveryByteOfFilesAroundTheStepSize) {
     test::TempFolder folder;
@@ -150,9 +145,8 @@ TEST(TextFileLines, GivesTheLinesTheLoaderReads) {
     for (int round = 0; round < 30; ++round) {
         // Lines of any length over several blocks; the end-of-text byte in a few rounds only.
         std::string bytes(random() % 40'000, 'x');
-        for (char& c : bytes) {
+        for (char& c : bytes)
             if (random() % 8 == 0) c = controls[random() % (round % 4 == 0 ? 5 : 4)];
-        }
         cases.push_back(bytes);
     }
     for (const std::string& bytes : cases) {

@@ -1,6 +1,4 @@
-// The verbose listing: the title cache file (its record layout, reading up to damage, appending
-// records that always read back intact), the header scan that gives each entry its title,
-// version and information keys, the order of titles, and the listing of a folder.
+// The verbose listing: the title cache, the header scan, the order of titles, a folder listed.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>

@@ -1,7 +1,5 @@
-// Hint text is Windows-1252: UTF-8 outlines both ways, the web page's escaped UTF-8, and the
-// folding that search matches by; the substitutions that hide it, each worked out by hand, and
-// the writer's inverses; the flags that AddChild and Insert give appended lines: in-line
-// commands, automatic hard breaks, and the pieces that commands cut a line into.
+// Hint text is Windows-1252: conversions, search folding, the hiding substitutions, and the
+// flags that appended lines get from in-line commands and automatic breaks.
 #include <gtest/gtest.h>
 
 #include "model/document/meta_text_hunk.h"

@@ -1,7 +1,4 @@
-// Both generations of hint files. The older: subjects, questions and hints tied together by
-// body line numbers. The newer: hunk kinds, their bodies and the line number of every hunk, and
-// the information block with its keys and the display text that Finish builds. The checksum at
-// each of its candidate places, and what a failed test does to the load.
+// Both generations of hint files, the information block, and the checksum in each of its places.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -179,9 +176,8 @@ TEST(Checksum, KnownAnswersOfTheCrcInAnyPiecesAndOfTheStoredValue) {
     const std::string_view fox = "The quick brown fox jumps over the lazy dog";
     EXPECT_EQ(Crc16Arc("123456789"), 0xBB3D);
     EXPECT_EQ(Crc16Arc(every_byte), 0x47BB);
-    for (size_t split = 0; split <= 17; ++split) {
+    for (size_t split = 0; split <= 17; ++split)
         EXPECT_EQ(Crc16Arc(fox.substr(split), Crc16Arc(fox.substr(0, split))), 0xFCDF) << split;
-    }
 }
 
 // CRC-16/ARC by its definition, a bit at a time.

@@ -15,7 +15,6 @@
 
 namespace klu::test {
 
-// Loads bytes as the reader loads a file.
 inline LoadOutcome LoadBytesOutcome(const std::string& bytes, HintDocument& doc,
                                     bool picture_mode = false) {
     return LoadHintFile({HintFileRead::Whole, {bytes.begin(), bytes.end()}, {}}, doc, picture_mode);
@@ -25,12 +24,10 @@ inline LoadResult LoadBytes(const std::string& bytes, HintDocument& doc,
     return LoadBytesOutcome(bytes, doc, picture_mode).result;
 }
 
-// Opens a file as the reader does; true when it loaded whole.
 inline bool LoadFileAt(const std::string& path, HintDocument& doc) {
     return LoadHintFile(ReadHintFile(path), doc, false).result == LoadResult::Ok;
 }
 
-// Records the hunks the model asks to show in windows.
 struct RecordingObserver : DocumentObserver {
     void OpenWindow(Hunk& hunk) override { shown.push_back(&hunk); }
     std::vector<Hunk*> shown;
@@ -43,7 +40,6 @@ inline std::string WriteOrFail(const HintFilePlan& plan) {
     return bytes.value_or(std::string());
 }
 
-// The bytes of a hint file of the top subject given.
 inline std::string HintFileOf(std::unique_ptr<HintNode> root) {
     HintFilePlan plan;
     plan.root = std::move(root);

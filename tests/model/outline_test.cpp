@@ -150,7 +150,6 @@ TEST(Outline, TakesOnlyDataFilesInItsFolderThatTheReaderCanShowOrPlay) {
     }
 }
 
-// Writes the plan to the path and loads it, "" on success or what failed.
 std::string WriteAndLoad(const HintFilePlan& plan, const std::string& path, HintDocument& doc) {
     test::WriteFile(path, test::WriteOrFail(plan));
     return test::LoadFileAt(path, doc) ? "" : "no load";

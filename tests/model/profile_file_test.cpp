@@ -1,9 +1,5 @@
-// The profile: where it goes (a portable copy beside the program, else the XDG folders), which
-// lines of its text are sections and keys, how entries are changed, and on disk its defaults,
-// the value limit, and writes that never lose the file. Its users: the settings of section
-// "KLUWIN" read with their defaults and parsing rules and written back; the recent-file list of
-// section "MRU" and how an open reorders it; hint memory: the key of a file, the string of
-// revealed counts in tree order, and the counts kept from one run to the next.
+// The profile: where it goes, its text's sections and keys, writes that never lose the file;
+// and its users: the settings, the recent files of section "MRU", and hint memory.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -404,14 +400,12 @@ class RememberedFile : public ::testing::Test {
         return test::WriteOrFail(plan);
     }
     bool Open(HintDocument& into) const { return test::LoadFileAt(path, into) && into.GetRoot(); }
-    // The counts of a freshly loaded copy after its memory is restored.
     std::string Reopened() const {
         HintDocument again;
         if (!Open(again)) return "not loaded";
         RestoreHintMemory(profile, again, path);
         return HintMemoryString(*again.GetRoot());
     }
-    // The counts after a string is applied to the open document.
     std::string Applied(const std::string& memory) {
         ApplyHintMemory(*document.GetRoot(), memory);
         return HintMemoryString(*document.GetRoot());

@@ -43,7 +43,6 @@ class TempFolder {
         return path;
     }
 
-    // Number of entries in the folder: finds temporary files left behind.
     size_t EntryCount() const {
         return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(path_),
                                                  std::filesystem::directory_iterator()));

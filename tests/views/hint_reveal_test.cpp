@@ -15,13 +15,11 @@ namespace {
 // other text a hint line that reads it.
 void AddChildren(MetaTextHunk& question, const std::vector<std::string>& children) {
     for (const std::string& text : children) {
-        if (text == "[-]") {
-            question.AddChild(new MetaTextHunk("-", &question, HINT));
-            continue;
-        }
-        auto* line = new HunkLine(text == "|" ? "-" : text);
-        line->isSeparator = text == "|";
-        question.AddChild(line);
+        KLUObject* child = text == "[-]"
+                               ? new MetaTextHunk("-", &question, HINT)
+                               : static_cast<KLUObject*>(new HunkLine(text == "|" ? "-" : text));
+        child->isSeparator = text == "|";
+        question.AddChild(child);
     }
 }
 

@@ -9,7 +9,6 @@
 
 namespace klu {
 
-// Readable failure messages for fragments, links and sizes.
 inline void PrintTo(const WrapInfo& f, std::ostream* os) {
     *os << "(" << f.left << "," << f.top << "," << f.right << "," << f.bottom << ") chars "
         << f.start << "+" << f.length << " of \"" << (f.object ? f.object->GetName() : "") << "\"";
@@ -41,7 +40,6 @@ constexpr ChildFlags kHard{.hardBreak = true};
 inline const FixedWidthMeasurer kTen(10, 20);
 constexpr ChildFlags kSep{.hardBreak = true, .isSeparator = true};
 
-// Loads the file of the top subject into doc and gives the subject's hunk.
 inline ItemsHunk* LoadRoot(HintDocument& doc, std::unique_ptr<HintNode> root,
                             bool picture_mode = false) {
     EXPECT_EQ(LoadBytes(HintFileOf(std::move(root)), doc, picture_mode), LoadResult::Ok);
@@ -56,7 +54,6 @@ struct Child {
     bool hunk = false;
     KLUObject* object = nullptr;
 };
-// A fragment expected of child i: left, top, right, bottom, first character, length.
 struct Expected {
     int left, top, right, bottom, start, length;
     size_t child;
@@ -88,7 +85,6 @@ class ChildHunk : public ItemsHunk {
         erase_if(children, [this](KLUObject* c) { return std::ranges::count(borrowed, c); });
     }
     int Count() const { return static_cast<int>(children.size()); }
-    // The fragments expected, each of the child it names.
     std::vector<WrapInfo> Frags(const std::vector<Expected>& expected) const {
         std::vector<WrapInfo> fragments;
         for (const Expected& e : expected)

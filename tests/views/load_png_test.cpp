@@ -11,7 +11,6 @@
 namespace klu::test {
 namespace {
 
-// Writes the picture after a few filler bytes and decodes it from there.
 class LoadPngTest : public ::testing::Test {
   protected:
     std::unique_ptr<DecodedBitmap> Decode(const PngPicture& picture) {
@@ -19,7 +18,6 @@ class LoadPngTest : public ::testing::Test {
             folder.Write("picture.bin", std::string(kFiller, 'x') + EncodeOrFail(picture)),
             kFiller);
     }
-    // The pixel values of a decoded picture, top row first.
     static std::vector<int> PixelsOf(const DecodedBitmap& bitmap) {
         std::vector<int> values;
         for (int y = 0; y < bitmap.Height(); ++y) {
@@ -63,9 +61,8 @@ bool ReadQuantized(png_structp png, png_infop info, FILE* file, png_colorp cube,
     png_set_quantize(png, cube, 256, 256, nullptr, 1);
     png_read_update_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info);
-    for (png_uint_32 y = 0; y < png_get_image_height(png, info); ++y) {
+    for (png_uint_32 y = 0; y < png_get_image_height(png, info); ++y)
         png_read_row(png, pixels->data() + y * width, nullptr);
-    }
     return true;
 }
 
@@ -87,11 +84,9 @@ std::vector<int> QuantizedByLibpng(const std::string& path, int width, int heigh
 TEST_F(LoadPngTest, TrueColourMapsToTheColourCubeAsLibpngsQuantizingDoes) {
     std::mt19937 random(11);
     std::uniform_int_distribution<int> sample(0, 255);
-    const PngPicture picture = ColourPicture(64, 48, 8, false, [&](int, int) {
-        return std::vector<uint16_t>{static_cast<uint16_t>(sample(random)),
-                                     static_cast<uint16_t>(sample(random)),
-                                     static_cast<uint16_t>(sample(random))};
-    });
+    PngPicture picture{64, 48, PngKind::Rgb, 8};
+    for (int i = 0; i < 64 * 48 * 3; ++i)
+        picture.samples.push_back(static_cast<uint16_t>(sample(random)));
     const std::string path = folder.Write("random.png", EncodeOrFail(picture));
     const auto bitmap = LoadPNG(path, 0);
     ASSERT_NE(bitmap, nullptr);

@@ -76,7 +76,6 @@ TEST(DecodedBitmapTest, PasteKeepsTheColoursOfBothTables) {
     }
 }
 
-// The checker picture with overlays of plain colour 7 (4 x 3 pixels) in several places.
 class PictureImagesTest : public ::testing::Test {
   protected:
     PictureImagesTest()
@@ -86,7 +85,6 @@ class PictureImagesTest : public ::testing::Test {
 
     static std::string PlainPng(int value) { return EncodeOrFail(PlainPicture(4, 3, value)); }
     OverlayHunk& Overlay(size_t i) { return *file.overlays.at(i); }
-    // Where the picture shows the value.
     Places PictureShows(uint8_t value) const {
         const DecodedBitmap* image = ImageOf(file.Picture());
         return image ? PlacesOf(*image, value) : Places{};

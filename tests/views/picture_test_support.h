@@ -13,13 +13,11 @@
 
 namespace klu::test {
 
-// Eight clearly different colours.
 inline std::vector<PngColor> EightColours() {
     return {{0, 0, 0},     {255, 255, 255}, {200, 30, 30}, {30, 160, 40},
             {40, 60, 220}, {240, 220, 40},  {120, 70, 20}, {250, 140, 200}};
 }
 
-// A palette picture whose pixel (x, y) is value(x, y), at the depth given.
 inline PngPicture PalettePicture(int width, int height, std::vector<PngColor> palette, int depth,
                                  const std::function<int(int, int)>& value) {
     PngPicture picture{width, height, PngKind::Palette, depth};
@@ -31,22 +29,8 @@ inline PngPicture PalettePicture(int width, int height, std::vector<PngColor> pa
     return picture;
 }
 
-// A palette picture of one value everywhere.
 inline PngPicture PlainPicture(int width, int height, int value) {
     return PalettePicture(width, height, EightColours(), 8, [value](int, int) { return value; });
-}
-
-// A true-colour picture, with alpha when the function gives four values.
-inline PngPicture ColourPicture(int width, int height, int depth, bool alpha,
-                                const std::function<std::vector<uint16_t>(int, int)>& color) {
-    PngPicture picture{width, height, alpha ? PngKind::Rgba : PngKind::Rgb, depth};
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const std::vector<uint16_t> samples = color(x, y);
-            picture.samples.insert(picture.samples.end(), samples.begin(), samples.end());
-        }
-    }
-    return picture;
 }
 
 inline std::string EncodeOrFail(const PngPicture& picture) {
@@ -55,18 +39,15 @@ inline std::string EncodeOrFail(const PngPicture& picture) {
     return bytes;
 }
 
-// The places of the bitmap that hold the value, row by row.
 inline std::vector<std::pair<int, int>> PlacesOf(const DecodedBitmap& bitmap, uint8_t value) {
     std::vector<std::pair<int, int>> places;
     for (int y = 0; y < bitmap.Height(); ++y) {
-        for (int x = 0; x < bitmap.Width(); ++x) {
+        for (int x = 0; x < bitmap.Width(); ++x)
             if (bitmap.Pixel(x, y) == value) places.emplace_back(x, y);
-        }
     }
     return places;
 }
 
-// An overlay to put on the picture, with its hot spot.
 struct OverlayPlan {
     std::string title;
     std::string png;

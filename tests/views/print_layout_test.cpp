@@ -80,7 +80,6 @@ TEST(PaginatePictures, APictureTakesItsPrintedSizeAndStartsANewPageOnlyAfterSome
     const PictureSizeFn image_size = [=](const PNGObject& p) {
         return &p == tall ? LayoutSize{80, 400} : &p == flat ? LayoutSize{80, 40} : LayoutSize{};
     };
-    // Compares the pages of the children with those expected.
     const auto expect_pages = [&](const char* what, const std::vector<Child>& children,
                                   const std::vector<std::vector<Expected>>& pages) {
         const ChildHunk hunk(children);

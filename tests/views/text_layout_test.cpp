@@ -108,7 +108,6 @@ TEST(Layout, FragmentsAndDocumentSize) {
     ExpectLayout("none visible", three, 200, {}, {8, 16}, 0);
 }
 
-// A picture with the hot spots (0,0)-(10,10) and (5,5)-(20,20), as a loaded file has it.
 TEST(Layout, PictureTakesItsImageSizeOrNoneAndKeepsItsHotSpots) {
     HintDocument doc;
     auto root = MakeSubject("Game");

@@ -36,7 +36,6 @@ class ControlTest : public ::testing::Test {
         return Add(new MetaTextHunk(std::move(title), &root, HINT));
     }
 
-    // Shows the control at a fixed size, active and focused.
     void Show(int width = 320, int height = 240) {
         control = std::make_unique<TextView>(nullptr, root);
         control->resize(width, height);
@@ -46,7 +45,6 @@ class ControlTest : public ::testing::Test {
         EXPECT_TRUE(QTest::qWaitForWindowActive(control.get()));
         control->setFocus();
     }
-    // The middle of the first fragment of the object, in viewport coordinates.
     QPoint CentreOf(const KLUObject* object) const {
         for (const WrapInfo& f : control->Fragments()) {
             if (f.object == object)
@@ -60,7 +58,6 @@ class ControlTest : public ::testing::Test {
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(control.get(), key, modifiers);
     }
-    // Moves the mouse over the viewport without a button and gives the cursor it shows.
     Qt::CursorShape CursorAt(QPoint point) {
         QMouseEvent move(QEvent::MouseMove, QPointF(point), control->viewport()->mapToGlobal(point),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
