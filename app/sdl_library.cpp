@@ -1,26 +1,17 @@
 #include "sdl_library.h"
 
-#include <dlfcn.h>
-
 #include <optional>
+
+#include "model/files/shared_library.h"
 
 namespace klu {
 
 std::variant<SdlFunctions, std::string> LoadSdl(const char* shared_object) {
-    void* library = dlopen(shared_object, RTLD_NOW | RTLD_LOCAL);
-    if (!library) return std::string(dlerror());
-    SdlFunctions functions{};
-    const char* missing = nullptr;
-#define KLU_SDL_LOOKUP(name)                                                       \
-    functions.name = reinterpret_cast<decltype(&::name)>(dlsym(library, #name)); \
-    if (!functions.name && !missing) missing = #name;
-    KLU_SDL_FUNCTIONS(KLU_SDL_LOOKUP)
-#undef KLU_SDL_LOOKUP
-    if (missing) {
-        dlclose(library);
-        return std::string(shared_object) + " lacks " + missing;
-    }
-    return functions;
+    return LoadFunctions<SdlFunctions>(shared_object, [](SdlFunctions& functions, auto bind) {
+#define KLU_SDL_BIND(name) bind(functions.name, #name);
+        KLU_SDL_FUNCTIONS(KLU_SDL_BIND)
+#undef KLU_SDL_BIND
+    });
 }
 
 const SdlFunctions* SdlLibrary(std::string* why_not) {

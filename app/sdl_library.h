@@ -5,6 +5,8 @@
 #include <string>
 #include <variant>
 
+#include "model/files/shared_library.h"
+
 namespace klu {
 
 // The functions of SDL this program calls.
@@ -14,9 +16,7 @@ namespace klu {
     X(SDL_SetHint) X(SDL_SetMainReady)
 
 struct SdlFunctions {
-#define KLU_SDL_POINTER(name) decltype(&::name) name;
-    KLU_SDL_FUNCTIONS(KLU_SDL_POINTER)
-#undef KLU_SDL_POINTER
+    KLU_SDL_FUNCTIONS(KLU_FUNCTION_POINTER)
 };
 
 // SDL, loaded from the shared object of that name (not closed again). SDL brings a sound

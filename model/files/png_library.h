@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include "model/files/shared_library.h"
+
 namespace klu {
 
 // The functions of libpng that the picture check calls.
@@ -13,9 +15,7 @@ namespace klu {
     X(png_set_read_fn) X(png_sig_cmp)
 
 struct PngFunctions {
-#define KLU_PNG_POINTER(name) decltype(&::name) name;
-    KLU_PNG_FUNCTIONS(KLU_PNG_POINTER)
-#undef KLU_PNG_POINTER
+    KLU_PNG_FUNCTIONS(KLU_FUNCTION_POINTER)
 };
 
 // libpng, loaded when a picture is first checked: only the outline compiler checks one, and

@@ -1,32 +1,17 @@
 #include "model/files/zip_library.h"
 
-#include <dlfcn.h>
-
-#include <optional>
+#include "model/files/shared_library.h"
 
 namespace klu {
-namespace {
-
-std::optional<ZipFunctions> Load() {
-    // Never closed: the functions are used until the program ends.
-    void* library = dlopen(KLU_LIBZIP_SONAME, RTLD_NOW | RTLD_LOCAL);
-    if (!library) return std::nullopt;
-    ZipFunctions functions{};
-    bool found = true;
-#define KLU_ZIP_LOOKUP(name)                                                       \
-    functions.name = reinterpret_cast<decltype(&::name)>(dlsym(library, #name)); \
-    found = found && functions.name != nullptr;
-    KLU_ZIP_FUNCTIONS(KLU_ZIP_LOOKUP)
-#undef KLU_ZIP_LOOKUP
-    if (!found) return std::nullopt;
-    return functions;
-}
-
-}  // namespace
 
 const ZipFunctions* ZipLibrary() {
-    static const std::optional<ZipFunctions> functions = Load();
-    return functions ? &*functions : nullptr;
+    static const auto loaded =
+        LoadFunctions<ZipFunctions>(KLU_LIBZIP_SONAME, [](ZipFunctions& functions, auto bind) {
+#define KLU_ZIP_BIND(name) bind(functions.name, #name);
+            KLU_ZIP_FUNCTIONS(KLU_ZIP_BIND)
+#undef KLU_ZIP_BIND
+        });
+    return std::get_if<ZipFunctions>(&loaded);
 }
 
 }  // namespace klu

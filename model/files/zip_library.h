@@ -2,6 +2,8 @@
 
 #include <zip.h>
 
+#include "model/files/shared_library.h"
+
 namespace klu {
 
 // The functions of libzip this program calls.
@@ -12,9 +14,7 @@ namespace klu {
     X(zip_stat_index) X(zip_stat_init)
 
 struct ZipFunctions {
-#define KLU_ZIP_POINTER(name) decltype(&::name) name;
-    KLU_ZIP_FUNCTIONS(KLU_ZIP_POINTER)
-#undef KLU_ZIP_POINTER
+    KLU_ZIP_FUNCTIONS(KLU_FUNCTION_POINTER)
 };
 
 // libzip, loaded when an archive is first read: few runs read one, and loading the library with
