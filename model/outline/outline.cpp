@@ -237,7 +237,7 @@ class OutlineBuilder {
     int depth_ = 0;  // of the element whose body is being built; the root's is 1
     std::string key_;  // of the enciphered text pages and nested hints
     TextBlockEncoder text_cipher_{""};  // with key_
-    std::string scratch_;
+    NestedHintEncoder nested_cipher_{""};  // with key_
     std::unique_ptr<HintNode> subject_root_;  // the root made for the title, when another is
     HintFilePlan plan_;
     std::vector<std::pair<HintNode*, std::pair<const OutlineLine*, std::string>>> links_;
@@ -262,10 +262,9 @@ bool OutlineBuilder::Enciphers(std::string_view plain, Cipher cipher) {
         case Cipher::None:
             return true;
         case Cipher::Hint:
-            scratch_.clear();
-            return AppendEncode88(plain, scratch_);
+            return Encodes88(plain);
         case Cipher::Nested:
-            return EncodeNestedHint(plain, key_).has_value();
+            return nested_cipher_.Encodes(plain);
         case Cipher::TextPage:
             return text_cipher_.Encodes(plain);
     }
@@ -664,6 +663,7 @@ HintFilePlan OutlineBuilder::Build(Lines top) {
     plan_.title88 = title;
     key_ = DeriveTextKey(title);
     text_cipher_ = TextBlockEncoder(key_);
+    nested_cipher_ = NestedHintEncoder(key_);
     bool older = false;
     for (const OutlineLine& line : top) {
         const auto [word, value] = SplitElement(line);
