@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <unordered_map>
 
 #include "model/format/checksum.h"
 #include "model/format/decode.h"
@@ -122,8 +121,9 @@ class Writer {
     };
 
     NodeFacts* Find(const HintNode* node) {
-        const auto it = index_.find(node);
-        return it == index_.end() ? nullptr : &laid_out_[it->second];
+        const auto it = std::lower_bound(by_address_.begin(), by_address_.end(),
+                                         std::make_pair(node, size_t{0}));
+        return it == by_address_.end() || it->first != node ? nullptr : &laid_out_[it->second];
     }
     const NodeFacts* Find(const HintNode* node) const { return const_cast<Writer*>(this)->Find(node); }
     int64_t LeafLineCount(const HintNode& node, HunkKind kind) const;
@@ -177,6 +177,7 @@ class Writer {
     // A piece of the data area: its bytes are made only when the file is put together.
     struct DataPiece {
         const HintNode* node;
+        NodeFacts* facts;  // of the node, if it is laid out
         HunkKind kind;
         int64_t size;        // the checksum bytes that end it included
         int64_t offset = 0;  // from the start of the data area
@@ -188,7 +189,10 @@ class Writer {
     std::vector<DataPiece> data_;  // in data-area order
     int64_t data_size_ = 0;
     std::vector<NodeFacts> laid_out_;  // in the order of Layout, which WriteText follows
-    std::unordered_map<const HintNode*, size_t> index_;  // of each node in laid_out_
+    // Each node with its place in laid_out_, by address: a sorted list is made and searched
+    // faster than a hash table is filled, and only links and odd plans search it.
+    std::vector<std::pair<const HintNode*, size_t>> by_address_;
+    size_t collected_ = 0;  // the nodes of laid_out_ that CollectData has met
     size_t written_ = 0;  // the nodes of laid_out_ written so far
     static constexpr size_t kTextPiece = 256 * 1024;
     std::string text_;  // of the text, what has not been passed on
@@ -218,6 +222,11 @@ Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
     Layout(*plan_.root, line);
     for (const auto& node : plan_.topLevel)
         Layout(*node, line);
+    by_address_.reserve(laid_out_.size());
+    for (size_t i = 0; i < laid_out_.size(); ++i)
+        by_address_.emplace_back(laid_out_[i].node, i);
+    // A node laid out twice is found at its first place.
+    std::sort(by_address_.begin(), by_address_.end());
 
     CollectData(*plan_.root);
     for (const auto& node : plan_.topLevel)
@@ -236,7 +245,7 @@ Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
         last->checksumEnds = true;
     }
     for (size_t i = 0; i < data_.size(); ++i) {
-        if (NodeFacts* facts = Find(data_[i].node)) facts->dataPiece = static_cast<int64_t>(i);
+        if (data_[i].facts) data_[i].facts->dataPiece = static_cast<int64_t>(i);
         data_[i].offset = data_size_;
         data_size_ += data_[i].size;
     }
@@ -262,7 +271,6 @@ void Writer::Layout(const HintNode& node, int64_t& line) {
     const size_t at = laid_out_.size();
     const HunkKind kind = KindOf(node);
     laid_out_.push_back({&node, kind, static_cast<int32_t>(line)});
-    index_.emplace(&node, at);
     int64_t child_line = line + 2;
     switch (kind) {
         case SUBJECT:
@@ -293,12 +301,15 @@ void Writer::Layout(const HintNode& node, int64_t& line) {
 }
 
 void Writer::CollectData(const HintNode& node) {
-    // A node that no header line leads to (a test's odd plan) is not laid out.
-    const NodeFacts* facts = Find(&node);
+    // The nodes come as Layout met them, but for those that no header line leads to (a test's
+    // odd plan): those are not laid out.
+    const bool in_order = collected_ < laid_out_.size() && laid_out_[collected_].node == &node;
+    NodeFacts* facts = in_order ? &laid_out_[collected_++] : Find(&node);
     const HunkKind kind = facts ? facts->kind : KindOf(node);
     if (kind == TEXT)
-        data_.push_back({&node, kind, TextBodySize(node)});
-    if (CarriesData(kind)) data_.push_back({&node, kind, static_cast<int64_t>(node.data.size())});
+        data_.push_back({&node, facts, kind, TextBodySize(node)});
+    if (CarriesData(kind))
+        data_.push_back({&node, facts, kind, static_cast<int64_t>(node.data.size())});
     for (const auto& item : node.items) {
         if (item.node) CollectData(*item.node);
     }

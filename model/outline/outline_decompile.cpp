@@ -79,8 +79,13 @@ std::string FileStem(const std::string& title, std::string_view fallback) {
     return stem.empty() ? std::string(fallback) : stem;
 }
 
+// A hunk's title as GetName gives it, without a copy: a blank hunk has none.
+std::string_view NameOf(const Hunk& hunk) {
+    return hunk.GetType() == BLANK ? std::string_view() : hunk.title.view();
+}
+
 // An id for a link target: the title's letters and digits.
-std::string IdStem(const std::string& title) {
+std::string IdStem(std::string_view title) {
     std::string id;
     for (const char c : title) {
         if (std::isalnum(static_cast<unsigned char>(c)) && static_cast<unsigned char>(c) < 0x80) {
@@ -130,7 +135,8 @@ class Decompiler {
     bool data_bytes_;
     DecompiledOutline result_;
     std::unordered_set<std::string> file_names_;
-    std::unordered_map<std::string, const Hunk*> first_titled_;  // as the compiler resolves a title
+    // As the compiler resolves a title; the titles are the document's.
+    std::unordered_map<std::string_view, const Hunk*> first_titled_;
     std::unordered_map<const Hunk*, std::string> ids_;
     std::unordered_set<std::string> used_ids_;
 };
@@ -169,7 +175,7 @@ void Decompiler::EmitBody(size_t depth, std::string_view text) {
 // The titles a link may name: the first hunk of each, links aside, in the compiler's order.
 void Decompiler::IndexTitles(const Hunk& hunk) {
     const HunkKind kind = hunk.GetType();
-    if (kind != LINK && kind != PNGOBJECT) first_titled_.try_emplace(hunk.GetName(), &hunk);
+    if (kind != LINK && kind != PNGOBJECT) first_titled_.try_emplace(NameOf(hunk), &hunk);
     if (const auto* items = NodeCast<ItemsHunk>(&hunk)) {
         for (const KLUObject* child : items->children) {
             if (child->IsHunk()) IndexTitles(*static_cast<const Hunk*>(child));
@@ -182,7 +188,7 @@ void Decompiler::CollectLinkTargets(const Hunk& hunk) {
     if (hunk.GetType() == LINK) {
         const Hunk* target = static_cast<const LinkHunk&>(hunk).Target();
         if (target && !ids_.count(target)) {
-            const std::string& name = target->GetName();
+            const std::string_view name = NameOf(*target);
             const auto first = first_titled_.find(name);
             const bool named = first != first_titled_.end() && first->second == target &&
                                !name.empty() && name[0] != '@' &&
