@@ -190,7 +190,7 @@ class Writer {
     int64_t data_size_ = 0;
     std::vector<NodeFacts> laid_out_;  // in the order of Layout, which WriteText follows
     // Each node with its place in laid_out_, by address: a sorted list is made and searched
-    // faster than a hash table is filled, and only links and odd plans search it.
+    // faster than a hash table is filled, and only links, odd plans and LineOf search it.
     std::vector<std::pair<const HintNode*, size_t>> by_address_;
     size_t collected_ = 0;  // the nodes of laid_out_ that CollectData has met
     size_t written_ = 0;  // the nodes of laid_out_ written so far
@@ -225,7 +225,6 @@ Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
     by_address_.reserve(laid_out_.size());
     for (size_t i = 0; i < laid_out_.size(); ++i)
         by_address_.emplace_back(laid_out_[i].node, i);
-    // A node laid out twice is found at its first place.
     std::sort(by_address_.begin(), by_address_.end());
 
     CollectData(*plan_.root);
@@ -495,12 +494,10 @@ void Writer::WriteBody(const HintNode& node, const NodeFacts& facts) {
                 if (item.node) {
                     Emit("=");
                     WriteNode(*item.node);
+                } else if (item.IsSeparator()) {
+                    Emit("-");
                 } else {
-                    if (item.IsSeparator()) {
-                        Emit("-");
-                    } else {
-                        PutNestedLine(item.line);
-                    }
+                    PutNestedLine(item.line);
                 }
             }
             return;

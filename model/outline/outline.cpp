@@ -424,7 +424,6 @@ std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
     return node;
 }
 
-// A line whose stored text is the outline's own refers to it: most lines cost no copy.
 // How the lines of a node of the keyword are stored.
 Cipher CipherOf(std::string_view keyword) {
     return keyword == "HINT"       ? Cipher::Hint
@@ -433,6 +432,7 @@ Cipher CipherOf(std::string_view keyword) {
                                    : Cipher::None;
 }
 
+// A line whose stored text is the outline's own refers to it: most lines cost no copy.
 void OutlineBuilder::AddLine(HintNode& node, const OutlineLine& line, std::string_view text,
                              Cipher cipher) {
     const std::string_view unquoted = UnquotedView(text);
