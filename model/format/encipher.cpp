@@ -1,5 +1,6 @@
 #include "model/format/encipher.h"
 
+#include <algorithm>
 #include <array>
 
 #include "model/format/decode.h"
@@ -85,8 +86,21 @@ std::optional<std::string> Encode88(std::string_view plain) {
     return out;
 }
 
-bool AppendEncode88(std::string_view plain, std::string& out) {
+namespace {
+const std::array<int, 256>& Inverse88() {
     static const std::array<int, 256> inverse = MakeInverse88();
+    return inverse;
+}
+}  // namespace
+
+bool Encodes88(std::string_view plain) {
+    const auto& inverse = Inverse88();
+    return std::all_of(plain.begin(), plain.end(),
+                       [&](char c) { return inverse[static_cast<unsigned char>(c)] >= 0; });
+}
+
+bool AppendEncode88(std::string_view plain, std::string& out) {
+    const auto& inverse = Inverse88();
     const size_t start = out.size();
     out.resize(start + plain.size());
     for (size_t i = 0; i < plain.size(); ++i) {
@@ -135,6 +149,46 @@ bool TextBlockEncoder::Encodes(std::string_view plain) const {
 
 std::optional<std::string> EncodeNestedHint(std::string_view plain, std::string_view key) {
     return EncodeKeyed(plain, key, [](size_t i, size_t) { return i; });
+}
+
+NestedHintEncoder::NestedHintEncoder(std::string_view key) : key_(key) {}
+
+int16_t NestedHintEncoder::Stored(size_t position, unsigned char plain) {
+    auto stored_at = [this, position](unsigned char byte) -> int16_t {
+        const int k = MixedKey(key_, position % key_.size(), position);
+        const auto stored = EncodeKeyedByte(byte, k);
+        return stored ? static_cast<unsigned char>(*stored) : int16_t{-1};
+    };
+    if (position >= kTabledPositions) return stored_at(plain);
+    if (position >= rows_.size()) rows_.resize(position + 1);
+    if (!rows_[position]) {
+        rows_[position] = std::make_unique<Row>();
+        for (int byte = 0; byte < 256; ++byte)
+            (*rows_[position])[static_cast<size_t>(byte)] = stored_at(static_cast<unsigned char>(byte));
+    }
+    return (*rows_[position])[plain];
+}
+
+bool NestedHintEncoder::Append(std::string_view plain, std::string& out) {
+    if (key_.empty()) {
+        out += plain;
+        return true;
+    }
+    const size_t start = out.size();
+    out.resize(start + plain.size());
+    for (size_t i = 0; i < plain.size(); ++i) {
+        const int16_t s = Stored(i, static_cast<unsigned char>(plain[i]));
+        if (s < 0) return false;
+        out[start + i] = static_cast<char>(s);
+    }
+    return true;
+}
+
+bool NestedHintEncoder::Encodes(std::string_view plain) {
+    for (size_t i = 0; !key_.empty() && i < plain.size(); ++i) {
+        if (Stored(i, static_cast<unsigned char>(plain[i])) < 0) return false;
+    }
+    return true;
 }
 
 std::optional<std::string> EncodeTextBlock(std::string_view plain, std::string_view key) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <unordered_map>
 
 #include "model/format/checksum.h"
 #include "model/format/decode.h"
@@ -122,8 +121,9 @@ class Writer {
     };
 
     NodeFacts* Find(const HintNode* node) {
-        const auto it = index_.find(node);
-        return it == index_.end() ? nullptr : &laid_out_[it->second];
+        const auto it = std::lower_bound(by_address_.begin(), by_address_.end(),
+                                         std::make_pair(node, size_t{0}));
+        return it == by_address_.end() || it->first != node ? nullptr : &laid_out_[it->second];
     }
     const NodeFacts* Find(const HintNode* node) const { return const_cast<Writer*>(this)->Find(node); }
     int64_t LeafLineCount(const HintNode& node, HunkKind kind) const;
@@ -131,7 +131,9 @@ class Writer {
     void CollectData(const HintNode& node);
     int64_t TextBodySize(const HintNode& node) const;
     void AppendTextBody(const HintNode& node, std::string& out) const;
-    std::string StoredNestedLine(std::string_view plain) const;
+    std::string StoredNestedLine(std::string_view plain);
+    void PutHintLine(std::string_view plain);
+    void PutNestedLine(std::string_view plain);
 
     void WriteText();
     void Write88a();
@@ -139,9 +141,17 @@ class Writer {
     void WriteNote(const std::vector<std::string>& note);
     void WriteNode(const HintNode& node);
     void WriteBody(const HintNode& node, const NodeFacts& facts);
+    // A piece of the text: only counted while the layout is open, made once it has settled.
+    void Put(std::string_view piece) {
+        if (out_) {
+            text_ += piece;
+        } else {
+            text_passed_ += static_cast<int64_t>(piece.size());
+        }
+    }
     void Emit(std::string_view line) {
-        text_ += line;
-        text_ += kLineEnd;
+        Put(line);
+        Put(kLineEnd);
         if (text_.size() >= kTextPiece) PassText();
     }
     // A number that waits for the layout: left out and remembered while the text is counted,
@@ -150,7 +160,7 @@ class Writer {
         if (!out_) {
             pending_.push_back({data_offset, file_size});
         } else {
-            text_ += std::to_string(PendingValue({data_offset, file_size}));
+            Put(std::to_string(PendingValue({data_offset, file_size})));
         }
     }
     int64_t PendingValue(const Pending& pending) const {
@@ -163,9 +173,11 @@ class Writer {
     const HintFilePlan& plan_;
     std::string key_;
     TextBlockEncoder text_cipher_{""};
+    NestedHintEncoder nested_cipher_{""};
     // A piece of the data area: its bytes are made only when the file is put together.
     struct DataPiece {
         const HintNode* node;
+        NodeFacts* facts;  // of the node, if it is laid out
         HunkKind kind;
         int64_t size;        // the checksum bytes that end it included
         int64_t offset = 0;  // from the start of the data area
@@ -177,7 +189,10 @@ class Writer {
     std::vector<DataPiece> data_;  // in data-area order
     int64_t data_size_ = 0;
     std::vector<NodeFacts> laid_out_;  // in the order of Layout, which WriteText follows
-    std::unordered_map<const HintNode*, size_t> index_;  // of each node in laid_out_
+    // Each node with its place in laid_out_, by address: a sorted list is made and searched
+    // faster than a hash table is filled, and only links and odd plans search it.
+    std::vector<std::pair<const HintNode*, size_t>> by_address_;
+    size_t collected_ = 0;  // the nodes of laid_out_ that CollectData has met
     size_t written_ = 0;  // the nodes of laid_out_ written so far
     static constexpr size_t kTextPiece = 256 * 1024;
     std::string text_;  // of the text, what has not been passed on
@@ -193,6 +208,7 @@ Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
     if (!plan_.root) return;
     key_ = DeriveTextKey(plan_.root->title);
     text_cipher_ = TextBlockEncoder(key_);
+    nested_cipher_ = NestedHintEncoder(key_);
     if (plan_.checksumAt == ChecksumAt::InfoLength) {
         for (const auto& node : plan_.topLevel) {
             if (KindOf(*node) == INFO) {
@@ -206,6 +222,11 @@ Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
     Layout(*plan_.root, line);
     for (const auto& node : plan_.topLevel)
         Layout(*node, line);
+    by_address_.reserve(laid_out_.size());
+    for (size_t i = 0; i < laid_out_.size(); ++i)
+        by_address_.emplace_back(laid_out_[i].node, i);
+    // A node laid out twice is found at its first place.
+    std::sort(by_address_.begin(), by_address_.end());
 
     CollectData(*plan_.root);
     for (const auto& node : plan_.topLevel)
@@ -224,7 +245,7 @@ Writer::Writer(const HintFilePlan& plan) : plan_(plan) {
         last->checksumEnds = true;
     }
     for (size_t i = 0; i < data_.size(); ++i) {
-        if (NodeFacts* facts = Find(data_[i].node)) facts->dataPiece = static_cast<int64_t>(i);
+        if (data_[i].facts) data_[i].facts->dataPiece = static_cast<int64_t>(i);
         data_[i].offset = data_size_;
         data_size_ += data_[i].size;
     }
@@ -250,7 +271,6 @@ void Writer::Layout(const HintNode& node, int64_t& line) {
     const size_t at = laid_out_.size();
     const HunkKind kind = KindOf(node);
     laid_out_.push_back({&node, kind, static_cast<int32_t>(line)});
-    index_.emplace(&node, at);
     int64_t child_line = line + 2;
     switch (kind) {
         case SUBJECT:
@@ -281,12 +301,15 @@ void Writer::Layout(const HintNode& node, int64_t& line) {
 }
 
 void Writer::CollectData(const HintNode& node) {
-    // A node that no header line leads to (a test's odd plan) is not laid out.
-    const NodeFacts* facts = Find(&node);
+    // The nodes come as Layout met them, but for those that no header line leads to (a test's
+    // odd plan): those are not laid out.
+    const bool in_order = collected_ < laid_out_.size() && laid_out_[collected_].node == &node;
+    NodeFacts* facts = in_order ? &laid_out_[collected_++] : Find(&node);
     const HunkKind kind = facts ? facts->kind : KindOf(node);
     if (kind == TEXT)
-        data_.push_back({&node, kind, TextBodySize(node)});
-    if (CarriesData(kind)) data_.push_back({&node, kind, static_cast<int64_t>(node.data.size())});
+        data_.push_back({&node, facts, kind, TextBodySize(node)});
+    if (CarriesData(kind))
+        data_.push_back({&node, facts, kind, static_cast<int64_t>(node.data.size())});
     for (const auto& item : node.items) {
         if (item.node) CollectData(*item.node);
     }
@@ -311,10 +334,11 @@ void Writer::AppendTextBody(const HintNode& node, std::string& out) const {
     }
 }
 
-std::string Writer::StoredNestedLine(std::string_view plain) const {
-    auto stored = EncodeNestedHint(plain, key_);
-    if (!stored) throw WriteError("cannot encipher nested hint \"" + std::string(plain) + "\"");
-    if (*stored != "=" && *stored != "-") return *stored;
+std::string Writer::StoredNestedLine(std::string_view plain) {
+    std::string stored;
+    if (!nested_cipher_.Append(plain, stored))
+        throw WriteError("cannot encipher nested hint \"" + std::string(plain) + "\"");
+    if (stored != "=" && stored != "-") return stored;
     // A one-character line must not read as a marker: look for another stored byte.
     const NestedHintDecoder decoder(key_);
     for (int s = 32; s < 256; ++s) {
@@ -324,6 +348,36 @@ std::string Writer::StoredNestedLine(std::string_view plain) const {
         if (candidate != "=" && candidate != "-" && decoded == plain) return candidate;
     }
     throw WriteError("nested hint line \"" + std::string(plain) + "\" reads as a marker");
+}
+
+// The stored forms are as long as the plain lines: while the text is only counted, a line needs
+// its checks and its length alone.
+void Writer::PutHintLine(std::string_view plain) {
+    if (out_) {
+        AppendEncode88(plain, text_);
+    } else if (!Encodes88(plain)) {
+        throw WriteError("cannot encipher \"" + std::string(plain) + "\"");
+    } else if (plain.size() == 1 && Encode88(plain) == "-") {
+        throw WriteError("hint line \"" + std::string(plain) + "\" reads as a separator");
+    } else {
+        text_passed_ += static_cast<int64_t>(plain.size());
+    }
+    Emit("");
+}
+
+void Writer::PutNestedLine(std::string_view plain) {
+    // A line of one character may need another stored byte than the cipher's own.
+    if (plain.size() == 1) {
+        Emit(StoredNestedLine(plain));
+    } else if (out_) {
+        nested_cipher_.Append(plain, text_);
+        Emit("");
+    } else if (!nested_cipher_.Encodes(plain)) {
+        throw WriteError("cannot encipher nested hint \"" + std::string(plain) + "\"");
+    } else {
+        text_passed_ += static_cast<int64_t>(plain.size());
+        Emit("");
+    }
 }
 
 void Writer::Write88a() {
@@ -397,8 +451,8 @@ void Writer::WriteNode(const HintNode& node) {
     const bool in_order = written_ < laid_out_.size() && laid_out_[written_].node == &node;
     const NodeFacts& facts = in_order ? laid_out_[written_] : *Find(&node);
     ++written_;
-    text_ += std::to_string(facts.lineCount);
-    text_ += ' ';
+    Put(std::to_string(facts.lineCount));
+    Put(" ");
     Emit(node.keyword);
     Emit(node.title);
     WriteBody(node, facts);
@@ -409,17 +463,17 @@ void Writer::WriteBody(const HintNode& node, const NodeFacts& facts) {
     // "spare offset length": the offset waits for the layout.
     auto data_numbers = [&](std::initializer_list<int64_t> before) {
         for (const int64_t number : before) {
-            text_ += std::to_string(number);
-            text_ += ' ';
+            Put(std::to_string(number));
+            Put(" ");
         }
         if (facts.dataPiece < 0) {
-            text_ += "0 0";
+            Put("0 0");
             return;
         }
         const DataPiece& piece = data_[static_cast<size_t>(facts.dataPiece)];
         EmitPending(piece.offset, false);
-        text_ += ' ';
-        text_ += std::to_string(piece.size);
+        Put(" ");
+        Put(std::to_string(piece.size));
     };
     switch (kind) {
         case SUBJECT:
@@ -433,12 +487,7 @@ void Writer::WriteBody(const HintNode& node, const NodeFacts& facts) {
                     Emit("-");
                     continue;
                 }
-                const size_t start = text_.size();
-                if (!AppendEncode88(item.line, text_))
-                    throw WriteError("cannot encipher \"" + std::string(item.line) + "\"");
-                if (std::string_view(text_).substr(start) == "-")
-                    throw WriteError("hint line \"" + std::string(item.line) + "\" reads as a separator");
-                text_ += kLineEnd;
+                PutHintLine(item.line);
             }
             return;
         case NESTHINT:
@@ -447,7 +496,11 @@ void Writer::WriteBody(const HintNode& node, const NodeFacts& facts) {
                     Emit("=");
                     WriteNode(*item.node);
                 } else {
-                    Emit(item.IsSeparator() ? "-" : StoredNestedLine(item.line));
+                    if (item.IsSeparator()) {
+                        Emit("-");
+                    } else {
+                        PutNestedLine(item.line);
+                    }
                 }
             }
             return;
@@ -490,7 +543,7 @@ void Writer::WriteBody(const HintNode& node, const NodeFacts& facts) {
             break;
         default:
             if (&node == length_info_) {
-                text_ += "length=";
+                Put("length=");
                 EmitPending(0, true);
                 Emit("");
             }

@@ -131,6 +131,32 @@ int IndentOf(std::string_view line) {
     return indent;
 }
 
+// The lines of a text: its newlines, and one more.
+size_t LineCount(std::string_view text) {
+    size_t count = 1;
+    for (const char* at = text.data(), *end = at + text.size();
+         (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at))));
+         ++at)
+        ++count;
+    return count;
+}
+
+size_t BlanksAtStart(std::string_view line) {
+    size_t blanks = 0;
+    while (blanks < line.size() && (line[blanks] == ' ' || line[blanks] == '\t'))
+        ++blanks;
+    return blanks;
+}
+
+// Whether a character of the line is other than a blank or a carriage return; looked for from
+// the end, where most lines have one.
+bool HasContent(std::string_view line) {
+    for (size_t i = line.size(); i-- > 0;) {
+        if (line[i] != ' ' && line[i] != '\t' && line[i] != '\r') return true;
+    }
+    return false;
+}
+
 // Hunks nest no deeper than the loader reads them.
 constexpr int kDeepestElement = HunkReader::kMaxDepth;
 
@@ -148,7 +174,7 @@ std::vector<OutlineLine> NestLines(std::string& text) {
     if (text.size() > std::numeric_limits<uint32_t>::max())
         throw OutlineFault(1, "the outline is larger than 4 GiB");
     std::vector<OutlineLine> lines;
-    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    lines.reserve(LineCount(text));
     std::vector<std::pair<size_t, int>> open;  // lines that may take children, and their indents
     auto close = [&lines, &open] {
         lines[open.back().first].extent = static_cast<uint32_t>(lines.size() - open.back().first);
@@ -163,10 +189,9 @@ std::vector<OutlineLine> NestLines(std::string& text) {
         const bool ends_line = end < text.size();
         at = end + 1;
         if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-        const size_t begin = raw.find_first_not_of(" \t");
-        const size_t last = raw.find_last_not_of(" \t\r");
+        const size_t begin = BlanksAtStart(raw);
         // A blank line or a comment keeps only its newline.
-        if (last != std::string_view::npos && raw[begin] != ';') {
+        if (HasContent(raw) && raw[begin] != ';') {
             OutlineLine line;
             line.length = static_cast<uint32_t>(raw.size() - begin);
             const int indent = IndentOf(raw);
@@ -222,7 +247,7 @@ class OutlineBuilder {
     void BuildBody(HintNode& node, Lines lines);
     bool BuildAttribute(HintNode& node, const OutlineLine& line, const std::string& word,
                         const std::string& value);
-    void AddLine(HintNode& node, const OutlineLine& line, std::string_view text);
+    void AddLine(HintNode& node, const OutlineLine& line, std::string_view text, Cipher cipher);
     void AddHint(HintNode& question, const OutlineLine& line);
     void AddSpot(HintNode& picture, const OutlineLine& line, const std::string& numbers);
     std::string ReadData(const OutlineLine& line, const std::string& word,
@@ -237,7 +262,7 @@ class OutlineBuilder {
     int depth_ = 0;  // of the element whose body is being built; the root's is 1
     std::string key_;  // of the enciphered text pages and nested hints
     TextBlockEncoder text_cipher_{""};  // with key_
-    std::string scratch_;
+    NestedHintEncoder nested_cipher_{""};  // with key_
     std::unique_ptr<HintNode> subject_root_;  // the root made for the title, when another is
     HintFilePlan plan_;
     std::vector<std::pair<HintNode*, std::pair<const OutlineLine*, std::string>>> links_;
@@ -262,10 +287,9 @@ bool OutlineBuilder::Enciphers(std::string_view plain, Cipher cipher) {
         case Cipher::None:
             return true;
         case Cipher::Hint:
-            scratch_.clear();
-            return AppendEncode88(plain, scratch_);
+            return Encodes88(plain);
         case Cipher::Nested:
-            return EncodeNestedHint(plain, key_).has_value();
+            return nested_cipher_.Encodes(plain);
         case Cipher::TextPage:
             return text_cipher_.Encodes(plain);
     }
@@ -401,11 +425,16 @@ std::unique_ptr<HintNode> OutlineBuilder::BuildElement(const OutlineLine& line,
 }
 
 // A line whose stored text is the outline's own refers to it: most lines cost no copy.
-void OutlineBuilder::AddLine(HintNode& node, const OutlineLine& line, std::string_view text) {
-    const Cipher cipher = node.keyword == "HINT"       ? Cipher::Hint
-                          : node.keyword == "NESTHINT" ? Cipher::Nested
-                          : node.keyword == "TEXT"     ? Cipher::TextPage
-                                                       : Cipher::None;
+// How the lines of a node of the keyword are stored.
+Cipher CipherOf(std::string_view keyword) {
+    return keyword == "HINT"       ? Cipher::Hint
+           : keyword == "NESTHINT" ? Cipher::Nested
+           : keyword == "TEXT"     ? Cipher::TextPage
+                                   : Cipher::None;
+}
+
+void OutlineBuilder::AddLine(HintNode& node, const OutlineLine& line, std::string_view text,
+                             Cipher cipher) {
     const std::string_view unquoted = UnquotedView(text);
     // ASCII is the same in UTF-8 and in the file's code page.
     if (std::all_of(unquoted.begin(), unquoted.end(),
@@ -427,11 +456,11 @@ void OutlineBuilder::AddHint(HintNode& question, const OutlineLine& line) {
         throw OutlineFault(line, "\"hint:\" belongs to a question");
     if (!question.items.empty()) question.Separator();
     const std::string_view content = line.content();
-    AddLine(question, line, TrimView(content.substr(content.find(':') + 1)));
+    AddLine(question, line, TrimView(content.substr(content.find(':') + 1)), Cipher::Hint);
     for (const OutlineLine& more : line.children()) {
         if (!more.IsBody())
             throw OutlineFault(more, "a hint continues with \"> text\" lines");
-        AddLine(question, more, more.body());
+        AddLine(question, more, more.body(), Cipher::Hint);
     }
 }
 
@@ -495,11 +524,12 @@ void OutlineBuilder::BuildBody(HintNode& node, Lines lines) {
     const bool takes_lines = kind != "SUBJECT" && kind != "LINK" && kind != "BLANK" &&
                              kind != "HYPERPNG" && kind != "OVERLAY" && kind != "SOUND" &&
                              kind != "GIFA" && kind != "UNKNOWN";
+    const Cipher cipher = CipherOf(kind);
     for (const OutlineLine& line : lines) {
         if (line.IsBody()) {
             if (!takes_lines)
                 throw OutlineFault(line, "this element holds no \"> text\" lines");
-            AddLine(node, line, line.body());
+            AddLine(node, line, line.body(), cipher);
             continue;
         }
         if (line.IsSeparator()) {
@@ -664,6 +694,7 @@ HintFilePlan OutlineBuilder::Build(Lines top) {
     plan_.title88 = title;
     key_ = DeriveTextKey(title);
     text_cipher_ = TextBlockEncoder(key_);
+    nested_cipher_ = NestedHintEncoder(key_);
     bool older = false;
     for (const OutlineLine& line : top) {
         const auto [word, value] = SplitElement(line);
@@ -752,8 +783,8 @@ std::optional<HintFilePlan> CompileOutline(std::string text, const std::string& 
         return plan;
     } catch (const OutlineFault& fault) {
         int line = fault.line;
-        const char* text = source->data();
-        if (fault.where) line = 1 + static_cast<int>(std::count(text, fault.where, '\n'));
+        const char* start = source->data();
+        if (fault.where) line = 1 + static_cast<int>(std::count(start, fault.where, '\n'));
         if (error) *error = {line, fault.what()};
         return std::nullopt;
     }

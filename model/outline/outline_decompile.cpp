@@ -12,6 +12,7 @@
 
 #include "model/text/base64.h"
 #include "model/files/file_range_reader.h"
+#include "model/files/memory_pages.h"
 #include "model/document/filler_hunks.h"
 #include "model/document/hint_document.h"
 #include "model/document/info_hunk.h"
@@ -78,8 +79,13 @@ std::string FileStem(const std::string& title, std::string_view fallback) {
     return stem.empty() ? std::string(fallback) : stem;
 }
 
+// A hunk's title as GetName gives it, without a copy: a blank hunk has none.
+std::string_view NameOf(const Hunk& hunk) {
+    return hunk.GetType() == BLANK ? std::string_view() : hunk.title.view();
+}
+
 // An id for a link target: the title's letters and digits.
-std::string IdStem(const std::string& title) {
+std::string IdStem(std::string_view title) {
     std::string id;
     for (const char c : title) {
         if (std::isalnum(static_cast<unsigned char>(c)) && static_cast<unsigned char>(c) < 0x80) {
@@ -129,7 +135,8 @@ class Decompiler {
     bool data_bytes_;
     DecompiledOutline result_;
     std::unordered_set<std::string> file_names_;
-    std::unordered_map<std::string, const Hunk*> first_titled_;  // as the compiler resolves a title
+    // As the compiler resolves a title; the titles are the document's.
+    std::unordered_map<std::string_view, const Hunk*> first_titled_;
     std::unordered_map<const Hunk*, std::string> ids_;
     std::unordered_set<std::string> used_ids_;
 };
@@ -168,7 +175,7 @@ void Decompiler::EmitBody(size_t depth, std::string_view text) {
 // The titles a link may name: the first hunk of each, links aside, in the compiler's order.
 void Decompiler::IndexTitles(const Hunk& hunk) {
     const HunkKind kind = hunk.GetType();
-    if (kind != LINK && kind != PNGOBJECT) first_titled_.try_emplace(hunk.GetName(), &hunk);
+    if (kind != LINK && kind != PNGOBJECT) first_titled_.try_emplace(NameOf(hunk), &hunk);
     if (const auto* items = NodeCast<ItemsHunk>(&hunk)) {
         for (const KLUObject* child : items->children) {
             if (child->IsHunk()) IndexTitles(*static_cast<const Hunk*>(child));
@@ -181,7 +188,7 @@ void Decompiler::CollectLinkTargets(const Hunk& hunk) {
     if (hunk.GetType() == LINK) {
         const Hunk* target = static_cast<const LinkHunk&>(hunk).Target();
         if (target && !ids_.count(target)) {
-            const std::string& name = target->GetName();
+            const std::string_view name = NameOf(*target);
             const auto first = first_titled_.find(name);
             const bool named = first != first_titled_.end() && first->second == target &&
                                !name.empty() && name[0] != '@' &&
@@ -494,13 +501,14 @@ DecompiledOutline Decompiler::Run() {
     const Hunk* root = document_.GetRoot();
     if (!older || !root) throw DecompileFault("the file holds no tree");
     // An outline is about as long as its file: room for it at once spares copies as it grows,
-    // and room it does not use costs no memory.
+    // and room it does not use costs no memory. Huge pages spare a fault per 4 KiB as it fills.
     std::error_code unknown_size;
     const auto file_size = std::filesystem::file_size(hint_file_, unknown_size);
     if (sink_) {
         result_.text.reserve(kTextPiece + 4096);
     } else if (!unknown_size) {
         result_.text.reserve(file_size + file_size / 2);
+        AdviseHugePages(result_.text.data(), file_size);
     }
     Emit(0, "; Written by klu decompile. Compile it again with: klu compile FILE.outline FILE.klu");
     Emit(0, "title: " + Value(root->GetName()));

@@ -69,10 +69,16 @@ struct FolderFile {
     bool operator<(const FolderFile& other) const { return name < other.name; }
 };
 
-// What a listing takes from a folder, read once: its hint files and its ZIP archives.
+// What a listing takes from a folder, read once: its hint files and its ZIP archives, and the
+// folder kept open, so that a file's stat looks up its name alone, not the folder's path again.
 struct FolderContents {
     std::vector<FolderFile> hintFiles;
     std::vector<std::string> archives;
+    std::unique_ptr<DIR, int (*)(DIR*)> folder{nullptr, &::closedir};
+
+    bool Stat(const std::string& name, struct stat& info) const {
+        return ::fstatat(::dirfd(folder.get()), name.c_str(), &info, 0) == 0;
+    }
 };
 
 // Reads the names of the regular files of a folder (or links to them) with the two extensions,
@@ -80,17 +86,18 @@ struct FolderContents {
 // name, without a stat or a path object per file, which counts when a cached listing should
 // cost next to nothing.
 bool ReadFolder(const std::string& base, FolderContents& contents) {
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(base.c_str()), &::closedir);
-    if (!dir) return false;
+    contents.folder.reset(::opendir(base.c_str()));
+    if (!contents.folder) return false;
     for (;;) {
         errno = 0;
-        const dirent* entry = ::readdir(dir.get());
+        const dirent* entry = ::readdir(contents.folder.get());
         if (!entry) break;
         const bool hint_file = HasExtension(entry->d_name, ".klu");
         if (!hint_file && !HasExtension(entry->d_name, ".zip")) continue;
+        struct stat info {};
         const bool regular =
             entry->d_type == DT_REG || ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
-                                        IsRegularFile(base + entry->d_name));
+                                        contents.Stat(entry->d_name, info) && S_ISREG(info.st_mode));
         if (!regular) continue;
         if (hint_file) {
             contents.hintFiles.push_back({entry->d_name});
@@ -153,12 +160,12 @@ class ListingEntries {
     TitleCache cache_;
 };
 
-void AddFile(ListingEntries& listing, const std::string& base, uint32_t folder_hash,
-             const FolderFile& file) {
+void AddFile(ListingEntries& listing, const FolderContents& contents, const std::string& base,
+             uint32_t folder_hash, const FolderFile& file) {
     std::string path = base + file.name;
     struct stat info {};
     const int32_t signature =
-        ::stat(path.c_str(), &info) == 0 ? FileSignature(folder_hash, info) : 0;
+        contents.Stat(file.name, info) ? FileSignature(folder_hash, info) : 0;
     if (listing.AddCached(path, file.name, signature)) return;
     TextFileLines lines(path);
     const bool readable = lines.IsOpen();
@@ -224,7 +231,7 @@ std::unique_ptr<MetaTextHunk> BuildFolderListing(const std::string& folder,
     ListingEntries found(cache_path);
     found.entries.reserve(contents.hintFiles.size());
     for (const FolderFile& file : contents.hintFiles)
-        AddFile(found, base, folder_hash, file);
+        AddFile(found, contents, base, folder_hash, file);
     for (const std::string& archive : contents.archives)
         AddArchiveMembers(found, base, folder_hash, archive, limits);
 

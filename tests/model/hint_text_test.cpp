@@ -4,6 +4,7 @@
 
 #include "model/document/meta_text_hunk.h"
 #include "model/format/decode.h"
+#include "model/format/encipher.h"
 #include "model/text/text_fold.h"
 #include "model/text/text_util.h"
 #include "model/text/windows1252.h"
@@ -149,6 +150,30 @@ TEST(KeyedDecoders, ManyBytesAtATimeAgreeWithAPlainDecodeOfEachByte) {
             check([&](std::string_view s, char* out) { nested.Decode(s, out); }, want_nested,
                   "nested");
             check([&](std::string_view s, char* out) { text.Decode(s, out); }, want_text, "text");
+        }
+    }
+}
+
+// The table kept per position gives what the byte-by-byte search gives, also past the positions
+// it keeps tables for, and where a byte has no stored form.
+TEST(NestedHintEncoder, AgreesWithTheSearchForEachByteAtEveryPosition) {
+    for (const std::string key : {"", "K", "Long Game Title"}) {
+        NestedHintEncoder encoder(key);
+        for (const size_t n : {1, 90, 1100}) {
+            // Printable text, which has stored forms, and every byte value, which has not.
+            for (const int span : {95, 256}) {
+                std::string plain(n, '\0');
+                for (size_t i = 0; i < n; ++i)
+                    plain[i] = static_cast<char>((span == 95 ? 32 : 0) + (i * 151) % span);
+                const auto want = EncodeNestedHint(plain, key);
+                std::string got = "kept ";
+                const bool encoded = encoder.Append(plain, got);
+                EXPECT_EQ(encoded, want.has_value()) << key << " " << n << " " << span;
+                EXPECT_EQ(encoder.Encodes(plain), want.has_value());
+                if (want && encoded) {
+                    EXPECT_EQ(got, "kept " + *want);
+                }
+            }
         }
     }
 }
