@@ -6,9 +6,9 @@
 #include <set>
 
 #include "app/about_dialog.h"
-#include "app/klu_icon.h"
 #include "app/button_icons.h"
 #include "app/command_ids.h"
+#include "app/klu_icon.h"
 #include "app/menu_builder.h"
 #include "app/menu_table.h"
 #include "model/document/meta_text_hunk.h"
