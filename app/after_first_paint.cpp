@@ -3,9 +3,27 @@
 #include <QEvent>
 #include <QTimer>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace klu {
 
 namespace {
+
+// Start-up frees much of what it built on the way to the first picture, and the allocator keeps
+// those pages. Once the work queued behind the first paint is done, they go back to the system.
+void ReturnFreedMemorySoon() {
+#ifdef __GLIBC__
+    static bool pending = false;
+    if (pending) return;
+    pending = true;
+    QTimer::singleShot(0, [] {
+        pending = false;
+        malloc_trim(0);
+    });
+#endif
+}
 
 class FirstPaintWatch : public QObject {
   public:
@@ -30,6 +48,7 @@ class FirstPaintWatch : public QObject {
         const std::function<void()> task = std::move(task_);
         deleteLater();
         task();
+        ReturnFreedMemorySoon();
     }
 
     std::function<void()> task_;

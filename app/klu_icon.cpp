@@ -1,6 +1,7 @@
 #include "klu_icon.h"
 
 #include <QFont>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 
@@ -26,8 +27,12 @@ QImage DrawKluIcon(int size) {
 
 QIcon KluIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addPixmap(QPixmap::fromImage(DrawKluIcon(size)));
+    for (int size : {16, 32, 48}) {
+        // Told the format, the reader asks none of Qt's image format plugins.
+        QImageReader reader(QStringLiteral(":/icons/%1x%1/apps/kluwin.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 

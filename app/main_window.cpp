@@ -29,7 +29,7 @@ const QString kFrameTitle = QStringLiteral("KLU Reader");
 MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), state_(state) {
     setWindowTitle(kFrameTitle);
-    // Drawing the icon loads a bold face that nothing else at start needs.
+    // The icon's pictures are read once the window is up.
     RunAfterFirstPaint(*this, [this] { setWindowIcon(KluIcon()); });
     menuBar()->setObjectName(QStringLiteral("KLU_MENU"));
 

@@ -113,8 +113,9 @@ FlowResult FlowChildren(const ItemsHunk& hunk, int count, const FlowArea& area,
     result.pages.emplace_back();
 
     const int line_height = measurer.LineHeight();
-    const int space_fixed = measurer.TextWidth(" ", TextFont::Fixed);
     const int space_normal = measurer.TextWidth(" ", TextFont::Normal);
+    // The fixed font is measured only when some text uses it: a font's first use loads its face.
+    int space_fixed = kUnknownWidth;
     const size_t shown = std::min(static_cast<size_t>(std::max(count, 0)), hunk.GetChildCount());
 
     int x = area.left;
@@ -142,6 +143,8 @@ FlowResult FlowChildren(const ItemsHunk& hunk, int count, const FlowArea& area,
             const std::string text = child->GetName();
             const std::string_view all(text);
             const TextFont font = child->altFont ? TextFont::Fixed : TextFont::Normal;
+            if (child->altFont && space_fixed == kUnknownWidth)
+                space_fixed = measurer.TextWidth(" ", TextFont::Fixed);
             const int space = child->altFont ? space_fixed : space_normal;
             const int length = Length(all);
             int pos = 0;

@@ -8,6 +8,7 @@
 #include "app/about_dialog.h"
 #include "app/button_icons.h"
 #include "app/command_ids.h"
+#include "app/klu_icon.h"
 #include "app/menu_builder.h"
 #include "app/menu_table.h"
 #include "model/document/meta_text_hunk.h"
@@ -128,6 +129,16 @@ TEST(ControlBarIcons, TheThemesByNameElseAPictogramOfItsOwnAtBothScales) {
               WindowIcon("HYPERPNG").pixmap(QSize(16, 16)).toImage());
     QIcon::setThemeName(theme);
     QIcon::setThemeSearchPaths(paths);
+}
+
+// The window's icon is read from the files rendered at build time: each size is the drawn one.
+TEST(ProgramIcon, EachSizeIsTheIconDrawnAtThatSize) {
+    const QIcon icon = KluIcon();
+    for (const int size : {16, 32, 48}) {
+        EXPECT_EQ(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
+                  DrawKluIcon(size).convertToFormat(QImage::Format_ARGB32))
+            << size;
+    }
 }
 
 using Commands = std::multiset<int>;

@@ -108,6 +108,23 @@ TEST(Layout, FragmentsAndDocumentSize) {
     ExpectLayout("none visible", three, 200, {}, {8, 16}, 0);
 }
 
+// A font's first measurement loads its face: text without the fixed font leaves it unasked.
+TEST(Layout, MeasuresTheFixedFontOnlyForFixedText) {
+    struct FontsAsked : FixedWidthMeasurer {
+        int TextWidth(std::string_view text, TextFont font) const override {
+            fixed |= font == TextFont::Fixed;
+            return FixedWidthMeasurer::TextWidth(text, font);
+        }
+        mutable bool fixed = false;
+    };
+    for (const bool alt : {false, true}) {
+        const ChildHunk hunk({{"ab cd"}, {"ef", {.altFont = alt}}});
+        const FontsAsked measurer;
+        Layout(hunk, hunk.Count(), {200, 100}, measurer, {});
+        EXPECT_EQ(measurer.fixed, alt);
+    }
+}
+
 TEST(Layout, PictureTakesItsImageSizeOrNoneAndKeepsItsHotSpots) {
     HintDocument doc;
     auto root = MakeSubject("Game");
